@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Shared set-up for scripts/run and scripts/test: installs the Debian packages that are
+# missing, then configures and builds Pylora in build/.
+set -euo pipefail
+
+PYLORA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+PYLORA_BUILD="${PYLORA_BUILD:-$PYLORA_ROOT/build}"
+
+PYLORA_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-svg-dev libqt6svg6-dev qt6-qpa-plugins libgl-dev
+  libsqlite3-dev sqlite3 nlohmann-json3-dev libcli11-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-noto-cjk
+  cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+  xvfb xauth
+)
+
+install_missing_packages() {
+  local missing=()
+  for package in "${PYLORA_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build_pylora() {
+  cmake -S "$PYLORA_ROOT" -B "$PYLORA_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build "$PYLORA_BUILD"
+}

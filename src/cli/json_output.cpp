@@ -1,0 +1,96 @@
+#include "cli/json_output.h"
+
+namespace pylora {
+namespace {
+
+const char* kindName(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Label: return "label";
+        case ControlKind::TextField: return "field";
+        case ControlKind::OptionButton: return "option";
+        case ControlKind::CheckBox: return "check";
+        case ControlKind::ListBox: return "list";
+        case ControlKind::Button: return "button";
+        case ControlKind::Picture: return "picture";
+        case ControlKind::Sketch: return "sketch";
+    }
+    return "label";
+}
+
+const char* actionName(ButtonAction action) {
+    switch (action) {
+        case ButtonAction::Run: return "run";
+        case ButtonAction::Print: return "print";
+        case ButtonAction::None: return "none";
+    }
+    return "none";
+}
+
+// Static captions nobody writes carry generated names; they are part of the look only.
+bool isStaticCaption(const std::string& name) { return !name.empty() && name[0] == '_'; }
+
+}  // namespace
+
+nlohmann::json describeJson(const FormDefinition& definition) {
+    nlohmann::json controls = nlohmann::json::array();
+    for (const ControlDef& c : definition.controls()) {
+        if (isStaticCaption(c.name)) continue;
+        nlohmann::json entry{{"name", c.name}, {"kind", kindName(c.kind)}};
+        if (!c.label.empty()) entry["label"] = c.label;
+        if (c.kind != ControlKind::Picture && c.kind != ControlKind::Sketch) entry["default"] = c.text;
+        const FrameDef* frame = definition.findFrame(c.frame);
+        entry["frame"] = frame ? nlohmann::json{{"name", frame->name}, {"caption", frame->caption}}
+                               : nlohmann::json(nullptr);
+        if (c.kind == ControlKind::OptionButton || c.kind == ControlKind::CheckBox) entry["checked"] = c.checked;
+        if (c.kind == ControlKind::ListBox) entry["items"] = c.items;
+        if (c.kind == ControlKind::Button) entry["action"] = actionName(c.action);
+        if (!c.visible) entry["visible"] = false;
+        controls.push_back(entry);
+    }
+    return {{"form", definition.formName()}, {"title", definition.title()}, {"controls", controls}};
+}
+
+nlohmann::json controlsJson(const Form& form) {
+    nlohmann::json controls = nlohmann::json::object();
+    for (const ControlState& c : form.controls()) {
+        if (isStaticCaption(c.name) || c.kind == ControlKind::Picture || c.kind == ControlKind::Sketch) continue;
+        nlohmann::json entry{{"text", c.text},
+                             {"background", c.background.name()},
+                             {"foreground", c.foreground.name()},
+                             {"visible", c.visible}};
+        if (c.kind == ControlKind::OptionButton || c.kind == ControlKind::CheckBox) entry["checked"] = c.checked;
+        if (c.kind == ControlKind::ListBox) {
+            entry["items"] = c.items;
+            entry["selected"] = c.selectedIndex >= 0 ? nlohmann::json(c.items[c.selectedIndex]) : nlohmann::json(nullptr);
+        }
+        controls[c.name] = entry;
+    }
+    return controls;
+}
+
+nlohmann::json sketchJson(const Sketch& sketch) {
+    nlohmann::json lines = nlohmann::json::array(), markers = nlohmann::json::array(),
+                   labels = nlohmann::json::array();
+    for (const SketchLine& l : sketch.lines())
+        if (l.visible)
+            lines.push_back({{"name", l.name}, {"x1", l.x1}, {"y1", l.y1}, {"x2", l.x2}, {"y2", l.y2},
+                             {"colour", l.colour.name()}, {"width", l.width}});
+    for (const SketchMarker& m : sketch.markers())
+        if (m.visible)
+            markers.push_back({{"name", m.name}, {"left", m.left}, {"top", m.top}, {"width", m.width},
+                               {"height", m.height}, {"colour", m.colour.name()}});
+    for (const SketchLabel& l : sketch.labels())
+        if (l.visible)
+            labels.push_back({{"name", l.name}, {"left", l.left}, {"top", l.top}, {"caption", l.caption},
+                              {"colour", l.colour.name()}});
+    return {{"width", sketch.width()}, {"height", sketch.height()}, {"lines", lines}, {"markers", markers},
+            {"labels", labels}};
+}
+
+nlohmann::json failureJson(const RunFailure& failure, const FormDefinition& definition) {
+    return {{"control", failure.control().empty() ? nlohmann::json(nullptr) : nlohmann::json(failure.control())},
+            {"kind", failureToken(failure.kind())},
+            {"cause", failureMessage(failure, definition)}};
+}
+
+}  // namespace pylora

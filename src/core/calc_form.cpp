@@ -1,0 +1,68 @@
+#include "core/calc_form.h"
+
+#include <exception>
+
+namespace pylora {
+
+CalcForm::CalcForm(const FormDefinition& definition, Services services)
+    : form_(definition), services_(std::move(services)) {
+    if (definition.createHandler()) state_ = definition.createHandler()(form_, services_);
+}
+
+ButtonAction CalcForm::action(const std::string& button) const {
+    const ControlDef* c = definition().findControl(button);
+    return c && c->kind == ControlKind::Button ? c->action : ButtonAction::None;
+}
+
+std::optional<RunFailure> CalcForm::press(const std::string& button) {
+    const RunHandler* run = definition().handler(button);
+    if (!run) return std::nullopt;
+    form_.clearWritten();
+    RunContext context{form_, services_, state_};
+    try {
+        (*run)(context);
+    } catch (const RunFailure& failure) {
+        return failure;
+    } catch (const std::exception& fault) {
+        return RunFailure(FailureKind::Internal, {}, fault.what());
+    }
+    return std::nullopt;
+}
+
+std::string controlCaption(const FormDefinition& definition, const std::string& control) {
+    const ControlDef* c = definition.findControl(control);
+    if (!c) return control;
+    if (!c->label.empty()) return c->label;
+    if (!c->text.empty() && c->kind != ControlKind::TextField && c->kind != ControlKind::Picture) return c->text;
+    return control;
+}
+
+std::string failureMessage(const RunFailure& failure, const FormDefinition& definition) {
+    const std::string field =
+        failure.control().empty() ? std::string() : "「" + controlCaption(definition, failure.control()) + "」";
+    std::string text = "计算中止：";
+    switch (failure.kind()) {
+        case FailureKind::NotANumber:
+            text += field.empty() ? "数据不是有效数字" : field + "不是有效数字";
+            break;
+        case FailureKind::DivisionByZero:
+            text += field.empty() ? "除数为零" : "由" + field + "得到的除数为零";
+            break;
+        case FailureKind::OutsideDomain:
+            text += field.empty() ? "运算超出定义域" : "由" + field + "得到的运算超出定义域";
+            break;
+        case FailureKind::TooLarge:
+            text += field.empty() ? "数值超出允许范围" : "由" + field + "得到的数值超出允许范围";
+            break;
+        case FailureKind::MissingData:
+            text += failure.detail().empty() ? "缺少所需数据" : failure.detail();
+            return text;
+        case FailureKind::Internal:
+            text += "程序内部错误";
+            break;
+    }
+    if (!failure.detail().empty()) text += "（" + failure.detail() + "）";
+    return text;
+}
+
+}  // namespace pylora

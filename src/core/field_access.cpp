@@ -1,0 +1,28 @@
+#include "core/field_access.h"
+
+#include "core/number_reading.h"
+#include "core/run_failure.h"
+
+namespace pylora {
+
+Num FieldValueOfText(std::string_view text, const std::string& source) {
+    const auto value = parseStrictNumber(text);
+    if (!value) throw RunFailure(FailureKind::NotANumber, source);
+    return Num(*value, source);
+}
+
+Num LeadingValueOfText(std::string_view text, const std::string& source) {
+    const auto value = parseLeadingNumber(text);
+    if (!value) throw RunFailure(FailureKind::TooLarge, source);
+    return Num(*value, source);
+}
+
+Num FieldValue(const Form& form, const std::string& control) {
+    return FieldValueOfText(form.text(control), control);
+}
+
+Num LeadingValue(const Form& form, const std::string& control) {
+    return LeadingValueOfText(form.text(control), control);
+}
+
+}  // namespace pylora

@@ -1,0 +1,85 @@
+#pragma once
+// The state of one calculator window: every control by name with its text, colours and
+// visibility; option groups, check boxes, list boxes and the profile sketch. It holds
+// nothing else: inputs are taken from the fields at each run and results live in them.
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/form_definition.h"
+
+namespace pylora {
+
+struct ControlState {
+    std::string name;
+    ControlKind kind;
+    std::string text;
+    Colour background;
+    Colour foreground;
+    bool visible;
+    bool checked;  // check box checked, option button selected
+    std::vector<std::string> items;
+    int selectedIndex = -1;  // list boxes: -1 when nothing is selected
+};
+
+class Form {
+public:
+    explicit Form(const FormDefinition& definition);
+
+    const FormDefinition& definition() const { return *definition_; }
+    const std::string& formName() const { return definition_->formName(); }
+
+    bool has(const std::string& name) const;
+    const ControlState& control(const std::string& name) const;
+    const std::vector<ControlState>& controls() const { return controls_; }
+
+    const std::string& text(const std::string& name) const { return control(name).text; }
+    // Writes a text; the run records the control as written.
+    void setText(const std::string& name, std::string text);
+    // What the engineer types: the same change, not counted as written by a run.
+    void type(const std::string& name, std::string text);
+
+    Colour background(const std::string& name) const { return control(name).background; }
+    void setBackground(const std::string& name, Colour colour);
+    Colour foreground(const std::string& name) const { return control(name).foreground; }
+    void setForeground(const std::string& name, Colour colour);
+    bool visible(const std::string& name) const { return control(name).visible; }
+    void setVisible(const std::string& name, bool visible);
+
+    // Check boxes: checked; option buttons: selected.
+    bool checked(const std::string& name) const { return control(name).checked; }
+    void setChecked(const std::string& name, bool checked);
+    // Selects an option button and clears the others of its group.
+    void select(const std::string& option);
+    // The selected option of a group (the frame that holds the options), if any.
+    std::optional<std::string> selectedOption(const std::string& group) const;
+
+    const std::vector<std::string>& items(const std::string& list) const { return control(list).items; }
+    int selectedIndex(const std::string& list) const { return control(list).selectedIndex; }
+    void setSelectedIndex(const std::string& list, int index);
+    // Selects the first item equal to `item`; false when there is none.
+    bool choose(const std::string& list, const std::string& item);
+    std::optional<std::string> selectedItem(const std::string& list) const;
+
+    // The picture area of a profile sketch (the only one when no name is given).
+    Sketch& sketch(const std::string& name = {});
+    const Sketch* findSketch(const std::string& name = {}) const;
+    const std::unordered_map<std::string, Sketch>& sketches() const { return sketches_; }
+
+    // Controls whose text the current run has written, in the order first written.
+    const std::vector<std::string>& written() const { return written_; }
+    void clearWritten() { written_.clear(); }
+
+private:
+    ControlState& mutableControl(const std::string& name);
+
+    const FormDefinition* definition_;
+    std::vector<ControlState> controls_;
+    std::unordered_map<std::string, std::size_t> index_;
+    std::unordered_map<std::string, std::string> optionGroups_;  // option -> group
+    std::unordered_map<std::string, Sketch> sketches_;
+    std::vector<std::string> written_;
+};
+
+}  // namespace pylora

@@ -1,0 +1,160 @@
+#pragma once
+// A calculator window as data: its names, title, frames, controls with their default texts and
+// places, formula pictures, and the run behind each button. The display renders it; the
+// headless runner and the tests use it without a display.
+#include <any>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/colour.h"
+#include "core/sketch.h"
+
+namespace pylora {
+
+class Form;
+
+// What a run may reach besides its own window, passed in by whoever opens the window.
+struct Services {
+    std::filesystem::path databaseFolder;  // the material database files and the ground data file
+};
+
+struct RunContext {
+    Form& form;
+    const Services& services;
+    std::any& windowState;  // what the window opened when it was created (database tables ...)
+};
+
+using RunHandler = std::function<void(RunContext&)>;
+using CreateHandler = std::function<std::any(Form&, const Services&)>;
+
+enum class ControlKind { Label, TextField, OptionButton, CheckBox, ListBox, Button, Picture, Sketch };
+enum class LabelStyle { Plain, Title, Note };
+enum class LabelPlacement { Left, Above, Right };
+enum class ButtonAction { Run, Print, None };
+enum class FrameRole { Plain, Formula, Input, Options, Results };
+
+// A place in a frame's grid. Every column holds a caption on the left and its control on the
+// right, so the captions of one column line up.
+struct GridPlace {
+    int row = 0;
+    int column = 0;
+    int rowSpan = 1;
+    int columnSpan = 1;
+};
+
+struct ControlDef {
+    std::string name;  // "Text1", "Text1(3)", "Label12", "Option1(0)", "Check1(0)", "List1"
+    ControlKind kind = ControlKind::Label;
+    std::string text;  // default text; the caption of labels, buttons, options and checks;
+                       // the rich text or SVG of a picture
+    std::string label;  // the caption beside a field, list or check box
+    LabelPlacement labelPlacement = LabelPlacement::Left;
+    std::string frame;  // the frame that holds it; empty: the window body
+    GridPlace place;
+    bool visible = true;
+    bool checked = false;  // option: selected when the window opens; check box: checked
+    std::string group;     // option buttons: one is selected per group (default: the frame)
+    std::vector<std::string> items;  // list box items in order
+    LabelStyle style = LabelStyle::Plain;
+    Colour background = Colour::white();
+    Colour foreground = Colour::windowText();
+    int widthChars = 0;  // a width hint for fields, 0: the display's choice
+    ButtonAction action = ButtonAction::None;
+};
+
+struct FrameDef {
+    std::string name;
+    std::string caption;
+    FrameRole role = FrameRole::Plain;
+    GridPlace place;  // in the window body's grid
+};
+
+class FormDefinition;
+
+// Adds controls to one frame (or to the window body) of a definition.
+class FrameBuilder {
+public:
+    FrameBuilder(FormDefinition& definition, std::string frame) : def_(definition), frame_(std::move(frame)) {}
+
+    // An input field with its caption and default text.
+    ControlDef& field(const std::string& name, const std::string& label, const std::string& defaultText,
+                      GridPlace place);
+    // A result field: starts as a single blank.
+    ControlDef& result(const std::string& name, const std::string& label, GridPlace place);
+    // A field without a caption of its own (a cell of a point table, a hidden working field).
+    ControlDef& cell(const std::string& name, const std::string& defaultText, GridPlace place);
+    // A label; an empty name gives a static caption nobody writes.
+    ControlDef& label(const std::string& name, const std::string& text, GridPlace place);
+    ControlDef& option(const std::string& name, const std::string& caption, GridPlace place,
+                       bool selected = false);
+    ControlDef& check(const std::string& name, const std::string& caption, GridPlace place,
+                      bool checked = false);
+    ControlDef& list(const std::string& name, const std::string& label, std::vector<std::string> items,
+                     GridPlace place);
+    // A static picture: rich text (HTML with <sub>, <sup>, Greek letters) or an SVG drawing.
+    ControlDef& picture(const std::string& name, const std::string& content, GridPlace place);
+    // A picture area for a profile sketch, with its fixed content in twips.
+    ControlDef& sketch(const std::string& name, Sketch initial, GridPlace place);
+
+private:
+    ControlDef& add(ControlDef control);
+    FormDefinition& def_;
+    std::string frame_;
+};
+
+class FormDefinition {
+public:
+    FormDefinition(std::string formName, std::string title);
+
+    const std::string& formName() const { return formName_; }
+    const std::string& title() const { return title_; }
+
+    // The title label in large type and the note "【注意】…" above the frames.
+    ControlDef& titleLabel(const std::string& name, const std::string& text);
+    ControlDef& note(const std::string& name, const std::string& text);
+
+    FrameBuilder frame(const std::string& name, const std::string& caption, FrameRole role, GridPlace place);
+    FrameBuilder body();  // controls placed in the window body outside any frame
+
+    // Buttons stand in one row at the bottom, in the order they are added. The first run
+    // button is the one the headless runner presses when told nothing else.
+    ControlDef& runButton(const std::string& name, const std::string& caption, RunHandler run);
+    ControlDef& runButton(const std::string& name, const std::string& caption, void (*run)(Form&));
+    ControlDef& printButton(const std::string& name, const std::string& caption = "打印输出");
+    ControlDef& idleButton(const std::string& name, const std::string& caption);  // no action
+
+    // Work done when the window is created, e.g. opening database tables.
+    void onCreate(CreateHandler create) { create_ = std::move(create); }
+
+    ControlDef& addControl(ControlDef control);
+
+    const std::vector<FrameDef>& frames() const { return frames_; }
+    const std::deque<ControlDef>& controls() const { return controls_; }
+    const ControlDef* findControl(const std::string& name) const;
+    const FrameDef* findFrame(const std::string& name) const;
+    const RunHandler* handler(const std::string& button) const;
+    const std::string& defaultRunButton() const { return defaultRunButton_; }
+    const Sketch* initialSketch(const std::string& control) const;
+    const CreateHandler& createHandler() const { return create_; }
+
+private:
+    friend class FrameBuilder;
+    std::string formName_;
+    std::string title_;
+    std::vector<FrameDef> frames_;
+    std::deque<ControlDef> controls_;  // a deque: references stay valid while controls are added
+    std::map<std::string, RunHandler> handlers_;
+    std::map<std::string, Sketch> sketches_;
+    std::string defaultRunButton_;
+    CreateHandler create_;
+    int staticLabels_ = 0;
+};
+
+// "Text1", 3 -> "Text1(3)": an element of a control array.
+std::string indexed(const std::string& name, int index);
+
+}  // namespace pylora

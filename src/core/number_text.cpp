@@ -1,0 +1,134 @@
+#include "core/number_text.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace pylora {
+namespace {
+
+// A value as decimal digits: value = 0.d1d2d3... x 10^pointPosition (digits without a point).
+struct DecimalDigits {
+    bool negative = false;
+    std::string digits;      // significant digits, most significant first
+    int pointPosition = 0;   // how many of the digits stand before the decimal point
+};
+
+DecimalDigits significantDigits(double value, int significant) {
+    DecimalDigits d;
+    d.negative = std::signbit(value);
+    if (value == 0) {
+        d.digits = "0";
+        d.pointPosition = 1;
+        return d;
+    }
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, std::fabs(value));
+    // buffer: "d.ddddde+XX"
+    std::string text(buffer);
+    const auto e = text.find('e');
+    for (std::size_t i = 0; i < e; ++i)
+        if (text[i] != '.') d.digits += text[i];
+    d.pointPosition = std::atoi(text.c_str() + e + 1) + 1;
+    return d;
+}
+
+// Rounds the digits to `decimals` places after the point, halves away from zero.
+void roundToDecimals(DecimalDigits& d, int decimals) {
+    const int keep = d.pointPosition + decimals;   // digits that survive
+    if (keep >= static_cast<int>(d.digits.size())) return;
+    if (keep < 0) {
+        d.digits = "0";
+        d.pointPosition = 1;
+        return;
+    }
+    const bool roundUp = d.digits[keep] >= '5';
+    d.digits.resize(keep);
+    if (roundUp) {
+        int i = keep - 1;
+        while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
+        if (i >= 0) {
+            ++d.digits[i];
+        } else {
+            d.digits.insert(d.digits.begin(), '1');
+            ++d.pointPosition;
+        }
+    }
+    if (d.digits.empty()) {
+        d.digits = "0";
+        d.pointPosition = 1;
+    }
+}
+
+std::string stripTrailingZeros(std::string s) {
+    while (!s.empty() && s.back() == '0') s.pop_back();
+    return s;
+}
+
+// Integer and fraction digits of a decimal number, without surplus zeros.
+std::string integerDigits(const DecimalDigits& d) {
+    std::string out;
+    for (int i = 0; i < d.pointPosition; ++i)
+        out += i < static_cast<int>(d.digits.size()) ? d.digits[i] : '0';
+    const auto first = out.find_first_not_of('0');
+    return first == std::string::npos ? std::string() : out.substr(first);
+}
+
+std::string fractionDigits(const DecimalDigits& d) {
+    std::string out;
+    for (int i = d.pointPosition; i < static_cast<int>(d.digits.size()); ++i)
+        out += i < 0 ? '0' : d.digits[i];
+    return stripTrailingZeros(out);
+}
+
+int patternDecimals(std::string_view pattern) {
+    if (pattern.size() < 3 || pattern.substr(0, 2) != "#.")
+        throw std::invalid_argument("number pattern must be \"#.\" followed by 1 to 5 \"#\"");
+    const auto decimals = pattern.size() - 2;
+    if (decimals > 5 || pattern.find_first_not_of('#', 2) != std::string_view::npos)
+        throw std::invalid_argument("number pattern must be \"#.\" followed by 1 to 5 \"#\"");
+    return static_cast<int>(decimals);
+}
+
+// Plain decimal form for exponents -4 to maxPlainExponent, exponent form otherwise.
+std::string generalForm(double value, int significant, int maxPlainExponent) {
+    if (value == 0) return "0";
+    DecimalDigits d = significantDigits(value, significant);
+    d.digits = stripTrailingZeros(d.digits);
+    // The rounded magnitude decides the form: 999999999999999.9 is written "1E+15".
+    const int exponent = d.pointPosition - 1;
+    std::string out = d.negative ? "-" : "";
+    if (exponent >= -4 && exponent <= maxPlainExponent) {
+        const std::string whole = integerDigits(d);
+        const std::string fraction = fractionDigits(d);
+        out += whole.empty() ? "0" : whole;
+        if (!fraction.empty()) out += "." + fraction;
+        return out;
+    }
+    out += d.digits.substr(0, 1);
+    if (d.digits.size() > 1) out += "." + d.digits.substr(1);
+    char exponentText[16];
+    std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+',
+                  std::abs(exponent));
+    return out + exponentText;
+}
+
+}  // namespace
+
+std::string FormatNumber(double value, std::string_view pattern) {
+    const int decimals = patternDecimals(pattern);
+    DecimalDigits d = significantDigits(value, 15);
+    roundToDecimals(d, decimals);
+    std::string out = d.negative && value != 0 ? "-" : "";
+    out += integerDigits(d);
+    out += '.';
+    out += fractionDigits(d);
+    return out;
+}
+
+std::string NumberText(double value) { return generalForm(value, 15, 14); }
+
+std::string NumberTextSingle(float value) { return generalForm(value, 7, 6); }
+
+}  // namespace pylora

@@ -1,0 +1,37 @@
+#pragma once
+// A run that cannot go on: input that is not a number, a zero divisor, an operation outside
+// its domain, or data that is missing. The run ends where it is thrown; what it wrote stays.
+#include <stdexcept>
+#include <string>
+
+namespace pylora {
+
+enum class FailureKind {
+    NotANumber,      // a field read as a number holds other text (empty and "." included)
+    DivisionByZero,
+    OutsideDomain,   // square root of a negative, log of zero, negative base to a broken power ...
+    TooLarge,        // beyond double precision, or a whole number beyond its stated range
+    MissingData,     // a database file, table, field or record, or a data file, is not there
+    Internal,        // a fault of the program itself; reported, never a crash
+};
+
+// Stable token of a kind, as the headless runner prints it ("division_by_zero").
+const char* failureToken(FailureKind kind);
+
+class RunFailure : public std::runtime_error {
+public:
+    RunFailure(FailureKind kind, std::string control, std::string detail = {});
+
+    FailureKind kind() const { return kind_; }
+    // The control the failing value came from; empty where no field is to blame.
+    const std::string& control() const { return control_; }
+    // Extra words for the engineer, e.g. which database record is missing.
+    const std::string& detail() const { return detail_; }
+
+private:
+    FailureKind kind_;
+    std::string control_;
+    std::string detail_;
+};
+
+}  // namespace pylora

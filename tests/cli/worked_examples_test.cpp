@@ -1,0 +1,141 @@
+// Worked examples: one plain file per window under tests/examples, each case a command line of
+// pylora-cli followed by the values the engineer expects to read. They run through the same
+// path as the runner, so a handbook case can be added without writing C++.
+//
+//   run 壁厚计算 --set Text5=0.5      a case: the arguments after "pylora-cli"
+//   exit = 3                          the exit status
+//   Text6 = "9.8"                     a control's text (the value is JSON)
+//   Text14.background = "#80ffff"     another property of a control
+//   failure.control = "Text5"         anything else of the printed JSON, by path
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <fstream>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/headless_runner.h"
+
+namespace pylora {
+namespace {
+
+struct Expectation {
+    int line;
+    std::string path;
+    nlohmann::json value;
+};
+
+struct ExampleCase {
+    std::string file;
+    int line;
+    std::vector<std::string> args;
+    std::vector<Expectation> expectations;
+};
+
+void PrintTo(const ExampleCase& c, std::ostream* os) { *os << c.file << ":" << c.line; }
+
+// Splits a command line at blanks; double quotes keep blanks inside one argument.
+std::vector<std::string> splitArguments(const std::string& text) {
+    std::vector<std::string> args;
+    std::string current;
+    bool quoted = false, any = false;
+    for (char c : text) {
+        if (c == '"') {
+            quoted = !quoted;
+            any = true;
+        } else if (c == ' ' && !quoted) {
+            if (any) args.push_back(current);
+            current.clear();
+            any = false;
+        } else {
+            current += c;
+            any = true;
+        }
+    }
+    if (any) args.push_back(current);
+    return args;
+}
+
+std::string trim(const std::string& s) {
+    const auto first = s.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::vector<ExampleCase> loadExamples() {
+    std::vector<ExampleCase> cases;
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(PYLORA_EXAMPLES_DIR))
+        if (entry.path().extension() == ".txt") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    for (const auto& path : files) {
+        std::ifstream in(path);
+        std::string raw;
+        int number = 0;
+        while (std::getline(in, raw)) {
+            ++number;
+            const std::string line = trim(raw);
+            if (line.empty() || line[0] == '#') continue;
+            if (line.rfind("run ", 0) == 0) {
+                cases.push_back(ExampleCase{path.filename().string(), number, splitArguments(line), {}});
+                continue;
+            }
+            const auto eq = line.find(" = ");
+            if (cases.empty() || eq == std::string::npos)
+                throw std::runtime_error(path.string() + ":" + std::to_string(number) + ": cannot read " + line);
+            cases.back().expectations.push_back(
+                Expectation{number, trim(line.substr(0, eq)), nlohmann::json::parse(line.substr(eq + 3))});
+        }
+    }
+    return cases;
+}
+
+// "Text6" -> /controls/Text6/text, "Text6.background" -> /controls/Text6/background,
+// "failure.control" -> /failure/control.
+nlohmann::json::json_pointer pointerFor(const std::string& path) {
+    std::vector<std::string> parts;
+    std::stringstream stream(path);
+    for (std::string part; std::getline(stream, part, '.');) parts.push_back(part);
+    static const std::set<std::string> topLevel{"form", "controls", "written", "failure", "sketch"};
+    if (!topLevel.count(parts[0])) {
+        parts.insert(parts.begin(), "controls");
+        if (parts.size() == 2) parts.push_back("text");
+    }
+    nlohmann::json::json_pointer pointer;
+    for (const auto& part : parts) pointer /= part;
+    return pointer;
+}
+
+class WorkedExampleTest : public testing::TestWithParam<ExampleCase> {};
+
+TEST_P(WorkedExampleTest, GivesTheExpectedTexts) {
+    const ExampleCase& c = GetParam();
+    std::ostringstream out, err;
+    Services services;
+    services.databaseFolder = PYLORA_DATABASE_DIR;
+    const int status = runHeadless(c.args, out, err, services);
+    const std::string where = c.file + ":" + std::to_string(c.line);
+    ASSERT_TRUE(status == kExitDone || status == kExitRunFailed) << where << ": " << err.str();
+    const nlohmann::json result = nlohmann::json::parse(out.str());
+    for (const Expectation& e : c.expectations) {
+        const std::string at = c.file + ":" + std::to_string(e.line);
+        if (e.path == "exit") {
+            EXPECT_EQ(status, e.value.get<int>()) << at;
+            continue;
+        }
+        const auto pointer = pointerFor(e.path);
+        ASSERT_TRUE(result.contains(pointer)) << at << ": no " << e.path;
+        EXPECT_EQ(result.at(pointer), e.value) << at << ": " << e.path;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, WorkedExampleTest, testing::ValuesIn(loadExamples()),
+                         [](const testing::TestParamInfo<ExampleCase>& info) {
+                             return "case" + std::to_string(info.index) + "_line" + std::to_string(info.param.line);
+                         });
+
+}  // namespace
+}  // namespace pylora
