@@ -1,0 +1,31 @@
+#include <QApplication>
+#include <QFontDatabase>
+#include <QIcon>
+#include <filesystem>
+
+#include "shell/main_window.h"
+#include "shell/printing.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Pylora");
+    QApplication::setApplicationVersion("1.0.0");
+    QApplication::setDesktopFileName("cn.pylora.Pylora");
+    QApplication::setWindowIcon(QIcon(":/pylora/pylora.svg"));
+    if (QFontDatabase::hasFamily("Noto Sans CJK SC")) {
+        QFont font("Noto Sans CJK SC");
+        font.setPointSize(10);
+        QApplication::setFont(font);
+    }
+
+    pylora::Services services;
+    services.databaseFolder =
+        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()).parent_path() / "share" /
+        "pylora" / "database";
+    pylora::SystemPrinter printer;
+    auto* main = new pylora::MainWindow(services, printer);
+    main->setWindowIcon(QApplication::windowIcon());
+    main->show();
+    // The program ends when its last window closes, the main window or a calculator window.
+    return app.exec();
+}

@@ -1,0 +1,87 @@
+#include "shell/main_window.h"
+
+#include <QMenuBar>
+#include <QSvgWidget>
+
+#include "core/window_registry.h"
+#include "shell/calc_window.h"
+#include "shell/printing.h"
+
+namespace pylora {
+
+MainWindow::MainWindow(Services services, WindowPrinter& printer)
+    : services_(std::move(services)), printer_(printer) {
+    setWindowTitle("Pylora");
+    // The client area holds only the station picture, 640 x 480 at (8, 8) in a 654 x 494 area.
+    auto* client = new QWidget;
+    client->setFixedSize(654, 494);
+    auto* picture = new QSvgWidget(":/pylora/station.svg", client);
+    picture->setObjectName("Image1");
+    picture->setGeometry(8, 8, 640, 480);
+    setCentralWidget(client);
+    for (const MenuItem& top : menuTree()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromStdString(top.caption));
+        menu->setObjectName(QString::fromStdString(top.name));
+        addEntries(menu, top.children);
+    }
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void MainWindow::addEntries(QMenu* menu, const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+        const QString caption = QString::fromStdString(item.caption);
+        if (!item.children.empty()) {
+            QMenu* submenu = menu->addMenu(caption);
+            submenu->setObjectName(QString::fromStdString(item.name));
+            addEntries(submenu, item.children);
+            continue;
+        }
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromStdString(item.name));
+        connect(action, &QAction::triggered, this, [this, &item] { trigger(item); });
+    }
+}
+
+void MainWindow::trigger(const MenuItem& item) {
+    switch (item.action) {
+        case MenuAction::ShowWindow:
+            showWindow(item.target);
+            break;
+        case MenuAction::PrintPreview:
+            if (lastActive_) printer_.preview(*lastActive_);
+            break;
+        case MenuAction::PrintSetup:
+            printer_.setup(this);
+            break;
+        case MenuAction::PrintWithDialog:
+            if (lastActive_) printer_.printWithDialog(*lastActive_);
+            break;
+        case MenuAction::Menu:
+        case MenuAction::None:
+            break;
+    }
+}
+
+CalcWindow* MainWindow::openWindow(const std::string& formName) const {
+    auto it = windows_.find(formName);
+    return it == windows_.end() ? nullptr : it->second.data();
+}
+
+CalcWindow* MainWindow::showWindow(const std::string& formName) {
+    CalcWindow* window = openWindow(formName);
+    if (!window) {
+        const FormDefinition* definition = findWindow(formName);
+        if (!definition) return nullptr;
+        window = new CalcWindow(*definition, services_, printer_);
+        window->setWindowIcon(windowIcon());
+        connect(window, &CalcWindow::activated, this, [this](CalcWindow* w) { lastActive_ = w; });
+        windows_[formName] = window;
+        lastActive_ = window;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+}  // namespace pylora

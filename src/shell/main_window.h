@@ -1,0 +1,43 @@
+#pragma once
+// The main window "Pylora": the station picture and the menu from which every calculator
+// window is reached. Each window is created on its first menu choice, shown modeless and
+// independent, brought to the front when chosen again, and created afresh after it was closed.
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <string>
+
+#include "core/form_definition.h"
+#include "core/menu.h"
+#include "shell/calc_window.h"
+
+class QMenu;
+
+namespace pylora {
+
+class WindowPrinter;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(Services services, WindowPrinter& printer);
+
+    // Shows the calculator window with this form name, creating it when it is not open.
+    // Returns nullptr for a window the program does not have yet.
+    CalcWindow* showWindow(const std::string& formName);
+    CalcWindow* openWindow(const std::string& formName) const;
+    CalcWindow* lastActiveWindow() const { return lastActive_; }
+
+    // Carries out a menu entry as a click on it would.
+    void trigger(const MenuItem& item);
+
+private:
+    void addEntries(QMenu* menu, const std::vector<MenuItem>& items);
+
+    Services services_;
+    WindowPrinter& printer_;
+    std::map<std::string, QPointer<CalcWindow>> windows_;
+    QPointer<CalcWindow> lastActive_;
+};
+
+}  // namespace pylora

@@ -1,0 +1,125 @@
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "core/window_registry.h"
+#include "fake_printer.h"
+#include "modal_watchdog.h"
+#include "shell/calc_window.h"
+
+using namespace pylora;
+
+class CalcWindowTest : public QObject {
+    Q_OBJECT
+
+    FakePrinter printer;
+    ModalWatchdog* watchdog = nullptr;
+    CalcWindow* window = nullptr;
+
+    QLineEdit* field(const char* name) { return qobject_cast<QLineEdit*>(window->widgetFor(name)); }
+
+    void click(const char* button) {
+        QTest::mouseClick(qobject_cast<QPushButton*>(window->widgetFor(button)), Qt::LeftButton);
+    }
+
+    void retype(const char* name, const QString& text) {
+        QLineEdit* edit = field(name);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+    }
+
+private slots:
+    void init() {
+        watchdog = new ModalWatchdog;
+        printer = FakePrinter{};
+        window = new CalcWindow(*findWindow("壁厚计算"), Services{}, printer);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+    }
+    void cleanup() {
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        delete watchdog;
+    }
+
+    void rendersCaptionsFramesAndDefaults() {
+        QCOMPARE(window->windowTitle(), QString("壁厚计算"));
+        QStringList frames;
+        for (auto* box : window->findChildren<QGroupBox*>()) frames << box->title();
+        for (const char* caption : {"直管段壁厚计算公式", "弯头壁厚计算公式", "输入参数", "输出结果"})
+            QVERIFY2(frames.contains(caption), caption);
+        QStringList captions;
+        for (auto* label : window->findChildren<QLabel*>()) captions << label->text();
+        for (const char* caption : {"输气管道壁厚计算", "管道的设计压力（MPa） ", "煨制弯头直管段厚（mm）"})
+            QVERIFY2(captions.contains(caption), caption);
+        QCOMPARE(field("Text1")->text(), QString("720"));
+        QCOMPARE(field("Text6")->text(), QString(" "));
+        QCOMPARE(qobject_cast<QPushButton*>(window->widgetFor("Command1"))->text(), QString("开始计算"));
+    }
+
+    void aRunShowsItsResultsAtOnce() {
+        click("Command1");
+        QCOMPARE(field("Text6")->text(), QString("9.8"));
+        QCOMPARE(field("Text7")->text(), QString("10.344"));
+        QCOMPARE(field("Text10")->text(), QString("11.378"));
+        QVERIFY(window->statusText().isEmpty());
+    }
+
+    void aFailedRunNamesTheFieldAndKeepsWhatWasTyped() {
+        retype("Text5", "0.5");
+        click("Command1");
+        QCOMPARE(window->statusText(), QString("计算中止：由「弯头的曲率半径R为几倍DN」得到的除数为零"));
+        QCOMPARE(field("Text5")->text(), QString("0.5"));
+        QCOMPARE(field("Text6")->text(), QString("9.8"));
+        QCOMPARE(field("Text7")->text(), QString(" "));
+        QVERIFY(field("Text5")->styleSheet().contains("solid #e00000"));
+        QVERIFY(!field("Text1")->styleSheet().contains("#e00000"));
+
+        retype("Text5", "5");  // editing the field takes its red frame away
+        QVERIFY(!field("Text5")->styleSheet().contains("#e00000"));
+        click("Command1");  // the next run clears the status line
+        QVERIFY(window->statusText().isEmpty());
+        QCOMPARE(field("Text10")->text(), QString("11.378"));
+    }
+
+    void textThatIsNotANumberIsNamedByItsLabel() {
+        retype("Text2", "3.92MPa");
+        click("Command1");
+        QCOMPARE(window->statusText(), QString("计算中止：「管道的设计压力（MPa） 」不是有效数字"));
+        QCOMPARE(field("Text6")->text(), QString(" "));
+        QCOMPARE(field("Text2")->text(), QString("3.92MPa"));
+    }
+
+    void printingWithoutDefaultPrinterSaysSo() {
+        printer.answer = QString("未找到默认打印机");
+        click("Command2");
+        QCOMPARE(printer.printed, std::vector<QString>{"壁厚计算"});
+        QCOMPARE(window->statusText(), QString("未找到默认打印机"));
+        QCOMPARE(field("Text6")->text(), QString(" "));
+    }
+
+    void buttonsWithoutActionChangeNothing() {
+        CalcWindow* form = new CalcWindow(*findWindow("管架发送道相关计算"), Services{}, printer);
+        form->show();
+        QTest::mouseClick(qobject_cast<QPushButton*>(form->widgetFor("Command1")), Qt::LeftButton);
+        QCOMPARE(qobject_cast<QLineEdit*>(form->widgetFor("Text34"))->text(), QString(" "));
+        QVERIFY(form->statusText().isEmpty());
+        form->close();
+    }
+
+    void everyWindowRendersWithoutADisplayOfItsOwn() {
+        for (const FormDefinition* definition : allWindows()) {
+            CalcWindow* other = new CalcWindow(*definition, Services{}, printer);
+            other->show();
+            QVERIFY2(!other->grab().isNull(), definition->formName().c_str());
+            other->close();
+        }
+    }
+};
+
+QTEST_MAIN(CalcWindowTest)
+#include "calc_window_test.moc"
