@@ -14,12 +14,12 @@ const char* kStraightPipeFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" wi
 <text x="142" y="66">· F · t</text>
 </g></svg>)";
 
-const char* kBendFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="230" height="50" viewBox="0 0 230 50">
+const char* kBendFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="230" height="80" viewBox="0 0 230 80">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="16" y="32">δ</text><text x="28" y="38" font-size="14">b</text>
-<text x="44" y="32">= m · δ</text>
-<text x="130" y="32">δ</text><text x="142" y="38" font-size="14">w</text>
-<text x="158" y="32">= 1.1 δ</text><text x="226" y="38" font-size="14">b</text>
+<text x="16" y="30">δ</text><text x="28" y="36" font-size="14">b</text>
+<text x="44" y="30">= m · δ</text>
+<text x="16" y="66">δ</text><text x="28" y="72" font-size="14">w</text>
+<text x="46" y="66">= 1.1 · δ</text><text x="141" y="72" font-size="14">b</text>
 </g></svg>)";
 
 const char* kBendFactorFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="230" height="80" viewBox="0 0 230 80">
