@@ -8,6 +8,23 @@ std::string indexed(const std::string& name, int index) {
     return name + "(" + std::to_string(index) + ")";
 }
 
+namespace {
+
+// A control with the look its kind has when the window opens: fields and lists white, the rest
+// on the window's face.
+ControlDef makeControl(const std::string& name, ControlKind kind, const std::string& text, GridPlace place) {
+    ControlDef c;
+    c.name = name;
+    c.kind = kind;
+    c.text = text;
+    c.place = place;
+    const bool white = kind == ControlKind::TextField || kind == ControlKind::ListBox || kind == ControlKind::Sketch;
+    c.background = white ? Colour::white() : Colour::buttonFace();
+    return c;
+}
+
+}  // namespace
+
 ControlDef& FrameBuilder::add(ControlDef control) {
     control.frame = frame_;
     return def_.addControl(std::move(control));
@@ -15,12 +32,8 @@ ControlDef& FrameBuilder::add(ControlDef control) {
 
 ControlDef& FrameBuilder::field(const std::string& name, const std::string& label,
                                 const std::string& defaultText, GridPlace place) {
-    ControlDef c;
-    c.name = name;
-    c.kind = ControlKind::TextField;
+    ControlDef c = makeControl(name, ControlKind::TextField, defaultText, place);
     c.label = label;
-    c.text = defaultText;
-    c.place = place;
     return add(std::move(c));
 }
 
@@ -33,68 +46,40 @@ ControlDef& FrameBuilder::cell(const std::string& name, const std::string& defau
 }
 
 ControlDef& FrameBuilder::label(const std::string& name, const std::string& text, GridPlace place) {
-    ControlDef c;
-    c.name = name.empty() ? "_static" + std::to_string(++def_.staticLabels_) : name;
-    c.kind = ControlKind::Label;
-    c.text = text;
-    c.place = place;
-    c.background = Colour::buttonFace();
-    return add(std::move(c));
+    const std::string labelName = name.empty() ? "_static" + std::to_string(++def_.staticLabels_) : name;
+    return add(makeControl(labelName, ControlKind::Label, text, place));
 }
 
 ControlDef& FrameBuilder::option(const std::string& name, const std::string& caption, GridPlace place,
                                  bool selected) {
-    ControlDef c;
-    c.name = name;
-    c.kind = ControlKind::OptionButton;
-    c.text = caption;
-    c.place = place;
+    ControlDef c = makeControl(name, ControlKind::OptionButton, caption, place);
     c.checked = selected;
     c.group = frame_;
-    c.background = Colour::buttonFace();
     return add(std::move(c));
 }
 
 ControlDef& FrameBuilder::check(const std::string& name, const std::string& caption, GridPlace place,
                                 bool checked) {
-    ControlDef c;
-    c.name = name;
-    c.kind = ControlKind::CheckBox;
-    c.text = caption;
-    c.place = place;
+    ControlDef c = makeControl(name, ControlKind::CheckBox, caption, place);
     c.checked = checked;
-    c.background = Colour::buttonFace();
     return add(std::move(c));
 }
 
 ControlDef& FrameBuilder::list(const std::string& name, const std::string& label,
                                std::vector<std::string> items, GridPlace place) {
-    ControlDef c;
-    c.name = name;
-    c.kind = ControlKind::ListBox;
+    ControlDef c = makeControl(name, ControlKind::ListBox, "", place);
     c.label = label;
     c.items = std::move(items);
-    c.place = place;
     return add(std::move(c));
 }
 
 ControlDef& FrameBuilder::picture(const std::string& name, const std::string& content, GridPlace place) {
-    ControlDef c;
-    c.name = name;
-    c.kind = ControlKind::Picture;
-    c.text = content;
-    c.place = place;
-    c.background = Colour::buttonFace();
-    return add(std::move(c));
+    return add(makeControl(name, ControlKind::Picture, content, place));
 }
 
 ControlDef& FrameBuilder::sketch(const std::string& name, Sketch initial, GridPlace place) {
-    ControlDef c;
-    c.name = name;
-    c.kind = ControlKind::Sketch;
-    c.place = place;
     def_.sketches_[name] = std::move(initial);
-    return add(std::move(c));
+    return add(makeControl(name, ControlKind::Sketch, "", place));
 }
 
 FormDefinition::FormDefinition(std::string formName, std::string title)
@@ -122,12 +107,8 @@ FrameBuilder FormDefinition::frame(const std::string& name, const std::string& c
 FrameBuilder FormDefinition::body() { return FrameBuilder(*this, ""); }
 
 ControlDef& FormDefinition::runButton(const std::string& name, const std::string& caption, RunHandler run) {
-    ControlDef c;
-    c.name = name;
-    c.kind = ControlKind::Button;
-    c.text = caption;
+    ControlDef c = makeControl(name, ControlKind::Button, caption, {});
     c.action = ButtonAction::Run;
-    c.background = Colour::buttonFace();
     handlers_[name] = std::move(run);
     if (defaultRunButton_.empty()) defaultRunButton_ = name;
     return addControl(std::move(c));
@@ -145,12 +126,7 @@ ControlDef& FormDefinition::printButton(const std::string& name, const std::stri
 }
 
 ControlDef& FormDefinition::idleButton(const std::string& name, const std::string& caption) {
-    ControlDef c;
-    c.name = name;
-    c.kind = ControlKind::Button;
-    c.text = caption;
-    c.background = Colour::buttonFace();
-    return addControl(std::move(c));
+    return addControl(makeControl(name, ControlKind::Button, caption, {}));
 }
 
 ControlDef& FormDefinition::addControl(ControlDef control) {
