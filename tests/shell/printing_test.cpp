@@ -1,5 +1,6 @@
 // Prints the wall-thickness window through the system's default printer. CI makes a PDF
 // printer the default and names the folder its files arrive in (PYLORA_PRINT_OUTPUT_DIR).
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -16,14 +17,20 @@ using namespace pylora;
 class PrintingTest : public QObject {
     Q_OBJECT
 
-    static QStringList pdfs(const QDir& dir) { return dir.entryList({"*.pdf"}, QDir::Files, QDir::Time); }
+    // A PDF written since `since`: the printer names its files after the document and
+    // overwrites an older file of the same name.
+    static QString newPdf(const QDir& dir, const QDateTime& since) {
+        for (const QFileInfo& file : dir.entryInfoList({"*.pdf"}, QDir::Files, QDir::Time))
+            if (file.lastModified() >= since) return file.filePath();
+        return {};
+    }
 
 private slots:
     void printsOnePageToTheDefaultPrinter() {
         const QString folder = qEnvironmentVariable("PYLORA_PRINT_OUTPUT_DIR");
         if (folder.isEmpty()) QSKIP("no PDF printer set up (PYLORA_PRINT_OUTPUT_DIR)");
         QDir dir(folder);
-        const QStringList before = pdfs(dir);
+        const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
 
         SystemPrinter printer;
         CalcWindow window(*findWindow("壁厚计算"), Services{}, printer);
@@ -38,8 +45,7 @@ private slots:
         QString arrived;
         while (arrived.isEmpty() && waited.elapsed() < 90000) {
             QTest::qWait(500);
-            for (const QString& name : pdfs(dir))
-                if (!before.contains(name)) arrived = dir.filePath(name);
+            arrived = newPdf(dir, started);
         }
         QVERIFY2(!arrived.isEmpty(), "no PDF arrived from the default printer");
         QTest::qWait(1000);  // the file is complete once the printer has closed it
