@@ -1,0 +1,40 @@
+// 石挡土墙: stone retaining wall laid in cement mortar (rubble-stone slope protection or
+// dressed-stone wall facing), per 10 m³ of wall (provincial building works quota SGD1-2000).
+#include "quota/quota_form.h"
+
+namespace pylora {
+namespace {
+
+// Columns: rubble M5, rubble M7.5, dressed M5, dressed M7.5.
+const QuotaWindow kStoneRetainingWall{
+    .formName = "石挡土墙",
+    .titleLabel = "",
+    .note = " 【工程内容】工程内容：1、打天地座，镶缝、逗缝，调、运、铺砂浆，运石、砌筑；2、露面加扁子缝，留自然荒包。"
+            "                              [摘录于四川省建筑工程计价定额(一)SGD1-2000]",
+    .amountLabel = "石挡土墙(片石护坡或条石护壁)（单位:方）",
+    .amountDefault = "10",
+    .optionFrames = {{"Frame6", "挡土墙类型",
+                      {{"Option1(0)", "Label14", "毛石(片石)", true}, {"Option1(1)", "Label21", "毛条石(条石)"}}},
+                     {"Frame3", "混凝土标号",
+                      {{"Option1(7)", "Label12", "M5", true}, {"Option1(6)", "Label10", "M7.5"}}}},
+    // Stone type first, then the mortar grade within it.
+    .tests = {{{"Option1(0)", "Option1(7)"}, 0}, {{"Option1(0)"}, 1}, {{"Option1(7)"}, 2}, {{}, 3}},
+    .outputs = {
+        {"Text3(5)", "硅酸盐水泥    425# (Kg)", {900.6, 1181.05, 271.32, 355.81}, 10, {0, 0}},
+        {"Text3(7)", "毛石(毛条石) (方)", {11.22, 11.22, 10.4, 10.4}, 10, {0, 1}},
+        {"Text3(6)", "细砂(方)", {4.58, 4.58, 1.38, 1.38}, 10, {0, 2}},
+        {"Text3(1)", "水（方）", {1.97, 1.97, 1.06, 1.06}, 10, {1, 1}},
+        {"Text2", "水泥砂浆 (方)", {3.95, 3.95, 1.19, 1.19}, 10, {1, 0}},
+        {"Text1", "基价(万元,含人工费、材料费及机械费)", {1017.96, 1102.1, 1150.95, 1176.3}, 100000, {1, 2}},
+        {"Text5", "人工费(万元)", {306.68, 306.68, 400.11, 400.11}, 100000, {2, 0}},
+        {"Text3(2)", "材料费(万元)", {701.13, 785.27, 747.76, 773.11}, 100000, {2, 1}},
+        {"Text3(0)", "机械费(万元)", {10.15, 10.15, 3.08, 3.08}, 100000, {2, 2}},
+    },
+};
+
+FormDefinition makeStoneRetainingWall() { return makeQuotaForm(kStoneRetainingWall); }
+
+const WindowRegistration registration(makeStoneRetainingWall);
+
+}  // namespace
+}  // namespace pylora

@@ -1,0 +1,33 @@
+// 铁丝石笼稳管: wire gabions filled with pebbles, loaded on a boat and dropped onto the pipe to
+// hold it down, per 10 gabions of two sizes (petroleum construction installation budget quota,
+// volume 5, items 5-3006 and 5-3007).
+#include "quota/quota_form.h"
+
+namespace pylora {
+namespace {
+
+// Columns: φ0.6 × 4 m, φ0.6 × 6 m.
+const QuotaWindow kWireGabionStabilisation{
+    .formName = "铁丝石笼稳管",
+    .titleLabel = "铁丝石笼稳管",
+    .note = " 【工程内容】铁丝、钢筋下料编笼、人工抬运卵石、装笼、封口、装船、抛石笼；"
+            "摘录于《石油建设安装工程预算定额》中第五册（长距离输送管道工程）2000年7月出版",
+    .amountLabel = "石笼制作与装船个数",
+    .amountDefault = "10",
+    .optionFrames = {{"Frame6", "石笼类型及定额编号",
+                      {{"Option1(0)", "", "φ0.6x4m(算5-3006) "}, {"Option1(1)", "", "φ0.6x6m(算5-3007)", true}}}},
+    .tests = {{{"Option1(0)"}, 0}, {{"Option1(1)"}, 1}},
+    .outputs = {
+        {"Text1", "镀锌铁丝8#   (Kg)", {238, 357}, 10, {0, 0}},
+        {"Text2", "圆钢φ6-12   (Kg)", {159, 238.5}, 10, {1, 0}},
+        {"Text3(0)", "卵石  (方)", {12.44, 18.66}, 10, {0, 1}},
+        {"Text3(1)", "基价(万元,含人工费、材料费及机械费)", {3571.05, 5356.58}, 100000, {1, 1}},
+    },
+};
+
+FormDefinition makeWireGabionStabilisation() { return makeQuotaForm(kWireGabionStabilisation); }
+
+const WindowRegistration registration(makeWireGabionStabilisation);
+
+}  // namespace
+}  // namespace pylora

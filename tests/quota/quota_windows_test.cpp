@@ -1,0 +1,116 @@
+// The seven quota take-off windows side by side: what every quota window must do whatever its
+// rate table, and the published cost rates checked against one another.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/calc_form.h"
+#include "core/field_access.h"
+#include "core/window_registry.h"
+
+namespace pylora {
+namespace {
+
+struct QuotaWindowCase {
+    const char* name;  // for the test's name
+    const char* form;
+    std::vector<std::vector<const char*>> variants;  // options to select for each rate column
+    // Labour, materials, machinery and base price, where the window shows all four.
+    std::vector<const char*> costs;
+    std::vector<double> baseAboveCosts;  // yuan per quota unit, for each rate column
+};
+
+void PrintTo(const QuotaWindowCase& c, std::ostream* os) { *os << c.name; }
+
+const std::vector<QuotaWindowCase> kWindows{
+    {"brick_wall", "一般砖墙",
+     {{"Option1(0)"}, {"Option1(1)"}, {"Option1(2)"}},
+     {"Text5", "Text3(2)", "Text3(0)", "Text1"},
+     {0, 0, 0}},
+    {"stone_retaining_wall", "石挡土墙",
+     {{"Option1(0)", "Option1(7)"}, {"Option1(0)", "Option1(6)"}, {"Option1(1)", "Option1(7)"}, {"Option1(1)", "Option1(6)"}},
+     {"Text5", "Text3(2)", "Text3(0)", "Text1"},
+     {0, 0, 0, 0}},
+    {"concrete_coating", "混凝土连续覆盖层", {{}}, {}, {}},
+    {"marker_posts", "砼标志桩及支座预制", {{}}, {}, {}},
+    {"wire_gabions", "铁丝石笼稳管", {{"Option1(0)"}, {"Option1(1)"}}, {}, {}},
+    {"anchor_sign", "禁止抛锚牌制作安装", {{"Option1(0)"}, {"Option1(1)"}}, {}, {}},
+    // The saddle block's published base price stands 40 yuan above its three costs.
+    {"weight_blocks", "加重块稳管",
+     {{"Option1(0)"}, {"Option1(1)"}},
+     {"Text3(7)", "Text3(6)", "Text7", "Text9"},
+     {0, 40}},
+};
+
+class QuotaWindowTest : public testing::TestWithParam<QuotaWindowCase> {
+protected:
+    QuotaWindowTest() : window_(*findWindow(GetParam().form), Services{}) {}
+
+    std::vector<std::string> outputs() const {
+        std::vector<std::string> names;
+        for (const ControlDef& c : window_.definition().controls())
+            if (c.frame == "Frame1" && c.kind == ControlKind::TextField) names.push_back(c.name);
+        return names;
+    }
+
+    void select(const std::vector<const char*>& options) {
+        for (const char* option : options) window_.form().select(option);
+    }
+
+    CalcForm window_;
+};
+
+TEST_P(QuotaWindowTest, ZeroAmountWritesDotIntoEveryOutput) {
+    window_.form().type("Text6", "0");
+    for (const auto& variant : GetParam().variants) {
+        select(variant);
+        ASSERT_FALSE(window_.press("Command1"));
+        for (const std::string& output : outputs()) EXPECT_EQ(window_.form().text(output), ".") << output;
+    }
+}
+
+// Switching the quota item and running again overwrites every output, those with rate 0 too.
+TEST_P(QuotaWindowTest, EveryRunRewritesEveryOutput) {
+    for (const auto& variant : GetParam().variants) {
+        for (const std::string& output : outputs()) window_.form().type(output, "old");
+        select(variant);
+        ASSERT_FALSE(window_.press("Command1"));
+        EXPECT_EQ(window_.form().written().size(), outputs().size());
+        for (const std::string& output : outputs()) EXPECT_NE(window_.form().text(output), "old") << output;
+    }
+}
+
+TEST_P(QuotaWindowTest, AmountBeyondDoublePrecisionFailsOnTheAmount) {
+    window_.form().type("Text6", "1e308");
+    const auto failure = window_.press("Command1");
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->kind(), FailureKind::TooLarge);
+    EXPECT_EQ(failure->control(), "Text6");
+    for (const std::string& output : outputs()) {
+        EXPECT_EQ(window_.form().text(output).find("inf"), std::string::npos) << output;
+        EXPECT_EQ(window_.form().text(output).find("nan"), std::string::npos) << output;
+    }
+}
+
+// At 100000 quota units the cost fields show the rates in yuan; the base price must be the sum
+// of labour, materials and machinery as the quota book prints them, except where it differs.
+TEST_P(QuotaWindowTest, BasePriceMatchesTheCostRates) {
+    const QuotaWindowCase& c = GetParam();
+    if (c.costs.empty()) return;  // the window shows the base price only
+    window_.form().type("Text6", "100000");
+    for (std::size_t v = 0; v < c.variants.size(); ++v) {
+        select(c.variants[v]);
+        ASSERT_FALSE(window_.press("Command1"));
+        auto shown = [&](int i) { return FieldValue(window_.form(), c.costs[i]).value(); };
+        EXPECT_NEAR(shown(3) - (shown(0) + shown(1) + shown(2)), c.baseAboveCosts[v], 1e-6) << "column " << v;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(QuotaWindows, QuotaWindowTest, testing::ValuesIn(kWindows),
+                         [](const testing::TestParamInfo<QuotaWindowCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
+}  // namespace pylora
