@@ -1,0 +1,110 @@
+// 采集水力计算: the flow equation of a gas production or gathering line (SY0010-96, 5.1.1),
+// solved for the flow rate, the length, the inlet or the outlet pressure.
+#include "core/calc.h"
+#include "line/solve_for_one.h"
+
+namespace pylora {
+namespace {
+
+// Q = 5033.11·d^(8/3)·√((P1² − P2²)/(Δ·Z·T·L)), Q in m³/d, d in cm, P in MPa, L in km.
+const char* kGatheringFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="400" height="96" viewBox="0 0 400 96">
+<g font-family="serif" font-size="22" font-style="italic" fill="black">
+<text x="8" y="54">Q = 5033.11 · d</text><text x="156" y="40" font-size="14">8/3</text>
+<path d="M 184 52 L 192 50 L 202 84 L 214 10 L 392 10" fill="none" stroke="black" stroke-width="1.5"/>
+<text x="226" y="36">P</text><text x="240" y="42" font-size="14">1</text><text x="240" y="26" font-size="14">2</text>
+<text x="256" y="36">− P</text><text x="293" y="42" font-size="14">2</text><text x="293" y="26" font-size="14">2</text>
+<line x1="218" y1="48" x2="388" y2="48" stroke="black" stroke-width="1.5"/>
+<text x="228" y="76">Δ · Z · T · L</text>
+</g></svg>)";
+
+// The terms of the equation that every case uses.
+struct GatheringTerms {
+    Num capacity;  // K = (5033.11·d^(8/3))²
+    Num gas;       // Y = Δ·T·Z
+};
+
+GatheringTerms gatheringTerms(const Form& form) {
+    const Num innerDiameterCm = (FieldValue(form, "Text1") - FieldValue(form, "Text3") / 500) * 100;
+    const Num root = 5033.11 * pow(innerDiameterCm, 8.0 / 3.0);
+    const Num gas = FieldValue(form, "Text2") * FieldValue(form, "Text4") * FieldValue(form, "Text11");
+    return {root * root, gas};
+}
+
+// (10000·Q)²: Q is entered in 10⁴ m³/d, the equation works in m³/d.
+Num squaredFlow(const Form& form) {
+    const Num flow = 10000 * FieldValue(form, "Text13");
+    return flow * flow;
+}
+
+void solveGathering(Form& form) {
+    GatheringTerms terms;
+    const auto squaredPressureDrop = [&] {
+        return FieldValue(form, "Text15") * squaredFlow(form) * terms.gas / terms.capacity;
+    };
+    const auto squaredPressureDifference = [&] {
+        const Num inlet = FieldValue(form, "Text5");
+        const Num outlet = FieldValue(form, "Text14");
+        return inlet * inlet - outlet * outlet;
+    };
+    const std::vector<line::SolveCase> cases = {
+        {"Option1(0)", "Text13",
+         [&] {
+             const Num difference = squaredPressureDifference();
+             return sqrt(terms.capacity * difference / (FieldValue(form, "Text15") * terms.gas)) / 10000;
+         }},
+        {"Option1(1)", "Text15",
+         [&] {
+             const Num difference = squaredPressureDifference();
+             return terms.capacity * difference / (squaredFlow(form) * terms.gas);
+         }},
+        {"Option1(2)", "Text5",
+         [&] {
+             const Num drop = squaredPressureDrop();
+             const Num outlet = FieldValue(form, "Text14");
+             return sqrt(drop + outlet * outlet);
+         }},
+        {"Option1(3)", "Text14",
+         [&] {
+             const Num drop = squaredPressureDrop();
+             const Num inlet = FieldValue(form, "Text5");
+             return sqrt(inlet * inlet - drop);
+         }},
+    };
+    line::whitenCandidates(form, cases);
+    terms = gatheringTerms(form);
+    line::solveSelectedCase(form, cases);
+}
+
+FormDefinition makeGatheringHydraulics() {
+    FormDefinition def("采集水力计算", "采集水力计算");
+    def.titleLabel("Label1", "采气和集气管道水力计算");
+    def.note("Label2", "【注意】：采气和集气管线流量可按下式计算，该公式摘自《天然气集输管线设计规范》（SY0010-96）中式5.1.1。");
+
+    def.frame("Frame4", "采气集气管线流量计算公式", FrameRole::Formula, {0, 0})
+        .picture("Image1", kGatheringFormula, {0, 0});
+    auto options = def.frame("Frame6", "计算选项", FrameRole::Options, {0, 1});
+    options.option("Option1(0)", "", {0, 0}).label = "气体流量(万方/天)";
+    options.option("Option1(1)", "", {1, 0}).label = "管线计算长度(公里)";
+    options.option("Option1(2)", "", {2, 0}).label = "起点压力(绝)(兆帕)";
+    options.option("Option1(3)", "", {3, 0}, true).label = "终点压力(绝)(兆帕)";
+
+    auto fields = def.frame("Frame1", "计算参数及结果", FrameRole::Input, {1, 0, 1, 2});
+    fields.field("Text1", "管线的外径(米)", "0.72", {0, 0});
+    fields.field("Text3", "管线的壁厚(毫米)", "8", {0, 1});
+    fields.field("Text11", "气体的压缩系数", "1.00", {0, 2});
+    fields.field("Text2", "气体的相对密度", "0.600", {1, 0});
+    fields.field("Text4", "气体的平均绝对温度(K)", "293", {1, 1});
+    fields.field("Text5", "管线起点压力(绝)(MPa)", "3.0", {2, 0});
+    fields.field("Text13", "在标准状况(P0=0.101325MPa,T=293K)下气体流量(万方/天)", "400.00", {2, 1, 1, 2});
+    fields.result("Text14", "管线终点压力(绝)(MPa)", {3, 0});
+    fields.field("Text15", "管线计算段的长度(包括局部摩阻损失当量长度)(公里)", "120.00", {3, 1, 1, 2});
+
+    def.runButton("Command1", "开始计算", solveGathering);
+    def.printButton("Command2");
+    return def;
+}
+
+const WindowRegistration registration(makeGatheringHydraulics);
+
+}  // namespace
+}  // namespace pylora

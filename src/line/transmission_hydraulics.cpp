@@ -1,0 +1,111 @@
+// 水力计算: the Panhandle flow equation of a horizontal gas transmission line, solved for the
+// flow rate, the length, the inlet or the outlet pressure, whichever the engineer picks.
+#include "core/calc.h"
+#include "line/solve_for_one.h"
+
+namespace pylora {
+namespace {
+
+// Q = 11522·E·d^2.53·((P1² − P2²)/(Z·T·L·Δ^0.961))^0.51, Q in m³/d, d in cm, P in MPa, L in km.
+const char* kPanhandleFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="470" height="96" viewBox="0 0 470 96">
+<g font-family="serif" font-size="22" font-style="italic" fill="black">
+<text x="8" y="54">Q = 11522 · E · d</text><text x="170" y="40" font-size="14">2.53</text>
+<text x="202" y="54">·</text>
+<text x="212" y="62" font-size="50" font-style="normal">(</text>
+<text x="244" y="34">P</text><text x="258" y="40" font-size="14">1</text><text x="258" y="24" font-size="14">2</text>
+<text x="274" y="34">− P</text><text x="311" y="40" font-size="14">2</text><text x="311" y="24" font-size="14">2</text>
+<line x1="232" y1="46" x2="404" y2="46" stroke="black" stroke-width="1.5"/>
+<text x="234" y="74">Z · T · L · Δ</text><text x="358" y="62" font-size="14">0.961</text>
+<text x="406" y="62" font-size="50" font-style="normal">)</text>
+<text x="424" y="28" font-size="14">0.51</text>
+</g></svg>)";
+
+// The terms of the equation that every case uses.
+struct PanhandleTerms {
+    Num capacity;  // K = (11522·E·d^2.53)^(1/0.51)
+    Num gas;       // Y = Z·T·Δ^0.961
+};
+
+PanhandleTerms panhandleTerms(const Form& form) {
+    const Num innerDiameterCm = (FieldValue(form, "Text1") - FieldValue(form, "Text3") / 500) * 100;
+    const Num capacity = pow(11522 * FieldValue(form, "Text12") * pow(innerDiameterCm, 2.53), 1 / 0.51);
+    const Num gas = FieldValue(form, "Text11") * FieldValue(form, "Text4") * pow(FieldValue(form, "Text2"), 0.961);
+    return {capacity, gas};
+}
+
+// Q is entered in 10⁴ m³/d; the equation works in m³/d.
+Num flowTerm(const Form& form) { return pow(10000 * FieldValue(form, "Text13"), 1 / 0.51); }
+
+void solvePanhandle(Form& form) {
+    PanhandleTerms terms;
+    const auto squaredPressureDrop = [&] {
+        return FieldValue(form, "Text15") * flowTerm(form) * terms.gas / terms.capacity;
+    };
+    const auto squaredPressureDifference = [&] {
+        const Num inlet = FieldValue(form, "Text5");
+        const Num outlet = FieldValue(form, "Text14");
+        return inlet * inlet - outlet * outlet;
+    };
+    const std::vector<line::SolveCase> cases = {
+        {"Option1(0)", "Text13",
+         [&] {
+             const Num difference = squaredPressureDifference();
+             return pow(terms.capacity * difference / (FieldValue(form, "Text15") * terms.gas), 0.51) / 10000;
+         }},
+        {"Option1(1)", "Text15",
+         [&] {
+             const Num difference = squaredPressureDifference();
+             return terms.capacity * difference / (flowTerm(form) * terms.gas);
+         }},
+        {"Option1(2)", "Text5",
+         [&] {
+             const Num drop = squaredPressureDrop();
+             const Num outlet = FieldValue(form, "Text14");
+             return sqrt(drop + outlet * outlet);
+         }},
+        {"Option1(3)", "Text14",
+         [&] {
+             const Num drop = squaredPressureDrop();
+             const Num inlet = FieldValue(form, "Text5");
+             return sqrt(inlet * inlet - drop);
+         }},
+    };
+    line::whitenCandidates(form, cases);
+    terms = panhandleTerms(form);
+    line::solveSelectedCase(form, cases);
+}
+
+FormDefinition makeTransmissionHydraulics() {
+    FormDefinition def("水力计算", "水力计算");
+    def.titleLabel("Label1", "长输管道水力计算");
+    def.note("Label2", "【注意】：长输管道水平输气管采用潘汉德尔公式进行计算,本公式仅适用于地形高差小于200米范围内。");
+
+    def.frame("Frame4", "潘汉德尔计算公式", FrameRole::Formula, {0, 0})
+        .picture("Image1", kPanhandleFormula, {0, 0});
+    auto options = def.frame("Frame6", "计算选项", FrameRole::Options, {0, 1});
+    options.option("Option1(0)", "", {0, 0}).label = "气体流量(万方/天)";
+    options.option("Option1(1)", "", {1, 0}).label = "输气管长度(公里)";
+    options.option("Option1(2)", "", {2, 0}).label = "起点压力(兆帕)";
+    options.option("Option1(3)", "", {3, 0}, true).label = "终点压力(兆帕)";
+
+    auto fields = def.frame("Frame1", "计算参数及结果", FrameRole::Input, {1, 0, 1, 2});
+    fields.field("Text1", "输气管的外径(米)", "0.72", {0, 0});
+    fields.field("Text3", "输气管的壁厚(毫米)", "8", {0, 1});
+    fields.field("Text11", "气体的压缩系数", "1.00", {0, 2});
+    fields.field("Text2", "气体的相对密度", "0.600", {1, 0});
+    fields.field("Text4", "气体的平均绝对温度(K)", "293", {1, 1});
+    fields.field("Text12", "输气管的效率系数", "0.95", {1, 2});
+    fields.field("Text5", "输气管起点压力(绝)(MPa)", "3.0", {2, 0});
+    fields.field("Text13", "在标准状况(P0=0.101325MPa,T=293K)下气体流量(万方/天)", "400.00", {2, 1, 1, 2});
+    fields.result("Text14", "输气管终点压力(绝)(MPa)", {3, 0});
+    fields.field("Text15", "输气管计算段的长度(包括局部摩阻损失当量长度)(公里)", "120.00", {3, 1, 1, 2});
+
+    def.runButton("Command1", "开始计算", solvePanhandle);
+    def.printButton("Command2");
+    return def;
+}
+
+const WindowRegistration registration(makeTransmissionHydraulics);
+
+}  // namespace
+}  // namespace pylora

@@ -1,0 +1,71 @@
+// 放空损失计算: the gas vented to atmosphere when a line section between two stations or valve
+// rooms is shut in and emptied for repair, and the cost of that gas.
+#include "core/calc.h"
+
+namespace pylora {
+namespace {
+
+// V0 = π·d²/4 · 1000·L · 10·P: the pipe volume in m³ times the pressure in units of 0.1 MPa.
+const char* kVentedVolumeFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="330" height="84" viewBox="0 0 330 84">
+<g font-family="serif" font-size="22" font-style="italic" fill="black">
+<text x="8" y="48">V</text><text x="22" y="54" font-size="14">0</text>
+<text x="34" y="48">=</text>
+<text x="62" y="30">π d</text><text x="94" y="20" font-size="14">2</text>
+<line x1="56" y1="40" x2="108" y2="40" stroke="black" stroke-width="1.5"/>
+<text x="74" y="64">4</text>
+<text x="116" y="48">· 1000 L · 10 P</text>
+</g></svg>)";
+
+// W = Y·V0/10000: the cost in 10⁴ yuan at the unit price Y (yuan/m³).
+const char* kVentingCostFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="220" height="84" viewBox="0 0 220 84">
+<g font-family="serif" font-size="22" font-style="italic" fill="black">
+<text x="8" y="48">W =</text>
+<text x="76" y="30">Y · V</text><text x="130" y="36" font-size="14">0</text>
+<line x1="56" y1="40" x2="160" y2="40" stroke="black" stroke-width="1.5"/>
+<text x="72" y="64">10000</text>
+</g></svg>)";
+
+void computeVentingLoss(Form& form) {
+    const Num innerDiameterM = (FieldValue(form, "Text1") - 2 * FieldValue(form, "Text2")) / 1000;
+    const Num length = FieldValue(form, "Text4");
+    const Num pressure = FieldValue(form, "Text3");
+    const Num ventedVolume = 3.14159 * (innerDiameterM * innerDiameterM) / 4 * (1000 * length) * (10 * pressure);
+    form.setText("Text6", FormatNumber(ventedVolume, "#.##"));
+
+    // The cost starts from the unrounded volume, not from its displayed text.
+    const Num cost = FieldValue(form, "Text8") * ventedVolume / 10000;
+    form.setText("Text7", FormatNumber(cost, "#.###"));
+}
+
+FormDefinition makeVentingLoss() {
+    FormDefinition def("放空损失计算", "放空损失计算");
+    def.titleLabel("Label1", "天然气放空损失计算");
+    def.note("Label2",
+             " 【注意】对于天然气停气整改工程中，需对停气整改段管道的天然气放空量进行计算，"
+             "放空损失费中天然气单价按Velquor相关文件中规定计算。");
+
+    def.frame("Frame3", "放空量计算公式（标方）", FrameRole::Formula, {0, 0})
+        .picture("Image1", kVentedVolumeFormula, {0, 0});
+    def.frame("Frame4", "放空损失费公式", FrameRole::Formula, {0, 1})
+        .picture("Image2", kVentingCostFormula, {0, 0});
+
+    auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 2});
+    inputs.field("Text1", "输气管道外径D(毫米)", "720", {0, 0});
+    inputs.field("Text2", "输气管道壁厚(毫米) ", "8", {1, 0});
+    inputs.field("Text3", "放空段管道天然气运行压力P，（MPa）", "3.0", {0, 1});
+    inputs.field("Text4", "放空段前后站场或阀室间距(管道实长L)(km)", "20.00", {1, 1});
+    inputs.field("Text8", "Velquor相关文件中规定天然气放空单价Y(人民币)(单位为:元/方)", "0.853", {2, 0, 1, 2});
+
+    auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0, 1, 2});
+    results.result("Text6", "停气整改段天然气放空量(标方)", {0, 0});
+    results.result("Text7", "停气整改段天然气放空费(万元)", {0, 1});
+
+    def.runButton("Command1", "开始计算", computeVentingLoss);
+    def.printButton("Command2");
+    return def;
+}
+
+const WindowRegistration registration(makeVentingLoss);
+
+}  // namespace
+}  // namespace pylora
