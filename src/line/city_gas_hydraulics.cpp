@@ -43,7 +43,10 @@ Num lineCoefficient(Form& form, double c0) {
     } else {
         return Num(0.0, "Option1(4)");
     }
-    const Num c = c0 * friction * FieldValue(form, "Text2") * FieldValue(form, "Text7") / FieldValue(form, "Text4");
+    const Num density = FieldValue(form, "Text2");
+    const Num designTemperature = FieldValue(form, "Text7");
+    const Num meanTemperature = FieldValue(form, "Text4");
+    const Num c = c0 * friction * density * designTemperature / meanTemperature;
     // A zero divisor of a later case is then blamed on the length or flow field, not on λ's inputs.
     return Num(c.value());
 }

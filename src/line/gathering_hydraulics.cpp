@@ -24,9 +24,14 @@ struct GatheringTerms {
 };
 
 GatheringTerms gatheringTerms(const Form& form) {
-    const Num innerDiameterCm = (FieldValue(form, "Text1") - FieldValue(form, "Text3") / 500) * 100;
+    const Num outsideDiameter = FieldValue(form, "Text1");
+    const Num wallThickness = FieldValue(form, "Text3");
+    const Num innerDiameterCm = (outsideDiameter - wallThickness / 500) * 100;
     const Num root = 5033.11 * pow(innerDiameterCm, 8.0 / 3.0);
-    const Num gas = FieldValue(form, "Text2") * FieldValue(form, "Text4") * FieldValue(form, "Text11");
+    const Num relativeDensity = FieldValue(form, "Text2");
+    const Num temperature = FieldValue(form, "Text4");
+    const Num compressibility = FieldValue(form, "Text11");
+    const Num gas = relativeDensity * temperature * compressibility;
     return {root * root, gas};
 }
 
@@ -39,7 +44,8 @@ Num squaredFlow(const Form& form) {
 void solveGathering(Form& form) {
     GatheringTerms terms;
     const auto squaredPressureDrop = [&] {
-        return FieldValue(form, "Text15") * squaredFlow(form) * terms.gas / terms.capacity;
+        const Num length = FieldValue(form, "Text15");
+        return length * squaredFlow(form) * terms.gas / terms.capacity;
     };
     const auto squaredPressureDifference = [&] {
         const Num inlet = FieldValue(form, "Text5");

@@ -31,16 +31,22 @@ const char* kLowPressureFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" wid
 
 Num fifthPower(const Form& form) { return pow(FieldValue(form, kInnerDiameter), 5); }
 
+Num pressureDifference(const Form& form) {
+    const Num inlet = FieldValue(form, kInletPressure);
+    const Num outlet = FieldValue(form, kOutletPressure);
+    return inlet - outlet;
+}
+
 // Q = √(d⁵·(P1 − P2)/(L·C))
 Num flowRate(const Form& form, const Num& c) {
     const Num d5 = fifthPower(form);
-    const Num difference = FieldValue(form, kInletPressure) - FieldValue(form, kOutletPressure);
+    const Num difference = pressureDifference(form);
     return sqrt(d5 * difference / (c * FieldValue(form, kLength)));
 }
 
 // L = (P1 − P2)·d⁵/(Q²·C)
 Num length(const Form& form, const Num& c) {
-    const Num difference = FieldValue(form, kInletPressure) - FieldValue(form, kOutletPressure);
+    const Num difference = pressureDifference(form);
     const Num d5 = fifthPower(form);
     const Num flow = FieldValue(form, kFlowRate);
     return difference * d5 / (c * (flow * flow));

@@ -27,9 +27,17 @@ struct PanhandleTerms {
 };
 
 PanhandleTerms panhandleTerms(const Form& form) {
-    const Num innerDiameterCm = (FieldValue(form, "Text1") - FieldValue(form, "Text3") / 500) * 100;
-    const Num capacity = pow(11522 * FieldValue(form, "Text12") * pow(innerDiameterCm, 2.53), 1 / 0.51);
-    const Num gas = FieldValue(form, "Text11") * FieldValue(form, "Text4") * pow(FieldValue(form, "Text2"), 0.961);
+    const Num outsideDiameter = FieldValue(form, "Text1");
+    const Num wallThickness = FieldValue(form, "Text3");
+    const Num innerDiameterCm = (outsideDiameter - wallThickness / 500) * 100;
+    const Num efficiency = FieldValue(form, "Text12");
+    // d^2.53 leads the product (the same value as 11522·E·d^2.53), so that a zero bore names the
+    // diameter when it ends up as a divisor.
+    const Num capacity = pow(pow(innerDiameterCm, 2.53) * (11522 * efficiency), 1 / 0.51);
+    const Num compressibility = FieldValue(form, "Text11");
+    const Num temperature = FieldValue(form, "Text4");
+    const Num relativeDensity = FieldValue(form, "Text2");
+    const Num gas = compressibility * temperature * pow(relativeDensity, 0.961);
     return {capacity, gas};
 }
 
@@ -39,7 +47,8 @@ Num flowTerm(const Form& form) { return pow(10000 * FieldValue(form, "Text13"), 
 void solvePanhandle(Form& form) {
     PanhandleTerms terms;
     const auto squaredPressureDrop = [&] {
-        return FieldValue(form, "Text15") * flowTerm(form) * terms.gas / terms.capacity;
+        const Num length = FieldValue(form, "Text15");
+        return length * flowTerm(form) * terms.gas / terms.capacity;
     };
     const auto squaredPressureDifference = [&] {
         const Num inlet = FieldValue(form, "Text5");

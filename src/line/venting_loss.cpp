@@ -26,7 +26,9 @@ const char* kVentingCostFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" wid
 </g></svg>)";
 
 void computeVentingLoss(Form& form) {
-    const Num innerDiameterM = (FieldValue(form, "Text1") - 2 * FieldValue(form, "Text2")) / 1000;
+    const Num outsideDiameter = FieldValue(form, "Text1");
+    const Num wallThickness = FieldValue(form, "Text2");
+    const Num innerDiameterM = (outsideDiameter - 2 * wallThickness) / 1000;
     const Num length = FieldValue(form, "Text4");
     const Num pressure = FieldValue(form, "Text3");
     const Num ventedVolume = 3.14159 * (innerDiameterM * innerDiameterM) / 4 * (1000 * length) * (10 * pressure);
