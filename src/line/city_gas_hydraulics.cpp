@@ -24,6 +24,12 @@ const char* kFrictionFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width=
 
 constexpr double kReynoldsNumber = 5000000;
 
+constexpr const char* kInletPressure = "Text5";
+constexpr const char* kOutletPressure = "Text14";
+constexpr const char* kFlowRate = "Text13";
+constexpr const char* kLength = "Text15";
+constexpr const char* kInnerDiameter = "Text11";
+
 Num frictionFactor(const Form& form) {
     const Num roughness = FieldValue(form, "Text8");
     const Num diameter = FieldValue(form, kInnerDiameter);
@@ -51,13 +57,49 @@ Num lineCoefficient(Form& form, double c0) {
     return Num(c.value());
 }
 
+Num fifthPowerOfDiameter(const Form& form) { return pow(FieldValue(form, kInnerDiameter), 5); }
+
+// L·Q²·C/d⁵: what the pressure term drops along the line.
+Num pressureTermDrop(const Form& form, const Num& coefficient) {
+    const Num length = FieldValue(form, kLength);
+    const Num flow = FieldValue(form, kFlowRate);
+    return length * (flow * flow) * coefficient / fifthPowerOfDiameter(form);
+}
+
+// The divisors put C first (C·L for L·C, C·Q² for Q²·C: the same values), so that the zero C
+// of PE pipe names that choice; otherwise C carries no field and the length or flow is named.
 void solveCityGas(Form& form, const CityGasLaw& law) {
     Num coefficient;
+    const auto pressureTermDifference = [&] {
+        const Num inlet = FieldValue(form, kInletPressure);
+        const Num outlet = FieldValue(form, kOutletPressure);
+        return law.pressureTerm(inlet) - law.pressureTerm(outlet);
+    };
     const std::vector<SolveCase> cases = {
-        {"Option1(0)", kFlowRate, [&] { return law.flowRate(form, coefficient); }},
-        {"Option1(1)", kLength, [&] { return law.length(form, coefficient); }},
-        {"Option1(2)", kInletPressure, [&] { return law.inletPressure(form, coefficient); }},
-        {"Option1(3)", kOutletPressure, [&] { return law.outletPressure(form, coefficient); }},
+        {"Option1(0)", kFlowRate,  // Q = √(d⁵·(P(P1) − P(P2))/(L·C))
+         [&] {
+             const Num d5 = fifthPowerOfDiameter(form);
+             const Num difference = pressureTermDifference();
+             const Num length = FieldValue(form, kLength);
+             return sqrt(d5 * difference / (coefficient * length));
+         }},
+        {"Option1(1)", kLength,  // L = (P(P1) − P(P2))·d⁵/(Q²·C)
+         [&] {
+             const Num difference = pressureTermDifference();
+             const Num d5 = fifthPowerOfDiameter(form);
+             const Num flow = FieldValue(form, kFlowRate);
+             return difference * d5 / (coefficient * (flow * flow));
+         }},
+        {"Option1(2)", kInletPressure,  // P1 from P(P2) + L·Q²·C/d⁵
+         [&] {
+             const Num outlet = FieldValue(form, kOutletPressure);
+             return law.pressureOf(law.pressureTerm(outlet) + pressureTermDrop(form, coefficient));
+         }},
+        {"Option1(3)", kOutletPressure,  // P2 from P(P1) − L·Q²·C/d⁵
+         [&] {
+             const Num inlet = FieldValue(form, kInletPressure);
+             return law.pressureOf(law.pressureTerm(inlet) - pressureTermDrop(form, coefficient));
+         }},
     };
     whitenCandidates(form, cases, {kInnerDiameter, "Text6"});
     coefficient = lineCoefficient(form, law.c0);

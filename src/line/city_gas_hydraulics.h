@@ -3,18 +3,17 @@
 // high/medium pressure (高中压燃气计算). They share layout, fields and the course of a run: the
 // friction factor of the pipe material, the line coefficient, then the quantity picked under
 // "计算选项". Each window gives its own texts, defaults, coefficient c0 and pressure law.
+// Fields: P1 Text5, Q Text13, d Text11, P2 Text14, L Text15, λ Text6.
 #include "core/calc.h"
 
 namespace pylora::line {
 
-// One window's pressure law solved for each quantity. Each function reads the inputs of its
-// case from the form; `coefficient` is the line coefficient C = c0·λ·ρ·Td/Tm (zero for PE pipe).
+// One window's pressure law: P(P1) − P(P2) = L·Q²·C/d⁵ with the line coefficient
+// C = c0·λ·ρ·Td/Tm; P(p) is p where the pressure drops linearly, p² where its square drops.
 struct CityGasLaw {
     double c0;
-    Num (*flowRate)(const Form& form, const Num& coefficient);        // Q into Text13
-    Num (*length)(const Form& form, const Num& coefficient);          // L into Text15
-    Num (*inletPressure)(const Form& form, const Num& coefficient);   // P1 into Text5
-    Num (*outletPressure)(const Form& form, const Num& coefficient);  // P2 into Text14
+    Num (*pressureTerm)(const Num& pressure);  // P(p)
+    Num (*pressureOf)(const Num& term);        // the pressure p whose term is given
 };
 
 struct CityGasWindow {
@@ -31,12 +30,5 @@ struct CityGasWindow {
 };
 
 FormDefinition makeCityGasWindow(const CityGasWindow& window);
-
-// The fields the pressure laws read.
-inline constexpr const char* kInletPressure = "Text5";
-inline constexpr const char* kOutletPressure = "Text14";
-inline constexpr const char* kFlowRate = "Text13";
-inline constexpr const char* kLength = "Text15";
-inline constexpr const char* kInnerDiameter = "Text11";
 
 }  // namespace pylora::line

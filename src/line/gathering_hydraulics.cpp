@@ -1,7 +1,7 @@
 // 采集水力计算: the flow equation of a gas production or gathering line (SY0010-96, 5.1.1),
 // solved for the flow rate, the length, the inlet or the outlet pressure.
 #include "core/calc.h"
-#include "line/solve_for_one.h"
+#include "line/squared_pressure_equation.h"
 
 namespace pylora {
 namespace {
@@ -17,13 +17,8 @@ const char* kGatheringFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width
 <text x="228" y="76">Δ · Z · T · L</text>
 </g></svg>)";
 
-// The terms of the equation that every case uses.
-struct GatheringTerms {
-    Num capacity;  // K = (5033.11·d^(8/3))²
-    Num gas;       // Y = Δ·T·Z
-};
-
-GatheringTerms gatheringTerms(const Form& form) {
+// K = (5033.11·d^(8/3))² and Y = Δ·T·Z, d the inner diameter in cm.
+line::SquaredPressureTerms gatheringTerms(const Form& form) {
     const Num outsideDiameter = FieldValue(form, "Text1");
     const Num wallThickness = FieldValue(form, "Text3");
     const Num innerDiameterCm = (outsideDiameter - wallThickness / 500) * 100;
@@ -35,50 +30,15 @@ GatheringTerms gatheringTerms(const Form& form) {
     return {root * root, gas};
 }
 
-// (10000·Q)²: Q is entered in 10⁴ m³/d, the equation works in m³/d.
-Num squaredFlow(const Form& form) {
-    const Num flow = 10000 * FieldValue(form, "Text13");
+// F(Q) = (10000·Q)²: Q is entered in 10⁴ m³/d, the equation works in m³/d.
+Num gatheringFlowTerm(const Num& flowRate) {
+    const Num flow = 10000 * flowRate;
     return flow * flow;
 }
+Num gatheringFlowRate(const Num& flowTerm) { return sqrt(flowTerm) / 10000; }
 
 void solveGathering(Form& form) {
-    GatheringTerms terms;
-    const auto squaredPressureDrop = [&] {
-        const Num length = FieldValue(form, "Text15");
-        return length * squaredFlow(form) * terms.gas / terms.capacity;
-    };
-    const auto squaredPressureDifference = [&] {
-        const Num inlet = FieldValue(form, "Text5");
-        const Num outlet = FieldValue(form, "Text14");
-        return inlet * inlet - outlet * outlet;
-    };
-    const std::vector<line::SolveCase> cases = {
-        {"Option1(0)", "Text13",
-         [&] {
-             const Num difference = squaredPressureDifference();
-             return sqrt(terms.capacity * difference / (FieldValue(form, "Text15") * terms.gas)) / 10000;
-         }},
-        {"Option1(1)", "Text15",
-         [&] {
-             const Num difference = squaredPressureDifference();
-             return terms.capacity * difference / (squaredFlow(form) * terms.gas);
-         }},
-        {"Option1(2)", "Text5",
-         [&] {
-             const Num drop = squaredPressureDrop();
-             const Num outlet = FieldValue(form, "Text14");
-             return sqrt(drop + outlet * outlet);
-         }},
-        {"Option1(3)", "Text14",
-         [&] {
-             const Num drop = squaredPressureDrop();
-             const Num inlet = FieldValue(form, "Text5");
-             return sqrt(inlet * inlet - drop);
-         }},
-    };
-    line::whitenCandidates(form, cases);
-    terms = gatheringTerms(form);
-    line::solveSelectedCase(form, cases);
+    line::solveSquaredPressureEquation(form, {gatheringTerms, gatheringFlowTerm, gatheringFlowRate});
 }
 
 FormDefinition makeGatheringHydraulics() {

@@ -6,12 +6,6 @@
 namespace pylora {
 namespace {
 
-using line::kFlowRate;
-using line::kInletPressure;
-using line::kInnerDiameter;
-using line::kLength;
-using line::kOutletPressure;
-
 const char* kHighPressureFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="470" height="84" viewBox="0 0 470 84">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
 <text x="8" y="30">P</text><text x="22" y="36" font-size="14">1</text><text x="22" y="20" font-size="14">2</text>
@@ -29,47 +23,10 @@ const char* kHighPressureFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" wi
 <text x="354" y="64">T</text><text x="366" y="70" font-size="14">m</text>
 </g></svg>)";
 
-Num fifthPower(const Form& form) { return pow(FieldValue(form, kInnerDiameter), 5); }
-
-Num squaredPressureDifference(const Form& form) {
-    const Num inlet = FieldValue(form, kInletPressure);
-    const Num outlet = FieldValue(form, kOutletPressure);
-    return inlet * inlet - outlet * outlet;
-}
-
-// Q = √(d⁵·(P1² − P2²)/(L·C))
-Num flowRate(const Form& form, const Num& c) {
-    const Num d5 = fifthPower(form);
-    const Num difference = squaredPressureDifference(form);
-    return sqrt(d5 * difference / (c * FieldValue(form, kLength)));
-}
-
-// L = (P1² − P2²)·d⁵/(Q²·C)
-Num length(const Form& form, const Num& c) {
-    const Num difference = squaredPressureDifference(form);
-    const Num d5 = fifthPower(form);
-    const Num flow = FieldValue(form, kFlowRate);
-    return difference * d5 / (c * (flow * flow));
-}
-
-// L·Q²·C/d⁵: the drop of the squared pressure along the line.
-Num squaredPressureDrop(const Form& form, const Num& c) {
-    const Num lineLength = FieldValue(form, kLength);
-    const Num flow = FieldValue(form, kFlowRate);
-    return lineLength * (flow * flow) * c / fifthPower(form);
-}
-
-// P1 = √(P2² + L·Q²·C/d⁵)
-Num inletPressure(const Form& form, const Num& c) {
-    const Num outlet = FieldValue(form, kOutletPressure);
-    return sqrt(outlet * outlet + squaredPressureDrop(form, c));
-}
-
-// P2 = √(P1² − L·Q²·C/d⁵); a drop larger than P1² leaves no outlet pressure.
-Num outletPressure(const Form& form, const Num& c) {
-    const Num inlet = FieldValue(form, kInletPressure);
-    return sqrt(inlet * inlet - squaredPressureDrop(form, c));
-}
+// The square of the pressure drops: P(p) = p², and back by the square root, which fails when
+// the drop exceeds P1² and no outlet pressure exists.
+Num squaredPressure(const Num& pressure) { return pressure * pressure; }
+Num pressureOfSquare(const Num& square) { return sqrt(square); }
 
 FormDefinition makeHighPressureGas() {
     return line::makeCityGasWindow({
@@ -82,7 +39,7 @@ FormDefinition makeHighPressureGas() {
         .inletDefault = "55",
         .outletDefault = "50",
         .lengthDefault = "120.00",
-        .law = {1.27e10, flowRate, length, inletPressure, outletPressure},
+        .law = {1.27e10, squaredPressure, pressureOfSquare},
     });
 }
 

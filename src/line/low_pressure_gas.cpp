@@ -6,12 +6,6 @@
 namespace pylora {
 namespace {
 
-using line::kFlowRate;
-using line::kInletPressure;
-using line::kInnerDiameter;
-using line::kLength;
-using line::kOutletPressure;
-
 const char* kLowPressureFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="460" height="84" viewBox="0 0 460 84">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
 <text x="8" y="30">P</text><text x="22" y="36" font-size="14">1</text>
@@ -29,47 +23,8 @@ const char* kLowPressureFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" wid
 <text x="344" y="64">T</text><text x="356" y="70" font-size="14">m</text>
 </g></svg>)";
 
-Num fifthPower(const Form& form) { return pow(FieldValue(form, kInnerDiameter), 5); }
-
-Num pressureDifference(const Form& form) {
-    const Num inlet = FieldValue(form, kInletPressure);
-    const Num outlet = FieldValue(form, kOutletPressure);
-    return inlet - outlet;
-}
-
-// Q = √(d⁵·(P1 − P2)/(L·C))
-Num flowRate(const Form& form, const Num& c) {
-    const Num d5 = fifthPower(form);
-    const Num difference = pressureDifference(form);
-    return sqrt(d5 * difference / (c * FieldValue(form, kLength)));
-}
-
-// L = (P1 − P2)·d⁵/(Q²·C)
-Num length(const Form& form, const Num& c) {
-    const Num difference = pressureDifference(form);
-    const Num d5 = fifthPower(form);
-    const Num flow = FieldValue(form, kFlowRate);
-    return difference * d5 / (c * (flow * flow));
-}
-
-// L·Q²·C/d⁵: the pressure drop along the line.
-Num pressureDrop(const Form& form, const Num& c) {
-    const Num lineLength = FieldValue(form, kLength);
-    const Num flow = FieldValue(form, kFlowRate);
-    return lineLength * (flow * flow) * c / fifthPower(form);
-}
-
-// P1 = P2 + L·Q²·C/d⁵
-Num inletPressure(const Form& form, const Num& c) {
-    const Num outlet = FieldValue(form, kOutletPressure);
-    return outlet + pressureDrop(form, c);
-}
-
-// P2 = P1 − L·Q²·C/d⁵
-Num outletPressure(const Form& form, const Num& c) {
-    const Num inlet = FieldValue(form, kInletPressure);
-    return inlet - pressureDrop(form, c);
-}
+// The pressure drops linearly: its term is the pressure itself.
+Num pressureItself(const Num& pressure) { return pressure; }
 
 FormDefinition makeLowPressureGas() {
     return line::makeCityGasWindow({
@@ -82,7 +37,7 @@ FormDefinition makeLowPressureGas() {
         .inletDefault = "4.5",
         .outletDefault = "2.0",
         .lengthDefault = "10.00",
-        .law = {6.26e7, flowRate, length, inletPressure, outletPressure},
+        .law = {6.26e7, pressureItself, pressureItself},
     });
 }
 

@@ -1,7 +1,7 @@
 // 水力计算: the Panhandle flow equation of a horizontal gas transmission line, solved for the
 // flow rate, the length, the inlet or the outlet pressure, whichever the engineer picks.
 #include "core/calc.h"
-#include "line/solve_for_one.h"
+#include "line/squared_pressure_equation.h"
 
 namespace pylora {
 namespace {
@@ -20,13 +20,8 @@ const char* kPanhandleFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width
 <text x="424" y="28" font-size="14">0.51</text>
 </g></svg>)";
 
-// The terms of the equation that every case uses.
-struct PanhandleTerms {
-    Num capacity;  // K = (11522·E·d^2.53)^(1/0.51)
-    Num gas;       // Y = Z·T·Δ^0.961
-};
-
-PanhandleTerms panhandleTerms(const Form& form) {
+// K = (11522·E·d^2.53)^(1/0.51) and Y = Z·T·Δ^0.961, d the inner diameter in cm.
+line::SquaredPressureTerms panhandleTerms(const Form& form) {
     const Num outsideDiameter = FieldValue(form, "Text1");
     const Num wallThickness = FieldValue(form, "Text3");
     const Num innerDiameterCm = (outsideDiameter - wallThickness / 500) * 100;
@@ -41,47 +36,12 @@ PanhandleTerms panhandleTerms(const Form& form) {
     return {capacity, gas};
 }
 
-// Q is entered in 10⁴ m³/d; the equation works in m³/d.
-Num flowTerm(const Form& form) { return pow(10000 * FieldValue(form, "Text13"), 1 / 0.51); }
+// F(Q) = (10000·Q)^(1/0.51): Q is entered in 10⁴ m³/d, the equation works in m³/d.
+Num panhandleFlowTerm(const Num& flowRate) { return pow(10000 * flowRate, 1 / 0.51); }
+Num panhandleFlowRate(const Num& flowTerm) { return pow(flowTerm, 0.51) / 10000; }
 
 void solvePanhandle(Form& form) {
-    PanhandleTerms terms;
-    const auto squaredPressureDrop = [&] {
-        const Num length = FieldValue(form, "Text15");
-        return length * flowTerm(form) * terms.gas / terms.capacity;
-    };
-    const auto squaredPressureDifference = [&] {
-        const Num inlet = FieldValue(form, "Text5");
-        const Num outlet = FieldValue(form, "Text14");
-        return inlet * inlet - outlet * outlet;
-    };
-    const std::vector<line::SolveCase> cases = {
-        {"Option1(0)", "Text13",
-         [&] {
-             const Num difference = squaredPressureDifference();
-             return pow(terms.capacity * difference / (FieldValue(form, "Text15") * terms.gas), 0.51) / 10000;
-         }},
-        {"Option1(1)", "Text15",
-         [&] {
-             const Num difference = squaredPressureDifference();
-             return terms.capacity * difference / (flowTerm(form) * terms.gas);
-         }},
-        {"Option1(2)", "Text5",
-         [&] {
-             const Num drop = squaredPressureDrop();
-             const Num outlet = FieldValue(form, "Text14");
-             return sqrt(drop + outlet * outlet);
-         }},
-        {"Option1(3)", "Text14",
-         [&] {
-             const Num drop = squaredPressureDrop();
-             const Num inlet = FieldValue(form, "Text5");
-             return sqrt(inlet * inlet - drop);
-         }},
-    };
-    line::whitenCandidates(form, cases);
-    terms = panhandleTerms(form);
-    line::solveSelectedCase(form, cases);
+    line::solveSquaredPressureEquation(form, {panhandleTerms, panhandleFlowTerm, panhandleFlowRate});
 }
 
 FormDefinition makeTransmissionHydraulics() {
