@@ -6,20 +6,22 @@ namespace pylora::line {
 namespace {
 
 // λ = 0.11·(K/d + 68/Re)^0.25 with the constant Reynolds number Re = 5·10⁶.
-const char* kFrictionFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="420" height="84" viewBox="0 0 420 84">
+const char* kFrictionFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="425" height="80" viewBox="0 0 425 80">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="48">λ = 0.11</text>
-<text x="92" y="56" font-size="44" font-style="normal">(</text>
-<text x="116" y="30">K</text>
-<line x1="110" y1="40" x2="136" y2="40" stroke="black" stroke-width="1.5"/>
-<text x="116" y="64">d</text>
-<text x="144" y="48">+</text>
-<text x="170" y="30">68</text>
-<line x1="166" y1="40" x2="200" y2="40" stroke="black" stroke-width="1.5"/>
-<text x="168" y="64">Re</text>
-<text x="202" y="56" font-size="44" font-style="normal">)</text>
-<text x="218" y="24" font-size="14">0.25</text>
-<text x="270" y="48">Re = 5×10</text><text x="368" y="36" font-size="14">6</text>
+<text x="8" y="42">λ = 0.11</text>
+<text x="108" y="62" font-size="50" font-style="normal" font-weight="lighter">(</text>
+<text x="130" y="24">K</text>
+<text x="132" y="56">d</text>
+<line x1="127" y1="35" x2="148" y2="35" stroke="black" stroke-width="1.5"/>
+<text x="155" y="42">+</text>
+<text x="184" y="24">68</text>
+<text x="184" y="56">Re</text>
+<line x1="181" y1="35" x2="215" y2="35" stroke="black" stroke-width="1.5"/>
+<text x="220" y="62" font-size="50" font-style="normal" font-weight="lighter">)</text>
+<text x="236" y="22" font-size="14">0.25</text>
+<text x="274" y="42"> </text>
+<text x="286" y="42">Re = 5×10</text>
+<text x="410" y="31" font-size="14">6</text>
 </g></svg>)";
 
 constexpr double kReynoldsNumber = 5000000;

@@ -7,14 +7,24 @@ namespace pylora {
 namespace {
 
 // Q = 5033.11·d^(8/3)·√((P1² − P2²)/(Δ·Z·T·L)), Q in m³/d, d in cm, P in MPa, L in km.
-const char* kGatheringFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="400" height="96" viewBox="0 0 400 96">
+const char* kGatheringFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="391" height="93" viewBox="0 0 391 93">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="54">Q = 5033.11 · d</text><text x="156" y="40" font-size="14">8/3</text>
-<path d="M 184 52 L 192 50 L 202 84 L 214 10 L 392 10" fill="none" stroke="black" stroke-width="1.5"/>
-<text x="226" y="36">P</text><text x="240" y="42" font-size="14">1</text><text x="240" y="26" font-size="14">2</text>
-<text x="256" y="36">− P</text><text x="293" y="42" font-size="14">2</text><text x="293" y="26" font-size="14">2</text>
-<line x1="218" y1="48" x2="388" y2="48" stroke="black" stroke-width="1.5"/>
-<text x="228" y="76">Δ · Z · T · L</text>
+<text x="8" y="57">Q</text>
+<text x="28" y="57">=</text>
+<text x="52" y="57">5033.11 ·</text>
+<text x="164" y="57">d</text>
+<text x="179" y="46" font-size="14">8/3</text>
+<text x="205" y="57">·</text>
+<path d="M 221 49 L 227 46 L 234 83 L 241 10 L 384 10" fill="none" stroke="black" stroke-width="1.5"/>
+<text x="273" y="34">P</text>
+<text x="289" y="40" font-size="14">1</text>
+<text x="291" y="24" font-size="14">2</text>
+<text x="303" y="34">−</text>
+<text x="327" y="34">P</text>
+<text x="343" y="40" font-size="14">2</text>
+<text x="345" y="24" font-size="14">2</text>
+<text x="248" y="70">Δ · Z · T · L</text>
+<line x1="245" y1="50" x2="380" y2="50" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
 // K = (5033.11·d^(8/3))² and Y = Δ·T·Z, d the inner diameter in cm.

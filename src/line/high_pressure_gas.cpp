@@ -6,21 +6,32 @@
 namespace pylora {
 namespace {
 
-const char* kHighPressureFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="470" height="84" viewBox="0 0 470 84">
+const char* kHighPressureFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="437" height="93" viewBox="0 0 437 93">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="30">P</text><text x="22" y="36" font-size="14">1</text><text x="22" y="20" font-size="14">2</text>
-<text x="36" y="30">− P</text><text x="73" y="36" font-size="14">2</text><text x="73" y="20" font-size="14">2</text>
-<line x1="6" y1="40" x2="88" y2="40" stroke="black" stroke-width="1.5"/>
-<text x="41" y="64">L</text>
-<text x="96" y="48">= 1.27×10</text><text x="196" y="36" font-size="14">10</text>
-<text x="216" y="48">· λ ·</text>
-<text x="266" y="30">Q</text><text x="282" y="20" font-size="14">2</text>
-<line x1="262" y1="40" x2="294" y2="40" stroke="black" stroke-width="1.5"/>
-<text x="266" y="64">d</text><text x="278" y="54" font-size="14">5</text>
-<text x="302" y="48">· ρ ·</text>
-<text x="356" y="30">T</text><text x="368" y="36" font-size="14">d</text>
-<line x1="352" y1="40" x2="388" y2="40" stroke="black" stroke-width="1.5"/>
-<text x="354" y="64">T</text><text x="366" y="70" font-size="14">m</text>
+<text x="13" y="28">P</text>
+<text x="29" y="34" font-size="14">1</text>
+<text x="31" y="18" font-size="14">2</text>
+<text x="43" y="28">−</text>
+<text x="67" y="28">P</text>
+<text x="83" y="34" font-size="14">2</text>
+<text x="85" y="18" font-size="14">2</text>
+<text x="45" y="64">L</text>
+<line x1="10" y1="44" x2="95" y2="44" stroke="black" stroke-width="1.5"/>
+<text x="102" y="51">= 1.27×</text>
+<text x="201" y="51">10</text>
+<text x="232" y="40" font-size="14">10</text>
+<text x="253" y="51">· λ ·</text>
+<text x="308" y="34">Q</text>
+<text x="326" y="22" font-size="14">2</text>
+<text x="309" y="72">d</text>
+<text x="324" y="62" font-size="14">5</text>
+<line x1="305" y1="44" x2="336" y2="44" stroke="black" stroke-width="1.5"/>
+<text x="343" y="51">· ρ ·</text>
+<text x="399" y="28">T</text>
+<text x="415" y="34" font-size="14">d</text>
+<text x="398" y="64">T</text>
+<text x="414" y="70" font-size="14">m</text>
+<line x1="395" y1="44" x2="428" y2="44" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
 // The square of the pressure drops: P(p) = p², and back by the square root, which fails when

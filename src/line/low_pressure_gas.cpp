@@ -6,21 +6,30 @@
 namespace pylora {
 namespace {
 
-const char* kLowPressureFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="460" height="84" viewBox="0 0 460 84">
+const char* kLowPressureFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="429" height="88" viewBox="0 0 429 88">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="30">P</text><text x="22" y="36" font-size="14">1</text>
-<text x="34" y="30">− P</text><text x="71" y="36" font-size="14">2</text>
-<line x1="6" y1="40" x2="86" y2="40" stroke="black" stroke-width="1.5"/>
-<text x="40" y="64">L</text>
-<text x="94" y="48">= 6.26×10</text><text x="194" y="36" font-size="14">7</text>
-<text x="206" y="48">· λ ·</text>
-<text x="256" y="30">Q</text><text x="272" y="20" font-size="14">2</text>
-<line x1="252" y1="40" x2="284" y2="40" stroke="black" stroke-width="1.5"/>
-<text x="256" y="64">d</text><text x="268" y="54" font-size="14">5</text>
-<text x="292" y="48">· ρ ·</text>
-<text x="346" y="30">T</text><text x="358" y="36" font-size="14">d</text>
-<line x1="342" y1="40" x2="378" y2="40" stroke="black" stroke-width="1.5"/>
-<text x="344" y="64">T</text><text x="356" y="70" font-size="14">m</text>
+<text x="13" y="24">P</text>
+<text x="29" y="30" font-size="14">1</text>
+<text x="43" y="24">−</text>
+<text x="67" y="24">P</text>
+<text x="83" y="30" font-size="14">2</text>
+<text x="45" y="60">L</text>
+<line x1="10" y1="39" x2="95" y2="39" stroke="black" stroke-width="1.5"/>
+<text x="102" y="46">= 6.26×</text>
+<text x="201" y="46">10</text>
+<text x="232" y="35" font-size="14">7</text>
+<text x="244" y="46">· λ ·</text>
+<text x="299" y="28">Q</text>
+<text x="317" y="18" font-size="14">2</text>
+<text x="300" y="68">d</text>
+<text x="315" y="56" font-size="14">5</text>
+<line x1="296" y1="39" x2="327" y2="39" stroke="black" stroke-width="1.5"/>
+<text x="334" y="46">· ρ ·</text>
+<text x="391" y="24">T</text>
+<text x="407" y="30" font-size="14">d</text>
+<text x="389" y="60">T</text>
+<text x="405" y="66" font-size="14">m</text>
+<line x1="386" y1="39" x2="419" y2="39" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
 // The pressure drops linearly: its term is the pressure itself.

@@ -7,17 +7,28 @@ namespace pylora {
 namespace {
 
 // Q = 11522·E·d^2.53·((P1² − P2²)/(Z·T·L·Δ^0.961))^0.51, Q in m³/d, d in cm, P in MPa, L in km.
-const char* kPanhandleFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="470" height="96" viewBox="0 0 470 96">
+const char* kPanhandleFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="499" height="101" viewBox="0 0 499 101">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="54">Q = 11522 · E · d</text><text x="170" y="40" font-size="14">2.53</text>
-<text x="202" y="54">·</text>
-<text x="212" y="62" font-size="50" font-style="normal">(</text>
-<text x="244" y="34">P</text><text x="258" y="40" font-size="14">1</text><text x="258" y="24" font-size="14">2</text>
-<text x="274" y="34">− P</text><text x="311" y="40" font-size="14">2</text><text x="311" y="24" font-size="14">2</text>
-<line x1="232" y1="46" x2="404" y2="46" stroke="black" stroke-width="1.5"/>
-<text x="234" y="74">Z · T · L · Δ</text><text x="358" y="62" font-size="14">0.961</text>
-<text x="406" y="62" font-size="50" font-style="normal">)</text>
-<text x="424" y="28" font-size="14">0.51</text>
+<text x="8" y="55">Q</text>
+<text x="28" y="55">=</text>
+<text x="52" y="55">11522 · E ·</text>
+<text x="181" y="55">d</text>
+<text x="196" y="44" font-size="14">2.53</text>
+<text x="230" y="55">·</text>
+<text x="244" y="83" font-size="69" font-style="normal" font-weight="lighter">(</text>
+<text x="311" y="32">P</text>
+<text x="327" y="38" font-size="14">1</text>
+<text x="329" y="22" font-size="14">2</text>
+<text x="341" y="32">−</text>
+<text x="365" y="32">P</text>
+<text x="381" y="38" font-size="14">2</text>
+<text x="383" y="22" font-size="14">2</text>
+<text x="266" y="76">Z · T · L ·</text>
+<text x="378" y="76">Δ</text>
+<text x="396" y="66" font-size="14">0.961</text>
+<line x1="263" y1="48" x2="437" y2="48" stroke="black" stroke-width="1.5"/>
+<text x="442" y="83" font-size="69" font-style="normal" font-weight="lighter">)</text>
+<text x="458" y="22" font-size="14">0.51</text>
 </g></svg>)";
 
 // K = (11522·E·d^2.53)^(1/0.51) and Y = Z·T·Δ^0.961, d the inner diameter in cm.

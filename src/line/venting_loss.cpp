@@ -6,23 +6,28 @@ namespace pylora {
 namespace {
 
 // V0 = π·d²/4 · 1000·L · 10·P: the pipe volume in m³ times the pressure in units of 0.1 MPa.
-const char* kVentedVolumeFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="330" height="84" viewBox="0 0 330 84">
+const char* kVentedVolumeFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="307" height="80" viewBox="0 0 307 80">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="48">V</text><text x="22" y="54" font-size="14">0</text>
-<text x="34" y="48">=</text>
-<text x="62" y="30">π d</text><text x="94" y="20" font-size="14">2</text>
-<line x1="56" y1="40" x2="108" y2="40" stroke="black" stroke-width="1.5"/>
-<text x="74" y="64">4</text>
-<text x="116" y="48">· 1000 L · 10 P</text>
+<text x="8" y="46">V</text>
+<text x="24" y="52" font-size="14">0</text>
+<text x="38" y="46">=</text>
+<text x="67" y="28">π ·</text>
+<text x="101" y="28">d</text>
+<text x="116" y="18" font-size="14">2</text>
+<text x="88" y="60">4</text>
+<line x1="64" y1="39" x2="126" y2="39" stroke="black" stroke-width="1.5"/>
+<text x="133" y="46">· 1000 L · 10 P</text>
 </g></svg>)";
 
 // W = Y·V0/10000: the cost in 10⁴ yuan at the unit price Y (yuan/m³).
-const char* kVentingCostFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="220" height="84" viewBox="0 0 220 84">
+const char* kVentingCostFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="142" height="77" viewBox="0 0 142 77">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="48">W =</text>
-<text x="76" y="30">Y · V</text><text x="130" y="36" font-size="14">0</text>
-<line x1="56" y1="40" x2="160" y2="40" stroke="black" stroke-width="1.5"/>
-<text x="72" y="64">10000</text>
+<text x="8" y="43">W =</text>
+<text x="64" y="20">Y ·</text>
+<text x="100" y="20">V</text>
+<text x="116" y="26" font-size="14">0</text>
+<text x="59" y="56">10000</text>
+<line x1="56" y1="36" x2="132" y2="36" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
 void computeVentingLoss(Form& form) {
