@@ -1,0 +1,34 @@
+#pragma once
+// The two city gas distribution windows (GB 50028-93): low pressure (低压燃气管道计算) and
+// high/medium pressure (高中压燃气计算). They share layout, fields and the course of a run: the
+// friction factor of the pipe material, the line coefficient, then the quantity picked under
+// "计算选项". Each window gives its own texts, defaults, coefficient c0 and pressure law.
+// Fields: P1 Text5, Q Text13, d Text11, P2 Text14, L Text15, λ Text6.
+#include "core/calc.h"
+
+namespace pylora::line {
+
+// One window's pressure law: P(P1) − P(P2) = L·Q²·C/d⁵ with the line coefficient
+// C = c0·λ·ρ·Td/Tm; P(p) is p where the pressure drops linearly, p² where its square drops.
+struct CityGasLaw {
+    double c0;
+    Num (*pressureTerm)(const Num& pressure);  // P(p)
+    Num (*pressureOf)(const Num& term);        // the pressure p whose term is given
+};
+
+struct CityGasWindow {
+    const char* formName;
+    const char* title;
+    const char* heading;  // the title label Label1
+    const char* note;
+    const char* formulaCaption;
+    const char* formulaPicture;  // the window's pressure law
+    const char* inletDefault;
+    const char* outletDefault;
+    const char* lengthDefault;
+    CityGasLaw law;
+};
+
+FormDefinition makeCityGasWindow(const CityGasWindow& window);
+
+}  // namespace pylora::line
