@@ -125,8 +125,12 @@ void drawProfile(Form& form, int n) {
     showCaption(sketch, "Label35", form.text(stationField(1)));
     showCaption(sketch, "Label36", form.text(stationField(n)));
 
-    auto ground = [&](int k) { return mapping.map(FieldValue(form, stationField(k)), FieldValue(form, groundField(k))); };
-    auto pipe = [&](int k) { return mapping.map(FieldValue(form, stationField(k)), FieldValue(form, pipeField(k))); };
+    auto ground = [&](int k) {
+        return mapping.map(FieldValue(form, stationField(k)), FieldValue(form, groundField(k)));
+    };
+    auto pipe = [&](int k) {
+        return mapping.map(FieldValue(form, stationField(k)), FieldValue(form, pipeField(k)));
+    };
     for (int j = 2; j <= n; ++j) {
         showLine(sketch, indexed("Line9", j), ground(j - 1), ground(j), Colour::windowText(), 2);
         showLine(sketch, indexed("Line10", j), pipe(j - 1), pipe(j), Colour::red(), 4);
