@@ -34,7 +34,6 @@ struct Segment {
 // Segments 1..9 and bend-angle texts of points 2..9 of one calculation; unset where the
 // calculation has no such segment or inner point.
 struct Profile {
-    int points = 0;
     std::array<std::optional<Segment>, kPoints> segments;
     std::array<std::string, kPoints + 1> bendAngles;
 };
