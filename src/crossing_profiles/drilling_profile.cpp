@@ -1,0 +1,187 @@
+#include "crossing_profiles/drilling_profile.h"
+
+#include "crossing_profiles/degrees_to_dms.h"
+#include "crossing_profiles/profile_sketch.h"
+
+namespace pylora {
+namespace {
+
+constexpr int kColumns = 12;
+constexpr double kPi = 3.1416;  // the profile windows' own value of π, also for degrees to radians
+const Colour kGroundRowColour = Colour::fromBgr(0xFFFFC0);  // light cyan
+
+struct PointColumn {
+    const char* heading;
+    const char* station;
+    const char* ground;
+    const char* pipe;
+};
+
+// Entry point, entry straight, arc start, arc, arc end, exit straight, exit point.
+const PointColumn kPointColumns[kColumns] = {
+    {"入土点", "0.00", "310.8", "308.6"},     {"桩点2", "10", "310.3", " "},
+    {"桩点3", "18.00", "309.5", " "},        {"弹性敷设起点", "0.00", "308.5", " "},
+    {"桩点5", "50", "307.8", " "},           {"桩点6", "100", "304.8", " "},
+    {"桩点7", "150", "305.8", " "},          {"桩点8", "180", "307.1", " "},
+    {"弹性敷设终点", "0.00", "308.2", " "},  {"桩点10", "220", "309.5", " "},
+    {"桩点11", "245", "309.9", " "},         {"出土点", "260", "310.8", "306.8"},
+};
+
+void addPointTable(FrameBuilder& frame, GroundSource ground) {
+    frame.label("", "桩点里程", {2, 0});
+    if (ground == GroundSource::TypedElevations) frame.label("", "地面标高", {3, 0});
+    frame.label("", "管底标高", {4, 0});
+    for (int i = 1; i <= kColumns; ++i) {
+        const PointColumn& column = kPointColumns[i - 1];
+        frame.label("", column.heading, {1, i});
+        frame.cell(indexed("Text1", i), column.station, {2, i});
+        if (ground == GroundSource::TypedElevations)
+            frame.cell(indexed("Text21", i), column.ground, {3, i}).background = kGroundRowColour;
+        frame.cell(indexed("Text2", i), column.pipe, {4, i});
+    }
+}
+
+void addResults(FrameBuilder& frame) {
+    frame.field("Text27", "入土段直管实长（米）", "", {5, 0, 1, 2});
+    frame.result("Text28", "弹性敷设段   实长（米）", {5, 2, 1, 2});
+    frame.result("Text29", "出土段直管段   实长（米）", {5, 4, 1, 2});
+    frame.result("Text30", "总实长  （米）", {5, 6, 1, 2});
+    frame.result("Text44", "矢  距    (米)", {5, 8, 1, 2});
+    frame.result("Text46", " 切线T  长度(米)", {6, 0, 1, 2});
+    frame.result("Text38", "入土段与出土段直管段    延长线交点里程值", {6, 2, 1, 2});
+    frame.result("Text47", "入土段与出土段直管段   延长线交点高程值", {6, 4, 1, 2});
+    frame.result("Text45", "弹性敷设段 圆心里程值", {6, 6, 1, 2});
+    frame.result("Text48", "弹性敷设段 圆心高程值", {6, 8, 1, 2});
+    frame.result("Text4", "结论：", {7, 0, 1, kColumns + 1});
+}
+
+Num radians(const Num& degrees) { return degrees * kPi / 180; }
+
+// Fields the first step writes carry a light-yellow background for the life of the window.
+void mark(Form& form, const std::string& field) { form.setBackground(field, Colour::lightYellow()); }
+
+void markAndWrite(Form& form, const std::string& field, std::string text) {
+    mark(form, field);
+    form.setText(field, std::move(text));
+}
+
+// T as displayed, read afresh at each use.
+Num tangentLength(const Form& form) { return FieldValue(form, "Text46"); }
+
+void writeRadiusVerdict(Form& form) {
+    mark(form, "Text4");
+    // ρ in metres above 1500 D with D in millimetres.
+    if (LeadingValue(form, "Text3") * 1.5 < LeadingValue(form, "Text41")) {
+        form.setForeground("Text4", Colour::windowText());
+        form.setText("Text4", "输入参数中选择的弹性敷设曲率半径>1500D(外径),合适。");
+    } else {
+        form.setForeground("Text4", Colour::red());
+        form.setText("Text4",
+                     "注意：选择的弹性敷设曲率半径<1500D(外径),为避免施工过程中出现回拖阻力过大,建议增大曲率半径！");
+    }
+}
+
+}  // namespace
+
+void runDrillingFirstStep(Form& form) {
+    // Gradients through FieldValue: an angle such as "10.1°" ends the step before anything is written.
+    const Num t1 = abs(tan(radians(FieldValue(form, "Text36"))));
+    const Num t2 = abs(tan(radians(FieldValue(form, "Text31"))));
+    const Num theta = LeadingValue(form, "Text36") + LeadingValue(form, "Text31");  // deflection angle
+    mark(form, "Text32");
+    mark(form, "Text44");
+
+    const Num rho = FieldValue(form, "Text41");
+    const Num arcLength = 2 * (rho * kPi) * theta / 360;
+    markAndWrite(form, "Text28", FormatNumber(arcLength, "#.##"));
+
+    markAndWrite(form, "Text35", DegreesToDms(form, "Text36"));
+    markAndWrite(form, "Text32", DegreesToDms(form, "Text31"));
+    markAndWrite(form, "Text46", FormatNumber(rho * tan(theta * kPi / 360), "#.##"));
+
+    // Intersection of the entry straight (falling from the entry point) and the exit straight
+    // (falling from the exit point towards the entry).
+    const Num x1 = FieldValue(form, "Text1(1)");
+    const Num x12 = FieldValue(form, "Text1(12)");
+    const Num z1 = FieldValue(form, "Text2(1)");
+    const Num z12 = FieldValue(form, "Text2(12)");
+    if (x12 <= x1)
+        throw RunFailure(FailureKind::OutsideDomain, "Text1(12)", "出土点里程应大于入土点里程");
+    const Num xP = ((t2 * x12 + t1 * x1) - (z12 - z1)) / (t1 + t2);
+    markAndWrite(form, "Text38", FormatNumber(xP, "#.##"));
+    const Num zP = z1 - t1 * (xP - x1);
+    markAndWrite(form, "Text47", FormatNumber(zP, "#.##"));
+
+    // Ends of the arc, one tangent length T from the intersection along each straight.
+    const Num alpha1 = radians(FieldValue(form, "Text36"));
+    const Num alpha2 = radians(FieldValue(form, "Text31"));
+    const Num x4 = xP - tangentLength(form) * cos(alpha1);
+    form.setText("Text1(4)", FormatNumber(x4, "#.##"));
+    mark(form, "Text1(4)");
+    const Num x9 = xP + tangentLength(form) * cos(alpha2);
+    markAndWrite(form, "Text1(9)", FormatNumber(x9, "#.##"));
+    const Num z4 = zP + tangentLength(form) * sin(alpha1);
+    markAndWrite(form, "Text2(4)", FormatNumber(z4, "#.##"));
+    const Num z9 = zP + tangentLength(form) * sin(alpha2);
+    markAndWrite(form, "Text2(9)", FormatNumber(z9, "#.##"));
+
+    // The entry straight from the displayed arc start, the exit straight from the unrounded end.
+    const Num entryDz = FieldValue(form, "Text2(4)") - z1;
+    const Num entryDx = FieldValue(form, "Text1(4)") - x1;
+    markAndWrite(form, "Text27", FormatNumber(sqrt(entryDz * entryDz + entryDx * entryDx), "#.##"));
+    const Num exitDz = z9 - z12;
+    const Num exitDx = x9 - x12;
+    markAndWrite(form, "Text29", FormatNumber(sqrt(exitDz * exitDz + exitDx * exitDx), "#.##"));
+    const Num total = LeadingValue(form, "Text27") + LeadingValue(form, "Text29") + LeadingValue(form, "Text28");
+    markAndWrite(form, "Text30", FormatNumber(total, "#.##"));
+
+    // Arc centre: ρ from the arc start, square to the entry straight, above the arc.
+    const Num xc = x4 + rho * sin(alpha1);
+    const Num zc = z4 + rho * cos(alpha1);
+    mark(form, "Text45");
+    mark(form, "Text48");
+    form.setText("Text45", FormatNumber(xc, "#.##"));
+    form.setText("Text48", FormatNumber(zc, "#.##"));
+
+    // External distance from the displayed centre and intersection point.
+    const Num dx = FieldValue(form, "Text45") - FieldValue(form, "Text38");
+    const Num dz = FieldValue(form, "Text48") - FieldValue(form, "Text47");
+    form.setText("Text44", FormatNumber(sqrt(dx * dx + dz * dz) - rho, "#.###"));
+
+    writeRadiusVerdict(form);
+}
+
+FormDefinition makeDrillingProfileWindow(const std::string& formName, const std::string& title,
+                                         GroundSource ground) {
+    FormDefinition def(formName, title);
+    def.titleLabel("Label20", "定向钻穿越纵断面计算");
+    def.note("Label21",
+             "        您只需要输入定向钻穿越河流或公路的入土点及出土点的里程及管底标高，以及入土角、出土角、"
+             "弹性敷设曲率半径，以及河流或公路的各桩点的地面标高；本程序可计算出穿越管段各点的管底标高及各管段的实长；"
+             "并绘制出纵断面示意图。");
+
+    auto frame = def.frame("Frame1", "输入（输出）参数 ", FrameRole::Input, {0, 0});
+    frame.field("Text36", " 入土角    (°)", "10.1 ", {0, 0, 1, 2});
+    frame.result("Text35", "折合", {0, 2, 1, 2});
+    frame.field("Text31", " 出土角    (°)", "7.2", {0, 4, 1, 2});
+    frame.result("Text32", "折合  ", {0, 6, 1, 2});
+    frame.field("Text3", "输气管道外径(mm)", "377", {0, 8, 1, 2});
+    frame.field("Text41", "  弹性敷设    曲率半径ρ(m)", "600 ", {0, 10, 1, 2});
+    addPointTable(frame, ground);
+    addResults(frame);
+    if (ground == GroundSource::TypedElevations) {
+        // Shown at the right edge of the window; no step reads them.
+        frame.cell("Text33", "1.50", {2, kColumns + 1});
+        frame.cell("Text34", "10.00", {4, kColumns + 1});
+    }
+
+    def.body().sketch("Picture1", profileSketchPanel(drillingLegend()), {1, 0});
+    addDmsScratchFields(def);
+
+    def.runButton("Command1", "第一步计算", runDrillingFirstStep);
+    def.idleButton("Command3", "第二步计算");
+    def.printButton("Command2");
+    return def;
+}
+
+}  // namespace pylora

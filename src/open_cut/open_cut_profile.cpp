@@ -1,0 +1,231 @@
+// 穿越断面: longitudinal profile of a pipeline laid across a river or road in an open-cut
+// trench. From up to ten stake points (mileage, ground and pipe-bottom elevation) it gives each
+// segment's inclination, slope and true length, the vertical bend angle at each inner point,
+// the total true length, the excavation volume split into soil and rock, and the profile sketch.
+#include <array>
+#include <optional>
+
+#include "core/calc.h"
+#include "crossing_profiles/degrees_to_dms.h"
+#include "crossing_profiles/profile_sketch.h"
+
+namespace pylora {
+namespace {
+
+constexpr int kPoints = 10;
+constexpr double kPi = 3.1416;  // the window's own value of π
+
+// Point k (1..10) of the grid and segment i (1..9) from point i to point i + 1.
+std::string field(int number) { return "Text" + std::to_string(number); }
+std::string stationField(int k) { return field(k); }        // Text1..Text10
+std::string groundField(int k) { return field(10 + k); }    // Text11..Text20
+std::string pipeField(int k) { return field(20 + k); }      // Text21..Text30
+std::string inclinationCell(int i) { return field(34 + i); }  // Text35..Text43
+std::string bendCell(int k) { return field(42 + k); }         // Text44..Text51, points 2..9
+std::string slopeCell(int i) { return field(51 + i); }        // Text52..Text60
+std::string lengthCell(int i) { return field(60 + i); }       // Text61..Text69
+
+struct Segment {
+    Num length;       // true length, m
+    Num slope;        // rise over run
+    Num inclination;  // degrees
+};
+
+// Segments 1..9 and bend-angle texts of points 2..9 of one calculation; unset where the
+// calculation has no such segment or inner point.
+struct Profile {
+    std::array<std::optional<Segment>, kPoints> segments;
+    std::array<std::string, kPoints + 1> bendAngles;
+};
+
+// A mileage of −1 ends the list of stake points.
+int countStakePoints(const Form& form) {
+    for (int i = 1; i < kPoints; ++i)
+        if (FieldValue(form, stationField(i + 1)) == -1) return i;
+    return kPoints;
+}
+
+Segment measureSegment(const Form& form, int j) {
+    const Num rise = abs(FieldValue(form, pipeField(j)) - FieldValue(form, pipeField(j - 1)));
+    const Num run = FieldValue(form, stationField(j)) - FieldValue(form, stationField(j - 1));
+    // Stake points go left to right; a mileage below its predecessor would give a folded profile.
+    if (run < 0) throw RunFailure(FailureKind::OutsideDomain, stationField(j), "桩点里程应自左向右递增");
+    const Num slope = rise / run;
+    return {sqrt(run * run + rise * rise), slope, atan(slope) * 180 / kPi};
+}
+
+// +1 where the pipe rises from point k to point k + 1, −1 where it falls or stays level.
+int risesAfter(const Form& form, int k) {
+    return FieldValue(form, pipeField(k + 1)) > FieldValue(form, pipeField(k)) ? 1 : -1;
+}
+
+// The vertical bend at an inner point: where the pipe turns from rising to falling (or back)
+// the two inclinations add up, otherwise they differ.
+Num bendAngle(const Form& form, const Profile& profile, int j) {
+    const Num before = profile.segments[j - 1]->inclination;
+    const Num after = profile.segments[j]->inclination;
+    return risesAfter(form, j) + risesAfter(form, j - 1) == 0 ? abs(before + after) : abs(after - before);
+}
+
+void writeResultRows(Form& form, const Profile& profile) {
+    for (int i = 1; i < kPoints; ++i) {
+        const auto& segment = profile.segments[i];
+        form.setText(inclinationCell(i), segment ? NumberText(segment->inclination) : "");
+    }
+    for (int i = 1; i < kPoints; ++i) {
+        const auto& segment = profile.segments[i];
+        form.setText(slopeCell(i), FormatNumber(segment ? segment->slope * 1000 : Num(0), "#.##"));
+    }
+    for (int i = 1; i < kPoints; ++i) {
+        const auto& segment = profile.segments[i];
+        form.setText(lengthCell(i), segment ? FormatNumber(segment->length, "#.##") : "");
+    }
+    for (int k = 2; k < kPoints; ++k) form.setText(bendCell(k), profile.bendAngles[k]);
+}
+
+// Excavation of a trapezoidal trench over the length entered in 管道实长, split into soil and rock.
+void writeExcavation(Form& form) {
+    const Num bottomWidth = FieldValue(form, "Text31");
+    const Num sideSlope = FieldValue(form, "Text32");
+    const Num depth = FieldValue(form, "Text33");
+    const Num length = FieldValue(form, "Text34");
+    const Num volume = length * depth * (bottomWidth + depth / sideSlope);
+    form.setText("Text71", NumberText(volume));
+    const Num rockShare = FieldValue(form, "Text80");
+    form.setText("Text72", NumberText(volume * (1 - rockShare)));
+    form.setText("Text81", NumberText(volume * rockShare));
+}
+
+// The point whose field holds the highest (or lowest) value; the first of equal ones.
+int extremePoint(const Form& form, std::string (*fieldOf)(int), int points, bool highest) {
+    int best = 1;
+    for (int k = 2; k <= points; ++k) {
+        const Num value = FieldValue(form, fieldOf(k));
+        const Num bestValue = FieldValue(form, fieldOf(best));
+        if (highest ? value > bestValue : value < bestValue) best = k;
+    }
+    return best;
+}
+
+void drawProfile(Form& form, int n) {
+    const int highestGround = extremePoint(form, groundField, n, true);
+    const int lowestPipe = extremePoint(form, pipeField, n, false);
+    Sketch& sketch = form.sketch("Picture1");
+    // Nothing of an earlier calculation with more points stays visible.
+    hideLines(sketch, "Line9", 0, kPoints);
+    hideLines(sketch, "Line10", 0, kPoints);
+    hideMarkers(sketch, "Shape1", 0, kPoints - 1);
+
+    const ProfileMapping mapping(FieldValue(form, stationField(1)), FieldValue(form, stationField(n)),
+                                 FieldValue(form, pipeField(lowestPipe)),
+                                 FieldValue(form, groundField(highestGround)));
+    showCaption(sketch, "Label33", form.text(groundField(highestGround)));
+    showCaption(sketch, "Label34", form.text(pipeField(lowestPipe)));
+    showCaption(sketch, "Label35", form.text(stationField(1)));
+    showCaption(sketch, "Label36", form.text(stationField(n)));
+
+    auto ground = [&](int k) {
+        return mapping.map(FieldValue(form, stationField(k)), FieldValue(form, groundField(k)));
+    };
+    auto pipe = [&](int k) {
+        return mapping.map(FieldValue(form, stationField(k)), FieldValue(form, pipeField(k)));
+    };
+    for (int j = 2; j <= n; ++j) {
+        showLine(sketch, indexed("Line9", j), ground(j - 1), ground(j), Colour::windowText(), 2);
+        showLine(sketch, indexed("Line10", j), pipe(j - 1), pipe(j), Colour::red(), 4);
+        showMarker(sketch, indexed("Shape1", j - 2), pipe(j - 1));
+    }
+    showMarker(sketch, indexed("Shape1", n - 1), pipe(n));
+}
+
+void computeOpenCutProfile(Form& form) {
+    Profile profile;
+    const int n = countStakePoints(form);
+    for (int j = 2; j <= n; ++j) profile.segments[j - 1] = measureSegment(form, j);
+    for (int j = 2; j < n; ++j) profile.bendAngles[j] = DegreesToDms(form, bendAngle(form, profile, j));
+    writeResultRows(form, profile);
+
+    Num total = 0;
+    for (int i = 1; i < n; ++i) total += profile.segments[i]->length;
+    form.setText("Text70", NumberText(total));
+    writeExcavation(form);
+    form.setText("Text79", NumberText(n));
+    drawProfile(form, n);
+}
+
+ProfileLegend openCutLegend() {
+    return {13680, 480, {"地面", 12960, 840, 13680, 14520, 960}, {"管线", 12960, 1320, 13680, 14520, 1440}};
+}
+
+void addStakePointGrid(FrameBuilder& frame) {
+    const char* const headings[kPoints][2] = {
+        {"Label2", "桩点1"}, {"Label10", "桩点2"}, {"Label9", "桩点3"}, {"Label8", "桩点4"}, {"Label7", "桩点5"},
+        {"Label6", "桩点6"}, {"Label5", "桩点7"}, {"Label4", "桩点8"}, {"Label3", "桩点9"}, {"Label14", "桩点10"}};
+    const char* const stations[kPoints] = {"0.000", "8.550", "20.33", "30.11", "40.55",
+                                           "49.00", "61.50", "72.30", "80.10", "98.70"};
+    const char* const grounds[kPoints] = {"312.4", "312.4", "312.5", "310.3", "310.2",
+                                          "310.7", "311.9", "312.9", "312.8", "313.0"};
+    const char* const pipes[kPoints] = {"310.8", "310.8", "310.8", "308.6", "308.6",
+                                        "308.6", "309.7", "310.8", "311.4", "311.4"};
+    frame.label("Label13", "桩点里程", {1, 0});
+    frame.label("Label12", "地面标高", {2, 0});
+    frame.label("Label11", "管底标高", {3, 0});
+    // Point k takes two grid columns, so that a segment's result cell can stand between two points.
+    for (int k = 1; k <= kPoints; ++k) {
+        const int column = 2 * k - 1;
+        frame.label(headings[k - 1][0], headings[k - 1][1], {0, column, 1, 2});
+        frame.cell(stationField(k), stations[k - 1], {1, column, 1, 2});
+        frame.cell(groundField(k), grounds[k - 1], {2, column, 1, 2});
+        frame.cell(pipeField(k), pipes[k - 1], {3, column, 1, 2});
+    }
+    constexpr int trench = 2 * kPoints + 1;
+    frame.field("Text31", "管底宽度", "0.80", {0, trench});
+    frame.field("Text32", "边坡系数", "3", {1, trench});
+    frame.field("Text33", "平均埋深", "1.50", {2, trench});
+    frame.field("Text34", "管道实长", "10.00", {3, trench});
+    frame.field("Text80", "石方比例", "0.30", {4, trench});
+}
+
+void addResultRows(FrameBuilder& frame) {
+    frame.label("Label19", "管道倾角(°)", {0, 0});
+    frame.label("Label20", "桩点纵向角", {1, 0});
+    frame.label("Label22", "管线斜率 ‰", {2, 0});
+    frame.label("Label21", "管道实长(m)", {3, 0});
+    for (int i = 1; i < kPoints; ++i) {
+        frame.cell(inclinationCell(i), " ", {0, 2 * i, 1, 2});
+        frame.cell(slopeCell(i), " ", {2, 2 * i, 1, 2});
+        frame.cell(lengthCell(i), " ", {3, 2 * i, 1, 2});
+    }
+    for (int k = 2; k < kPoints; ++k) frame.cell(bendCell(k), " ", {1, 2 * k - 1, 1, 2});
+    constexpr int totals = 2 * kPoints + 1;
+    frame.label("Label26", "土石方量", {0, totals});
+    frame.result("Text71", "开挖量（方）", {1, totals});
+    frame.result("Text72", "土方量（方）", {2, totals});
+    frame.result("Text81", "石方量（方）", {3, totals});
+    frame.result("Text70", "管道总实长", {4, totals});
+}
+
+FormDefinition makeOpenCutProfile() {
+    FormDefinition def("穿越断面", "大开挖穿越纵断面");
+    def.note("Label1",
+             "        您只需要输入河流或公路穿越断面的各拐点（弯头）的地面标高、管底标高及桩点里程，即可得到各点的纵向角、"
+             "各管段的斜率、管道实长、倾角等参数及穿越纵断面草图。还可以通过输入管沟管底宽度、管沟边坡系数、"
+             "管沟平均埋深及管道实长，可输出需开挖多少土石方量及回填量。");
+    auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {0, 0});
+    addStakePointGrid(inputs);
+    auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {1, 0});
+    addResultRows(results);
+    def.body().sketch("Picture1", profileSketchPanel(openCutLegend()), {2, 0});
+
+    addDmsScratchFields(def);
+    def.body().cell("Text79", "Text79", {}).visible = false;  // receives the number of stake points used
+
+    def.runButton("Command1", "开始计算", computeOpenCutProfile);
+    def.printButton("Command2");
+    return def;
+}
+
+const WindowRegistration registration(makeOpenCutProfile);
+
+}  // namespace
+}  // namespace pylora
