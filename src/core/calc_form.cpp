@@ -33,6 +33,7 @@ std::string controlCaption(const FormDefinition& definition, const std::string& 
     const ControlDef* c = definition.findControl(control);
     if (!c) return control;
     if (!c->label.empty()) return c->label;
+    if (!c->description.empty()) return c->description;
     if (!c->text.empty() && c->kind != ControlKind::TextField && c->kind != ControlKind::Picture) return c->text;
     return control;
 }

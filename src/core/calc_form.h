@@ -34,7 +34,8 @@ private:
 // 计算中止：「管道的设计压力（MPa） 」不是有效数字
 std::string failureMessage(const RunFailure& failure, const FormDefinition& definition);
 
-// The caption by which the engineer knows a control: its label, else its own caption, else its name.
+// The caption by which the engineer knows a control: its label, its description, its own
+// caption, else its name.
 std::string controlCaption(const FormDefinition& definition, const std::string& control);
 
 }  // namespace pylora

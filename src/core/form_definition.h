@@ -52,6 +52,7 @@ struct ControlDef {
     std::string text;  // default text; the caption of labels, buttons, options and checks;
                        // the rich text or SVG of a picture
     std::string label;  // the caption beside a field, list or check box
+    std::string description;  // how messages name a control without a caption ("桩点3 管底标高")
     LabelPlacement labelPlacement = LabelPlacement::Left;
     std::string frame;  // the frame that holds it; empty: the window body
     GridPlace place;

@@ -34,10 +34,14 @@ void addPointTable(FrameBuilder& frame, GroundSource ground) {
     for (int i = 1; i <= kColumns; ++i) {
         const PointColumn& column = kPointColumns[i - 1];
         frame.label("", column.heading, {1, i});
-        frame.cell(indexed("Text1", i), column.station, {2, i});
-        if (ground == GroundSource::TypedElevations)
-            frame.cell(indexed("Text21", i), column.ground, {3, i}).background = kGroundRowColour;
-        frame.cell(indexed("Text2", i), column.pipe, {4, i});
+        const std::string point = column.heading;
+        frame.cell(indexed("Text1", i), column.station, {2, i}).description = point + " 桩点里程";
+        if (ground == GroundSource::TypedElevations) {
+            ControlDef& cell = frame.cell(indexed("Text21", i), column.ground, {3, i});
+            cell.background = kGroundRowColour;
+            cell.description = point + " 地面标高";
+        }
+        frame.cell(indexed("Text2", i), column.pipe, {4, i}).description = point + " 管底标高";
     }
 }
 

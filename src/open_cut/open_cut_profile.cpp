@@ -174,9 +174,10 @@ void addStakePointGrid(FrameBuilder& frame) {
     for (int k = 1; k <= kPoints; ++k) {
         const int column = 2 * k - 1;
         frame.label(headings[k - 1][0], headings[k - 1][1], {0, column, 1, 2});
-        frame.cell(stationField(k), stations[k - 1], {1, column, 1, 2});
-        frame.cell(groundField(k), grounds[k - 1], {2, column, 1, 2});
-        frame.cell(pipeField(k), pipes[k - 1], {3, column, 1, 2});
+        const std::string point = headings[k - 1][1];
+        frame.cell(stationField(k), stations[k - 1], {1, column, 1, 2}).description = point + " 桩点里程";
+        frame.cell(groundField(k), grounds[k - 1], {2, column, 1, 2}).description = point + " 地面标高";
+        frame.cell(pipeField(k), pipes[k - 1], {3, column, 1, 2}).description = point + " 管底标高";
     }
     constexpr int trench = 2 * kPoints + 1;
     frame.field("Text31", "管底宽度", "0.80", {0, trench});
