@@ -46,16 +46,29 @@ void addPointTable(FrameBuilder& frame, GroundSource ground) {
 }
 
 void addResults(FrameBuilder& frame) {
-    frame.field("Text27", "入土段直管实长（米）", "", {5, 0, 1, 2});
-    frame.result("Text28", "弹性敷设段   实长（米）", {5, 2, 1, 2});
-    frame.result("Text29", "出土段直管段   实长（米）", {5, 4, 1, 2});
-    frame.result("Text30", "总实长  （米）", {5, 6, 1, 2});
-    frame.result("Text44", "矢  距    (米)", {5, 8, 1, 2});
-    frame.result("Text46", " 切线T  长度(米)", {6, 0, 1, 2});
-    frame.result("Text38", "入土段与出土段直管段    延长线交点里程值", {6, 2, 1, 2});
-    frame.result("Text47", "入土段与出土段直管段   延长线交点高程值", {6, 4, 1, 2});
-    frame.result("Text45", "弹性敷设段 圆心里程值", {6, 6, 1, 2});
-    frame.result("Text48", "弹性敷设段 圆心高程值", {6, 8, 1, 2});
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* text;
+    } results[] = {
+        {"Text27", "入土段直管实长（米）", ""},
+        {"Text28", "弹性敷设段   实长（米）", " "},
+        {"Text29", "出土段直管段   实长（米）", " "},
+        {"Text30", "总实长  （米）", " "},
+        {"Text44", "矢  距    (米)", " "},
+        {"Text46", " 切线T  长度(米)", " "},
+        {"Text38", "入土段与出土段直管段    延长线交点里程值", " "},
+        {"Text47", "入土段与出土段直管段   延长线交点高程值", " "},
+        {"Text45", "弹性敷设段 圆心里程值", " "},
+        {"Text48", "弹性敷设段 圆心高程值", " "},
+    };
+    // Ten results in two rows of five, each caption above its field, two table columns wide.
+    int index = 0;
+    for (const auto& r : results) {
+        ControlDef& field = frame.field(r.name, r.caption, r.text, {5 + index / 5, 1 + 2 * (index % 5), 1, 2});
+        field.labelPlacement = LabelPlacement::Above;
+        ++index;
+    }
     frame.result("Text4", "结论：", {7, 0, 1, kColumns + 1});
 }
 
@@ -165,12 +178,15 @@ FormDefinition makeDrillingProfileWindow(const std::string& formName, const std:
              "并绘制出纵断面示意图。");
 
     auto frame = def.frame("Frame1", "输入（输出）参数 ", FrameRole::Input, {0, 0});
-    frame.field("Text36", " 入土角    (°)", "10.1 ", {0, 0, 1, 2});
-    frame.result("Text35", "折合", {0, 2, 1, 2});
-    frame.field("Text31", " 出土角    (°)", "7.2", {0, 4, 1, 2});
-    frame.result("Text32", "折合  ", {0, 6, 1, 2});
-    frame.field("Text3", "输气管道外径(mm)", "377", {0, 8, 1, 2});
-    frame.field("Text41", "  弹性敷设    曲率半径ρ(m)", "600 ", {0, 10, 1, 2});
+    // The angle and pipe inputs stand above the point table, captions above their fields so
+    // that the table's columns keep their width.
+    for (ControlDef* top : {&frame.field("Text36", " 入土角    (°)", "10.1 ", {0, 1, 1, 2}),
+                            &frame.result("Text35", "折合", {0, 3, 1, 2}),
+                            &frame.field("Text31", " 出土角    (°)", "7.2", {0, 5, 1, 2}),
+                            &frame.result("Text32", "折合  ", {0, 7, 1, 2}),
+                            &frame.field("Text3", "输气管道外径(mm)", "377", {0, 9, 1, 2}),
+                            &frame.field("Text41", "  弹性敷设    曲率半径ρ(m)", "600 ", {0, 11, 1, 2})})
+        top->labelPlacement = LabelPlacement::Above;
     addPointTable(frame, ground);
     addResults(frame);
     if (ground == GroundSource::TypedElevations) {

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QSvgWidget>
 #include <QVBoxLayout>
@@ -22,6 +23,42 @@ namespace pylora {
 namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+// A caption above its field. One wider than the narrowest field it may stand over breaks into
+// two lines after its run of blanks (where the caption was laid out to wrap), else after its
+// middle; its text is unchanged.
+class WrappedCaption : public QLabel {
+public:
+    explicit WrappedCaption(const QString& text) : QLabel(text) {
+        setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+        const QFontMetrics metrics = fontMetrics();
+        if (metrics.horizontalAdvance(text) <= metrics.horizontalAdvance('0') * 20) return;
+        static const QRegularExpression blanks(QStringLiteral("\\S(\\s{2,})\\S"));
+        const QRegularExpressionMatch run = blanks.match(text);
+        const int breakAt = run.hasMatch() ? run.capturedEnd(1) : int(text.size()) / 2;
+        setText(text.left(breakAt) + QChar('\n') + text.mid(breakAt));
+    }
+};
+
+// A label that wraps its text to the window's width. It takes the height its lines need itself,
+// so that the window's layout needs no height-for-width pass (which squeezes the frames' rows
+// below their minimum).
+class WrappingLabel : public QLabel {
+public:
+    WrappingLabel() {
+        setWordWrap(true);
+        QSizePolicy policy = sizePolicy();
+        policy.setHeightForWidth(false);
+        setSizePolicy(policy);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        const int needed = heightForWidth(width());
+        if (needed > 0 && needed != minimumHeight()) setMinimumHeight(needed);
+    }
+};
 
 bool isSvg(const std::string& content) { return content.rfind("<svg", 0) == 0; }
 
@@ -102,10 +139,9 @@ void CalcWindow::buildLayout() {
     buttonRow->addStretch();
     outer->addLayout(buttonRow);
 
-    status_ = new QLabel;
+    status_ = new WrappingLabel;
     status_->setObjectName("statusLine");
     status_->setStyleSheet("color: #d00000;");
-    status_->setWordWrap(true);
     status_->setMinimumHeight(fontMetrics().height() + 4);
     outer->addWidget(status_);
 }
@@ -119,7 +155,7 @@ void CalcWindow::placeControl(QGridLayout& grid, const ControlDef& c) {
         grid.addWidget(widget, p.row, column, p.rowSpan, span);
         return;
     }
-    auto* caption = new QLabel(qt(c.label));
+    QLabel* caption = c.labelPlacement == LabelPlacement::Above ? new WrappedCaption(qt(c.label)) : new QLabel(qt(c.label));
     caption->setBuddy(widget);
     widgets_["caption:" + c.name] = caption;
     if (c.labelPlacement == LabelPlacement::Left) {
@@ -149,15 +185,13 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
     const std::string name = c.name;
     switch (c.kind) {
         case ControlKind::Label: {
-            auto* label = new QLabel;
+            QLabel* label = c.style == LabelStyle::Note ? new WrappingLabel : new QLabel;
             if (c.style == LabelStyle::Title) {
                 QFont font = label->font();
                 font.setPointSizeF(font.pointSizeF() * 1.8);
                 font.setBold(true);
                 label->setFont(font);
                 label->setAlignment(Qt::AlignCenter);
-            } else if (c.style == LabelStyle::Note) {
-                label->setWordWrap(true);
             }
             widget = label;
             break;
@@ -277,7 +311,10 @@ void CalcWindow::syncControl(const ControlState& state, QWidget* widget) {
     switch (state.kind) {
         case ControlKind::TextField: {
             auto* edit = static_cast<QLineEdit*>(widget);
-            if (edit->text() != qt(state.text)) edit->setText(qt(state.text));
+            if (edit->text() != qt(state.text)) {
+                edit->setText(qt(state.text));
+                edit->setCursorPosition(0);  // a long number is read from its first digit
+            }
             edit->setStyleSheet(fieldStyle(state, palette(), failedFields_.count(state.name) != 0));
             break;
         }

@@ -16,7 +16,8 @@ SketchCanvas::SketchCanvas(const Sketch& sketch, QWidget* parent) : QWidget(pare
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
     setPalette(p);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    // The picture area keeps the size of its frame at 15 twips a pixel; display scaling enlarges it.
+    setFixedSize(sizeHint());
 }
 
 QSize SketchCanvas::sizeHint() const {
