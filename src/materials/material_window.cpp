@@ -1,6 +1,7 @@
 #include "materials/material_window.h"
 
 #include "core/calc_form.h"
+#include "core/field_access.h"
 #include "core/run_failure.h"
 
 namespace pylora {
@@ -35,6 +36,14 @@ ControlDef& unitResult(FrameBuilder& frame, const std::string& name, const std::
     ControlDef& field = frame.result(name, unit, place);
     field.labelPlacement = LabelPlacement::Right;
     return field;
+}
+
+void writeUnitsAndTotals(Form& form, MaterialTable& table, std::span<const UnitAndTotal> quantities,
+                         const std::string& amountControl, double allowance) {
+    for (const UnitAndTotal& q : quantities) form.setText(q.unit, table.text(q.field, q.unit));
+    const Num amount = FieldValue(form, amountControl);
+    for (const UnitAndTotal& q : quantities)
+        form.setText(q.total, NumberText(FieldValue(form, q.unit) * amount * allowance));
 }
 
 }  // namespace pylora

@@ -3,6 +3,7 @@
 // diameter read from the end of a list item, result fields with their unit to the right, and
 // the tables a window opened when it was created.
 #include <any>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,20 @@ std::string lastCharacters(std::string_view text, std::size_t count);
 
 // A result field whose unit stands to its right, e.g. "(Kg/每个焊口)".
 ControlDef& unitResult(FrameBuilder& frame, const std::string& name, const std::string& unit, GridPlace place);
+
+// A quantity of the current record: written into its unit field as displayed, then multiplied
+// into its total field.
+struct UnitAndTotal {
+    const char* field;  // database field
+    const char* unit;   // control showing the quantity per unit of work
+    const char* total;  // control showing the quantity for the whole work
+};
+
+// Writes every quantity's unit field from the current record of `table`, then every total:
+// the unit field's text read back, times the amount of work in `amountControl`, times
+// `allowance` (1.15 for 15 % losses).
+void writeUnitsAndTotals(Form& form, MaterialTable& table, std::span<const UnitAndTotal> quantities,
+                         const std::string& amountControl, double allowance = 1.0);
 
 // The tables a window opened at its creation, kept in its window state.
 template <typename Tables>
