@@ -171,13 +171,13 @@ MaterialTable::Value MaterialTable::read(const std::string& field, const std::st
     prepareTable(control);
     const std::string& name = requireField(field, control);
     if (!current_) fail(control, "数据库表 " + table_ + " 中没有记录");
-    const std::string record = currentFoundBy_.empty() ? "第一条记录" : currentFoundBy_ + " 的记录";
+    const std::string record = currentFoundBy_.empty() ? "第一条记录" : " " + currentFoundBy_ + " 的记录";
 
     sqlite3_stmt* stmt =
         statement("SELECT " + quotedIdentifier(name) + " FROM " + quotedIdentifier(table_) + " WHERE rowid = ?1", control);
     sqlite3_bind_int64(stmt, 1, *current_);
     if (sqlite3_step(stmt) != SQLITE_ROW)
-        fail(control, "数据库表 " + table_ + " 无法读取" + record);
+        fail(control, "数据库表 " + table_ + " 中" + record + "无法读取");
     Value value;
     switch (sqlite3_column_type(stmt, 0)) {
         case SQLITE_INTEGER:
