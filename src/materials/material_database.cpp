@@ -34,6 +34,12 @@ std::string quotedIdentifier(const std::string& name) {
 
 std::string fileName(const std::filesystem::path& file) { return file.filename().string(); }
 
+// Ends a statement's read when the lookup is done, so that no read stays open on the file.
+struct ResetWhenDone {
+    sqlite3_stmt* stmt;
+    ~ResetWhenDone() { sqlite3_reset(stmt); }
+};
+
 }  // namespace
 
 std::optional<Criterion> parseCriterion(std::string_view text) {
@@ -106,6 +112,7 @@ sqlite3_stmt* MaterialTable::statement(const std::string& sql, const std::string
 void MaterialTable::prepareTable(const std::string& control) {
     if (prepared_) return;
     sqlite3_stmt* columns = statement("SELECT name FROM pragma_table_info(?1)", control);
+    const ResetWhenDone columnsDone{columns};
     sqlite3_bind_text(columns, 1, table_.c_str(), -1, SQLITE_TRANSIENT);
     std::vector<std::string> fields;
     int status;
@@ -117,6 +124,7 @@ void MaterialTable::prepareTable(const std::string& control) {
     if (fields.empty()) fail(control, "数据库文件 " + fileName(database_->file()) + " 中没有表 " + table_);
 
     sqlite3_stmt* first = statement("SELECT rowid FROM " + quotedIdentifier(table_) + " ORDER BY rowid LIMIT 1", control);
+    const ResetWhenDone firstDone{first};
     status = sqlite3_step(first);
     if (status != SQLITE_ROW && status != SQLITE_DONE)
         fail(control, "数据库表 " + table_ + " 无法读取（" + sqlite3_errmsg(database_->connection(control)) + "）");
@@ -152,6 +160,7 @@ void MaterialTable::find(std::string_view criterion, bool fromCurrent, const std
     const std::string sql = "SELECT rowid FROM " + quotedIdentifier(table_) + " WHERE " + quotedIdentifier(field) +
                             " = ?1" + (after ? " AND rowid > ?2" : "") + " ORDER BY rowid LIMIT 1";
     sqlite3_stmt* stmt = statement(sql, control);
+    const ResetWhenDone done{stmt};
     sqlite3_bind_text(stmt, 1, parsed->value.data(), static_cast<int>(parsed->value.size()), SQLITE_TRANSIENT);
     if (after) sqlite3_bind_int64(stmt, 2, *current_);
     const int status = sqlite3_step(stmt);
@@ -175,6 +184,7 @@ MaterialTable::Value MaterialTable::read(const std::string& field, const std::st
 
     sqlite3_stmt* stmt =
         statement("SELECT " + quotedIdentifier(name) + " FROM " + quotedIdentifier(table_) + " WHERE rowid = ?1", control);
+    const ResetWhenDone done{stmt};
     sqlite3_bind_int64(stmt, 1, *current_);
     if (sqlite3_step(stmt) != SQLITE_ROW)
         fail(control, "数据库表 " + table_ + " 中" + record + "无法读取");
