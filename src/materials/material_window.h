@@ -1,0 +1,47 @@
+#pragma once
+// Pieces shared by the material windows: the list selections a lookup is built from, the pipe
+// diameter read from the end of a list item, result fields with their unit to the right, and
+// the tables a window opened when it was created.
+#include <any>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/form.h"
+#include "core/form_definition.h"
+#include "materials/material_database.h"
+
+namespace pylora {
+
+// The selected item of a list box; with nothing selected the run ends (MissingData) naming it.
+std::string requireSelection(const Form& form, const std::string& list);
+
+// Characters (not bytes) of a UTF-8 text: "φ159" has four.
+std::size_t characterCount(std::string_view text);
+// The last `count` characters of a UTF-8 text ("φ57 ", 3 -> "57 ").
+std::string lastCharacters(std::string_view text, std::size_t count);
+
+// A result field whose unit stands to its right, e.g. "(Kg/每个焊口)".
+ControlDef& unitResult(FrameBuilder& frame, const std::string& name, const std::string& unit, GridPlace place);
+
+// A quantity of the current record: written into its unit field as displayed, then multiplied
+// into its total field.
+struct UnitAndTotal {
+    const char* field;  // database field
+    const char* unit;   // control showing the quantity per unit of work
+    const char* total;  // control showing the quantity for the whole work
+};
+
+// Writes every quantity's unit field from the current record of `table`, then every total:
+// the unit field's text read back, times the amount of work in `amountControl`, times
+// `allowance` (1.15 for 15 % losses).
+void writeUnitsAndTotals(Form& form, MaterialTable& table, std::span<const UnitAndTotal> quantities,
+                         const std::string& amountControl, double allowance = 1.0);
+
+// The tables a window opened at its creation, kept in its window state.
+template <typename Tables>
+Tables& openedTables(RunContext& run) {
+    return std::any_cast<Tables&>(run.windowState);
+}
+
+}  // namespace pylora
