@@ -115,8 +115,10 @@ private slots:
     // the pictures are kept there for a look at what the engineer sees.
     void everyWindowRunsAndRenders() {
         const QString folder = qEnvironmentVariable("PYLORA_SCREENSHOT_DIR");
+        Services services;
+        services.databaseFolder = PYLORA_DATABASE_DIR;
         for (const FormDefinition* definition : allWindows()) {
-            CalcWindow* other = new CalcWindow(*definition, Services{}, printer);
+            CalcWindow* other = new CalcWindow(*definition, services, printer);
             other->show();
             if (!definition->defaultRunButton().empty()) other->press(definition->defaultRunButton());
             for (int settle = 0; settle < 3; ++settle) QApplication::processEvents();  // wrapped captions take their height
