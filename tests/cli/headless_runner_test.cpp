@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli/headless_runner.h"
+
+namespace pylora {
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome run(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    Services services;
+    services.databaseFolder = PYLORA_DATABASE_DIR;
+    const int status = runHeadless(args, out, err, services);
+    return {status, out.str(), err.str()};
+}
+
+struct UsageCase {
+    const char* name;
+    std::vector<std::string> args;
+    const char* message;  // part of the one-line message on standard error
+};
+
+class UsageErrorTest : public testing::TestWithParam<UsageCase> {};
+
+TEST_P(UsageErrorTest, ExitsTwoWithOneLineOnStandardError) {
+    const Outcome o = run(GetParam().args);
+    EXPECT_EQ(o.status, kExitUsage);
+    EXPECT_TRUE(o.out.empty());
+    EXPECT_NE(o.err.find(GetParam().message), std::string::npos) << o.err;
+    EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << o.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mistakes, UsageErrorTest,
+    testing::Values(UsageCase{"UnknownWindow", {"run", "壁厚"}, "unknown window: 壁厚"},
+                    UsageCase{"UnknownControl", {"run", "壁厚计算", "--set", "Text99=1"}, "no control Text99"},
+                    UsageCase{"SetWithoutValue", {"run", "壁厚计算", "--set", "Text1"}, "CONTROL=VALUE"},
+                    UsageCase{"SelectNotAnOption", {"run", "壁厚计算", "--select", "Text1"}, "not an option button"},
+                    UsageCase{"CheckNotZeroOrOne", {"run", "坐标转换", "--check", "Check1=yes"}, "CHECK=0 or CHECK=1"},
+                    UsageCase{"UnknownListItem", {"run", "防腐材料", "--choose", "List1=φ58"}, "no item φ58"},
+                    UsageCase{"PressNotAButton", {"run", "壁厚计算", "--press", "Text6"}, "not a button"},
+                    UsageCase{"DescribeUnknown", {"describe", "RIVER2"}, "unknown window"},
+                    UsageCase{"NoCommand", {}, "pylora-cli"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(HeadlessRunnerTest, ListsWindowsInMenuOrderWithTheirTitles) {
+    const Outcome o = run({"list"});
+    ASSERT_EQ(o.status, kExitDone);
+    EXPECT_NE(o.out.find("壁厚计算\t壁厚计算\n"), std::string::npos);
+    EXPECT_NE(o.out.find("定向钻穿越\t定向钻穿越(输入地面标高）\n"), std::string::npos);
+    EXPECT_LT(o.out.find("防腐材料\t"), o.out.find("壁厚计算\t"));  // the material menu stands first
+}
+
+TEST(HeadlessRunnerTest, MenuIndentsTwoBlanksPerLevel) {
+    const Outcome o = run({"menu"});
+    ASSERT_EQ(o.status, kExitDone);
+    EXPECT_EQ(o.out.rfind("menu_material_local\t线路提料选型(&B)\tmenu\n", 0), 0u);
+    EXPECT_NE(o.out.find("\n    MENU_bring_TUJIAN_stone\t砌石结构√\tshow 土建材料二\n"), std::string::npos);
+    EXPECT_NE(o.out.find("\n  MENU_print_print\t打印 \tprint\n"), std::string::npos);
+}
+
+TEST(HeadlessRunnerTest, DescribeGivesKindLabelDefaultAndFrame) {
+    const Outcome o = run({"describe", "壁厚计算"});
+    ASSERT_EQ(o.status, kExitDone);
+    const auto json = nlohmann::json::parse(o.out);
+    EXPECT_EQ(json["title"], "壁厚计算");
+    bool found = false;
+    for (const auto& control : json["controls"]) {
+        if (control["name"] != "Text2") continue;
+        found = true;
+        EXPECT_EQ(control["kind"], "field");
+        EXPECT_EQ(control["label"], "管道的设计压力（MPa） ");
+        EXPECT_EQ(control["default"], "3.92");
+        EXPECT_EQ(control["frame"]["caption"], "输入参数");
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST(HeadlessRunnerTest, SettingsApplyInTheOrderGiven) {
+    const Outcome o = run({"run", "壁厚计算", "--set", "Text2=1", "--set", "Text2=3.92"});
+    ASSERT_EQ(o.status, kExitDone);
+    EXPECT_EQ(nlohmann::json::parse(o.out)["controls"]["Text6"]["text"], "9.8");
+}
+
+}  // namespace
+}  // namespace pylora
