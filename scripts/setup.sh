@@ -25,7 +25,9 @@ install_missing_packages() {
   echo "Installing: ${missing[*]}"
   local sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
+  # A failed refresh of the package lists is not fatal: the install may still succeed from the
+  # lists already on the machine, and when it does not, its own error says what is missing.
+  $sudo apt-get update -qq || echo "apt-get update failed; installing from the package lists at hand" >&2
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
