@@ -4,6 +4,7 @@
 #include <QSvgWidget>
 
 #include "core/window_registry.h"
+#include "shell/about_box.h"
 #include "shell/calc_window.h"
 #include "shell/printing.h"
 
@@ -45,7 +46,10 @@ void MainWindow::addEntries(QMenu* menu, const std::vector<MenuItem>& items) {
 void MainWindow::trigger(const MenuItem& item) {
     switch (item.action) {
         case MenuAction::ShowWindow:
-            showWindow(item.target);
+            if (item.target == AboutBox::formName)
+                showAboutBox();
+            else
+                showWindow(item.target);
             break;
         case MenuAction::PrintPreview:
             if (lastActive_) printer_.preview(*lastActive_);
@@ -82,6 +86,17 @@ CalcWindow* MainWindow::showWindow(const std::string& formName) {
     window->raise();
     window->activateWindow();
     return window;
+}
+
+AboutBox* MainWindow::showAboutBox() {
+    if (!about_) {
+        about_ = new AboutBox;
+        about_->setWindowIcon(windowIcon());
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+    return about_;
 }
 
 }  // namespace pylora

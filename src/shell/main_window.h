@@ -9,6 +9,7 @@
 
 #include "core/form_definition.h"
 #include "core/menu.h"
+#include "shell/about_box.h"
 #include "shell/calc_window.h"
 
 class QMenu;
@@ -28,6 +29,10 @@ public:
     CalcWindow* openWindow(const std::string& formName) const;
     CalcWindow* lastActiveWindow() const { return lastActive_; }
 
+    // Shows the About box, creating it when it is not open.
+    AboutBox* showAboutBox();
+    AboutBox* aboutBox() const { return about_.data(); }
+
     // Carries out a menu entry as a click on it would.
     void trigger(const MenuItem& item);
 
@@ -38,6 +43,7 @@ private:
     WindowPrinter& printer_;
     std::map<std::string, QPointer<CalcWindow>> windows_;
     QPointer<CalcWindow> lastActive_;
+    QPointer<AboutBox> about_;
 };
 
 }  // namespace pylora

@@ -1,0 +1,111 @@
+#include "shell/about_box.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QSvgWidget>
+#include <QVBoxLayout>
+
+namespace pylora {
+
+namespace {
+
+const char* const applicationTitle = "Pylora";
+constexpr int versionMajor = PYLORA_VERSION_MAJOR;
+constexpr int versionMinor = PYLORA_VERSION_MINOR;
+constexpr int versionRevision = PYLORA_VERSION_PATCH;
+
+// The description begins with nine blanks, as the box has always shown it.
+const char* const description =
+    "         本软件仅适合从事天然气长输管线、城镇燃气专业设计人员和施工人员，对工程材料查询和设计过程中相关"
+    "计算校核时使用。因材料数据库仅限于2002年建成,还需完善，谢谢使用！";
+
+QLabel* namedLabel(const char* name, const QString& text) {
+    auto* label = new QLabel(text);
+    label->setObjectName(name);
+    return label;
+}
+
+// One etched separator drawn by a grey line with a white line under it.
+QWidget* etchedSeparator() {
+    auto* separator = new QWidget;
+    auto* layout = new QVBoxLayout(separator);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    const char* names[] = {"Line1(1)", "Line1(0)"};
+    const char* colours[] = {"#808080", "#ffffff"};
+    for (int i = 0; i < 2; ++i) {
+        auto* line = new QFrame;
+        line->setObjectName(names[i]);
+        line->setFixedHeight(1);
+        line->setStyleSheet(QString("background: %1; border: none;").arg(colours[i]));
+        layout->addWidget(line);
+    }
+    return separator;
+}
+
+}  // namespace
+
+QStringList AboutBox::defaultSystemInfoPrograms() {
+    return {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor", "xfce4-taskmanager"};
+}
+
+AboutBox::AboutBox(QStringList systemInfoPrograms) : systemInfoPrograms_(std::move(systemInfoPrograms)) {
+    setObjectName(formName);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString("关于 ") + applicationTitle);
+
+    auto* icon = namedLabel("picIcon", "");
+    icon->setPixmap(QIcon(":/pylora/pylora.svg").pixmap(48, 48));
+    auto* photograph = new QSvgWidget(":/pylora/about_photo.svg");
+    photograph->setObjectName("Image1");
+    photograph->setFixedSize(85, 153);
+
+    auto* title = namedLabel("lblTitle", applicationTitle);
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    auto* version = namedLabel("lblVersion", QString("版本 %1.%2.%3").arg(versionMajor).arg(versionMinor).arg(versionRevision));
+    auto* text = namedLabel("lblDescription", description);
+    text->setWordWrap(true);
+    text->setMinimumWidth(320);
+
+    auto* ok = new QPushButton("确定");
+    ok->setObjectName("cmdOK");
+    ok->setDefault(true);
+    auto* systemInfo = new QPushButton("系统信息(&S)...");
+    systemInfo->setObjectName("cmdSysInfo");
+    // Esc closes the box through reject(), Enter through the default button.
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(systemInfo, &QPushButton::clicked, this, &AboutBox::StartSysInfo);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(icon, 0, 0, Qt::AlignTop | Qt::AlignLeft);
+    grid->addWidget(photograph, 1, 0, 3, 1, Qt::AlignTop);
+    grid->addWidget(title, 0, 1);
+    grid->addWidget(version, 1, 1, Qt::AlignTop);
+    grid->addWidget(text, 2, 1);
+    grid->addWidget(etchedSeparator(), 4, 0, 1, 3);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addWidget(systemInfo);
+    buttons->addStretch();
+    grid->addLayout(buttons, 0, 2, 4, 1);
+    grid->setRowStretch(3, 1);
+}
+
+void AboutBox::StartSysInfo() {
+    for (const QString& program : systemInfoPrograms_) {
+        const QString path = QStandardPaths::findExecutable(program);
+        if (!path.isEmpty() && QProcess::startDetached(path, {})) return;
+    }
+    QMessageBox::information(this, applicationTitle, "此时系统信息不可用", QMessageBox::Ok);
+}
+
+}  // namespace pylora
