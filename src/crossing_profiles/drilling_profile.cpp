@@ -117,11 +117,12 @@ void runDrillingFirstStep(Form& form) {
     markAndWrite(form, "Text46", FormatNumber(rho * tan(theta * kPi / 360), "#.##"));
 
     // Intersection of the entry straight (falling from the entry point) and the exit straight
-    // (falling from the exit point towards the entry).
-    const Num x1 = FieldValue(form, "Text1(1)");
+    // (falling from the exit point towards the entry). The points are read in the order the
+    // formula meets them, so that of two unreadable fields the first one met is named.
     const Num x12 = FieldValue(form, "Text1(12)");
-    const Num z1 = FieldValue(form, "Text2(1)");
+    const Num x1 = FieldValue(form, "Text1(1)");
     const Num z12 = FieldValue(form, "Text2(12)");
+    const Num z1 = FieldValue(form, "Text2(1)");
     if (x12 <= x1)
         throw RunFailure(FailureKind::OutsideDomain, "Text1(12)", "出土点里程应大于入土点里程");
     const Num xP = ((t2 * x12 + t1 * x1) - (z12 - z1)) / (t1 + t2);

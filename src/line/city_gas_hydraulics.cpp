@@ -39,8 +39,9 @@ Num frictionFactor(const Form& form) {
 }
 
 // The line coefficient C, after writing λ as the pipe material asks. Only steel has a published
-// friction formula; cast iron borrows it, written unrounded and not highlighted; PE pipe has
-// none, so C is zero and names the PE choice when it ends up as a divisor.
+// friction formula; cast iron borrows it, written unrounded and not highlighted. PE pipe has none:
+// without λ there is no pressure loss to compute, and a run that went on with C = 0 would show
+// the other pressure as if the gas flowed without friction, so the run ends here instead.
 Num lineCoefficient(Form& form, double c0) {
     Num friction;
     if (form.checked("Option1(7)")) {
@@ -49,14 +50,13 @@ Num lineCoefficient(Form& form, double c0) {
         friction = frictionFactor(form);
         form.setText("Text6", NumberText(friction));
     } else {
-        return Num(0.0, "Option1(4)");
+        throw RunFailure(FailureKind::MissingData, "Option1(4)", "「PE管」没有摩擦阻力系数的计算公式");
     }
     const Num density = FieldValue(form, "Text2");
     const Num designTemperature = FieldValue(form, "Text7");
     const Num meanTemperature = FieldValue(form, "Text4");
-    const Num c = c0 * friction * density * designTemperature / meanTemperature;
-    // A zero divisor of a later case is then blamed on the length or flow field, not on λ's inputs.
-    return Num(c.value());
+    // A zero C names the field that made it zero when it ends up as a divisor.
+    return productNamingZeroFactor({c0, friction, density, designTemperature}) / meanTemperature;
 }
 
 Num fifthPowerOfDiameter(const Form& form) { return pow(FieldValue(form, kInnerDiameter), 5); }
@@ -68,8 +68,6 @@ Num pressureTermDrop(const Form& form, const Num& coefficient) {
     return length * (flow * flow) * coefficient / fifthPowerOfDiameter(form);
 }
 
-// The divisors put C first (C·L for L·C, C·Q² for Q²·C: the same values), so that the zero C
-// of PE pipe names that choice; otherwise C carries no field and the length or flow is named.
 void solveCityGas(Form& form, const CityGasLaw& law) {
     Num coefficient;
     const auto pressureTermDifference = [&] {
@@ -80,17 +78,19 @@ void solveCityGas(Form& form, const CityGasLaw& law) {
     const std::vector<SolveCase> cases = {
         {"Option1(0)", kFlowRate,  // Q = √(d⁵·(P(P1) − P(P2))/(L·C))
          [&] {
+             // The difference leads (the same value as d⁵·(P(P1) − P(P2))), so that an outlet
+             // pressure above the inlet pressure names the inlet pressure, not the bore.
              const Num d5 = fifthPowerOfDiameter(form);
              const Num difference = pressureTermDifference();
              const Num length = FieldValue(form, kLength);
-             return sqrt(d5 * difference / (coefficient * length));
+             return sqrt(difference * d5 / productNamingZeroFactor({length, coefficient}));
          }},
         {"Option1(1)", kLength,  // L = (P(P1) − P(P2))·d⁵/(Q²·C)
          [&] {
              const Num difference = pressureTermDifference();
              const Num d5 = fifthPowerOfDiameter(form);
              const Num flow = FieldValue(form, kFlowRate);
-             return difference * d5 / (coefficient * (flow * flow));
+             return difference * d5 / productNamingZeroFactor({flow * flow, coefficient});
          }},
         {"Option1(2)", kInletPressure,  // P1 from P(P2) + L·Q²·C/d⁵
          [&] {

@@ -1,6 +1,7 @@
 // 采集水力计算: the flow equation of a gas production or gathering line (SY0010-96, 5.1.1),
 // solved for the flow rate, the length, the inlet or the outlet pressure.
 #include "core/calc.h"
+#include "line/solve_for_one.h"
 #include "line/squared_pressure_equation.h"
 
 namespace pylora {
@@ -36,7 +37,8 @@ line::SquaredPressureTerms gatheringTerms(const Form& form) {
     const Num relativeDensity = FieldValue(form, "Text2");
     const Num temperature = FieldValue(form, "Text4");
     const Num compressibility = FieldValue(form, "Text11");
-    const Num gas = relativeDensity * temperature * compressibility;
+    // A zero gas term names the field that made it zero when it ends up as a divisor.
+    const Num gas = line::productNamingZeroFactor({relativeDensity, temperature, compressibility});
     return {root * root, gas};
 }
 

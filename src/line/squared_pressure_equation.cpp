@@ -20,14 +20,17 @@ void solveSquaredPressureEquation(Form& form, const SquaredPressureEquation& equ
     const std::vector<SolveCase> cases = {
         {"Option1(0)", "Text13",
          [&] {
+             // The difference leads (the same value as K·(P1² − P2²)), so that an outlet
+             // pressure above the inlet pressure names the inlet pressure, not the pipe.
              const Num difference = squaredPressureDifference();
              const Num length = FieldValue(form, "Text15");
-             return equation.flowRateOf(terms.capacity * difference / (length * terms.gas));
+             return equation.flowRateOf(difference * terms.capacity /
+                                        productNamingZeroFactor({length, terms.gas}));
          }},
         {"Option1(1)", "Text15",
          [&] {
              const Num difference = squaredPressureDifference();
-             return terms.capacity * difference / (flowTerm() * terms.gas);
+             return terms.capacity * difference / productNamingZeroFactor({flowTerm(), terms.gas});
          }},
         {"Option1(2)", "Text5",
          [&] {

@@ -1,6 +1,7 @@
 // 水力计算: the Panhandle flow equation of a horizontal gas transmission line, solved for the
 // flow rate, the length, the inlet or the outlet pressure, whichever the engineer picks.
 #include "core/calc.h"
+#include "line/solve_for_one.h"
 #include "line/squared_pressure_equation.h"
 
 namespace pylora {
@@ -37,13 +38,13 @@ line::SquaredPressureTerms panhandleTerms(const Form& form) {
     const Num wallThickness = FieldValue(form, "Text3");
     const Num innerDiameterCm = (outsideDiameter - wallThickness / 500) * 100;
     const Num efficiency = FieldValue(form, "Text12");
-    // d^2.53 leads the product (the same value as 11522·E·d^2.53), so that a zero bore names the
-    // diameter when it ends up as a divisor.
-    const Num capacity = pow(pow(innerDiameterCm, 2.53) * (11522 * efficiency), 1 / 0.51);
+    // A zero capacity or gas term names the field that made it zero when it ends up as a divisor.
+    const Num capacity =
+        pow(line::productNamingZeroFactor({11522 * efficiency, pow(innerDiameterCm, 2.53)}), 1 / 0.51);
     const Num compressibility = FieldValue(form, "Text11");
     const Num temperature = FieldValue(form, "Text4");
     const Num relativeDensity = FieldValue(form, "Text2");
-    const Num gas = compressibility * temperature * pow(relativeDensity, 0.961);
+    const Num gas = line::productNamingZeroFactor({compressibility, temperature, pow(relativeDensity, 0.961)});
     return {capacity, gas};
 }
 

@@ -48,8 +48,9 @@ void computeAsphalt(RunContext& run) {
         {"Text1", "Text2"}, {"Text3", "Text4"}, {"Text5", "Text6"}, {"Text7", "Text8"},
         {"Text9", "Text10"}, {"Text11", "Text12"}, {"Text14", "Text15"}, {"Text16", "Text17"},
     };
+    // Length first: a total too large for a number names the line length.
     for (const auto& [perKm, total] : totals)
-        form.setText(total, NumberText(FieldValue(form, perKm) * FieldValue(form, "Text24")));
+        form.setText(total, NumberText(FieldValue(form, "Text24") * FieldValue(form, perKm)));
     // One heat-shrink sleeve per 7 m of line.
     form.setText("Text19", NumberText(integerPart(1000 * FieldValue(form, "Text24") / 7)));
 }

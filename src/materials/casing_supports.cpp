@@ -45,14 +45,16 @@ void computeCasingSupports(RunContext& run) {
     const std::string item = requireSelection(form, "List1");
     catalogue.findFirst("主管外径='" + item + "'", "List1");
 
-    // Rings over the casing length, three more for the ends.
     const std::string model = catalogue.text("推荐选型", "Text1");
     const Num perRing1 = catalogue.number("推荐选型1数量", "Text2");
     const Num perRing2 = catalogue.number("推荐选型2数量", "Text8");
     const Num spacing = catalogue.number("支架间距", "Text3(1)");
     const Num casingLength = FieldValue(form, "Text6");
-    const Num components1 = perRing1 * (casingLength / spacing + 3);
-    const Num components2 = perRing2 * (casingLength / spacing + 3);
+    // Rings over the casing length, three more for the ends. The rings stand first in the
+    // products (the same value either way round) so that a count too large names the length.
+    const Num rings = casingLength / spacing + 3;
+    const Num components1 = rings * perRing1;
+    const Num components2 = rings * perRing2;
 
     form.setText("Text1", model);
     form.setText("Text9", catalogue.text("推荐选型1", "Text9"));

@@ -32,7 +32,13 @@ std::string quotedIdentifier(const std::string& name) {
     throw RunFailure(FailureKind::MissingData, control, detail);
 }
 
-std::string fileName(const std::filesystem::path& file) { return file.filename().string(); }
+// A path as UTF-8, as SQLite opens it and the messages show it, whatever the system's code page.
+std::string utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string fileName(const std::filesystem::path& file) { return utf8(file.filename()); }
 
 // Ends a statement's read when the lookup is done, so that no read stays open on the file.
 struct ResetWhenDone {
@@ -63,13 +69,13 @@ MaterialDatabase::~MaterialDatabase() {
 sqlite3* MaterialDatabase::connection(const std::string& control) {
     if (db_) return db_;
     std::error_code error;
-    if (!std::filesystem::is_regular_file(file_, error)) missing(control, "找不到数据库文件 " + file_.string());
+    if (!std::filesystem::is_regular_file(file_, error)) missing(control, "找不到数据库文件 " + utf8(file_));
     sqlite3* db = nullptr;
-    const int status = sqlite3_open_v2(file_.string().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const int status = sqlite3_open_v2(utf8(file_).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     if (status != SQLITE_OK) {
         const std::string reason = db ? sqlite3_errmsg(db) : sqlite3_errstr(status);
         sqlite3_close(db);
-        missing(control, "数据库文件 " + file_.string() + " 无法打开（" + reason + "）");
+        missing(control, "数据库文件 " + utf8(file_) + " 无法打开（" + reason + "）");
     }
     db_ = db;
     return db_;

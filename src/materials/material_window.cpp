@@ -42,8 +42,10 @@ void writeUnitsAndTotals(Form& form, MaterialTable& table, std::span<const UnitA
                          const std::string& amountControl, double allowance) {
     for (const UnitAndTotal& q : quantities) form.setText(q.unit, table.text(q.field, q.unit));
     const Num amount = FieldValue(form, amountControl);
+    // The amount stands first so that a total too large for a number names the amount of work,
+    // the input the engineer typed; the product is the same either way round.
     for (const UnitAndTotal& q : quantities)
-        form.setText(q.total, NumberText(FieldValue(form, q.unit) * amount * allowance));
+        form.setText(q.total, NumberText(amount * FieldValue(form, q.unit) * allowance));
 }
 
 }  // namespace pylora

@@ -36,12 +36,13 @@ void computeWeldingMaterials(RunContext& run) {
     form.setText("Text6", NumberText(carbide));
     form.setText("Text8", NumberText(oxygen));
 
-    // Totals over 1000·L/s welds, from the values read rather than the texts shown.
+    // Totals over 1000·L/s welds, from the values read rather than the texts shown. L·(1000·e)
+    // is the same product as 1000·e·L; with L first a total too large names the line length.
     const Num length = FieldValue(form, "Text1");
     const Num spacing = FieldValue(form, "Text2");
-    form.setText("Text5", NumberText(1000 * electrodes * length / spacing));
-    form.setText("Text7", NumberText(1000 * carbide * length / spacing));
-    form.setText("Text9", NumberText(1000 * oxygen * length / spacing));
+    form.setText("Text5", NumberText(length * (1000 * electrodes) / spacing));
+    form.setText("Text7", NumberText(length * (1000 * carbide) / spacing));
+    form.setText("Text9", NumberText(length * (1000 * oxygen) / spacing));
 }
 
 FormDefinition makeWeldingMaterials() {
