@@ -21,7 +21,13 @@ Num checked(double result, const std::string& source) {
 
 Num operator+(const Num& a, const Num& b) { return checked(a.value() + b.value(), blame(a, b)); }
 Num operator-(const Num& a, const Num& b) { return checked(a.value() - b.value(), blame(a, b)); }
-Num operator*(const Num& a, const Num& b) { return checked(a.value() * b.value(), blame(a, b)); }
+// A product that comes out zero carries the field of its zero factor, so that a divisor built
+// from it names the field that made it zero (a compressibility of 0, say), not the first field
+// of the formula.
+Num operator*(const Num& a, const Num& b) {
+    if (b.value() == 0 && a.value() != 0 && !b.source().empty()) return Num(a.value() * b.value(), b.source());
+    return checked(a.value() * b.value(), blame(a, b));
+}
 
 Num operator/(const Num& a, const Num& b) {
     if (b.value() == 0) throw RunFailure(FailureKind::DivisionByZero, blame(b, a));

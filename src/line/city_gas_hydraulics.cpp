@@ -55,8 +55,7 @@ Num lineCoefficient(Form& form, double c0) {
     const Num density = FieldValue(form, "Text2");
     const Num designTemperature = FieldValue(form, "Text7");
     const Num meanTemperature = FieldValue(form, "Text4");
-    // A zero C names the field that made it zero when it ends up as a divisor.
-    return productNamingZeroFactor({c0, friction, density, designTemperature}) / meanTemperature;
+    return c0 * friction * density * designTemperature / meanTemperature;
 }
 
 Num fifthPowerOfDiameter(const Form& form) { return pow(FieldValue(form, kInnerDiameter), 5); }
@@ -83,14 +82,14 @@ void solveCityGas(Form& form, const CityGasLaw& law) {
              const Num d5 = fifthPowerOfDiameter(form);
              const Num difference = pressureTermDifference();
              const Num length = FieldValue(form, kLength);
-             return sqrt(difference * d5 / productNamingZeroFactor({length, coefficient}));
+             return sqrt(difference * d5 / (length * coefficient));
          }},
         {"Option1(1)", kLength,  // L = (P(P1) − P(P2))·d⁵/(Q²·C)
          [&] {
              const Num difference = pressureTermDifference();
              const Num d5 = fifthPowerOfDiameter(form);
              const Num flow = FieldValue(form, kFlowRate);
-             return difference * d5 / productNamingZeroFactor({flow * flow, coefficient});
+             return difference * d5 / (flow * flow * coefficient);
          }},
         {"Option1(2)", kInletPressure,  // P1 from P(P2) + L·Q²·C/d⁵
          [&] {

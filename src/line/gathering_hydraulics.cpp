@@ -37,8 +37,7 @@ line::SquaredPressureTerms gatheringTerms(const Form& form) {
     const Num relativeDensity = FieldValue(form, "Text2");
     const Num temperature = FieldValue(form, "Text4");
     const Num compressibility = FieldValue(form, "Text11");
-    // A zero gas term names the field that made it zero when it ends up as a divisor.
-    const Num gas = line::productNamingZeroFactor({relativeDensity, temperature, compressibility});
+    const Num gas = relativeDensity * temperature * compressibility;
     return {root * root, gas};
 }
 

@@ -24,13 +24,4 @@ void solveSelectedCase(Form& form, const std::vector<SolveCase>& cases) {
     if (const SolveCase* picked = selectedCase(form, cases)) solveInto(form, picked->field, picked->solve);
 }
 
-Num productNamingZeroFactor(std::initializer_list<Num> factors) {
-    Num product = 1.0;
-    for (const Num& factor : factors) product = product * factor;
-    if (product.value() != 0) return product;
-    for (const Num& factor : factors)
-        if (factor.value() == 0 && !factor.source().empty()) return Num(0.0, factor.source());
-    return product;
-}
-
 }  // namespace pylora::line

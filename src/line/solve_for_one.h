@@ -37,9 +37,4 @@ const SolveCase* selectedCase(const Form& form, const std::vector<SolveCase>& ca
 // Solves the selected case into its field; nothing when no option is selected.
 void solveSelectedCase(Form& form, const std::vector<SolveCase>& cases);
 
-// The product of the factors, multiplied left to right. When it comes out zero it names the
-// first factor that is zero, so a divisor built from it blames the field that made it zero
-// (a compressibility of 0, say) rather than the first field of the formula.
-Num productNamingZeroFactor(std::initializer_list<Num> factors);
-
 }  // namespace pylora::line

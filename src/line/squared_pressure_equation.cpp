@@ -25,12 +25,12 @@ void solveSquaredPressureEquation(Form& form, const SquaredPressureEquation& equ
              const Num difference = squaredPressureDifference();
              const Num length = FieldValue(form, "Text15");
              return equation.flowRateOf(difference * terms.capacity /
-                                        productNamingZeroFactor({length, terms.gas}));
+                                        (length * terms.gas));
          }},
         {"Option1(1)", "Text15",
          [&] {
              const Num difference = squaredPressureDifference();
-             return terms.capacity * difference / productNamingZeroFactor({flowTerm(), terms.gas});
+             return terms.capacity * difference / (flowTerm() * terms.gas);
          }},
         {"Option1(2)", "Text5",
          [&] {

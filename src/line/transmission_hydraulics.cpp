@@ -38,13 +38,11 @@ line::SquaredPressureTerms panhandleTerms(const Form& form) {
     const Num wallThickness = FieldValue(form, "Text3");
     const Num innerDiameterCm = (outsideDiameter - wallThickness / 500) * 100;
     const Num efficiency = FieldValue(form, "Text12");
-    // A zero capacity or gas term names the field that made it zero when it ends up as a divisor.
-    const Num capacity =
-        pow(line::productNamingZeroFactor({11522 * efficiency, pow(innerDiameterCm, 2.53)}), 1 / 0.51);
+    const Num capacity = pow(11522 * efficiency * pow(innerDiameterCm, 2.53), 1 / 0.51);
     const Num compressibility = FieldValue(form, "Text11");
     const Num temperature = FieldValue(form, "Text4");
     const Num relativeDensity = FieldValue(form, "Text2");
-    const Num gas = line::productNamingZeroFactor({compressibility, temperature, pow(relativeDensity, 0.961)});
+    const Num gas = compressibility * temperature * pow(relativeDensity, 0.961);
     return {capacity, gas};
 }
 

@@ -38,6 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FailureCase{"ZeroDivisorBlamesItsField", [] { return (4 * n - 1) / (4 * n - 2); },
                     FailureKind::DivisionByZero, "Text5"},
+        FailureCase{"ZeroFactorOfADivisorIsBlamed", [] { return p / (p * 2 * zero); }, FailureKind::DivisionByZero,
+                    "Text3"},
         FailureCase{"ZeroDivisorWithoutFieldBlamesDividend", [] { return p / 0.0; },
                     FailureKind::DivisionByZero, "Text2"},
         FailureCase{"RootOfNegative", [] { return sqrt(negative); }, FailureKind::OutsideDomain, "Text9"},
