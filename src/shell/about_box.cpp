@@ -85,19 +85,20 @@ AboutBox::AboutBox(QStringList systemInfoPrograms) : systemInfoPrograms_(std::mo
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(systemInfo, &QPushButton::clicked, this, &AboutBox::StartSysInfo);
 
+    // Icon and photograph on the left; title, version and description beside them; under the
+    // etched separator the two buttons, stacked at the right.
     auto* grid = new QGridLayout(this);
     grid->addWidget(icon, 0, 0, Qt::AlignTop | Qt::AlignLeft);
     grid->addWidget(photograph, 1, 0, 3, 1, Qt::AlignTop);
     grid->addWidget(title, 0, 1);
     grid->addWidget(version, 1, 1, Qt::AlignTop);
     grid->addWidget(text, 2, 1);
-    grid->addWidget(etchedSeparator(), 4, 0, 1, 3);
+    grid->setRowStretch(3, 1);
+    grid->addWidget(etchedSeparator(), 4, 0, 1, 2);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);
     buttons->addWidget(systemInfo);
-    buttons->addStretch();
-    grid->addLayout(buttons, 0, 2, 4, 1);
-    grid->setRowStretch(3, 1);
+    grid->addLayout(buttons, 5, 1, Qt::AlignRight);
 }
 
 void AboutBox::StartSysInfo() {

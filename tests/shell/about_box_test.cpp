@@ -59,6 +59,9 @@ private slots:
         QCOMPARE(box->findChild<QPushButton*>("cmdSysInfo")->text(), QString("系统信息(&S)..."));
         main.findChild<QAction*>("MENU_help_about")->trigger();
         QCOMPARE(main.aboutBox(), box);
+        // With PYLORA_SCREENSHOT_DIR set, the box is kept there for a look at what the user sees.
+        if (const QString folder = qEnvironmentVariable("PYLORA_SCREENSHOT_DIR"); !folder.isEmpty())
+            QVERIFY(box->grab().save(folder + "/帮助.png"));
     }
 
     void okAndEscCloseTheBoxAndTheNextChoiceCreatesItAfresh() {
