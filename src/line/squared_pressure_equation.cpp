@@ -24,8 +24,7 @@ void solveSquaredPressureEquation(Form& form, const SquaredPressureEquation& equ
              // pressure above the inlet pressure names the inlet pressure, not the pipe.
              const Num difference = squaredPressureDifference();
              const Num length = FieldValue(form, "Text15");
-             return equation.flowRateOf(difference * terms.capacity /
-                                        (length * terms.gas));
+             return equation.flowRateOf(difference * terms.capacity / (length * terms.gas));
          }},
         {"Option1(1)", "Text15",
          [&] {
