@@ -20,7 +20,7 @@ constexpr int versionMajor = PYLORA_VERSION_MAJOR;
 constexpr int versionMinor = PYLORA_VERSION_MINOR;
 constexpr int versionRevision = PYLORA_VERSION_PATCH;
 
-// The description begins with nine blanks, as the box has always shown it.
+// The nine blanks at the start of the description indent its first line.
 const char* const description =
     "         本软件仅适合从事天然气长输管线、城镇燃气专业设计人员和施工人员，对工程材料查询和设计过程中相关"
     "计算校核时使用。因材料数据库仅限于2002年建成,还需完善，谢谢使用！";
