@@ -1,5 +1,6 @@
 #include "core/calc_form.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace pylora {
@@ -64,6 +65,36 @@ std::string failureMessage(const RunFailure& failure, const FormDefinition& defi
     }
     if (!failure.detail().empty()) text += "（" + failure.detail() + "）";
     return text;
+}
+
+}  // namespace pylora
+
+namespace pylora {
+
+int characterCount(const std::string& utf8) {
+    int count = 0;
+    for (unsigned char byte : utf8)
+        if ((byte & 0xC0) != 0x80) ++count;  // continuation bytes belong to the character before
+    return count;
+}
+
+std::map<std::string, int> expectedTextLengths(const FormDefinition& definition, const Services& services) {
+    std::map<std::string, int> lengths;
+    auto note = [&lengths](const Form& form) {
+        for (const ControlState& state : form.controls()) {
+            if (state.kind != ControlKind::TextField) continue;
+            int& longest = lengths[state.name];
+            longest = std::max(longest, characterCount(state.text));
+        }
+    };
+    CalcForm trial(definition, services);
+    note(trial.form());
+    for (const ControlDef& control : definition.controls()) {
+        if (control.kind != ControlKind::Button || control.action != ButtonAction::Run) continue;
+        trial.press(control.name);  // a failed trial run still shows what it wrote before
+        note(trial.form());
+    }
+    return lengths;
 }
 
 }  // namespace pylora

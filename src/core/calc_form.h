@@ -2,6 +2,7 @@
 // One open calculator window without its display: its form, what it opened when created, and
 // the runs behind its buttons. The display and the headless runner both drive it.
 #include <any>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -37,5 +38,17 @@ std::string failureMessage(const RunFailure& failure, const FormDefinition& defi
 // The caption by which the engineer knows a control: its label, its description, its own
 // caption, else its name.
 std::string controlCaption(const FormDefinition& definition, const std::string& control);
+
+}  // namespace pylora
+
+namespace pylora {
+
+// The longest text each text field is expected to show, in characters: its default text and
+// what the runs write from the default inputs (every run button pressed once, in order, on a
+// window of its own). The display sizes its fields by it, so a result is read whole.
+std::map<std::string, int> expectedTextLengths(const FormDefinition& definition, const Services& services);
+
+// The length of a text as the engineer counts it: characters, not bytes.
+int characterCount(const std::string& utf8);
 
 }  // namespace pylora

@@ -8,15 +8,22 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QSvgWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <tuple>
 
 #include "shell/colours.h"
 #include "shell/printing.h"
+#include "shell/screen_fit.h"
 #include "shell/sketch_canvas.h"
 
 namespace pylora {
@@ -62,19 +69,64 @@ protected:
 
 bool isSvg(const std::string& content) { return content.rfind("<svg", 0) == 0; }
 
-// A field's look: its background and text colour, and a red frame while it holds the input
-// that ended the last run.
-QString fieldStyle(const ControlState& state, const QPalette& palette, bool failed) {
-    return QStringLiteral("QLineEdit { background: %1; color: %2; border: %3; padding: 1px 3px; }")
-        .arg(toQColor(state.background, palette).name(), toQColor(state.foreground, palette).name(),
-             failed ? QStringLiteral("2px solid #e00000") : QStringLiteral("1px solid #8c8c8c"));
+// How a field or label shows what the last run did to it.
+enum class Freshness { Current, Stale };
+
+// A result that a failed run did not reach: its old text stays (it may be an input of the next
+// run) but shows grey and without its highlight, so it never reads as the answer to new inputs.
+const QColor kStaleText(0x80, 0x80, 0x80);
+
+// A field's look: its background and text colour, a red frame while it holds the input that
+// ended the last run, and a blue frame while it has the keyboard focus.
+QString fieldStyle(const ControlState& state, const QPalette& palette, bool failed, Freshness freshness) {
+    const bool stale = freshness == Freshness::Stale;
+    const QString border = failed ? QStringLiteral("2px solid #e00000") : QStringLiteral("1px solid #8c8c8c");
+    const QString focusBorder = failed ? border : QStringLiteral("2px solid #1f5fbf");
+    return QStringLiteral("QLineEdit { background: %1; color: %2; border: %3; padding: 1px 3px; }"
+                          "QLineEdit:focus { border: %4; padding: 0px 2px; }")
+        .arg(stale ? QStringLiteral("#ffffff") : toQColor(state.background, palette).name(),
+             stale ? kStaleText.name() : toQColor(state.foreground, palette).name(), border,
+             failed ? border : focusBorder);
 }
 
-QString labelStyle(const ControlState& state, const QPalette& palette) {
-    QString style = QStringLiteral("color: %1;").arg(toQColor(state.foreground, palette).name());
-    if (state.background.role() != Colour::Role::ButtonFace)
+QString labelStyle(const ControlState& state, const QPalette& palette, Freshness freshness) {
+    const bool stale = freshness == Freshness::Stale;
+    QString style =
+        QStringLiteral("color: %1;").arg(stale ? kStaleText.name() : toQColor(state.foreground, palette).name());
+    if (!stale && state.background.role() != Colour::Role::ButtonFace)
         style += QStringLiteral("background: %1;").arg(toQColor(state.background, palette).name());
     return style;
+}
+
+// A text field that shows its whole text in a tooltip when the text is wider than the field.
+class FieldEdit : public QLineEdit {
+public:
+    void showText(const QString& text) {
+        if (this->text() != text) {
+            setText(text);
+            setCursorPosition(0);  // a long number is read from its first digit
+        }
+        updateToolTip();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLineEdit::resizeEvent(event);
+        updateToolTip();
+    }
+
+private:
+    void updateToolTip() {
+        const int room = contentsRect().width() - 8;  // the text margins of the frame
+        setToolTip(fontMetrics().horizontalAdvance(text()) > room ? text() : QString());
+    }
+};
+
+// A field's width in characters: room for the longest text it is expected to show, within
+// bounds that keep a row of point-table cells on a laptop screen.
+int fieldWidthChars(const ControlDef& control, int expectedLength) {
+    if (control.widthChars > 0) return std::max(control.widthChars, std::min(expectedLength + 1, 18));
+    return std::clamp(expectedLength + 1, 7, 18);
 }
 
 }  // namespace
@@ -83,8 +135,46 @@ CalcWindow::CalcWindow(const FormDefinition& definition, const Services& service
     : QWidget(nullptr), model_(definition, services), printer_(printer) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(qt(definition.title()));
+    expectedLengths_ = expectedTextLengths(definition, services);
     buildLayout();
+    orderTabsAsRead();
+    auto* closeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), this);
+    connect(closeKey, &QShortcut::activated, this, &QWidget::close);
     syncFromForm();
+}
+
+void CalcWindow::fitInto(QSize available) {
+    QSize wanted = sizeHint();
+    // A body taller than the screen scrolls: its scroll bar needs room beside the content.
+    if (wanted.height() > (available - kWindowDecoration).height())
+        wanted.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+    resize(openingSize(wanted, available));
+}
+
+void CalcWindow::showEvent(QShowEvent* event) {
+    if (!fitted_ && screen()) fitInto(screen()->availableGeometry().size());
+    fitted_ = true;
+    QWidget::showEvent(event);
+}
+
+QSize CalcWindow::pageContentSize() const {
+    const QWidget* content = scroll_->widget();
+    const int below = height() - scroll_->geometry().bottom() - 1;
+    return {std::max(content->width(), width()), content->height() + below};
+}
+
+void CalcWindow::paintPageContent(QPainter& painter) {
+    const QSize page = pageContentSize();
+    painter.fillRect(QRect(QPoint(), page), palette().window());
+    QWidget* content = scroll_->widget();
+    content->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    const int top = scroll_->geometry().bottom() + 1;
+    render(&painter, QPoint(0, content->height()), QRegion(0, top, width(), height() - top), QWidget::DrawChildren);
+}
+
+void CalcWindow::pressDefaultRun() {
+    const std::string& run = model_.definition().defaultRunButton();
+    if (!run.empty()) press(run);
 }
 
 QWidget* CalcWindow::widgetFor(const std::string& control) const {
@@ -101,12 +191,20 @@ void CalcWindow::changeEvent(QEvent* event) {
 
 void CalcWindow::buildLayout() {
     auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(10, 8, 10, 6);
-    outer->setSpacing(6);
+    outer->setContentsMargins(0, 0, 0, 6);
+    outer->setSpacing(4);
+    // Title, note and frames scroll when the screen is shorter than the window; the buttons
+    // and the status line below them stay in sight.
+    auto* content = new QWidget;
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(10, 8, 10, 0);
+    contentLayout->setSpacing(6);
+    scroll_ = new ContentSizedScrollArea;
+    scroll_->setWidget(content);
 
     const FormDefinition& def = model_.definition();
     for (const ControlDef& c : def.controls())
-        if (c.style != LabelStyle::Plain) outer->addWidget(createControl(c));
+        if (c.style != LabelStyle::Plain) contentLayout->addWidget(createControl(c));
 
     auto* body = new QGridLayout;
     body->setHorizontalSpacing(8);
@@ -131,19 +229,43 @@ void CalcWindow::buildLayout() {
         auto grid = frameGrids.find(c.frame);
         placeControl(grid != frameGrids.end() ? *grid->second : *body, c);
     }
-    outer->addLayout(body);
+    contentLayout->addLayout(body);
+    contentLayout->addStretch();
+    outer->addWidget(scroll_, 1);
 
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
     for (QPushButton* b : buttons) buttonRow->addWidget(b);
     buttonRow->addStretch();
+    buttonRow->setContentsMargins(10, 0, 10, 0);
     outer->addLayout(buttonRow);
 
     status_ = new WrappingLabel;
+    status_->setContentsMargins(10, 0, 10, 0);
     status_->setObjectName("statusLine");
     status_->setStyleSheet("color: #d00000;");
     status_->setMinimumHeight(fontMetrics().height() + 4);
     outer->addWidget(status_);
+}
+
+void CalcWindow::orderTabsAsRead() {
+    // Frames in the body's grid, then the controls in each frame row by row, left to right;
+    // the buttons come last, in their row.
+    const FormDefinition& def = model_.definition();
+    using ReadingPlace = std::tuple<int, int, int, int, int>;
+    auto placeOf = [&def](const ControlDef& c) -> ReadingPlace {
+        if (c.kind == ControlKind::Button) return {1, 0, 0, 0, 0};
+        if (const FrameDef* frame = def.findFrame(c.frame))
+            return {0, frame->place.row, frame->place.column, c.place.row, c.place.column};
+        return {0, c.place.row, c.place.column, 0, 0};
+    };
+    std::vector<std::pair<ReadingPlace, QWidget*>> order;
+    for (const ControlDef& c : def.controls()) {
+        QWidget* widget = widgetFor(c.name);
+        if (widget && widget->focusPolicy() != Qt::NoFocus) order.emplace_back(placeOf(c), widget);
+    }
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1].second, order[i].second);
 }
 
 void CalcWindow::placeControl(QGridLayout& grid, const ControlDef& c) {
@@ -197,12 +319,15 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
             break;
         }
         case ControlKind::TextField: {
-            auto* edit = new QLineEdit;
-            edit->setMinimumWidth(fontMetrics().horizontalAdvance('0') * (c.widthChars > 0 ? c.widthChars : 9));
+            auto* edit = new FieldEdit;
+            const int chars = fieldWidthChars(c, expectedLengths_[c.name]);
+            edit->setMinimumWidth(fontMetrics().horizontalAdvance('0') * chars + 10);
             connect(edit, &QLineEdit::textEdited, this, [this, name](const QString& text) {
                 model_.form().type(name, text.toStdString());
+                stale_.erase(name);  // what the engineer types is current by definition
                 if (failedFields_.count(name)) markFailedField(name, false);
             });
+            connect(edit, &QLineEdit::returnPressed, this, &CalcWindow::pressDefaultRun);
             widget = edit;
             break;
         }
@@ -234,6 +359,7 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
         }
         case ControlKind::Button: {
             auto* button = new QPushButton(qt(c.text));
+            button->setAutoDefault(true);  // Enter on the focused button presses it
             button->setMinimumWidth(fontMetrics().horizontalAdvance(button->text()) + 40);
             connect(button, &QPushButton::clicked, this, [this, name] { press(name); });
             widget = button;
@@ -270,20 +396,41 @@ void CalcWindow::press(const std::string& button) {
         case ButtonAction::Run: {
             status_->clear();
             const auto failure = model_.press(button);
+            noteWritten(failure.has_value());
             syncFromForm();
             if (failure) showFailure(*failure);
             break;
         }
-        case ButtonAction::Print:
-            if (auto problem = printer_.printToDefault(*this)) status_->setText(*problem);
+        case ButtonAction::Print: {
+            const PrintReport report = printer_.printToDefault(*this);
+            showStatus(report.message, report.sent ? StatusKind::Information : StatusKind::Problem);
             break;
+        }
         case ButtonAction::None:
             break;
     }
 }
 
+void CalcWindow::noteWritten(bool failed) {
+    const std::vector<std::string>& written = model_.form().written();
+    if (failed)
+        for (const std::string& name : computed_)
+            if (std::find(written.begin(), written.end(), name) == written.end()) stale_.insert(name);
+    for (const std::string& name : written) {
+        computed_.insert(name);
+        stale_.erase(name);
+    }
+}
+
+bool CalcWindow::isStale(const std::string& control) const { return stale_.count(control) != 0; }
+
+void CalcWindow::showStatus(const QString& text, StatusKind kind) {
+    status_->setStyleSheet(kind == StatusKind::Problem ? "color: #d00000;" : "color: #1a1a1a;");
+    status_->setText(text);
+}
+
 void CalcWindow::showFailure(const RunFailure& failure) {
-    status_->setText(qt(failureMessage(failure, model_.definition())));
+    showStatus(qt(failureMessage(failure, model_.definition())), StatusKind::Problem);
     if (!failure.control().empty() && widgets_.count(failure.control())) markFailedField(failure.control(), true);
 }
 
@@ -305,22 +452,20 @@ void CalcWindow::syncFromForm() {
 
 void CalcWindow::syncControl(const ControlState& state, QWidget* widget) {
     const QSignalBlocker blocker(widget);
+    const Freshness freshness = isStale(state.name) ? Freshness::Stale : Freshness::Current;
     widget->setVisible(state.visible);
     if (auto caption = widgets_.find("caption:" + state.name); caption != widgets_.end())
         caption->second->setVisible(state.visible);
     switch (state.kind) {
         case ControlKind::TextField: {
-            auto* edit = static_cast<QLineEdit*>(widget);
-            if (edit->text() != qt(state.text)) {
-                edit->setText(qt(state.text));
-                edit->setCursorPosition(0);  // a long number is read from its first digit
-            }
-            edit->setStyleSheet(fieldStyle(state, palette(), failedFields_.count(state.name) != 0));
+            auto* edit = static_cast<FieldEdit*>(widget);
+            edit->showText(qt(state.text));
+            edit->setStyleSheet(fieldStyle(state, palette(), failedFields_.count(state.name) != 0, freshness));
             break;
         }
         case ControlKind::Label:
             static_cast<QLabel*>(widget)->setText(qt(state.text));
-            widget->setStyleSheet(labelStyle(state, palette()));
+            widget->setStyleSheet(labelStyle(state, palette(), freshness));
             break;
         case ControlKind::OptionButton:
         case ControlKind::CheckBox:

@@ -8,16 +8,16 @@
 #include <string>
 
 #include "core/calc_form.h"
+#include "shell/printing.h"
 
 class QLabel;
 class QGridLayout;
 class QButtonGroup;
+class QScrollArea;
 
 namespace pylora {
 
-class WindowPrinter;
-
-class CalcWindow : public QWidget {
+class CalcWindow : public QWidget, public PageSource {
     Q_OBJECT
 public:
     CalcWindow(const FormDefinition& definition, const Services& services, WindowPrinter& printer);
@@ -29,15 +29,34 @@ public:
 
     // What a click of the button does: run, print, or nothing.
     void press(const std::string& button);
+    // Enter in a field: the run button a mouse user would press first.
+    void pressDefaultRun();
+
+    // Sizes the window for a screen whose free area is `available`: as large as its content
+    // asks, never larger than the area; a body that does not fit scrolls.
+    void fitInto(QSize available);
+
+    // A result that a failed run did not write again: it keeps its text but shows as old.
+    bool isStale(const std::string& control) const;
+
+    // The printed page: the whole body, scrolled or not, with the buttons and status line below.
+    QSize pageContentSize() const override;
+    void paintPageContent(QPainter& painter) override;
 
 signals:
     void activated(CalcWindow* window);
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    enum class StatusKind { Information, Problem };
+
     void buildLayout();
+    void orderTabsAsRead();
+    void noteWritten(bool failed);
+    void showStatus(const QString& text, StatusKind kind);
     QWidget* createControl(const ControlDef& control);
     void placeControl(QGridLayout& grid, const ControlDef& control);
     void showFailure(const RunFailure& failure);
@@ -50,7 +69,12 @@ private:
     std::map<std::string, QWidget*> widgets_;
     std::map<std::string, QButtonGroup*> optionGroups_;
     std::set<std::string> failedFields_;
+    std::set<std::string> computed_;  // fields and labels some run has written
+    std::set<std::string> stale_;     // of those, the ones a failed run left behind
+    std::map<std::string, int> expectedLengths_;
+    QScrollArea* scroll_ = nullptr;
     QLabel* status_ = nullptr;
+    bool fitted_ = false;
 };
 
 }  // namespace pylora

@@ -1,10 +1,10 @@
 #include <QApplication>
-#include <QFontDatabase>
 #include <QIcon>
 #include <filesystem>
 
 #include "shell/main_window.h"
 #include "shell/printing.h"
+#include "shell/program_setup.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -12,11 +12,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion("1.0.0");
     QApplication::setDesktopFileName("cn.pylora.Pylora");
     QApplication::setWindowIcon(QIcon(":/pylora/pylora.svg"));
-    if (QFontDatabase::hasFamily("Noto Sans CJK SC")) {
-        QFont font("Noto Sans CJK SC");
-        font.setPointSize(10);
-        QApplication::setFont(font);
-    }
+    pylora::setUpProgram(app);
 
     pylora::Services services;
     services.databaseFolder =

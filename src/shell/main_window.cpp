@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSvgWidget>
 
 #include "core/window_registry.h"
@@ -9,6 +10,8 @@
 #include "shell/printing.h"
 
 namespace pylora {
+
+const QString MainWindow::kNothingToPrint = QStringLiteral("没有打开的计算窗口：请先从菜单打开要打印的计算窗口。");
 
 MainWindow::MainWindow(Services services, WindowPrinter& printer)
     : services_(std::move(services)), printer_(printer) {
@@ -52,18 +55,24 @@ void MainWindow::trigger(const MenuItem& item) {
                 showWindow(item.target);
             break;
         case MenuAction::PrintPreview:
-            if (lastActive_) printer_.preview(*lastActive_);
+            if (CalcWindow* window = windowToPrint()) printer_.preview(*window);
             break;
         case MenuAction::PrintSetup:
             printer_.setup(this);
             break;
         case MenuAction::PrintWithDialog:
-            if (lastActive_) printer_.printWithDialog(*lastActive_);
+            if (CalcWindow* window = windowToPrint()) printer_.printWithDialog(*window);
             break;
         case MenuAction::Menu:
         case MenuAction::None:
             break;
     }
+}
+
+CalcWindow* MainWindow::windowToPrint() {
+    if (lastActive_) return lastActive_;
+    QMessageBox::information(this, QStringLiteral("打印"), kNothingToPrint);
+    return nullptr;
 }
 
 CalcWindow* MainWindow::openWindow(const std::string& formName) const {

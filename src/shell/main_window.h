@@ -36,8 +36,13 @@ public:
     // Carries out a menu entry as a click on it would.
     void trigger(const MenuItem& item);
 
+    // What the print entries say when no calculator window is open.
+    static const QString kNothingToPrint;
+
 private:
     void addEntries(QMenu* menu, const std::vector<MenuItem>& items);
+    // The calculator window the print entries act on: the one active last; none: says so.
+    CalcWindow* windowToPrint();
 
     Services services_;
     WindowPrinter& printer_;

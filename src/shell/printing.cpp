@@ -1,59 +1,99 @@
 #include "shell/printing.h"
 
+#include <QApplication>
 #include <QPageSetupDialog>
 #include <QPainter>
-#include <QPixmap>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QWidget>
 
 namespace pylora {
+namespace {
 
-void paintWindowPage(QWidget& window, QPrinter& printer) {
-    const QPixmap image = window.grab();
-    QPainter painter(&printer);
-    const QRect page = painter.viewport();
-    QSize size = image.size();
-    size.scale(page.size(), Qt::KeepAspectRatio);
-    painter.setViewport(page.x() + (page.width() - size.width()) / 2, page.y(), size.width(), size.height());
-    painter.setWindow(image.rect());
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(0, 0, image);
+QSize contentSize(QWidget& window) {
+    if (auto* source = dynamic_cast<PageSource*>(&window)) return source->pageContentSize();
+    return window.size();
 }
 
-SystemPrinter::SystemPrinter() = default;
-SystemPrinter::~SystemPrinter() = default;
+// A dialog's title names the window it prints.
+QString titleFor(const QString& action, const QWidget& window) {
+    return action + QStringLiteral(" — ") + window.windowTitle();
+}
 
-std::optional<QString> SystemPrinter::printToDefault(QWidget& window) {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) return QStringLiteral("未找到默认打印机");
-    QPrinter printer(info, QPrinter::HighResolution);
+}  // namespace
+
+QPageLayout::Orientation orientationFor(const QSize& window) {
+    return window.width() > window.height() ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
+void paintWindowPage(QWidget& window, QPrinter& printer) {
+    const QSize size = contentSize(window);
+    QPainter painter(&printer);
+    const QRect page = painter.viewport();
+    // The widgets draw themselves through the printer's painter: text stays text, pictures
+    // stay vector drawings, at whatever resolution the printer has.
+    const double scale = std::min(double(page.width()) / size.width(), double(page.height()) / size.height());
+    painter.translate(page.x() + (page.width() - size.width() * scale) / 2, page.y());
+    painter.scale(scale, scale);
+    if (auto* source = dynamic_cast<PageSource*>(&window))
+        source->paintPageContent(painter);
+    else
+        window.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+}
+
+void SystemPrinter::prepare(QPrinter& printer, QWidget& window) const {
     printer.setDocName(window.windowTitle());
-    printer.setPageOrientation(window.width() > window.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (chosenLayout_) {
+        printer.setPrinterName(chosenPrinter_);
+        printer.setPageLayout(*chosenLayout_);
+    } else {
+        printer.setPageOrientation(orientationFor(contentSize(window)));
+    }
+}
+
+PrintReport SystemPrinter::printToDefault(QWidget& window) {
+    const QPrinterInfo info = chosenLayout_ ? QPrinterInfo::printerInfo(chosenPrinter_) : QPrinterInfo::defaultPrinter();
+    if (info.isNull()) return {false, QStringLiteral("未找到默认打印机")};
+    QPrinter printer(info, QPrinter::HighResolution);
+    prepare(printer, window);
     paintWindowPage(window, printer);
-    return std::nullopt;
+    return {true, QStringLiteral("已发送到打印机 ") + printer.printerName()};
 }
 
 void SystemPrinter::preview(QWidget& window) {
     QPrinter printer(QPrinter::HighResolution);
+    prepare(printer, window);
     QPrintPreviewDialog dialog(&printer, &window);
+    dialog.setWindowTitle(titleFor(QStringLiteral("打印预览"), window));
+    // Large enough to read the page: most of the screen, the whole page in view.
+    if (QScreen* screen = window.screen()) dialog.resize(screen->availableGeometry().size() * 0.85);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &window,
                      [&window](QPrinter* p) { paintWindowPage(window, *p); });
     dialog.exec();
 }
 
 void SystemPrinter::setup(QWidget* parent) {
-    if (!configured_) configured_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPageSetupDialog dialog(configured_.get(), parent);
-    dialog.exec();
+    QPrinter printer(QPrinter::HighResolution);
+    if (chosenLayout_) {
+        printer.setPrinterName(chosenPrinter_);
+        printer.setPageLayout(*chosenLayout_);
+    }
+    QPageSetupDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("打印设置"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    chosenLayout_ = printer.pageLayout();
+    chosenPrinter_ = printer.printerName();
 }
 
 void SystemPrinter::printWithDialog(QWidget& window) {
-    if (!configured_) configured_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(configured_.get(), &window);
-    if (dialog.exec() == QDialog::Accepted) paintWindowPage(window, *configured_);
+    QPrinter printer(QPrinter::HighResolution);
+    prepare(printer, window);
+    QPrintDialog dialog(&printer, &window);
+    dialog.setWindowTitle(titleFor(QStringLiteral("打印"), window));
+    if (dialog.exec() == QDialog::Accepted) paintWindowPage(window, printer);
 }
 
 }  // namespace pylora

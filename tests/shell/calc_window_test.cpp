@@ -95,7 +95,7 @@ private slots:
     }
 
     void printingWithoutDefaultPrinterSaysSo() {
-        printer.answer = QString("未找到默认打印机");
+        printer.answer = {false, "未找到默认打印机"};
         click("Command2");
         QCOMPARE(printer.printed, std::vector<QString>{"壁厚计算"});
         QCOMPARE(window->statusText(), QString("未找到默认打印机"));

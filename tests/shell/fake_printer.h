@@ -8,11 +8,11 @@
 
 class FakePrinter : public pylora::WindowPrinter {
 public:
-    std::optional<QString> answer;  // what printToDefault reports, e.g. no default printer
+    pylora::PrintReport answer{true, "已发送到打印机 测试"};  // what printToDefault reports
     std::vector<QString> printed, previewed, dialogPrinted;
     int setups = 0;
 
-    std::optional<QString> printToDefault(QWidget& window) override {
+    pylora::PrintReport printToDefault(QWidget& window) override {
         printed.push_back(window.windowTitle());
         return answer;
     }
