@@ -7,12 +7,14 @@ namespace pylora {
 namespace {
 
 // ΔL = 1000·α·L·(t2 − t1), in millimetres
-const char* kElongationFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="260" height="80" viewBox="0 0 260 80">
+const char* kElongationFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="318" height="80" viewBox="0 0 318 80">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="46"><tspan font-style="normal">Δ</tspan>L = 1000 · α · L · (t</text>
-<text x="193" y="52" font-size="14">2</text>
-<text x="204" y="46">− t</text><text x="229" y="52" font-size="14">1</text>
-<text x="238" y="46">)</text>
+<text x="8" y="46" font-style="normal">Δ</text>
+<text x="24" y="46">L = 1000 · α · L · (t</text>
+<text x="238" y="52" font-size="14">2</text>
+<text x="256" y="46">− t</text>
+<text x="291" y="52" font-size="14">1</text>
+<text x="302" y="46">)</text>
 </g></svg>)";
 
 void computeThermalElongation(Form& form) {

@@ -8,48 +8,60 @@ namespace pylora {
 namespace {
 
 // Mmin = (Fn + 1.2·Fx/f) · 102/9.8
-const char* kLeastMassFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="292" height="80" viewBox="0 0 292 80">
+const char* kLeastMassFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="345" height="80" viewBox="0 0 345 80">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="46">M</text><text x="27" y="52" font-size="14">min</text>
-<text x="54" y="46">=</text>
-<path d="M 86 14 Q 74 40 86 66" stroke="black" stroke-width="1.5" fill="none"/>
-<text x="92" y="46">F</text><text x="105" y="52" font-size="14">n</text>
-<text x="120" y="46">+</text>
-<text x="142" y="28">1.2 F</text><text x="188" y="34" font-size="14">x</text>
-<line x1="140" y1="39" x2="200" y2="39" stroke="black" stroke-width="1.5"/>
-<text x="166" y="64">f</text>
-<path d="M 206 14 Q 218 40 206 66" stroke="black" stroke-width="1.5" fill="none"/>
-<text x="224" y="46">·</text>
-<text x="242" y="28">102</text>
-<line x1="238" y1="39" x2="282" y2="39" stroke="black" stroke-width="1.5"/>
-<text x="244" y="64">9.8</text>
+<text x="8" y="46">M</text>
+<text x="32" y="52" font-size="14">min</text>
+<text x="67" y="46">=</text>
+<path d="M 105 14 Q 94 40 105 66" stroke="black" stroke-width="1.5" fill="none"/>
+<text x="109" y="46">F</text>
+<text x="125" y="52" font-size="14">n</text>
+<text x="143" y="46">+</text>
+<text x="172" y="28">1.2 F</text>
+<text x="230" y="34" font-size="14">x</text>
+<text x="202" y="64">f</text>
+<line x1="168" y1="39" x2="244" y2="39" stroke="black" stroke-width="1.5"/>
+<path d="M 248 14 Q 259 40 248 66" stroke="black" stroke-width="1.5" fill="none"/>
+<text x="269" y="46">·</text>
+<text x="287" y="28">102</text>
+<text x="291" y="64">9.8</text>
+<line x1="283" y1="39" x2="333" y2="39" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
 // T1 = F1 + K·f·G
-const char* kBedPullFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="190" height="80" viewBox="0 0 190 80">
+const char* kBedPullFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="218" height="80" viewBox="0 0 218 80">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="46">T</text><text x="21" y="52" font-size="14">1</text>
-<text x="36" y="46">= F</text><text x="68" y="52" font-size="14">1</text>
-<text x="80" y="46">+ K · f · G</text>
+<text x="8" y="46">T</text>
+<text x="24" y="52" font-size="14">1</text>
+<text x="42" y="46">= F</text>
+<text x="83" y="52" font-size="14">1</text>
+<text x="101" y="46">+ K · f · G</text>
 </g></svg>)";
 
 // S = Pg·a / K
-const char* kRopeStrengthFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="130" height="80" viewBox="0 0 130 80">
+const char* kRopeStrengthFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="136" height="80" viewBox="0 0 136 80">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
 <text x="8" y="46">S =</text>
-<text x="56" y="28">P</text><text x="70" y="34" font-size="14">g</text>
-<text x="80" y="28">· a</text>
-<line x1="50" y1="39" x2="112" y2="39" stroke="black" stroke-width="1.5"/>
-<text x="72" y="64">K</text>
+<text x="60" y="28">P</text>
+<text x="75" y="34" font-size="14">g</text>
+<text x="93" y="28">· a</text>
+<text x="82" y="64">K</text>
+<line x1="56" y1="39" x2="124" y2="39" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
 // T2 = F4 + K·G·(f′·cos α + sin α), over two lines
-const char* kSlopePullFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="230" height="80" viewBox="0 0 230 80">
+const char* kSlopePullFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="269" height="80" viewBox="0 0 269 80">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="32">T</text><text x="21" y="38" font-size="14">2</text>
-<text x="36" y="32">= F</text><text x="68" y="38" font-size="14">4</text>
-<text x="80" y="32">+ K · G ·</text>
-<text x="36" y="68">( f ′ · <tspan font-style="normal">cos</tspan> α + <tspan font-style="normal">sin</tspan> α )</text>
+<text x="8" y="32">T</text>
+<text x="24" y="38" font-size="14">2</text>
+<text x="42" y="32">= F</text>
+<text x="83" y="38" font-size="14">4</text>
+<text x="101" y="32">+ K · G ·</text>
+<text x="44" y="66">( f ′ ·</text>
+<text x="101" y="66" font-style="normal">cos</text>
+<text x="144" y="66">α +</text>
+<text x="192" y="66" font-style="normal">sin</text>
+<text x="231" y="66">α )</text>
 </g></svg>)";
 
 // The slope angle is typed in degrees; the conversion uses π as 3.1416.

@@ -8,52 +8,71 @@ namespace pylora {
 namespace {
 
 // F1 = f1·(G + n·G1) / rc
-const char* kWheelRollingFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="200" height="80" viewBox="0 0 200 80">
+const char* kWheelRollingFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="246" height="80" viewBox="0 0 246 80">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="46">F</text><text x="21" y="52" font-size="14">1</text>
-<text x="34" y="46">=</text>
-<text x="60" y="28">f</text><text x="67" y="34" font-size="14">1</text>
-<text x="78" y="28">(G + n · G</text><text x="169" y="34" font-size="14">1</text><text x="178" y="28">)</text>
-<line x1="56" y1="39" x2="190" y2="39" stroke="black" stroke-width="1.5"/>
-<text x="114" y="64">r</text><text x="123" y="70" font-size="14">c</text>
+<text x="8" y="46">F</text>
+<text x="24" y="52" font-size="14">1</text>
+<text x="42" y="46">=</text>
+<text x="72" y="28">f</text>
+<text x="81" y="34" font-size="14">1</text>
+<text x="98" y="28">(G + n · G</text>
+<text x="211" y="34" font-size="14">1</text>
+<text x="222" y="28">)</text>
+<text x="140" y="64">r</text>
+<text x="152" y="70" font-size="14">c</text>
+<line x1="68" y1="39" x2="234" y2="39" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
 // F2 = f2·(G + n·G1) / r
-const char* kBearingFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="200" height="80" viewBox="0 0 200 80">
+const char* kBearingFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="246" height="80" viewBox="0 0 246 80">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="46">F</text><text x="21" y="52" font-size="14">2</text>
-<text x="34" y="46">=</text>
-<text x="60" y="28">f</text><text x="67" y="34" font-size="14">2</text>
-<text x="78" y="28">(G + n · G</text><text x="169" y="34" font-size="14">1</text><text x="178" y="28">)</text>
-<line x1="56" y1="39" x2="190" y2="39" stroke="black" stroke-width="1.5"/>
-<text x="118" y="64">r</text>
+<text x="8" y="46">F</text>
+<text x="24" y="52" font-size="14">2</text>
+<text x="42" y="46">=</text>
+<text x="72" y="28">f</text>
+<text x="81" y="34" font-size="14">2</text>
+<text x="98" y="28">(G + n · G</text>
+<text x="211" y="34" font-size="14">1</text>
+<text x="222" y="28">)</text>
+<text x="146" y="64">r</text>
+<line x1="68" y1="39" x2="234" y2="39" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
 // F3 = 0.5·(F1 + F2)
-const char* kFlangeFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="180" height="80" viewBox="0 0 180 80">
+const char* kFlangeFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="221" height="80" viewBox="0 0 221 80">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="46">F</text><text x="21" y="52" font-size="14">3</text>
-<text x="34" y="46">= 0.5 (F</text><text x="106" y="52" font-size="14">1</text>
-<text x="118" y="46">+ F</text><text x="150" y="52" font-size="14">2</text>
-<text x="160" y="46">)</text>
+<text x="8" y="46">F</text>
+<text x="24" y="52" font-size="14">3</text>
+<text x="42" y="46">= 0.5 (F</text>
+<text x="134" y="52" font-size="14">1</text>
+<text x="152" y="46">+ F</text>
+<text x="194" y="52" font-size="14">2</text>
+<text x="205" y="46">)</text>
 </g></svg>)";
 
 // F4 = G2·l·f4
-const char* kRopeGroundFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="140" height="80" viewBox="0 0 140 80">
+const char* kRopeGroundFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="174" height="80" viewBox="0 0 174 80">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="46">F</text><text x="21" y="52" font-size="14">4</text>
-<text x="34" y="46">= G</text><text x="69" y="52" font-size="14">2</text>
-<text x="80" y="46">· l · f</text><text x="121" y="52" font-size="14">4</text>
+<text x="8" y="46">F</text>
+<text x="24" y="52" font-size="14">4</text>
+<text x="42" y="46">= G</text>
+<text x="86" y="52" font-size="14">2</text>
+<text x="104" y="46">· l · f</text>
+<text x="155" y="52" font-size="14">4</text>
 </g></svg>)";
 
 // F = K·(F1 + F2 + F3 + F4)
-const char* kLaunchWayPullFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="245" height="80" viewBox="0 0 245 80">
+const char* kLaunchWayPullFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="310" height="80" viewBox="0 0 310 80">
 <g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="46">F = K (F</text><text x="86" y="52" font-size="14">1</text>
-<text x="98" y="46">+ F</text><text x="130" y="52" font-size="14">2</text>
-<text x="142" y="46">+ F</text><text x="174" y="52" font-size="14">3</text>
-<text x="186" y="46">+ F</text><text x="218" y="52" font-size="14">4</text>
-<text x="228" y="46">)</text>
+<text x="8" y="46">F = K (F</text>
+<text x="104" y="52" font-size="14">1</text>
+<text x="122" y="46">+ F</text>
+<text x="164" y="52" font-size="14">2</text>
+<text x="181" y="46">+ F</text>
+<text x="223" y="52" font-size="14">3</text>
+<text x="241" y="46">+ F</text>
+<text x="283" y="52" font-size="14">4</text>
+<text x="294" y="46">)</text>
 </g></svg>)";
 
 // Every step works with the unrounded forces of the steps before; only the texts are rounded.
