@@ -71,7 +71,8 @@ void computeGeneralPullingForce(Form& form) {
     const Num elasticForce = FieldValue(form, "Text5");
     const Num currentThrust = FieldValue(form, "Text1");
     const Num bedFriction = FieldValue(form, "Text2");
-    // Force per metre in kN times 102/9.8, as the window has always given the least mass.
+    // 102 turns the force per metre from kN into kgf; the further 1/9.8 gives the mass in
+    // technical units (kgf·s²/m) per metre, the figure engineers have always read here.
     const Num leastMass = (elasticForce + 1.2 * currentThrust / bedFriction) * 102 / 9.8;
     form.setText("Text10", FormatNumber(leastMass, "#.##"));
 
