@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "core/calc.h"
-#include "materials/material_window.h"
 
 namespace pylora {
 namespace {
@@ -129,12 +128,17 @@ void computeExposedPipePaint(Form& form) {
     }
 }
 
+// A paint quantity in kilograms: the product names the field, its unit stands to the right.
+void addQuantity(FrameBuilder& results, const char* field, const char* product, int row, int column) {
+    results.result(field, product, {row, column});
+    results.label("", "(Kg)", {row, column + 1});
+}
+
 void addPolyurethaneSection(FrameBuilder& results, int& row) {
     results.label("", "一、脂肪族聚氨脂防腐（人工除锈→渗透型带锈底漆→渗透型底漆两层→涂面漆三层→亮漆）",
                   {row++, 0, 1, 6});
     for (const PricedPaint& paint : kPolyurethane) {
-        results.label("", paint.product, {row, 0});
-        unitResult(results, paint.field, "(Kg)", {row, 1});
+        addQuantity(results, paint.field, paint.product, row, 0);
         results.result(paint.cost, "费用(元)", {row, 2});
         ++row;
     }
@@ -143,8 +147,7 @@ void addPolyurethaneSection(FrameBuilder& results, int& row) {
 void addAlkydSection(FrameBuilder& results, int& row) {
     results.label("", "二、醇酸磁漆防腐：（带锈防腐涂料→腻子一层→底漆两层→面漆三层）", {row++, 0, 1, 6});
     for (const AlkydPaint& paint : kAlkyd) {
-        results.label("", paint.product, {row, 0});
-        unitResult(results, paint.field, "(Kg)", {row, 1});
+        addQuantity(results, paint.field, paint.product, row, 0);
         if (paint.remark) results.label("", paint.remark, {row, 2, 1, 4});
         ++row;
     }
@@ -154,9 +157,7 @@ void addAlkydSection(FrameBuilder& results, int& row) {
 void addPipePaintSection(FrameBuilder& results, int& row, const char* heading, std::span<const PipePaint> paints) {
     results.label("", heading, {row++, 0, 1, 6});
     for (std::size_t i = 0; i < paints.size(); ++i) {
-        const int column = 2 * static_cast<int>(i % 3);
-        results.label("", paints[i].product, {row, column});
-        unitResult(results, paints[i].field, "(Kg)", {row, column + 1});
+        addQuantity(results, paints[i].field, paints[i].product, row, 2 * static_cast<int>(i % 3));
         if (i % 3 == 2 || i + 1 == paints.size()) ++row;
     }
 }
