@@ -10,11 +10,18 @@
 namespace pylora {
 namespace {
 
-const char* kMassFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="420" height="120" viewBox="0 0 420 120">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="16" y="32">w = (D − δ) · δ · 0.0246615</text>
-<text x="16" y="68">W = w · L · 1000</text>
-<text x="16" y="104">C = W · P / 10</text><text x="166" y="92" font-size="14">7</text>
+const char* kMassFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="590" height="120" viewBox="0 0 590 120">
+<g font-family="serif" font-size="20" font-style="italic" fill="black">
+<text x="12" y="32">w = (D − δ) · δ · 0.0246615</text>
+<text x="12" y="68">W = w · L · 1000</text>
+<text x="152" y="104" text-anchor="end">C = W · P / 10</text><text x="155" y="93" font-size="13">7</text>
+</g>
+<g font-family="sans-serif" font-size="13" fill="black">
+<text x="330" y="24">w 单位管长重量 (Kg/m)</text>
+<text x="330" y="46">W 管道重量 (Kg)</text>
+<text x="330" y="68">C 管材总费用（万元）</text>
+<text x="330" y="90">D 钢管外径，δ 管道壁厚 (mm)</text>
+<text x="330" y="112">L 管道长度 (Km)，P 管材单价 (元/吨)</text>
 </g></svg>)";
 
 // One kind of pipe: a row of the input grid and the same row of the result grid.
