@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/calc.h"
+#include "materials/material_window.h"
 
 namespace pylora {
 namespace {
@@ -185,8 +186,7 @@ FormDefinition makeExposedPipePaint() {
         {"Check3(0)", "采用防锈漆与调和漆防腐"},
         {"Check3(1)", "采用氟碳漆防腐"},
     };
-    int optionRow = 0;
-    for (const auto& [name, caption] : checks) options.check(name, "", {optionRow++, 0}, true).label = caption;
+    addCheckedOptions(options, checks);
 
     def.runButton("OKButton", "开始计算", computeExposedPipePaint);
     def.printButton("Command1", "打印输出 ");
