@@ -26,13 +26,13 @@ const char* kMassFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="590
 
 // One kind of pipe: a row of the input grid and the same row of the result grid.
 struct PipeRow {
-    const char* diameter;     // D, mm
-    const char* wall;         // δ, mm
-    const char* length;       // L, km
-    const char* price;        // P, yuan per tonne
+    const char* diameter;      // D, mm
+    const char* wall;          // δ, mm
+    const char* length;        // L, km
+    const char* price;         // P, yuan per tonne
     const char* massPerMetre;  // w, kg/m
-    const char* mass;         // W, kg
-    const char* cost;         // C, ten thousand yuan
+    const char* mass;          // W, kg
+    const char* cost;          // C, ten thousand yuan
 };
 
 const PipeRow kRows[4] = {
