@@ -8,30 +8,35 @@
 namespace pylora {
 namespace {
 
-const char* kTimoshenkoFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="260" height="90" viewBox="0 0 260 90">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="12" y="51">P</text><text x="26" y="57" font-size="14">kp</text>
-<text x="50" y="51">=</text>
-<text x="112" y="32">2E</text>
-<line x1="76" y1="43" x2="186" y2="43" stroke="black" stroke-width="1.5"/>
-<text x="82" y="72">1 − μ</text><text x="140" y="60" font-size="14">2</text>
-<text x="194" y="51">(</text>
-<text x="206" y="34">δ</text>
-<line x1="202" y1="43" x2="224" y2="43" stroke="black" stroke-width="1.5"/>
-<text x="204" y="72">D</text>
-<text x="228" y="51">)</text><text x="238" y="36" font-size="14">3</text>
+const char* kTimoshenkoFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="211" height="68" viewBox="0 0 211 68">
+<g font-family="serif" font-size="20" font-style="italic" fill="black">
+<text x="8" y="39">P</text>
+<text x="21.5" y="44" font-size="13">kp</text>
+<text x="46" y="39">=</text>
+<text x="89" y="23">2 E</text>
+<text x="73.1" y="54.8">1 − μ</text>
+<text x="129.3" y="45.8" font-size="13">2</text>
+<line x1="70.1" y1="32" x2="141.6" y2="32" stroke="black" stroke-width="1.5"/>
+<text x="151" y="39">(</text>
+<text x="164.8" y="23">δ</text>
+<text x="162.8" y="51">D</text>
+<line x1="159.8" y1="32" x2="181.8" y2="32" stroke="black" stroke-width="1.5"/>
+<text x="184.8" y="39">)</text>
+<text x="193.6" y="30" font-size="13">3</text>
 </g></svg>)";
 
-const char* kBucklingWallFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="300" height="90" viewBox="0 0 300 90">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="12" y="51">δ =</text>
-<text x="56" y="51">0.006 · D ·</text>
-<text x="174" y="36" font-size="14">3</text>
-<path d="M 170 44 L 176 41 L 184 74 L 192 14 L 236 14" fill="none" stroke="black" stroke-width="1.5"/>
-<text x="198" y="34">n · p</text>
-<line x1="196" y1="43" x2="236" y2="43" stroke="black" stroke-width="1.5"/>
-<text x="208" y="68">m</text>
-<text x="244" y="51">/ m</text>
+const char* kBucklingWallFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="249" height="72" viewBox="0 0 249 72">
+<g font-family="serif" font-size="20" font-style="italic" fill="black">
+<text x="8" y="44">δ =</text>
+<text x="53.5" y="28">0.006 D</text>
+<text x="83.9" y="56">m</text>
+<line x1="50.5" y1="37" x2="136.2" y2="37" stroke="black" stroke-width="1.5"/>
+<text x="145.5" y="44">·</text>
+<text x="158.2" y="38" font-size="11">3</text>
+<path d="M 160.2 42 L 164.2 39 L 170.2 63 L 176.2 9 L 239 9" fill="none" stroke="black" stroke-width="1.5"/>
+<text x="184.2" y="28">n · p</text>
+<text x="197.1" y="56">m</text>
+<line x1="181.2" y1="37" x2="232" y2="37" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
 // The cube root takes no negative base; the run names the depth or factor whose sign made

@@ -9,60 +9,81 @@ namespace {
 
 const VerdictRow kStabilityVerdict{{"Text11"}, {"Text16"}, ">", "<", "满足稳定性要求", "不满足稳定性要求"};
 
-const char* kWithoutCasingFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="210" height="80" viewBox="0 0 210 80">
+const char* kWithoutCasingFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="212" height="72" viewBox="0 0 212 72">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="46">σ</text><text x="20" y="51" font-size="13">1</text>
-<text x="34" y="46">=</text>
-<text x="104" y="28">E · δ</text><text x="152" y="18" font-size="13">3</text>
-<line x1="58" y1="38" x2="204" y2="38" stroke="black" stroke-width="1.5"/>
-<text x="62" y="66">4 (1 − μ</text><text x="140" y="56" font-size="13">2</text>
-<text x="150" y="66">) R</text><text x="180" y="56" font-size="13">3</text>
+<text x="8" y="42.8">σ</text>
+<text x="21.7" y="47.8" font-size="13">1</text>
+<text x="38.3" y="42.8">=</text>
+<text x="103.3" y="26.8">E · δ</text>
+<text x="150" y="17.8" font-size="13">3</text>
+<text x="65.4" y="58.5">4 (1 − μ</text>
+<text x="148.5" y="49.5" font-size="13">2</text>
+<text x="157.7" y="58.5">) R</text>
+<text x="188" y="49.5" font-size="13">3</text>
+<line x1="62.4" y1="35.8" x2="200.2" y2="35.8" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
-const char* kWithCasingFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="170" height="80" viewBox="0 0 170 80">
+const char* kWithCasingFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="136" height="72" viewBox="0 0 136 72">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="46">σ</text><text x="20" y="51" font-size="13">2</text>
-<text x="34" y="46">=</text>
-<text x="76" y="28">E · δ</text><text x="124" y="18" font-size="13">3</text>
-<line x1="58" y1="38" x2="150" y2="38" stroke="black" stroke-width="1.5"/>
-<text x="80" y="66">4 R</text><text x="114" y="56" font-size="13">3</text>
+<text x="8" y="42.8">σ</text>
+<text x="21.7" y="47.8" font-size="13">2</text>
+<text x="38.3" y="42.8">=</text>
+<text x="65.4" y="26.8">E · δ</text>
+<text x="112.1" y="17.8" font-size="13">3</text>
+<text x="71.2" y="58.5">4 R</text>
+<text x="106.3" y="49.5" font-size="13">3</text>
+<line x1="62.4" y1="35.8" x2="124.4" y2="35.8" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
-const char* kOvalityFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="190" height="80" viewBox="0 0 190 80">
+const char* kOvalityFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="186" height="71" viewBox="0 0 186 71">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="46">e =</text>
-<text x="56" y="28">D</text><text x="70" y="33" font-size="13">max</text>
-<text x="98" y="28">− D</text><text x="134" y="33" font-size="13">min</text>
-<line x1="50" y1="38" x2="166" y2="38" stroke="black" stroke-width="1.5"/>
-<text x="92" y="66">D</text><text x="106" y="71" font-size="13">pm</text>
+<text x="8" y="42.2">e =</text>
+<text x="53.3" y="23">D</text>
+<text x="69.3" y="28" font-size="13">max</text>
+<text x="105.1" y="23">− D</text>
+<text x="144.3" y="28" font-size="13">min</text>
+<text x="92.9" y="54.2">D</text>
+<text x="108.9" y="59.2" font-size="13">pm</text>
+<line x1="50.3" y1="35.2" x2="174.1" y2="35.2" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
-const char* kSymmetricFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="260" height="80" viewBox="0 0 260 80">
+const char* kSymmetricFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="288" height="75" viewBox="0 0 288 75">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="46">σ</text><text x="20" y="51" font-size="13">3</text>
-<text x="34" y="46">=</text>
-<text x="66" y="28">2.2 E · δ</text><text x="152" y="18" font-size="13">3</text>
-<line x1="58" y1="38" x2="166" y2="38" stroke="black" stroke-width="1.5"/>
-<text x="88" y="66">D</text><text x="102" y="71" font-size="13">pm</text><text x="122" y="56" font-size="13">3</text>
-<text x="172" y="46">(1 − 4.5e)</text>
+<text x="8" y="42.8">σ</text>
+<text x="21.7" y="47.8" font-size="13">3</text>
+<text x="38.3" y="42.8">=</text>
+<text x="65.4" y="26.8">2.2 E · δ</text>
+<text x="150.3" y="17.8" font-size="13">3</text>
+<text x="88" y="58.5">D</text>
+<text x="104" y="63.5" font-size="13">pm</text>
+<text x="127.7" y="49.5" font-size="13">3</text>
+<line x1="62.4" y1="35.8" x2="162.5" y2="35.8" stroke="black" stroke-width="1.5"/>
+<text x="171.9" y="42.8">(1 − 4.5 e)</text>
 </g></svg>)";
 
-const char* kAsymmetricFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="240" height="80" viewBox="0 0 240 80">
+const char* kAsymmetricFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="269" height="75" viewBox="0 0 269 75">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="46">σ</text><text x="20" y="51" font-size="13">4</text>
-<text x="34" y="46">=</text>
-<text x="66" y="28">2.2 E · δ</text><text x="152" y="18" font-size="13">3</text>
-<line x1="58" y1="38" x2="166" y2="38" stroke="black" stroke-width="1.5"/>
-<text x="88" y="66">D</text><text x="102" y="71" font-size="13">pm</text><text x="122" y="56" font-size="13">3</text>
-<text x="172" y="46">(1 − 9e)</text>
+<text x="8" y="42.8">σ</text>
+<text x="21.7" y="47.8" font-size="13">4</text>
+<text x="38.3" y="42.8">=</text>
+<text x="65.4" y="26.8">2.2 E · δ</text>
+<text x="150.3" y="17.8" font-size="13">3</text>
+<text x="88" y="58.5">D</text>
+<text x="104" y="63.5" font-size="13">pm</text>
+<text x="127.7" y="49.5" font-size="13">3</text>
+<line x1="62.4" y1="35.8" x2="162.5" y2="35.8" stroke="black" stroke-width="1.5"/>
+<text x="171.9" y="42.8">(1 − 9 e)</text>
 </g></svg>)";
 
-const char* kStabilityCheckFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="250" height="80" viewBox="0 0 250 80">
+const char* kStabilityCheckFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="222" height="40" viewBox="0 0 222 40">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="46">σ</text><text x="20" y="51" font-size="13">min</text>
-<text x="50" y="46">&gt; 1.5 (P</text><text x="132" y="51" font-size="13">tu</text>
-<text x="150" y="46">+ P</text><text x="186" y="51" font-size="13">k</text>
-<text x="196" y="46">)</text>
+<text x="8" y="23">σ</text>
+<text x="21.7" y="28" font-size="13">min</text>
+<text x="54.9" y="23">&gt; 1.5 (P</text>
+<text x="137.4" y="28" font-size="13">tu</text>
+<text x="159.4" y="23">+ P</text>
+<text x="195.9" y="28" font-size="13">k</text>
+<text x="205.8" y="23">)</text>
 </g></svg>)";
 
 void checkStability(Form& form) {

@@ -5,13 +5,15 @@
 namespace pylora {
 namespace {
 
-const char* kTestPressureFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="260" height="80" viewBox="0 0 260 80">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="12" y="47">P</text><text x="26" y="53" font-size="14">t</text>
-<text x="40" y="47">=</text>
-<text x="78" y="30">1.8 · δ · σ</text><text x="188" y="36" font-size="14">s</text>
-<line x1="68" y1="39" x2="206" y2="39" stroke="black" stroke-width="1.5"/>
-<text x="128" y="66">D</text>
+const char* kTestPressureFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="181" height="68" viewBox="0 0 181 68">
+<g font-family="serif" font-size="20" font-style="italic" fill="black">
+<text x="8" y="42.2">P</text>
+<text x="21.5" y="47.2" font-size="13">t</text>
+<text x="35" y="42.2">=</text>
+<text x="62.2" y="23">1.8 · δ · σ</text>
+<text x="157.8" y="28" font-size="13">s</text>
+<text x="106.3" y="54.2">D</text>
+<line x1="59.2" y1="35.2" x2="169.5" y2="35.2" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
 void computeTestPressure(Form& form) {

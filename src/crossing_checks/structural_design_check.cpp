@@ -10,50 +10,63 @@ namespace {
 const VerdictRow kDesignVerdict{{"Text17"}, {"Text16"}, "<", ">", "穿越管段结构设计符合要求",
                                 "穿越管段结构设计不符合要求"};
 
-const char* kHoopStressFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="150" height="80" viewBox="0 0 150 80">
+const char* kHoopStressFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="125" height="64" viewBox="0 0 125 64">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="46">σ</text><text x="20" y="51" font-size="13">h</text>
-<text x="34" y="46">=</text>
-<text x="74" y="28">P · d</text>
-<line x1="58" y1="38" x2="134" y2="38" stroke="black" stroke-width="1.5"/>
-<text x="78" y="66">2 δ</text>
+<text x="8" y="39">σ</text>
+<text x="21.7" y="44" font-size="13">h</text>
+<text x="38.4" y="39">=</text>
+<text x="65.5" y="23">P · d</text>
+<text x="72.6" y="51">2 δ</text>
+<line x1="62.5" y1="32" x2="113.8" y2="32" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
-const char* kRestrainedAxialFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="280" height="60" viewBox="0 0 280 60">
+const char* kRestrainedAxialFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="265" height="40" viewBox="0 0 265 40">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="36">σ</text><text x="20" y="41" font-size="13">a</text>
-<text x="34" y="36">= μ σ</text><text x="88" y="41" font-size="13">h</text>
-<text x="100" y="36">+ E α (t</text><text x="176" y="41" font-size="13">1</text>
-<text x="186" y="36">− t</text><text x="216" y="41" font-size="13">2</text>
-<text x="226" y="36">)</text>
+<text x="8" y="23">σ</text>
+<text x="21.7" y="28" font-size="13">a</text>
+<text x="37.8" y="23">= μ σ</text>
+<text x="93.9" y="28" font-size="13">h</text>
+<text x="110.6" y="23">+ E α (t</text>
+<text x="190.4" y="28" font-size="13">1</text>
+<text x="207" y="23">− t</text>
+<text x="238.2" y="28" font-size="13">2</text>
+<text x="248.4" y="23">)</text>
 </g></svg>)";
 
-const char* kFreeAxialFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="130" height="80" viewBox="0 0 130 80">
+const char* kFreeAxialFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="103" height="68" viewBox="0 0 103 68">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="46">σ</text><text x="20" y="51" font-size="13">a</text>
-<text x="34" y="46">=</text>
-<text x="70" y="28">σ</text><text x="82" y="33" font-size="13">h</text>
-<line x1="58" y1="38" x2="104" y2="38" stroke="black" stroke-width="1.5"/>
-<text x="74" y="66">2</text>
+<text x="8" y="42.2">σ</text>
+<text x="21.7" y="47.2" font-size="13">a</text>
+<text x="37.8" y="42.2">=</text>
+<text x="64.9" y="23">σ</text>
+<text x="78.5" y="28" font-size="13">h</text>
+<text x="70.5" y="54.2">2</text>
+<line x1="61.9" y1="35.2" x2="91.9" y2="35.2" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
-const char* kBendingStressFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="150" height="80" viewBox="0 0 150 80">
+const char* kBendingStressFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="130" height="64" viewBox="0 0 130 64">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="46">σ</text><text x="20" y="51" font-size="13">b</text>
-<text x="34" y="46">=</text>
-<text x="74" y="28">E · D</text>
-<line x1="58" y1="38" x2="134" y2="38" stroke="black" stroke-width="1.5"/>
-<text x="80" y="66">2 R</text>
+<text x="8" y="39">σ</text>
+<text x="21.7" y="44" font-size="13">b</text>
+<text x="38.3" y="39">=</text>
+<text x="65.4" y="23">E · D</text>
+<text x="73.2" y="51">2 R</text>
+<line x1="62.4" y1="32" x2="118.2" y2="32" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
-const char* kEquivalentStressFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="270" height="90" viewBox="0 0 270 90">
+const char* kEquivalentStressFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="172" height="77" viewBox="0 0 172 77">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="34">σ</text><text x="20" y="39" font-size="13">e</text>
-<text x="34" y="34">= | σ</text><text x="82" y="39" font-size="13">h</text>
-<text x="94" y="34">− σ</text><text x="126" y="39" font-size="13">a</text>
-<text x="136" y="34">|</text>
-<text x="8" y="74">σ</text><text x="20" y="79" font-size="13">e</text>
-<text x="34" y="74">&lt; 0.9 σ</text><text x="112" y="79" font-size="13">s</text>
+<text x="8" y="23">σ</text>
+<text x="21.7" y="28" font-size="13">e</text>
+<text x="37.7" y="23">= | σ</text>
+<text x="87.6" y="28" font-size="13">h</text>
+<text x="104.3" y="23">− σ</text>
+<text x="141.1" y="28" font-size="13">a</text>
+<text x="157.2" y="23">|</text>
+<text x="8" y="60.2">σ</text>
+<text x="21.7" y="65.2" font-size="13">e</text>
+<text x="37.7" y="60.2">&lt; 0.9 σ</text>
+<text x="112.6" y="65.2" font-size="13">s</text>
 </g></svg>)";
 
 void checkStructuralDesign(Form& form) {

@@ -9,70 +9,100 @@ namespace {
 constexpr double kPi = 3.1416;
 constexpr double kNewtonToKgf = 0.101972;
 
-const char* kBuoyancyFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="200" height="70" viewBox="0 0 200 70">
+const char* kBuoyancyFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="173" height="71" viewBox="0 0 173 71">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="42">A =</text>
-<text x="62" y="26">π · D</text><text x="110" y="16" font-size="13">2</text>
-<text x="122" y="26">· γ</text><text x="148" y="31" font-size="13">w</text>
-<line x1="54" y1="35" x2="168" y2="35" stroke="black" stroke-width="1.5"/>
-<text x="104" y="60">4</text>
+<text x="8" y="46">A =</text>
+<text x="55.9" y="26.8">π · D</text>
+<text x="105.2" y="17.8" font-size="13">2</text>
+<text x="120.8" y="26.8">· γ</text>
+<text x="145.5" y="31.8" font-size="13">w</text>
+<text x="100.9" y="58">4</text>
+<line x1="52.9" y1="39" x2="161.6" y2="39" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
-const char* kHydrodynamicFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="210" height="110" viewBox="0 0 210 110">
+const char* kHydrodynamicFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="234" height="134" viewBox="0 0 234 134">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="34">F</text><text x="20" y="39" font-size="13">y</text>
-<text x="34" y="34">= C</text><text x="68" y="39" font-size="13">y</text>
-<text x="80" y="34">· D · γ</text><text x="142" y="39" font-size="13">w</text>
-<text x="8" y="84">F</text><text x="20" y="89" font-size="13">x</text>
-<text x="34" y="84">= C</text><text x="68" y="89" font-size="13">x</text>
-<text x="80" y="84">· D · γ</text><text x="142" y="89" font-size="13">w</text>
-<text x="160" y="50">V</text><text x="174" y="40" font-size="13">2</text>
-<line x1="156" y1="57" x2="196" y2="57" stroke="black" stroke-width="1.5"/>
-<text x="162" y="80">2g</text>
+<text x="8" y="42.8">F</text>
+<text x="21.9" y="47.8" font-size="13">y</text>
+<text x="37.6" y="42.8">= C</text>
+<text x="76" y="47.8" font-size="13">y</text>
+<text x="91.7" y="42.8">· D · γ</text>
+<text x="151.5" y="47.8" font-size="13">w</text>
+<text x="171" y="42.8">·</text>
+<text x="191.3" y="26.8">V</text>
+<text x="206.7" y="17.8" font-size="13">2</text>
+<text x="187.7" y="54.8">2 g</text>
+<line x1="184.7" y1="35.8" x2="222.6" y2="35.8" stroke="black" stroke-width="1.5"/>
+<text x="8" y="108.5">F</text>
+<text x="21.9" y="113.5" font-size="13">x</text>
+<text x="37.6" y="108.5">= C</text>
+<text x="76" y="113.5" font-size="13">x</text>
+<text x="91.7" y="108.5">· D · γ</text>
+<text x="151.4" y="113.5" font-size="13">w</text>
+<text x="170.9" y="108.5">·</text>
+<text x="191.2" y="92.5">V</text>
+<text x="206.7" y="83.5" font-size="13">2</text>
+<text x="187.6" y="120.5">2 g</text>
+<line x1="184.6" y1="101.5" x2="222.5" y2="101.5" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
-const char* kBendingLoadFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="200" height="70" viewBox="0 0 200 70">
+const char* kBendingLoadFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="182" height="68" viewBox="0 0 182 68">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="42">P =</text>
-<text x="64" y="26">E · I · K · H</text>
-<line x1="54" y1="35" x2="176" y2="35" stroke="black" stroke-width="1.5"/>
-<text x="104" y="60">L</text><text x="116" y="50" font-size="13">4</text>
+<text x="8" y="39">P =</text>
+<text x="54.9" y="23">E · I · K · H</text>
+<text x="99.2" y="54.8">L</text>
+<text x="113.5" y="45.8" font-size="13">4</text>
+<line x1="51.9" y1="32" x2="170" y2="32" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
-const char* kBallastFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="230" height="70" viewBox="0 0 230 70">
+const char* kBallastFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="272" height="40" viewBox="0 0 272 40">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="42">W = A + F</text><text x="100" y="47" font-size="13">x</text>
-<text x="112" y="42">+ F</text><text x="142" y="47" font-size="13">y</text>
-<text x="154" y="42">+ P − q</text>
+<text x="8" y="23">W = A + F</text>
+<text x="115.8" y="28" font-size="13">x</text>
+<text x="131.5" y="23">+ F</text>
+<text x="168.5" y="28" font-size="13">y</text>
+<text x="184.2" y="23">+ P − q</text>
 </g></svg>)";
 
-const char* kStoneWeightFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="300" height="110" viewBox="0 0 300 110">
+const char* kStoneWeightFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="430" height="108" viewBox="0 0 430 108">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="30">T = F</text><text x="58" y="35" font-size="13">x</text>
-<text x="70" y="30">− f · (W − A − F</text><text x="220" y="35" font-size="13">y</text>
-<text x="230" y="30">)</text>
-<text x="8" y="84">G = [K</text><text x="70" y="89" font-size="13">s</text>
-<text x="80" y="84">(T + A + F</text><text x="180" y="89" font-size="13">x</text>
-<text x="190" y="84">+ P) − W]</text>
-<text x="228" y="66" font-size="15">γ</text><text x="238" y="70" font-size="11">s</text>
-<line x1="212" y1="92" x2="294" y2="92" stroke="black" stroke-width="1.2"/>
-<text x="214" y="108" font-size="15">γ</text><text x="224" y="110" font-size="11">s</text>
-<text x="234" y="108" font-size="15">− γ</text><text x="262" y="110" font-size="11">w</text>
+<text x="8" y="23">T = F</text>
+<text x="64.7" y="28" font-size="13">x</text>
+<text x="80.4" y="23">− f (W − A − F</text>
+<text x="232.9" y="28" font-size="13">y</text>
+<text x="242.2" y="23">)</text>
+<text x="8" y="79.5">G = [K</text>
+<text x="76.2" y="84.5" font-size="13">s</text>
+<text x="91.2" y="79.5">(T + A + F</text>
+<text x="199.6" y="84.5" font-size="13">x</text>
+<text x="215.3" y="79.5">+ P) − W] ·</text>
+<text x="367.9" y="60.2">γ</text>
+<text x="379.8" y="65.2" font-size="13">s</text>
+<text x="340.6" y="91.5">γ</text>
+<text x="352.6" y="96.5" font-size="13">s</text>
+<text x="367.6" y="91.5">− γ</text>
+<text x="402.6" y="96.5" font-size="13">w</text>
+<line x1="337.6" y1="72.5" x2="418.8" y2="72.5" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
-const char* kStoneCoverFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="240" height="110" viewBox="0 0 240 110">
+const char* kStoneCoverFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="179" height="133" viewBox="0 0 179 133">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="34">h</text><text x="20" y="39" font-size="13">s</text>
-<text x="32" y="34">=</text>
-<text x="94" y="20">10 · G</text>
-<line x1="56" y1="27" x2="196" y2="27" stroke="black" stroke-width="1.5"/>
-<text x="66" y="50">C</text><text x="80" y="55" font-size="13">0</text>
-<text x="92" y="50">· D · γ</text><text x="156" y="55" font-size="13">s</text>
-<text x="8" y="90">d</text><text x="20" y="95" font-size="13">s</text>
-<text x="32" y="90">= 1000 ·</text>
-<text x="122" y="78">V</text><text x="136" y="68" font-size="13">2</text>
-<line x1="116" y1="84" x2="152" y2="84" stroke="black" stroke-width="1.5"/>
-<text x="120" y="104">2g</text>
+<text x="8" y="39">h</text>
+<text x="20.9" y="44" font-size="13">s</text>
+<text x="35.9" y="39">=</text>
+<text x="89.3" y="23">10 G</text>
+<text x="63" y="51">C</text>
+<text x="78.3" y="56" font-size="13">0</text>
+<text x="95" y="51">· D · γ</text>
+<text x="154.7" y="56" font-size="13">s</text>
+<line x1="60" y1="32" x2="166.4" y2="32" stroke="black" stroke-width="1.5"/>
+<text x="8" y="108">d</text>
+<text x="20.8" y="113" font-size="13">s</text>
+<text x="35.8" y="108">= 1000 ·</text>
+<text x="136.5" y="92">V</text>
+<text x="151.9" y="83" font-size="13">2</text>
+<text x="132.9" y="120">2 g</text>
+<line x1="129.9" y1="101" x2="167.8" y2="101" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
 void computeStability(Form& form) {
