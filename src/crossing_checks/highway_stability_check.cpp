@@ -105,9 +105,9 @@ void checkStability(Form& form) {
     const Num withCasing = stiffness / (4 * radiusCubed);
     form.setText("Text7", FormatNumber(withCasing, "#.###"));
 
-    const Num largest = FieldValue(form, "Text2");
-    const Num smallest = FieldValue(form, "Text5");
-    const Num ovality = (largest - smallest) / meanDiameter;
+    const Num largestDiameter = FieldValue(form, "Text2");
+    const Num smallestDiameter = FieldValue(form, "Text5");
+    const Num ovality = (largestDiameter - smallestDiameter) / meanDiameter;
     const Num base = 2.2 * stiffness / (meanDiameter * meanDiameter * meanDiameter);
     form.setText("Text9", FormatNumber(base * (1 - 4.5 * ovality), "#.###"));
     form.setText("Text15", FormatNumber(base * (1 - 9 * ovality), "#.###"));
