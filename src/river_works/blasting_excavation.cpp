@@ -12,8 +12,8 @@ using formula::row;
 using formula::text;
 
 // The charges stand one at each end of the trench and one every spacing a between them. The
-// quotient L/a is counted as its 15-digit decimal, so that 6.3 m over 2.1 m gives 3 spacings
-// and 4 charges, although the binary quotient falls just short of 3.
+// quotient L/a is counted as its 15-digit decimal, so that 3.3 m over 1.1 m gives 3 spacings
+// and 4 charges, although the binary quotient 2.9999999999999996 falls just short of 3.
 Num chargeCount(const Num& length, const Num& spacing) {
     const Num quotient = length / spacing;
     return integerPart(FieldValueOfText(NumberText(quotient), quotient.source()) + 1);
