@@ -68,9 +68,9 @@ FormDefinition makeBlastingExcavation() {
     shockWave.label("", "2）对建筑物：", {1, 0});
     shockWave.picture("Image5", picture({row({text("R = K_B"), root(text("C"))})}), {1, 1});
     def.frame("Frame7", "个别碎片飞散的安全距离 ", FrameRole::Formula, {1, 1})
-        .picture("Image6", picture({text("R = 20K_A n^2 W")}), {0, 0});
+        .picture("Image6", picture({text("R = 20K_An^2W")}), {0, 0});
     def.frame("Frame8", "地震对建筑物的最小安全距离", FrameRole::Formula, {1, 2})
-        .picture("Image7", picture({text("R = K_c α C^{1/3}")}), {0, 0});
+        .picture("Image7", picture({text("R = K_cαC^{1/3}")}), {0, 0});
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {2, 0, 1, 3});
     inputs.field("Text1", "炸药单位计算指数K", "1.86", {0, 0});

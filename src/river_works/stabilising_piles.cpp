@@ -9,7 +9,7 @@ namespace {
 
 std::string spanFormula() {
     using namespace formula;
-    return picture({row({text("L = "), root(fraction(text("2[σ]J"), text("K_0 P_x D")))})});
+    return picture({row({text("L = "), root(fraction(text("2[σ]J"), text("K_0P_xD")))})});
 }
 
 // Plan: the flow comes from above, the piles stand below the pipe at the spacing L.

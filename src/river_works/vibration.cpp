@@ -29,9 +29,10 @@ std::string vortexFormula() {
 }
 
 std::string structuralFormula() {
-    return formula::picture({row({text("n = "), fraction(text("C · K^2"), text("20π l^2")), stiffnessRoot()}),
-                             text("C = 0.7，K = 3.14（铰接）或 4.73（刚性固定）")});
+    return formula::picture({row({text("n = "), fraction(text("C · K^2"), text("20π l^2")), stiffnessRoot()})});
 }
+
+std::string coefficientsNote() { return formula::picture({text("C = 0.7，K = 3.14（铰接）或 4.73（刚性固定）")}, 13); }
 
 std::string freeSpanFormula() {
     return formula::picture(
@@ -101,9 +102,10 @@ FormDefinition makeVibration() {
     int column = 0;
     for (const auto& [caption, svg] : pictures) {
         formulas.picture("Image" + std::to_string(column + 1), svg, {0, column});
-        formulas.label("", caption, {1, column});
+        formulas.label("", caption, {2, column});
         ++column;
     }
+    formulas.picture("Image9", coefficientsNote(), {1, 3, 1, 2});
 
     // Two columns of inputs; the units of I, E and ν stand in small pictures beside their fields.
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0});
