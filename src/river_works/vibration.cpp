@@ -48,7 +48,8 @@ Num structuralFrequency(const Num& k, const Num& stiffnessRoot, const Num& lengt
 }
 
 Num allowedFreeSpan(const Num& k, const Num& stiffnessRoot, const Num& sheddingFrequency) {
-    return sqrt(k * stiffnessRoot / (10 * sheddingFrequency));
+    // A negative shedding frequency has no span; the field that made it negative is named.
+    return sqrt(blamingNegativeFactor(k * stiffnessRoot / (10 * sheddingFrequency), {sheddingFrequency}));
 }
 
 void computeVibration(Form& form) {
@@ -75,7 +76,7 @@ void computeVibration(Form& form) {
     form.setText("Text4", FormatNumber(structuralFrequency(fixed, stiffnessRoot, length), "#.##"));
 
     const Num strouhal = FieldValue(form, "Text14");
-    const Num shedding = strouhal * velocity / diameter;
+    const Num shedding = blamingNegativeFactor(strouhal * velocity / diameter, {strouhal, velocity, diameter});
     form.setText("Text7", NumberText(shedding));
 
     form.setText("Text8", FormatNumber(allowedFreeSpan(hinged, stiffnessRoot, shedding), "#.##"));
