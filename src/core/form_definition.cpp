@@ -100,8 +100,15 @@ ControlDef& FormDefinition::note(const std::string& name, const std::string& tex
 FrameBuilder FormDefinition::frame(const std::string& name, const std::string& caption, FrameRole role,
                                    GridPlace place) {
     if (findFrame(name)) throw std::logic_error(formName_ + ": frame " + name + " twice");
-    frames_.push_back(FrameDef{name, caption, role, place});
+    frames_.push_back(FrameDef{name, caption, role, place, {}});
     return FrameBuilder(*this, name);
+}
+
+FrameBuilder FrameBuilder::frame(const std::string& name, const std::string& caption, FrameRole role,
+                                 GridPlace place) {
+    FrameBuilder inner = def_.frame(name, caption, role, place);
+    def_.frames_.back().parent = frame_;
+    return inner;
 }
 
 FrameBuilder FormDefinition::body() { return FrameBuilder(*this, ""); }

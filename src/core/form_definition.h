@@ -71,7 +71,8 @@ struct FrameDef {
     std::string name;
     std::string caption;
     FrameRole role = FrameRole::Plain;
-    GridPlace place;  // in the window body's grid
+    GridPlace place;     // in the grid of the window body or of its enclosing frame
+    std::string parent;  // the enclosing frame; empty: the window body
 };
 
 class FormDefinition;
@@ -96,6 +97,8 @@ public:
                       bool checked = false);
     ControlDef& list(const std::string& name, const std::string& label, std::vector<std::string> items,
                      GridPlace place);
+    // A frame inside this frame, placed in its grid.
+    FrameBuilder frame(const std::string& name, const std::string& caption, FrameRole role, GridPlace place);
     // A static picture: rich text (HTML with <sub>, <sup>, Greek letters) or an SVG drawing.
     ControlDef& picture(const std::string& name, const std::string& content, GridPlace place);
     // A picture area for a profile sketch, with its fixed content in twips.

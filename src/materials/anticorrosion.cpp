@@ -233,8 +233,7 @@ FormDefinition makeAnticorrosion() {
         {"Check3(0)", "采用环氧煤沥青防腐"},
         {"Check5", "采用聚乙烯防腐胶带防腐"},
     };
-    int row = 0;
-    for (const auto& [name, caption] : checks) options.check(name, "", {row++, 0}, true).label = caption;
+    addCheckedOptions(options, checks);
 
     def.onCreate(openAsphaltTables);
     def.runButton("OKButton", "开始计算", computeAnticorrosion);

@@ -38,6 +38,11 @@ ControlDef& unitResult(FrameBuilder& frame, const std::string& name, const std::
     return field;
 }
 
+void addCheckedOptions(FrameBuilder& options, std::span<const std::pair<const char*, const char*>> checks) {
+    int row = 0;
+    for (const auto& [name, caption] : checks) options.check(name, "", {row++, 0}, true).label = caption;
+}
+
 void writeUnitsAndTotals(Form& form, MaterialTable& table, std::span<const UnitAndTotal> quantities,
                          const std::string& amountControl, double allowance) {
     for (const UnitAndTotal& q : quantities) form.setText(q.unit, table.text(q.field, q.unit));

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/form.h"
 #include "core/form_definition.h"
@@ -23,6 +24,10 @@ std::string lastCharacters(std::string_view text, std::size_t count);
 
 // A result field whose unit stands to its right, e.g. "(Kg/每个焊口)".
 ControlDef& unitResult(FrameBuilder& frame, const std::string& name, const std::string& unit, GridPlace place);
+
+// A column of check boxes, each standing right of its caption, all checked when the window
+// opens: {control, caption} from top to bottom.
+void addCheckedOptions(FrameBuilder& options, std::span<const std::pair<const char*, const char*>> checks);
 
 // A quantity of the current record: written into its unit field as displayed, then multiplied
 // into its total field.

@@ -217,7 +217,8 @@ void CalcWindow::buildLayout() {
         grid->setVerticalSpacing(4);
         frameGrids[f.name] = grid;
         if (f.role == FrameRole::Formula) grid->setAlignment(Qt::AlignCenter);
-        body->addWidget(box, f.place.row, f.place.column, f.place.rowSpan, f.place.columnSpan);
+        // Frames come after the frame that encloses them, so its grid is there already.
+        frameGrids.at(f.parent)->addWidget(box, f.place.row, f.place.column, f.place.rowSpan, f.place.columnSpan);
     }
     std::vector<QPushButton*> buttons;
     for (const ControlDef& c : def.controls()) {

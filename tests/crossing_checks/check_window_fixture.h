@@ -1,0 +1,38 @@
+#pragma once
+// A crossing-check window opened with its default texts, driven as the engineer drives it:
+// type into fields, choose an option, press "开始计算", read what the window shows.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/calc_form.h"
+#include "core/window_registry.h"
+
+namespace pylora::testing_support {
+
+class CheckWindow {
+public:
+    explicit CheckWindow(const std::string& formName) : window_(*findWindow(formName), Services{}) {}
+
+    // Each setting is "Text1=3" (typed into a field) or "Option1(0)" (selected); then the run.
+    std::optional<RunFailure> run(const std::vector<std::string>& settings = {}) {
+        for (const std::string& setting : settings) {
+            const auto eq = setting.find('=');
+            if (eq == std::string::npos) {
+                window_.form().select(setting);
+            } else {
+                window_.form().type(setting.substr(0, eq), setting.substr(eq + 1));
+            }
+        }
+        return window_.press("Command1");
+    }
+
+    const std::string& text(const std::string& control) const { return window_.form().text(control); }
+    Colour foreground(const std::string& control) const { return window_.form().foreground(control); }
+    const Form& form() const { return window_.form(); }
+
+private:
+    CalcForm window_;
+};
+
+}  // namespace pylora::testing_support
