@@ -9,6 +9,7 @@
 #include "fake_printer.h"
 #include "modal_watchdog.h"
 #include "shell/calc_window.h"
+#include "shell/program_setup.h"
 
 using namespace pylora;
 
@@ -33,6 +34,8 @@ class CalcWindowTest : public QObject {
     }
 
 private slots:
+    void initTestCase() { setUpProgram(*static_cast<QApplication*>(QCoreApplication::instance())); }
+
     void init() {
         watchdog = new ModalWatchdog;
         printer = FakePrinter{};

@@ -1,0 +1,148 @@
+// The calculator windows as an engineer uses them on a laptop: every window fits a 1366 x 768
+// screen with its buttons in sight, the keyboard runs and closes a window, and a failed run
+// leaves older results visibly stale.
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "core/window_registry.h"
+#include "fake_printer.h"
+#include "modal_watchdog.h"
+#include "shell/calc_window.h"
+#include "shell/program_setup.h"
+#include "shell/screen_fit.h"
+
+using namespace pylora;
+
+class DesktopUseTest : public QObject {
+    Q_OBJECT
+
+    FakePrinter printer;
+
+    static Services buildServices() {
+        Services services;
+        services.databaseFolder = PYLORA_DATABASE_DIR;
+        return services;
+    }
+
+    static QLineEdit* field(CalcWindow& window, const char* name) {
+        return qobject_cast<QLineEdit*>(window.widgetFor(name));
+    }
+
+private slots:
+    void initTestCase() { setUpProgram(*static_cast<QApplication*>(QCoreApplication::instance())); }
+
+    // A 1366 x 768 laptop less 80 px of panels; the window's frame and title bar come on top of
+    // the client size.
+    void everyWindowFitsALaptopScreenWithItsButtonsInSight() {
+        const QSize laptop(1366, 768 - 80);
+        const QSize client = laptop - kWindowDecoration;
+        for (const FormDefinition* definition : allWindows()) {
+            const QString name = QString::fromStdString(definition->formName());
+            CalcWindow window(*definition, buildServices(), printer);
+            window.setAttribute(Qt::WA_DeleteOnClose, false);
+            window.show();
+            window.fitInto(laptop);
+            QApplication::processEvents();
+            QVERIFY2(window.width() <= client.width() && window.height() <= client.height(),
+                     qPrintable(QString("%1 opens at %2 x %3").arg(name).arg(window.width()).arg(window.height())));
+            for (const ControlDef& control : definition->controls()) {
+                if (control.kind != ControlKind::Button) continue;
+                QWidget* button = window.widgetFor(control.name);
+                const QRect place(button->mapTo(&window, QPoint()), button->size());
+                QVERIFY2(window.rect().contains(place),
+                         qPrintable(name + ": button " + QString::fromStdString(control.name) + " out of sight"));
+            }
+        }
+    }
+
+    void aResultFieldIsWideEnoughForItsDefaultResult() {
+        CalcWindow window(*findWindow("穿越断面"), buildServices(), printer);
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        window.show();
+        window.press(window.model().definition().defaultRunButton());
+        QApplication::processEvents();
+        for (const ControlState& state : window.model().form().controls()) {
+            if (state.kind != ControlKind::TextField || !state.visible) continue;
+            QLineEdit* edit = field(window, state.name.c_str());
+            const bool fits = edit->fontMetrics().horizontalAdvance(edit->text()) <= edit->contentsRect().width() - 8;
+            QVERIFY2(fits || edit->toolTip() == edit->text(), qPrintable(edit->objectName() + ": " + edit->text()));
+        }
+        QCOMPARE(field(window, "Text37")->text(), QString("12.6775657303672"));
+    }
+
+    void enterInAFieldRunsAndCtrlWCloses() {
+        auto* window = new CalcWindow(*findWindow("壁厚计算"), Services{}, printer);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QLineEdit* pressure = field(*window, "Text2");
+        pressure->setFocus();
+        QTest::keyClick(pressure, Qt::Key_Return);
+        QCOMPARE(field(*window, "Text6")->text(), QString("9.8"));
+
+        auto* run = qobject_cast<QPushButton*>(window->widgetFor("Command1"));
+        window->model().form().type("Text5", "3");
+        field(*window, "Text5")->setText("3");
+        run->setFocus();
+        QTest::keyClick(run, Qt::Key_Enter);
+        QCOMPARE(field(*window, "Text7")->text(), QString("10.78"));
+
+        QPointer<CalcWindow> watched(window);
+        QTest::keyClick(window, Qt::Key_W, Qt::ControlModifier);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(watched.isNull());
+    }
+
+    void tabFollowsTheReadingOrder() {
+        CalcWindow window(*findWindow("壁厚计算"), Services{}, printer);
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // The input frame reads row by row: D, σs; P, F; R, t.
+        QStringList order;
+        QWidget* at = field(window, "Text1");
+        for (int i = 0; i < 6; ++i, at = at->nextInFocusChain()) {
+            while (at->focusPolicy() == Qt::NoFocus) at = at->nextInFocusChain();
+            order << at->objectName();
+        }
+        QCOMPARE(order, QStringList({"Text1", "Text3", "Text2", "Text4", "Text5", "Text8"}));
+    }
+
+    // A run that fails after a good one: what it did not reach keeps its text, shown as old, until
+    // a later run writes it again; typing into such a field makes it the engineer's own.
+    void aFailedRunLeavesOlderResultsStale() {
+        CalcWindow window(*findWindow("壁厚计算"), Services{}, printer);
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        window.show();
+        window.press("Command1");
+        QVERIFY(!window.isStale("Text7"));
+
+        window.model().form().type("Text5", "0.5");  // the bend factor's divisor is zero
+        window.press("Command1");
+        QCOMPARE(field(window, "Text6")->text(), QString("9.8"));
+        QVERIFY(!window.isStale("Text6"));
+        QCOMPARE(field(window, "Text7")->text(), QString("10.344"));
+        QVERIFY(window.isStale("Text7"));
+        QVERIFY(window.isStale("Text10"));
+        QVERIFY(field(window, "Text7")->styleSheet().contains("#808080"));
+        QVERIFY(!window.isStale("Text1"));
+
+        window.model().form().type("Text5", "5.0");
+        window.press("Command1");
+        QVERIFY(!window.isStale("Text7"));
+        QVERIFY(!field(window, "Text7")->styleSheet().contains("#808080"));
+    }
+
+    void qtDialogsSpeakChinese() {
+        QCOMPARE(dialogLocale(QLocale(QLocale::English, QLocale::UnitedStates)).language(), QLocale::Chinese);
+        QCOMPARE(dialogLocale(QLocale::c()).language(), QLocale::Chinese);
+        QCOMPARE(dialogLocale(QLocale(QLocale::German, QLocale::Germany)).language(), QLocale::German);
+        QMessageBox box(QMessageBox::Information, "Pylora", "…", QMessageBox::Ok);
+        QCOMPARE(box.button(QMessageBox::Ok)->text(), QString("确定"));
+    }
+};
+
+QTEST_MAIN(DesktopUseTest)
+#include "desktop_use_test.moc"
