@@ -19,17 +19,17 @@ const char* kNormalForceFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" wid
 <text x="180" y="38">) D</text><text x="208" y="44" font-size="13">pm</text>
 </g></svg>)";
 
-const char* kBendingMomentFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="420" height="90" viewBox="0 0 420 90">
+const char* kBendingMomentFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="420" height="96" viewBox="0 0 420 96">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="10" y="34">M = −0.308 (P</text><text x="150" y="40" font-size="13">tu</text>
-<text x="168" y="34">+ P</text><text x="202" y="40" font-size="13">k</text>
-<text x="212" y="34">) R</text><text x="240" y="26" font-size="13">2</text>
-<text x="252" y="34">+ 0.25 P</text><text x="334" y="40" font-size="13">tuc</text>
-<text x="360" y="34">R</text><text x="374" y="26" font-size="13">2</text>
+<text x="10" y="34">M = −0.308 (P</text><text x="160" y="40" font-size="13">tu</text>
+<text x="178" y="34">+ P</text><text x="214" y="40" font-size="13">k</text>
+<text x="224" y="34">) R</text><text x="254" y="26" font-size="13">2</text>
+<text x="266" y="34">+ 0.25 P</text><text x="352" y="40" font-size="13">tuc</text>
+<text x="378" y="34">R</text><text x="392" y="26" font-size="13">2</text>
 <text x="10" y="74">R =</text>
 <text x="56" y="64" font-size="16">D</text><text x="68" y="68" font-size="11">pm</text>
-<line x1="52" y1="69" x2="84" y2="69" stroke="black" stroke-width="1.2"/>
-<text x="62" y="86" font-size="16">2</text>
+<line x1="52" y1="73" x2="84" y2="73" stroke="black" stroke-width="1.2"/>
+<text x="62" y="90" font-size="16">2</text>
 </g></svg>)";
 
 const char* kTensileCheckFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="330" height="80" viewBox="0 0 330 80">
@@ -97,9 +97,9 @@ void runStrengthCheck(Form& form) { runToVerdict(form, kStrengthVerdict, checkSt
 // A comparison row: the labelled stress, then its sign, allowable stress and verdict cells.
 void comparisonRow(FrameBuilder& frame, int row, const char* stress, const char* label, const char* sign,
                    const char* limit, const char* verdict) {
-    frame.result(stress, label, {row, 0});
+    frame.result(stress, label, {row, 0}).widthChars = 16;
     frame.cell(sign, " ", {row, 1}).widthChars = 2;
-    frame.cell(limit, " ", {row, 2});
+    frame.cell(limit, " ", {row, 2}).widthChars = 16;
     frame.cell(verdict, " ", {row, 3}).widthChars = 14;
 }
 
@@ -123,7 +123,7 @@ FormDefinition makeHighwayStrengthCheck() {
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {3, 0, 1, 2});
     results.result("Text6", "外载作用下管子产生的法向力(KN/m)", {0, 0});
-    results.result("Text7", "外载作用下管子产生的弯矩(KN·m)", {0, 1, 1, 3});
+    results.result("Text7", "外载作用下管子产生的弯矩(KN·m)", {0, 2, 1, 2});
     comparisonRow(results, 1, "Text9", "外载作用下管子产生的拉应力(KN/m2)", "Text12", "Text14", "Text15");
     comparisonRow(results, 2, "Text10", "外载作用下管子产生的压应力(KN/m2)", "Text11", "Text13", "Text16");
 

@@ -17,19 +17,19 @@ const char* kFillVerticalFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" wi
 <text x="42" y="38">= γ · h</text>
 </g></svg>)";
 
-const char* kFillLateralFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="330" height="70" viewBox="0 0 330 70">
+const char* kFillLateralFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="350" height="70" viewBox="0 0 350 70">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
 <text x="8" y="42">P</text><text x="21" y="48" font-size="13">h</text>
 <text x="34" y="42">= γ (h +</text>
-<text x="118" y="30" font-size="15">D</text>
-<line x1="114" y1="35" x2="132" y2="35" stroke="black" stroke-width="1.2"/>
-<text x="118" y="51" font-size="15">2</text>
-<text x="136" y="42">) tg</text><text x="170" y="32" font-size="13">2</text>
-<text x="180" y="42">(45° −</text>
-<text x="246" y="30" font-size="15">θ</text>
-<line x1="242" y1="35" x2="260" y2="35" stroke="black" stroke-width="1.2"/>
-<text x="246" y="51" font-size="15">2</text>
-<text x="264" y="42">)</text>
+<text x="126" y="30" font-size="15">D</text>
+<line x1="122" y1="35" x2="140" y2="35" stroke="black" stroke-width="1.2"/>
+<text x="126" y="51" font-size="15">2</text>
+<text x="144" y="42">) tg</text><text x="178" y="32" font-size="13">2</text>
+<text x="188" y="42">(45° −</text>
+<text x="262" y="30" font-size="15">θ</text>
+<line x1="258" y1="35" x2="276" y2="35" stroke="black" stroke-width="1.2"/>
+<text x="262" y="51" font-size="15">2</text>
+<text x="280" y="42">)</text>
 </g></svg>)";
 
 const char* kTrenchVerticalFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="220" height="60" viewBox="0 0 220 60">
@@ -57,19 +57,19 @@ const char* kTunnelVerticalFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" 
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
 <text x="8" y="42">P</text><text x="21" y="48" font-size="13">a</text>
 <text x="34" y="42">= γ D</text><text x="88" y="32" font-size="13">2</text>
-<text x="98" y="42">(</text>
-<text x="110" y="30" font-size="15">sin β cos β</text>
-<line x1="106" y1="35" x2="190" y2="35" stroke="black" stroke-width="1.2"/>
-<text x="144" y="51" font-size="15">4</text>
-<text x="194" y="42">+</text>
-<text x="216" y="30" font-size="15">sin β</text>
-<line x1="212" y1="35" x2="254" y2="35" stroke="black" stroke-width="1.2"/>
-<text x="222" y="51" font-size="15">3f</text>
-<text x="258" y="42">−</text>
-<text x="280" y="30" font-size="15">β</text>
-<line x1="276" y1="35" x2="294" y2="35" stroke="black" stroke-width="1.2"/>
-<text x="280" y="51" font-size="15">4</text>
-<text x="298" y="42">)</text>
+<text x="104" y="42">(</text>
+<text x="116" y="30" font-size="15">sin β cos β</text>
+<line x1="112" y1="35" x2="196" y2="35" stroke="black" stroke-width="1.2"/>
+<text x="150" y="51" font-size="15">4</text>
+<text x="200" y="42">+</text>
+<text x="222" y="30" font-size="15">sin β</text>
+<line x1="218" y1="35" x2="260" y2="35" stroke="black" stroke-width="1.2"/>
+<text x="228" y="51" font-size="15">3f</text>
+<text x="264" y="42">−</text>
+<text x="286" y="30" font-size="15">β</text>
+<line x1="282" y1="35" x2="300" y2="35" stroke="black" stroke-width="1.2"/>
+<text x="286" y="51" font-size="15">4</text>
+<text x="304" y="42">)</text>
 </g></svg>)";
 
 const char* kTunnelRadialFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="360" height="70" viewBox="0 0 360 70">
@@ -79,11 +79,11 @@ const char* kTunnelRadialFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" wi
 <text x="84" y="30" font-size="15">D (1 − cos θ′)</text>
 <line x1="80" y1="35" x2="184" y2="35" stroke="black" stroke-width="1.2"/>
 <text x="126" y="51" font-size="15">2</text>
-<text x="188" y="42">+ h</text><text x="219" y="48" font-size="13">a</text>
-<text x="230" y="42">) cos</text><text x="280" y="32" font-size="13">n</text>
-<text x="292" y="30" font-size="15">θ′</text>
-<line x1="290" y1="35" x2="308" y2="35" stroke="black" stroke-width="1.2"/>
-<text x="294" y="51" font-size="15">2</text>
+<text x="188" y="42">+ h</text><text x="224" y="48" font-size="13">a</text>
+<text x="239" y="42">) cos</text><text x="289" y="32" font-size="13">n</text>
+<text x="301" y="30" font-size="15">θ′</text>
+<line x1="299" y1="35" x2="317" y2="35" stroke="black" stroke-width="1.2"/>
+<text x="303" y="51" font-size="15">2</text>
 </g></svg>)";
 
 void computeSoilLoads(Form& form) {

@@ -26,21 +26,21 @@ const char* kSingleWheelFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" wid
 <text x="64" y="64">(a + 2h tg α)(b + 2h tg α)</text>
 </g></svg>)";
 
-const char* kOverlappingFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="400" height="80" viewBox="0 0 400 80">
+const char* kOverlappingFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="410" height="80" viewBox="0 0 410 80">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
 <text x="10" y="46">P</text><text x="23" y="52" font-size="13">k</text>
 <text x="36" y="46">=</text>
 <text x="200" y="30">G · K</text><text x="252" y="36" font-size="13">d</text>
-<line x1="60" y1="38" x2="392" y2="38" stroke="black" stroke-width="1.4"/>
+<line x1="60" y1="38" x2="400" y2="38" stroke="black" stroke-width="1.4"/>
 <text x="64" y="66">(a + 2h tg α)(h tg α +</text>
-<text x="280" y="58" font-size="15">C</text>
-<line x1="278" y1="62" x2="292" y2="62" stroke="black" stroke-width="1"/>
-<text x="280" y="76" font-size="15">2</text>
-<text x="298" y="66">+</text>
-<text x="318" y="58" font-size="15">b</text>
-<line x1="316" y1="62" x2="330" y2="62" stroke="black" stroke-width="1"/>
-<text x="318" y="76" font-size="15">2</text>
-<text x="334" y="66">)</text>
+<text x="288" y="58" font-size="15">C</text>
+<line x1="286" y1="62" x2="300" y2="62" stroke="black" stroke-width="1"/>
+<text x="288" y="76" font-size="15">2</text>
+<text x="306" y="66">+</text>
+<text x="326" y="58" font-size="15">b</text>
+<line x1="324" y1="62" x2="338" y2="62" stroke="black" stroke-width="1"/>
+<text x="326" y="76" font-size="15">2</text>
+<text x="342" y="66">)</text>
 </g></svg>)";
 
 void computeVehicleLoad(Form& form) {

@@ -22,41 +22,41 @@ const char* kAllowableStressFormula = R"(<svg xmlns="http://www.w3.org/2000/svg"
 <text x="90" y="66">2 · [σ]</text>
 </g></svg>)";
 
-const char* kTurningAngleFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="290" height="90" viewBox="0 0 290 90">
+const char* kTurningAngleFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="310" height="90" viewBox="0 0 310 90">
 <g font-family="serif" font-size="20" font-style="italic" fill="black">
 <text x="10" y="52">R</text><text x="24" y="58" font-size="13">e</text>
 <text x="38" y="52">= 3600 ·</text>
 <text x="124" y="30" font-size="13">3</text>
-<path d="M124 46 L130 44 L136 70 L144 14 L282 14" fill="none" stroke="black" stroke-width="1.4"/>
-<text x="150" y="36">D</text><text x="164" y="28" font-size="13">2</text>
-<text x="174" y="36">(1 − cos</text>
-<text x="252" y="28" font-size="14">α</text>
-<line x1="250" y1="31" x2="264" y2="31" stroke="black" stroke-width="1"/>
-<text x="252" y="44" font-size="14">2</text><text x="266" y="36">)</text>
-<line x1="148" y1="48" x2="280" y2="48" stroke="black" stroke-width="1.4"/>
-<text x="198" y="74">α</text><text x="212" y="66" font-size="13">4</text>
+<path d="M124 46 L130 44 L136 70 L144 14 L304 14" fill="none" stroke="black" stroke-width="1.4"/>
+<text x="150" y="36">D</text><text x="165" y="28" font-size="13">2</text>
+<text x="180" y="36">(1 − cos</text>
+<text x="270" y="28" font-size="14">α</text>
+<line x1="268" y1="31" x2="282" y2="31" stroke="black" stroke-width="1"/>
+<text x="270" y="44" font-size="14">2</text><text x="286" y="36">)</text>
+<line x1="148" y1="48" x2="300" y2="48" stroke="black" stroke-width="1.4"/>
+<text x="208" y="74">α</text><text x="222" y="66" font-size="13">4</text>
 </g></svg>)";
 
 // The sag of a span of the bend under the coated pipe's unit load equals the rise of the bend.
-const char* kHeavyCoatingFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="300" height="130" viewBox="0 0 300 130">
+const char* kHeavyCoatingFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="320" height="130" viewBox="0 0 320 130">
 <g font-family="serif" font-size="19" font-style="italic" fill="black">
 <text x="8" y="46">R</text><text x="21" y="52" font-size="12">e</text>
 <text x="34" y="46">=</text>
 <text x="56" y="26" font-size="12">3</text>
-<path d="M56 40 L62 38 L68 62 L76 8 L292 8" fill="none" stroke="black" stroke-width="1.3"/>
-<text x="82" y="30">384 (EI)</text><text x="154" y="36" font-size="12">c</text>
-<text x="164" y="30">(1 − cos</text>
-<text x="240" y="22" font-size="13">α</text>
-<line x1="238" y1="25" x2="252" y2="25" stroke="black" stroke-width="1"/>
-<text x="240" y="38" font-size="13">2</text><text x="256" y="30">)</text>
-<line x1="80" y1="42" x2="288" y2="42" stroke="black" stroke-width="1.3"/>
-<text x="150" y="66">5 q α</text><text x="196" y="58" font-size="12">4</text>
+<path d="M56 40 L62 38 L68 62 L76 8 L312 8" fill="none" stroke="black" stroke-width="1.3"/>
+<text x="82" y="30">384 (EI)</text><text x="168" y="36" font-size="12">c</text>
+<text x="180" y="30">(1 − cos</text>
+<text x="268" y="22" font-size="13">α</text>
+<line x1="266" y1="25" x2="280" y2="25" stroke="black" stroke-width="1"/>
+<text x="268" y="38" font-size="13">2</text><text x="284" y="30">)</text>
+<line x1="80" y1="42" x2="300" y2="42" stroke="black" stroke-width="1.3"/>
+<text x="156" y="66">5 q α</text><text x="204" y="58" font-size="12">4</text>
 <text x="8" y="104">q =</text>
-<path d="M44 96 L50 94 L56 112 L64 80 L286 80" fill="none" stroke="black" stroke-width="1.3"/>
-<text x="68" y="104">(G − γ</text><text x="126" y="110" font-size="12">w</text>
-<text x="138" y="104">V)</text><text x="160" y="96" font-size="12">2</text>
-<text x="172" y="104">+ P</text><text x="204" y="110" font-size="12">x</text>
-<text x="214" y="96" font-size="12">2</text>
+<path d="M44 96 L50 94 L56 112 L64 80 L290 80" fill="none" stroke="black" stroke-width="1.3"/>
+<text x="68" y="104">(G − γ</text><text x="134" y="110" font-size="12">w</text>
+<text x="146" y="104">V)</text><text x="170" y="96" font-size="12">2</text>
+<text x="184" y="104">+ P</text><text x="218" y="110" font-size="12">x</text>
+<text x="228" y="96" font-size="12">2</text>
 </g></svg>)";
 
 void computeLayingRadii(Form& form) {
