@@ -63,7 +63,8 @@ struct ControlDef {
     LabelStyle style = LabelStyle::Plain;
     Colour background = Colour::white();
     Colour foreground = Colour::windowText();
-    int widthChars = 0;  // a width hint for fields, 0: the display's choice
+    int widthChars = 0;  // a width hint for fields, 0: the display's choice; a field hinted
+                         // narrower than usual is kept that narrow
     ButtonAction action = ButtonAction::None;
 };
 

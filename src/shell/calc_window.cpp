@@ -199,7 +199,11 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
         }
         case ControlKind::TextField: {
             auto* edit = new QLineEdit;
-            edit->setMinimumWidth(fontMetrics().horizontalAdvance('0') * (c.widthChars > 0 ? c.widthChars : 9));
+            constexpr int usualChars = 9;
+            edit->setMinimumWidth(fontMetrics().horizontalAdvance('0') * (c.widthChars > 0 ? c.widthChars : usualChars));
+            // A field hinted narrower than usual (the "<" or ">" of a verdict row) stays that narrow.
+            if (c.widthChars > 0 && c.widthChars < usualChars)
+                edit->setMaximumWidth(edit->minimumWidth() + edit->minimumSizeHint().width());
             connect(edit, &QLineEdit::textEdited, this, [this, name](const QString& text) {
                 model_.form().type(name, text.toStdString());
                 if (failedFields_.count(name)) markFailedField(name, false);
