@@ -1,7 +1,8 @@
 #include "crossing_profiles/drilling_profile.h"
 
 #include "crossing_profiles/degrees_to_dms.h"
-#include "crossing_profiles/profile_sketch.h"
+#include "crossing_profiles/ground_data_file.h"
+#include "crossing_profiles/profile_arc.h"
 
 namespace pylora {
 namespace {
@@ -169,6 +170,123 @@ void runDrillingFirstStep(Form& form) {
     writeRadiusVerdict(form);
 }
 
+
+namespace {
+
+std::string station(int i) { return indexed("Text1", i); }
+std::string pipe(int i) { return indexed("Text2", i); }
+std::string ground(int i) { return indexed("Text21", i); }
+
+void writeVerdictOnEntryStraight(Form& form) {
+    if (FieldValue(form, "Text27") < 20) {
+        form.setForeground("Text4", Colour::red());
+        form.setText("Text4", "■严重警告:穿越管段在入土点后20米内应为直线段,请重新选择合适参数！");
+    } else {
+        form.setForeground("Text4", Colour::windowText());
+        form.setText("Text4", "穿越管段在入土段直管段长度大于20米，符合定向钻穿越施工技术要求。");
+    }
+}
+
+// The highest ground point of the sketch: the typed ground elevation with the highest leading
+// number, or the file's highest point with two metres of margin.
+struct Highest {
+    Num value;
+    std::string caption;
+};
+
+Highest highestGround(const Form& form, const GroundData* survey) {
+    if (!survey) {
+        std::vector<std::string> grounds;
+        for (int i = 1; i <= kColumns; ++i) grounds.push_back(ground(i));
+        const std::string highest = highestField(form, grounds);
+        return {FieldValue(form, highest), form.text(highest)};
+    }
+    Num zmax = -100;
+    for (const GroundRecord& record : survey->records) {
+        const Num value = LeadingValueOfText(record.elevation);
+        if (value > zmax) zmax = value;
+    }
+    zmax = zmax + 2;
+    return {zmax, NumberText(zmax)};
+}
+
+// The file's ground line at its true stations, green, one segment between each two records.
+void drawSurveyGround(Sketch& sketch, const ProfileMapping& mapping, const GroundData& survey) {
+    for (const SketchLine& line : std::vector<SketchLine>(sketch.lines()))
+        if (line.name.starts_with("Line12(")) sketch.line(line.name).visible = false;
+    if (survey.records.size() < 2) return;  // a single point draws no segment
+    SketchPoint from = mapping.map(survey.station(0), survey.elevation(0));
+    for (std::size_t k = 1; k < survey.records.size(); ++k) {
+        const SketchPoint to = mapping.map(survey.station(k), survey.elevation(k));
+        showLine(sketch, indexed("Line12", int(k + 1)), from, to, Colour::rgb(0, 255, 0), 2);
+        from = to;
+    }
+}
+
+void runDrillingSecondStep(RunContext& run, GroundSource source) {
+    Form& form = run.form;
+    std::optional<GroundData> survey;
+    if (source == GroundSource::SurveyFile) survey = readGroundDataFile(run.services);
+
+    const Num x1 = FieldValue(form, station(1)), z1 = FieldValue(form, pipe(1));
+    for (int i : {2, 3}) {
+        const Num z = z1 - (FieldValue(form, station(i)) - x1) * tan(radians(FieldValue(form, "Text36")));
+        markAndWrite(form, pipe(i), FormatNumber(z, "#.##"));
+    }
+    const Num x12 = FieldValue(form, station(kColumns)), z12 = FieldValue(form, pipe(kColumns));
+    for (int i : {10, 11}) {
+        const Num z = z12 - (x12 - FieldValue(form, station(i))) * tan(radians(FieldValue(form, "Text31")));
+        markAndWrite(form, pipe(i), NumberText(z));
+    }
+    // The bottom arc of a crossing is always a sag: the lower half of the circle.
+    const ArcCircle circle{FieldValue(form, "Text45"), FieldValue(form, "Text48"), FieldValue(form, "Text41"), false};
+    for (int i = 5; i <= 8; ++i) markAndWrite(form, pipe(i), NumberText(circle.elevationAt(FieldValue(form, station(i)))));
+    const ArcSamples arc = sampleArc(form, circle, {station(4), pipe(4), station(9), pipe(9)});
+    writeVerdictOnEntryStraight(form);
+
+    std::vector<std::string> pipes;
+    for (int i = 1; i <= kColumns; ++i) pipes.push_back(pipe(i));
+    const LowestElevation lowest = lowestElevation(form, pipes);
+    const Highest highest = highestGround(form, survey ? &*survey : nullptr);
+
+    Sketch& sketch = form.sketch("Picture1");
+    hideLines(sketch, "Line9", 1, 10);
+    hideLines(sketch, "Line10", 1, 10);
+    hideMarkers(sketch, "Shape1", 1, 9);
+    const ProfileMapping mapping(x1, x12, lowest.value, highest.value);
+    showCaption(sketch, "Label33", highest.caption);
+    showCaption(sketch, "Label34", lowest.caption);
+    showCaption(sketch, "Label35", form.text(station(1)));
+    showCaption(sketch, "Label36", form.text(station(kColumns)));
+
+    auto pipePoint = [&](int i) { return mapping.map(FieldValue(form, station(i)), FieldValue(form, pipe(i))); };
+    auto groundPoint = [&](int i) { return mapping.map(FieldValue(form, station(i)), FieldValue(form, ground(i))); };
+    auto drawGround = [&](int i) {
+        if (!survey) showLine(sketch, indexed("Line9", i), groundPoint(i - 1), groundPoint(i), Colour::windowText(), 2);
+    };
+    // The entry straight up to the arc, then from the arc end to the exit point.
+    for (int i : {2, 3, 4, 10, 11, 12}) {
+        showLine(sketch, indexed("Line10", i), pipePoint(i - 1), pipePoint(i), Colour::red(), 4);
+        drawGround(i);
+        showMarker(sketch, indexed("Shape1", i - 2), pipePoint(i - 1));
+    }
+    showMarker(sketch, indexed("Shape1", 11), pipePoint(kColumns));
+    for (int i = 2; i <= kColumns; ++i) {
+        drawGround(i);
+        showMarker(sketch, indexed("Shape1", i - 2), pipePoint(i - 1));
+    }
+    drawArc(sketch, mapping, arc);
+
+    if (survey) {
+        drawSurveyGround(sketch, mapping, *survey);
+    } else {
+        showScaleLabels(sketch, highest.value, lowest.value, x1, x12);
+        showLowestPoint(form, sketch, arc);
+    }
+}
+
+}  // namespace
+
 FormDefinition makeDrillingProfileWindow(const std::string& formName, const std::string& title,
                                          GroundSource ground) {
     FormDefinition def(formName, title);
@@ -196,11 +314,14 @@ FormDefinition makeDrillingProfileWindow(const std::string& formName, const std:
         frame.cell("Text34", "10.00", {4, kColumns + 1});
     }
 
-    def.body().sketch("Picture1", profileSketchPanel(drillingLegend()), {1, 0});
+    Sketch panel = profileSketchPanel(drillingLegend());
+    addScaleLabels(panel);
+    def.body().sketch("Picture1", std::move(panel), {1, 0});
     addDmsScratchFields(def);
+    addLowestPointScratchField(def);
 
     def.runButton("Command1", "第一步计算", runDrillingFirstStep);
-    def.idleButton("Command3", "第二步计算");
+    def.runButton("Command3", "第二步计算", [ground](RunContext& run) { runDrillingSecondStep(run, ground); });
     def.printButton("Command2");
     return def;
 }
