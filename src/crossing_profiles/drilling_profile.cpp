@@ -2,6 +2,7 @@
 
 #include "crossing_profiles/degrees_to_dms.h"
 #include "crossing_profiles/ground_data_file.h"
+#include "crossing_profiles/marked_fields.h"
 #include "crossing_profiles/profile_arc.h"
 
 namespace pylora {
@@ -78,14 +79,6 @@ void addResults(FrameBuilder& frame) {
 }
 
 Num radians(const Num& degrees) { return degrees * kPi / 180; }
-
-// Fields the first step writes carry a light-yellow background for the life of the window.
-void mark(Form& form, const std::string& field) { form.setBackground(field, Colour::lightYellow()); }
-
-void markAndWrite(Form& form, const std::string& field, std::string text) {
-    mark(form, field);
-    form.setText(field, std::move(text));
-}
 
 // T as displayed, read afresh at each use.
 Num tangentLength(const Form& form) { return FieldValue(form, "Text46"); }
@@ -174,7 +167,6 @@ void runDrillingFirstStep(Form& form) {
     writeRadiusVerdict(form);
 }
 
-
 namespace {
 
 std::string station(int i) { return indexed("Text1", i); }
@@ -216,8 +208,11 @@ Highest highestGround(const Form& form, const GroundData* survey) {
 
 // The file's ground line at its true stations, green, one segment between each two records.
 void drawSurveyGround(Sketch& sketch, const ProfileMapping& mapping, const GroundData& survey) {
-    for (const SketchLine& line : std::vector<SketchLine>(sketch.lines()))
-        if (line.name.starts_with("Line12(")) sketch.line(line.name).visible = false;
+    // Nothing of an earlier, longer survey stays visible.
+    std::vector<std::string> earlier;
+    for (const SketchLine& line : sketch.lines())
+        if (line.name.starts_with("Line12(")) earlier.push_back(line.name);
+    for (const std::string& name : earlier) sketch.line(name).visible = false;
     if (survey.records.size() < 2) return;  // a single point draws no segment
     SketchPoint from = mapping.map(survey.station(0), survey.elevation(0));
     for (std::size_t k = 1; k < survey.records.size(); ++k) {

@@ -5,6 +5,7 @@
 // and draws the profile sketch.
 #include "core/calc.h"
 #include "crossing_profiles/degrees_to_dms.h"
+#include "crossing_profiles/marked_fields.h"
 #include "crossing_profiles/profile_arc.h"
 
 namespace pylora {
@@ -17,13 +18,6 @@ std::string station(int i) { return indexed("Text1", i); }
 std::string elevation(int i) { return indexed("Text2", i); }
 Num X(const Form& form, int i) { return FieldValue(form, station(i)); }
 Num Z(const Form& form, int i) { return FieldValue(form, elevation(i)); }
-
-void mark(Form& form, const std::string& field) { form.setBackground(field, Colour::lightYellow()); }
-
-void markAndWrite(Form& form, const std::string& field, std::string text) {
-    mark(form, field);
-    form.setText(field, std::move(text));
-}
 
 Num length(const Num& dz, const Num& dx) { return sqrt(dz * dz + dx * dx); }
 
