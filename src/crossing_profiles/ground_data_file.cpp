@@ -29,7 +29,7 @@ Num strictValue(const std::string& text, const std::filesystem::path& path, int 
     try {
         return FieldValueOfText(text);
     } catch (const RunFailure&) {
-        throw RunFailure(FailureKind::NotANumber, {}, where(path, line) + "的「" + text + "」不是有效数字");
+        throw RunFailure(FailureKind::NotANumber, {}, where(path, line) + "的「" + text + "」");
     }
 }
 

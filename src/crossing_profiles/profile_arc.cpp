@@ -7,6 +7,11 @@ namespace {
 
 constexpr int kArcPoints = 100;
 
+// The sign-position text of a value as a pattern shows it, the shown text read back strictly.
+std::string shownWithSign(const Num& value, std::string_view pattern) {
+    return signPositionText(FieldValueOfText(FormatNumber(value, pattern), value.source()).value());
+}
+
 }  // namespace
 
 Num ArcCircle::elevationAt(const Num& station) const {
@@ -60,15 +65,6 @@ void addScaleLabels(Sketch& sketch) {
         label.visible = false;
     }
 }
-
-namespace {
-
-// The sign-position text of a value as a pattern shows it, the shown text read back strictly.
-std::string shownWithSign(const Num& value, std::string_view pattern) {
-    return signPositionText(FieldValueOfText(FormatNumber(value, pattern), value.source()).value());
-}
-
-}  // namespace
 
 void showScaleLabels(Sketch& sketch, const Num& highest, const Num& lowest, const Num& firstStation,
                      const Num& lastStation) {
