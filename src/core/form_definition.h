@@ -19,7 +19,8 @@ class Form;
 
 // What a run may reach besides its own window, passed in by whoever opens the window.
 struct Services {
-    std::filesystem::path databaseFolder;  // the material database files and the ground data file
+    std::filesystem::path databaseFolder;  // the material database files and the sample ground data file
+    std::filesystem::path groundDataFile;  // the ground data file to read; empty: the user's own, else the sample
 };
 
 struct RunContext {
