@@ -117,6 +117,8 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
     auto* run = app.add_subcommand("run", "run a window from its default texts and print JSON");
     std::string runForm;
     run->add_option("FORM", runForm)->required();
+    std::string groundFile;
+    run->add_option("--ground-file", groundFile, "the ground data file to read instead of the user's 1.TXT");
     std::map<std::string, CLI::Option*> settingOptions;
     for (const char* name : {"--set", "--select", "--check", "--choose", "--press"})
         settingOptions[name] = run->add_option(name, "")->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
@@ -133,6 +135,7 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
         return kExitUsage;
     }
     if (!databaseFolder.empty()) chosen.databaseFolder = databaseFolder;
+    if (!groundFile.empty()) chosen.groundDataFile = groundFile;
 
     try {
         if (app.got_subcommand("list")) {

@@ -19,7 +19,8 @@ class Form;
 
 // What a run may reach besides its own window, passed in by whoever opens the window.
 struct Services {
-    std::filesystem::path databaseFolder;  // the material database files and the ground data file
+    std::filesystem::path databaseFolder;  // the material database files and the sample ground data file
+    std::filesystem::path groundDataFile;  // the ground data file to read; empty: the user's own, else the sample
 };
 
 struct RunContext {
@@ -63,7 +64,8 @@ struct ControlDef {
     LabelStyle style = LabelStyle::Plain;
     Colour background = Colour::white();
     Colour foreground = Colour::windowText();
-    int widthChars = 0;  // a width hint for fields, 0: the display's choice
+    int widthChars = 0;  // a width hint for fields, 0: the display's choice; a field hinted
+                         // narrower than usual is kept that narrow
     ButtonAction action = ButtonAction::None;
 };
 

@@ -2,6 +2,7 @@
 // A profile sketch as the run computes it: lines, small circle markers and captions placed in
 // twips inside a fixed picture area. The display only paints what is visible, scaled to fit.
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/colour.h"
@@ -54,6 +55,8 @@ private:
     std::vector<SketchLine> lines_;
     std::vector<SketchMarker> markers_;
     std::vector<SketchLabel> labels_;
+    // Positions by name, so that a run placing hundreds of segments finds each at once.
+    std::unordered_map<std::string, std::size_t> lineIndex_, markerIndex_, labelIndex_;
 };
 
 }  // namespace pylora

@@ -1,12 +1,15 @@
 #include "crossing_profiles/drilling_profile.h"
 
 #include "crossing_profiles/degrees_to_dms.h"
-#include "crossing_profiles/profile_sketch.h"
+#include "crossing_profiles/ground_data_file.h"
+#include "crossing_profiles/marked_fields.h"
+#include "crossing_profiles/profile_arc.h"
 
 namespace pylora {
 namespace {
 
 constexpr int kColumns = 12;
+constexpr int kFullNumberWidth = 16;  // "300.283514116912"
 constexpr double kPi = 3.1416;  // the profile windows' own value of π, also for degrees to radians
 const Colour kGroundRowColour = Colour::fromBgr(0xFFFFC0);  // light cyan
 
@@ -41,7 +44,10 @@ void addPointTable(FrameBuilder& frame, GroundSource ground) {
             cell.background = kGroundRowColour;
             cell.description = point + " 地面标高";
         }
-        frame.cell(indexed("Text2", i), column.pipe, {4, i}).description = point + " 管底标高";
+        ControlDef& pipe = frame.cell(indexed("Text2", i), column.pipe, {4, i});
+        pipe.description = point + " 管底标高";
+        // Columns on the arc and the exit straight show the full 15-digit number.
+        if ((i >= 5 && i <= 8) || i == 10 || i == 11) pipe.widthChars = kFullNumberWidth;
     }
 }
 
@@ -73,14 +79,6 @@ void addResults(FrameBuilder& frame) {
 }
 
 Num radians(const Num& degrees) { return degrees * kPi / 180; }
-
-// Fields the first step writes carry a light-yellow background for the life of the window.
-void mark(Form& form, const std::string& field) { form.setBackground(field, Colour::lightYellow()); }
-
-void markAndWrite(Form& form, const std::string& field, std::string text) {
-    mark(form, field);
-    form.setText(field, std::move(text));
-}
 
 // T as displayed, read afresh at each use.
 Num tangentLength(const Form& form) { return FieldValue(form, "Text46"); }
@@ -169,6 +167,125 @@ void runDrillingFirstStep(Form& form) {
     writeRadiusVerdict(form);
 }
 
+namespace {
+
+std::string station(int i) { return indexed("Text1", i); }
+std::string pipe(int i) { return indexed("Text2", i); }
+std::string ground(int i) { return indexed("Text21", i); }
+
+void writeVerdictOnEntryStraight(Form& form) {
+    if (FieldValue(form, "Text27") < 20) {
+        form.setForeground("Text4", Colour::red());
+        form.setText("Text4", "■严重警告:穿越管段在入土点后20米内应为直线段,请重新选择合适参数！");
+    } else {
+        form.setForeground("Text4", Colour::windowText());
+        form.setText("Text4", "穿越管段在入土段直管段长度大于20米，符合定向钻穿越施工技术要求。");
+    }
+}
+
+// The highest ground point of the sketch: the typed ground elevation with the highest leading
+// number, or the file's highest point with two metres of margin.
+struct Highest {
+    Num value;
+    std::string caption;
+};
+
+Highest highestGround(const Form& form, const GroundData* survey) {
+    if (!survey) {
+        std::vector<std::string> grounds;
+        for (int i = 1; i <= kColumns; ++i) grounds.push_back(ground(i));
+        const std::string highest = highestField(form, grounds);
+        return {FieldValue(form, highest), form.text(highest)};
+    }
+    Num zmax = -100;
+    for (const GroundRecord& record : survey->records) {
+        const Num value = LeadingValueOfText(record.elevation);
+        if (value > zmax) zmax = value;
+    }
+    zmax = zmax + 2;
+    return {zmax, NumberText(zmax)};
+}
+
+// The file's ground line at its true stations, green, one segment between each two records.
+void drawSurveyGround(Sketch& sketch, const ProfileMapping& mapping, const GroundData& survey) {
+    // Nothing of an earlier, longer survey stays visible.
+    std::vector<std::string> earlier;
+    for (const SketchLine& line : sketch.lines())
+        if (line.name.starts_with("Line12(")) earlier.push_back(line.name);
+    for (const std::string& name : earlier) sketch.line(name).visible = false;
+    if (survey.records.size() < 2) return;  // a single point draws no segment
+    SketchPoint from = mapping.map(survey.station(0), survey.elevation(0));
+    for (std::size_t k = 1; k < survey.records.size(); ++k) {
+        const SketchPoint to = mapping.map(survey.station(k), survey.elevation(k));
+        showLine(sketch, indexed("Line12", int(k + 1)), from, to, Colour::rgb(0, 255, 0), 2);
+        from = to;
+    }
+}
+
+void runDrillingSecondStep(RunContext& run, GroundSource source) {
+    Form& form = run.form;
+    std::optional<GroundData> survey;
+    if (source == GroundSource::SurveyFile) survey = readGroundDataFile(run.services);
+
+    const Num x1 = FieldValue(form, station(1)), z1 = FieldValue(form, pipe(1));
+    for (int i : {2, 3}) {
+        const Num z = z1 - (FieldValue(form, station(i)) - x1) * tan(radians(FieldValue(form, "Text36")));
+        markAndWrite(form, pipe(i), FormatNumber(z, "#.##"));
+    }
+    const Num x12 = FieldValue(form, station(kColumns)), z12 = FieldValue(form, pipe(kColumns));
+    for (int i : {10, 11}) {
+        const Num z = z12 - (x12 - FieldValue(form, station(i))) * tan(radians(FieldValue(form, "Text31")));
+        markAndWrite(form, pipe(i), NumberText(z));
+    }
+    // The bottom arc of a crossing is always a sag: the lower half of the circle.
+    const ArcCircle circle{FieldValue(form, "Text45"), FieldValue(form, "Text48"), FieldValue(form, "Text41"), false};
+    for (int i = 5; i <= 8; ++i) markAndWrite(form, pipe(i), NumberText(circle.elevationAt(FieldValue(form, station(i)))));
+    const ArcSamples arc = sampleArc(form, circle, {station(4), pipe(4), station(9), pipe(9)});
+    writeVerdictOnEntryStraight(form);
+
+    std::vector<std::string> pipes;
+    for (int i = 1; i <= kColumns; ++i) pipes.push_back(pipe(i));
+    const LowestElevation lowest = lowestElevation(form, pipes);
+    const Highest highest = highestGround(form, survey ? &*survey : nullptr);
+
+    Sketch& sketch = form.sketch("Picture1");
+    hideLines(sketch, "Line9", 1, 10);
+    hideLines(sketch, "Line10", 1, 10);
+    hideMarkers(sketch, "Shape1", 1, 9);
+    const ProfileMapping mapping(x1, x12, lowest.value, highest.value);
+    showCaption(sketch, "Label33", highest.caption);
+    showCaption(sketch, "Label34", lowest.caption);
+    showCaption(sketch, "Label35", form.text(station(1)));
+    showCaption(sketch, "Label36", form.text(station(kColumns)));
+
+    auto pipePoint = [&](int i) { return mapping.map(FieldValue(form, station(i)), FieldValue(form, pipe(i))); };
+    auto groundPoint = [&](int i) { return mapping.map(FieldValue(form, station(i)), FieldValue(form, ground(i))); };
+    auto drawGround = [&](int i) {
+        if (!survey) showLine(sketch, indexed("Line9", i), groundPoint(i - 1), groundPoint(i), Colour::windowText(), 2);
+    };
+    // The entry straight up to the arc, then from the arc end to the exit point.
+    for (int i : {2, 3, 4, 10, 11, 12}) {
+        showLine(sketch, indexed("Line10", i), pipePoint(i - 1), pipePoint(i), Colour::red(), 4);
+        drawGround(i);
+        showMarker(sketch, indexed("Shape1", i - 2), pipePoint(i - 1));
+    }
+    showMarker(sketch, indexed("Shape1", 11), pipePoint(kColumns));
+    for (int i = 2; i <= kColumns; ++i) {
+        drawGround(i);
+        showMarker(sketch, indexed("Shape1", i - 2), pipePoint(i - 1));
+    }
+    drawArc(sketch, mapping, arc);
+
+    if (survey) {
+        drawSurveyGround(sketch, mapping, *survey);
+    } else {
+        showScaleLabels(sketch, highest.value, lowest.value, x1, x12);
+        showLowestPoint(form, sketch, arc);
+    }
+}
+
+}  // namespace
+
 FormDefinition makeDrillingProfileWindow(const std::string& formName, const std::string& title,
                                          GroundSource ground) {
     FormDefinition def(formName, title);
@@ -196,11 +313,14 @@ FormDefinition makeDrillingProfileWindow(const std::string& formName, const std:
         frame.cell("Text34", "10.00", {4, kColumns + 1});
     }
 
-    def.body().sketch("Picture1", profileSketchPanel(drillingLegend()), {1, 0});
+    Sketch panel = profileSketchPanel(drillingLegend());
+    addScaleLabels(panel);
+    def.body().sketch("Picture1", std::move(panel), {1, 0});
     addDmsScratchFields(def);
+    addLowestPointScratchField(def);
 
     def.runButton("Command1", "第一步计算", runDrillingFirstStep);
-    def.idleButton("Command3", "第二步计算");
+    def.runButton("Command3", "第二步计算", [ground](RunContext& run) { runDrillingSecondStep(run, ground); });
     def.printButton("Command2");
     return def;
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The two directional-drilling profile windows, 定向钻穿越 (ground elevations typed into the
 // point table) and 定向钻穿越地面数据 (ground from the survey file), share their layout and
-// their first step: entry and exit straights, the elastic-laying arc between them, and the
-// check of the curvature radius against 1500 pipe diameters.
+// their two steps. The first lays out the entry and exit straights and the elastic-laying arc
+// between them and checks the curvature radius against 1500 pipe diameters; the second gives
+// the elevations of the intermediate stations, checks the straight after the entry point and
+// draws the profile sketch with the ground line, typed or from the ground data file.
 #include <string>
 
 #include "core/calc.h"

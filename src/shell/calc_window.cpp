@@ -124,9 +124,12 @@ private:
 
 // A field's width in characters: room for the longest text it is expected to show, within
 // bounds that keep a row of point-table cells on a laptop screen.
+constexpr int kUsualFieldChars = 7;
+constexpr int kWidestFieldChars = 17;
+
 int fieldWidthChars(const ControlDef& control, int expectedLength) {
-    if (control.widthChars > 0) return std::max(control.widthChars, std::min(expectedLength + 1, 18));
-    return std::clamp(expectedLength + 1, 7, 18);
+    if (control.widthChars > 0) return std::max(control.widthChars, std::min(expectedLength + 1, kWidestFieldChars));
+    return std::clamp(expectedLength + 1, kUsualFieldChars, kWidestFieldChars);
 }
 
 }  // namespace
@@ -323,6 +326,8 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
             auto* edit = new FieldEdit;
             const int chars = fieldWidthChars(c, expectedLengths_[c.name]);
             edit->setMinimumWidth(fontMetrics().horizontalAdvance('0') * chars + 10);
+            // A field hinted narrow (the "<" or ">" of a verdict row) stays that narrow.
+            if (c.widthChars > 0 && c.widthChars < kUsualFieldChars) edit->setMaximumWidth(edit->minimumWidth());
             connect(edit, &QLineEdit::textEdited, this, [this, name](const QString& text) {
                 model_.form().type(name, text.toStdString());
                 stale_.erase(name);  // what the engineer types is current by definition

@@ -116,6 +116,8 @@ TEST_P(WorkedExampleTest, GivesTheExpectedTexts) {
     std::ostringstream out, err;
     Services services;
     services.databaseFolder = PYLORA_DATABASE_DIR;
+    // The sample survey, whatever the user running the tests keeps in their own data folder.
+    services.groundDataFile = std::filesystem::path(PYLORA_DATABASE_DIR) / "1.TXT";
     const int status = runHeadless(c.args, out, err, services);
     const std::string where = c.file + ":" + std::to_string(c.line);
     ASSERT_TRUE(status == kExitDone || status == kExitRunFailed) << where << ": " << err.str();

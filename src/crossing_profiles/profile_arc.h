@@ -1,0 +1,70 @@
+#pragma once
+// The second step shared by the two-step profile windows: the elastic-laying arc as a circle
+// about its displayed centre, sampled into the red polyline of the sketch, its lowest point,
+// and the scale and lowest-point labels under the legend.
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/calc.h"
+#include "crossing_profiles/profile_sketch.h"
+
+namespace pylora {
+
+// Circle of radius ρ about (xc, zc); a sag bend lies on its lower half, a crest bend on its upper.
+struct ArcCircle {
+    Num xc, zc, rho;
+    bool upperHalf = false;
+
+    // The arc elevation at a station; a station further than ρ from the centre ends the run
+    // naming the station's field.
+    Num elevationAt(const Num& station) const;
+};
+
+// The arc between its two tangent points as a polyline of 100 points A(1..100), B(1..100):
+// the ends are the displayed tangent points, the 98 inner samples step by a hundredth of the
+// span, so the last segment spans two steps. Only the inner samples are searched for the
+// lowest point.
+struct ArcSamples {
+    std::array<Num, 101> station, elevation;  // entries 1..100
+    std::optional<Num> lowestStation;         // none when no sample lies below 10000
+    Num lowestElevation = 10000;
+};
+
+struct ArcEnds {
+    std::string startStation, startElevation, endStation, endElevation;  // fields of the tangent points
+};
+
+ArcSamples sampleArc(const Form& form, const ArcCircle& circle, const ArcEnds& ends);
+
+// Line11(2..100): the arc polyline, red, width 4.
+void drawArc(Sketch& sketch, const ProfileMapping& mapping, const ArcSamples& arc);
+
+// Label45, Label46 and Label47, hidden until the second step shows them.
+void addScaleLabels(Sketch& sketch);
+
+// "纵向比例 1:" from the elevation span (3.9 units of the drawing per 100 m) and "横向比例 1:"
+// from the station span (10.8 units per 100 m), each as "#.#" shows it; a scale that shows "."
+// ends the run.
+void showScaleLabels(Sketch& sketch, const Num& highest, const Num& lowest, const Num& firstStation,
+                     const Num& lastStation);
+
+// Label47 "(x, z)" of the arc's lowest point, rounded through the scratch field Text79 ("#.#"
+// for the station, "#.##" for the elevation) and read back as displayed.
+void showLowestPoint(Form& form, Sketch& sketch, const ArcSamples& arc);
+// Adds the hidden scratch field Text79 to the window.
+void addLowestPointScratchField(FormDefinition& definition);
+
+// The field whose text has the highest leading number, the first of equal ones.
+std::string highestField(const Form& form, const std::vector<std::string>& fields);
+
+// The lowest of the elevation texts by their leading numbers, starting from the first text
+// read strictly; Label34 shows the first text itself when nothing is lower.
+struct LowestElevation {
+    Num value;
+    std::string caption;
+};
+LowestElevation lowestElevation(const Form& form, const std::vector<std::string>& fields);
+
+}  // namespace pylora
