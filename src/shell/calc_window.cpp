@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSvgWidget>
 #include <QVBoxLayout>
 
@@ -124,7 +125,7 @@ void CalcWindow::buildLayout() {
     std::vector<QPushButton*> buttons;
     for (const ControlDef& c : def.controls()) {
         if (c.style != LabelStyle::Plain) continue;
-        if (c.kind == ControlKind::Button) {
+        if (c.kind == ControlKind::Button && c.frame.empty()) {
             buttons.push_back(static_cast<QPushButton*>(createControl(c)));
             continue;
         }
@@ -236,6 +237,10 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
             auto* button = new QPushButton(qt(c.text));
             button->setMinimumWidth(fontMetrics().horizontalAdvance(button->text()) + 40);
             connect(button, &QPushButton::clicked, this, [this, name] { press(name); });
+            for (const std::string& key : c.keys) {
+                auto* shortcut = new QShortcut(QKeySequence(qt(key)), this, Qt::WindowShortcut);
+                connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
+            }
             widget = button;
             break;
         }
