@@ -64,6 +64,7 @@ struct ControlDef {
     Colour background = Colour::white();
     Colour foreground = Colour::windowText();
     int widthChars = 0;  // a width hint for fields, 0: the display's choice
+    bool readOnly = false;  // a field that only shows what the window writes (a calculator's display)
     ButtonAction action = ButtonAction::None;
     // Buttons: the keys that press it from the keyboard, by key name ("5", "+", "Return", "Esc").
     std::vector<std::string> keys;

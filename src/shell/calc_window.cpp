@@ -199,6 +199,7 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
         }
         case ControlKind::TextField: {
             auto* edit = new QLineEdit;
+            edit->setReadOnly(c.readOnly);
             edit->setMinimumWidth(fontMetrics().horizontalAdvance('0') * (c.widthChars > 0 ? c.widthChars : 9));
             connect(edit, &QLineEdit::textEdited, this, [this, name](const QString& text) {
                 model_.form().type(name, text.toStdString());
@@ -237,10 +238,8 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
             auto* button = new QPushButton(qt(c.text));
             button->setMinimumWidth(fontMetrics().horizontalAdvance(button->text()) + 40);
             connect(button, &QPushButton::clicked, this, [this, name] { press(name); });
-            for (const std::string& key : c.keys) {
-                auto* shortcut = new QShortcut(QKeySequence(qt(key)), this, Qt::WindowShortcut);
-                connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
-            }
+            for (const std::string& key : c.keys)
+                new QShortcut(QKeySequence(qt(key)), this, button, &QPushButton::click, Qt::WindowShortcut);
             widget = button;
             break;
         }
