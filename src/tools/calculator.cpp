@@ -119,7 +119,6 @@ FormDefinition makeCalculator() {
     FormDefinition def("计算器", "计算器");
     // The display only shows: the keys typed while it has the focus work the calculator.
     ControlDef& display = def.frame("Frame1", "", FrameRole::Plain, {0, 0}).cell("Text1", "0.", {0, 0, 1, 3});
-    display.widthChars = 22;
     display.readOnly = true;
     for (const KeyDef& k : kKeys) {
         ControlDef& key = def.runButton(indexed("Command1", k.index), k.caption,
