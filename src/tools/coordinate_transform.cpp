@@ -24,8 +24,8 @@ void writePoint(Form& form, const Point& p, const std::string& xField, const std
     form.setText(yField, FormatNumber(p.y, "#.###"));
 }
 
-// The squared length of A→B; points that coincide give no direction and end the run, blaming
-// B's first field.
+// The squared length of A→B; points that coincide give no direction and end the run, naming
+// the field `blame` and saying `which` points coincide.
 Num squaredBaseLength(const Point& a, const Point& b, const std::string& blame, const char* which) {
     const Num dx = b.x - a.x, dy = b.y - a.y;
     const Num squared = dx * dx + dy * dy;
