@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSvgWidget>
 #include <QVBoxLayout>
 
@@ -125,7 +126,7 @@ void CalcWindow::buildLayout() {
     std::vector<QPushButton*> buttons;
     for (const ControlDef& c : def.controls()) {
         if (c.style != LabelStyle::Plain) continue;
-        if (c.kind == ControlKind::Button) {
+        if (c.kind == ControlKind::Button && c.frame.empty()) {
             buttons.push_back(static_cast<QPushButton*>(createControl(c)));
             continue;
         }
@@ -199,6 +200,7 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
         }
         case ControlKind::TextField: {
             auto* edit = new QLineEdit;
+            edit->setReadOnly(c.readOnly);
             constexpr int usualChars = 9;
             edit->setMinimumWidth(fontMetrics().horizontalAdvance('0') * (c.widthChars > 0 ? c.widthChars : usualChars));
             // A field hinted narrower than usual (the "<" or ">" of a verdict row) stays that narrow.
@@ -241,6 +243,8 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
             auto* button = new QPushButton(qt(c.text));
             button->setMinimumWidth(fontMetrics().horizontalAdvance(button->text()) + 40);
             connect(button, &QPushButton::clicked, this, [this, name] { press(name); });
+            for (const std::string& key : c.keys)
+                new QShortcut(QKeySequence(qt(key)), this, button, &QPushButton::click, Qt::WindowShortcut);
             widget = button;
             break;
         }
