@@ -66,7 +66,10 @@ struct ControlDef {
     Colour foreground = Colour::windowText();
     int widthChars = 0;  // a width hint for fields, 0: the display's choice; a field hinted
                          // narrower than usual is kept that narrow
+    bool readOnly = false;  // a field that only shows what the window writes (a calculator's display)
     ButtonAction action = ButtonAction::None;
+    // Buttons: the keys that press it from the keyboard, by key name ("5", "+", "Return", "Esc").
+    std::vector<std::string> keys;
 };
 
 struct FrameDef {
@@ -126,8 +129,9 @@ public:
     FrameBuilder frame(const std::string& name, const std::string& caption, FrameRole role, GridPlace place);
     FrameBuilder body();  // controls placed in the window body outside any frame
 
-    // Buttons stand in one row at the bottom, in the order they are added. The first run
-    // button is the one the headless runner presses when told nothing else.
+    // Buttons stand in one row at the bottom, in the order they are added; a button given a
+    // frame stands at its place in that frame's grid instead (the keys of a keypad). The first
+    // run button is the one the headless runner presses when told nothing else.
     ControlDef& runButton(const std::string& name, const std::string& caption, RunHandler run);
     ControlDef& runButton(const std::string& name, const std::string& caption, void (*run)(Form&));
     ControlDef& printButton(const std::string& name, const std::string& caption = "打印输出");

@@ -226,7 +226,7 @@ void CalcWindow::buildLayout() {
     std::vector<QPushButton*> buttons;
     for (const ControlDef& c : def.controls()) {
         if (c.style != LabelStyle::Plain) continue;
-        if (c.kind == ControlKind::Button) {
+        if (c.kind == ControlKind::Button && c.frame.empty()) {
             buttons.push_back(static_cast<QPushButton*>(createControl(c)));
             continue;
         }
@@ -324,6 +324,7 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
         }
         case ControlKind::TextField: {
             auto* edit = new FieldEdit;
+            edit->setReadOnly(c.readOnly);
             const int chars = fieldWidthChars(c, expectedLengths_[c.name]);
             edit->setMinimumWidth(fontMetrics().horizontalAdvance('0') * chars + 10);
             // A field hinted narrow (the "<" or ">" of a verdict row) stays that narrow.
@@ -368,6 +369,8 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
             button->setAutoDefault(true);  // Enter on the focused button presses it
             button->setMinimumWidth(fontMetrics().horizontalAdvance(button->text()) + 40);
             connect(button, &QPushButton::clicked, this, [this, name] { press(name); });
+            for (const std::string& key : c.keys)
+                new QShortcut(QKeySequence(qt(key)), this, button, &QPushButton::click, Qt::WindowShortcut);
             widget = button;
             break;
         }
