@@ -9,7 +9,6 @@ namespace pylora {
 namespace {
 
 constexpr int kColumns = 12;
-constexpr int kFullNumberWidth = 16;  // "300.283514116912"
 constexpr double kPi = 3.1416;  // the profile windows' own value of π, also for degrees to radians
 const Colour kGroundRowColour = Colour::fromBgr(0xFFFFC0);  // light cyan
 
@@ -44,10 +43,7 @@ void addPointTable(FrameBuilder& frame, GroundSource ground) {
             cell.background = kGroundRowColour;
             cell.description = point + " 地面标高";
         }
-        ControlDef& pipe = frame.cell(indexed("Text2", i), column.pipe, {4, i});
-        pipe.description = point + " 管底标高";
-        // Columns on the arc and the exit straight show the full 15-digit number.
-        if ((i >= 5 && i <= 8) || i == 10 || i == 11) pipe.widthChars = kFullNumberWidth;
+        frame.cell(indexed("Text2", i), column.pipe, {4, i}).description = point + " 管底标高";
     }
 }
 

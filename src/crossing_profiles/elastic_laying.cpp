@@ -182,9 +182,7 @@ void addPointTable(FrameBuilder& frame) {
         frame.label("", column.heading, {0, i});
         const std::string point = column.heading;
         frame.cell(station(i), column.station, {1, i}).description = point + " 桩点里程";
-        ControlDef& pipe = frame.cell(elevation(i), column.elevation, {2, i});
-        pipe.description = point + " 管底标高";
-        if (i == 10) pipe.widthChars = 16;  // 桩点6 shows the full 15-digit number
+        frame.cell(elevation(i), column.elevation, {2, i}).description = point + " 管底标高";
     }
 }
 

@@ -56,6 +56,8 @@ public:
         setWordWrap(true);
         QSizePolicy policy = sizePolicy();
         policy.setHeightForWidth(false);
+        // Its text wraps to whatever width the frames give the window; it asks for none itself.
+        policy.setHorizontalPolicy(QSizePolicy::Ignored);
         setSizePolicy(policy);
     }
 
@@ -101,6 +103,9 @@ QString labelStyle(const ControlState& state, const QPalette& palette, Freshness
 // A text field that shows its whole text in a tooltip when the text is wider than the field.
 class FieldEdit : public QLineEdit {
 public:
+    // As wide as the text it is expected to show (its minimum width), not Qt's usual 17 letters.
+    QSize sizeHint() const override { return {minimumWidth(), QLineEdit::sizeHint().height()}; }
+
     void showText(const QString& text) {
         if (this->text() != text) {
             setText(text);
@@ -124,12 +129,17 @@ private:
 
 // A field's width in characters: room for the longest text it is expected to show, within
 // bounds that keep a row of point-table cells on a laptop screen.
+// A cell of a point table (a field without a caption of its own) stands in a row of ten or
+// more: it gets less room, and a longer number is read whole in its tooltip.
 constexpr int kUsualFieldChars = 7;
 constexpr int kWidestFieldChars = 17;
+constexpr int kWidestCellChars = 12;
 
 int fieldWidthChars(const ControlDef& control, int expectedLength) {
-    if (control.widthChars > 0) return std::max(control.widthChars, std::min(expectedLength + 1, kWidestFieldChars));
-    return std::clamp(expectedLength + 1, kUsualFieldChars, kWidestFieldChars);
+    const int widest = control.label.empty() ? kWidestCellChars : kWidestFieldChars;
+    const int wanted = std::min(expectedLength + 1, widest);
+    if (control.widthChars > 0) return std::min(std::max(control.widthChars, wanted), std::max(widest, control.widthChars));
+    return std::max(wanted, kUsualFieldChars);
 }
 
 }  // namespace
@@ -200,8 +210,8 @@ void CalcWindow::buildLayout() {
     // and the status line below them stay in sight.
     auto* content = new QWidget;
     auto* contentLayout = new QVBoxLayout(content);
-    contentLayout->setContentsMargins(10, 8, 10, 0);
-    contentLayout->setSpacing(6);
+    contentLayout->setContentsMargins(8, 6, 8, 0);
+    contentLayout->setSpacing(4);
     scroll_ = new ContentSizedScrollArea;
     scroll_->setWidget(content);
 
@@ -210,14 +220,15 @@ void CalcWindow::buildLayout() {
         if (c.style != LabelStyle::Plain) contentLayout->addWidget(createControl(c));
 
     auto* body = new QGridLayout;
-    body->setHorizontalSpacing(8);
-    body->setVerticalSpacing(6);
+    body->setHorizontalSpacing(6);
+    body->setVerticalSpacing(4);
     std::map<std::string, QGridLayout*> frameGrids{{"", body}};
     for (const FrameDef& f : def.frames()) {
         auto* box = new QGroupBox(qt(f.caption));
         auto* grid = new QGridLayout(box);
+        grid->setContentsMargins(6, 4, 6, 4);
         grid->setHorizontalSpacing(6);
-        grid->setVerticalSpacing(4);
+        grid->setVerticalSpacing(3);
         frameGrids[f.name] = grid;
         if (f.role == FrameRole::Formula) grid->setAlignment(Qt::AlignCenter);
         // Frames come after the frame that encloses them, so its grid is there already.
@@ -314,7 +325,7 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
             QLabel* label = c.style == LabelStyle::Note ? new WrappingLabel : new QLabel;
             if (c.style == LabelStyle::Title) {
                 QFont font = label->font();
-                font.setPointSizeF(font.pointSizeF() * 1.8);
+                font.setPointSizeF(font.pointSizeF() * 1.5);
                 font.setBold(true);
                 label->setFont(font);
                 label->setAlignment(Qt::AlignCenter);

@@ -2,6 +2,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -127,7 +128,14 @@ private slots:
             for (int settle = 0; settle < 3; ++settle) QApplication::processEvents();  // wrapped captions take their height
             const QPixmap picture = other->grab();
             QVERIFY2(!picture.isNull(), definition->formName().c_str());
-            if (!folder.isEmpty()) picture.save(folder + "/" + QString::fromStdString(definition->formName()) + ".png");
+            if (!folder.isEmpty()) {
+                // The whole window as printed, whether or not its body scrolls on this screen.
+                QImage page(other->pageContentSize(), QImage::Format_RGB32);
+                QPainter painter(&page);
+                other->paintPageContent(painter);
+                painter.end();
+                page.save(folder + "/" + QString::fromStdString(definition->formName()) + ".png");
+            }
             other->close();
         }
     }

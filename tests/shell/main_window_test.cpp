@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
 #include <QTest>
 
 #include "fake_printer.h"
@@ -107,8 +109,26 @@ private slots:
     void printMenuActsOnTheLastActiveWindow() {
         MainWindow* main = makeMain();
         main->show();
-        findAction(main, "MENU_print_pre")->trigger();  // no calculator window yet: nothing
+        // No calculator window yet: the entries say so in a box, and print nothing.
+        delete watchdog;  // this box is expected
+        watchdog = nullptr;
+        for (const char* entry : {"MENU_print_pre", "MENU_print_print"}) {
+            QString said;
+            QTimer answer;
+            answer.setSingleShot(true);
+            QObject::connect(&answer, &QTimer::timeout, [&said] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    said = box->text();
+                    box->accept();
+                }
+            });
+            answer.start(50);
+            findAction(main, entry)->trigger();
+            QCOMPARE(said, MainWindow::kNothingToPrint);
+        }
         QVERIFY(printer.previewed.empty());
+        QVERIFY(printer.dialogPrinted.empty());
+        watchdog = new ModalWatchdog;
         main->showWindow("坐标转换");
         main->showWindow("壁厚计算");
         findAction(main, "MENU_print_pre")->trigger();
