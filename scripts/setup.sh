@@ -11,7 +11,7 @@ PYLORA_PACKAGES=(
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libsqlite3-dev sqlite3 nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk
+  fonts-noto-cjk fonts-wqy-microhei
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
   xvfb xauth
 )

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QPicture>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -38,10 +39,19 @@ void paintWindowPage(QWidget& window, QPrinter& printer) {
     const double scale = std::min(double(page.width()) / size.width(), double(page.height()) / size.height());
     painter.translate(page.x() + (page.width() - size.width() * scale) / 2, page.y());
     painter.scale(scale, scale);
-    if (auto* source = dynamic_cast<PageSource*>(&window))
-        source->paintPageContent(painter);
-    else
-        window.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    // Recorded as drawing commands first: Qt hands a widget drawn straight onto a printer a
+    // screen-resolution bitmap of itself, while a recorded picture plays back as vectors. The
+    // printers work in screen units (their output is vector text and lines all the same), so
+    // the picture's fonts play back at the size they were recorded.
+    QPicture picture;
+    {
+        QPainter recorder(&picture);
+        if (auto* source = dynamic_cast<PageSource*>(&window))
+            source->paintPageContent(recorder);
+        else
+            window.render(&recorder, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    }
+    painter.drawPicture(0, 0, picture);
 }
 
 void SystemPrinter::prepare(QPrinter& printer, QWidget& window) const {
@@ -57,14 +67,14 @@ void SystemPrinter::prepare(QPrinter& printer, QWidget& window) const {
 PrintReport SystemPrinter::printToDefault(QWidget& window) {
     const QPrinterInfo info = chosenLayout_ ? QPrinterInfo::printerInfo(chosenPrinter_) : QPrinterInfo::defaultPrinter();
     if (info.isNull()) return {false, QStringLiteral("未找到默认打印机")};
-    QPrinter printer(info, QPrinter::HighResolution);
+    QPrinter printer(info, QPrinter::ScreenResolution);
     prepare(printer, window);
     paintWindowPage(window, printer);
     return {true, QStringLiteral("已发送到打印机 ") + printer.printerName()};
 }
 
 void SystemPrinter::preview(QWidget& window) {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter printer(QPrinter::ScreenResolution);
     prepare(printer, window);
     QPrintPreviewDialog dialog(&printer, &window);
     dialog.setWindowTitle(titleFor(QStringLiteral("打印预览"), window));
@@ -76,7 +86,7 @@ void SystemPrinter::preview(QWidget& window) {
 }
 
 void SystemPrinter::setup(QWidget* parent) {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter printer(QPrinter::ScreenResolution);
     if (chosenLayout_) {
         printer.setPrinterName(chosenPrinter_);
         printer.setPageLayout(*chosenLayout_);
@@ -89,7 +99,7 @@ void SystemPrinter::setup(QWidget* parent) {
 }
 
 void SystemPrinter::printWithDialog(QWidget& window) {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter printer(QPrinter::ScreenResolution);
     prepare(printer, window);
     QPrintDialog dialog(&printer, &window);
     dialog.setWindowTitle(titleFor(QStringLiteral("打印"), window));

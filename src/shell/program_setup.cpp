@@ -15,10 +15,14 @@ QLocale dialogLocale(const QLocale& system) {
 }
 
 void setUpProgram(QApplication& app) {
-    if (QFontDatabase::hasFamily("Noto Sans CJK SC")) {
-        QFont font("Noto Sans CJK SC");
+    // WenQuanYi Micro Hei first: it has no second code for the ideographs that double as Kangxi
+    // radicals, so a printed page's 力, 入, 米 are found again as 力, 入, 米 when searched.
+    for (const char* family : {"WenQuanYi Micro Hei", "Noto Sans CJK SC"}) {
+        if (!QFontDatabase::hasFamily(family)) continue;
+        QFont font(family);
         font.setPointSize(10);
         QApplication::setFont(font);
+        break;
     }
     const QLocale locale = dialogLocale(QLocale::system());
     auto* translator = new QTranslator(&app);
