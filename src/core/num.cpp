@@ -88,4 +88,11 @@ std::int16_t roundToInt16(const Num& x) {
     return static_cast<std::int16_t>(whole);
 }
 
+Num blamingNegativeFactor(const Num& value, std::initializer_list<Num> factors) {
+    if (value.value() >= 0) return value;
+    for (const Num& factor : factors)
+        if (factor.value() < 0 && !factor.source().empty()) return Num(value.value(), factor.source());
+    return value;
+}
+
 }  // namespace pylora

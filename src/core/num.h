@@ -4,6 +4,7 @@
 // made it zero ("弯头的曲率半径R为几倍DN" for a bend factor 4n - 2 = 0) without each formula
 // having to say so.
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 namespace pylora {
@@ -54,6 +55,10 @@ Num atan(const Num& x);
 Num asin(const Num& x);
 Num acos(const Num& x);
 Num abs(const Num& x);
+
+// A product or quotient of fields that comes out negative where a root or a fractional power
+// follows: the value then names the factor that is negative, not the first field of the formula.
+Num blamingNegativeFactor(const Num& value, std::initializer_list<Num> factors);
 
 // The integer part as the greatest whole number not above the value (-2.5 -> -3).
 Num integerPart(const Num& x);

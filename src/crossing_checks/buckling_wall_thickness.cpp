@@ -1,7 +1,6 @@
 // 穿越管线壁厚稳定校核: the wall a river-crossing pipe needs so as not to buckle under the
 // external water pressure at the design flood level, from Timoshenko's buckling formula:
 // δ = 0.006·D·(n·p/m)^(1/3) / m with p = H/10.
-#include <initializer_list>
 
 #include "core/calc.h"
 
@@ -39,21 +38,13 @@ const char* kBucklingWallFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" wi
 <line x1="181.2" y1="37" x2="232" y2="37" stroke="black" stroke-width="1.5"/>
 </g></svg>)";
 
-// The cube root takes no negative base; the run names the depth or factor whose sign made
-// the load term negative, not merely the first field of the product.
-Num negativeFactor(const Num& loadTerm, std::initializer_list<Num> factors) {
-    if (loadTerm >= 0) return loadTerm;
-    for (const Num& factor : factors)
-        if (factor < 0) return Num(loadTerm.value(), factor.source());
-    return loadTerm;
-}
-
 void computeBucklingWall(Form& form) {
     const Num depth = FieldValue(form, "Text4");
     const Num pressure = depth / 10;
     const Num overload = FieldValue(form, "Text2");
     const Num working = FieldValue(form, "Text3");
-    const Num loadTerm = negativeFactor(overload * pressure / working, {depth, overload, working});
+    // The cube root takes no negative base: the depth or factor whose sign made it negative is named.
+    const Num loadTerm = blamingNegativeFactor(overload * pressure / working, {depth, overload, working});
     const Num outsideDiameter = FieldValue(form, "Text1");
     const Num wall = 0.006 * outsideDiameter * pow(loadTerm, 1.0 / 3.0) / working;
     form.setText("Text6", FormatNumber(wall, "#.###"));

@@ -2,7 +2,6 @@
 // concentration factor, the largest water depth after scour and the elevation where the scour
 // stops, against which the burial depth of the pipe is set.
 #include "core/calc.h"
-#include "river_works/negative_factor.h"
 
 namespace pylora {
 namespace {

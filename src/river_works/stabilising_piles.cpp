@@ -2,7 +2,6 @@
 // and take the thrust of the water; the allowed span of the pipe is the spacing of the piles.
 #include "core/calc.h"
 #include "river_works/formula_picture.h"
-#include "river_works/negative_factor.h"
 
 namespace pylora {
 namespace {

@@ -3,7 +3,6 @@
 // vortex-shedding frequency and the longest free span allowed.
 #include "core/calc.h"
 #include "river_works/formula_picture.h"
-#include "river_works/negative_factor.h"
 
 namespace pylora {
 namespace {
