@@ -14,7 +14,7 @@
 #include <QRegularExpression>
 #include <QRadioButton>
 #include <QScreen>
-#include <QScrollBar>
+#include <QStyle>
 #include <QShortcut>
 #include <QSvgWidget>
 #include <QVBoxLayout>
@@ -87,8 +87,7 @@ QString fieldStyle(const ControlState& state, const QPalette& palette, bool fail
     return QStringLiteral("QLineEdit { background: %1; color: %2; border: %3; padding: 1px 3px; }"
                           "QLineEdit:focus { border: %4; padding: 0px 2px; }")
         .arg(stale ? QStringLiteral("#ffffff") : toQColor(state.background, palette).name(),
-             stale ? kStaleText.name() : toQColor(state.foreground, palette).name(), border,
-             failed ? border : focusBorder);
+             stale ? kStaleText.name() : toQColor(state.foreground, palette).name(), border, focusBorder);
 }
 
 QString labelStyle(const ControlState& state, const QPalette& palette, Freshness freshness) {
