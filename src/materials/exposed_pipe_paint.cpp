@@ -117,8 +117,12 @@ void computeExposedPipePaint(Form& form) {
     bool anyChosen = false;
     for (const PaintSystem& system : kSystems) anyChosen = anyChosen || form.checked(system.check);
     Num surface;
-    // Pipe surface in m² with L in m and D in mm; the constant is 3.1416.
-    if (anyChosen) surface = FieldValue(form, "Text24") * FieldValue(form, "Text2") * 3.1416 / 1000;
+    // Pipe surface in m² with L in m and D in mm; the constant is 3.1416. The length is read
+    // before the diameter, so it is named first when both are wrong.
+    if (anyChosen) {
+        const Num length = FieldValue(form, "Text24");
+        surface = length * FieldValue(form, "Text2") * 3.1416 / 1000;
+    }
     // A system that is not chosen shows blank fields, so the printout lists only the chosen ones.
     for (const PaintSystem& system : kSystems) {
         if (form.checked(system.check)) {

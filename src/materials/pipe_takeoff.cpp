@@ -47,12 +47,15 @@ void computePipeTakeoff(Form& form) {
         const Num diameter = FieldValue(form, row.diameter);
         const Num wall = FieldValue(form, row.wall);
         form.setText(row.massPerMetre, FormatNumber((diameter - wall) * wall * 0.0246615, "#.##"));
-        // The ordered mass starts from the mass per metre as displayed.
-        const Num mass = FieldValue(form, row.massPerMetre) * FieldValue(form, row.length) * 1000;
+        // The ordered mass starts from the mass per metre as displayed, read before the length
+        // (one read per statement keeps that order).
+        const Num shownMassPerMetre = FieldValue(form, row.massPerMetre);
+        const Num mass = shownMassPerMetre * FieldValue(form, row.length) * 1000;
         form.setText(row.mass, FormatNumber(mass, "#.###"));
     }
     for (const PipeRow& row : kRows) {
-        const Num cost = FieldValue(form, row.mass) * FieldValue(form, row.price) / 10000000;
+        const Num shownMass = FieldValue(form, row.mass);
+        const Num cost = shownMass * FieldValue(form, row.price) / 10000000;
         form.setText(row.cost, FormatNumber(cost, "#.###"));
     }
 }

@@ -85,9 +85,11 @@ void computePreliminaryMaterials(Form& form) {
     write(form, "Text24", structures);
 
     // Trench of bottom width b, depth h and slope 1:m over the unrounded total length, in
-    // units of 10 000 m³.
+    // units of 10 000 m³. One read per statement keeps the formula's order: depth, bottom
+    // width, slope.
     const Num depth = FieldValue(form, "Text20");
-    const Num section = depth * (FieldValue(form, "Text17") + depth / FieldValue(form, "Text16"));
+    const Num bottomWidth = FieldValue(form, "Text17");
+    const Num section = depth * (bottomWidth + depth / FieldValue(form, "Text16"));
     const Num excavation = 1000 * realLength * section;
     const Num rock = FieldValue(form, "Text21") * excavation;
     write(form, "Text36", excavation / 10000);
