@@ -49,8 +49,10 @@ void computeAsphalt(RunContext& run) {
         {"Text9", "Text10"}, {"Text11", "Text12"}, {"Text14", "Text15"}, {"Text16", "Text17"},
     };
     // Length first: a total too large for a number names the line length.
-    for (const auto& [perKm, total] : totals)
-        form.setText(total, NumberText(FieldValue(form, "Text24") * FieldValue(form, perKm)));
+    for (const auto& [perKm, total] : totals) {
+        const Num length = FieldValue(form, "Text24");
+        form.setText(total, NumberText(length * FieldValue(form, perKm)));
+    }
     // One heat-shrink sleeve per 7 m of line.
     form.setText("Text19", NumberText(integerPart(1000 * FieldValue(form, "Text24") / 7)));
 }

@@ -46,8 +46,13 @@ int countStakePoints(const Form& form) {
 }
 
 Segment measureSegment(const Form& form, int j) {
-    const Num rise = abs(FieldValue(form, pipeField(j)) - FieldValue(form, pipeField(j - 1)));
-    const Num run = FieldValue(form, stationField(j)) - FieldValue(form, stationField(j - 1));
+    // One read a statement: of two unreadable fields, the one the formula meets first is named.
+    const Num pipe = FieldValue(form, pipeField(j));
+    const Num previousPipe = FieldValue(form, pipeField(j - 1));
+    const Num station = FieldValue(form, stationField(j));
+    const Num previousStation = FieldValue(form, stationField(j - 1));
+    const Num rise = abs(pipe - previousPipe);
+    const Num run = station - previousStation;
     // Stake points go left to right; a mileage below its predecessor would give a folded profile.
     if (run < 0) throw RunFailure(FailureKind::OutsideDomain, stationField(j), "桩点里程应自左向右递增");
     const Num slope = rise / run;
@@ -56,7 +61,8 @@ Segment measureSegment(const Form& form, int j) {
 
 // +1 where the pipe rises from point k to point k + 1, −1 where it falls or stays level.
 int risesAfter(const Form& form, int k) {
-    return FieldValue(form, pipeField(k + 1)) > FieldValue(form, pipeField(k)) ? 1 : -1;
+    const Num next = FieldValue(form, pipeField(k + 1));
+    return next > FieldValue(form, pipeField(k)) ? 1 : -1;
 }
 
 // The vertical bend at an inner point: where the pipe turns from rising to falling (or back)
