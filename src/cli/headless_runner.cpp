@@ -76,6 +76,8 @@ void requireEditableField(const Form& form, const std::string& name) {
     const ControlState& control = form.control(name);
     if (control.kind != ControlKind::TextField) throw UsageError{"--set: " + name + " is not a text field"};
     if (!control.visible) throw UsageError{"--set: " + name + " is a hidden field the engineer cannot type into"};
+    const ControlDef* definition = form.definition().findControl(name);
+    if (definition && definition->readOnly) throw UsageError{"--set: " + name + " only shows what the window writes"};
 }
 
 void requireControl(const Form& form, const std::string& name, ControlKind kind, const char* what) {

@@ -103,7 +103,8 @@ private:
         std::vector<const ControlState*> editable;
         for (const ControlState& c : form.controls())
             if (c.visible && c.kind != ControlKind::Label && c.kind != ControlKind::Button &&
-                c.kind != ControlKind::Picture && c.kind != ControlKind::Sketch)
+                c.kind != ControlKind::Picture && c.kind != ControlKind::Sketch &&
+                !form.definition().findControl(c.name)->readOnly)
                 editable.push_back(&c);
         if (editable.empty()) return {};
         const ControlState& c = *editable[random_() % editable.size()];
