@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Shared set-up for scripts/run and scripts/test: installs the Debian packages that are
-# missing, then configures and builds Pylora in build/.
+# Shared set-up for scripts/run, scripts/test and scripts/hardening: installs the Debian packages
+# that are missing (clang and its fuzzer runtime for the hardening checks too), then configures
+# and builds Pylora in build/.
 set -euo pipefail
 
 PYLORA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -14,6 +15,7 @@ PYLORA_PACKAGES=(
   fonts-noto-cjk fonts-wqy-microhei
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
   xvfb xauth
+  clang libclang-rt-14-dev llvm
 )
 
 install_missing_packages() {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <map>
 #include <ostream>
+#include <string_view>
 
 #include "cli/json_output.h"
 #include "core/calc_form.h"
@@ -30,6 +31,55 @@ const FormDefinition& requireWindow(const std::string& formName) {
     return *definition;
 }
 
+// Well-formed UTF-8: no stray continuation bytes, overlong forms, surrogates or values beyond
+// U+10FFFF. Texts typed into a window are always UTF-8; the JSON could not carry others.
+bool isUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        int length;
+        char32_t codePoint;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2, codePoint = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3, codePoint = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4, codePoint = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (i + length > text.size()) return false;
+        for (int k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            codePoint = (codePoint << 6) | (next & 0x3F);
+        }
+        const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (codePoint < smallest[length] || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+std::string requireUtf8(std::string value, const char* option, const std::string& control) {
+    if (!isUtf8(value)) throw UsageError{std::string(option) + " value for " + control + " is not valid UTF-8"};
+    return value;
+}
+
+// The engineer can type only into a text field the window shows.
+void requireEditableField(const Form& form, const std::string& name) {
+    if (!form.has(name)) throw UsageError{form.formName() + " has no control " + name};
+    const ControlState& control = form.control(name);
+    if (control.kind != ControlKind::TextField) throw UsageError{"--set: " + name + " is not a text field"};
+    if (!control.visible) throw UsageError{"--set: " + name + " is a hidden field the engineer cannot type into"};
+    const ControlDef* definition = form.definition().findControl(name);
+    if (definition && definition->readOnly) throw UsageError{"--set: " + name + " only shows what the window writes"};
+}
+
 void requireControl(const Form& form, const std::string& name, ControlKind kind, const char* what) {
     if (!form.has(name)) throw UsageError{form.formName() + " has no control " + name};
     if (form.control(name).kind != kind) throw UsageError{name + " is not " + std::string(what)};
@@ -45,8 +95,8 @@ std::pair<std::string, std::string> splitAssignment(const std::string& text, con
 void applySetting(Form& form, const std::string& option, const std::string& value) {
     if (option == "--set") {
         auto [name, text] = splitAssignment(value, "--set");
-        if (!form.has(name)) throw UsageError{form.formName() + " has no control " + name};
-        form.type(name, text);
+        requireEditableField(form, name);
+        form.type(name, requireUtf8(text, "--set", name));
     } else if (option == "--select") {
         requireControl(form, value, ControlKind::OptionButton, "an option button");
         form.select(value);
@@ -58,8 +108,20 @@ void applySetting(Form& form, const std::string& option, const std::string& valu
     } else if (option == "--choose") {
         auto [name, item] = splitAssignment(value, "--choose");
         requireControl(form, name, ControlKind::ListBox, "a list box");
-        if (!form.choose(name, item)) throw UsageError{name + " has no item " + item};
+        if (!form.choose(name, requireUtf8(item, "--choose", name))) throw UsageError{name + " has no item " + item};
     }
+}
+
+// Texts from database files and paths are shown as they are; bytes that are not UTF-8 become
+// replacement characters rather than stopping the output.
+std::string printable(const nlohmann::json& json) {
+    return json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+// A message on one line, whatever the names and texts quoted in it hold.
+void printUsageError(std::ostream& err, std::string message) {
+    std::replace_if(message.begin(), message.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    err << "pylora-cli: " << message << '\n';
 }
 
 int runWindow(const std::string& formName, const std::vector<std::pair<std::string, std::string>>& settings,
@@ -90,17 +152,11 @@ int runWindow(const std::string& formName, const std::vector<std::pair<std::stri
         {"failure", failure ? failureJson(*failure, definition) : nlohmann::json(nullptr)},
         {"sketch", sketch ? sketchJson(*sketch) : nlohmann::json(nullptr)},
     };
-    out << result.dump(2) << '\n';
+    out << printable(result) << '\n';
     return failure ? kExitRunFailed : kExitDone;
 }
 
-}  // namespace
-
-std::filesystem::path defaultDatabaseFolder(const std::filesystem::path& executable) {
-    return executable.parent_path().parent_path() / "share" / "pylora" / "database";
-}
-
-int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 const Services& services) {
     CLI::App app("Pylora calculator windows without a display", "pylora-cli");
     app.require_subcommand(1);
@@ -131,7 +187,7 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
         out << app.help();
         return kExitDone;
     } catch (const CLI::ParseError& e) {
-        err << "pylora-cli: " << e.what() << '\n';
+        printUsageError(err, e.what());
         return kExitUsage;
     }
     if (!databaseFolder.empty()) chosen.databaseFolder = databaseFolder;
@@ -147,7 +203,7 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
             return kExitDone;
         }
         if (app.got_subcommand("describe")) {
-            out << describeJson(requireWindow(describeForm)).dump(2) << '\n';
+            out << printable(describeJson(requireWindow(describeForm))) << '\n';
             return kExitDone;
         }
         // Settings and presses in the order given on the command line.
@@ -165,9 +221,29 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
         }
         return runWindow(runForm, settings, presses, out, chosen);
     } catch (const UsageError& e) {
-        err << "pylora-cli: " << e.message << '\n';
+        printUsageError(err, e.message);
         return kExitUsage;
     }
+}
+
+}  // namespace
+
+std::filesystem::path defaultDatabaseFolder(const std::filesystem::path& executable) {
+    return executable.parent_path().parent_path() / "share" / "pylora" / "database";
+}
+
+int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const Services& services) {
+    // The runner never ends by an exception: whatever nobody foresaw is one line on standard
+    // error. A fault inside a run is already the run's internal failure, printed with the window.
+    try {
+        return parseAndRun(args, out, err, services);
+    } catch (const std::exception& fault) {
+        printUsageError(err, std::string("internal error: ") + fault.what());
+    } catch (...) {
+        printUsageError(err, "internal error");
+    }
+    return kExitUsage;
 }
 
 }  // namespace pylora

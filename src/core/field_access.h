@@ -21,8 +21,8 @@ Num FieldValueOfText(std::string_view text, const std::string& source = {});
 Num LeadingValueOfText(std::string_view text, const std::string& source = {});
 
 inline std::string FormatNumber(const Num& value, std::string_view pattern) {
-    return FormatNumber(value.value(), pattern);
+    return FormatNumber(value.value(), pattern, value.source());
 }
-inline std::string NumberText(const Num& value) { return NumberText(value.value()); }
+inline std::string NumberText(const Num& value) { return NumberText(value.value(), value.source()); }
 
 }  // namespace pylora

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "core/run_failure.h"
+
 namespace pylora {
 namespace {
 
@@ -114,10 +116,16 @@ std::string generalForm(double value, int significant, int maxPlainExponent) {
     return out + exponentText;
 }
 
+void requireFinite(double value, const std::string& source) {
+    if (std::isnan(value)) throw RunFailure(FailureKind::OutsideDomain, source);
+    if (std::isinf(value)) throw RunFailure(FailureKind::TooLarge, source);
+}
+
 }  // namespace
 
-std::string FormatNumber(double value, std::string_view pattern) {
+std::string FormatNumber(double value, std::string_view pattern, const std::string& source) {
     const int decimals = patternDecimals(pattern);
+    requireFinite(value, source);
     DecimalDigits d = significantDigits(value, 15);
     roundToDecimals(d, decimals);
     std::string out = d.negative && value != 0 ? "-" : "";
@@ -127,8 +135,14 @@ std::string FormatNumber(double value, std::string_view pattern) {
     return out;
 }
 
-std::string NumberText(double value) { return generalForm(value, 15, 14); }
+std::string NumberText(double value, const std::string& source) {
+    requireFinite(value, source);
+    return generalForm(value, 15, 14);
+}
 
-std::string NumberTextSingle(float value) { return generalForm(value, 7, 6); }
+std::string NumberTextSingle(float value, const std::string& source) {
+    requireFinite(value, source);
+    return generalForm(value, 7, 6);
+}
 
 }  // namespace pylora

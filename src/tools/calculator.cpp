@@ -34,7 +34,8 @@ void clearData(CalculatorState& state, Form& form) {
 void run(CalculatorState& state, Form& form) {
     state.accumulator = LeadingValueOfText(state.stored).value();
     state.operand = LeadingValueOfText(state.entry).value();
-    const Num a = state.accumulator, b = state.operand;
+    // Both operands were keyed in through the display: a failure names it.
+    const Num a(state.accumulator, "Text1"), b(state.operand, "Text1");
     Num result = a;
     switch (state.op) {
         case 1: result = a + b; break;
@@ -120,6 +121,7 @@ FormDefinition makeCalculator() {
     // The display only shows: the keys typed while it has the focus work the calculator.
     ControlDef& display = def.frame("Frame1", "", FrameRole::Plain, {0, 0}).cell("Text1", "0.", {0, 0, 1, 3});
     display.readOnly = true;
+    display.description = "输入的数";
     for (const KeyDef& k : kKeys) {
         ControlDef& key = def.runButton(indexed("Command1", k.index), k.caption,
                                         [index = k.index](RunContext& context) { pressKey(index, context); });

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <sqlite3.h>
+
+#include <filesystem>
 #include <sstream>
 
 #include "cli/headless_runner.h"
@@ -14,10 +17,10 @@ struct Outcome {
     std::string err;
 };
 
-Outcome run(const std::vector<std::string>& args) {
+Outcome run(const std::vector<std::string>& args, const std::filesystem::path& databaseFolder = PYLORA_DATABASE_DIR) {
     std::ostringstream out, err;
     Services services;
-    services.databaseFolder = PYLORA_DATABASE_DIR;
+    services.databaseFolder = databaseFolder;
     const int status = runHeadless(args, out, err, services);
     return {status, out.str(), err.str()};
 }
@@ -48,6 +51,18 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{"UnknownListItem", {"run", "防腐材料", "--choose", "List1=φ58"}, "no item φ58"},
                     UsageCase{"PressNotAButton", {"run", "壁厚计算", "--press", "Text6"}, "not a button"},
                     UsageCase{"DescribeUnknown", {"describe", "RIVER2"}, "unknown window"},
+                    // Only what the engineer could type into a window's visible text fields.
+                    UsageCase{"SetHiddenWorkingField", {"run", "防腐材料", "--set", "Text25=管径='57'"}, "Text25 is a hidden field"},
+                    UsageCase{"SetLabel", {"run", "土建材料", "--set", "Label14=注"}, "Label14 is not a text field"},
+                    UsageCase{"SetButton", {"run", "壁厚计算", "--set", "Command1=x"}, "Command1 is not a text field"},
+                    // Texts are UTF-8: a stray byte, a cut sequence, an overlong form, a surrogate.
+                    UsageCase{"SetStrayByte", {"run", "壁厚计算", "--set", "Text5=\xff"}, "--set value for Text5 is not valid UTF-8"},
+                    UsageCase{"SetCutSequence", {"run", "壁厚计算", "--set", "Text5=3\xe5\xa3"}, "not valid UTF-8"},
+                    UsageCase{"SetOverlongSlash", {"run", "壁厚计算", "--set", "Text5=\xc0\xaf"}, "not valid UTF-8"},
+                    UsageCase{"SetSurrogate", {"run", "壁厚计算", "--set", "Text5=\xed\xa0\x80"}, "not valid UTF-8"},
+                    UsageCase{"ChooseStrayByte", {"run", "防腐材料", "--choose", "List1=φ\xff"}, "--choose value for List1 is not valid UTF-8"},
+                    // A name that holds a line break still gives one line.
+                    UsageCase{"NameWithLineBreak", {"run", "壁厚计算", "--set", "Text\n99=1"}, "no control Text 99"},
                     UsageCase{"NoCommand", {}, "pylora-cli"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -88,6 +103,43 @@ TEST(HeadlessRunnerTest, SettingsApplyInTheOrderGiven) {
     const Outcome o = run({"run", "壁厚计算", "--set", "Text2=1", "--set", "Text2=3.92"});
     ASSERT_EQ(o.status, kExitDone);
     EXPECT_EQ(nlohmann::json::parse(o.out)["controls"]["Text6"]["text"], "9.8");
+}
+
+TEST(HeadlessRunnerTest, TypedTextsInEveryScriptAreTaken) {
+    const Outcome o = run({"run", "壁厚计算", "--set", "Text5=５𝟓"});
+    ASSERT_EQ(o.status, kExitRunFailed) << o.err;
+    const auto json = nlohmann::json::parse(o.out);
+    EXPECT_EQ(json["controls"]["Text5"]["text"], "５𝟓");
+    EXPECT_EQ(json["failure"]["control"], "Text5");
+}
+
+// Bytes that are not UTF-8 in a path or a database text are shown as replacement characters;
+// the window's JSON is printed all the same.
+const std::vector<std::string> kAnticorrosionRun{"run", "防腐材料", "--choose", "List1=φ159", "--choose", "List2=（加强）"};
+
+TEST(HeadlessRunnerTest, PathThatIsNotUtf8IsShownWithReplacementCharacters) {
+    const Outcome o = run(kAnticorrosionRun, "/nonexistent/\xff\xfe");
+    ASSERT_EQ(o.status, kExitRunFailed) << o.err;
+    const auto json = nlohmann::json::parse(o.out);
+    EXPECT_NE(json["failure"]["cause"].get<std::string>().find("/nonexistent/\uFFFD\uFFFD/"), std::string::npos)
+        << json["failure"]["cause"];
+}
+
+TEST(HeadlessRunnerTest, DatabaseTextThatIsNotUtf8IsShownWithReplacementCharacters) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(testing::TempDir()) / "pylora-database-not-utf8";
+    fs::remove_all(folder);
+    fs::copy(PYLORA_DATABASE_DIR, folder);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open((folder / "现场防腐绝缘7.sqlite").c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "UPDATE 现场防腐绝缘材料 SET 热缩套 = CAST(X'48FF53' AS TEXT)", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+
+    const Outcome o = run(kAnticorrosionRun, folder);
+    EXPECT_EQ(o.status, kExitDone) << o.err;
+    EXPECT_EQ(nlohmann::json::parse(o.out)["controls"]["Text18"]["text"], "H\uFFFDS");
+    fs::remove_all(folder);
 }
 
 }  // namespace

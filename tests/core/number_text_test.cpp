@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <limits>
 
+#include "core/field_access.h"
 #include "core/number_text.h"
+#include "core/run_failure.h"
 
 namespace pylora {
 namespace {
@@ -89,6 +93,45 @@ TEST(NumberTextSingleTest, SevenDigitsAndPlainBelowTenMillion) {
     EXPECT_EQ(NumberTextSingle(0.1f), "0.1");
     EXPECT_EQ(NumberTextSingle(-3.5f), "-3.5");
     EXPECT_EQ(NumberTextSingle(0.00001f), "1E-05");
+}
+
+// A value that is not finite never reaches the digit buffer: the run fails, blaming the field
+// the value came from.
+TEST(NonFiniteNumberTextTest, EndsTheRunNamingTheSourceField) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double value;
+        FailureKind kind;
+    } values[] = {{nan, FailureKind::OutsideDomain}, {-nan, FailureKind::OutsideDomain},
+                  {inf, FailureKind::TooLarge}, {-inf, FailureKind::TooLarge}};
+    const std::function<std::string(double)> writers[] = {
+        [](double v) { return FormatNumber(Num(v, "Text3"), "#.##"); },
+        [](double v) { return FormatNumber(Num(v, "Text3"), "#.#####"); },
+        [](double v) { return NumberText(Num(v, "Text3")); },
+        [](double v) { return NumberTextSingle(static_cast<float>(v), "Text3"); },
+    };
+    for (const auto& [value, kind] : values) {
+        for (const auto& write : writers) {
+            try {
+                const std::string text = write(value);
+                ADD_FAILURE() << value << " was written as " << text;
+            } catch (const RunFailure& failure) {
+                EXPECT_EQ(failure.kind(), kind) << value;
+                EXPECT_EQ(failure.control(), "Text3") << value;
+            }
+        }
+    }
+}
+
+TEST(NonFiniteNumberTextTest, ExtremeFiniteValuesStillWrite) {
+    const double largest = std::numeric_limits<double>::max();
+    const double tiniest = std::numeric_limits<double>::denorm_min();
+    EXPECT_EQ(NumberText(largest), "1.79769313486232E+308");
+    EXPECT_EQ(NumberText(-tiniest), "-4.94065645841247E-324");
+    EXPECT_EQ(FormatNumber(tiniest, "#.#####"), ".");
+    EXPECT_EQ(FormatNumber(largest, "#.#").size(), 310u);  // 309 digits and the point
+    EXPECT_EQ(NumberTextSingle(std::numeric_limits<float>::max()), "3.402823E+38");
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ TEST(Calculator, DivisionByZeroFailsAndLaterKeysGoOn) {
     const auto failures = calculator.press("5/0=");
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].kind(), FailureKind::DivisionByZero);
-    EXPECT_EQ(failureMessage(failures[0], calculator.definition()), "计算中止：除数为零");
+    EXPECT_EQ(failureMessage(failures[0], calculator.definition()), "计算中止：由「输入的数」得到的除数为零");
     EXPECT_EQ(calculator.display(), "0");
     // The division is still pending: the next digit is keyed onto the divisor, "=" completes it.
     EXPECT_TRUE(calculator.press("2=").empty());
