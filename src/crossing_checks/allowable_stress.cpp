@@ -11,9 +11,10 @@ const char* kAllowableStressFormula = R"(<svg xmlns="http://www.w3.org/2000/svg"
 </g></svg>)";
 
 void computeAllowableStress(Form& form) {
-    const Num yieldStrength = FieldValue(form, "Text1");
-    const Num weldFactor = FieldValue(form, "Text2");
+    // Read in the formula's order F·φ·σs, so that of two unreadable fields the first one met is named.
     const Num designFactor = FieldValue(form, "Text3");
+    const Num weldFactor = FieldValue(form, "Text2");
+    const Num yieldStrength = FieldValue(form, "Text1");
     form.setText("Text6", NumberText(designFactor * weldFactor * yieldStrength));
 }
 

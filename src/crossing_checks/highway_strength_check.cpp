@@ -67,7 +67,8 @@ const char* kCompressiveCheckFormula = R"(<svg xmlns="http://www.w3.org/2000/svg
 </g></svg>)";
 
 void checkStrength(Form& form) {
-    const Num load = FieldValue(form, "Text1") + FieldValue(form, "Text3");
+    const Num soilLoad = FieldValue(form, "Text1");
+    const Num load = soilLoad + FieldValue(form, "Text3");
 
     const Num allowable = FieldValue(form, "Text5") / 1.7;
     form.setText("Text14", NumberText(allowable));
@@ -78,8 +79,9 @@ void checkStrength(Form& form) {
     form.setText("Text6", FormatNumber(normalForce, "#.###"));
 
     const Num radius = meanDiameter / 2;
+    const Num radiusSquared = radius * radius;  // R² taken whole, as the formula writes it
     const Num lateral = FieldValue(form, "Text2");
-    const Num moment = -0.308 * load * radius * radius + 0.25 * lateral * radius * radius;
+    const Num moment = -0.308 * load * radiusSquared + 0.25 * lateral * radiusSquared;
     form.setText("Text7", FormatNumber(moment, "#.###"));
 
     // The stresses take the normal force and moment as computed, not as displayed.

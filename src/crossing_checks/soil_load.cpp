@@ -94,7 +94,8 @@ void computeSoilLoads(Form& form) {
     const Num diameter = FieldValue(form, "Text4");
     const Num friction = FieldValue(form, "Text2");
     const Num activeAngle = tan(radians(45 - friction / 2));
-    form.setText("Text7", NumberText(unitWeight * (cover + diameter / 2) * activeAngle * activeAngle));
+    // tan² and D² are taken whole before they multiply, as the formulas write them.
+    form.setText("Text7", NumberText(unitWeight * (cover + diameter / 2) * (activeAngle * activeAngle)));
 
     form.setText("Text14", NumberText(cover / diameter));
 
@@ -110,7 +111,7 @@ void computeSoilLoads(Form& form) {
     const Num archHeight = diameter / 2 * (sin(beta) / firmness - 1 + cos(beta));
     form.setText("Text17", FormatNumber(archHeight, "#.###"));
 
-    const Num tunnelVertical = unitWeight * diameter * diameter *
+    const Num tunnelVertical = unitWeight * (diameter * diameter) *
                                (sin(beta) * cos(beta) / 4 + sin(beta) / (3 * firmness) - beta / 4);
     form.setText("Text18", NumberText(tunnelVertical));
 

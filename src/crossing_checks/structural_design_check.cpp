@@ -96,8 +96,11 @@ void checkStructuralDesign(Form& form) {
     const Num radiusMm = FieldValue(form, "Text11") * 1e3;
     form.setText("Text13", FormatNumber(modulusMpa * outsideDiameter / (2 * radiusMm), "#.##"));
 
-    // The equivalent stress is taken from the two stresses as displayed.
-    const Num equivalent = abs(FieldValue(form, "Text6") - FieldValue(form, "Text7"));
+    // The equivalent stress is taken from the two stresses as displayed, the hoop stress read
+    // first, so that a hoop stress shown as "." is the field a failure names.
+    const Num shownHoop = FieldValue(form, "Text6");
+    const Num shownAxial = FieldValue(form, "Text7");
+    const Num equivalent = abs(shownHoop - shownAxial);
     form.setText("Text14", FormatNumber(equivalent, "#.###"));
     const Num limit = 0.9 * FieldValue(form, "Text12");
     form.setText("Text15", FormatNumber(limit, "#.###"));

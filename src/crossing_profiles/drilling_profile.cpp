@@ -257,7 +257,9 @@ void runDrillingSecondStep(RunContext& run, GroundSource source) {
     auto pipePoint = [&](int i) { return mapping.map(FieldValue(form, station(i)), FieldValue(form, pipe(i))); };
     auto groundPoint = [&](int i) { return mapping.map(FieldValue(form, station(i)), FieldValue(form, ground(i))); };
     auto drawGround = [&](int i) {
-        if (!survey) showLine(sketch, indexed("Line9", i), groundPoint(i - 1), groundPoint(i), Colour::windowText(), 2);
+        if (survey) return;
+        const SketchPoint from = groundPoint(i - 1);  // read before the next point, so the first bad one is named
+        showLine(sketch, indexed("Line9", i), from, groundPoint(i), Colour::windowText(), 2);
     };
     // The entry straight up to the arc, then from the arc end to the exit point.
     for (int i : {2, 3, 4, 10, 11, 12}) {

@@ -25,8 +25,12 @@ Num length(const Num& dz, const Num& dx) { return sqrt(dz * dz + dx * dx); }
 Num asDisplayed(const Num& value) { return LeadingValueOfText(NumberText(value), value.source()); }
 
 void runFirstStep(Form& form) {
-    const Num k1 = (Z(form, 1) - Z(form, 6)) / (X(form, 1) - X(form, 6));
-    const Num k2 = (Z(form, 6) - Z(form, 11)) / (X(form, 6) - X(form, 11));
+    // The points are read in the order the slopes meet them, so that of two unreadable fields
+    // the first one met is named.
+    const Num z1 = Z(form, 1), z6 = Z(form, 6), x1 = X(form, 1), x6 = X(form, 6);
+    const Num k1 = (z1 - z6) / (x1 - x6);
+    const Num z11 = Z(form, 11), x11 = X(form, 11);
+    const Num k2 = (z6 - z11) / (x6 - x11);
     const Num a1 = abs(k1), a2 = abs(k2);
     form.setText("Text27", FormatNumber(a1 * 1000, "#.##"));
     form.setText("Text30", FormatNumber(a2 * 1000, "#.##"));
@@ -44,7 +48,6 @@ void runFirstStep(Form& form) {
     form.setText("Text11", FormatNumber(rho * theta * kPi / 180, "#.##"));
 
     // Tangent points, one displayed T from the intersection point along each straight.
-    const Num x6 = X(form, 6), z6 = Z(form, 6);
     const Num x3 = x6 - FieldValue(form, "Text38") * cos(atan(a1));
     form.setText(station(3), FormatNumber(x3, "#.##"));
     mark(form, station(3));
@@ -56,9 +59,9 @@ void runFirstStep(Form& form) {
     markAndWrite(form, elevation(9), FormatNumber(z9, "#.##"));
 
     // The left straight from the displayed tangent point, the right one from the unrounded.
-    const Num left = length(FieldValue(form, elevation(3)) - Z(form, 1), FieldValue(form, station(3)) - X(form, 1));
+    const Num left = length(FieldValue(form, elevation(3)) - z1, FieldValue(form, station(3)) - x1);
     markAndWrite(form, "Text5", FormatNumber(left, "#.##"));
-    const Num right = length(z9 - Z(form, 11), x9 - X(form, 11));
+    const Num right = length(z9 - z11, x9 - x11);
     markAndWrite(form, "Text6", FormatNumber(right, "#.##"));
     const Num total = LeadingValue(form, "Text28") + LeadingValue(form, "Text5") + LeadingValue(form, "Text6");
     markAndWrite(form, "Text12", FormatNumber(total, "#.##"));
@@ -122,6 +125,9 @@ void runSecondStep(Form& form) {
     Sketch& sketch = form.sketch("Picture1");
     showAnnotations(form, sketch);
 
+    // The arc is sampled from the left tangent point: before the first step has run, that is the
+    // first missing result the step meets, and the field it names.
+    (void)X(form, 3);
     const ArcCircle circle{FieldValue(form, "Text45"), FieldValue(form, "Text48"), FieldValue(form, "Text41"),
                            Z(form, 6) > Z(form, 1)};
     const ArcSamples arc = sampleArc(form, circle, {station(3), elevation(3), station(9), elevation(9)});

@@ -68,7 +68,7 @@ void computeLayingRadii(Form& form) {
     form.setText("Text8", NumberText(modulus * diameter / (2 * allowableStress)));
 
     const Num angle = FieldValue(form, "Text2");  // radians
-    const Num ratio = diameter * diameter * (1 - cos(angle / 2)) / (angle * angle * angle * angle);
+    const Num ratio = diameter * diameter * (1 - cos(angle / 2)) / pow(angle, 4);
     form.setText("Text9", NumberText(3600 * pow(ratio, 1.0 / 3)));
 }
 

@@ -29,7 +29,9 @@ void computeBlasting(Form& form) {
     const Num w = FieldValue(form, "Text2");
     form.setText("Text6", FormatNumber(k * pow(w, 3), "#.###"));
 
-    const Num charges = chargeCount(FieldValue(form, "Text16"), FieldValue(form, "Text17"));
+    // The trench length is read before the spacing (arguments have no order of their own).
+    const Num length = FieldValue(form, "Text16");
+    const Num charges = chargeCount(length, FieldValue(form, "Text17"));
     writeTotal(form, charges, "Text6", "Text5");
 
     form.setText("Text9", FormatNumber(0.33 * k * pow(w, 3), "#.###"));
