@@ -14,6 +14,7 @@ PYLORA_PACKAGES=(
   fonts-noto-cjk
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
   xvfb xauth
+  librsvg2-bin desktop-file-utils appstream man-db
 )
 
 install_missing_packages() {
