@@ -1,6 +1,9 @@
 # The Debian package build/pylora_<version>_<arch>.deb, made by CPack from what cmake/install.cmake
-# installs (scripts/package). Library dependencies are computed by dpkg-shlibdeps; the CJK font is
-# named, so that Chinese texts never show as boxes on a desktop without one.
+# installs (scripts/package). Library dependencies are computed by dpkg-shlibdeps. A CJK font is
+# named, so that Chinese texts never show as boxes on a desktop without one: WenQuanYi Micro Hei,
+# the program's first choice (small, and a printed page's characters are found again by search),
+# or Noto Sans CJK where that is installed already. Qt's Chinese translations put its own dialogs
+# (print set-up, file choosers) in Chinese; without them they stay English.
 set(PYLORA_PACKAGE_MAINTAINER "Pylora developers <packages@pylora.cn>" CACHE STRING
     "Maintainer field of the Debian package")
 
@@ -20,7 +23,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-noto-cjk)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 

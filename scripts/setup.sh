@@ -14,7 +14,7 @@ PYLORA_PACKAGES=(
   fonts-noto-cjk
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
   xvfb xauth
-  librsvg2-bin desktop-file-utils appstream man-db
+  dpkg-dev librsvg2-bin desktop-file-utils appstream man-db
 )
 
 install_missing_packages() {

@@ -37,7 +37,7 @@ version="$("$build/bin/pylora-cli" --version | cut -d' ' -f2)"
 deb="$work/package/pylora_${version}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || fail "no package $(basename "$deb"), only: $(ls "$work/package")"
 depends="$(dpkg-deb -f "$deb" Depends)"
-for dependency in fonts-noto-cjk libqt6widgets6 libqt6svgwidgets6 libsqlite3-0 libc6; do
+for dependency in "fonts-wqy-microhei | fonts-noto-cjk" libqt6widgets6 libqt6svgwidgets6 libsqlite3-0 libc6; do
   [[ "$depends" == *"$dependency"* ]] || fail "Depends lacks $dependency: $depends"
 done
 
