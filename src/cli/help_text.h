@@ -4,7 +4,6 @@
 // Layout rules for the manual maker: a footer heading ends in ':', its entries are
 // "  TERM  description" with at least two blanks between term and description.
 #include <string>
-#include <utility>
 
 #include "cli/headless_runner.h"
 
