@@ -1,7 +1,7 @@
 # The Debian package build/pylora_<version>_<arch>.deb, made by CPack from what cmake/install.cmake
 # installs (scripts/package). Library dependencies are computed by dpkg-shlibdeps. A CJK font is
-# named, so that Chinese texts never show as boxes on a desktop without one: WenQuanYi Micro Hei,
-# the program's first choice (small, and a printed page's characters are found again by search),
+# named, so that Chinese texts never show as boxes on a desktop without one: WenQuanYi Zen Hei,
+# the program's first choice (it draws ℃, and a printed page's characters are found again by search),
 # or Noto Sans CJK where that is installed already. Qt's Chinese translations put its own dialogs
 # (print set-up, file choosers) in Chinese; without them they stay English.
 set(PYLORA_PACKAGE_MAINTAINER "Pylora developers <packages@pylora.cn>" CACHE STRING
