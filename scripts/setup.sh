@@ -12,10 +12,11 @@ PYLORA_PACKAGES=(
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libsqlite3-dev sqlite3 nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk fonts-wqy-microhei
+  fonts-noto-cjk fonts-wqy-zenhei
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
   xvfb xauth
   clang libclang-rt-14-dev llvm
+  dpkg-dev librsvg2-bin desktop-file-utils appstream man-db
 )
 
 install_missing_packages() {

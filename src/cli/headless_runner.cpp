@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "cli/help_text.h"
 #include "cli/json_output.h"
 #include "core/calc_form.h"
 #include "core/menu.h"
@@ -158,33 +159,38 @@ int runWindow(const std::string& formName, const std::vector<std::pair<std::stri
 
 int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 const Services& services) {
-    CLI::App app("Pylora calculator windows without a display", "pylora-cli");
+    CLI::App app(help::kProgram, "pylora-cli");
+    app.set_version_flag("--version", std::string("pylora-cli ") + PYLORA_VERSION, help::kVersion);
     app.require_subcommand(1);
     Services chosen = services;
     std::string databaseFolder;
-    app.add_option("--database", databaseFolder, "folder of the material database and ground data files");
+    app.add_option("--database", databaseFolder, help::kDatabase)->type_name("DIR");
 
-    app.add_subcommand("list", "one line per window: form name, tab, window title");
-    app.add_subcommand("menu", "the menu tree: name, caption and action of every entry");
-    auto* describe = app.add_subcommand("describe", "every control of a window as JSON");
+    app.add_subcommand("list", help::kList);
+    app.add_subcommand("menu", help::kMenu);
+    auto* describe = app.add_subcommand("describe", help::kDescribe);
     std::string describeForm;
-    describe->add_option("FORM", describeForm)->required();
+    describe->add_option("FORM", describeForm, help::kForm)->required()->type_name("");
 
-    auto* run = app.add_subcommand("run", "run a window from its default texts and print JSON");
+    auto* run = app.add_subcommand("run", help::kRun);
     std::string runForm;
-    run->add_option("FORM", runForm)->required();
+    run->add_option("FORM", runForm, help::kForm)->required()->type_name("");
     std::string groundFile;
-    run->add_option("--ground-file", groundFile, "the ground data file to read instead of the user's 1.TXT");
+    run->add_option("--ground-file", groundFile, help::kGroundFile)->type_name("FILE");
     std::map<std::string, CLI::Option*> settingOptions;
-    for (const char* name : {"--set", "--select", "--check", "--choose", "--press"})
-        settingOptions[name] = run->add_option(name, "")->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
-                                   ->allow_extra_args(false);
+    for (const help::RunOption& option : help::kRunOptions)
+        settingOptions[option.name] = run->add_option(option.name, option.help)->type_name(option.value)->expected(1)
+                                          ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)->allow_extra_args(false);
+    app.footer(help::footer());  // after the commands, so that their own help stays short
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         app.parse(reversed);
     } catch (const CLI::CallForHelp&) {
         out << app.help();
+        return kExitDone;
+    } catch (const CLI::CallForVersion& e) {
+        out << e.what() << '\n';
         return kExitDone;
     } catch (const CLI::ParseError& e) {
         printUsageError(err, e.what());

@@ -15,9 +15,9 @@ QLocale dialogLocale(const QLocale& system) {
 }
 
 void setUpProgram(QApplication& app) {
-    // WenQuanYi Micro Hei first: it has no second code for the ideographs that double as Kangxi
-    // radicals, so a printed page's 力, 入, 米 are found again as 力, 入, 米 when searched.
-    for (const char* family : {"WenQuanYi Micro Hei", "Noto Sans CJK SC"}) {
+    // WenQuanYi Zen Hei first: it draws ℃, and its ideographs that look like Kangxi radicals
+    // are glyphs of their own, so a printed page's 力, 入, 米 are found again when searched.
+    for (const char* family : {"WenQuanYi Zen Hei", "Noto Sans CJK SC"}) {
         if (!QFontDatabase::hasFamily(family)) continue;
         QFont font(family);
         font.setPointSize(10);

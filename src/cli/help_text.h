@@ -1,0 +1,77 @@
+#pragma once
+// The words of `pylora-cli --help` and of each command's help. The manual page pylora-cli(1) is
+// made from this help by the build, so help and manual always say the same.
+// Layout rules for the manual maker: a footer heading ends in ':', its entries are
+// "  TERM  description" with at least two blanks between term and description.
+#include <string>
+
+#include "cli/headless_runner.h"
+
+namespace pylora::help {
+
+inline constexpr const char* kProgram =
+    "Runs the calculator windows of Pylora without a display and prints them as JSON";
+inline constexpr const char* kVersion = "Print the version and exit";
+inline constexpr const char* kDatabase =
+    "Folder of the material database and the sample ground data file\n"
+    "(default: share/pylora/database beside the program's bin folder)";
+
+inline constexpr const char* kList = "Print one line per window: form name, tab, window title";
+inline constexpr const char* kMenu =
+    "Print the menu tree: two blanks per level, then name, tab, caption, tab, action";
+inline constexpr const char* kDescribe =
+    "Print every control of window FORM as JSON: kind, label, default text, frame";
+inline constexpr const char* kRun =
+    "Run window FORM from its default texts: apply the settings in the order given,\n"
+    "press the buttons in the order given (none given: the window's run button),\n"
+    "then print the window as JSON";
+inline constexpr const char* kForm = "The window's form name, as the list command prints it";
+inline constexpr const char* kGroundFile =
+    "Ground data file to read instead of the user's $XDG_DATA_HOME/pylora/1.TXT";
+
+// The settings and presses of run: option, value name, help.
+struct RunOption {
+    const char* name;
+    const char* value;
+    const char* help;
+};
+inline constexpr RunOption kRunOptions[] = {
+    {"--set", "CONTROL=TEXT", "Type TEXT into the field CONTROL, e.g. --set Text5=3 or --set 'Text1(3)=0.5'"},
+    {"--select", "OPTION", "Select the option button OPTION, e.g. --select 'Option1(1)'"},
+    {"--check", "CHECK=0|1", "Clear (0) or tick (1) the check box CHECK"},
+    {"--choose", "LIST=ITEM", "Choose ITEM in the list box LIST"},
+    {"--press", "BUTTON", "Press BUTTON; a failing run ends the presses"},
+};
+
+inline std::string footer() {
+    // Laid out as the options above: descriptions from column 30, continued there.
+    const auto entry = [](const std::string& term, const std::string& text) {
+        std::string line = "  " + term + std::string(term.size() + 2 <= 28 ? 28 - term.size() : 2, ' ');
+        for (char c : text) line += c == '\n' ? "\n" + std::string(30, ' ') : std::string(1, c);
+        return line + '\n';
+    };
+    return "Output of run:\n" +
+           entry("form", "The window's form name") +
+           entry("controls", "Every control: its text, background colour and visibility") +
+           entry("written", "The controls the run wrote, in the order written") +
+           entry("failure", "None (null), or the control and the cause that ended the run") +
+           entry("sketch", "The profile drawing of the window, or null") +
+           "\nExit status:\n" +
+           entry(std::to_string(kExitDone), "Done") +
+           entry(std::to_string(kExitUsage),
+                 "Bad usage (unknown window, control or list item, malformed option):\n"
+                 "one line on standard error, no JSON") +
+           entry(std::to_string(kExitRunFailed), "The run failed: the JSON is printed, its failure names the field") +
+           "\nFiles:\n" +
+           entry("share/pylora/database/",
+                 "The material database (opened read-only, never written) and the sample\n"
+                 "ground data file, beside the program's bin folder") +
+           entry("$XDG_DATA_HOME/pylora/1.TXT",
+                 "The user's ground data file (default ~/.local/share/pylora/1.TXT);\n"
+                 "without it the sample in the database folder is read") +
+           "\nExamples:\n" +
+           entry("pylora-cli list", "Every window's form name and title") +
+           entry("pylora-cli run 壁厚计算 --set Text5=3", "The wall thickness window with 3 typed into Text5");
+}
+
+}  // namespace pylora::help
