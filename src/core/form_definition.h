@@ -64,8 +64,8 @@ struct ControlDef {
     LabelStyle style = LabelStyle::Plain;
     Colour background = Colour::white();
     Colour foreground = Colour::windowText();
-    int widthChars = 0;  // a width hint for fields, 0: the display's choice; a field hinted
-                         // narrower than usual is kept that narrow
+    int widthChars = 0;  // a width hint for fields and buttons, 0: the display's choice; a field
+                         // hinted narrower than usual is kept that narrow, a button is made wider
     bool readOnly = false;  // a field that only shows what the window writes (a calculator's display)
     ButtonAction action = ButtonAction::None;
     // Buttons: the keys that press it from the keyboard, by key name ("5", "+", "Return", "Esc").

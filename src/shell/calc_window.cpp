@@ -377,7 +377,8 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
         case ControlKind::Button: {
             auto* button = new QPushButton(qt(c.text));
             button->setAutoDefault(true);  // Enter on the focused button presses it
-            button->setMinimumWidth(fontMetrics().horizontalAdvance(button->text()) + 40);
+            const int hinted = fontMetrics().horizontalAdvance('0') * c.widthChars;  // a wider key
+            button->setMinimumWidth(std::max(fontMetrics().horizontalAdvance(button->text()) + 40, hinted));
             connect(button, &QPushButton::clicked, this, [this, name] { press(name); });
             for (const std::string& key : c.keys)
                 new QShortcut(QKeySequence(qt(key)), this, button, &QPushButton::click, Qt::WindowShortcut);
@@ -414,6 +415,7 @@ void CalcWindow::press(const std::string& button) {
     switch (model_.action(button)) {
         case ButtonAction::Run: {
             status_->clear();
+            clearFailureMarksOfReadOnlyFields();
             const auto failure = model_.press(button);
             noteWritten(failure.has_value());
             syncFromForm();
@@ -427,6 +429,16 @@ void CalcWindow::press(const std::string& button) {
         }
         case ButtonAction::None:
             break;
+    }
+}
+
+// A field the engineer cannot edit (a calculator's display) cannot lose its red frame by being
+// edited: the next run takes it away.
+void CalcWindow::clearFailureMarksOfReadOnlyFields() {
+    const std::set<std::string> failed = failedFields_;
+    for (const std::string& name : failed) {
+        const ControlDef* control = model_.definition().findControl(name);
+        if (control && control->readOnly) markFailedField(name, false);
     }
 }
 

@@ -56,6 +56,7 @@ private:
     void buildLayout();
     void orderTabsAsRead();
     void noteWritten(bool failed);
+    void clearFailureMarksOfReadOnlyFields();
     void showStatus(const QString& text, StatusKind kind);
     QWidget* createControl(const ControlDef& control);
     void placeControl(QGridLayout& grid, const ControlDef& control);

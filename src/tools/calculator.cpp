@@ -128,6 +128,8 @@ FormDefinition makeCalculator() {
         key.frame = "Frame1";
         key.place = k.place;
         key.keys = k.keys;
+        // The operator column and "清除" are wider than the digit keys.
+        if (k.place.column == 3) key.widthChars = 14;
     }
     def.onCreate([](Form& form, const Services&) {
         CalculatorState state;

@@ -105,7 +105,7 @@ private slots:
 
     void aFailedKeyIsReportedAndLaterKeysGoOn() {
         type("5/0=");
-        QCOMPARE(window->statusText(), QString("计算中止：除数为零"));
+        QCOMPARE(window->statusText(), QString("计算中止：由「输入的数」得到的除数为零"));
         QCOMPARE(display(), QString("0"));
         type("2=");
         QCOMPARE(display(), QString("2.5"));
