@@ -2,12 +2,16 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <fstream>
 #include <map>
 #include <ostream>
 
 #include "cli/json_output.h"
 #include "core/calc_form.h"
 #include "core/menu.h"
+#include "core/report.h"
 #include "core/window_registry.h"
 
 namespace pylora {
@@ -62,36 +66,65 @@ void applySetting(Form& form, const std::string& option, const std::string& valu
     }
 }
 
-int runWindow(const std::string& formName, const std::vector<std::pair<std::string, std::string>>& settings,
-              std::vector<std::string> presses, std::ostream& out, const Services& services) {
-    const FormDefinition& definition = requireWindow(formName);
-    CalcForm window(definition, services);
+// A window from its default texts, with the settings applied and the buttons pressed in order
+// (none: its run button); the first failure ends the presses, as it ends the run.
+struct WindowRun {
+    std::vector<std::string> written;
+    std::optional<RunFailure> failure;
+};
+
+WindowRun runWindow(CalcForm& window, const std::vector<std::pair<std::string, std::string>>& settings,
+                    std::vector<std::string> presses) {
+    const FormDefinition& definition = window.definition();
     for (const auto& [option, value] : settings) applySetting(window.form(), option, value);
     if (presses.empty()) {
-        if (definition.defaultRunButton().empty()) throw UsageError{formName + " has no run button"};
+        if (definition.defaultRunButton().empty()) throw UsageError{definition.formName() + " has no run button"};
         presses.push_back(definition.defaultRunButton());
     }
     for (const std::string& button : presses)
         requireControl(window.form(), button, ControlKind::Button, "a button");
 
-    std::vector<std::string> written;
-    std::optional<RunFailure> failure;
+    WindowRun result;
     for (const std::string& button : presses) {
-        failure = window.press(button);
+        result.failure = window.press(button);
         for (const std::string& name : window.form().written())
-            if (std::find(written.begin(), written.end(), name) == written.end()) written.push_back(name);
-        if (failure) break;  // the first failure ends the presses, as it ends the run
+            if (std::find(result.written.begin(), result.written.end(), name) == result.written.end())
+                result.written.push_back(name);
+        if (result.failure) break;
     }
+    return result;
+}
+
+void printRun(const CalcForm& window, const WindowRun& run, std::ostream& out) {
     const Sketch* sketch = window.form().findSketch();
     const nlohmann::json result{
-        {"form", formName},
+        {"form", window.definition().formName()},
         {"controls", controlsJson(window.form())},
-        {"written", written},
-        {"failure", failure ? failureJson(*failure, definition) : nlohmann::json(nullptr)},
+        {"written", run.written},
+        {"failure", run.failure ? failureJson(*run.failure, window.definition()) : nlohmann::json(nullptr)},
         {"sketch", sketch ? sketchJson(*sketch) : nlohmann::json(nullptr)},
     };
     out << result.dump(2) << '\n';
-    return failure ? kExitRunFailed : kExitDone;
+}
+
+// The report as a self-contained HTML file; "-" writes it to standard output.
+void writeReport(const CalcForm& window, const ProjectInfo& project, const std::string& output, std::ostream& out) {
+    const std::string html = reportHtml(buildReport(window), project);
+    if (output == "-") {
+        out << html;
+        return;
+    }
+    std::ofstream file(output, std::ios::binary);
+    file << html;
+    if (!file.flush()) throw UsageError{"cannot write " + output};
+}
+
+// The date a report is signed, as a Chinese form writes it: 2026年12月10日.
+std::string today() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    const std::tm local = *std::localtime(&now);  // one thread: the shared buffer is safe here
+    return std::to_string(local.tm_year + 1900) + "年" + std::to_string(local.tm_mon + 1) + "月" +
+           std::to_string(local.tm_mday) + "日";
 }
 
 }  // namespace
@@ -119,10 +152,25 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
     run->add_option("FORM", runForm)->required();
     std::string groundFile;
     run->add_option("--ground-file", groundFile, "the ground data file to read instead of the user's 1.TXT");
-    std::map<std::string, CLI::Option*> settingOptions;
-    for (const char* name : {"--set", "--select", "--check", "--choose", "--press"})
-        settingOptions[name] = run->add_option(name, "")->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
-                                   ->allow_extra_args(false);
+
+    auto* report = app.add_subcommand("report", "run a window like run and write its calculation report as HTML");
+    std::string reportForm, reportOutput;
+    report->add_option("FORM", reportForm)->required();
+    report->add_option("--output,-o", reportOutput, "the HTML file to write; - for standard output")->required();
+    report->add_option("--ground-file", groundFile, "the ground data file to read instead of the user's 1.TXT");
+    ProjectInfo project;
+    report->add_option("--project-name", project.projectName, "工程名称");
+    report->add_option("--project-number", project.projectNumber, "工程编号");
+    report->add_option("--calculated-by", project.calculatedBy, "计算");
+    report->add_option("--checked-by", project.checkedBy, "校核");
+    report->add_option("--approved-by", project.approvedBy, "审核");
+    report->add_option("--date", project.date, "日期 (default: today)");
+    std::map<const CLI::App*, std::map<std::string, CLI::Option*>> settingsOf;
+    for (CLI::App* command : {run, report})
+        for (const char* name : {"--set", "--select", "--check", "--choose", "--press"})
+            settingsOf[command][name] = command->add_option(name, "")->expected(1)
+                                            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+                                            ->allow_extra_args(false);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -151,19 +199,30 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
             return kExitDone;
         }
         // Settings and presses in the order given on the command line.
+        CLI::App* command = app.got_subcommand("report") ? report : run;
         std::map<const CLI::Option*, std::size_t> taken;
         std::vector<std::pair<std::string, std::string>> settings;
         std::vector<std::string> presses;
-        for (const CLI::Option* option : run->parse_order()) {
-            const std::string value = option->results().at(taken[option]++);
+        for (const CLI::Option* option : command->parse_order()) {
             const std::string name = "--" + option->get_single_name();
+            if (!settingsOf[command].count(name)) continue;
+            const std::string value = option->results().at(taken[option]++);
             if (name == "--press") {
                 presses.push_back(value);
             } else {
                 settings.emplace_back(name, value);
             }
         }
-        return runWindow(runForm, settings, presses, out, chosen);
+        const std::string& formName = command == report ? reportForm : runForm;
+        CalcForm window(requireWindow(formName), chosen);
+        const WindowRun result = runWindow(window, settings, presses);
+        if (command == report) {
+            if (project.date.empty()) project.date = today();
+            writeReport(window, project, reportOutput, out);
+        } else {
+            printRun(window, result, out);
+        }
+        return result.failure ? kExitRunFailed : kExitDone;
     } catch (const UsageError& e) {
         err << "pylora-cli: " << e.message << '\n';
         return kExitUsage;
