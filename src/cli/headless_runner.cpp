@@ -73,14 +73,13 @@ struct WindowRun {
     std::optional<RunFailure> failure;
 };
 
+// A window without a run button (a sheet of fixed figures) still has a report: its inputs.
 WindowRun runWindow(CalcForm& window, const std::vector<std::pair<std::string, std::string>>& settings,
-                    std::vector<std::string> presses) {
+                    std::vector<std::string> presses, bool reportOnly) {
     const FormDefinition& definition = window.definition();
     for (const auto& [option, value] : settings) applySetting(window.form(), option, value);
-    if (presses.empty()) {
-        if (definition.defaultRunButton().empty()) throw UsageError{definition.formName() + " has no run button"};
-        presses.push_back(definition.defaultRunButton());
-    }
+    if (presses.empty() && !definition.defaultRunButton().empty()) presses.push_back(definition.defaultRunButton());
+    if (presses.empty() && !reportOnly) throw UsageError{definition.formName() + " has no run button"};
     for (const std::string& button : presses)
         requireControl(window.form(), button, ControlKind::Button, "a button");
 
@@ -215,7 +214,7 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
         }
         const std::string& formName = command == report ? reportForm : runForm;
         CalcForm window(requireWindow(formName), chosen);
-        const WindowRun result = runWindow(window, settings, presses);
+        const WindowRun result = runWindow(window, settings, presses, command == report);
         if (command == report) {
             if (project.date.empty()) project.date = today();
             writeReport(window, project, reportOutput, out);

@@ -83,6 +83,10 @@ public:
     RowCollector(const Form& form) : form_(form), def_(form.definition()) {}
 
     void addField(const ControlDef& c) {
+        if (c.labelPlacement == LabelPlacement::Right) {
+            addUnitField(c);
+            return;
+        }
         const ControlDef* anchor = anchorOf(c);
         const std::string key = anchor ? anchor->name : c.name;
         ReportRow& row = rowFor(key, anchor ? captionOf(*anchor) : controlCaption(def_, c.name));
@@ -108,13 +112,43 @@ public:
 private:
     static std::string captionOf(const ControlDef& c) { return trimmed(c.label.empty() ? c.text : c.label); }
 
-    const ControlDef* anchorOf(const ControlDef& c) const {
-        if (!c.label.empty()) return &c;
+    // A field whose caption stands after it names its unit ("(Kg/每个焊口)"); the quantity is
+    // named by the caption that leads its row ("电焊条(Kg)") and the heading of its column.
+    void addUnitField(const ControlDef& c) {
+        std::string label = trimmed(c.label);
+        if (const ControlDef* lead = anchorOf(c, false)) {
+            label = captionOf(*lead);
+            if (const ControlDef* heading = headingOf(c)) label += " " + captionOf(*heading);
+        }
+        std::string unit = unitFromLabel(c.label);
+        rows_.push_back({label, unit.empty() ? trimmed(c.label) : unit, {}});
+        const ControlState& state = form_.control(c.name);
+        rows_.back().values.push_back({c.name, trimmed(state.text), state.background, state.foreground,
+                                       isHighlight(state.background)});
+    }
+
+    // The static label over a column: in an earlier row of the frame that holds no fields.
+    const ControlDef* headingOf(const ControlDef& c) const {
+        const ControlDef* heading = nullptr;
+        for (const ControlDef& other : def_.controls()) {
+            if (other.frame != c.frame || other.place.row >= c.place.row || other.place.column != c.place.column ||
+                other.kind != ControlKind::Label || isBlank(other.text))
+                continue;
+            const bool fieldsInRow = std::any_of(def_.controls().begin(), def_.controls().end(), [&](const ControlDef& f) {
+                return f.frame == c.frame && f.place.row == other.place.row && f.kind == ControlKind::TextField;
+            });
+            if (!fieldsInRow && (!heading || other.place.row > heading->place.row)) heading = &other;
+        }
+        return heading;
+    }
+
+    const ControlDef* anchorOf(const ControlDef& c, bool ownCaption = true) const {
+        if (ownCaption && !c.label.empty()) return &c;
         const ControlDef* anchor = nullptr;
         for (const ControlDef& other : def_.controls()) {
             if (other.frame != c.frame || other.place.row != c.place.row || other.place.column >= c.place.column) continue;
-            const bool captioned = !other.label.empty() ||
-                                   (other.kind == ControlKind::Label && other.style == LabelStyle::Plain && !isBlank(other.text));
+            const bool staticLabel = other.kind == ControlKind::Label && other.style == LabelStyle::Plain && !isBlank(other.text);
+            const bool captioned = staticLabel || (ownCaption && !other.label.empty());
             if (captioned && (!anchor || other.place.column > anchor->place.column)) anchor = &other;
         }
         return anchor;
