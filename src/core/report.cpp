@@ -337,48 +337,69 @@ namespace {
 
 constexpr const char* kTable = "<table class=\"grid\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\">";
 
-std::string valueCell(const ReportValue& value) {
+std::string valueSpan(const ReportValue& value) {
     std::string style = "color:" + cssColour(value.foreground) + ";";
-    std::string attributes;
-    if (value.highlighted) {
-        attributes = " bgcolor=\"" + cssColour(value.background) + "\"";
-        style += "font-weight:bold;";
-    }
-    return "<td class=\"value\"" + attributes + " style=\"" + style + "\">" + escaped(value.text) + "</td>";
+    if (value.highlighted) style += "background-color:" + cssColour(value.background) + ";font-weight:bold;";
+    return "<span style=\"" + style + "\">" + escaped(value.text) + "</span>";
 }
 
-// A table of rows: number, caption, value(s), unit. A row of several cells (a point table's
-// row, a stress with its sign, allowed stress and verdict) gives each cell a column.
-std::string rowsTable(const std::vector<ReportRow>& rows, const char* valueHeading) {
-    std::size_t columns = 1;
-    for (const ReportRow& row : rows) columns = std::max(columns, row.values.size());
+// A row of a few values (a stress, its sign, the allowed stress and the verdict) reads as one
+// line of text; a row of many (a point table's) becomes a column of its own.
+constexpr std::size_t kValuesInOneCell = 4;
+
+std::string simpleTable(const std::vector<const ReportRow*>& rows, const char* valueHeading) {
     std::ostringstream html;
-    html << kTable << "\n<thead><tr><th width=\"6%\">序号</th><th>名称</th><th colspan=\"" << columns << "\">"
-         << valueHeading << "</th><th width=\"12%\">单位</th></tr></thead>\n";
+    html << kTable << "\n<thead><tr><th width=\"7%\">序号</th><th width=\"38%\">名称</th><th>" << valueHeading
+         << "</th><th width=\"14%\">单位</th></tr></thead>\n";
     int n = 0;
-    for (const ReportRow& row : rows) {
-        html << "<tr><td align=\"center\">" << ++n << "</td><td>" << escaped(row.label) << "</td>";
-        for (const ReportValue& value : row.values) html << valueCell(value);
-        if (row.values.size() < columns) html << "<td colspan=\"" << columns - row.values.size() << "\"></td>";
-        html << "<td align=\"center\">" << escaped(row.unit) << "</td></tr>\n";
+    for (const ReportRow* row : rows) {
+        html << "<tr><td align=\"center\">" << ++n << "</td><td>" << escaped(row->label) << "</td><td align=\"right\">";
+        for (std::size_t i = 0; i < row->values.size(); ++i) html << (i ? " " : "") << valueSpan(row->values[i]);
+        html << "</td><td align=\"center\">" << escaped(row->unit) << "</td></tr>\n";
     }
     html << "</table>\n";
     return html.str();
 }
 
+// Rows of many values side by side: one column per row, one line per point or segment.
+std::string seriesTable(const std::vector<const ReportRow*>& rows) {
+    std::size_t lines = 0;
+    for (const ReportRow* row : rows) lines = std::max(lines, row->values.size());
+    std::ostringstream html;
+    html << kTable << "\n<thead><tr><th width=\"7%\">序号</th>";
+    for (const ReportRow* row : rows) html << "<th>" << escaped(row->label) << "</th>";
+    html << "</tr></thead>\n";
+    for (std::size_t i = 0; i < lines; ++i) {
+        html << "<tr><td align=\"center\">" << i + 1 << "</td>";
+        for (const ReportRow* row : rows)
+            html << "<td align=\"right\">" << (i < row->values.size() ? valueSpan(row->values[i]) : "") << "</td>";
+        html << "</tr>\n";
+    }
+    html << "</table>\n";
+    return html.str();
+}
+
+std::string rowsTable(const std::vector<ReportRow>& rows, const char* valueHeading) {
+    std::vector<const ReportRow*> simple, series;
+    for (const ReportRow& row : rows) (row.values.size() > kValuesInOneCell ? series : simple).push_back(&row);
+    std::string html;
+    if (!series.empty()) html += seriesTable(series);
+    if (!series.empty() && !simple.empty()) html += "<p class=\"gap\">&nbsp;</p>\n";
+    if (!simple.empty() || series.empty()) html += simpleTable(simple, valueHeading);
+    return html;
+}
+
 std::string pictureHtml(const ReportPicture& picture, PictureStyle style) {
-    if (!picture.svg) return "<div class=\"formula\">" + picture.content + "</div>";
-    if (style == PictureStyle::Inline) return "<div class=\"formula\">" + picture.content + "</div>";
-    return "<p align=\"center\"><img src=\"picture:" + picture.control + "\" width=\"" + number(picture.width) +
-           "\" height=\"" + number(picture.height) + "\"/></p>";
+    if (!picture.svg || style == PictureStyle::Inline) return "<div class=\"formula\">" + picture.content + "</div>";
+    return "<img src=\"picture:" + picture.control + "\" width=\"" + number(picture.width) + "\" height=\"" +
+           number(picture.height) + "\"/>";
 }
 
 std::string sketchHtml(const ReportSketch& sketch, PictureStyle style) {
     constexpr double kWidth = 640;  // pixels of the page's text width
     if (style == PictureStyle::Inline) return "<div class=\"sketch\">" + sketchSvg(sketch.sketch, kWidth) + "</div>";
     const double height = sketch.sketch.width() > 0 ? kWidth * sketch.sketch.height() / sketch.sketch.width() : 0;
-    return "<p align=\"center\"><img src=\"sketch:" + sketch.control + "\" width=\"" + number(kWidth) +
-           "\" height=\"" + number(height) + "\"/></p>";
+    return "<img src=\"sketch:" + sketch.control + "\" width=\"" + number(kWidth) + "\" height=\"" + number(height) + "\"/>";
 }
 
 std::string orBlank(const std::string& text) { return text.empty() ? "&nbsp;" : escaped(text); }
@@ -390,7 +411,8 @@ h2 { font-size: 12pt; margin: 12pt 0 4pt 0; }
 table.grid { border-collapse: collapse; }
 table.grid th { background: #e8e8e8; font-weight: bold; }
 table.grid td, table.grid th { border: 1px solid #000; padding: 3pt 5pt; }
-td.value { text-align: right; }
+p.figure { text-align: center; }
+p.gap { font-size: 4pt; }
 .formula { margin: 4pt 0 8pt 0; text-align: center; }
 .statement { color: #c00000; font-weight: bold; }
 .note { font-size: 9pt; }
@@ -419,9 +441,11 @@ std::string reportHtml(const Report& report, const ProjectInfo& project, Picture
         heading("计算公式");
         std::string caption;
         for (const ReportPicture& picture : report.formulas) {
-            if (picture.caption != caption && !picture.caption.empty()) html << "<p><b>" << escaped(picture.caption) << "</b></p>\n";
+            // A caption and its picture stand in one paragraph, which the page layout keeps whole.
+            html << "<p class=\"figure\" align=\"center\">";
+            if (picture.caption != caption && !picture.caption.empty()) html << "<b>" << escaped(picture.caption) << "</b><br/>";
             caption = picture.caption;
-            html << pictureHtml(picture, pictures) << '\n';
+            html << pictureHtml(picture, pictures) << "</p>\n";
         }
     }
     heading("输入参数");
@@ -443,14 +467,14 @@ std::string reportHtml(const Report& report, const ProjectInfo& project, Picture
                      << "</span></b></p>\n";
         }
         for (const ReportSketch& sketch : report.sketches) {
-            heading(sketch.caption.c_str());
-            html << sketchHtml(sketch, pictures) << '\n';
+            html << "<h2 class=\"figure\">" << numbers[section++] << "、" << escaped(sketch.caption) << "<br/>"
+                 << sketchHtml(sketch, pictures) << "</h2>\n";
         }
     }
-    html << "<p>&nbsp;</p>\n" << kTable << "\n<tr><th width=\"10%\">计算</th><td width=\"15%\">"
-         << orBlank(project.calculatedBy) << "</td><th width=\"10%\">校核</th><td width=\"15%\">" << orBlank(project.checkedBy)
-         << "</td><th width=\"10%\">审核</th><td width=\"15%\">" << orBlank(project.approvedBy)
-         << "</td><th width=\"10%\">日期</th><td>" << orBlank(project.date) << "</td></tr>\n</table>\n";
+    html << "<p>&nbsp;</p>\n" << kTable << "\n<tr><th width=\"8%\">计算</th><td width=\"15%\">"
+         << orBlank(project.calculatedBy) << "</td><th width=\"8%\">校核</th><td width=\"15%\">" << orBlank(project.checkedBy)
+         << "</td><th width=\"8%\">审核</th><td width=\"15%\">" << orBlank(project.approvedBy)
+         << "</td><th width=\"8%\">日期</th><td width=\"23%\">" << orBlank(project.date) << "</td></tr>\n</table>\n";
     html << "</body>\n</html>\n";
     return html.str();
 }

@@ -2,6 +2,9 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
+#include <QBuffer>
+#include <QRawFont>
+#include <QRegularExpression>
 #include <QComboBox>
 #include <QDate>
 #include <QDialogButtonBox>
@@ -20,6 +23,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QSvgRenderer>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
 #include <QTextObjectInterface>
@@ -34,6 +39,16 @@ namespace {
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 const QString kFontFamily = QStringLiteral("Noto Sans CJK SC");
+
+// The report's font. Without shaping Latin runs keep the font's plain glyphs: shaped, a digit
+// after a letter ("XB-2026", "m2") takes an alternate glyph that no character maps to, and
+// the PDF's text could no longer be searched for it.
+QFont reportFont(double points) {
+    QFont font(kFontFamily);
+    font.setPointSizeF(points);
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
 
 // Draws the report's pictures where the page holds <img src="picture:…"> or "sketch:…": the
 // formula drawings through the SVG renderer and the sketch through the sketch painter, both as
@@ -63,7 +78,7 @@ public:
             renderer.render(painter, rect);
         } else if (auto sketch = sketches_.find(name); sketch != sketches_.end()) {
             painter->save();
-            painter->setFont(QFont(kFontFamily, 9));
+            painter->setFont(reportFont(9));
             QPalette palette;
             palette.setColor(QPalette::WindowText, Qt::black);
             paintSketch(*painter, *sketch->second, rect, palette);
@@ -91,7 +106,7 @@ public:
             image.setDotsPerMeterX(int(96 * kDotsPerPixel / 0.0254));
             image.setDotsPerMeterY(image.dotsPerMeterX());
             QPainter painter(&image);
-            painter.setFont(QFont(kFontFamily, 9));
+            painter.setFont(reportFont(9));
             paintSketch(painter, sketch.sketch, QRectF(image.rect()), QPalette());
             document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("sketch:") + qt(sketch.control)), image);
         }
@@ -105,8 +120,52 @@ private:
 
 // The report as a text document, its pictures drawn by `pictures`.
 void fillDocument(QTextDocument& document, const Report& report, const ProjectInfo& project) {
-    document.setDefaultFont(QFont(kFontFamily, 10));
+    document.setDefaultFont(reportFont(10));
     document.setHtml(qt(reportHtml(report, project, PictureStyle::Reference)));
+    // A picture's paragraph (its caption and the picture) is never parted by a page break.
+    QTextBlockFormat whole;
+    whole.setNonBreakableLines(true);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (!block.text().contains(QChar::ObjectReplacementCharacter)) continue;
+        QTextCursor cursor(block);
+        cursor.mergeBlockFormat(whole);
+    }
+}
+
+// The PDF's table from glyphs to characters (ToUnicode) names, for a glyph that several characters
+// share, the lowest of them. The CJK font draws each radical (⼯ U+2F2F) with the glyph of its
+// ideograph (工 U+5DE5), so "工程" would be extracted and searched as "⼯程". Those entries are
+// turned back into the ideographs, which is what the report's texts hold. The table is written
+// uncompressed and each code keeps its four hex digits, so no offset in the file moves.
+void repairTextExtraction(QByteArray& pdf) {
+    static const QRegularExpression radical(QStringLiteral("<(2[EF][0-9A-F]{2})>"));
+    std::map<quint32, quint32> glyphToIdeograph;  // filled on the first radical found
+    const QRawFont font = QRawFont::fromFont(QFont(kFontFamily));
+    auto ideographFor = [&](quint32 code) -> quint32 {
+        if (glyphToIdeograph.empty()) {
+            QString ideographs;
+            for (char32_t c = 0x4E00; c <= 0x9FFF; ++c) ideographs += QChar(char16_t(c));
+            const QList<quint32> glyphs = font.glyphIndexesForString(ideographs);
+            for (int i = glyphs.size() - 1; i >= 0; --i)
+                if (glyphs[i]) glyphToIdeograph[glyphs[i]] = 0x4E00 + i;
+        }
+        const QList<quint32> glyph = font.glyphIndexesForString(QString(QChar(char16_t(code))));
+        auto it = glyph.isEmpty() ? glyphToIdeograph.end() : glyphToIdeograph.find(glyph.first());
+        return it == glyphToIdeograph.end() ? code : it->second;
+    };
+    for (qsizetype from = 0; (from = pdf.indexOf("beginbf", from)) >= 0;) {
+        const qsizetype to = pdf.indexOf("endbf", from);
+        if (to < 0) break;
+        const QString table = QString::fromLatin1(pdf.mid(from, to - from));
+        for (auto match = radical.globalMatch(table); match.hasNext();) {
+            const QRegularExpressionMatch m = match.next();
+            const quint32 code = m.captured(1).toUInt(nullptr, 16);
+            if (code < 0x2E80 || code > 0x2FDF) continue;
+            const QByteArray replacement = QByteArray::number(ideographFor(code), 16).toUpper().rightJustified(4, '0');
+            pdf.replace(from + m.capturedStart(1), 4, replacement);
+        }
+        from = to;
+    }
 }
 
 double millimetres(double mm, int dpi) { return mm / 25.4 * dpi; }
@@ -120,8 +179,7 @@ struct PageFrame {
 void paintRunningHeader(QPainter& painter, const QRectF& body, const Report& report, const ProjectInfo& project,
                         int page, int pages, int dpi) {
     painter.save();
-    QFont font(kFontFamily, 9);
-    painter.setFont(font);
+    painter.setFont(reportFont(9));
     painter.setPen(Qt::black);
     const double line = millimetres(6, dpi);
     const QRectF header(body.left(), body.top() - millimetres(12, dpi), body.width(), line);
@@ -139,7 +197,9 @@ void paintRunningHeader(QPainter& painter, const QRectF& body, const Report& rep
 }
 
 QString writePdf(const Report& report, const ProjectInfo& project, const QString& path) {
-    QPdfWriter writer(path);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     constexpr int kDpi = 600;
     writer.setResolution(kDpi);
     QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
@@ -163,7 +223,7 @@ QString writePdf(const Report& report, const ProjectInfo& project, const QString
     document.setPageSize(body.size());
 
     QPainter painter;
-    if (!painter.begin(&writer)) return QStringLiteral("无法写入文件 %1").arg(path);
+    if (!painter.begin(&writer)) return QStringLiteral("无法生成 PDF");
     const int pages = document.pageCount();
     for (int page = 0; page < pages; ++page) {
         if (page > 0) writer.newPage();
@@ -175,7 +235,13 @@ QString writePdf(const Report& report, const ProjectInfo& project, const QString
         painter.restore();
         paintRunningHeader(painter, body, report, project, page + 1, pages, kDpi);
     }
-    return painter.end() ? QString() : QStringLiteral("无法写入文件 %1").arg(path);
+    painter.end();
+    QByteArray pdf = buffer.data();
+    repairTextExtraction(pdf);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(pdf) != pdf.size() || !file.flush())
+        return QStringLiteral("无法写入文件 %1").arg(path);
+    return {};
 }
 
 QString writeOdf(const Report& report, const ProjectInfo& project, const QString& path) {
