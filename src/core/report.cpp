@@ -6,6 +6,7 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 namespace pylora {
 namespace {
@@ -89,28 +90,42 @@ public:
         }
         const ControlDef* anchor = anchorOf(c);
         const std::string key = anchor ? anchor->name : c.name;
-        ReportRow& row = rowFor(key, anchor ? captionOf(*anchor) : controlCaption(def_, c.name));
-        const ControlState& state = form_.control(c.name);
-        row.values.push_back({c.name, trimmed(state.text), state.background, state.foreground,
-                              isHighlight(state.background)});
-        columns_[c.name] = c.place.column;
+        rowFor(key, anchor ? captionOf(*anchor) : controlCaption(def_, c.name), anchor ? *anchor : c)
+            .values.push_back(valueOf(c));
     }
 
-    void addRow(const std::string& key, const std::string& label, const std::string& value) {
-        ReportRow& row = rowFor(key, label);
-        row.values.push_back({key, value});
+    void addRow(const ControlDef& c, const std::string& key, const std::string& label, const std::string& value) {
+        rowFor(key, label, c).values.push_back({key, value});
     }
 
+    // The rows in the window's reading order: frame by frame, row by row, left to right.
     std::vector<ReportRow> take() {
-        for (ReportRow& row : rows_)
+        std::vector<std::size_t> order(rows_.size());
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) { return places_[a] < places_[b]; });
+        std::vector<ReportRow> rows;
+        for (std::size_t i : order) {
+            ReportRow& row = rows_[i];
             std::stable_sort(row.values.begin(), row.values.end(), [this](const ReportValue& a, const ReportValue& b) {
                 return columns_[a.control] < columns_[b.control];
             });
-        return std::move(rows_);
+            rows.push_back(std::move(row));
+        }
+        return rows;
     }
 
 private:
+    using ReadingPlace = std::tuple<int, int, int>;  // frame, row, column
+
     static std::string captionOf(const ControlDef& c) { return trimmed(c.label.empty() ? c.text : c.label); }
+
+    ReportValue valueOf(const ControlDef& c) {
+        columns_[c.name] = c.place.column;
+        const ControlState& state = form_.control(c.name);
+        const ControlDef* heading = c.label.empty() ? headingOf(c) : nullptr;
+        return {c.name, trimmed(state.text), state.background, state.foreground, isHighlight(state.background),
+                heading ? captionOf(*heading) : std::string()};
+    }
 
     // A field whose caption stands after it names its unit ("(Kg/每个焊口)"); the quantity is
     // named by the caption that leads its row ("电焊条(Kg)") and the heading of its column.
@@ -120,24 +135,20 @@ private:
             label = captionOf(*lead);
             if (const ControlDef* heading = headingOf(c)) label += " " + captionOf(*heading);
         }
-        std::string unit = unitFromLabel(c.label);
-        rows_.push_back({label, unit.empty() ? trimmed(c.label) : unit, {}});
-        const ControlState& state = form_.control(c.name);
-        rows_.back().values.push_back({c.name, trimmed(state.text), state.background, state.foreground,
-                                       isHighlight(state.background)});
+        ReportRow& row = rowFor(c.name, label, c);
+        const std::string unit = unitFromLabel(c.label);
+        row.unit = unit.empty() ? trimmed(c.label) : unit;
+        row.values.push_back(valueOf(c));
     }
 
-    // The static label over a column: in an earlier row of the frame that holds no fields.
+    // The static label over a column: the nearest above the field, in its frame and column.
     const ControlDef* headingOf(const ControlDef& c) const {
         const ControlDef* heading = nullptr;
         for (const ControlDef& other : def_.controls()) {
             if (other.frame != c.frame || other.place.row >= c.place.row || other.place.column != c.place.column ||
                 other.kind != ControlKind::Label || isBlank(other.text))
                 continue;
-            const bool fieldsInRow = std::any_of(def_.controls().begin(), def_.controls().end(), [&](const ControlDef& f) {
-                return f.frame == c.frame && f.place.row == other.place.row && f.kind == ControlKind::TextField;
-            });
-            if (!fieldsInRow && (!heading || other.place.row > heading->place.row)) heading = &other;
+            if (!heading || other.place.row > heading->place.row) heading = &other;
         }
         return heading;
     }
@@ -154,17 +165,26 @@ private:
         return anchor;
     }
 
-    ReportRow& rowFor(const std::string& key, const std::string& label) {
+    ReportRow& rowFor(const std::string& key, const std::string& label, const ControlDef& placed) {
         auto it = byKey_.find(key);
         if (it != byKey_.end()) return rows_[it->second];
         byKey_[key] = rows_.size();
         rows_.push_back({label, unitFromLabel(label), {}});
+        places_.push_back({frameIndex(placed.frame), placed.place.row, placed.place.column});
         return rows_.back();
+    }
+
+    int frameIndex(const std::string& frame) const {
+        const auto& frames = def_.frames();
+        for (std::size_t i = 0; i < frames.size(); ++i)
+            if (frames[i].name == frame) return int(i);
+        return -1;  // the window body
     }
 
     const Form& form_;
     const FormDefinition& def_;
     std::vector<ReportRow> rows_;
+    std::vector<ReadingPlace> places_;
     std::map<std::string, std::size_t> byKey_;
     std::map<std::string, int> columns_;
 };
@@ -189,15 +209,15 @@ void addChoice(RowCollector& rows, const Form& form, const ControlDef& c, std::s
                 const ControlDef* option = form.definition().findControl(*selected);
                 value = trimmed(option->text.empty() ? option->label : option->text);
             }
-            rows.addRow("group:" + c.group, caption, value);
+            rows.addRow(c, "group:" + c.group, caption, value);
             return;
         }
         case ControlKind::CheckBox:
-            rows.addRow(c.name, trimmed(state.text), state.checked ? "是" : "否");
+            rows.addRow(c, c.name, trimmed(state.text), state.checked ? "是" : "否");
             return;
         case ControlKind::ListBox: {
             const auto item = form.selectedItem(c.name);
-            rows.addRow(c.name, trimmed(c.label), item ? trimmed(*item) : "（未选择）");
+            rows.addRow(c, c.name, trimmed(c.label), item ? trimmed(*item) : "（未选择）");
             return;
         }
         default:
@@ -349,7 +369,7 @@ constexpr std::size_t kValuesInOneCell = 4;
 
 std::string simpleTable(const std::vector<const ReportRow*>& rows, const char* valueHeading) {
     std::ostringstream html;
-    html << kTable << "\n<thead><tr><th width=\"7%\">序号</th><th width=\"38%\">名称</th><th>" << valueHeading
+    html << kTable << "\n<thead><tr><th width=\"7%\">序号</th><th width=\"50%\">名称</th><th>" << valueHeading
          << "</th><th width=\"14%\">单位</th></tr></thead>\n";
     int n = 0;
     for (const ReportRow* row : rows) {
@@ -370,7 +390,11 @@ std::string seriesTable(const std::vector<const ReportRow*>& rows) {
     for (const ReportRow* row : rows) html << "<th>" << escaped(row->label) << "</th>";
     html << "</tr></thead>\n";
     for (std::size_t i = 0; i < lines; ++i) {
-        html << "<tr><td align=\"center\">" << i + 1 << "</td>";
+        // A line is named by its column's heading in the window ("桩点3"), else numbered.
+        std::string name = std::to_string(i + 1);
+        for (const ReportRow* row : rows)
+            if (i < row->values.size() && !row->values[i].heading.empty()) name = escaped(row->values[i].heading);
+        html << "<tr><td align=\"center\">" << name << "</td>";
         for (const ReportRow* row : rows)
             html << "<td align=\"right\">" << (i < row->values.size() ? valueSpan(row->values[i]) : "") << "</td>";
         html << "</tr>\n";

@@ -26,6 +26,7 @@ struct ReportValue {
     Colour background = Colour::white();
     Colour foreground = Colour::windowText();
     bool highlighted = false;  // the window marks it with a background of its own
+    std::string heading;       // a cell of a point table: the caption over its column ("桩点3")
 };
 
 // One line of a table: the caption the window gives the quantity, its unit taken from the
