@@ -21,6 +21,13 @@ const ReportRow* findRow(const std::vector<ReportRow>& rows, const std::string& 
     return it == rows.end() ? nullptr : &*it;
 }
 
+// The report of a window run once from its default texts.
+Report computedReport(const char* formName) {
+    CalcForm window(*findWindow(formName), testServices());
+    EXPECT_FALSE(window.press(window.definition().defaultRunButton()));
+    return buildReport(window);
+}
+
 std::vector<std::string> texts(const ReportRow& row) {
     std::vector<std::string> out;
     for (const ReportValue& v : row.values) out.push_back(v.text);
@@ -80,9 +87,7 @@ TEST(Report, SolveForOneSplitsInputsFromTheComputedField) {
 // A verdict window: the caption-less cells of a row join the stress they judge, and the verdict
 // shown on two rows is stated once.
 TEST(Report, VerdictRowsKeepTheirCellsTogether) {
-    CalcForm window(*findWindow("公路穿越强度校核"), testServices());
-    ASSERT_FALSE(window.press("Command1"));
-    const Report report = buildReport(window);
+    const Report report = computedReport("公路穿越强度校核");
     const ReportRow* tensile = findRow(report.results, "外载作用下管子产生的拉应力(KN/m2)");
     ASSERT_TRUE(tensile);
     EXPECT_EQ(texts(*tensile), (std::vector<std::string>{"-1179.7880859375", "<", "144117.647058824", "满足强度要求"}));
@@ -125,13 +130,12 @@ TEST(Report, NoResultsFromAFailedUnrunOrOutdatedCalculation) {
 // A profile window: the point table's rows keep their points in order, and the sketch comes with
 // the computed report only.
 TEST(Report, ProfileTablesAndSketch) {
-    CalcForm window(*findWindow("穿越断面"), testServices());
-    ASSERT_FALSE(window.press("Command1"));
-    const Report report = buildReport(window);
+    const Report report = computedReport("穿越断面");
     const ReportRow* stations = findRow(report.inputs, "桩点里程");
     ASSERT_TRUE(stations);
     EXPECT_EQ(stations->values.size(), 10u);
     EXPECT_EQ(stations->values.front().text, "0.000");
+    EXPECT_EQ(stations->values.front().heading, "桩点1");
     ASSERT_EQ(report.sketches.size(), 1u);
     const std::string html = reportHtml(report, {"管道工程", "G-1", "甲", "乙", "丙", "2026年12月10日"});
     EXPECT_NE(html.find("<svg"), std::string::npos);
