@@ -2,14 +2,19 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <fstream>
 #include <map>
 #include <ostream>
 #include <string_view>
+#include <tuple>
 
 #include "cli/help_text.h"
 #include "cli/json_output.h"
 #include "core/calc_form.h"
 #include "core/menu.h"
+#include "core/report.h"
 #include "core/window_registry.h"
 
 namespace pylora {
@@ -125,36 +130,64 @@ void printUsageError(std::ostream& err, std::string message) {
     err << "pylora-cli: " << message << '\n';
 }
 
-int runWindow(const std::string& formName, const std::vector<std::pair<std::string, std::string>>& settings,
-              std::vector<std::string> presses, std::ostream& out, const Services& services) {
-    const FormDefinition& definition = requireWindow(formName);
-    CalcForm window(definition, services);
+// A window from its default texts, with the settings applied and the buttons pressed in order
+// (none: its run button); the first failure ends the presses, as it ends the run.
+struct WindowRun {
+    std::vector<std::string> written;
+    std::optional<RunFailure> failure;
+};
+
+// A window without a run button (a sheet of fixed figures) still has a report: its inputs.
+WindowRun runWindow(CalcForm& window, const std::vector<std::pair<std::string, std::string>>& settings,
+                    std::vector<std::string> presses, bool reportOnly) {
+    const FormDefinition& definition = window.definition();
     for (const auto& [option, value] : settings) applySetting(window.form(), option, value);
-    if (presses.empty()) {
-        if (definition.defaultRunButton().empty()) throw UsageError{formName + " has no run button"};
-        presses.push_back(definition.defaultRunButton());
-    }
+    if (presses.empty() && !definition.defaultRunButton().empty()) presses.push_back(definition.defaultRunButton());
+    if (presses.empty() && !reportOnly) throw UsageError{definition.formName() + " has no run button"};
     for (const std::string& button : presses)
         requireControl(window.form(), button, ControlKind::Button, "a button");
 
-    std::vector<std::string> written;
-    std::optional<RunFailure> failure;
+    WindowRun result;
     for (const std::string& button : presses) {
-        failure = window.press(button);
+        result.failure = window.press(button);
         for (const std::string& name : window.form().written())
-            if (std::find(written.begin(), written.end(), name) == written.end()) written.push_back(name);
-        if (failure) break;  // the first failure ends the presses, as it ends the run
+            if (std::find(result.written.begin(), result.written.end(), name) == result.written.end())
+                result.written.push_back(name);
+        if (result.failure) break;
     }
+    return result;
+}
+
+void printRun(const CalcForm& window, const WindowRun& run, std::ostream& out) {
     const Sketch* sketch = window.form().findSketch();
     const nlohmann::json result{
-        {"form", formName},
+        {"form", window.definition().formName()},
         {"controls", controlsJson(window.form())},
-        {"written", written},
-        {"failure", failure ? failureJson(*failure, definition) : nlohmann::json(nullptr)},
+        {"written", run.written},
+        {"failure", run.failure ? failureJson(*run.failure, window.definition()) : nlohmann::json(nullptr)},
         {"sketch", sketch ? sketchJson(*sketch) : nlohmann::json(nullptr)},
     };
     out << printable(result) << '\n';
-    return failure ? kExitRunFailed : kExitDone;
+}
+
+// The report as a self-contained HTML file; "-" writes it to standard output.
+void writeReport(const CalcForm& window, const ProjectInfo& project, const std::string& output, std::ostream& out) {
+    const std::string html = reportHtml(buildReport(window), project);
+    if (output == "-") {
+        out << html;
+        return;
+    }
+    std::ofstream file(output, std::ios::binary);
+    file << html;
+    if (!file.flush()) throw UsageError{"cannot write " + output};
+}
+
+// The date a report is signed, as a Chinese form writes it: 2026年12月10日.
+std::string today() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    const std::tm local = *std::localtime(&now);  // one thread: the shared buffer is safe here
+    return std::to_string(local.tm_year + 1900) + "年" + std::to_string(local.tm_mon + 1) + "月" +
+           std::to_string(local.tm_mday) + "日";
 }
 
 int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -177,10 +210,28 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
     run->add_option("FORM", runForm, help::kForm)->required()->type_name("");
     std::string groundFile;
     run->add_option("--ground-file", groundFile, help::kGroundFile)->type_name("FILE");
-    std::map<std::string, CLI::Option*> settingOptions;
-    for (const help::RunOption& option : help::kRunOptions)
-        settingOptions[option.name] = run->add_option(option.name, option.help)->type_name(option.value)->expected(1)
-                                          ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)->allow_extra_args(false);
+
+    auto* report = app.add_subcommand("report", help::kReport);
+    std::string reportForm, reportOutput;
+    report->add_option("FORM", reportForm, help::kForm)->required()->type_name("");
+    report->add_option("--output,-o", reportOutput, help::kOutput)->required()->type_name("FILE");
+    report->add_option("--ground-file", groundFile, help::kGroundFile)->type_name("FILE");
+    ProjectInfo project;
+    for (const auto& [name, field, text] : {std::tuple{"--project-name", &project.projectName, help::kProjectName},
+                                            {"--project-number", &project.projectNumber, help::kProjectNumber},
+                                            {"--calculated-by", &project.calculatedBy, help::kCalculatedBy},
+                                            {"--checked-by", &project.checkedBy, help::kCheckedBy},
+                                            {"--approved-by", &project.approvedBy, help::kApprovedBy},
+                                            {"--date", &project.date, help::kDate}})
+        report->add_option(name, *field, text)->type_name("TEXT");
+
+    // The settings and presses, the same for run and report.
+    std::map<const CLI::App*, std::map<std::string, CLI::Option*>> settingsOf;
+    for (CLI::App* command : {run, report})
+        for (const help::RunOption& option : help::kRunOptions)
+            settingsOf[command][option.name] = command->add_option(option.name, option.help)->type_name(option.value)
+                                                   ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+                                                   ->allow_extra_args(false);
     app.footer(help::footer());  // after the commands, so that their own help stays short
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -213,19 +264,29 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
             return kExitDone;
         }
         // Settings and presses in the order given on the command line.
+        CLI::App* command = app.got_subcommand("report") ? report : run;
         std::map<const CLI::Option*, std::size_t> taken;
         std::vector<std::pair<std::string, std::string>> settings;
         std::vector<std::string> presses;
-        for (const CLI::Option* option : run->parse_order()) {
-            const std::string value = option->results().at(taken[option]++);
+        for (const CLI::Option* option : command->parse_order()) {
             const std::string name = "--" + option->get_single_name();
+            if (!settingsOf[command].count(name)) continue;
+            const std::string value = option->results().at(taken[option]++);
             if (name == "--press") {
                 presses.push_back(value);
             } else {
                 settings.emplace_back(name, value);
             }
         }
-        return runWindow(runForm, settings, presses, out, chosen);
+        CalcForm window(requireWindow(command == report ? reportForm : runForm), chosen);
+        const WindowRun result = runWindow(window, settings, presses, command == report);
+        if (command == report) {
+            if (project.date.empty()) project.date = today();
+            writeReport(window, project, reportOutput, out);
+        } else {
+            printRun(window, result, out);
+        }
+        return result.failure ? kExitRunFailed : kExitDone;
     } catch (const UsageError& e) {
         printUsageError(err, e.message);
         return kExitUsage;

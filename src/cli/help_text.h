@@ -25,6 +25,16 @@ inline constexpr const char* kRun =
     "Run window FORM from its default texts: apply the settings in the order given,\n"
     "press the buttons in the order given (none given: the window's run button),\n"
     "then print the window as JSON";
+inline constexpr const char* kReport =
+    "Run window FORM as run does, then write its calculation report (计算书) as one\n"
+    "self-contained HTML file: inputs, results, verdicts, formulas, sketch, signature block";
+inline constexpr const char* kOutput = "The HTML file to write; - writes it to standard output";
+inline constexpr const char* kProjectName = "工程名称 of the report";
+inline constexpr const char* kProjectNumber = "工程编号 of the report";
+inline constexpr const char* kCalculatedBy = "计算: who computed";
+inline constexpr const char* kCheckedBy = "校核: who checked";
+inline constexpr const char* kApprovedBy = "审核: who approved";
+inline constexpr const char* kDate = "日期 of the report (default: today, as 2026年12月10日)";
 inline constexpr const char* kForm = "The window's form name, as the list command prints it";
 inline constexpr const char* kGroundFile =
     "Ground data file to read instead of the user's $XDG_DATA_HOME/pylora/1.TXT";

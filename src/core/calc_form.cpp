@@ -18,17 +18,45 @@ ButtonAction CalcForm::action(const std::string& button) const {
 std::optional<RunFailure> CalcForm::press(const std::string& button) {
     const RunHandler* run = definition().handler(button);
     if (!run) return std::nullopt;
+    if (changedSinceRun()) record_ = RunRecord{};  // the engineer began a new calculation
     form_.clearWritten();
+    form_.clearRead();
     RunContext context{form_, services_, state_};
+    std::optional<RunFailure> failure;
     try {
         (*run)(context);
-    } catch (const RunFailure& failure) {
-        return failure;
+    } catch (const RunFailure& f) {
+        failure = f;
     } catch (const std::exception& fault) {
-        return RunFailure(FailureKind::Internal, {}, fault.what());
+        failure = RunFailure(FailureKind::Internal, {}, fault.what());
     }
-    return std::nullopt;
+    recordRun(failure);
+    return failure;
 }
+
+void CalcForm::recordRun(const std::optional<RunFailure>& failure) {
+    // A failed run leaves no results: neither its own partial ones nor those of earlier steps,
+    // which it may have been about to replace.
+    if (failure) record_ = RunRecord{};
+    record_.ran = true;
+    record_.failure = failure;
+    auto add = [](std::vector<std::string>& list, const std::vector<std::string>& names) {
+        for (const std::string& name : names)
+            if (std::find(list.begin(), list.end(), name) == list.end()) list.push_back(name);
+    };
+    if (!failure) add(record_.results, form_.written());
+    add(record_.inputs, form_.read());
+    afterRun_ = snapshot();
+}
+
+std::vector<CalcForm::ControlSnapshot> CalcForm::snapshot() const {
+    std::vector<ControlSnapshot> states;
+    states.reserve(form_.controls().size());
+    for (const ControlState& c : form_.controls()) states.emplace_back(c.text, c.checked, c.selectedIndex);
+    return states;
+}
+
+bool CalcForm::changedSinceRun() const { return record_.ran && snapshot() != afterRun_; }
 
 std::string controlCaption(const FormDefinition& definition, const std::string& control) {
     const ControlDef* c = definition.findControl(control);

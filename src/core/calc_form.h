@@ -5,11 +5,22 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "core/form.h"
 #include "core/run_failure.h"
 
 namespace pylora {
+
+// The calculation the window shows: what the runs made since the engineer last changed an input
+// (the first and second step of a window belong together), and whether the last run failed.
+struct RunRecord {
+    bool ran = false;
+    std::optional<RunFailure> failure;  // the last run failed: nothing it shows is a result
+    std::vector<std::string> results;   // fields and labels the runs wrote, first written first
+    std::vector<std::string> inputs;    // fields the runs read as numbers, first read first
+};
 
 class CalcForm {
 public:
@@ -25,8 +36,19 @@ public:
     // their new texts, the failure is returned. Print and idle buttons change nothing here.
     std::optional<RunFailure> press(const std::string& button);
 
+    const RunRecord& record() const { return record_; }
+    // The engineer has changed a text, an option, a check box or a list after the last run:
+    // what the window shows no longer is what the runs computed from.
+    bool changedSinceRun() const;
+
 private:
+    using ControlSnapshot = std::tuple<std::string, bool, int>;  // text, checked, selected item
+    std::vector<ControlSnapshot> snapshot() const;
+    void recordRun(const std::optional<RunFailure>& failure);
+
     Form form_;
+    RunRecord record_;
+    std::vector<ControlSnapshot> afterRun_;
     Services services_;
     std::any state_;
 };

@@ -18,10 +18,12 @@ Num LeadingValueOfText(std::string_view text, const std::string& source) {
 }
 
 Num FieldValue(const Form& form, const std::string& control) {
+    form.noteRead(control);
     return FieldValueOfText(form.text(control), control);
 }
 
 Num LeadingValue(const Form& form, const std::string& control) {
+    form.noteRead(control);
     return LeadingValueOfText(form.text(control), control);
 }
 

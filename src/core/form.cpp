@@ -36,6 +36,10 @@ void Form::setText(const std::string& name, std::string text) {
     if (std::find(written_.begin(), written_.end(), name) == written_.end()) written_.push_back(name);
 }
 
+void Form::noteRead(const std::string& name) const {
+    if (std::find(read_.begin(), read_.end(), name) == read_.end()) read_.push_back(name);
+}
+
 void Form::type(const std::string& name, std::string text) { mutableControl(name).text = std::move(text); }
 
 void Form::setBackground(const std::string& name, Colour colour) { mutableControl(name).background = colour; }

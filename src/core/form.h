@@ -71,6 +71,11 @@ public:
     const std::vector<std::string>& written() const { return written_; }
     void clearWritten() { written_.clear(); }
 
+    // Fields the current run has read as numbers, in the order first read: the inputs it used.
+    const std::vector<std::string>& read() const { return read_; }
+    void noteRead(const std::string& name) const;
+    void clearRead() { read_.clear(); }
+
 private:
     ControlState& mutableControl(const std::string& name);
 
@@ -80,6 +85,7 @@ private:
     std::unordered_map<std::string, std::string> optionGroups_;  // option -> group
     std::unordered_map<std::string, Sketch> sketches_;
     std::vector<std::string> written_;
+    mutable std::vector<std::string> read_;  // reading a field leaves the form as it is
 };
 
 }  // namespace pylora

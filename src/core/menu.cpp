@@ -77,6 +77,7 @@ const MenuRow kMenuRows[] = {
     {1, "MENU_print_pre", "打印预览", MenuAction::PrintPreview, ""},
     {1, "MENU_print_pr", "打印设置", MenuAction::PrintSetup, ""},
     {1, "MENU_print_print", "打印 ", MenuAction::PrintWithDialog, ""},
+    {1, "MENU_print_report", "导出计算书…", MenuAction::ExportReport, ""},
     {0, "MENU_help", "帮助(&H)", MenuAction::Menu, ""},
     {1, "MENU_help_about", "关于Pylora√", MenuAction::ShowWindow, "帮助"},
 };
@@ -108,6 +109,7 @@ std::string actionText(const MenuItem& item) {
         case MenuAction::PrintPreview: return "print-preview";
         case MenuAction::PrintSetup: return "print-setup";
         case MenuAction::PrintWithDialog: return "print";
+        case MenuAction::ExportReport: return "export-report";
     }
     return "none";
 }

@@ -12,6 +12,7 @@ enum class MenuAction {
     PrintPreview,  // acts on the calculator window that was active last
     PrintSetup,
     PrintWithDialog,
+    ExportReport,  // the calculation report of the calculator window that was active last
 };
 
 struct MenuItem {
@@ -24,7 +25,7 @@ struct MenuItem {
 
 const std::vector<MenuItem>& menuTree();
 
-// "menu", "show 壁厚计算", "none", "print-preview", "print-setup", "print".
+// "menu", "show 壁厚计算", "none", "print-preview", "print-setup", "print", "export-report".
 std::string actionText(const MenuItem& item);
 
 }  // namespace pylora

@@ -23,6 +23,7 @@
 
 #include "shell/colours.h"
 #include "shell/printing.h"
+#include "shell/report_export.h"
 #include "shell/screen_fit.h"
 #include "shell/sketch_canvas.h"
 
@@ -152,6 +153,7 @@ CalcWindow::CalcWindow(const FormDefinition& definition, const Services& service
     orderTabsAsRead();
     auto* closeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), this);
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
+    addReportExport(*this);
     syncFromForm();
 }
 

@@ -8,6 +8,7 @@
 #include "shell/about_box.h"
 #include "shell/calc_window.h"
 #include "shell/printing.h"
+#include "shell/report_export.h"
 
 namespace pylora {
 
@@ -62,6 +63,9 @@ void MainWindow::trigger(const MenuItem& item) {
             break;
         case MenuAction::PrintWithDialog:
             if (CalcWindow* window = windowToPrint()) printer_.printWithDialog(*window);
+            break;
+        case MenuAction::ExportReport:
+            if (CalcWindow* window = windowToPrint()) exportReport(*window);
             break;
         case MenuAction::Menu:
         case MenuAction::None:

@@ -26,38 +26,51 @@ QSize SketchCanvas::sizeHint() const {
 
 void SketchCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    paintSketch(painter, sketch_, QRectF(rect()), palette());
+}
+
+void paintSketch(QPainter& painter, const Sketch& sketch, const QRectF& area, const QPalette& palette) {
+    painter.save();
+    painter.translate(area.topLeft());
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    if (sketch_.width() <= 0 || sketch_.height() <= 0) return;
+    painter.setPen(QPen(palette.color(QPalette::WindowText), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(0, 0, area.width() - 1, area.height() - 1));
+    if (sketch.width() <= 0 || sketch.height() <= 0) {
+        painter.restore();
+        return;
+    }
     // Twips to pixels with one scale for both axes, so angles look as drawn.
-    const double scale = std::min(width() / sketch_.width(), height() / sketch_.height());
+    const double scale = std::min(area.width() / sketch.width(), area.height() / sketch.height());
     auto at = [scale](double x, double y) { return QPointF(x * scale, y * scale); };
     const double pixelScale = scale * kTwipsPerPixel;
 
-    for (const SketchLine& line : sketch_.lines()) {
+    for (const SketchLine& line : sketch.lines()) {
         if (!line.visible) continue;
-        QPen pen(toQColor(line.colour, palette()), std::max(1.0, line.width * pixelScale));
+        QPen pen(toQColor(line.colour, palette), std::max(1.0, line.width * pixelScale));
         pen.setCapStyle(Qt::FlatCap);
         painter.setPen(pen);
         painter.drawLine(at(line.x1, line.y1), at(line.x2, line.y2));
     }
-    for (const SketchMarker& marker : sketch_.markers()) {
+    for (const SketchMarker& marker : sketch.markers()) {
         if (!marker.visible) continue;
-        painter.setPen(QPen(toQColor(marker.colour, palette()), 1));
+        painter.setPen(QPen(toQColor(marker.colour, palette), 1));
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(QRectF(at(marker.left, marker.top), at(marker.left + marker.width, marker.top + marker.height)));
     }
+    // Captions shrink with the picture; a font's points are the same on every device, so the
+    // scale is taken against the screen's 96 dots an inch.
+    const double dpi = painter.device() ? painter.device()->logicalDpiY() : 96.0;
     QFont font = painter.font();
-    font.setPointSizeF(std::max(6.0, font.pointSizeF() * pixelScale));
+    font.setPointSizeF(std::max(6.0, font.pointSizeF() * pixelScale * 96.0 / dpi));
     painter.setFont(font);
-    for (const SketchLabel& label : sketch_.labels()) {
+    for (const SketchLabel& label : sketch.labels()) {
         if (!label.visible || label.caption.empty()) continue;
-        painter.setPen(toQColor(label.colour, palette()));
+        painter.setPen(toQColor(label.colour, palette));
         const QPointF topLeft = at(label.left, label.top);
-        painter.drawText(QRectF(topLeft, QSizeF(width(), height())), Qt::AlignLeft | Qt::AlignTop,
-                         QString::fromStdString(label.caption));
+        painter.drawText(QRectF(topLeft, area.size()), Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(label.caption));
     }
+    painter.restore();
 }
 
 }  // namespace pylora

@@ -5,7 +5,13 @@
 
 #include "core/sketch.h"
 
+class QPainter;
+
 namespace pylora {
+
+// Paints the sketch into `area` (its frame, lines, markers and captions), its twips scaled with
+// one factor for both axes. The canvas and the calculation report both draw through it.
+void paintSketch(QPainter& painter, const Sketch& sketch, const QRectF& area, const QPalette& palette);
 
 class SketchCanvas : public QWidget {
 public:

@@ -144,3 +144,27 @@ TEST(HeadlessRunnerTest, DatabaseTextThatIsNotUtf8IsShownWithReplacementCharacte
 
 }  // namespace
 }  // namespace pylora
+
+namespace pylora {
+namespace {
+
+// The report is the run's: settings and presses as for run, the same exit status, HTML out.
+TEST(ReportCommand, WritesTheRunAsHtml) {
+    const Outcome done = run({"report", "公路穿越强度校核", "--set", "Text4=0.325", "--project-name", "西部管道",
+                              "--checked-by", "王工", "--date", "2026年12月10日", "--output", "-"});
+    EXPECT_EQ(done.status, kExitDone) << done.err;
+    for (const char* part : {"<!DOCTYPE html>", "charset=\"utf-8\"", "公路穿越强度校核 计算书", "西部管道", "王工",
+                             "2026年12月10日", "满足强度要求", "<svg"})
+        EXPECT_NE(done.out.find(part), std::string::npos) << part;
+
+    const Outcome failed = run({"report", "公路穿越强度校核", "--set", "Text8=0", "-o", "-"});
+    EXPECT_EQ(failed.status, kExitRunFailed);
+    EXPECT_NE(failed.out.find("计算中止"), std::string::npos);
+    EXPECT_EQ(failed.out.find("满足强度要求"), std::string::npos);
+
+    EXPECT_EQ(run({"report", "公路穿越强度校核"}).status, kExitUsage);  // no --output
+    EXPECT_EQ(run({"report", "没有的窗口", "-o", "-"}).status, kExitUsage);
+}
+
+}  // namespace
+}  // namespace pylora
