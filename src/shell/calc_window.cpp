@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
@@ -22,6 +21,7 @@
 #include <tuple>
 
 #include "shell/colours.h"
+#include "shell/field_widgets.h"
 #include "shell/printing.h"
 #include "shell/report_export.h"
 #include "shell/screen_fit.h"
@@ -32,115 +32,7 @@ namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
-// A caption above its field. One wider than the narrowest field it may stand over breaks into
-// two lines after its run of blanks (where the caption was laid out to wrap), else after its
-// middle; its text is unchanged.
-class WrappedCaption : public QLabel {
-public:
-    explicit WrappedCaption(const QString& text) : QLabel(text) {
-        setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-        const QFontMetrics metrics = fontMetrics();
-        if (metrics.horizontalAdvance(text) <= metrics.horizontalAdvance('0') * 20) return;
-        static const QRegularExpression blanks(QStringLiteral("\\S(\\s{2,})\\S"));
-        const QRegularExpressionMatch run = blanks.match(text);
-        const int breakAt = run.hasMatch() ? run.capturedEnd(1) : int(text.size()) / 2;
-        setText(text.left(breakAt) + QChar('\n') + text.mid(breakAt));
-    }
-};
-
-// A label that wraps its text to the window's width. It takes the height its lines need itself,
-// so that the window's layout needs no height-for-width pass (which squeezes the frames' rows
-// below their minimum).
-class WrappingLabel : public QLabel {
-public:
-    WrappingLabel() {
-        setWordWrap(true);
-        QSizePolicy policy = sizePolicy();
-        policy.setHeightForWidth(false);
-        // Its text wraps to whatever width the frames give the window; it asks for none itself.
-        policy.setHorizontalPolicy(QSizePolicy::Ignored);
-        setSizePolicy(policy);
-    }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override {
-        QLabel::resizeEvent(event);
-        const int needed = heightForWidth(width());
-        if (needed > 0 && needed != minimumHeight()) setMinimumHeight(needed);
-    }
-};
-
 bool isSvg(const std::string& content) { return content.rfind("<svg", 0) == 0; }
-
-// How a field or label shows what the last run did to it.
-enum class Freshness { Current, Stale };
-
-// A result that a failed run did not reach: its old text stays (it may be an input of the next
-// run) but shows grey and without its highlight, so it never reads as the answer to new inputs.
-const QColor kStaleText(0x80, 0x80, 0x80);
-
-// A field's look: its background and text colour, a red frame while it holds the input that
-// ended the last run, and a blue frame while it has the keyboard focus.
-QString fieldStyle(const ControlState& state, const QPalette& palette, bool failed, Freshness freshness) {
-    const bool stale = freshness == Freshness::Stale;
-    const QString border = failed ? QStringLiteral("2px solid #e00000") : QStringLiteral("1px solid #8c8c8c");
-    const QString focusBorder = failed ? border : QStringLiteral("2px solid #1f5fbf");
-    return QStringLiteral("QLineEdit { background: %1; color: %2; border: %3; padding: 1px 3px; }"
-                          "QLineEdit:focus { border: %4; padding: 0px 2px; }")
-        .arg(stale ? QStringLiteral("#ffffff") : toQColor(state.background, palette).name(),
-             stale ? kStaleText.name() : toQColor(state.foreground, palette).name(), border, focusBorder);
-}
-
-QString labelStyle(const ControlState& state, const QPalette& palette, Freshness freshness) {
-    const bool stale = freshness == Freshness::Stale;
-    QString style =
-        QStringLiteral("color: %1;").arg(stale ? kStaleText.name() : toQColor(state.foreground, palette).name());
-    if (!stale && state.background.role() != Colour::Role::ButtonFace)
-        style += QStringLiteral("background: %1;").arg(toQColor(state.background, palette).name());
-    return style;
-}
-
-// A text field that shows its whole text in a tooltip when the text is wider than the field.
-class FieldEdit : public QLineEdit {
-public:
-    // As wide as the text it is expected to show (its minimum width), not Qt's usual 17 letters.
-    QSize sizeHint() const override { return {minimumWidth(), QLineEdit::sizeHint().height()}; }
-
-    void showText(const QString& text) {
-        if (this->text() != text) {
-            setText(text);
-            setCursorPosition(0);  // a long number is read from its first digit
-        }
-        updateToolTip();
-    }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override {
-        QLineEdit::resizeEvent(event);
-        updateToolTip();
-    }
-
-private:
-    void updateToolTip() {
-        const int room = contentsRect().width() - 8;  // the text margins of the frame
-        setToolTip(fontMetrics().horizontalAdvance(text()) > room ? text() : QString());
-    }
-};
-
-// A field's width in characters: room for the longest text it is expected to show, within
-// bounds that keep a row of point-table cells on a laptop screen.
-// A cell of a point table (a field without a caption of its own) stands in a row of ten or
-// more: it gets less room, and a longer number is read whole in its tooltip.
-constexpr int kUsualFieldChars = 7;
-constexpr int kWidestFieldChars = 17;
-constexpr int kWidestCellChars = 12;
-
-int fieldWidthChars(const ControlDef& control, int expectedLength) {
-    const int widest = control.label.empty() ? kWidestCellChars : kWidestFieldChars;
-    const int wanted = std::min(expectedLength + 1, widest);
-    if (control.widthChars > 0) return std::min(std::max(control.widthChars, wanted), std::max(widest, control.widthChars));
-    return std::max(wanted, kUsualFieldChars);
-}
 
 }  // namespace
 

@@ -1,0 +1,64 @@
+#pragma once
+// The pieces a calculator window is made of beyond Qt's own: captions that wrap where they
+// were laid out to, notes that wrap to the window, fields sized to what they show (with the
+// whole text in a tooltip when it does not fit), and the looks of fields and labels.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+
+#include "core/form.h"
+#include "core/form_definition.h"
+
+namespace pylora {
+
+// A caption above its field. One wider than the narrowest field it may stand over breaks into
+// two lines after its run of blanks (where the caption was laid out to wrap), else after its
+// middle; its text is unchanged.
+class WrappedCaption : public QLabel {
+public:
+    explicit WrappedCaption(const QString& text);
+};
+
+// A label that wraps its text to the window's width. It takes the height its lines need itself,
+// so that the window's layout needs no height-for-width pass (which squeezes the frames' rows
+// below their minimum).
+class WrappingLabel : public QLabel {
+public:
+    WrappingLabel();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+};
+
+// A text field that shows its whole text in a tooltip when the text is wider than the field.
+class FieldEdit : public QLineEdit {
+public:
+    // As wide as the text it is expected to show (its minimum width), not Qt's usual 17 letters.
+    QSize sizeHint() const override { return {minimumWidth(), QLineEdit::sizeHint().height()}; }
+    void showText(const QString& text);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void updateToolTip();
+};
+
+// How a field or label shows what the last run did to it: a result that a failed run did not
+// reach keeps its text (it may be an input of the next run) but shows grey and without its
+// highlight, so it never reads as the answer to new inputs.
+enum class Freshness { Current, Stale };
+
+// A field's look: its background and text colour, a red frame while it holds the input that
+// ended the last run, and a blue frame while it has the keyboard focus.
+QString fieldStyle(const ControlState& state, const QPalette& palette, bool failed, Freshness freshness);
+QString labelStyle(const ControlState& state, const QPalette& palette, Freshness freshness);
+
+// Fields narrower than this are so only when the window asks (the "<" of a verdict row).
+inline constexpr int kUsualFieldChars = 7;
+
+// A field's width in characters: room for the longest text it is expected to show, within
+// bounds that keep a row of point-table cells on a laptop screen.
+int fieldWidthChars(const ControlDef& control, int expectedLength);
+
+}  // namespace pylora
