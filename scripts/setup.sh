@@ -17,6 +17,7 @@ PYLORA_PACKAGES=(
   xvfb xauth
   clang libclang-rt-14-dev llvm
   dpkg-dev librsvg2-bin desktop-file-utils appstream man-db
+  ccache libreoffice-writer-nogui
 )
 
 install_missing_packages() {
@@ -35,6 +36,9 @@ install_missing_packages() {
 }
 
 build_pylora() {
-  cmake -S "$PYLORA_ROOT" -B "$PYLORA_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  # ccache: a second work tree or a clean CI clone on the same machine rebuilds from the cache.
+  export CCACHE_BASEDIR="$PYLORA_ROOT" CCACHE_NOHASHDIR=1
+  cmake -S "$PYLORA_ROOT" -B "$PYLORA_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
   cmake --build "$PYLORA_BUILD"
 }

@@ -1,6 +1,9 @@
 #include "core/form_definition.h"
 
+#include <algorithm>
 #include <stdexcept>
+
+#include "core/formula_picture.h"
 
 namespace pylora {
 
@@ -38,7 +41,9 @@ ControlDef& FrameBuilder::field(const std::string& name, const std::string& labe
 }
 
 ControlDef& FrameBuilder::result(const std::string& name, const std::string& label, GridPlace place) {
-    return field(name, label, " ", place);
+    ControlDef& c = field(name, label, " ", place);
+    c.meaning.role = FieldRole::Result;
+    return c;
 }
 
 ControlDef& FrameBuilder::cell(const std::string& name, const std::string& defaultText, GridPlace place) {
@@ -77,9 +82,39 @@ ControlDef& FrameBuilder::picture(const std::string& name, const std::string& co
     return add(makeControl(name, ControlKind::Picture, content, place));
 }
 
+ControlDef& FrameBuilder::formulas(const std::string& name, std::vector<formula::Formula> lines, GridPlace place) {
+    const std::size_t first = def_.formulas_.size();
+    for (auto& line : lines) def_.formulas_.push_back(std::move(line));
+    def_.pictures_[name] = {first, def_.formulas_.size()};
+    return picture(name, "", place);  // drawn by finish(), once every symbol is stated
+}
+
 ControlDef& FrameBuilder::sketch(const std::string& name, Sketch initial, GridPlace place) {
     def_.sketches_[name] = std::move(initial);
     return add(makeControl(name, ControlKind::Sketch, "", place));
+}
+
+ControlDef& ControlDef::means(std::string symbol, std::string name, std::string unit, int decimals) {
+    meaning.symbol = std::move(symbol);
+    meaning.name = std::move(name);
+    meaning.unit = std::move(unit);
+    meaning.decimals = decimals;
+    return *this;
+}
+
+ControlDef& ControlDef::verdict() {
+    meaning.role = FieldRole::Verdict;
+    return *this;
+}
+
+ControlDef& ControlDef::working() {
+    meaning.role = FieldRole::Working;
+    return *this;
+}
+
+ControlDef& ControlDef::inStep(std::string runButton) {
+    meaning.step = std::move(runButton);
+    return *this;
 }
 
 FormDefinition::FormDefinition(std::string formName, std::string title)
@@ -158,6 +193,81 @@ const FrameDef* FormDefinition::findFrame(const std::string& name) const {
 const RunHandler* FormDefinition::handler(const std::string& button) const {
     auto it = handlers_.find(button);
     return it == handlers_.end() ? nullptr : &it->second;
+}
+
+QuantityDef& FormDefinition::quantity(const std::string& key, std::string symbol, std::string name,
+                                      std::string unit, int decimals) {
+    if (findQuantity(key) || findControl(key)) throw std::logic_error(formName_ + ": quantity " + key + " twice");
+    QuantityDef quantity;
+    quantity.key = key;
+    quantity.meaning.symbol = std::move(symbol);
+    quantity.meaning.name = std::move(name);
+    quantity.meaning.unit = std::move(unit);
+    quantity.meaning.decimals = decimals;
+    quantity.meaning.role = FieldRole::Result;
+    quantities_.push_back(std::move(quantity));
+    return quantities_.back();
+}
+
+void FormDefinition::table(TableDef table) {
+    for (const TableColumn& column : table.columns) {
+        if (column.cells.size() != table.rows.size())
+            throw std::logic_error(formName_ + ": table " + table.caption + " has a column of another length");
+        for (const std::string& cell : column.cells) {
+            if (cell.empty()) continue;
+            auto it = std::find_if(controls_.begin(), controls_.end(), [&](const ControlDef& c) { return c.name == cell; });
+            if (it == controls_.end()) throw std::logic_error(formName_ + ": table cell " + cell + " is no control");
+            it->meaning = column.meaning;
+        }
+    }
+    tables_.push_back(std::move(table));
+}
+
+void FormDefinition::formula(formula::Formula line) { formulas_.push_back(std::move(line)); }
+
+void FormDefinition::finish() {
+    const formula::SymbolOf symbol = [this](const std::string& key) { return symbolOf(key); };
+    for (const auto& [name, range] : pictures_) {
+        std::vector<formula::Piece> lines;
+        for (std::size_t i = range.first; i < range.second; ++i) lines.push_back(formula::piece(formulas_[i], symbol));
+        auto it = std::find_if(controls_.begin(), controls_.end(), [&](const ControlDef& c) { return c.name == name; });
+        it->text = formula::picture(lines);
+    }
+}
+
+std::vector<formula::Formula> FormDefinition::pictureFormulas(const std::string& picture) const {
+    auto it = pictures_.find(picture);
+    if (it == pictures_.end()) return {};
+    return {formulas_.begin() + static_cast<std::ptrdiff_t>(it->second.first),
+            formulas_.begin() + static_cast<std::ptrdiff_t>(it->second.second)};
+}
+
+const QuantityDef* FormDefinition::findQuantity(const std::string& key) const {
+    for (const auto& quantity : quantities_)
+        if (quantity.key == key) return &quantity;
+    return nullptr;
+}
+
+const Meaning* FormDefinition::meaningOf(const std::string& key) const {
+    if (const ControlDef* c = findControl(key)) return &c->meaning;
+    if (const QuantityDef* quantity = findQuantity(key)) return &quantity->meaning;
+    return nullptr;
+}
+
+std::string FormDefinition::symbolOf(const std::string& key) const {
+    const Meaning* meaning = meaningOf(key);
+    return meaning && !meaning->symbol.empty() ? meaning->symbol : key;
+}
+
+FieldRole FormDefinition::roleOf(const ControlDef& control) const {
+    if (control.meaning.role != FieldRole::Unset) return control.meaning.role;
+    switch (control.kind) {
+        case ControlKind::TextField: return control.label.empty() ? FieldRole::Unset : FieldRole::Input;
+        case ControlKind::OptionButton:
+        case ControlKind::CheckBox:
+        case ControlKind::ListBox: return FieldRole::Choice;
+        default: return FieldRole::Unset;
+    }
 }
 
 const Sketch* FormDefinition::initialSketch(const std::string& control) const {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/colour.h"
+#include "core/formula.h"
 #include "core/sketch.h"
 
 namespace pylora {
@@ -37,6 +38,29 @@ enum class LabelStyle { Plain, Title, Note };
 enum class LabelPlacement { Left, Above, Right };
 enum class ButtonAction { Run, Print, None };
 enum class FrameRole { Plain, Formula, Input, Options, Results };
+
+// What a control stands for in the calculation.
+enum class FieldRole {
+    Unset,    // from the control: a field is an input, result() a result, options, checks and lists choices
+    Input,    // a number the engineer gives
+    Choice,   // an option button, check box or list: a choice the engineer makes
+    Result,   // a number a run writes
+    Verdict,  // words a run writes that judge ("满足强度要求")
+    Working,  // neither: a hidden working field, a caption a run rewrites
+};
+
+// What a field (or a quantity no field shows) means, stated once in the window's definition.
+// Every presenter reads it: the 计算书, printing, case files, parameter studies, drawings.
+struct Meaning {
+    std::string symbol;  // as the formula pictures write it, with _sub and ^super marks: "σ_s"
+    std::string name;    // the quantity's name: the caption without its unit
+    std::string unit;    // stated, never taken from a caption; empty: a pure number
+    int decimals = -1;   // the 计算书 shows at most this many decimals; -1: as the window writes it
+    FieldRole role = FieldRole::Unset;
+    // Windows with step buttons: the run button whose run writes it (results, verdicts) or
+    // first reads it (inputs); empty: every run.
+    std::string step;
+};
 
 // A place in a frame's grid. Every column holds a caption on the left and its control on the
 // right, so the captions of one column line up.
@@ -70,6 +94,36 @@ struct ControlDef {
     ButtonAction action = ButtonAction::None;
     // Buttons: the keys that press it from the keyboard, by key name ("5", "+", "Return", "Esc").
     std::vector<std::string> keys;
+    Meaning meaning;
+
+    // States the meaning: `.means("D", "输气管道外径", "mm")`.
+    ControlDef& means(std::string symbol, std::string name, std::string unit = {}, int decimals = -1);
+    ControlDef& verdict();                        // a run writes words that judge into it
+    ControlDef& working();                        // neither input nor result
+    ControlDef& inStep(std::string runButton);    // written or first read by this step
+};
+
+// A point table (a row per station, a column per quantity: 桩点里程, 地面标高, 管底标高 …) or a
+// segment table (a row per segment between two stations: inclination, slope, length). Each
+// column is one quantity; its cells are controls, one a row ("" where a row has none).
+struct TableColumn {
+    Meaning meaning;
+    std::vector<std::string> cells;
+};
+
+struct TableDef {
+    std::string caption;             // "桩点数据"
+    std::string rowHeading;          // the heading over the row names: "桩点", "管段"
+    std::vector<std::string> rows;   // "入土点", "桩点2", …, "出土点"
+    std::vector<TableColumn> columns;
+};
+
+// A quantity that the run computes without showing it in a field of its own (a bend factor),
+// or the unrounded value behind a field that shows it rounded (`shownIn`).
+struct QuantityDef {
+    std::string key;
+    Meaning meaning;
+    std::string shownIn;  // the field that displays it; empty: none
 };
 
 struct FrameDef {
@@ -108,6 +162,9 @@ public:
     ControlDef& picture(const std::string& name, const std::string& content, GridPlace place);
     // A picture area for a profile sketch, with its fixed content in twips.
     ControlDef& sketch(const std::string& name, Sketch initial, GridPlace place);
+    // A formula picture drawn from the window's formulas, one line each; the formulas join the
+    // window's list in this order (the 计算书 presents them so).
+    ControlDef& formulas(const std::string& name, std::vector<formula::Formula> lines, GridPlace place);
 
 private:
     ControlDef& add(ControlDef control);
@@ -140,6 +197,21 @@ public:
     // Work done when the window is created, e.g. opening database tables.
     void onCreate(CreateHandler create) { create_ = std::move(create); }
 
+    // The codes and clauses whose formulas the window applies, as its own texts name them.
+    void basis(std::vector<std::string> codes) { basis_ = std::move(codes); }
+    // A quantity computed without a field of its own (or, with `shownIn` set, the unrounded
+    // value behind a field that shows it rounded).
+    QuantityDef& quantity(const std::string& key, std::string symbol, std::string name, std::string unit = {},
+                          int decimals = -1);
+    // A point or segment table: its cells take the column's meaning.
+    void table(TableDef table);
+    // Formulas the window applies that no picture shows (the 计算书 still presents them).
+    void formula(formula::Formula line);
+
+    // Draws the formula pictures from the stated symbols; the registry calls it once the
+    // definition is complete.
+    void finish();
+
     ControlDef& addControl(ControlDef control);
 
     const std::vector<FrameDef>& frames() const { return frames_; }
@@ -150,6 +222,21 @@ public:
     const std::string& defaultRunButton() const { return defaultRunButton_; }
     const Sketch* initialSketch(const std::string& control) const;
     const CreateHandler& createHandler() const { return create_; }
+
+    const std::vector<std::string>& basis() const { return basis_; }
+    const std::deque<QuantityDef>& quantities() const { return quantities_; }
+    const std::vector<TableDef>& tables() const { return tables_; }
+    // Every formula in the window's order: pictures first as placed, then the unpictured ones.
+    const std::vector<formula::Formula>& formulas() const { return formulas_; }
+    // The formulas a picture draws.
+    std::vector<formula::Formula> pictureFormulas(const std::string& picture) const;
+    // The meaning of a key: a control's, or a declared quantity's; nullptr if none.
+    const Meaning* meaningOf(const std::string& key) const;
+    const QuantityDef* findQuantity(const std::string& key) const;
+    // The symbol a formula draws for a key: the stated symbol, else the key itself.
+    std::string symbolOf(const std::string& key) const;
+    // The role a control plays, its stated role or the one its kind gives.
+    FieldRole roleOf(const ControlDef& control) const;
 
 private:
     friend class FrameBuilder;
@@ -162,6 +249,11 @@ private:
     std::string defaultRunButton_;
     CreateHandler create_;
     int staticLabels_ = 0;
+    std::vector<std::string> basis_;
+    std::deque<QuantityDef> quantities_;  // a deque: quantity() hands out a reference
+    std::vector<TableDef> tables_;
+    std::vector<formula::Formula> formulas_;
+    std::map<std::string, std::pair<std::size_t, std::size_t>> pictures_;  // picture -> formula range
 };
 
 // "Text1", 3 -> "Text1(3)": an element of a control array.

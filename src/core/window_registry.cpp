@@ -28,7 +28,10 @@ struct Built {
 const Built& built() {
     static const Built result = [] {
         Built b;
-        for (WindowFactory make : factories()) b.definitions.push_back(make());
+        for (WindowFactory make : factories()) {
+            b.definitions.push_back(make());
+            b.definitions.back().finish();
+        }
         std::vector<std::string> order;
         collectMenuOrder(menuTree(), order);
         for (const FormDefinition& d : b.definitions) b.ordered.push_back(&d);

@@ -2,7 +2,7 @@
 // stones of the lower layer and how far the current carries one (from its size or from its
 // weight), and the equivalent diameter of the middle-layer blocks against waves.
 #include "core/calc.h"
-#include "river_works/formula_picture.h"
+#include "core/formula_picture.h"
 
 namespace pylora {
 namespace {

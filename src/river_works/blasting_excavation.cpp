@@ -1,7 +1,7 @@
 // 爆破法开挖: a pipe trench blasted in a rocky river bed: the charge per hole for three ways of
 // removing the rock, the charge over the whole trench, and four safety distances.
 #include "core/calc.h"
-#include "river_works/formula_picture.h"
+#include "core/formula_picture.h"
 
 namespace pylora {
 namespace {

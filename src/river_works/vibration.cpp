@@ -2,7 +2,7 @@
 // natural frequencies for hinged and fixed ends, the Reynolds number and flow regime, the
 // vortex-shedding frequency and the longest free span allowed.
 #include "core/calc.h"
-#include "river_works/formula_picture.h"
+#include "core/formula_picture.h"
 
 namespace pylora {
 namespace {

@@ -1,4 +1,4 @@
-#include "river_works/formula_picture.h"
+#include "core/formula_picture.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -92,6 +92,7 @@ std::string escaped(const std::string& s) {
         if (c == '<') out += "&lt;";
         else if (c == '>') out += "&gt;";
         else if (c == '&') out += "&amp;";
+        else if (c == ' ') out += "&#160;";  // a blank that SVG keeps at either end of a run
         else out += c;
     }
     return out;
@@ -130,6 +131,14 @@ public:
                 const Box r = measure(p.parts[0]);
                 return {r.width + 0.75 * size_, r.ascent + 0.2 * size_, r.descent + 0.06 * size_};
             }
+            case Piece::Kind::Script: {
+                const Box b = measure(p.parts[0]), e = scripted(p.parts[1]);
+                return {b.width + e.width + 0.04 * size_, std::max(b.ascent, raise(b) + e.ascent), b.descent};
+            }
+            case Piece::Kind::Paren: {
+                const Box b = measure(p.parts[0]);
+                return {b.width + 2 * bracketWidth(b), b.ascent + 0.04 * size_, b.descent + 0.04 * size_};
+            }
             case Piece::Kind::Row: {
                 Box box;
                 for (const Piece& part : p.parts) {
@@ -152,9 +161,9 @@ public:
                     const bool script = run.shift != Shift::None;
                     const double size = script ? kScriptScale * size_ : size_;
                     const double dy = run.shift == Shift::Sub ? 0.3 * size_ : run.shift == Shift::Super ? -0.42 * size_ : 0;
-                    out += "<text x=\"" + number(x) + "\" y=\"" + number(y + dy) + "\"";
-                    if (script) out += " font-size=\"" + number(size) + "\"";
-                    out += ">" + escaped(run.text) + "</text>\n";
+                    // Every run states its size: an exponent's own runs are drawn by a smaller layout.
+                    out += "<text x=\"" + number(x) + "\" y=\"" + number(y + dy) + "\" font-size=\"" +
+                           number(size) + "\">" + escaped(run.text) + "</text>\n";
                     x += textWidth(run.text, size);
                 }
                 return;
@@ -179,6 +188,20 @@ public:
                 draw(p.parts[0], x + 0.65 * size_, y, out);
                 return;
             }
+            case Piece::Kind::Script: {
+                const Box b = measure(p.parts[0]);
+                draw(p.parts[0], x, y, out);
+                Layout(kScriptScale * size_).draw(p.parts[1], x + b.width + 0.04 * size_, y - raise(b), out);
+                return;
+            }
+            case Piece::Kind::Paren: {
+                const Box b = measure(p.parts[0]);
+                const double w = bracketWidth(b);
+                drawBracket(x, y, b, false, out);
+                draw(p.parts[0], x + w, y, out);
+                drawBracket(x + w + b.width, y, b, true, out);
+                return;
+            }
             case Piece::Kind::Row:
                 for (const Piece& part : p.parts) {
                     draw(part, x, y, out);
@@ -189,6 +212,29 @@ public:
     }
 
 private:
+    // An exponent is set smaller, its baseline raised so that it clears the top of a plain
+    // base and sits beside the upper half of a tall one (a fraction, a root).
+    Box scripted(const Piece& exponent) const { return Layout(kScriptScale * size_).measure(exponent); }
+    double raise(const Box& base) const { return std::max(0.42 * size_, base.ascent - 0.45 * size_); }
+
+    // Brackets around a piece of text height are the font's own; around a taller piece they
+    // are drawn as arcs spanning it.
+    bool tall(const Box& b) const { return b.ascent > 0.8 * size_ || b.descent > 0.3 * size_; }
+    double bracketWidth(const Box& b) const { return tall(b) ? 0.36 * size_ : textWidth("(", size_); }
+    void drawBracket(double x, double y, const Box& b, bool closing, std::string& out) const {
+        if (!tall(b)) {
+            out += "<text x=\"" + number(x) + "\" y=\"" + number(y) + "\" font-style=\"normal\">" +
+                   (closing ? ")" : "(") + "</text>\n";
+            return;
+        }
+        const double top = y - b.ascent, bottom = y + b.descent;
+        const double outer = closing ? x + 0.26 * size_ : x + 0.1 * size_;
+        const double inner = closing ? x + 0.06 * size_ : x + 0.3 * size_;
+        out += "<path fill=\"none\" stroke=\"black\" stroke-width=\"1.1\" d=\"M" + number(inner) + "," + number(top) +
+               " Q" + number(outer) + "," + number((top + bottom) / 2) + " " + number(inner) + "," + number(bottom) +
+               "\"/>\n";
+    }
+
     double axis() const { return 0.3 * size_; }  // the fraction bar's height above the baseline
     double gap() const { return 0.14 * size_; }
     double size_;
@@ -202,6 +248,8 @@ Piece fraction(Piece numerator, Piece denominator) {
 }
 Piece root(Piece radicand) { return {Piece::Kind::Root, {}, {std::move(radicand)}}; }
 Piece row(std::vector<Piece> parts) { return {Piece::Kind::Row, {}, std::move(parts)}; }
+Piece script(Piece base, Piece exponent) { return {Piece::Kind::Script, {}, {std::move(base), std::move(exponent)}}; }
+Piece paren(Piece inside) { return {Piece::Kind::Paren, {}, {std::move(inside)}}; }
 
 std::string picture(const std::vector<Piece>& lines, double fontSize) {
     const Layout layout(fontSize);
