@@ -27,6 +27,18 @@ const char* actionName(ButtonAction action) {
 }
 
 // Static captions nobody writes carry generated names; they are part of the look only.
+const char* roleName(FieldRole role) {
+    switch (role) {
+        case FieldRole::Input: return "input";
+        case FieldRole::Choice: return "choice";
+        case FieldRole::Result: return "result";
+        case FieldRole::Verdict: return "verdict";
+        case FieldRole::Working: return "working";
+        case FieldRole::Unset: break;
+    }
+    return "unset";
+}
+
 bool isStaticCaption(const std::string& name) { return !name.empty() && name[0] == '_'; }
 
 }  // namespace
@@ -38,6 +50,7 @@ nlohmann::json describeJson(const FormDefinition& definition) {
         nlohmann::json entry{{"name", c.name}, {"kind", kindName(c.kind)}};
         if (!c.label.empty()) entry["label"] = c.label;
         if (c.kind != ControlKind::Picture && c.kind != ControlKind::Sketch) entry["default"] = c.text;
+        if (c.kind == ControlKind::Picture) entry["content"] = c.text;  // SVG or rich text
         const FrameDef* frame = definition.findFrame(c.frame);
         entry["frame"] = frame ? nlohmann::json{{"name", frame->name}, {"caption", frame->caption}}
                                : nlohmann::json(nullptr);
@@ -45,6 +58,13 @@ nlohmann::json describeJson(const FormDefinition& definition) {
         if (c.kind == ControlKind::ListBox) entry["items"] = c.items;
         if (c.kind == ControlKind::Button) entry["action"] = actionName(c.action);
         if (!c.visible) entry["visible"] = false;
+        if (const FieldRole role = definition.roleOf(c); role != FieldRole::Unset) {
+            nlohmann::json meaning{{"role", roleName(role)}, {"name", c.meaning.name}};
+            if (!c.meaning.symbol.empty()) meaning["symbol"] = c.meaning.symbol;
+            if (!c.meaning.unit.empty()) meaning["unit"] = c.meaning.unit;
+            if (!c.meaning.step.empty()) meaning["step"] = c.meaning.step;
+            entry["meaning"] = meaning;
+        }
         controls.push_back(entry);
     }
     return {{"form", definition.formName()}, {"title", definition.title()}, {"controls", controls}};

@@ -23,6 +23,16 @@ struct ControlState {
     int selectedIndex = -1;  // list boxes: -1 when nothing is selected
 };
 
+// A data file a run read (the ground survey), kept with the form so that the 计算书 and a case
+// file can show and reproduce what the run used.
+struct DataFileRead {
+    std::string caption;                            // "地面数据文件"
+    std::string path;                               // as the run opened it
+    bool sample = false;                            // the sample installed with the program
+    std::vector<std::string> columns;               // "桩点里程 (m)", "地面标高 (m)"
+    std::vector<std::vector<std::string>> records;  // the values as the file gives them
+};
+
 class Form {
 public:
     explicit Form(const FormDefinition& definition);
@@ -74,7 +84,14 @@ public:
     // Fields the current run has read as numbers, in the order first read: the inputs it used.
     const std::vector<std::string>& read() const { return read_; }
     void noteRead(const std::string& name) const;
-    void clearRead() { read_.clear(); }
+    void clearRead() {
+        read_.clear();
+        dataFiles_.clear();
+    }
+
+    // Data files the current run has read.
+    const std::vector<DataFileRead>& dataFilesRead() const { return dataFiles_; }
+    void noteDataFileRead(DataFileRead file) { dataFiles_.push_back(std::move(file)); }
 
 private:
     ControlState& mutableControl(const std::string& name);
@@ -86,6 +103,7 @@ private:
     std::unordered_map<std::string, Sketch> sketches_;
     std::vector<std::string> written_;
     mutable std::vector<std::string> read_;  // reading a field leaves the form as it is
+    std::vector<DataFileRead> dataFiles_;
 };
 
 }  // namespace pylora
