@@ -92,7 +92,6 @@ std::string escaped(const std::string& s) {
         if (c == '<') out += "&lt;";
         else if (c == '>') out += "&gt;";
         else if (c == '&') out += "&amp;";
-        else if (c == ' ') out += "&#160;";  // a blank that SVG keeps at either end of a run
         else out += c;
     }
     return out;
@@ -161,10 +160,19 @@ public:
                     const bool script = run.shift != Shift::None;
                     const double size = script ? kScriptScale * size_ : size_;
                     const double dy = run.shift == Shift::Sub ? 0.3 * size_ : run.shift == Shift::Super ? -0.42 * size_ : 0;
-                    // Every run states its size: an exponent's own runs are drawn by a smaller layout.
+                    // Blanks at either end of a run only move the pen: renderers differ in how they
+                    // keep them. Every run states its size: an exponent is drawn by a smaller layout.
+                    const auto first = run.text.find_first_not_of(' ');
+                    if (first == std::string::npos) {
+                        x += textWidth(run.text, size);
+                        continue;
+                    }
+                    const auto last = run.text.find_last_not_of(' ');
+                    const std::string ink = run.text.substr(first, last - first + 1);
+                    x += textWidth(run.text.substr(0, first), size);
                     out += "<text x=\"" + number(x) + "\" y=\"" + number(y + dy) + "\" font-size=\"" +
-                           number(size) + "\">" + escaped(run.text) + "</text>\n";
-                    x += textWidth(run.text, size);
+                           number(size) + "\">" + escaped(ink) + "</text>\n";
+                    x += textWidth(run.text.substr(first), size);
                 }
                 return;
             case Piece::Kind::Fraction: {
