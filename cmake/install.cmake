@@ -9,7 +9,7 @@ set(PYLORA_SHARE_DIR ${CMAKE_BINARY_DIR}/share)
 
 install(TARGETS pylora-cli RUNTIME DESTINATION bin)
 install(DIRECTORY ${PYLORA_DATABASE_DIR}/ DESTINATION share/pylora/database)
-install(FILES ${CMAKE_SOURCE_DIR}/data/package/copyright DESTINATION share/doc/pylora)
+install(FILES ${CMAKE_SOURCE_DIR}/data/package/copyright DESTINATION share/doc/pylora)  # the licence: GPL-3+
 
 # Manual pages, compressed as Debian keeps them. pylora-cli(1) is made from the program's help.
 find_program(PYLORA_GZIP gzip REQUIRED)

@@ -4,7 +4,7 @@
 # the program's first choice (it draws ℃, and a printed page's characters are found again by search),
 # or Noto Sans CJK where that is installed already. Qt's Chinese translations put its own dialogs
 # (print set-up, file choosers) in Chinese; without them they stay English.
-set(PYLORA_PACKAGE_MAINTAINER "Pylora developers <packages@pylora.cn>" CACHE STRING
+set(PYLORA_PACKAGE_MAINTAINER "Pylora developers <pylora@localhost>" CACHE STRING
     "Maintainer field of the Debian package")
 
 set(CPACK_GENERATOR DEB)

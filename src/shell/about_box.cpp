@@ -1,5 +1,7 @@
 #include "shell/about_box.h"
 
+#include "core/version.h"
+
 #include <QFrame>
 #include <QGridLayout>
 #include <QIcon>
@@ -16,9 +18,6 @@ namespace pylora {
 namespace {
 
 const char* const applicationTitle = "Pylora";
-constexpr int versionMajor = PYLORA_VERSION_MAJOR;
-constexpr int versionMinor = PYLORA_VERSION_MINOR;
-constexpr int versionRevision = PYLORA_VERSION_PATCH;
 
 // The nine blanks at the start of the description indent its first line.
 const char* const description =
@@ -71,7 +70,10 @@ AboutBox::AboutBox(QStringList systemInfoPrograms) : systemInfoPrograms_(std::mo
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleFont.setBold(true);
     title->setFont(titleFont);
-    auto* version = namedLabel("lblVersion", QString("版本 %1.%2.%3").arg(versionMajor).arg(versionMinor).arg(versionRevision));
+    auto* version = namedLabel("lblVersion", QString("版本 ") + kProgramVersion);
+    auto* licence = namedLabel("lblLicence", "本程序是自由软件，按 GNU 通用公共许可证第 3 版或（由您选择）任何更新版本"
+                                             "（GPL-3.0-or-later）的条款发布，不提供任何担保。");
+    licence->setWordWrap(true);
     auto* text = namedLabel("lblDescription", description);
     text->setWordWrap(true);
     text->setMinimumWidth(320);
@@ -85,7 +87,7 @@ AboutBox::AboutBox(QStringList systemInfoPrograms) : systemInfoPrograms_(std::mo
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(systemInfo, &QPushButton::clicked, this, &AboutBox::StartSysInfo);
 
-    // Icon and photograph on the left; title, version and description beside them; under the
+    // Icon and photograph on the left; title, version, description and licence beside them; under the
     // etched separator the two buttons, stacked at the right.
     auto* grid = new QGridLayout(this);
     grid->addWidget(icon, 0, 0, Qt::AlignTop | Qt::AlignLeft);
@@ -93,6 +95,7 @@ AboutBox::AboutBox(QStringList systemInfoPrograms) : systemInfoPrograms_(std::mo
     grid->addWidget(title, 0, 1);
     grid->addWidget(version, 1, 1, Qt::AlignTop);
     grid->addWidget(text, 2, 1);
+    grid->addWidget(licence, 3, 1, Qt::AlignTop);
     grid->setRowStretch(3, 1);
     grid->addWidget(etchedSeparator(), 4, 0, 1, 2);
     auto* buttons = new QVBoxLayout;

@@ -2,6 +2,7 @@
 #include <QIcon>
 #include <filesystem>
 
+#include "core/version.h"
 #include "shell/main_window.h"
 #include "shell/printing.h"
 #include "shell/program_setup.h"
@@ -9,7 +10,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Pylora");
-    QApplication::setApplicationVersion("1.0.0");
+    QApplication::setApplicationVersion(pylora::kProgramVersion);
     QApplication::setDesktopFileName("cn.pylora.Pylora");
     QApplication::setWindowIcon(QIcon(":/pylora/pylora.svg"));
     pylora::setUpProgram(app);

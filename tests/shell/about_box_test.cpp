@@ -1,3 +1,4 @@
+#include "core/version.h"
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -53,7 +54,8 @@ private slots:
         QVERIFY(!box->parent());
         QCOMPARE(box->windowTitle(), QString("关于 Pylora"));
         QCOMPARE(labelText(box, "lblTitle"), QString("Pylora"));
-        QCOMPARE(labelText(box, "lblVersion"), QString("版本 1.0.0"));
+        QCOMPARE(labelText(box, "lblVersion"), QString("版本 ") + pylora::kProgramVersion);
+        QVERIFY(labelText(box, "lblLicence").contains("GPL-3.0-or-later"));
         QVERIFY(labelText(box, "lblDescription").startsWith("         本软件仅适合"));
         QVERIFY(labelText(box, "lblDescription").endsWith("谢谢使用！"));
         QCOMPARE(box->findChild<QPushButton*>("cmdSysInfo")->text(), QString("系统信息(&S)..."));
