@@ -34,6 +34,29 @@ QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 bool isSvg(const std::string& content) { return content.rfind("<svg", 0) == 0; }
 
+// What a sketch shows, in one number: a run that changes it is the run that drew it.
+std::size_t sketchSignature(const Sketch& sketch) {
+    std::size_t seed = 0;
+    auto mix = [&seed](auto value) { seed ^= std::hash<decltype(value)>{}(value) + 0x9e3779b9 + (seed << 6) + (seed >> 2); };
+    for (const SketchLine& l : sketch.lines()) {
+        mix(l.visible);
+        mix(l.x1), mix(l.y1), mix(l.x2), mix(l.y2);
+    }
+    for (const SketchMarker& m : sketch.markers()) {
+        mix(m.visible);
+        mix(m.left), mix(m.top);
+    }
+    for (const SketchLabel& label : sketch.labels()) {
+        mix(label.visible);
+        mix(label.caption);
+        mix(label.left), mix(label.top);
+    }
+    return seed;
+}
+
+const QString kSketchAfterEdit = "输入已改动：此草图不是当前输入的计算结果，请重新计算。";
+const QString kSketchAfterFailure = "计算中止：此草图不是当前输入的计算结果。";
+
 }  // namespace
 
 CalcWindow::CalcWindow(const FormDefinition& definition, const Services& services, WindowPrinter& printer)
@@ -58,9 +81,24 @@ void CalcWindow::fitInto(QSize available) {
 }
 
 void CalcWindow::showEvent(QShowEvent* event) {
-    if (!fitted_ && screen()) fitInto(screen()->availableGeometry().size());
+    if (!fitted_) {
+        if (screen()) fitInto(screen()->availableGeometry().size());
+        focusFirstInput();
+    }
     fitted_ = true;
     QWidget::showEvent(event);
+}
+
+// The cursor starts in the first field the engineer types into, in reading order, so that
+// typing and Enter work at once.
+void CalcWindow::focusFirstInput() {
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        auto* edit = dynamic_cast<FieldEdit*>(w);
+        if (edit && !edit->isReadOnly() && edit->focusPolicy() != Qt::NoFocus) {
+            edit->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 QSize CalcWindow::pageContentSize() const {
@@ -152,7 +190,9 @@ void CalcWindow::buildLayout() {
     status_->setContentsMargins(10, 0, 10, 0);
     status_->setObjectName("statusLine");
     status_->setStyleSheet("color: #d00000;");
-    status_->setMinimumHeight(fontMetrics().height() + 4);
+    // Room for a two-line message from the start, so that a failure never pushes the frames
+    // into scrolling or hides the bottom rows.
+    status_->setMinimumHeight(2 * fontMetrics().lineSpacing() + 4);
     outer->addWidget(status_);
 }
 
@@ -237,6 +277,7 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
                 model_.form().type(name, text.toStdString());
                 stale_.erase(name);  // what the engineer types is current by definition
                 if (failedFields_.count(name)) markFailedField(name, false);
+                greyResultsFedBy(name);
             });
             connect(edit, &QLineEdit::returnPressed, this, &CalcWindow::pressDefaultRun);
             widget = edit;
@@ -248,14 +289,19 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
             if (!group) group = new QButtonGroup(this);
             group->addButton(radio);
             connect(radio, &QRadioButton::toggled, this, [this, name](bool on) {
-                if (on) model_.form().select(name);
+                if (!on) return;
+                model_.form().select(name);
+                greyResultsFedBy(name);
             });
             widget = radio;
             break;
         }
         case ControlKind::CheckBox: {
             auto* check = new QCheckBox(qt(c.text));
-            connect(check, &QCheckBox::toggled, this, [this, name](bool on) { model_.form().setChecked(name, on); });
+            connect(check, &QCheckBox::toggled, this, [this, name](bool on) {
+                model_.form().setChecked(name, on);
+                greyResultsFedBy(name);
+            });
             widget = check;
             break;
         }
@@ -263,8 +309,10 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
             auto* list = new QListWidget;
             for (const std::string& item : c.items) list->addItem(qt(item));
             list->setMaximumHeight(fontMetrics().height() * 7);
-            connect(list, &QListWidget::currentRowChanged, this,
-                    [this, name](int row) { model_.form().setSelectedIndex(name, row); });
+            connect(list, &QListWidget::currentRowChanged, this, [this, name](int row) {
+                model_.form().setSelectedIndex(name, row);
+                greyResultsFedBy(name);
+            });
             widget = list;
             break;
         }
@@ -311,7 +359,8 @@ void CalcWindow::press(const std::string& button) {
             status_->clear();
             clearFailureMarksOfReadOnlyFields();
             const auto failure = model_.press(button);
-            noteWritten(failure.has_value());
+            if (!failure) clearFailureMarks();  // the window now computes from what it shows
+            noteWritten(button, failure.has_value());
             syncFromForm();
             if (failure) showFailure(*failure);
             break;
@@ -336,15 +385,87 @@ void CalcWindow::clearFailureMarksOfReadOnlyFields() {
     }
 }
 
-void CalcWindow::noteWritten(bool failed) {
-    const std::vector<std::string>& written = model_.form().written();
-    if (failed)
-        for (const std::string& name : computed_)
-            if (std::find(written.begin(), written.end(), name) == written.end()) stale_.insert(name);
+void CalcWindow::clearFailureMarks() {
+    const std::set<std::string> failed = failedFields_;
+    for (const std::string& name : failed) markFailedField(name, false);
+}
+
+// Results an earlier run wrote and this one did not are no longer the window's results: after
+// a failure all of them; after a run that ended early without failing (a warning instead of
+// results), those of this step and of the steps after it. A later step's results stay current
+// when an earlier step runs only if it writes them anew.
+void CalcWindow::noteWritten(const std::string& button, bool failed) {
+    std::vector<std::string> written = model_.form().written();
+    for (const auto& [sketch, content] : model_.form().sketches()) {
+        const std::size_t signature = sketchSignature(content);
+        // A sketch is the drawing of the run that changed it, or of the run that drew it before
+        // and has drawn the same again.
+        auto [it, first] = sketchSignatures_.try_emplace(sketch, signature);
+        const auto drawer = writtenBy_.find(sketch);
+        if (first || it->second != signature || (drawer != writtenBy_.end() && drawer->second == button))
+            written.push_back(sketch);
+        it->second = signature;
+    }
+    readBy_[button] = model_.form().read();
+    const int step = stepIndex(button);
+    for (const auto& [name, writer] : writtenBy_) {
+        if (std::find(written.begin(), written.end(), name) != written.end()) continue;
+        if (failed || stepIndex(writer) >= step) stale_.insert(name);
+    }
     for (const std::string& name : written) {
-        computed_.insert(name);
+        writtenBy_[name] = button;
         stale_.erase(name);
     }
+    showSketchFreshness(!failed);
+}
+
+// An edited input makes stale, at once, what the runs computed from it: the results of the
+// first step that read it and of every step after it. A choice (option, check box, list) is
+// not read as a number: it may steer every step.
+void CalcWindow::greyResultsFedBy(const std::string& input) {
+    int firstReader = -1;
+    const ControlDef* control = model_.definition().findControl(input);
+    if (control && control->kind == ControlKind::TextField) {
+        for (const auto& [button, fields] : readBy_) {
+            if (std::find(fields.begin(), fields.end(), input) == fields.end()) continue;
+            const int step = stepIndex(button);
+            if (firstReader < 0 || step < firstReader) firstReader = step;
+        }
+        if (firstReader < 0) return;  // no run read it: it fed nothing
+    } else {
+        firstReader = 0;
+    }
+    bool changed = false;
+    for (const auto& [name, writer] : writtenBy_) {
+        if (name == input || stepIndex(writer) < firstReader || stale_.count(name)) continue;
+        stale_.insert(name);
+        changed = true;
+        if (auto it = widgets_.find(name); it != widgets_.end() && model_.form().has(name))
+            syncControl(model_.form().control(name), it->second);
+    }
+    if (changed) showSketchFreshness(true);
+}
+
+void CalcWindow::showSketchFreshness(bool afterEdit) {
+    for (const auto& [name, widget] : widgets_) {
+        auto* canvas = dynamic_cast<SketchCanvas*>(widget);
+        if (!canvas) continue;
+        if (!stale_.count(name)) {
+            canvas->setOutdated({});
+        } else if (!canvas->isOutdated()) {
+            canvas->setOutdated(afterEdit ? kSketchAfterEdit : kSketchAfterFailure);
+        }
+    }
+}
+
+int CalcWindow::stepIndex(const std::string& button) const {
+    int index = 0;
+    for (const ControlDef& c : model_.definition().controls()) {
+        if (c.kind != ControlKind::Button || c.action != ButtonAction::Run) continue;
+        if (c.name == button) return index;
+        ++index;
+    }
+    return index;
 }
 
 bool CalcWindow::isStale(const std::string& control) const { return stale_.count(control) != 0; }

@@ -55,8 +55,13 @@ private:
 
     void buildLayout();
     void orderTabsAsRead();
-    void noteWritten(bool failed);
+    void noteWritten(const std::string& button, bool failed);
+    int stepIndex(const std::string& button) const;
+    void clearFailureMarks();
     void clearFailureMarksOfReadOnlyFields();
+    void focusFirstInput();
+    void greyResultsFedBy(const std::string& input);
+    void showSketchFreshness(bool afterEdit = false);
     void showStatus(const QString& text, StatusKind kind);
     QWidget* createControl(const ControlDef& control);
     void placeControl(QGridLayout& grid, const ControlDef& control);
@@ -70,8 +75,13 @@ private:
     std::map<std::string, QWidget*> widgets_;
     std::map<std::string, QButtonGroup*> optionGroups_;
     std::set<std::string> failedFields_;
-    std::set<std::string> computed_;  // fields and labels some run has written
-    std::set<std::string> stale_;     // of those, the ones a failed run left behind
+    // Fields, labels and sketches some run has written, with the run button that wrote them last.
+    std::map<std::string, std::string> writtenBy_;
+    // Of those, the ones that no longer belong to the inputs shown: left behind by a failed or
+    // shortened run, or fed by an input edited since.
+    std::set<std::string> stale_;
+    std::map<std::string, std::vector<std::string>> readBy_;  // run button -> fields its last run read
+    std::map<std::string, std::size_t> sketchSignatures_;
     std::map<std::string, int> expectedLengths_;
     QScrollArea* scroll_ = nullptr;
     QLabel* status_ = nullptr;

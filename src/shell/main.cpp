@@ -6,10 +6,11 @@
 #include "shell/main_window.h"
 #include "shell/printing.h"
 #include "shell/program_setup.h"
+#include "shell/user_settings.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Pylora");
+    pylora::useProgramSettings();
     QApplication::setApplicationVersion(pylora::kProgramVersion);
     QApplication::setDesktopFileName("cn.pylora.Pylora");
     QApplication::setWindowIcon(QIcon(":/pylora/pylora.svg"));

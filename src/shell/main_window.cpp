@@ -43,6 +43,8 @@ void MainWindow::addEntries(QMenu* menu, const std::vector<MenuItem>& items) {
         }
         QAction* action = menu->addAction(caption);
         action->setObjectName(QString::fromStdString(item.name));
+        // An entry that opens nothing says so by its grey, instead of being silently dead.
+        action->setEnabled(item.action != MenuAction::None);
         connect(action, &QAction::triggered, this, [this, &item] { trigger(item); });
     }
 }

@@ -9,7 +9,15 @@ namespace pylora {
 
 namespace {
 constexpr double kTwipsPerPixel = 15.0;
+
+QColor greyed(const QColor& colour) {
+    const int grey = 150 + qGray(colour.rgb()) * 90 / 255;  // darker colours stay a little darker
+    return QColor(grey, grey, grey);
 }
+
+void paintSketchIn(QPainter& painter, const Sketch& sketch, const QRectF& area, const QPalette& palette,
+                   bool grey);
+}  // namespace
 
 SketchCanvas::SketchCanvas(const Sketch& sketch, QWidget* parent) : QWidget(parent), sketch_(sketch) {
     setAutoFillBackground(true);
@@ -24,12 +32,40 @@ QSize SketchCanvas::sizeHint() const {
     return QSize(int(sketch_.width() / kTwipsPerPixel), int(sketch_.height() / kTwipsPerPixel));
 }
 
+void SketchCanvas::setOutdated(const QString& note) {
+    if (note == outdatedNote_) return;
+    outdatedNote_ = note;
+    setToolTip(note);
+    update();
+}
+
 void SketchCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintSketch(painter, sketch_, QRectF(rect()), palette());
+    if (!isOutdated()) {
+        paintSketch(painter, sketch_, QRectF(rect()), palette());
+        return;
+    }
+    paintSketchGreyed(painter, sketch_, QRectF(rect()), palette());
+    painter.setPen(QColor(0xd0, 0, 0));
+    painter.drawText(QRectF(rect()).adjusted(6, 4, -6, -4), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                     outdatedNote_);
 }
 
 void paintSketch(QPainter& painter, const Sketch& sketch, const QRectF& area, const QPalette& palette) {
+    paintSketchIn(painter, sketch, area, palette, false);
+}
+
+void paintSketchGreyed(QPainter& painter, const Sketch& sketch, const QRectF& area, const QPalette& palette) {
+    paintSketchIn(painter, sketch, area, palette, true);
+}
+
+namespace {
+void paintSketchIn(QPainter& painter, const Sketch& sketch, const QRectF& area, const QPalette& palette,
+                   bool grey) {
+    auto colourOf = [&](const Colour& colour) {
+        const QColor c = toQColor(colour, palette);
+        return grey ? greyed(c) : c;
+    };
     painter.save();
     painter.translate(area.topLeft());
     painter.setRenderHint(QPainter::Antialiasing);
@@ -47,14 +83,14 @@ void paintSketch(QPainter& painter, const Sketch& sketch, const QRectF& area, co
 
     for (const SketchLine& line : sketch.lines()) {
         if (!line.visible) continue;
-        QPen pen(toQColor(line.colour, palette), std::max(1.0, line.width * pixelScale));
+        QPen pen(colourOf(line.colour), std::max(1.0, line.width * pixelScale));
         pen.setCapStyle(Qt::FlatCap);
         painter.setPen(pen);
         painter.drawLine(at(line.x1, line.y1), at(line.x2, line.y2));
     }
     for (const SketchMarker& marker : sketch.markers()) {
         if (!marker.visible) continue;
-        painter.setPen(QPen(toQColor(marker.colour, palette), 1));
+        painter.setPen(QPen(colourOf(marker.colour), 1));
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(QRectF(at(marker.left, marker.top), at(marker.left + marker.width, marker.top + marker.height)));
     }
@@ -66,11 +102,12 @@ void paintSketch(QPainter& painter, const Sketch& sketch, const QRectF& area, co
     painter.setFont(font);
     for (const SketchLabel& label : sketch.labels()) {
         if (!label.visible || label.caption.empty()) continue;
-        painter.setPen(toQColor(label.colour, palette));
+        painter.setPen(colourOf(label.colour));
         const QPointF topLeft = at(label.left, label.top);
         painter.drawText(QRectF(topLeft, area.size()), Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(label.caption));
     }
     painter.restore();
 }
+}  // namespace
 
 }  // namespace pylora

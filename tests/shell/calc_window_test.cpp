@@ -90,6 +90,36 @@ private slots:
         QCOMPARE(field("Text10")->text(), QString("11.378"));
     }
 
+    void theCursorStartsInTheFirstInputSoEnterRuns() {
+        QApplication::processEvents();
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(field("Text1")));
+        QTest::keyClick(field("Text1"), Qt::Key_Return);
+        QCOMPARE(field("Text6")->text(), QString("9.8"));
+    }
+
+    // Editing an input greys at once the results computed from it; editing it back does not
+    // make them current again, only a run does.
+    void anEditedInputGreysItsResultsAtOnce() {
+        click("Command1");
+        QVERIFY(!window->isStale("Text6"));
+        retype("Text2", "4");
+        for (const char* result : {"Text6", "Text7", "Text10"}) QVERIFY2(window->isStale(result), result);
+        QVERIFY(!window->isStale("Text2"));
+        click("Command1");
+        for (const char* result : {"Text6", "Text7", "Text10"}) QVERIFY2(!window->isStale(result), result);
+    }
+
+    // The red frame belongs to the failed run: a successful run takes it away even from a field
+    // the engineer never touched (the read-back result a zero pressure leaves as ".").
+    void aSuccessfulRunClearsEveryRedFrame() {
+        retype("Text2", "0");
+        click("Command1");
+        QVERIFY(field("Text6")->styleSheet().contains("#e00000"));
+        retype("Text2", "3.92");
+        click("Command1");
+        for (const char* name : {"Text2", "Text6"}) QVERIFY2(!field(name)->styleSheet().contains("#e00000"), name);
+    }
+
     void textThatIsNotANumberIsNamedByItsLabel() {
         retype("Text2", "3.92MPa");
         click("Command1");

@@ -1,6 +1,7 @@
 // The calculator windows as an engineer uses them on a laptop: every window fits a 1366 x 768
 // screen with its buttons in sight, the keyboard runs and closes a window, and a failed run
 // leaves older results visibly stale.
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -11,6 +12,8 @@
 #include "fake_printer.h"
 #include "modal_watchdog.h"
 #include "shell/calc_window.h"
+#include "shell/main_window.h"
+#include "shell/sketch_canvas.h"
 #include "shell/program_setup.h"
 #include "shell/screen_fit.h"
 
@@ -136,6 +139,40 @@ private slots:
         window.press("Command1");
         QVERIFY(!window.isStale("Text7"));
         QVERIFY(!field(window, "Text7")->styleSheet().contains("#808080"));
+    }
+
+    // Running the first step again makes the second step's results and its sketch old, and
+    // editing an input read by the second step greys only what the second step computed.
+    void anEarlierStepRunAgainLeavesTheLaterStepsResultsOld() {
+        CalcWindow window(*findWindow("弹性敷设参数计算"), Services{}, printer);
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        window.show();
+        auto* sketch = dynamic_cast<SketchCanvas*>(window.widgetFor("Picture1"));
+        QVERIFY(sketch);
+        window.press("Command1");
+        window.press("Command3");
+        QVERIFY(!window.isStale("Text79"));
+        QVERIFY(!sketch->isOutdated());
+
+        window.press("Command1");
+        QVERIFY(!window.isStale("Text27"));
+        QVERIFY(window.isStale("Text79"));
+        QVERIFY(window.isStale("Text2(4)"));
+        QVERIFY(window.isStale("Picture1"));
+        QVERIFY(sketch->isOutdated());
+
+        window.press("Command3");
+        QVERIFY(!window.isStale("Text79"));
+        QVERIFY(!sketch->isOutdated());
+    }
+
+    void menuEntriesThatOpenNothingAreGrey() {
+        MainWindow main(Services{}, printer);
+        for (const char* entry : {"menu_KUA_BU", "menu_KUA_LINE"}) {
+            auto* action = main.findChild<QAction*>(entry);
+            QVERIFY2(action && !action->isEnabled(), entry);
+        }
+        QVERIFY(main.findChild<QAction*>("menu_LINE_BI")->isEnabled());
     }
 
     void qtDialogsSpeakChinese() {
