@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <exception>
 
+#include "core/failure_blame.h"
+
 namespace pylora {
 
 CalcForm::CalcForm(const FormDefinition& definition, Services services)
@@ -26,7 +28,7 @@ std::optional<RunFailure> CalcForm::press(const std::string& button) {
     try {
         (*run)(context);
     } catch (const RunFailure& f) {
-        failure = f;
+        failure = blameInput(f, form_, button);
     } catch (const std::exception& fault) {
         failure = RunFailure(FailureKind::Internal, {}, fault.what());
     }
@@ -87,6 +89,10 @@ std::string failureMessage(const RunFailure& failure, const FormDefinition& defi
         case FailureKind::MissingData:
             text += failure.detail().empty() ? "缺少所需数据" : failure.detail();
             return text;
+        case FailureKind::ZeroResult:  // the detail names the result that came out zero
+            return text + field + "为零，使「" + failure.detail() + "」为零，无法继续计算";
+        case FailureKind::StepNotRun:  // the detail is the caption of the step to run first
+            return text + "请先进行" + failure.detail();
         case FailureKind::Internal:
             text += "程序内部错误";
             break;

@@ -9,6 +9,8 @@ const char* failureToken(FailureKind kind) {
         case FailureKind::OutsideDomain: return "outside_domain";
         case FailureKind::TooLarge: return "too_large";
         case FailureKind::MissingData: return "missing_data";
+        case FailureKind::ZeroResult: return "zero_result";
+        case FailureKind::StepNotRun: return "step_not_run";
         case FailureKind::Internal: return "internal";
     }
     return "internal";

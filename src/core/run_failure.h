@@ -12,6 +12,8 @@ enum class FailureKind {
     OutsideDomain,   // square root of a negative, log of zero, negative base to a broken power ...
     TooLarge,        // beyond double precision, or a whole number beyond its stated range
     MissingData,     // a database file, table, field or record, or a data file, is not there
+    ZeroResult,      // a result that a later formula reads back is zero: blamed on the input that is zero
+    StepNotRun,      // a step reads the results of an earlier step that has not run
     Internal,        // a fault of the program itself; reported, never a crash
 };
 

@@ -109,15 +109,18 @@ private slots:
         for (const char* result : {"Text6", "Text7", "Text10"}) QVERIFY2(!window->isStale(result), result);
     }
 
-    // The red frame belongs to the failed run: a successful run takes it away even from a field
-    // the engineer never touched (the read-back result a zero pressure leaves as ".").
-    void aSuccessfulRunClearsEveryRedFrame() {
+    // A zero pressure leaves the straight pipe as ".", which the bend step cannot read: the
+    // failure frames the pressure, the input that made it so. The frame belongs to the failed
+    // run: the next successful one takes it away, however the text was changed.
+    void aZeroResultFramesItsInputUntilTheNextGoodRun() {
         retype("Text2", "0");
         click("Command1");
-        QVERIFY(field("Text6")->styleSheet().contains("#e00000"));
-        retype("Text2", "3.92");
+        QCOMPARE(window->statusText(), QString("计算中止：「管道的设计压力（MPa） 」为零，使「直管段计算壁厚（mm）」为零，无法继续计算"));
+        QVERIFY(field("Text2")->styleSheet().contains("#e00000"));
+        QVERIFY(!field("Text6")->styleSheet().contains("#e00000"));
+        window->model().form().type("Text2", "3.92");  // changed without an edit of the field
         click("Command1");
-        for (const char* name : {"Text2", "Text6"}) QVERIFY2(!field(name)->styleSheet().contains("#e00000"), name);
+        QVERIFY(!field("Text2")->styleSheet().contains("#e00000"));
     }
 
     void textThatIsNotANumberIsNamedByItsLabel() {

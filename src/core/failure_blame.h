@@ -1,0 +1,15 @@
+#pragma once
+// A run that fails on reading back one of its own results names a field the engineer cannot
+// change. Where the window's meanings tell more, the failure is put in the engineer's terms:
+// a blank result of an earlier step that has not run ("请先进行第一步计算"), or a result shown
+// as "." because an input it comes from is zero (the input is named and framed).
+#include <string>
+
+#include "core/form.h"
+#include "core/run_failure.h"
+
+namespace pylora {
+
+RunFailure blameInput(const RunFailure& failure, const Form& form, const std::string& runButton);
+
+}  // namespace pylora
