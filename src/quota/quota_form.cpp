@@ -79,19 +79,21 @@ void declareRate(FormDefinition& def, const QuotaWindow& window, const QuotaOutp
     def.quantity(rateKey(output), rateSymbol(output), name, unit);
 }
 
-// The rate of the chosen quota item: one line where every item has the same rate, else one
-// line per item that holds while its options are chosen.
+// The rate of the chosen quota item: one line for each distinct rate, holding while the
+// options choose an item of that rate (one line without condition where all items agree).
 void addRateFormulas(FormDefinition& def, const QuotaWindow& window, const QuotaOutput& output) {
-    const bool same = std::all_of(output.rates.begin(), output.rates.end(),
-                                  [&output](double rate) { return rate == output.rates.front(); });
-    if (window.tests.empty() || same) {
-        def.formula({rateKey(output), c(output.rates.front())});
+    std::vector<double> distinct;
+    for (double rate : output.rates)
+        if (std::find(distinct.begin(), distinct.end(), rate) == distinct.end()) distinct.push_back(rate);
+    if (distinct.size() == 1) {
+        def.formula({rateKey(output), c(distinct.front())});
         return;
     }
-    for (int variant = 0; variant < static_cast<int>(output.rates.size()); ++variant) {
-        formula::Formula line{rateKey(output), c(output.rates[variant])};
-        line.applies = [&window, variant](const std::function<bool(const std::string&)>& isChosen) {
-            return variantFor(window, isChosen) == variant;
+    for (double rate : distinct) {
+        formula::Formula line{rateKey(output), c(rate)};
+        line.applies = [&window, &output, rate](const std::function<bool(const std::string&)>& isChosen) {
+            const int variant = variantFor(window, isChosen);
+            return variant >= 0 && output.rates[variant] == rate;
         };
         def.formula(std::move(line));
     }
