@@ -30,10 +30,11 @@ double divisorOf(const QuotaWindow& window, const QuotaOutput& output) {
 // A rate table with a missing or extra column would silently take another item's rate, and
 // two outputs of one symbol would read as one quantity.
 void checkRateTable(const QuotaWindow& window) {
+    if (window.work.quotaUnit <= 0) throw std::logic_error(std::string(window.formName) + ": no quota unit");
     const auto columns = static_cast<std::size_t>(variantCount(window));
     std::set<std::string> tags;
     for (const QuotaOutput& output : window.outputs) {
-        if (output.rates.size() != columns || window.work.quotaUnit <= 0)
+        if (output.rates.size() != columns)
             throw std::logic_error(std::string(window.formName) + ": rate table row " + output.control +
                                    " does not fit the window's variants");
         if (!tags.insert(output.tag).second)
