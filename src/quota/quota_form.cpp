@@ -1,10 +1,18 @@
 #include "quota/quota_form.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <set>
 #include <stdexcept>
 
 namespace pylora {
 namespace {
+
+using formula::c;
+using formula::q;
+
+constexpr double kYuanPerTenThousand = 10000;
 
 int variantCount(const QuotaWindow& window) {
     int count = 1;
@@ -12,13 +20,91 @@ int variantCount(const QuotaWindow& window) {
     return count;
 }
 
-// A rate table with a missing or extra column would silently take another item's rate.
+bool isCost(const QuotaOutput& output) { return std::string(output.unit) == kTenThousandYuan; }
+
+// Quantities come out in the quota's own unit, costs from 元 in 万元.
+double divisorOf(const QuotaWindow& window, const QuotaOutput& output) {
+    return window.work.quotaUnit * (isCost(output) ? kYuanPerTenThousand : 1);
+}
+
+// A rate table with a missing or extra column would silently take another item's rate, and
+// two outputs of one symbol would read as one quantity.
 void checkRateTable(const QuotaWindow& window) {
+    if (window.work.quotaUnit <= 0) throw std::logic_error(std::string(window.formName) + ": no quota unit");
     const auto columns = static_cast<std::size_t>(variantCount(window));
-    for (const QuotaOutput& output : window.outputs)
-        if (output.rates.size() != columns || output.divisor == 0.0)
+    std::set<std::string> tags;
+    for (const QuotaOutput& output : window.outputs) {
+        if (output.rates.size() != columns)
             throw std::logic_error(std::string(window.formName) + ": rate table row " + output.control +
                                    " does not fit the window's variants");
+        if (!tags.insert(output.tag).second)
+            throw std::logic_error(std::string(window.formName) + ": two outputs named " + output.tag);
+    }
+}
+
+// The first test whose options are all chosen decides; -1 when none holds.
+int variantFor(const QuotaWindow& window, const std::function<bool(const std::string&)>& isChosen) {
+    for (const VariantTest& test : window.tests)
+        if (std::all_of(test.selected.begin(), test.selected.end(), isChosen)) return test.variant;
+    return -1;
+}
+
+// "#.###" 3, "#.##" 2: the decimals a result shows at most.
+int decimalsOf(const char* pattern) {
+    const std::string text = pattern;
+    const auto point = text.find('.');
+    return point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1);
+}
+
+// The quota unit as the quota book heads its table: "10m³", "m³", "10个".
+std::string quotaUnitText(const QuotaWork& work) {
+    if (work.quotaUnit == 1) return work.unit;
+    char number[32];
+    std::snprintf(number, sizeof number, "%g", work.quotaUnit);
+    return number + std::string(work.unit);
+}
+
+std::string rateKey(const QuotaOutput& output) { return std::string("rate ") + output.control; }
+
+std::string indexedSymbol(const char* letter, const QuotaOutput& output) {
+    return std::string(letter) + "_{" + output.tag + "}";
+}
+
+// The output's symbol and its rate's: Q and q for a material, C and c for a cost.
+std::string outputSymbol(const QuotaOutput& output) { return indexedSymbol(isCost(output) ? "C" : "Q", output); }
+std::string rateSymbol(const QuotaOutput& output) { return indexedSymbol(isCost(output) ? "c" : "q", output); }
+
+void declareRate(FormDefinition& def, const QuotaWindow& window, const QuotaOutput& output) {
+    const std::string name = isCost(output) ? "定额" + std::string(output.name) : output.name + std::string("定额消耗量");
+    const std::string unit = (isCost(output) ? std::string("元") : std::string(output.unit)) + "/" + quotaUnitText(window.work);
+    def.quantity(rateKey(output), rateSymbol(output), name, unit);
+}
+
+// The rate of the chosen quota item: one line for each distinct rate, holding while the
+// options choose an item of that rate (one line without condition where all items agree).
+void addRateFormulas(FormDefinition& def, const QuotaWindow& window, const QuotaOutput& output) {
+    std::vector<double> distinct;
+    for (double rate : output.rates)
+        if (std::find(distinct.begin(), distinct.end(), rate) == distinct.end()) distinct.push_back(rate);
+    if (distinct.size() == 1) {
+        def.formula({rateKey(output), c(distinct.front())});
+        return;
+    }
+    for (double rate : distinct) {
+        formula::Formula line{rateKey(output), c(rate)};
+        line.applies = [&window, &output, rate](const std::function<bool(const std::string&)>& isChosen) {
+            const int variant = variantFor(window, isChosen);
+            return variant >= 0 && output.rates[variant] == rate;
+        };
+        def.formula(std::move(line));
+    }
+}
+
+formula::Expr takeOff(const QuotaWindow& window, const QuotaOutput& output) {
+    const formula::Expr amountTimesRate = q(kQuotaAmountField) * q(rateKey(output));
+    const double unit = window.work.quotaUnit;
+    if (!isCost(output)) return unit == 1 ? amountTimesRate : amountTimesRate / c(unit);
+    return amountTimesRate / (unit == 1 ? c(kYuanPerTenThousand) : c(unit) * c(kYuanPerTenThousand));
 }
 
 void addOptionFrame(FormDefinition& def, const QuotaOptionFrame& options, int column) {
@@ -27,9 +113,10 @@ void addOptionFrame(FormDefinition& def, const QuotaOptionFrame& options, int co
     for (const QuotaOption& option : options.options) {
         if (*option.labelControl) {
             frame.label(option.labelControl, option.label, {row, 0});
-            frame.option(option.control, "", {row, 1}, option.selected);
+            frame.option(option.control, "", {row, 1}, option.selected).means("", options.choice);
         } else {
-            frame.option(option.control, "", {row, 0}, option.selected).label = option.label;
+            auto& button = frame.option(option.control, "", {row, 0}, option.selected).means("", options.choice);
+            button.label = option.label;
         }
         ++row;
     }
@@ -42,14 +129,22 @@ FormDefinition makeQuotaForm(const QuotaWindow& window) {
     FormDefinition def(window.formName, window.formName);
     if (*window.titleLabel) def.titleLabel("Label1", window.titleLabel);
     def.note("Label2", window.note);
+    def.basis(window.basis);
 
     def.frame("Frame2", "输入参数", FrameRole::Input, {0, 0})
-        .field(kQuotaAmountField, window.amountLabel, window.amountDefault, {0, 0});
+        .field(kQuotaAmountField, window.work.label, window.work.defaultText, {0, 0})
+        .means("A", window.work.name, window.work.unit);
     int column = 1;
     for (const QuotaOptionFrame& options : window.optionFrames) addOptionFrame(def, options, column++);
 
     auto results = def.frame("Frame1", "输出结果", FrameRole::Results, {1, 0, 1, column});
-    for (const QuotaOutput& output : window.outputs) results.result(output.control, output.label, output.place);
+    for (const QuotaOutput& output : window.outputs) {
+        results.result(output.control, output.label, output.place)
+            .means(outputSymbol(output), output.name, output.unit, decimalsOf(output.pattern));
+        declareRate(def, window, output);
+        addRateFormulas(def, window, output);
+        def.formula({output.control, takeOff(window, output)});
+    }
 
     def.runButton("Command1", "开始计算", [&window](RunContext& context) { runQuotaTakeOff(context.form, window); });
     def.printButton("Command2");
@@ -58,12 +153,9 @@ FormDefinition makeQuotaForm(const QuotaWindow& window) {
 
 int chooseVariant(const Form& form, const QuotaWindow& window) {
     if (window.tests.empty()) return 0;
-    for (const VariantTest& test : window.tests) {
-        const bool holds = std::all_of(test.selected.begin(), test.selected.end(),
-                                       [&form](const char* option) { return form.checked(option); });
-        if (holds) return test.variant;
-    }
-    throw std::logic_error(std::string(window.formName) + ": no rate column for the selected options");
+    const int variant = variantFor(window, [&form](const std::string& option) { return form.checked(option); });
+    if (variant < 0) throw std::logic_error(std::string(window.formName) + ": no rate column for the selected options");
+    return variant;
 }
 
 void runQuotaTakeOff(Form& form, const QuotaWindow& window) {
@@ -72,7 +164,8 @@ void runQuotaTakeOff(Form& form, const QuotaWindow& window) {
         // Read afresh for each output: a text that is not a number stops the run at the first
         // output, before anything is written.
         const Num amount = FieldValue(form, kQuotaAmountField);
-        form.setText(output.control, FormatNumber(amount * output.rates[variant] / output.divisor, output.pattern));
+        form.setText(output.control,
+                     FormatNumber(amount * output.rates[variant] / divisorOf(window, output), output.pattern));
     }
 }
 

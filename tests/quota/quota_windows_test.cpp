@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/calc_form.h"
 #include "core/field_access.h"
+#include "core/number_text.h"
+#include "core/quantity_values.h"
 #include "core/window_registry.h"
 
 namespace pylora {
@@ -104,6 +107,39 @@ TEST_P(QuotaWindowTest, BasePriceMatchesTheCostRates) {
         ASSERT_FALSE(window_.press("Command1"));
         auto shown = [&](int i) { return FieldValue(window_.form(), c.costs[i]).value(); };
         EXPECT_NEAR(shown(3) - (shown(0) + shown(1) + shown(2)), c.baseAboveCosts[v], 1e-6) << "column " << v;
+    }
+}
+
+// Each output's formula, with the rate of the quota item the options choose, gives the very text
+// the window writes, for every item (the check of all windows covers the default choice only).
+TEST_P(QuotaWindowTest, FormulaOfEachOutputFollowsTheChosenItem) {
+    window_.form().type("Text6", "7.3");
+    for (const auto& variant : GetParam().variants) {
+        select(variant);
+        ASSERT_FALSE(window_.press("Command1"));
+        const QuantityValues values(window_.form());
+        for (const std::string& output : outputs()) {
+            const formula::Formula* line = values.formulaFor(output);
+            ASSERT_TRUE(line) << output;
+            const Num computed = formula::evaluate(line->expression, [&](const std::string& key) { return values.value(key); });
+            const std::string pattern = "#." + std::string(window_.definition().meaningOf(output)->decimals, '#');
+            EXPECT_EQ(FormatNumber(computed.value(), pattern), window_.form().text(output)) << output;
+        }
+    }
+}
+
+// The unit each output states is the one its caption shows, in the caption's own words.
+TEST_P(QuotaWindowTest, StatedUnitsAreTheCaptions) {
+    const std::vector<std::pair<std::string, std::string>> captionUnits{
+        {"Kg", "kg"}, {"方", "m³"}, {"平方米", "m²"}, {"t", "t"}, {"千匹", "千匹"}, {"根", "根"}, {"万元", "万元"}};
+    for (const std::string& output : outputs()) {
+        const ControlDef& c = *window_.definition().findControl(output);
+        for (const auto& [caption, unit] : captionUnits) {
+            const bool shown = c.label.find("(" + caption) != std::string::npos || c.label.find("（" + caption) != std::string::npos;
+            if (shown) {
+                EXPECT_EQ(c.meaning.unit, unit) << output << " " << c.label;
+            }
+        }
     }
 }
 
