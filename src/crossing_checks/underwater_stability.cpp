@@ -157,8 +157,8 @@ FormDefinition makeUnderwaterStability() {
     addFormulas(def);
 
     auto options = def.frame("Frame4", "计算选项", FrameRole::Options, {0, 1});
-    options.option(kWithBending, "", {0, 0}).means("", "弯曲应力").label = "有弯曲应力";
-    options.option(kWithoutBending, "", {1, 0}, true).means("", "弯曲应力").label = "无弯曲应力(包括倒虹吸管现象)";
+    options.option(kWithBending, "", {0, 0}).means("", "是否计入弯曲应力").label = "有弯曲应力";
+    options.option(kWithoutBending, "", {1, 0}, true).means("", "是否计入弯曲应力").label = "无弯曲应力(包括倒虹吸管现象)";
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 2});
     inputs.field(kDiameter, "管道外径(包括防腐层、保护层等)(米)", "0.280", {0, 0})
