@@ -5,17 +5,20 @@
 namespace pylora {
 namespace {
 
-const char* kAllowableStressFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="220" height="60" viewBox="0 0 220 60">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="16" y="38">[σ] = F · φ · σ</text><text x="164" y="44" font-size="14">s</text>
-</g></svg>)";
+// The window's fields.
+constexpr auto kYieldStrength = "Text1";
+constexpr auto kWeldFactor = "Text2";
+constexpr auto kDesignFactor = "Text3";
+constexpr auto kAllowableStress = "Text6";
+
+using formula::q;
 
 void computeAllowableStress(Form& form) {
     // Read in the formula's order F·φ·σs, so that of two unreadable fields the first one met is named.
-    const Num designFactor = FieldValue(form, "Text3");
-    const Num weldFactor = FieldValue(form, "Text2");
-    const Num yieldStrength = FieldValue(form, "Text1");
-    form.setText("Text6", NumberText(designFactor * weldFactor * yieldStrength));
+    const Num designFactor = FieldValue(form, kDesignFactor);
+    const Num weldFactor = FieldValue(form, kWeldFactor);
+    const Num yieldStrength = FieldValue(form, kYieldStrength);
+    form.setText(kAllowableStress, NumberText(designFactor * weldFactor * yieldStrength));
 }
 
 FormDefinition makeAllowableStress() {
@@ -23,16 +26,19 @@ FormDefinition makeAllowableStress() {
     def.titleLabel("Label1", "钢管许用应力计算");
     def.note("Label2", " 【注意】穿越工程中钢管许用应力计算公式按SY/T0015.1-98中式3.2.4计算。");
 
+    def.basis({"SY/T0015.1-98 式3.2.4"});
+
     def.frame("Frame3", "钢管许用应力计算公式 ", FrameRole::Formula, {0, 0})
-        .picture("Image1", kAllowableStressFormula, {0, 0});
+        .formulas("Image1", {{kAllowableStress, q(kDesignFactor) * q(kWeldFactor) * q(kYieldStrength)}}, {0, 0});
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0});
-    inputs.field("Text1", "钢管规定的屈服强度(MPa)", "245", {0, 0});
-    inputs.field("Text2", "钢管的焊缝系数", "1.00", {1, 0});
-    inputs.field("Text3", "设计系数", "0.40", {2, 0});
+    inputs.field(kYieldStrength, "钢管规定的屈服强度(MPa)", "245", {0, 0}).means("σ_s", "钢管规定的屈服强度", "MPa");
+    inputs.field(kWeldFactor, "钢管的焊缝系数", "1.00", {1, 0}).means("φ", "钢管的焊缝系数");
+    inputs.field(kDesignFactor, "设计系数", "0.40", {2, 0}).means("F", "设计系数");
 
     def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0})
-        .result("Text6", "输送油气钢管的许用应力(MPa) ", {0, 0});
+        .result(kAllowableStress, "输送油气钢管的许用应力(MPa) ", {0, 0})
+        .means("[σ]", "输送油气钢管的许用应力", "MPa", 2);
 
     def.runButton("Command1", "开始计算", computeAllowableStress);
     def.printButton("Command2");

@@ -7,47 +7,33 @@
 namespace pylora {
 namespace {
 
-const char* kTimoshenkoFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="211" height="68" viewBox="0 0 211 68">
-<g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="39">P</text>
-<text x="21.5" y="44" font-size="13">kp</text>
-<text x="46" y="39">=</text>
-<text x="89" y="23">2 E</text>
-<text x="73.1" y="54.8">1 − μ</text>
-<text x="129.3" y="45.8" font-size="13">2</text>
-<line x1="70.1" y1="32" x2="141.6" y2="32" stroke="black" stroke-width="1.5"/>
-<text x="151" y="39">(</text>
-<text x="164.8" y="23">δ</text>
-<text x="162.8" y="51">D</text>
-<line x1="159.8" y1="32" x2="181.8" y2="32" stroke="black" stroke-width="1.5"/>
-<text x="184.8" y="39">)</text>
-<text x="193.6" y="30" font-size="13">3</text>
-</g></svg>)";
+// The window's fields.
+constexpr auto kOutsideDiameter = "Text1";
+constexpr auto kOverloadFactor = "Text2";
+constexpr auto kWorkingFactor = "Text3";
+constexpr auto kFloodDepth = "Text4";
+constexpr auto kBucklingWall = "Text6";
+// Computed, not shown.
+constexpr auto kExternalPressure = "p";
+// Timoshenko's formula names these; the window has folded them into its constant 0.006.
+constexpr auto kCriticalPressure = "Pkp";
+constexpr auto kModulus = "E";
+constexpr auto kPoisson = "mu";
 
-const char* kBucklingWallFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="249" height="72" viewBox="0 0 249 72">
-<g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="44">δ =</text>
-<text x="53.5" y="28">0.006 D</text>
-<text x="83.9" y="56">m</text>
-<line x1="50.5" y1="37" x2="136.2" y2="37" stroke="black" stroke-width="1.5"/>
-<text x="145.5" y="44">·</text>
-<text x="158.2" y="38" font-size="11">3</text>
-<path d="M 160.2 42 L 164.2 39 L 170.2 63 L 176.2 9 L 239 9" fill="none" stroke="black" stroke-width="1.5"/>
-<text x="184.2" y="28">n · p</text>
-<text x="197.1" y="56">m</text>
-<line x1="181.2" y1="37" x2="232" y2="37" stroke="black" stroke-width="1.5"/>
-</g></svg>)";
+using formula::c;
+using formula::pow;
+using formula::q;
 
 void computeBucklingWall(Form& form) {
-    const Num depth = FieldValue(form, "Text4");
+    const Num depth = FieldValue(form, kFloodDepth);
     const Num pressure = depth / 10;
-    const Num overload = FieldValue(form, "Text2");
-    const Num working = FieldValue(form, "Text3");
+    const Num overload = FieldValue(form, kOverloadFactor);
+    const Num working = FieldValue(form, kWorkingFactor);
     // The cube root takes no negative base: the depth or factor whose sign made it negative is named.
     const Num loadTerm = blamingNegativeFactor(overload * pressure / working, {depth, overload, working});
-    const Num outsideDiameter = FieldValue(form, "Text1");
+    const Num outsideDiameter = FieldValue(form, kOutsideDiameter);
     const Num wall = 0.006 * outsideDiameter * pow(loadTerm, 1.0 / 3.0) / working;
-    form.setText("Text6", FormatNumber(wall, "#.###"));
+    form.setText(kBucklingWall, FormatNumber(wall, "#.###"));
 }
 
 FormDefinition makeBucklingWallThickness() {
@@ -55,19 +41,33 @@ FormDefinition makeBucklingWallThickness() {
     def.note("Label2",
              " 【注意】穿越管线在高水位下，将承受较大外压，按铁木辛柯公式导出穿越管经线外压失稳壁厚计算公式进行校核。");
 
+    def.quantity(kExternalPressure, "p", "设计洪水位下管子所受外压", "kgf/cm²");
+    def.quantity(kCriticalPressure, "P_{kp}", "管子外压失稳临界压力", "kgf/cm²");
+    def.quantity(kModulus, "E", "钢材的弹性模量", "kgf/cm²");
+    def.quantity(kPoisson, "μ", "钢材的泊松比");
+
     def.frame("Frame3", "铁木辛柯计算公式", FrameRole::Formula, {0, 0})
-        .picture("Image1", kTimoshenkoFormula, {0, 0});
+        .formulas("Image1",
+                  {{kCriticalPressure, c(2) * q(kModulus) / (c(1) - pow(q(kPoisson), c(2))) *
+                                           pow(q(kBucklingWall) / q(kOutsideDiameter), c(3))}},
+                  {0, 0});
     def.frame("Frame4", "外压失稳壁厚计算公式", FrameRole::Formula, {0, 1})
-        .picture("Image2", kBucklingWallFormula, {0, 0});
+        .formulas("Image2",
+                  {{kBucklingWall, c(0.006) * q(kOutsideDiameter) / q(kWorkingFactor) *
+                                       pow(q(kOverloadFactor) * q(kExternalPressure) / q(kWorkingFactor),
+                                           c(1.0 / 3.0, "1/3"))},
+                   {kExternalPressure, q(kFloodDepth) / c(10)}},
+                  {0, 0});
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 2});
-    inputs.field("Text1", "输气管道外径D(毫米)", "610", {0, 0});
-    inputs.field("Text2", "超载系数,n", "1.1", {1, 0});
-    inputs.field("Text3", "工作条件系数", "0.65", {0, 1});
-    inputs.field("Text4", "设计洪水位水深(m)", "10", {1, 1});
+    inputs.field(kOutsideDiameter, "输气管道外径D(毫米)", "610", {0, 0}).means("D", "输气管道外径", "mm");
+    inputs.field(kOverloadFactor, "超载系数,n", "1.1", {1, 0}).means("n", "超载系数");
+    inputs.field(kWorkingFactor, "工作条件系数", "0.65", {0, 1}).means("m", "工作条件系数");
+    inputs.field(kFloodDepth, "设计洪水位水深(m)", "10", {1, 1}).means("H", "设计洪水位水深", "m");
 
     def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0, 1, 2})
-        .result("Text6", "穿越管线外压失稳计算壁厚(mm)", {0, 0});
+        .result(kBucklingWall, "穿越管线外压失稳计算壁厚(mm)", {0, 0})
+        .means("δ", "穿越管线外压失稳计算壁厚", "mm", 3);
 
     def.runButton("Command1", "开始计算", computeBucklingWall);
     def.printButton("Command2");

@@ -8,126 +8,132 @@
 namespace pylora {
 namespace {
 
+// The window's fields.
+constexpr auto kSoilLoad = "Text1";
+constexpr auto kLateralLoad = "Text2";
+constexpr auto kVehicleLoad = "Text3";
+constexpr auto kMeanDiameter = "Text4";
+constexpr auto kYieldStrength = "Text5";
+constexpr auto kWall = "Text8";
+constexpr auto kNormalForceShown = "Text6";
+constexpr auto kMomentShown = "Text7";
+// The comparison rows: stress, sign, allowable stress, verdict.
+constexpr auto kTensile = "Text9";
+constexpr auto kTensileSign = "Text12";
+constexpr auto kTensileAllowable = "Text14";
+constexpr auto kTensileVerdict = "Text15";
+constexpr auto kCompressive = "Text10";
+constexpr auto kCompressiveSign = "Text11";
+constexpr auto kCompressiveAllowable = "Text13";
+constexpr auto kCompressiveVerdict = "Text16";
+// Computed: the stresses take the normal force and moment unrounded.
+constexpr auto kNormalForce = "Pn";
+constexpr auto kMoment = "M";
+constexpr auto kMeanRadius = "R";
+
 const VerdictRow kStrengthVerdict{
-    {"Text11", "Text12"}, {"Text15", "Text16"}, "<", ">", "满足强度要求", "不满足强度要求"};
+    {kCompressiveSign, kTensileSign}, {kTensileVerdict, kCompressiveVerdict}, "<", ">", "满足强度要求", "不满足强度要求"};
 
-const char* kNormalForceFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="300" height="60" viewBox="0 0 300 60">
-<g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="10" y="38">P</text><text x="23" y="44" font-size="13">n</text>
-<text x="36" y="38">= 0.5 (P</text><text x="118" y="44" font-size="13">tu</text>
-<text x="136" y="38">+ P</text><text x="170" y="44" font-size="13">k</text>
-<text x="180" y="38">) D</text><text x="208" y="44" font-size="13">pm</text>
-</g></svg>)";
-
-const char* kBendingMomentFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="420" height="96" viewBox="0 0 420 96">
-<g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="10" y="34">M = −0.308 (P</text><text x="160" y="40" font-size="13">tu</text>
-<text x="178" y="34">+ P</text><text x="214" y="40" font-size="13">k</text>
-<text x="224" y="34">) R</text><text x="254" y="26" font-size="13">2</text>
-<text x="266" y="34">+ 0.25 P</text><text x="352" y="40" font-size="13">tuc</text>
-<text x="378" y="34">R</text><text x="392" y="26" font-size="13">2</text>
-<text x="10" y="74">R =</text>
-<text x="56" y="64" font-size="16">D</text><text x="68" y="68" font-size="11">pm</text>
-<line x1="52" y1="73" x2="84" y2="73" stroke="black" stroke-width="1.2"/>
-<text x="62" y="90" font-size="16">2</text>
-</g></svg>)";
-
-const char* kTensileCheckFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="330" height="80" viewBox="0 0 330 80">
-<g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="10" y="44">σ</text><text x="22" y="50" font-size="13">l</text>
-<text x="32" y="44">=</text>
-<text x="62" y="32" font-size="17">6M</text>
-<line x1="56" y1="38" x2="94" y2="38" stroke="black" stroke-width="1.2"/>
-<text x="66" y="58" font-size="17">δ</text><text x="77" y="50" font-size="11">2</text>
-<text x="100" y="44">−</text>
-<text x="124" y="32" font-size="17">P</text><text x="135" y="36" font-size="11">n</text>
-<line x1="120" y1="38" x2="146" y2="38" stroke="black" stroke-width="1.2"/>
-<text x="128" y="58" font-size="17">δ</text>
-<text x="154" y="44">&lt; [σ] =</text>
-<text x="240" y="32" font-size="17">σ</text><text x="251" y="36" font-size="11">s</text>
-<line x1="234" y1="38" x2="262" y2="38" stroke="black" stroke-width="1.2"/>
-<text x="236" y="58" font-size="17">1.7</text>
-</g></svg>)";
-
-const char* kCompressiveCheckFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="330" height="80" viewBox="0 0 330 80">
-<g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="10" y="44">σ</text><text x="22" y="50" font-size="13">z</text>
-<text x="34" y="44">=</text>
-<text x="64" y="32" font-size="17">P</text><text x="75" y="36" font-size="11">n</text>
-<line x1="58" y1="38" x2="86" y2="38" stroke="black" stroke-width="1.2"/>
-<text x="68" y="58" font-size="17">δ</text>
-<text x="92" y="44">−</text>
-<text x="120" y="32" font-size="17">6M</text>
-<line x1="114" y1="38" x2="152" y2="38" stroke="black" stroke-width="1.2"/>
-<text x="124" y="58" font-size="17">δ</text><text x="135" y="50" font-size="11">2</text>
-<text x="160" y="44">&lt; [σ] =</text>
-<text x="246" y="32" font-size="17">σ</text><text x="257" y="36" font-size="11">s</text>
-<line x1="240" y1="38" x2="268" y2="38" stroke="black" stroke-width="1.2"/>
-<text x="242" y="58" font-size="17">1.7</text>
-</g></svg>)";
+using formula::c;
+using formula::pow;
+using formula::q;
 
 void checkStrength(Form& form) {
-    const Num soilLoad = FieldValue(form, "Text1");
-    const Num load = soilLoad + FieldValue(form, "Text3");
+    const Num soilLoad = FieldValue(form, kSoilLoad);
+    const Num load = soilLoad + FieldValue(form, kVehicleLoad);
 
-    const Num allowable = FieldValue(form, "Text5") / 1.7;
-    form.setText("Text14", NumberText(allowable));
-    form.setText("Text13", NumberText(allowable));
+    const Num allowable = FieldValue(form, kYieldStrength) / 1.7;
+    form.setText(kTensileAllowable, NumberText(allowable));
+    form.setText(kCompressiveAllowable, NumberText(allowable));
 
-    const Num meanDiameter = FieldValue(form, "Text4");
+    const Num meanDiameter = FieldValue(form, kMeanDiameter);
     const Num normalForce = 0.5 * load * meanDiameter;
-    form.setText("Text6", FormatNumber(normalForce, "#.###"));
+    form.setText(kNormalForceShown, FormatNumber(normalForce, "#.###"));
 
     const Num radius = meanDiameter / 2;
     const Num radiusSquared = radius * radius;  // R² taken whole, as the formula writes it
-    const Num lateral = FieldValue(form, "Text2");
+    const Num lateral = FieldValue(form, kLateralLoad);
     const Num moment = -0.308 * load * radiusSquared + 0.25 * lateral * radiusSquared;
-    form.setText("Text7", FormatNumber(moment, "#.###"));
+    form.setText(kMomentShown, FormatNumber(moment, "#.###"));
 
     // The stresses take the normal force and moment as computed, not as displayed.
-    const Num wall = FieldValue(form, "Text8");
+    const Num wall = FieldValue(form, kWall);
     const Num tensile = 6 * moment / (wall * wall) - normalForce / wall;
-    form.setText("Text9", NumberText(tensile));
+    form.setText(kTensile, NumberText(tensile));
     const Num compressive = normalForce / wall - 6 * moment / (wall * wall);
-    form.setText("Text10", NumberText(compressive));
+    form.setText(kCompressive, NumberText(compressive));
 
     writeVerdict(form, kStrengthVerdict, abs(tensile) < allowable);
 }
 
 void runStrengthCheck(Form& form) { runToVerdict(form, kStrengthVerdict, checkStrength); }
 
+void addFormulas(FormDefinition& def) {
+    const auto totalLoad = q(kSoilLoad) + q(kVehicleLoad);
+    const auto radiusSquared = pow(q(kMeanRadius), c(2));
+    const auto bendingStress = c(6) * q(kMoment) / pow(q(kWall), c(2));
+    const auto normalStress = q(kNormalForce) / q(kWall);
+    const auto allowable = q(kYieldStrength) / c(1.7);
+
+    def.frame("Frame3", "法向力Pn", FrameRole::Formula, {0, 0})
+        .formulas("Image1", {{kNormalForce, c(0.5) * totalLoad * q(kMeanDiameter)}}, {0, 0});
+    def.frame("Frame4", "弯矩M", FrameRole::Formula, {0, 1})
+        .formulas("Image2",
+                  {{kMoment, -(c(0.308) * totalLoad * radiusSquared) + c(0.25) * q(kLateralLoad) * radiusSquared},
+                   {kMeanRadius, q(kMeanDiameter) / c(2)}},
+                  {0, 0});
+    def.frame("Frame5", "拉应力校核", FrameRole::Formula, {1, 0})
+        .formulas("Image3",
+                  {{kTensile, bendingStress - normalStress},
+                   {kTensileAllowable, allowable},
+                   formula::words("|σ_l| < [σ]")},
+                  {0, 0});
+    def.frame("Frame6", "压应力校核", FrameRole::Formula, {1, 1})
+        .formulas("Image4",
+                  {{kCompressive, normalStress - bendingStress},
+                   {kCompressiveAllowable, allowable},
+                   formula::words("|σ_z| < [σ]")},
+                  {0, 0});
+
+    def.quantity(kNormalForce, "P_n", "外载作用下管子产生的法向力", "kN/m", 3).shownIn = kNormalForceShown;
+    def.quantity(kMoment, "M", "外载作用下管子产生的弯矩", "kN·m", 3).shownIn = kMomentShown;
+    def.quantity(kMeanRadius, "R", "管道平均半径", "m");
+}
+
 // A comparison row: the labelled stress, then its sign, allowable stress and verdict cells.
-void comparisonRow(FrameBuilder& frame, int row, const char* stress, const char* label, const char* sign,
-                   const char* limit, const char* verdict) {
-    frame.result(stress, label, {row, 0}).widthChars = 16;
-    frame.cell(sign, " ", {row, 1}).widthChars = 2;
-    frame.cell(limit, " ", {row, 2}).widthChars = 16;
-    frame.cell(verdict, " ", {row, 3}).widthChars = 14;
+// `stress` names what the row checks ("拉应力").
+void comparisonRow(FrameBuilder& frame, int row, const char* field, const char* label, const char* symbol,
+                   const std::string& stress, const char* sign, const char* limit, const char* verdict) {
+    frame.result(field, label, {row, 0}).means(symbol, "外载作用下管子产生的" + stress, "kN/m²", 3).widthChars = 16;
+    frame.cell(sign, " ", {row, 1}).means("", stress + "与许用应力的比较").verdict().widthChars = 2;
+    frame.result(limit, "", {row, 2}).means("[σ]", "许用应力", "kN/m²", 3).widthChars = 16;
+    frame.cell(verdict, " ", {row, 3}).means("", stress + "校核结论").verdict().widthChars = 14;
 }
 
 FormDefinition makeHighwayStrengthCheck() {
     FormDefinition def("公路穿越强度校核", "公路穿越强度校核");
     def.titleLabel("Label1", "公路穿越强度校核");
 
-    def.frame("Frame3", "法向力Pn", FrameRole::Formula, {0, 0}).picture("Image1", kNormalForceFormula, {0, 0});
-    def.frame("Frame4", "弯矩M", FrameRole::Formula, {0, 1}).picture("Image2", kBendingMomentFormula, {0, 0});
-    def.frame("Frame5", "拉应力校核", FrameRole::Formula, {1, 0}).picture("Image3", kTensileCheckFormula, {0, 0});
-    def.frame("Frame6", "压应力校核", FrameRole::Formula, {1, 1})
-        .picture("Image4", kCompressiveCheckFormula, {0, 0});
+    addFormulas(def);
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {2, 0, 1, 2});
-    inputs.field("Text1", "管子受土壤垂直荷载Ptu(KN/m2)", "125", {0, 0});
-    inputs.field("Text2", "管子受土壤侧向荷载Ptuc(KN/m2)", "20", {1, 0});
-    inputs.field("Text5", "钢管材质屈服极限(KN/m2)", "245000", {2, 0});
-    inputs.field("Text3", "管顶受汽车荷载Pk(KN/m2)", "10", {0, 1});
-    inputs.field("Text4", "管道平均直径(米)", "0.325", {1, 1});
-    inputs.field("Text8", "管道壁厚(米)", "0.08", {2, 1});
+    inputs.field(kSoilLoad, "管子受土壤垂直荷载Ptu(KN/m2)", "125", {0, 0}).means("P_{tu}", "管子受土壤垂直荷载", "kN/m²");
+    inputs.field(kLateralLoad, "管子受土壤侧向荷载Ptuc(KN/m2)", "20", {1, 0})
+        .means("P_{tuc}", "管子受土壤侧向荷载", "kN/m²");
+    inputs.field(kYieldStrength, "钢管材质屈服极限(KN/m2)", "245000", {2, 0}).means("σ_s", "钢管材质屈服极限", "kN/m²");
+    inputs.field(kVehicleLoad, "管顶受汽车荷载Pk(KN/m2)", "10", {0, 1}).means("P_k", "管顶受汽车荷载", "kN/m²");
+    inputs.field(kMeanDiameter, "管道平均直径(米)", "0.325", {1, 1}).means("D_{pm}", "管道平均直径", "m");
+    inputs.field(kWall, "管道壁厚(米)", "0.08", {2, 1}).means("δ", "管道壁厚", "m");
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {3, 0, 1, 2});
-    results.result("Text6", "外载作用下管子产生的法向力(KN/m)", {0, 0});
-    results.result("Text7", "外载作用下管子产生的弯矩(KN·m)", {0, 2, 1, 2});
-    comparisonRow(results, 1, "Text9", "外载作用下管子产生的拉应力(KN/m2)", "Text12", "Text14", "Text15");
-    comparisonRow(results, 2, "Text10", "外载作用下管子产生的压应力(KN/m2)", "Text11", "Text13", "Text16");
+    results.result(kNormalForceShown, "外载作用下管子产生的法向力(KN/m)", {0, 0})
+        .means("P_n", "外载作用下管子产生的法向力", "kN/m", 3);
+    results.result(kMomentShown, "外载作用下管子产生的弯矩(KN·m)", {0, 2, 1, 2})
+        .means("M", "外载作用下管子产生的弯矩", "kN·m", 3);
+    comparisonRow(results, 1, kTensile, "外载作用下管子产生的拉应力(KN/m2)", "σ_l", "拉应力", kTensileSign,
+                  kTensileAllowable, kTensileVerdict);
+    comparisonRow(results, 2, kCompressive, "外载作用下管子产生的压应力(KN/m2)", "σ_z", "压应力", kCompressiveSign,
+                  kCompressiveAllowable, kCompressiveVerdict);
 
     def.runButton("Command1", "开始计算", runStrengthCheck);
     def.printButton("Command2");

@@ -9,158 +9,151 @@ namespace {
 
 constexpr double kPi = 3.1416;  // the window's own value of π
 
+// The window's fields.
+constexpr auto kUnitWeight = "Text1";
+constexpr auto kFrictionAngle = "Text2";
+constexpr auto kCover = "Text3";
+constexpr auto kDiameter = "Text4";
+constexpr auto kBedding = "Text5";
+constexpr auto kSettlementFactor = "Text8";
+constexpr auto kCasingDiameter = "Text9";
+constexpr auto kFirmness = "Text10";
+constexpr auto kExponent = "Text11";
+constexpr auto kArchHalfAngle = "Text12";
+constexpr auto kCentralAngle = "Text13";
+constexpr auto kFillVertical = "Text6";
+constexpr auto kFillLateral = "Text7";
+constexpr auto kCoverRatio = "Text14";
+constexpr auto kTrenchIndex = "Text15";
+constexpr auto kTrenchVertical = "Text16";
+constexpr auto kArchHeightShown = "Text17";
+constexpr auto kTunnelVertical = "Text18";
+constexpr auto kTunnelRadial = "Text19";
+// Computed, not shown (or shown rounded).
+constexpr auto kArchHalfAngleRad = "betaRad";
+constexpr auto kCentralAngleRad = "centralRad";
+constexpr auto kArchHeight = "ha";  // the radial load takes it unrounded
+
+using formula::c;
+using formula::fn;
+using formula::pow;
+using formula::q;
+
 Num radians(const Num& degrees) { return degrees * kPi / 180; }
 
-const char* kFillVerticalFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="200" height="60" viewBox="0 0 200 60">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="14" y="38">P</text><text x="28" y="44" font-size="14">v</text>
-<text x="42" y="38">= γ · h</text>
-</g></svg>)";
-
-const char* kFillLateralFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="350" height="70" viewBox="0 0 350 70">
-<g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="42">P</text><text x="21" y="48" font-size="13">h</text>
-<text x="34" y="42">= γ (h +</text>
-<text x="126" y="30" font-size="15">D</text>
-<line x1="122" y1="35" x2="140" y2="35" stroke="black" stroke-width="1.2"/>
-<text x="126" y="51" font-size="15">2</text>
-<text x="144" y="42">) tg</text><text x="178" y="32" font-size="13">2</text>
-<text x="188" y="42">(45° −</text>
-<text x="262" y="30" font-size="15">θ</text>
-<line x1="258" y1="35" x2="276" y2="35" stroke="black" stroke-width="1.2"/>
-<text x="262" y="51" font-size="15">2</text>
-<text x="280" y="42">)</text>
-</g></svg>)";
-
-const char* kTrenchVerticalFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="220" height="60" viewBox="0 0 220 60">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="14" y="38">P</text><text x="28" y="44" font-size="14">t</text>
-<text x="40" y="38">= C</text><text x="82" y="44" font-size="14">h</text>
-<text x="94" y="38">· γ · H</text><text x="164" y="44" font-size="14">b</text>
-</g></svg>)";
-
-const char* kArchHeightFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="320" height="70" viewBox="0 0 320 70">
-<g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="42">h</text><text x="19" y="48" font-size="13">a</text>
-<text x="32" y="42">=</text>
-<text x="58" y="30" font-size="15">D</text>
-<line x1="54" y1="35" x2="72" y2="35" stroke="black" stroke-width="1.2"/>
-<text x="58" y="51" font-size="15">2</text>
-<text x="76" y="42">(</text>
-<text x="90" y="30" font-size="15">sin β</text>
-<line x1="86" y1="35" x2="128" y2="35" stroke="black" stroke-width="1.2"/>
-<text x="102" y="51" font-size="15">f</text>
-<text x="134" y="42">− 1 + cos β)</text>
-</g></svg>)";
-
-const char* kTunnelVerticalFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="380" height="70" viewBox="0 0 380 70">
-<g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="42">P</text><text x="21" y="48" font-size="13">a</text>
-<text x="34" y="42">= γ D</text><text x="88" y="32" font-size="13">2</text>
-<text x="104" y="42">(</text>
-<text x="116" y="30" font-size="15">sin β cos β</text>
-<line x1="112" y1="35" x2="196" y2="35" stroke="black" stroke-width="1.2"/>
-<text x="150" y="51" font-size="15">4</text>
-<text x="200" y="42">+</text>
-<text x="222" y="30" font-size="15">sin β</text>
-<line x1="218" y1="35" x2="260" y2="35" stroke="black" stroke-width="1.2"/>
-<text x="228" y="51" font-size="15">3f</text>
-<text x="264" y="42">−</text>
-<text x="286" y="30" font-size="15">β</text>
-<line x1="282" y1="35" x2="300" y2="35" stroke="black" stroke-width="1.2"/>
-<text x="286" y="51" font-size="15">4</text>
-<text x="304" y="42">)</text>
-</g></svg>)";
-
-const char* kTunnelRadialFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="360" height="70" viewBox="0 0 360 70">
-<g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="42">P</text><text x="21" y="48" font-size="13">r</text>
-<text x="32" y="42">= γ (</text>
-<text x="84" y="30" font-size="15">D (1 − cos θ′)</text>
-<line x1="80" y1="35" x2="184" y2="35" stroke="black" stroke-width="1.2"/>
-<text x="126" y="51" font-size="15">2</text>
-<text x="188" y="42">+ h</text><text x="224" y="48" font-size="13">a</text>
-<text x="239" y="42">) cos</text><text x="289" y="32" font-size="13">n</text>
-<text x="301" y="30" font-size="15">θ′</text>
-<line x1="299" y1="35" x2="317" y2="35" stroke="black" stroke-width="1.2"/>
-<text x="303" y="51" font-size="15">2</text>
-</g></svg>)";
+// An angle in degrees turned into radians with the window's π.
+formula::Expr inRadians(const formula::Expr& degrees) { return degrees * c(kPi, "3.1416") / c(180); }
 
 void computeSoilLoads(Form& form) {
-    const Num unitWeight = FieldValue(form, "Text1");
-    const Num cover = FieldValue(form, "Text3");
-    form.setText("Text6", NumberText(unitWeight * cover));
+    const Num unitWeight = FieldValue(form, kUnitWeight);
+    const Num cover = FieldValue(form, kCover);
+    form.setText(kFillVertical, NumberText(unitWeight * cover));
 
-    const Num diameter = FieldValue(form, "Text4");
-    const Num friction = FieldValue(form, "Text2");
+    const Num diameter = FieldValue(form, kDiameter);
+    const Num friction = FieldValue(form, kFrictionAngle);
     const Num activeAngle = tan(radians(45 - friction / 2));
     // tan² and D² are taken whole before they multiply, as the formulas write them.
-    form.setText("Text7", NumberText(unitWeight * (cover + diameter / 2) * (activeAngle * activeAngle)));
+    form.setText(kFillLateral, NumberText(unitWeight * (cover + diameter / 2) * (activeAngle * activeAngle)));
 
-    form.setText("Text14", NumberText(cover / diameter));
+    form.setText(kCoverRatio, NumberText(cover / diameter));
 
-    const Num bedding = FieldValue(form, "Text5");
-    const Num casingDiameter = FieldValue(form, "Text9");
-    form.setText("Text15", FormatNumber(bedding * diameter * casingDiameter / (cover * cover), "#.###"));
+    const Num bedding = FieldValue(form, kBedding);
+    const Num casingDiameter = FieldValue(form, kCasingDiameter);
+    form.setText(kTrenchIndex, FormatNumber(bedding * diameter * casingDiameter / (cover * cover), "#.###"));
 
-    const Num settlementFactor = FieldValue(form, "Text8");
-    form.setText("Text16", NumberText(settlementFactor * unitWeight * casingDiameter));
+    const Num settlementFactor = FieldValue(form, kSettlementFactor);
+    form.setText(kTrenchVertical, NumberText(settlementFactor * unitWeight * casingDiameter));
 
-    const Num beta = radians(FieldValue(form, "Text12"));
-    const Num firmness = FieldValue(form, "Text10");
+    const Num beta = radians(FieldValue(form, kArchHalfAngle));
+    const Num firmness = FieldValue(form, kFirmness);
     const Num archHeight = diameter / 2 * (sin(beta) / firmness - 1 + cos(beta));
-    form.setText("Text17", FormatNumber(archHeight, "#.###"));
+    form.setText(kArchHeightShown, FormatNumber(archHeight, "#.###"));
 
     const Num tunnelVertical = unitWeight * (diameter * diameter) *
                                (sin(beta) * cos(beta) / 4 + sin(beta) / (3 * firmness) - beta / 4);
-    form.setText("Text18", NumberText(tunnelVertical));
+    form.setText(kTunnelVertical, NumberText(tunnelVertical));
 
     // The radial load takes the arch height as computed, not as displayed.
-    const Num central = radians(FieldValue(form, "Text13"));
-    const Num exponent = FieldValue(form, "Text11");
+    const Num central = radians(FieldValue(form, kCentralAngle));
+    const Num exponent = FieldValue(form, kExponent);
     const Num radial = unitWeight * (diameter * (1 - cos(central)) / 2 + archHeight) * pow(cos(central / 2), exponent);
-    form.setText("Text19", FormatNumber(radial, "#.###"));
+    form.setText(kTunnelRadial, FormatNumber(radial, "#.###"));
+}
+
+void addFormulas(FormDefinition& def) {
+    const auto beta = q(kArchHalfAngleRad);
+    const auto central = q(kCentralAngleRad);
+    def.frame("Frame3", "上埋式土壤垂直荷载计算公式", FrameRole::Formula, {0, 0})
+        .formulas("Image1", {{kFillVertical, q(kUnitWeight) * q(kCover)}}, {0, 0});
+    def.frame("Frame4", "上埋式土壤侧向荷载计算", FrameRole::Formula, {0, 1})
+        .formulas("Image2",
+                  {{kFillLateral, q(kUnitWeight) * (q(kCover) + q(kDiameter) / c(2)) *
+                                      pow(fn("tan", inRadians(c(45) - q(kFrictionAngle) / c(2))), c(2))}},
+                  {0, 0});
+    def.frame("Frame5", "沟埋式土壤垂直荷载计算公式", FrameRole::Formula, {1, 0})
+        .formulas("Image3", {{kTrenchVertical, q(kSettlementFactor) * q(kUnitWeight) * q(kCasingDiameter)}}, {0, 0});
+    def.frame("Frame7", "隧洞式消力拱高度计算计算", FrameRole::Formula, {1, 1})
+        .formulas("Image4",
+                  {{kArchHeight, q(kDiameter) / c(2) * (fn("sin", beta) / q(kFirmness) - c(1) + fn("cos", beta))},
+                   {kArchHalfAngleRad, inRadians(q(kArchHalfAngle))}},
+                  {0, 0});
+    def.frame("Frame6", "隧洞式土壤垂直荷载计算公式", FrameRole::Formula, {2, 0})
+        .formulas("Image5",
+                  {{kTunnelVertical, q(kUnitWeight) * pow(q(kDiameter), c(2)) *
+                                         (fn("sin", beta) * fn("cos", beta) / c(4) +
+                                          fn("sin", beta) / (c(3) * q(kFirmness)) - beta / c(4))}},
+                  {0, 0});
+    def.frame("Frame8", "隧洞式土壤径向荷载计算", FrameRole::Formula, {2, 1})
+        .formulas("Image6",
+                  {{kTunnelRadial, q(kUnitWeight) *
+                                       (q(kDiameter) * (c(1) - fn("cos", central)) / c(2) + q(kArchHeight)) *
+                                       pow(fn("cos", central / c(2)), q(kExponent))},
+                   {kCentralAngleRad, inRadians(q(kCentralAngle))}},
+                  {0, 0});
+
+    // The two quantities the engineer looks the trench factor Ch up with.
+    def.formula({kCoverRatio, formula::ratio(q(kCover), q(kDiameter))});
+    def.formula({kTrenchIndex, q(kBedding) * q(kDiameter) * q(kCasingDiameter) / pow(q(kCover), c(2))});
+
+    def.quantity(kArchHalfAngleRad, "β_{rad}", "消力拱跨距包角之半（弧度）", "rad");
+    def.quantity(kCentralAngleRad, "θ′_{rad}", "自垂直直径上端算起的中心角（弧度）", "rad");
+    def.quantity(kArchHeight, "h_a", "隧洞式消力拱高度", "m").shownIn = kArchHeightShown;
 }
 
 FormDefinition makeSoilLoad() {
     FormDefinition def("土壤荷载计算", "土壤荷载计算");
     def.titleLabel("Label1", "土壤荷载计算");
 
-    def.frame("Frame3", "上埋式土壤垂直荷载计算公式", FrameRole::Formula, {0, 0})
-        .picture("Image1", kFillVerticalFormula, {0, 0});
-    def.frame("Frame4", "上埋式土壤侧向荷载计算", FrameRole::Formula, {0, 1})
-        .picture("Image2", kFillLateralFormula, {0, 0});
-    def.frame("Frame5", "沟埋式土壤垂直荷载计算公式", FrameRole::Formula, {1, 0})
-        .picture("Image3", kTrenchVerticalFormula, {0, 0});
-    def.frame("Frame7", "隧洞式消力拱高度计算计算", FrameRole::Formula, {1, 1})
-        .picture("Image4", kArchHeightFormula, {0, 0});
-    def.frame("Frame6", "隧洞式土壤垂直荷载计算公式", FrameRole::Formula, {2, 0})
-        .picture("Image5", kTunnelVerticalFormula, {0, 0});
-    def.frame("Frame8", "隧洞式土壤径向荷载计算", FrameRole::Formula, {2, 1})
-        .picture("Image6", kTunnelRadialFormula, {0, 0});
+    addFormulas(def);
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {3, 0, 1, 2});
-    inputs.field("Text1", "γtu--土壤重度，KN/m3", "17.0", {0, 0});
-    inputs.field("Text2", "土壤内磨擦角θ，（°） ", "45", {1, 0});
-    inputs.field("Text5", "管子基底特征系数S", "10", {2, 0});
-    inputs.field("Text9", "套管壁厚中心处直径Hb,m", "0.529", {3, 0});
-    inputs.field("Text3", "管顶至公路路面的距离h，m", "3.5", {0, 1});
-    inputs.field("Text4", "管道外径D，m", "0.325", {1, 1});
-    inputs.field("Text10", "土壤坚固系数f", "1.0", {2, 1});
-    inputs.field("Text12", "消力拱跨距包角之半β，（°）", "53", {0, 2});
-    inputs.field("Text13", "自垂直直径上端算起的中心角θ',(°)", "30", {1, 2});
-    inputs.field("Text11", "与土壤内磨擦角θ有关的参变数n", "5", {2, 2});
-    inputs.field("Text8", "回填土壤时,沉陷磨擦力影响系数Ch", "13.65", {3, 2});
+    inputs.field(kUnitWeight, "γtu--土壤重度，KN/m3", "17.0", {0, 0}).means("γ", "土壤重度", "kN/m³");
+    inputs.field(kFrictionAngle, "土壤内磨擦角θ，（°） ", "45", {1, 0}).means("θ", "土壤内磨擦角", "°");
+    inputs.field(kBedding, "管子基底特征系数S", "10", {2, 0}).means("S", "管子基底特征系数");
+    inputs.field(kCasingDiameter, "套管壁厚中心处直径Hb,m", "0.529", {3, 0}).means("H_b", "套管壁厚中心处直径", "m");
+    inputs.field(kCover, "管顶至公路路面的距离h，m", "3.5", {0, 1}).means("h", "管顶至公路路面的距离", "m");
+    inputs.field(kDiameter, "管道外径D，m", "0.325", {1, 1}).means("D", "管道外径", "m");
+    inputs.field(kFirmness, "土壤坚固系数f", "1.0", {2, 1}).means("f", "土壤坚固系数");
+    inputs.field(kArchHalfAngle, "消力拱跨距包角之半β，（°）", "53", {0, 2}).means("β", "消力拱跨距包角之半", "°");
+    inputs.field(kCentralAngle, "自垂直直径上端算起的中心角θ',(°)", "30", {1, 2})
+        .means("θ′", "自垂直直径上端算起的中心角", "°");
+    inputs.field(kExponent, "与土壤内磨擦角θ有关的参变数n", "5", {2, 2}).means("n", "与土壤内磨擦角θ有关的参变数");
+    inputs.field(kSettlementFactor, "回填土壤时,沉陷磨擦力影响系数Ch", "13.65", {3, 2})
+        .means("C_h", "回填土壤时沉陷磨擦力影响系数");
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {4, 0, 1, 2});
-    results.result("Text6", "上埋式土壤垂直荷载(kN/m2)", {0, 0});
-    results.result("Text14", "h/D(中间过程量)", {1, 0});
-    results.result("Text16", "沟埋式土壤垂直荷载(kN/m2)", {2, 0});
-    results.result("Text18", "隧洞式土壤垂直荷载(kN/m2)", {3, 0});
-    results.result("Text7", "上埋式土壤侧向荷载(kN/m2)", {0, 1});
-    results.result("Text15", "SDHb/h2（中间过程量）", {1, 1});
-    results.result("Text17", "隧洞式消力拱高度(m)", {2, 1});
-    results.result("Text19", "隧洞式土壤径向荷载(kN/m2)", {3, 1});
+    results.result(kFillVertical, "上埋式土壤垂直荷载(kN/m2)", {0, 0}).means("P_v", "上埋式土壤垂直荷载", "kN/m²", 3);
+    results.result(kCoverRatio, "h/D(中间过程量)", {1, 0}).means("h/D", "管顶埋深与管道外径之比", "", 3);
+    results.result(kTrenchVertical, "沟埋式土壤垂直荷载(kN/m2)", {2, 0})
+        .means("P_t", "沟埋式土壤垂直荷载", "kN/m²", 3);
+    results.result(kTunnelVertical, "隧洞式土壤垂直荷载(kN/m2)", {3, 0})
+        .means("P_a", "隧洞式土壤垂直荷载", "kN/m²", 3);
+    results.result(kFillLateral, "上埋式土壤侧向荷载(kN/m2)", {0, 1}).means("P_h", "上埋式土壤侧向荷载", "kN/m²", 3);
+    results.result(kTrenchIndex, "SDHb/h2（中间过程量）", {1, 1})
+        .means("SDH_b/h^2", "沟埋式选择系数C_h的中间过程量", "", 3);
+    results.result(kArchHeightShown, "隧洞式消力拱高度(m)", {2, 1}).means("h_a", "隧洞式消力拱高度", "m", 3);
+    results.result(kTunnelRadial, "隧洞式土壤径向荷载(kN/m2)", {3, 1})
+        .means("P_r", "隧洞式土壤径向荷载", "kN/m²", 3);
     results.label("Label19", "备注:①本项计算的中间过程量为沟埋式敷设管道选择系数Ch!②输入参数中S、θ、β、f、n均可查表可得；",
                   {4, 0, 1, 2});
 

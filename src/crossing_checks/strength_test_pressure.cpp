@@ -5,23 +5,21 @@
 namespace pylora {
 namespace {
 
-const char* kTestPressureFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="181" height="68" viewBox="0 0 181 68">
-<g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="8" y="42.2">P</text>
-<text x="21.5" y="47.2" font-size="13">t</text>
-<text x="35" y="42.2">=</text>
-<text x="62.2" y="23">1.8 · δ · σ</text>
-<text x="157.8" y="28" font-size="13">s</text>
-<text x="106.3" y="54.2">D</text>
-<line x1="59.2" y1="35.2" x2="169.5" y2="35.2" stroke="black" stroke-width="1.5"/>
-</g></svg>)";
+// The window's fields.
+constexpr auto kYieldStrength = "Text1";
+constexpr auto kWallThickness = "Text2";
+constexpr auto kOutsideDiameter = "Text3";
+constexpr auto kTestPressure = "Text6";
+
+using formula::c;
+using formula::q;
 
 void computeTestPressure(Form& form) {
-    const Num wallThickness = FieldValue(form, "Text2");
-    const Num yieldStrength = FieldValue(form, "Text1");
-    const Num outsideDiameter = FieldValue(form, "Text3");
+    const Num wallThickness = FieldValue(form, kWallThickness);
+    const Num yieldStrength = FieldValue(form, kYieldStrength);
+    const Num outsideDiameter = FieldValue(form, kOutsideDiameter);
     const Num testPressure = 1.8 * wallThickness * yieldStrength / outsideDiameter;
-    form.setText("Text6", FormatNumber(testPressure, "#.##"));
+    form.setText(kTestPressure, FormatNumber(testPressure, "#.##"));
 }
 
 FormDefinition makeStrengthTestPressure() {
@@ -29,17 +27,21 @@ FormDefinition makeStrengthTestPressure() {
     def.titleLabel("Label1", "大中型穿越强度试验压力计算");
     def.note("Label2", " 【注意】大中型穿越工程中强度试验压力计算公式按SY/T0015.1-98中式6.2.2计算。");
 
+    def.basis({"SY/T0015.1-98 式6.2.2"});
+
     // The frame keeps its caption, which speaks of allowable stress, over the test-pressure formula.
     def.frame("Frame3", "钢管许用应力计算公式 ", FrameRole::Formula, {0, 0})
-        .picture("Image1", kTestPressureFormula, {0, 0});
+        .formulas("Image1",
+                  {{kTestPressure, c(1.8) * q(kWallThickness) * q(kYieldStrength) / q(kOutsideDiameter)}}, {0, 0});
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0});
-    inputs.field("Text1", "钢管规定的屈服强度(MPa)", "245", {0, 0});
-    inputs.field("Text2", "钢管设计壁厚(mm)", "8.0", {1, 0});
-    inputs.field("Text3", "钢管外径(mm)", "273", {2, 0});
+    inputs.field(kYieldStrength, "钢管规定的屈服强度(MPa)", "245", {0, 0}).means("σ_s", "钢管规定的屈服强度", "MPa");
+    inputs.field(kWallThickness, "钢管设计壁厚(mm)", "8.0", {1, 0}).means("δ", "钢管设计壁厚", "mm");
+    inputs.field(kOutsideDiameter, "钢管外径(mm)", "273", {2, 0}).means("D", "钢管外径", "mm");
 
     def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0})
-        .result("Text6", "强度试验压力(MPa)", {0, 0});
+        .result(kTestPressure, "强度试验压力(MPa)", {0, 0})
+        .means("P_t", "强度试验压力", "MPa", 2);
 
     def.runButton("Command1", "开始计算", computeTestPressure);
     def.printButton("Command2");

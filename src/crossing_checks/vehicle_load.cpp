@@ -8,85 +8,93 @@ namespace {
 
 constexpr double kPi = 3.1416;  // the window's own value of π
 
-const char* kCrossingDepthFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="200" height="80" viewBox="0 0 200 80">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="14" y="47">h</text><text x="26" y="53" font-size="14">j</text>
-<text x="40" y="47">=</text>
-<text x="90" y="30">C − b</text>
-<line x1="70" y1="39" x2="170" y2="39" stroke="black" stroke-width="1.5"/>
-<text x="84" y="66">2 tg α</text>
-</g></svg>)";
+// The window's fields.
+constexpr auto kWheelSpacing = "Text1";
+constexpr auto kSpreadAngle = "Text2";
+constexpr auto kTyreWidth = "Text3";
+constexpr auto kWheelLoad = "Text4";
+constexpr auto kContactLength = "Text5";
+constexpr auto kDepth = "Text8";
+constexpr auto kDynamicFactor = "Text9";
+constexpr auto kCrossingDepth = "Text6";
+constexpr auto kPipeTopPressure = "Text7";
+// Computed, not shown: the tangent of the spreading angle and the pressure of either case,
+// of which the pipe-top pressure shows the one its depth selects.
+constexpr auto kSpreadTangent = "t";
+constexpr auto kSingleWheel = "P1";
+constexpr auto kOverlapping = "P2";
 
-const char* kSingleWheelFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="330" height="80" viewBox="0 0 330 80">
-<g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="10" y="46">P</text><text x="23" y="52" font-size="13">k</text>
-<text x="36" y="46">=</text>
-<text x="170" y="30">G · K</text><text x="222" y="36" font-size="13">d</text>
-<line x1="60" y1="38" x2="322" y2="38" stroke="black" stroke-width="1.4"/>
-<text x="64" y="64">(a + 2h tg α)(b + 2h tg α)</text>
-</g></svg>)";
-
-const char* kOverlappingFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="410" height="80" viewBox="0 0 410 80">
-<g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="10" y="46">P</text><text x="23" y="52" font-size="13">k</text>
-<text x="36" y="46">=</text>
-<text x="200" y="30">G · K</text><text x="252" y="36" font-size="13">d</text>
-<line x1="60" y1="38" x2="400" y2="38" stroke="black" stroke-width="1.4"/>
-<text x="64" y="66">(a + 2h tg α)(h tg α +</text>
-<text x="288" y="58" font-size="15">C</text>
-<line x1="286" y1="62" x2="300" y2="62" stroke="black" stroke-width="1"/>
-<text x="288" y="76" font-size="15">2</text>
-<text x="306" y="66">+</text>
-<text x="326" y="58" font-size="15">b</text>
-<line x1="324" y1="62" x2="338" y2="62" stroke="black" stroke-width="1"/>
-<text x="326" y="76" font-size="15">2</text>
-<text x="342" y="66">)</text>
-</g></svg>)";
+using formula::c;
+using formula::fn;
+using formula::q;
 
 void computeVehicleLoad(Form& form) {
-    const Num t = tan(FieldValue(form, "Text2") * kPi / 180);
+    const Num t = tan(FieldValue(form, kSpreadAngle) * kPi / 180);
 
-    const Num wheelSpacing = FieldValue(form, "Text1");
-    const Num tyreWidth = FieldValue(form, "Text3");
+    const Num wheelSpacing = FieldValue(form, kWheelSpacing);
+    const Num tyreWidth = FieldValue(form, kTyreWidth);
     const Num crossingDepth = (wheelSpacing - tyreWidth) / (2 * t);
-    form.setText("Text6", FormatNumber(crossingDepth, "#.###"));
+    form.setText(kCrossingDepth, FormatNumber(crossingDepth, "#.###"));
 
-    const Num wheelLoad = FieldValue(form, "Text4");
-    const Num dynamicFactor = FieldValue(form, "Text9");
-    const Num contactLength = FieldValue(form, "Text5");
-    const Num depth = FieldValue(form, "Text8");
+    const Num wheelLoad = FieldValue(form, kWheelLoad);
+    const Num dynamicFactor = FieldValue(form, kDynamicFactor);
+    const Num contactLength = FieldValue(form, kContactLength);
+    const Num depth = FieldValue(form, kDepth);
     const Num alongTravel = contactLength + 2 * depth * t;
     const Num singleWheel = wheelLoad * dynamicFactor / (alongTravel * (tyreWidth + 2 * depth * t));
     const Num overlapping =
         wheelLoad * dynamicFactor / (alongTravel * (depth * t + wheelSpacing / 2 + tyreWidth / 2));
 
     // The entered depth is compared with the crossing depth as computed, not as displayed.
-    form.setText("Text7", FormatNumber(depth > crossingDepth ? overlapping : singleWheel, "#.###"));
+    form.setText(kPipeTopPressure, FormatNumber(depth > crossingDepth ? overlapping : singleWheel, "#.###"));
+}
+
+void addFormulas(FormDefinition& def) {
+    const auto t = q(kSpreadTangent);
+    const auto h = q(kDepth);
+    const auto alongTravel = q(kContactLength) + c(2) * h * t;
+    def.frame("Frame3", "压力传播线交叉点深度", FrameRole::Formula, {0, 0})
+        .formulas("Image1",
+                  {{kCrossingDepth, (q(kWheelSpacing) - q(kTyreWidth)) / (c(2) * t)},
+                   {kSpreadTangent, fn("tan", q(kSpreadAngle) * c(kPi, "3.1416") / c(180))}},
+                  {0, 0});
+    def.frame("Frame4", "h<hj时,管顶承受汽车的荷载", FrameRole::Formula, {0, 1})
+        .formulas("Image2",
+                  {{kSingleWheel, q(kWheelLoad) * q(kDynamicFactor) / (alongTravel * (q(kTyreWidth) + c(2) * h * t))}},
+                  {0, 0});
+    def.frame("Frame5", "h>hj时,管顶承受汽车的荷载", FrameRole::Formula, {1, 0, 1, 2})
+        .formulas("Image3",
+                  {{kOverlapping, q(kWheelLoad) * q(kDynamicFactor) /
+                                      (alongTravel * (h * t + q(kWheelSpacing) / c(2) + q(kTyreWidth) / c(2)))}},
+                  {0, 0});
+    // Which of the two the pipe-top pressure shows is a comparison, which a formula line cannot write.
+    def.formula(formula::words("h ≤ h_j 时 P_k = P_1；h > h_j 时 P_k = P_2"));
+
+    def.quantity(kSpreadTangent, "t", "压力传播角的正切");
+    def.quantity(kSingleWheel, "P_1", "单个后轮压力传播区内的管顶压力", "kN/m²");
+    def.quantity(kOverlapping, "P_2", "两后轮压力传播区重叠时的管顶压力", "kN/m²");
 }
 
 FormDefinition makeVehicleLoad() {
     FormDefinition def("汽车荷载计算", "汽车荷载计算");
     def.titleLabel("Label1", "汽车荷载计算");
 
-    def.frame("Frame3", "压力传播线交叉点深度", FrameRole::Formula, {0, 0})
-        .picture("Image1", kCrossingDepthFormula, {0, 0});
-    def.frame("Frame4", "h<hj时,管顶承受汽车的荷载", FrameRole::Formula, {0, 1})
-        .picture("Image2", kSingleWheelFormula, {0, 0});
-    def.frame("Frame5", "h>hj时,管顶承受汽车的荷载", FrameRole::Formula, {1, 0, 1, 2})
-        .picture("Image3", kOverlappingFormula, {0, 0});
+    addFormulas(def);
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {2, 0, 1, 2});
-    inputs.field("Text1", "汽车后轴两轮中心距C(米)", "2.5", {0, 0});
-    inputs.field("Text2", " 压力在土壤中的传播角α（ °） ", "40", {1, 0});
-    inputs.field("Text5", "汽车轮胎行车向着地长度a(米)", "0.2", {2, 0});
-    inputs.field("Text9", "动力系数Kd,查表可得", "1.0", {3, 0});
-    inputs.field("Text3", "汽车轮胎宽度b（米）", "0.4", {0, 1});
-    inputs.field("Text4", "汽车每一后轮轮压G,KN", "130", {1, 1});
-    inputs.field("Text8", "管道管顶埋深h(米)", "3.5", {2, 1});
+    inputs.field(kWheelSpacing, "汽车后轴两轮中心距C(米)", "2.5", {0, 0}).means("C", "汽车后轴两轮中心距", "m");
+    inputs.field(kSpreadAngle, " 压力在土壤中的传播角α（ °） ", "40", {1, 0}).means("α", "压力在土壤中的传播角", "°");
+    inputs.field(kContactLength, "汽车轮胎行车向着地长度a(米)", "0.2", {2, 0})
+        .means("a", "汽车轮胎行车向着地长度", "m");
+    inputs.field(kDynamicFactor, "动力系数Kd,查表可得", "1.0", {3, 0}).means("K_d", "动力系数");
+    inputs.field(kTyreWidth, "汽车轮胎宽度b（米）", "0.4", {0, 1}).means("b", "汽车轮胎宽度", "m");
+    inputs.field(kWheelLoad, "汽车每一后轮轮压G,KN", "130", {1, 1}).means("G", "汽车每一后轮轮压", "kN");
+    inputs.field(kDepth, "管道管顶埋深h(米)", "3.5", {2, 1}).means("h", "管道管顶埋深", "m");
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {3, 0, 1, 2});
-    results.result("Text6", "汽车后轮压力传播线在土体中交叉点的深度（米）", {0, 0});
-    results.result("Text7", "管顶压力强度（KN/m2）", {0, 1});
+    results.result(kCrossingDepth, "汽车后轮压力传播线在土体中交叉点的深度（米）", {0, 0})
+        .means("h_j", "汽车后轮压力传播线在土体中交叉点的深度", "m", 3);
+    results.result(kPipeTopPressure, "管顶压力强度（KN/m2）", {0, 1}).means("P_k", "管顶压力强度", "kN/m²", 3);
 
     def.runButton("Command1", "开始计算", computeVehicleLoad);
     def.printButton("Command2");
