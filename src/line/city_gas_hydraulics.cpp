@@ -154,10 +154,10 @@ FormDefinition makeCityGasWindow(const CityGasWindow& window) {
     def.note("Label2", window.note);
     def.basis({window.basis});
 
-    auto formula = def.frame("Frame4", window.formulaCaption, FrameRole::Formula, {0, 0});
-    formula.formulas("Image1", {{kPressureTermDrop, pressureLawFormula(window.law)}}, {0, 0});
+    auto pictures = def.frame("Frame4", window.formulaCaption, FrameRole::Formula, {0, 0});
+    pictures.formulas("Image1", {{kPressureTermDrop, pressureLawFormula(window.law)}}, {0, 0});
     def.quantity(kPressureTermDrop, window.law.dropSymbol, window.law.dropName, window.law.dropUnit);
-    formula.formulas("Image2", {{kFriction, frictionFormula()}, formula::words("Re = 5×10^6")}, {1, 0});
+    pictures.formulas("Image2", {{kFriction, frictionFormula()}, formula::words("Re = 5×10^6")}, {1, 0});
     def.quantity(kFriction, "λ", "管道的摩擦阻力系数").shownIn = kFrictionFactor;
     stateSolvedForms(def, window.law);
 
