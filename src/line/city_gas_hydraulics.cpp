@@ -122,7 +122,7 @@ Expr frictionFormula() {
     return c(0.11) * pow(q(kRoughness) / q(kInnerDiameter) + c(68) / reynolds, c(0.25));
 }
 
-// The code's formula with L taken to the right: P(P1) − P(P2) = c0·λ·Q²/d⁵·ρ·Td/Tm·L.
+// The formula of GB 50028 with L taken to the right: P(P1) − P(P2) = c0·λ·Q²/d⁵·ρ·Td/Tm·L.
 Expr pressureLawFormula(const CityGasLaw& law) {
     return c(law.c0, law.c0Text) * q(kFriction) * (pow(q(kFlowRate), c(2)) / pow(q(kInnerDiameter), c(5))) *
            q(kDensity) * (q(kDesignTemperature) / q(kMeanTemperature)) * q(kLength);

@@ -36,7 +36,7 @@ void solveGathering(Form& form) { solve(form, {gatheringTerms, gatheringFlowTerm
 // d^(8/3), the exponent the exact fraction 8/3.
 formula::Expr diameterTerm() { return pow(q(kInnerDiameter), c(8.0 / 3.0, "8/3")); }
 
-// Formula 5.1.1 as the code writes it, q in m³/d, d in cm, P in MPa, L in km:
+// Formula 5.1.1 as SY0010-96 writes it, q in m³/d, d in cm, P in MPa, L in km:
 //     q = 5033.11·d^(8/3)·√((P1² − P2²)/(Δ·Z·T·L))
 formula::Expr gatheringFlow() {
     const auto squared = [](const char* pressure) { return pow(q(pressure), c(2)); };

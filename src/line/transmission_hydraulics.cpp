@@ -34,7 +34,7 @@ Num panhandleFlowRate(const Num& flowTerm) { return pow(flowTerm, kFlowExponent)
 
 void solvePanhandle(Form& form) { solve(form, {panhandleTerms, panhandleFlowTerm, panhandleFlowRate}); }
 
-// The Panhandle equation as the code writes it, Q in m³/d, d in cm, P in MPa, L in km:
+// The Panhandle equation in its usual form, q in m³/d, d in cm, P in MPa, L in km:
 //     q = 11522·E·d^2.53·((P1² − P2²)/(Z·T·L·Δ^0.961))^0.51
 formula::Expr panhandleFlow() {
     const auto squared = [](const char* pressure) { return pow(q(pressure), c(2)); };
