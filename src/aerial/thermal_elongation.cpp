@@ -6,27 +6,26 @@
 namespace pylora {
 namespace {
 
-// ΔL = 1000·α·L·(t2 − t1), in millimetres
-const char* kElongationFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="318" height="80" viewBox="0 0 318 80">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="46" font-style="normal">Δ</text>
-<text x="24" y="46">L = 1000 · α · L · (t</text>
-<text x="238" y="52" font-size="14">2</text>
-<text x="256" y="46">− t</text>
-<text x="291" y="52" font-size="14">1</text>
-<text x="302" y="46">)</text>
-</g></svg>)";
+using formula::c;
+using formula::q;
+
+// The window's fields.
+constexpr auto kLength = "Text1";
+constexpr auto kInstallationTemperature = "Text2";
+constexpr auto kExpansionCoefficient = "Text3";
+constexpr auto kMediumTemperature = "Text4";
+constexpr auto kElongation = "Text6";
 
 void computeThermalElongation(Form& form) {
-    const Num mediumTemperature = FieldValue(form, "Text4");
-    const Num installationTemperature = FieldValue(form, "Text2");
+    const Num mediumTemperature = FieldValue(form, kMediumTemperature);
+    const Num installationTemperature = FieldValue(form, kInstallationTemperature);
     const Num temperatureRise = mediumTemperature - installationTemperature;
 
-    const Num expansionCoefficient = FieldValue(form, "Text3");
-    const Num length = FieldValue(form, "Text1");
+    const Num expansionCoefficient = FieldValue(form, kExpansionCoefficient);
+    const Num length = FieldValue(form, kLength);
     // Metres to millimetres; a fall in temperature gives a negative elongation, a shortening.
     const Num elongation = 1000 * expansionCoefficient * length * temperatureRise;
-    form.setText("Text6", FormatNumber(elongation, "#.##"));
+    form.setText(kElongation, FormatNumber(elongation, "#.##"));
 }
 
 FormDefinition makeThermalElongation() {
@@ -37,16 +36,21 @@ FormDefinition makeThermalElongation() {
              "减少并释放管道受热膨胀时所产生的应力。");
 
     def.frame("Frame3", "管道的热伸长量计算公式 ", FrameRole::Formula, {0, 0})
-        .picture("Image1", kElongationFormula, {0, 0});
+        .formulas("Image1",
+                  {{kElongation, c(1000) * q(kExpansionCoefficient) * q(kLength) *
+                                     (q(kMediumTemperature) - q(kInstallationTemperature))}},
+                  {0, 0});
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0});
-    inputs.field("Text1", "管道的计算长度L，m", "450", {0, 0});
-    inputs.field("Text3", "管材的线膨胀系数,m/m·℃；", "0.000012", {1, 0});
-    inputs.field("Text4", "输送介质温度t2，℃；", "50", {0, 1});
-    inputs.field("Text2", "管道安装时的温度t1，℃；", "10", {1, 1});
+    inputs.field(kLength, "管道的计算长度L，m", "450", {0, 0}).means("L", "管道的计算长度", "m");
+    inputs.field(kExpansionCoefficient, "管材的线膨胀系数,m/m·℃；", "0.000012", {1, 0})
+        .means("α", "管材的线膨胀系数", "m/(m·℃)");
+    inputs.field(kMediumTemperature, "输送介质温度t2，℃；", "50", {0, 1}).means("t_2", "输送介质温度", "℃");
+    inputs.field(kInstallationTemperature, "管道安装时的温度t1，℃；", "10", {1, 1})
+        .means("t_1", "管道安装时的温度", "℃");
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0});
-    results.result("Text6", "管道的热伸长量，mm", {0, 0});
+    results.result(kElongation, "管道的热伸长量，mm", {0, 0}).means("ΔL", "管道的热伸长量", "mm", 2);
 
     def.runButton("Command1", "开始计算", computeThermalElongation);
     def.printButton("Command2");

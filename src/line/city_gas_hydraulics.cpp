@@ -5,35 +5,44 @@
 namespace pylora::line {
 namespace {
 
-// λ = 0.11·(K/d + 68/Re)^0.25 with the constant Reynolds number Re = 5·10⁶.
-const char* kFrictionFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="425" height="80" viewBox="0 0 425 80">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="42">λ = 0.11</text>
-<text x="108" y="62" font-size="50" font-style="normal" font-weight="lighter">(</text>
-<text x="130" y="24">K</text>
-<text x="132" y="56">d</text>
-<line x1="127" y1="35" x2="148" y2="35" stroke="black" stroke-width="1.5"/>
-<text x="155" y="42">+</text>
-<text x="184" y="24">68</text>
-<text x="184" y="56">Re</text>
-<line x1="181" y1="35" x2="215" y2="35" stroke="black" stroke-width="1.5"/>
-<text x="220" y="62" font-size="50" font-style="normal" font-weight="lighter">)</text>
-<text x="236" y="22" font-size="14">0.25</text>
-<text x="274" y="42"> </text>
-<text x="286" y="42">Re = 5×10</text>
-<text x="410" y="31" font-size="14">6</text>
-</g></svg>)";
+using formula::c;
+using formula::Expr;
+using formula::Formula;
+using formula::q;
+using formula::when;
+
+// The window's fields.
+constexpr auto kCompressibility = "Text1";  // shown, not read
+constexpr auto kViscosity = "Text3";        // shown, not read: the Reynolds number is a constant
+constexpr auto kRoughness = "Text8";
+constexpr auto kDensity = "Text2";
+constexpr auto kMeanTemperature = "Text4";
+constexpr auto kDesignTemperature = "Text7";
+constexpr auto kInletPressure = "Text5";
+constexpr auto kFlowRate = "Text13";
+constexpr auto kInnerDiameter = "Text11";
+constexpr auto kOutletPressure = "Text14";
+constexpr auto kLength = "Text15";
+constexpr auto kFrictionFactor = "Text6";
+
+// The pipe material under "管道材质" and the quantity to solve for under "计算选项".
+constexpr auto kSteel = "Option1(7)";
+constexpr auto kCastIron = "Option1(6)";
+constexpr auto kPolyethylene = "Option1(4)";
+constexpr auto kSolveFlowRate = "Option1(0)";
+constexpr auto kSolveLength = "Option1(1)";
+constexpr auto kSolveInletPressure = "Option1(2)";
+constexpr auto kSolveOutletPressure = "Option1(3)";
+
+// Quantities without a field of their own.
+constexpr auto kFriction = "lambda";        // unrounded, behind the rounded λ field
+constexpr auto kLineCoefficient = "C";
+constexpr auto kPressureTermDrop = "drop";  // P(P1) − P(P2)
 
 constexpr double kReynoldsNumber = 5000000;
 
-constexpr const char* kInletPressure = "Text5";
-constexpr const char* kOutletPressure = "Text14";
-constexpr const char* kFlowRate = "Text13";
-constexpr const char* kLength = "Text15";
-constexpr const char* kInnerDiameter = "Text11";
-
 Num frictionFactor(const Form& form) {
-    const Num roughness = FieldValue(form, "Text8");
+    const Num roughness = FieldValue(form, kRoughness);
     const Num diameter = FieldValue(form, kInnerDiameter);
     return 0.11 * pow(roughness / diameter + 68 / kReynoldsNumber, 0.25);
 }
@@ -44,17 +53,17 @@ Num frictionFactor(const Form& form) {
 // the other pressure as if the gas flowed without friction, so the run ends here instead.
 Num lineCoefficient(Form& form, double c0) {
     Num friction;
-    if (form.checked("Option1(7)")) {
-        friction = solveInto(form, "Text6", [&] { return frictionFactor(form); });
-    } else if (form.checked("Option1(6)")) {
+    if (form.checked(kSteel)) {
+        friction = solveInto(form, kFrictionFactor, [&] { return frictionFactor(form); });
+    } else if (form.checked(kCastIron)) {
         friction = frictionFactor(form);
-        form.setText("Text6", NumberText(friction));
+        form.setText(kFrictionFactor, NumberText(friction));
     } else {
-        throw RunFailure(FailureKind::MissingData, "Option1(4)", "「PE管」没有摩擦阻力系数的计算公式");
+        throw RunFailure(FailureKind::MissingData, kPolyethylene, "「PE管」没有摩擦阻力系数的计算公式");
     }
-    const Num density = FieldValue(form, "Text2");
-    const Num designTemperature = FieldValue(form, "Text7");
-    const Num meanTemperature = FieldValue(form, "Text4");
+    const Num density = FieldValue(form, kDensity);
+    const Num designTemperature = FieldValue(form, kDesignTemperature);
+    const Num meanTemperature = FieldValue(form, kMeanTemperature);
     return c0 * friction * density * designTemperature / meanTemperature;
 }
 
@@ -75,7 +84,7 @@ void solveCityGas(Form& form, const CityGasLaw& law) {
         return law.pressureTerm(inlet) - law.pressureTerm(outlet);
     };
     const std::vector<SolveCase> cases = {
-        {"Option1(0)", kFlowRate,  // Q = √(d⁵·(P(P1) − P(P2))/(L·C))
+        {kSolveFlowRate, kFlowRate,  // Q = √(d⁵·(P(P1) − P(P2))/(L·C))
          [&] {
              // The difference leads (the same value as d⁵·(P(P1) − P(P2))), so that an outlet
              // pressure above the inlet pressure names the inlet pressure, not the bore.
@@ -84,27 +93,57 @@ void solveCityGas(Form& form, const CityGasLaw& law) {
              const Num length = FieldValue(form, kLength);
              return sqrt(difference * d5 / (length * coefficient));
          }},
-        {"Option1(1)", kLength,  // L = (P(P1) − P(P2))·d⁵/(Q²·C)
+        {kSolveLength, kLength,  // L = (P(P1) − P(P2))·d⁵/(Q²·C)
          [&] {
              const Num difference = pressureTermDifference();
              const Num d5 = fifthPowerOfDiameter(form);
              const Num flow = FieldValue(form, kFlowRate);
              return difference * d5 / (flow * flow * coefficient);
          }},
-        {"Option1(2)", kInletPressure,  // P1 from P(P2) + L·Q²·C/d⁵
+        {kSolveInletPressure, kInletPressure,  // P1 from P(P2) + L·Q²·C/d⁵
          [&] {
              const Num outlet = FieldValue(form, kOutletPressure);
              return law.pressureOf(law.pressureTerm(outlet) + pressureTermDrop(form, coefficient));
          }},
-        {"Option1(3)", kOutletPressure,  // P2 from P(P1) − L·Q²·C/d⁵
+        {kSolveOutletPressure, kOutletPressure,  // P2 from P(P1) − L·Q²·C/d⁵
          [&] {
              const Num inlet = FieldValue(form, kInletPressure);
              return law.pressureOf(law.pressureTerm(inlet) - pressureTermDrop(form, coefficient));
          }},
     };
-    whitenCandidates(form, cases, {kInnerDiameter, "Text6"});
+    whitenCandidates(form, cases, {kInnerDiameter, kFrictionFactor});
     coefficient = lineCoefficient(form, law.c0);
     solveSelectedCase(form, cases);
+}
+
+// λ = 0.11·(K/d + 68/Re)^0.25, the Reynolds number a constant.
+Expr frictionFormula() {
+    const Expr reynolds = formula::named(kReynoldsNumber, "Re", "雷诺数");
+    return c(0.11) * pow(q(kRoughness) / q(kInnerDiameter) + c(68) / reynolds, c(0.25));
+}
+
+// The formula of GB 50028 with L taken to the right: P(P1) − P(P2) = c0·λ·Q²/d⁵·ρ·Td/Tm·L.
+Expr pressureLawFormula(const CityGasLaw& law) {
+    return c(law.c0, law.c0Text) * q(kFriction) * (pow(q(kFlowRate), c(2)) / pow(q(kInnerDiameter), c(5))) *
+           q(kDensity) * (q(kDesignTemperature) / q(kMeanTemperature)) * q(kLength);
+}
+
+// The law solved for each quantity, while its option is picked; C = c0·λ·ρ·Td/Tm.
+void stateSolvedForms(FormDefinition& def, const CityGasLaw& law) {
+    def.quantity(kLineCoefficient, "C", "管线系数");
+    def.formula({kLineCoefficient,
+                 c(law.c0, law.c0Text) * q(kFriction) * q(kDensity) * q(kDesignTemperature) / q(kMeanTemperature)});
+
+    const Expr d5 = pow(q(kInnerDiameter), c(5));
+    const Expr flowSquared = pow(q(kFlowRate), c(2));
+    const Expr difference = law.pressureTermFormula(q(kInletPressure)) - law.pressureTermFormula(q(kOutletPressure));
+    const Expr drop = q(kLength) * flowSquared * q(kLineCoefficient) / d5;
+    def.formula(when(kSolveFlowRate, Formula{kFlowRate, sqrt(d5 * difference / (q(kLength) * q(kLineCoefficient)))}));
+    def.formula(when(kSolveLength, Formula{kLength, difference * d5 / (flowSquared * q(kLineCoefficient))}));
+    def.formula(when(kSolveInletPressure,
+                     Formula{kInletPressure, law.pressureOfFormula(law.pressureTermFormula(q(kOutletPressure)) + drop)}));
+    def.formula(when(kSolveOutletPressure,
+                     Formula{kOutletPressure, law.pressureOfFormula(law.pressureTermFormula(q(kInletPressure)) - drop)}));
 }
 
 }  // namespace
@@ -113,33 +152,43 @@ FormDefinition makeCityGasWindow(const CityGasWindow& window) {
     FormDefinition def(window.formName, window.title);
     def.titleLabel("Label1", window.heading);
     def.note("Label2", window.note);
+    def.basis({window.basis});
 
-    auto formula = def.frame("Frame4", window.formulaCaption, FrameRole::Formula, {0, 0});
-    formula.picture("Image1", window.formulaPicture, {0, 0});
-    formula.picture("Image2", kFrictionFormula, {1, 0});
+    auto pictures = def.frame("Frame4", window.formulaCaption, FrameRole::Formula, {0, 0});
+    pictures.formulas("Image1", {{kPressureTermDrop, pressureLawFormula(window.law)}}, {0, 0});
+    def.quantity(kPressureTermDrop, window.law.dropSymbol, window.law.dropName, window.law.dropUnit);
+    pictures.formulas("Image2", {{kFriction, frictionFormula()}, formula::words("Re = 5×10^6")}, {1, 0});
+    def.quantity(kFriction, "λ", "管道的摩擦阻力系数").shownIn = kFrictionFactor;
+    stateSolvedForms(def, window.law);
+
     auto material = def.frame("Frame2", "管道材质", FrameRole::Options, {0, 1});
-    material.option("Option1(7)", "", {0, 0}, true).label = "钢管";
-    material.option("Option1(6)", "", {1, 0}).label = "铸铁管";
-    material.option("Option1(4)", "", {2, 0}).label = "PE管";
+    material.option(kSteel, "", {0, 0}, true).means("", "管道材质").label = "钢管";
+    material.option(kCastIron, "", {1, 0}).means("", "管道材质").label = "铸铁管";
+    material.option(kPolyethylene, "", {2, 0}).means("", "管道材质").label = "PE管";
     auto options = def.frame("Frame6", "计算选项", FrameRole::Options, {0, 2});
-    options.option("Option1(0)", "", {0, 0}, true).label = "气体流量(标方/小时)";
-    options.option("Option1(1)", "", {1, 0}).label = "管线计算长度(千米)";
-    options.option("Option1(2)", "", {2, 0}).label = "起点压力(绝)(千帕)";
-    options.option("Option1(3)", "", {3, 0}).label = "终点压力(绝)(千帕)";
+    solveForOption(options, kSolveFlowRate, "气体流量(标方/小时)", 0, true);
+    solveForOption(options, kSolveLength, "管线计算长度(千米)", 1);
+    solveForOption(options, kSolveInletPressure, "起点压力(绝)(千帕)", 2);
+    solveForOption(options, kSolveOutletPressure, "终点压力(绝)(千帕)", 3);
 
+    // The four quantities are inputs, except the one the picked option solves for; the flow
+    // rate, picked when the window opens, is stated as the result.
     auto fields = def.frame("Frame1", "计算参数及结果", FrameRole::Input, {1, 0, 1, 3});
-    fields.field("Text1", "压缩因子", "1.00", {0, 0});
-    fields.field("Text3", "标况下燃气的运动粘度(平方米/秒)", "8", {0, 1});
-    fields.field("Text8", "管壁当量绝对粗糙度", "0.2", {0, 2});
-    fields.field("Text2", "燃气的密度(千克/方)", "0.600", {1, 0});
-    fields.field("Text4", "气体的平均绝对温度(K)", "293", {1, 1});
-    fields.field("Text7", "设计采用燃气温度(K)", "293", {1, 2});
-    fields.field(kInletPressure, "管线起点压力(绝)(KPa)", window.inletDefault, {2, 0});
-    fields.field(kFlowRate, " 气体流量(标方/小时)", "400.00", {2, 1});
-    fields.field(kInnerDiameter, "燃气管道内径(毫米)", "100", {2, 2});
-    fields.field(kOutletPressure, "管线终点压力(绝)(KPa)", window.outletDefault, {3, 0});
-    fields.field(kLength, "燃气管道的计算长度(公里)", window.lengthDefault, {3, 1});
-    fields.result("Text6", "管道的摩擦阻力系数", {3, 2});
+    fields.field(kCompressibility, "压缩因子", "1.00", {0, 0}).means("Z", "压缩因子");
+    fields.field(kViscosity, "标况下燃气的运动粘度(平方米/秒)", "8", {0, 1}).means("ν", "标况下燃气的运动粘度", "m²/s");
+    fields.field(kRoughness, "管壁当量绝对粗糙度", "0.2", {0, 2}).means("K", "管壁当量绝对粗糙度", "mm");
+    fields.field(kDensity, "燃气的密度(千克/方)", "0.600", {1, 0}).means("ρ", "燃气的密度", "kg/m³");
+    fields.field(kMeanTemperature, "气体的平均绝对温度(K)", "293", {1, 1}).means("T_m", "气体的平均绝对温度", "K");
+    fields.field(kDesignTemperature, "设计采用燃气温度(K)", "293", {1, 2}).means("T_d", "设计采用燃气温度", "K");
+    fields.field(kInletPressure, "管线起点压力(绝)(KPa)", window.inletDefault, {2, 0})
+        .means("P_1", "管线起点压力（绝）", "kPa");
+    ControlDef& flow = fields.field(kFlowRate, " 气体流量(标方/小时)", "400.00", {2, 1}).means("Q", "气体流量", "m³/h", 3);
+    flow.meaning.role = FieldRole::Result;
+    fields.field(kInnerDiameter, "燃气管道内径(毫米)", "100", {2, 2}).means("d", "燃气管道内径", "mm");
+    fields.field(kOutletPressure, "管线终点压力(绝)(KPa)", window.outletDefault, {3, 0})
+        .means("P_2", "管线终点压力（绝）", "kPa");
+    fields.field(kLength, "燃气管道的计算长度(公里)", window.lengthDefault, {3, 1}).means("L", "燃气管道的计算长度", "km");
+    fields.result(kFrictionFactor, "管道的摩擦阻力系数", {3, 2}).means("λ", "管道的摩擦阻力系数", "", 3);
 
     const CityGasLaw law = window.law;
     def.runButton("Command1", "开始计算", [law](RunContext& run) { solveCityGas(run.form, law); });

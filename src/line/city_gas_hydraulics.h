@@ -3,7 +3,6 @@
 // high/medium pressure (高中压燃气计算). They share layout, fields and the course of a run: the
 // friction factor of the pipe material, the line coefficient, then the quantity picked under
 // "计算选项". Each window gives its own texts, defaults, coefficient c0 and pressure law.
-// Fields: P1 Text5, Q Text13, d Text11, P2 Text14, L Text15, λ Text6.
 #include "core/calc.h"
 
 namespace pylora::line {
@@ -12,8 +11,17 @@ namespace pylora::line {
 // C = c0·λ·ρ·Td/Tm; P(p) is p where the pressure drops linearly, p² where its square drops.
 struct CityGasLaw {
     double c0;
+    const char* c0Text;  // as the formula writes it: "6.26×10^7"
     Num (*pressureTerm)(const Num& pressure);  // P(p)
     Num (*pressureOf)(const Num& term);        // the pressure p whose term is given
+    // The same two as formula trees.
+    formula::Expr (*pressureTermFormula)(const formula::Expr& pressure);
+    formula::Expr (*pressureOfFormula)(const formula::Expr& term);
+    // P(P1) − P(P2), the left side of the code's formula: as the picture writes it
+    // ("P_1 − P_2"), its name and unit.
+    const char* dropSymbol;
+    const char* dropName;
+    const char* dropUnit;
 };
 
 struct CityGasWindow {
@@ -21,8 +29,8 @@ struct CityGasWindow {
     const char* title;
     const char* heading;  // the title label Label1
     const char* note;
+    const char* basis;    // the code and formula the note names
     const char* formulaCaption;
-    const char* formulaPicture;  // the window's pressure law
     const char* inletDefault;
     const char* outletDefault;
     const char* lengthDefault;

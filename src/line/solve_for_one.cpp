@@ -24,4 +24,11 @@ void solveSelectedCase(Form& form, const std::vector<SolveCase>& cases) {
     if (const SolveCase* picked = selectedCase(form, cases)) solveInto(form, picked->field, picked->solve);
 }
 
+ControlDef& solveForOption(FrameBuilder& options, const std::string& option, const std::string& label, int row,
+                           bool selected) {
+    ControlDef& button = options.option(option, "", {row, 0}, selected);
+    button.label = label;
+    return button.means("", "所求的量");
+}
+
 }  // namespace pylora::line

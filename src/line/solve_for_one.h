@@ -37,4 +37,9 @@ const SolveCase* selectedCase(const Form& form, const std::vector<SolveCase>& ca
 // Solves the selected case into its field; nothing when no option is selected.
 void solveSelectedCase(Form& form, const std::vector<SolveCase>& cases);
 
+// An option under "计算选项" in row `row`: a bare option circle right of its label, choosing
+// the quantity the run solves for.
+ControlDef& solveForOption(FrameBuilder& options, const std::string& option, const std::string& label, int row,
+                           bool selected = false);
+
 }  // namespace pylora::line

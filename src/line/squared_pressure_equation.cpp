@@ -2,46 +2,51 @@
 
 #include "line/solve_for_one.h"
 
-namespace pylora::line {
+namespace pylora::line::squared_pressure {
 
-void solveSquaredPressureEquation(Form& form, const SquaredPressureEquation& equation) {
-    SquaredPressureTerms terms;
-    const auto flowTerm = [&] { return equation.flowTerm(FieldValue(form, "Text13")); };
+using formula::c;
+using formula::Formula;
+using formula::q;
+using formula::when;
+
+void solve(Form& form, const Equation& equation) {
+    Terms terms;
+    const auto flowTerm = [&] { return equation.flowTerm(FieldValue(form, kFlowRate)); };
     // S = L·F(Q)·Y/K, the drop of the squared pressure along the line.
     const auto squaredPressureDrop = [&] {
-        const Num length = FieldValue(form, "Text15");
+        const Num length = FieldValue(form, kLength);
         return length * flowTerm() * terms.gas / terms.capacity;
     };
     const auto squaredPressureDifference = [&] {
-        const Num inlet = FieldValue(form, "Text5");
-        const Num outlet = FieldValue(form, "Text14");
+        const Num inlet = FieldValue(form, kInletPressure);
+        const Num outlet = FieldValue(form, kOutletPressure);
         return inlet * inlet - outlet * outlet;
     };
     const std::vector<SolveCase> cases = {
-        {"Option1(0)", "Text13",
+        {kSolveFlowRate, kFlowRate,
          [&] {
              // The difference leads (the same value as K·(P1² − P2²)), so that an outlet
              // pressure above the inlet pressure names the inlet pressure, not the pipe.
              const Num difference = squaredPressureDifference();
-             const Num length = FieldValue(form, "Text15");
+             const Num length = FieldValue(form, kLength);
              return equation.flowRateOf(difference * terms.capacity / (length * terms.gas));
          }},
-        {"Option1(1)", "Text15",
+        {kSolveLength, kLength,
          [&] {
              const Num difference = squaredPressureDifference();
              return terms.capacity * difference / (flowTerm() * terms.gas);
          }},
-        {"Option1(2)", "Text5",
+        {kSolveInletPressure, kInletPressure,
          [&] {
              const Num drop = squaredPressureDrop();
-             const Num outlet = FieldValue(form, "Text14");
+             const Num outlet = FieldValue(form, kOutletPressure);
              return sqrt(drop + outlet * outlet);
          }},
-        {"Option1(3)", "Text14",
+        {kSolveOutletPressure, kOutletPressure,
          [&] {
              // More gas than the line carries leaves a negative root: no outlet pressure.
              const Num drop = squaredPressureDrop();
-             const Num inlet = FieldValue(form, "Text5");
+             const Num inlet = FieldValue(form, kInletPressure);
              return sqrt(inlet * inlet - drop);
          }},
     };
@@ -50,4 +55,20 @@ void solveSquaredPressureEquation(Form& form, const SquaredPressureEquation& equ
     solveSelectedCase(form, cases);
 }
 
-}  // namespace pylora::line
+void stateSolvedForms(FormDefinition& def, const formula::Expr& flowTerm) {
+    def.quantity(kInnerDiameter, "d", "管道内径", "cm");
+    def.formula({kInnerDiameter, group(q(kOutsideDiameter) - q(kWallThickness) / c(500)) * c(100)});
+    def.quantity(kSquaredPressureDrop, "S", "沿线压力平方差", "MPa²");
+    def.formula({kSquaredPressureDrop, q(kLength) * flowTerm * q(kGasTerm) / q(kCapacity)});
+
+    const auto squared = [](const char* pressure) { return pow(q(pressure), c(2)); };
+    def.formula(when(kSolveFlowRate, Formula{kFlowRate, q(kDailyFlow) / c(10000)}));
+    def.formula(when(kSolveLength, Formula{kLength, q(kCapacity) * group(squared(kInletPressure) - squared(kOutletPressure)) /
+                                                        (flowTerm * q(kGasTerm))}));
+    def.formula(when(kSolveInletPressure,
+                     Formula{kInletPressure, sqrt(q(kSquaredPressureDrop) + squared(kOutletPressure))}));
+    def.formula(when(kSolveOutletPressure,
+                     Formula{kOutletPressure, sqrt(squared(kInletPressure) - q(kSquaredPressureDrop))}));
+}
+
+}  // namespace pylora::line::squared_pressure

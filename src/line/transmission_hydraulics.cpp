@@ -1,56 +1,58 @@
 // 水力计算: the Panhandle flow equation of a horizontal gas transmission line, solved for the
 // flow rate, the length, the inlet or the outlet pressure, whichever the engineer picks.
 #include "core/calc.h"
+#include "line/solve_for_one.h"
 #include "line/squared_pressure_equation.h"
 
 namespace pylora {
 namespace {
 
-// Q = 11522·E·d^2.53·((P1² − P2²)/(Z·T·L·Δ^0.961))^0.51, Q in m³/d, d in cm, P in MPa, L in km.
-const char* kPanhandleFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="499" height="101" viewBox="0 0 499 101">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="55">Q</text>
-<text x="28" y="55">=</text>
-<text x="52" y="55">11522 · E ·</text>
-<text x="181" y="55">d</text>
-<text x="196" y="44" font-size="14">2.53</text>
-<text x="230" y="55">·</text>
-<text x="244" y="83" font-size="69" font-style="normal" font-weight="lighter">(</text>
-<text x="311" y="32">P</text>
-<text x="327" y="38" font-size="14">1</text>
-<text x="329" y="22" font-size="14">2</text>
-<text x="341" y="32">−</text>
-<text x="365" y="32">P</text>
-<text x="381" y="38" font-size="14">2</text>
-<text x="383" y="22" font-size="14">2</text>
-<text x="266" y="76">Z · T · L ·</text>
-<text x="378" y="76">Δ</text>
-<text x="396" y="66" font-size="14">0.961</text>
-<line x1="263" y1="48" x2="437" y2="48" stroke="black" stroke-width="1.5"/>
-<text x="442" y="83" font-size="69" font-style="normal" font-weight="lighter">)</text>
-<text x="458" y="22" font-size="14">0.51</text>
-</g></svg>)";
+using namespace line::squared_pressure;
+using formula::c;
+using formula::q;
+
+constexpr auto kEfficiency = "Text12";
+constexpr double kFlowExponent = 0.51;
 
 // K = (11522·E·d^2.53)^(1/0.51) and Y = Z·T·Δ^0.961, d the inner diameter in cm.
-line::SquaredPressureTerms panhandleTerms(const Form& form) {
-    const Num outsideDiameter = FieldValue(form, "Text1");
-    const Num wallThickness = FieldValue(form, "Text3");
+Terms panhandleTerms(const Form& form) {
+    const Num outsideDiameter = FieldValue(form, kOutsideDiameter);
+    const Num wallThickness = FieldValue(form, kWallThickness);
     const Num innerDiameterCm = (outsideDiameter - wallThickness / 500) * 100;
-    const Num efficiency = FieldValue(form, "Text12");
-    const Num capacity = pow(11522 * efficiency * pow(innerDiameterCm, 2.53), 1 / 0.51);
-    const Num compressibility = FieldValue(form, "Text11");
-    const Num temperature = FieldValue(form, "Text4");
-    const Num relativeDensity = FieldValue(form, "Text2");
+    const Num efficiency = FieldValue(form, kEfficiency);
+    const Num capacity = pow(11522 * efficiency * pow(innerDiameterCm, 2.53), 1 / kFlowExponent);
+    const Num compressibility = FieldValue(form, kCompressibility);
+    const Num temperature = FieldValue(form, kTemperature);
+    const Num relativeDensity = FieldValue(form, kRelativeDensity);
     const Num gas = compressibility * temperature * pow(relativeDensity, 0.961);
     return {capacity, gas};
 }
 
 // F(Q) = (10000·Q)^(1/0.51): Q is entered in 10⁴ m³/d, the equation works in m³/d.
-Num panhandleFlowTerm(const Num& flowRate) { return pow(10000 * flowRate, 1 / 0.51); }
-Num panhandleFlowRate(const Num& flowTerm) { return pow(flowTerm, 0.51) / 10000; }
+Num panhandleFlowTerm(const Num& flowRate) { return pow(10000 * flowRate, 1 / kFlowExponent); }
+Num panhandleFlowRate(const Num& flowTerm) { return pow(flowTerm, kFlowExponent) / 10000; }
 
-void solvePanhandle(Form& form) {
-    line::solveSquaredPressureEquation(form, {panhandleTerms, panhandleFlowTerm, panhandleFlowRate});
+void solvePanhandle(Form& form) { solve(form, {panhandleTerms, panhandleFlowTerm, panhandleFlowRate}); }
+
+// The Panhandle equation in its usual form, q in m³/d, d in cm, P in MPa, L in km:
+//     q = 11522·E·d^2.53·((P1² − P2²)/(Z·T·L·Δ^0.961))^0.51
+formula::Expr panhandleFlow() {
+    const auto squared = [](const char* pressure) { return pow(q(pressure), c(2)); };
+    return c(11522) * q(kEfficiency) * pow(q(kInnerDiameter), c(2.53)) *
+           pow((squared(kInletPressure) - squared(kOutletPressure)) /
+                   (q(kCompressibility) * q(kTemperature) * q(kLength) * pow(q(kRelativeDensity), c(0.961))),
+               c(kFlowExponent));
+}
+
+void stateFormulas(FormDefinition& def, FrameBuilder& frame) {
+    frame.formulas("Image1", {{kDailyFlow, panhandleFlow()}}, {0, 0});
+    def.quantity(kDailyFlow, "q", "标准状况下气体日流量", "m³/d");
+    def.quantity(kCapacity, "K", "输气管的输气能力项");
+    def.formula({kCapacity, pow(c(11522) * q(kEfficiency) * pow(q(kInnerDiameter), c(2.53)),
+                                c(1 / kFlowExponent, "1/0.51"))});
+    def.quantity(kGasTerm, "Y", "气体项", "K");
+    def.formula({kGasTerm, q(kCompressibility) * q(kTemperature) * pow(q(kRelativeDensity), c(0.961))});
+    stateSolvedForms(def, pow(c(10000) * q(kFlowRate), c(1 / kFlowExponent, "1/0.51")));
 }
 
 FormDefinition makeTransmissionHydraulics() {
@@ -58,25 +60,29 @@ FormDefinition makeTransmissionHydraulics() {
     def.titleLabel("Label1", "长输管道水力计算");
     def.note("Label2", "【注意】：长输管道水平输气管采用潘汉德尔公式进行计算,本公式仅适用于地形高差小于200米范围内。");
 
-    def.frame("Frame4", "潘汉德尔计算公式", FrameRole::Formula, {0, 0})
-        .picture("Image1", kPanhandleFormula, {0, 0});
+    auto picture = def.frame("Frame4", "潘汉德尔计算公式", FrameRole::Formula, {0, 0});
+    stateFormulas(def, picture);
     auto options = def.frame("Frame6", "计算选项", FrameRole::Options, {0, 1});
-    options.option("Option1(0)", "", {0, 0}).label = "气体流量(万方/天)";
-    options.option("Option1(1)", "", {1, 0}).label = "输气管长度(公里)";
-    options.option("Option1(2)", "", {2, 0}).label = "起点压力(兆帕)";
-    options.option("Option1(3)", "", {3, 0}, true).label = "终点压力(兆帕)";
+    line::solveForOption(options, kSolveFlowRate, "气体流量(万方/天)", 0);
+    line::solveForOption(options, kSolveLength, "输气管长度(公里)", 1);
+    line::solveForOption(options, kSolveInletPressure, "起点压力(兆帕)", 2);
+    line::solveForOption(options, kSolveOutletPressure, "终点压力(兆帕)", 3, true);
 
+    // The four quantities are inputs, except the one the picked option solves for; the outlet
+    // pressure, picked when the window opens, is stated as the result.
     auto fields = def.frame("Frame1", "计算参数及结果", FrameRole::Input, {1, 0, 1, 2});
-    fields.field("Text1", "输气管的外径(米)", "0.72", {0, 0});
-    fields.field("Text3", "输气管的壁厚(毫米)", "8", {0, 1});
-    fields.field("Text11", "气体的压缩系数", "1.00", {0, 2});
-    fields.field("Text2", "气体的相对密度", "0.600", {1, 0});
-    fields.field("Text4", "气体的平均绝对温度(K)", "293", {1, 1});
-    fields.field("Text12", "输气管的效率系数", "0.95", {1, 2});
-    fields.field("Text5", "输气管起点压力(绝)(MPa)", "3.0", {2, 0});
-    fields.field("Text13", "在标准状况(P0=0.101325MPa,T=293K)下气体流量(万方/天)", "400.00", {2, 1, 1, 2});
-    fields.result("Text14", "输气管终点压力(绝)(MPa)", {3, 0});
-    fields.field("Text15", "输气管计算段的长度(包括局部摩阻损失当量长度)(公里)", "120.00", {3, 1, 1, 2});
+    fields.field(kOutsideDiameter, "输气管的外径(米)", "0.72", {0, 0}).means("D", "输气管的外径", "m");
+    fields.field(kWallThickness, "输气管的壁厚(毫米)", "8", {0, 1}).means("δ", "输气管的壁厚", "mm");
+    fields.field(kCompressibility, "气体的压缩系数", "1.00", {0, 2}).means("Z", "气体的压缩系数");
+    fields.field(kRelativeDensity, "气体的相对密度", "0.600", {1, 0}).means("Δ", "气体的相对密度");
+    fields.field(kTemperature, "气体的平均绝对温度(K)", "293", {1, 1}).means("T", "气体的平均绝对温度", "K");
+    fields.field(kEfficiency, "输气管的效率系数", "0.95", {1, 2}).means("E", "输气管的效率系数");
+    fields.field(kInletPressure, "输气管起点压力(绝)(MPa)", "3.0", {2, 0}).means("P_1", "输气管起点压力（绝）", "MPa");
+    fields.field(kFlowRate, "在标准状况(P0=0.101325MPa,T=293K)下气体流量(万方/天)", "400.00", {2, 1, 1, 2})
+        .means("Q", "在标准状况下气体流量", "10⁴m³/d");
+    fields.result(kOutletPressure, "输气管终点压力(绝)(MPa)", {3, 0}).means("P_2", "输气管终点压力（绝）", "MPa", 3);
+    fields.field(kLength, "输气管计算段的长度(包括局部摩阻损失当量长度)(公里)", "120.00", {3, 1, 1, 2})
+        .means("L", "输气管计算段的长度（包括局部摩阻损失当量长度）", "km");
 
     def.runButton("Command1", "开始计算", solvePanhandle);
     def.printButton("Command2");

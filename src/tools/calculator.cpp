@@ -8,6 +8,9 @@
 namespace pylora {
 namespace {
 
+constexpr auto kDisplay = "Text1";
+constexpr auto kKeys = "Command1";
+
 enum Key { kPoint = 10, kEquals = 11, kPlus = 12, kMinus = 13, kTimes = 14, kDivide = 15, kClear = 16 };
 
 struct CalculatorState {
@@ -21,7 +24,7 @@ struct CalculatorState {
     bool pending = false;  // a first operand waits for its second
 };
 
-void display(Form& form, const std::string& text) { form.setText("Text1", text); }
+void display(Form& form, const std::string& text) { form.setText(kDisplay, text); }
 
 void clearData(CalculatorState& state, Form& form) {
     state = CalculatorState{};
@@ -35,7 +38,7 @@ void run(CalculatorState& state, Form& form) {
     state.accumulator = LeadingValueOfText(state.stored).value();
     state.operand = LeadingValueOfText(state.entry).value();
     // Both operands were keyed in through the display: a failure names it.
-    const Num a(state.accumulator, "Text1"), b(state.operand, "Text1");
+    const Num a(state.accumulator, kDisplay), b(state.operand, kDisplay);
     Num result = a;
     switch (state.op) {
         case 1: result = a + b; break;
@@ -96,7 +99,7 @@ struct KeyDef {
 };
 
 // The keypad in its rows, top to bottom; "清除" stands right of the display.
-const std::array<KeyDef, 17> kKeys{{
+const std::array<KeyDef, 17> kKeypad{{
     {kClear, "清除", {0, 3}, {"Esc", "Del"}},
     {1, "1", {1, 0}, {"1"}},
     {2, "2", {1, 1}, {"2"}},
@@ -119,11 +122,14 @@ const std::array<KeyDef, 17> kKeys{{
 FormDefinition makeCalculator() {
     FormDefinition def("计算器", "计算器");
     // The display only shows: the keys typed while it has the focus work the calculator.
-    ControlDef& display = def.frame("Frame1", "", FrameRole::Plain, {0, 0}).cell("Text1", "0.", {0, 0, 1, 3});
+    // The keys are buttons, not quantities; the display shows what the keys build, the number
+    // keyed in or the last result, so it is stated as the window's result.
+    ControlDef& display = def.frame("Frame1", "", FrameRole::Plain, {0, 0}).cell(kDisplay, "0.", {0, 0, 1, 3});
     display.readOnly = true;
     display.description = "输入的数";
-    for (const KeyDef& k : kKeys) {
-        ControlDef& key = def.runButton(indexed("Command1", k.index), k.caption,
+    display.means("x", "计算器显示的数").meaning.role = FieldRole::Result;
+    for (const KeyDef& k : kKeypad) {
+        ControlDef& key = def.runButton(indexed(kKeys, k.index), k.caption,
                                         [index = k.index](RunContext& context) { pressKey(index, context); });
         key.frame = "Frame1";
         key.place = k.place;

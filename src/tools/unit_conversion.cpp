@@ -18,22 +18,27 @@ struct UnitRow {
     double multiply;
     double divide;
     const char* rightPattern;  // the pattern of the left-to-right result
+    const char* quantity;      // what the row converts
+    const char* letter;        // its symbol, numbered by the row; the right field's is primed
 };
 
 const std::array<UnitRow, 11> kRows{{
-    {0, 10, "兆帕", "千克力/厘米²", 10.1972, 1, "#.###"},
-    {1, 11, "兆帕", "千磅力/英寸²", 0.145038, 1, "#.###"},
-    {2, 12, "兆帕", "毫米水柱", 101972, 1, "#.###"},
-    {3, 13, "兆帕", "千克力/毫米²", 0.101972, 1, "#.###"},
-    {4, 14, "牛·米", "千克力·米", 0.101972, 1, "#.###"},
-    {5, 15, "牛·米", "磅力·英寸", 8.85075, 1, "#.###"},
-    {6, 16, "平方米", "亩", 1, 666.667, "#.#####"},
-    {7, 17, "千瓦·小时", "焦耳", 3600000, 1, "#.###"},
-    {8, 18, "牛/米", "千克力/米", 0.101972, 1, "#.###"},
-    {9, 19, "千卡", "焦耳", 4186.8, 1, "#.###"},
+    {0, 10, "兆帕", "千克力/厘米²", 10.1972, 1, "#.###", "压力", "p"},
+    {1, 11, "兆帕", "千磅力/英寸²", 0.145038, 1, "#.###", "压力", "p"},
+    {2, 12, "兆帕", "毫米水柱", 101972, 1, "#.###", "压力", "p"},
+    {3, 13, "兆帕", "千克力/毫米²", 0.101972, 1, "#.###", "压力", "p"},
+    {4, 14, "牛·米", "千克力·米", 0.101972, 1, "#.###", "力矩", "M"},
+    {5, 15, "牛·米", "磅力·英寸", 8.85075, 1, "#.###", "力矩", "M"},
+    {6, 16, "平方米", "亩", 1, 666.667, "#.#####", "面积", "A"},
+    {7, 17, "千瓦·小时", "焦耳", 3600000, 1, "#.###", "能量", "E"},
+    {8, 18, "牛/米", "千克力/米", 0.101972, 1, "#.###", "线荷载", "q"},
+    {9, 19, "千卡", "焦耳", 4186.8, 1, "#.###", "热量", "Q"},
     // The right field holds the angle in decimal degrees; its name says so.
-    {20, 21, "弧度", "度（十进制）", 180, 3.14159, "#.###"},
+    {20, 21, "弧度", "度（十进制）", 180, 3.14159, "#.###", "角度", "θ"},
 }};
+
+constexpr auto kConvertRight = "Command1";
+constexpr auto kConvertLeft = "Command2";
 
 const char* kArrow = R"(<svg xmlns="http://www.w3.org/2000/svg" width="132" height="34" viewBox="0 0 132 34">
 <text x="66" y="13" font-family="sans-serif" font-size="12" text-anchor="middle" fill="black">相互转换</text>
@@ -44,6 +49,26 @@ const char* kArrow = R"(<svg xmlns="http://www.w3.org/2000/svg" width="132" heig
 </g></svg>)";
 
 std::string field(int index) { return indexed("Text1", index); }
+
+// value·multiply/divide, leaving out a factor or divisor of 1 as the table does.
+formula::Expr scaled(const std::string& key, double multiply, double divide) {
+    formula::Expr value = formula::q(key);
+    if (multiply != 1) value = value * formula::c(multiply);
+    return divide != 1 ? formula::ratio(value, formula::c(divide)) : value;
+}
+
+// A row's two fields with their meanings and the conversion each way: "向右转换" reads the left
+// field and writes the right one, "向左转换" the other way round.
+void stateRow(FormDefinition& def, ControlDef& left, ControlDef& right, const UnitRow& row, int number) {
+    const std::string symbol = std::string(row.letter) + "_{" + std::to_string(number) + "}";
+    left.means(symbol, row.quantity, row.leftUnit).inStep(kConvertRight).meaning.role = FieldRole::Input;
+    const int decimals = std::string(row.rightPattern) == "#.#####" ? 5 : 3;
+    right.means(std::string(row.letter) + "′_{" + std::to_string(number) + "}", row.quantity, row.rightUnit, decimals)
+        .inStep(kConvertRight)
+        .meaning.role = FieldRole::Result;
+    def.formula({right.name, scaled(left.name, row.multiply, row.divide), kConvertRight});
+    def.formula({left.name, scaled(right.name, row.divide, row.multiply), kConvertLeft});
+}
 
 void convertRight(Form& form) {
     for (const UnitRow& row : kRows) {
@@ -67,14 +92,17 @@ FormDefinition makeUnitConversion() {
         const UnitRow& row = kRows[r];
         const std::string number = "第" + std::to_string(r + 1) + "行 ";
         // Row 8's left field has no trailing blank, as the window was laid out.
-        rows.cell(field(row.left), row.left == 7 ? "1.000" : "1.000 ", {r, 0}).description = number + row.leftUnit;
+        ControlDef& left = rows.cell(field(row.left), row.left == 7 ? "1.000" : "1.000 ", {r, 0});
+        left.description = number + row.leftUnit;
         rows.label("", row.leftUnit, {r, 1});
         rows.picture(indexed("Image1", r), kArrow, {r, 2});
-        rows.cell(field(row.right), " ", {r, 3}).description = number + row.rightUnit;
+        ControlDef& right = rows.cell(field(row.right), " ", {r, 3});
+        right.description = number + row.rightUnit;
         rows.label("", row.rightUnit, {r, 4});
+        stateRow(def, left, right, row, r + 1);
     }
-    def.runButton("Command1", "向右转换", convertRight);
-    def.runButton("Command2", "向左转换", convertLeft);
+    def.runButton(kConvertRight, "向右转换", convertRight);
+    def.runButton(kConvertLeft, "向左转换", convertLeft);
     def.printButton("Command3");
     return def;
 }

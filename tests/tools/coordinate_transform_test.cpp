@@ -2,11 +2,14 @@
 // Y east): the similarity that carries C, D left of A→B, E turned counter-clockwise from AB.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/calc_form.h"
+#include "core/number_reading.h"
+#include "core/quantity_values.h"
 #include "core/window_registry.h"
 
 namespace pylora {
@@ -45,6 +48,24 @@ TEST_P(CoordinateTransform, GivesTheHandWorkedPoint) {
     const auto failure = window.press("Command1");
     ASSERT_FALSE(failure) << failure->what() << " " << failure->control();
     for (const auto& [field, text] : GetParam().results) EXPECT_EQ(window.form().text(field), text) << field;
+}
+
+// The window's formulas, evaluated with the coordinates as they read, give each point to the
+// last digit shown ("." is zero shown without digits).
+TEST_P(CoordinateTransform, FormulasGiveTheShownPoint) {
+    CalcForm window = openWith(GetParam());
+    ASSERT_FALSE(window.press("Command1"));
+    const QuantityValues values(window.form());
+    for (const auto& [field, text] : GetParam().results) {
+        const formula::Formula* line = values.formulaFor(field);
+        ASSERT_NE(line, nullptr) << field;
+        const double computed =
+            formula::evaluate(line->expression, [&](const std::string& key) { return values.value(key); }).value();
+        const double shown = text == "." ? 0 : parseStrictNumber(text).value();
+        const auto point = text.find('.');
+        const double halfDigit = 0.5 * std::pow(10.0, -static_cast<int>(text.size() - point - 1));
+        EXPECT_NEAR(computed, shown, halfDigit * (1 + 1e-9)) << field;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
