@@ -237,7 +237,8 @@ void runDrillingFirstStep(Form& form) {
     const Num exitDz = z9 - z12;
     const Num exitDx = x9 - x12;
     markAndWrite(form, kExitLength, FormatNumber(sqrt(exitDz * exitDz + exitDx * exitDx), "#.##"));
-    const Num total = LeadingValue(form, kEntryLength) + LeadingValue(form, kExitLength) + LeadingValue(form, kArcLength);
+    const Num total =
+        LeadingValue(form, kEntryLength) + LeadingValue(form, kExitLength) + LeadingValue(form, kArcLength);
     markAndWrite(form, kTotalLength, FormatNumber(total, "#.##"));
 
     // Arc centre: ρ from the arc start, square to the entry straight, above the arc.
@@ -326,9 +327,12 @@ void runDrillingSecondStep(RunContext& run, GroundSource source) {
         markAndWrite(form, pipe(i), NumberText(z));
     }
     // The bottom arc of a crossing is always a sag: the lower half of the circle.
-    const ArcCircle circle{FieldValue(form, kCentreStation), FieldValue(form, kCentreElevation), FieldValue(form, kRadius), false};
-    for (int i = 5; i <= 8; ++i) markAndWrite(form, pipe(i), NumberText(circle.elevationAt(FieldValue(form, station(i)))));
-    const ArcSamples arc = sampleArc(form, circle, {station(kArcStart), pipe(kArcStart), station(kArcEnd), pipe(kArcEnd)});
+    const ArcCircle circle{FieldValue(form, kCentreStation), FieldValue(form, kCentreElevation),
+                           FieldValue(form, kRadius), false};
+    for (int i = 5; i <= 8; ++i)
+        markAndWrite(form, pipe(i), NumberText(circle.elevationAt(FieldValue(form, station(i)))));
+    const ArcSamples arc =
+        sampleArc(form, circle, {station(kArcStart), pipe(kArcStart), station(kArcEnd), pipe(kArcEnd)});
     writeVerdictOnEntryStraight(form);
 
     std::vector<std::string> pipes;
@@ -347,7 +351,9 @@ void runDrillingSecondStep(RunContext& run, GroundSource source) {
     showCaption(sketch, "Label36", form.text(station(kColumns)));
 
     auto pipePoint = [&](int i) { return mapping.map(FieldValue(form, station(i)), FieldValue(form, pipe(i))); };
-    auto groundPoint = [&](int i) { return mapping.map(FieldValue(form, station(i)), FieldValue(form, groundElevation(i))); };
+    auto groundPoint = [&](int i) {
+        return mapping.map(FieldValue(form, station(i)), FieldValue(form, groundElevation(i)));
+    };
     auto drawGround = [&](int i) {
         if (survey) return;
         const SketchPoint from = groundPoint(i - 1);  // read before the next point, so the first bad one is named
@@ -436,13 +442,14 @@ void declareFirstStepFormulas(FormDefinition& def) {
         {kTotalLength, q(kEntryLength) + q(kExitLength) + q(kArcLength)},
         {kCentreX, q(kArcStartX) + rho * fn("sin", radiansOf(kEntryAngle))},
         {kCentreZ, q(kArcStartZ) + rho * fn("cos", radiansOf(kEntryAngle))},
-        {kExternal, length(q(kCentreStation) - q(kIntersectionStation), q(kCentreElevation) - q(kIntersectionElevation)) - rho},
+        {kExternal,
+         length(q(kCentreStation) - q(kIntersectionStation), q(kCentreElevation) - q(kIntersectionElevation)) - rho},
     };
     for (formula::Formula line : lines) {
         line.step = kFirstStep;
         def.formula(std::move(line));
     }
-    formula::Formula verdict = formula::words("ρ > 1500D（ρ以m计，D以mm计时即 ρ > 1.5D）为合适，否则建议增大曲率半径");
+    formula::Formula verdict = formula::words("ρ > 1500D（D为输气管道外径）为合适，否则建议增大曲率半径");
     verdict.step = kFirstStep;
     def.formula(verdict);
 }

@@ -99,11 +99,13 @@ void runFirstStep(Form& form) {
     markAndWrite(form, elevation(kRightTangent), FormatNumber(z9, "#.##"));
 
     // The left straight from the displayed tangent point, the right one from the unrounded.
-    const Num left = length(FieldValue(form, elevation(kLeftTangent)) - z1, FieldValue(form, station(kLeftTangent)) - x1);
+    const Num left =
+        length(FieldValue(form, elevation(kLeftTangent)) - z1, FieldValue(form, station(kLeftTangent)) - x1);
     markAndWrite(form, kLeftLength, FormatNumber(left, "#.##"));
     const Num right = length(z9 - z11, x9 - x11);
     markAndWrite(form, kRightLength, FormatNumber(right, "#.##"));
-    const Num total = LeadingValue(form, kArcLength) + LeadingValue(form, kLeftLength) + LeadingValue(form, kRightLength);
+    const Num total =
+        LeadingValue(form, kArcLength) + LeadingValue(form, kLeftLength) + LeadingValue(form, kRightLength);
     markAndWrite(form, kTotalLength, FormatNumber(total, "#.##"));
 
     // Arc centre ρ from the left tangent point, square to the left straight: below the arc when
@@ -168,15 +170,18 @@ void runSecondStep(Form& form) {
     // The arc is sampled from the left tangent point: before the first step has run, that is the
     // first missing result the step meets, and the field it names.
     (void)X(form, kLeftTangent);
-    const ArcCircle circle{FieldValue(form, kCentreStation), FieldValue(form, kCentreElevation), FieldValue(form, kRadius),
-                           Z(form, kIntersection) > Z(form, kFirst)};
-    const ArcSamples arc = sampleArc(form, circle, {station(kLeftTangent), elevation(kLeftTangent), station(kRightTangent), elevation(kRightTangent)});
+    const ArcCircle circle{FieldValue(form, kCentreStation), FieldValue(form, kCentreElevation),
+                           FieldValue(form, kRadius), Z(form, kIntersection) > Z(form, kFirst)};
+    const ArcSamples arc = sampleArc(form, circle, {station(kLeftTangent), elevation(kLeftTangent),
+                                                    station(kRightTangent), elevation(kRightTangent)});
     for (int i : {4, 5, 7, 8}) markAndWrite(form, elevation(i), FormatNumber(circle.elevationAt(X(form, i)), "#.##"));
 
     // 桩点1 and 桩点6 on lines falling from the first and third points with the displayed inclinations.
-    const Num z2 = Z(form, kFirst) - (X(form, 2) - X(form, kFirst)) * tan(FieldValue(form, kLeftInclination) * kPi / 180);
+    const Num z2 =
+        Z(form, kFirst) - (X(form, 2) - X(form, kFirst)) * tan(FieldValue(form, kLeftInclination) * kPi / 180);
     markAndWrite(form, elevation(2), FormatNumber(z2, "#.##"));
-    const Num z10 = Z(form, kThird) - (X(form, kThird) - X(form, 10)) * tan(FieldValue(form, kRightInclination) * kPi / 180);
+    const Num z10 =
+        Z(form, kThird) - (X(form, kThird) - X(form, 10)) * tan(FieldValue(form, kRightInclination) * kPi / 180);
     markAndWrite(form, elevation(10), NumberText(z10));
 
     std::vector<std::string> elevations;

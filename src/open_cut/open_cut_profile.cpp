@@ -235,14 +235,26 @@ void addResultRows(FrameBuilder& frame, GridColumns& columns) {
     frame.label("Label20", "桩点纵向角", {1, 0});
     frame.label("Label22", "管线斜率 ‰", {2, 0});
     frame.label("Label21", "管道实长(m)", {3, 0});
+    auto described = [](ControlDef& cell, const std::string& row, const std::string& quantity) {
+        cell.description = row + " " + quantity;
+        return &cell;
+    };
     for (int i = 1; i < kPoints; ++i) {
-        columns.inclination.cells.push_back(&frame.cell(inclinationCell(i), " ", {0, 2 * i, 1, 2}));
-        columns.slope.cells.push_back(&frame.cell(slopeCell(i), " ", {2, 2 * i, 1, 2}));
-        columns.length.cells.push_back(&frame.cell(lengthCell(i), " ", {3, 2 * i, 1, 2}));
+        const std::string segment = segmentName(pointName(i), pointName(i + 1));
+        const int between = 2 * i;
+        ControlDef& inclination = frame.cell(inclinationCell(i), " ", {0, between, 1, 2});
+        ControlDef& slope = frame.cell(slopeCell(i), " ", {2, between, 1, 2});
+        ControlDef& length = frame.cell(lengthCell(i), " ", {3, between, 1, 2});
+        columns.inclination.cells.push_back(described(inclination, segment, "管道倾角"));
+        columns.slope.cells.push_back(described(slope, segment, "管线斜率"));
+        columns.length.cells.push_back(described(length, segment, "管道实长"));
     }
     // The outer points have no bend angle.
     columns.bend.cells.push_back(nullptr);
-    for (int k = 2; k < kPoints; ++k) columns.bend.cells.push_back(&frame.cell(bendCell(k), " ", {1, 2 * k - 1, 1, 2}));
+    for (int k = 2; k < kPoints; ++k) {
+        ControlDef& bend = frame.cell(bendCell(k), " ", {1, 2 * k - 1, 1, 2});
+        columns.bend.cells.push_back(described(bend, pointName(k), "桩点纵向角"));
+    }
     columns.bend.cells.push_back(nullptr);
     constexpr int totals = 2 * kPoints + 1;
     frame.label("Label26", "土石方量", {0, totals});
