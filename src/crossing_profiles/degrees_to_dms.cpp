@@ -19,7 +19,7 @@ std::string signPositionText(double value) {
 void addDmsScratchFields(FormDefinition& definition) {
     const char* const defaults[][2] = {{"Text73", "°"},      {"Text74", "′"},      {"Text75", "″"},
                                        {"Text76", "Text76"}, {"Text77", "Text77"}, {"Text78", "Text78"}};
-    for (const auto& [name, text] : defaults) definition.body().cell(name, text, {}).visible = false;
+    for (const auto& [name, text] : defaults) definition.body().cell(name, text, {}).working().visible = false;
 }
 
 std::string DegreesToDms(Form& form, const Num& degrees) {

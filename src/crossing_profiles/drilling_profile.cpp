@@ -4,11 +4,53 @@
 #include "crossing_profiles/ground_data_file.h"
 #include "crossing_profiles/marked_fields.h"
 #include "crossing_profiles/profile_arc.h"
+#include "crossing_profiles/station_table.h"
 
 namespace pylora {
 namespace {
 
+// The window's fields besides the point table.
+constexpr auto kEntryAngle = "Text36";
+constexpr auto kEntryAngleDms = "Text35";
+constexpr auto kExitAngle = "Text31";
+constexpr auto kExitAngleDms = "Text32";
+constexpr auto kDiameter = "Text3";
+constexpr auto kRadius = "Text41";
+constexpr auto kEntryLength = "Text27";
+constexpr auto kArcLength = "Text28";
+constexpr auto kExitLength = "Text29";
+constexpr auto kTotalLength = "Text30";
+constexpr auto kExternal = "Text44";
+constexpr auto kTangent = "Text46";
+constexpr auto kIntersectionStation = "Text38";
+constexpr auto kIntersectionElevation = "Text47";
+constexpr auto kCentreStation = "Text45";
+constexpr auto kCentreElevation = "Text48";
+constexpr auto kVerdict = "Text4";
+constexpr auto kFirstStep = "Command1";
+constexpr auto kSecondStep = "Command3";
+
+// Quantities the first step computes without a field, or unrounded behind the field that shows them.
+constexpr auto kEntryGradient = "t_1";
+constexpr auto kExitGradient = "t_2";
+constexpr auto kDeflection = "θ";
+constexpr auto kIntersectionX = "x_P";
+constexpr auto kIntersectionZ = "z_P";
+constexpr auto kArcStartX = "x_4";
+constexpr auto kArcStartZ = "z_4";
+constexpr auto kArcEndX = "x_9";
+constexpr auto kArcEndZ = "z_9";
+constexpr auto kCentreX = "x_c";
+constexpr auto kCentreZ = "z_c";
+
 constexpr int kColumns = 12;
+constexpr int kArcStart = 4;
+constexpr int kArcEnd = 9;
+
+std::string station(int i) { return indexed("Text1", i); }
+std::string pipe(int i) { return indexed("Text2", i); }
+std::string groundElevation(int i) { return indexed("Text21", i); }
+
 constexpr double kPi = 3.1416;  // the profile windows' own value of π, also for degrees to radians
 const Colour kGroundRowColour = Colour::fromBgr(0xFFFFC0);  // light cyan
 
@@ -29,7 +71,15 @@ const PointColumn kPointColumns[kColumns] = {
     {"桩点11", "245", "309.9", " "},         {"出土点", "260", "310.8", "306.8"},
 };
 
-void addPointTable(FrameBuilder& frame, GroundSource ground) {
+// The point table's columns; the cells are refined by row once the table is declared.
+struct PointTableColumns {
+    StationColumn station{meaning("X", "桩点里程", "m", -1, FieldRole::Input), {}};
+    StationColumn ground{meaning("G", "地面标高", "m", -1, FieldRole::Input, kSecondStep), {}};
+    StationColumn pipe{meaning("Z", "管底标高", "m", 3, FieldRole::Result), {}};
+};
+
+PointTableColumns addPointTable(FrameBuilder& frame, GroundSource ground) {
+    PointTableColumns columns;
     frame.label("", "桩点里程", {2, 0});
     if (ground == GroundSource::TypedElevations) frame.label("", "地面标高", {3, 0});
     frame.label("", "管底标高", {4, 0});
@@ -37,13 +87,49 @@ void addPointTable(FrameBuilder& frame, GroundSource ground) {
         const PointColumn& column = kPointColumns[i - 1];
         frame.label("", column.heading, {1, i});
         const std::string point = column.heading;
-        frame.cell(indexed("Text1", i), column.station, {2, i}).description = point + " 桩点里程";
+        ControlDef& stationCell = frame.cell(station(i), column.station, {2, i});
+        stationCell.description = point + " 桩点里程";
+        columns.station.cells.push_back(&stationCell);
         if (ground == GroundSource::TypedElevations) {
-            ControlDef& cell = frame.cell(indexed("Text21", i), column.ground, {3, i});
+            ControlDef& cell = frame.cell(groundElevation(i), column.ground, {3, i});
             cell.background = kGroundRowColour;
             cell.description = point + " 地面标高";
+            columns.ground.cells.push_back(&cell);
         }
-        frame.cell(indexed("Text2", i), column.pipe, {4, i}).description = point + " 管底标高";
+        ControlDef& pipeCell = frame.cell(pipe(i), column.pipe, {4, i});
+        pipeCell.description = point + " 管底标高";
+        columns.pipe.cells.push_back(&pipeCell);
+    }
+    return columns;
+}
+
+// Entry and exit point are given; the ends of the arc are laid out by the first step; the
+// stations between are given and their pipe elevations computed by the second step.
+void declarePointTable(FormDefinition& def, PointTableColumns& columns, GroundSource ground) {
+    StationTable table{"桩点数据", "桩点", {}, {}, {columns.station}};
+    if (ground == GroundSource::TypedElevations) table.columns.push_back(columns.ground);
+    table.columns.push_back(columns.pipe);
+    for (int i = 1; i <= kColumns; ++i) {
+        table.rows.push_back(kPointColumns[i - 1].heading);
+        table.subscripts.push_back(std::to_string(i));
+    }
+    declareStationTable(def, table);
+
+    for (int i = 1; i <= kColumns; ++i) {
+        Meaning& x = columns.station.cells[i - 1]->meaning;
+        Meaning& z = columns.pipe.cells[i - 1]->meaning;
+        if (i == 1 || i == kColumns) {
+            x.step = z.step = kFirstStep;
+            z.role = FieldRole::Input;
+            z.decimals = -1;
+        } else if (i == kArcStart || i == kArcEnd) {
+            x.role = FieldRole::Result;
+            x.decimals = z.decimals = 2;
+            x.step = z.step = kFirstStep;
+        } else {
+            x.step = z.step = kSecondStep;
+            if (i == 2 || i == 3) z.decimals = 2;  // "#.##"; the others show the full number
+        }
     }
 }
 
@@ -52,42 +138,49 @@ void addResults(FrameBuilder& frame) {
         const char* name;
         const char* caption;
         const char* text;
+        Meaning meaning;
     } results[] = {
-        {"Text27", "入土段直管实长（米）", ""},
-        {"Text28", "弹性敷设段   实长（米）", " "},
-        {"Text29", "出土段直管段   实长（米）", " "},
-        {"Text30", "总实长  （米）", " "},
-        {"Text44", "矢  距    (米)", " "},
-        {"Text46", " 切线T  长度(米)", " "},
-        {"Text38", "入土段与出土段直管段    延长线交点里程值", " "},
-        {"Text47", "入土段与出土段直管段   延长线交点高程值", " "},
-        {"Text45", "弹性敷设段 圆心里程值", " "},
-        {"Text48", "弹性敷设段 圆心高程值", " "},
+        {kEntryLength, "入土段直管实长（米）", "", meaning("L_1", "入土段直管实长", "m", 2)},
+        {kArcLength, "弹性敷设段   实长（米）", " ", meaning("L", "弹性敷设段实长", "m", 2)},
+        {kExitLength, "出土段直管段   实长（米）", " ", meaning("L_2", "出土段直管段实长", "m", 2)},
+        {kTotalLength, "总实长  （米）", " ", meaning("L_{总}", "总实长", "m", 2)},
+        {kExternal, "矢  距    (米)", " ", meaning("E", "矢距", "m", 3)},
+        {kTangent, " 切线T  长度(米)", " ", meaning("T", "切线长度", "m", 2)},
+        {kIntersectionStation, "入土段与出土段直管段    延长线交点里程值", " ",
+         meaning("x_P", "入土段与出土段直管段延长线交点里程", "m", 2)},
+        {kIntersectionElevation, "入土段与出土段直管段   延长线交点高程值", " ",
+         meaning("z_P", "入土段与出土段直管段延长线交点高程", "m", 2)},
+        {kCentreStation, "弹性敷设段 圆心里程值", " ", meaning("x_c", "弹性敷设段圆心里程", "m", 2)},
+        {kCentreElevation, "弹性敷设段 圆心高程值", " ", meaning("z_c", "弹性敷设段圆心高程", "m", 2)},
     };
     // Ten results in two rows of five, each caption above its field, two table columns wide.
     int index = 0;
     for (const auto& r : results) {
         ControlDef& field = frame.field(r.name, r.caption, r.text, {5 + index / 5, 1 + 2 * (index % 5), 1, 2});
         field.labelPlacement = LabelPlacement::Above;
+        field.meaning = r.meaning;
+        field.meaning.role = FieldRole::Result;
+        field.meaning.step = kFirstStep;
         ++index;
     }
-    frame.result("Text4", "结论：", {7, 0, 1, kColumns + 1});
+    // The first step judges the radius, the second the entry straight, each in its own words.
+    frame.result(kVerdict, "结论：", {7, 0, 1, kColumns + 1}).means("", "结论").verdict();
 }
 
 Num radians(const Num& degrees) { return degrees * kPi / 180; }
 
 // T as displayed, read afresh at each use.
-Num tangentLength(const Form& form) { return FieldValue(form, "Text46"); }
+Num tangentLength(const Form& form) { return FieldValue(form, kTangent); }
 
 void writeRadiusVerdict(Form& form) {
-    mark(form, "Text4");
+    mark(form, kVerdict);
     // ρ in metres above 1500 D with D in millimetres.
-    if (LeadingValue(form, "Text3") * 1.5 < LeadingValue(form, "Text41")) {
-        form.setForeground("Text4", Colour::windowText());
-        form.setText("Text4", "输入参数中选择的弹性敷设曲率半径>1500D(外径),合适。");
+    if (LeadingValue(form, kDiameter) * 1.5 < LeadingValue(form, kRadius)) {
+        form.setForeground(kVerdict, Colour::windowText());
+        form.setText(kVerdict, "输入参数中选择的弹性敷设曲率半径>1500D(外径),合适。");
     } else {
-        form.setForeground("Text4", Colour::red());
-        form.setText("Text4",
+        form.setForeground(kVerdict, Colour::red());
+        form.setText(kVerdict,
                      "注意：选择的弹性敷设曲率半径<1500D(外径),为避免施工过程中出现回拖阻力过大,建议增大曲率半径！");
     }
 }
@@ -96,86 +189,83 @@ void writeRadiusVerdict(Form& form) {
 
 void runDrillingFirstStep(Form& form) {
     // Gradients through FieldValue: an angle such as "10.1°" ends the step before anything is written.
-    const Num t1 = abs(tan(radians(FieldValue(form, "Text36"))));
-    const Num t2 = abs(tan(radians(FieldValue(form, "Text31"))));
-    const Num theta = LeadingValue(form, "Text36") + LeadingValue(form, "Text31");  // deflection angle
-    mark(form, "Text32");
-    mark(form, "Text44");
+    const Num t1 = abs(tan(radians(FieldValue(form, kEntryAngle))));
+    const Num t2 = abs(tan(radians(FieldValue(form, kExitAngle))));
+    const Num theta = LeadingValue(form, kEntryAngle) + LeadingValue(form, kExitAngle);  // deflection angle
+    mark(form, kExitAngleDms);
+    mark(form, kExternal);
 
-    const Num rho = FieldValue(form, "Text41");
+    const Num rho = FieldValue(form, kRadius);
     const Num arcLength = 2 * (rho * kPi) * theta / 360;
-    markAndWrite(form, "Text28", FormatNumber(arcLength, "#.##"));
+    markAndWrite(form, kArcLength, FormatNumber(arcLength, "#.##"));
 
-    markAndWrite(form, "Text35", DegreesToDms(form, "Text36"));
-    markAndWrite(form, "Text32", DegreesToDms(form, "Text31"));
-    markAndWrite(form, "Text46", FormatNumber(rho * tan(theta * kPi / 360), "#.##"));
+    markAndWrite(form, kEntryAngleDms, DegreesToDms(form, kEntryAngle));
+    markAndWrite(form, kExitAngleDms, DegreesToDms(form, kExitAngle));
+    markAndWrite(form, kTangent, FormatNumber(rho * tan(theta * kPi / 360), "#.##"));
 
     // Intersection of the entry straight (falling from the entry point) and the exit straight
     // (falling from the exit point towards the entry). The points are read in the order the
     // formula meets them, so that of two unreadable fields the first one met is named.
-    const Num x12 = FieldValue(form, "Text1(12)");
-    const Num x1 = FieldValue(form, "Text1(1)");
-    const Num z12 = FieldValue(form, "Text2(12)");
-    const Num z1 = FieldValue(form, "Text2(1)");
+    const Num x12 = FieldValue(form, station(kColumns));
+    const Num x1 = FieldValue(form, station(1));
+    const Num z12 = FieldValue(form, pipe(kColumns));
+    const Num z1 = FieldValue(form, pipe(1));
     if (x12 <= x1)
-        throw RunFailure(FailureKind::OutsideDomain, "Text1(12)", "出土点里程应大于入土点里程");
+        throw RunFailure(FailureKind::OutsideDomain, station(kColumns), "出土点里程应大于入土点里程");
     const Num xP = ((t2 * x12 + t1 * x1) - (z12 - z1)) / (t1 + t2);
-    markAndWrite(form, "Text38", FormatNumber(xP, "#.##"));
+    markAndWrite(form, kIntersectionStation, FormatNumber(xP, "#.##"));
     const Num zP = z1 - t1 * (xP - x1);
-    markAndWrite(form, "Text47", FormatNumber(zP, "#.##"));
+    markAndWrite(form, kIntersectionElevation, FormatNumber(zP, "#.##"));
 
     // Ends of the arc, one tangent length T from the intersection along each straight.
-    const Num alpha1 = radians(FieldValue(form, "Text36"));
-    const Num alpha2 = radians(FieldValue(form, "Text31"));
+    const Num alpha1 = radians(FieldValue(form, kEntryAngle));
+    const Num alpha2 = radians(FieldValue(form, kExitAngle));
     const Num x4 = xP - tangentLength(form) * cos(alpha1);
-    form.setText("Text1(4)", FormatNumber(x4, "#.##"));
-    mark(form, "Text1(4)");
+    form.setText(station(kArcStart), FormatNumber(x4, "#.##"));
+    mark(form, station(kArcStart));
     const Num x9 = xP + tangentLength(form) * cos(alpha2);
-    markAndWrite(form, "Text1(9)", FormatNumber(x9, "#.##"));
+    markAndWrite(form, station(kArcEnd), FormatNumber(x9, "#.##"));
     const Num z4 = zP + tangentLength(form) * sin(alpha1);
-    markAndWrite(form, "Text2(4)", FormatNumber(z4, "#.##"));
+    markAndWrite(form, pipe(kArcStart), FormatNumber(z4, "#.##"));
     const Num z9 = zP + tangentLength(form) * sin(alpha2);
-    markAndWrite(form, "Text2(9)", FormatNumber(z9, "#.##"));
+    markAndWrite(form, pipe(kArcEnd), FormatNumber(z9, "#.##"));
 
     // The entry straight from the displayed arc start, the exit straight from the unrounded end.
-    const Num entryDz = FieldValue(form, "Text2(4)") - z1;
-    const Num entryDx = FieldValue(form, "Text1(4)") - x1;
-    markAndWrite(form, "Text27", FormatNumber(sqrt(entryDz * entryDz + entryDx * entryDx), "#.##"));
+    const Num entryDz = FieldValue(form, pipe(kArcStart)) - z1;
+    const Num entryDx = FieldValue(form, station(kArcStart)) - x1;
+    markAndWrite(form, kEntryLength, FormatNumber(sqrt(entryDz * entryDz + entryDx * entryDx), "#.##"));
     const Num exitDz = z9 - z12;
     const Num exitDx = x9 - x12;
-    markAndWrite(form, "Text29", FormatNumber(sqrt(exitDz * exitDz + exitDx * exitDx), "#.##"));
-    const Num total = LeadingValue(form, "Text27") + LeadingValue(form, "Text29") + LeadingValue(form, "Text28");
-    markAndWrite(form, "Text30", FormatNumber(total, "#.##"));
+    markAndWrite(form, kExitLength, FormatNumber(sqrt(exitDz * exitDz + exitDx * exitDx), "#.##"));
+    const Num total =
+        LeadingValue(form, kEntryLength) + LeadingValue(form, kExitLength) + LeadingValue(form, kArcLength);
+    markAndWrite(form, kTotalLength, FormatNumber(total, "#.##"));
 
     // Arc centre: ρ from the arc start, square to the entry straight, above the arc.
     const Num xc = x4 + rho * sin(alpha1);
     const Num zc = z4 + rho * cos(alpha1);
-    mark(form, "Text45");
-    mark(form, "Text48");
-    form.setText("Text45", FormatNumber(xc, "#.##"));
-    form.setText("Text48", FormatNumber(zc, "#.##"));
+    mark(form, kCentreStation);
+    mark(form, kCentreElevation);
+    form.setText(kCentreStation, FormatNumber(xc, "#.##"));
+    form.setText(kCentreElevation, FormatNumber(zc, "#.##"));
 
     // External distance from the displayed centre and intersection point.
-    const Num dx = FieldValue(form, "Text45") - FieldValue(form, "Text38");
-    const Num dz = FieldValue(form, "Text48") - FieldValue(form, "Text47");
-    form.setText("Text44", FormatNumber(sqrt(dx * dx + dz * dz) - rho, "#.###"));
+    const Num dx = FieldValue(form, kCentreStation) - FieldValue(form, kIntersectionStation);
+    const Num dz = FieldValue(form, kCentreElevation) - FieldValue(form, kIntersectionElevation);
+    form.setText(kExternal, FormatNumber(sqrt(dx * dx + dz * dz) - rho, "#.###"));
 
     writeRadiusVerdict(form);
 }
 
 namespace {
 
-std::string station(int i) { return indexed("Text1", i); }
-std::string pipe(int i) { return indexed("Text2", i); }
-std::string ground(int i) { return indexed("Text21", i); }
-
 void writeVerdictOnEntryStraight(Form& form) {
-    if (FieldValue(form, "Text27") < 20) {
-        form.setForeground("Text4", Colour::red());
-        form.setText("Text4", "■严重警告:穿越管段在入土点后20米内应为直线段,请重新选择合适参数！");
+    if (FieldValue(form, kEntryLength) < 20) {
+        form.setForeground(kVerdict, Colour::red());
+        form.setText(kVerdict, "■严重警告:穿越管段在入土点后20米内应为直线段,请重新选择合适参数！");
     } else {
-        form.setForeground("Text4", Colour::windowText());
-        form.setText("Text4", "穿越管段在入土段直管段长度大于20米，符合定向钻穿越施工技术要求。");
+        form.setForeground(kVerdict, Colour::windowText());
+        form.setText(kVerdict, "穿越管段在入土段直管段长度大于20米，符合定向钻穿越施工技术要求。");
     }
 }
 
@@ -189,7 +279,7 @@ struct Highest {
 Highest highestGround(const Form& form, const GroundData* survey) {
     if (!survey) {
         std::vector<std::string> grounds;
-        for (int i = 1; i <= kColumns; ++i) grounds.push_back(ground(i));
+        for (int i = 1; i <= kColumns; ++i) grounds.push_back(groundElevation(i));
         const std::string highest = highestField(form, grounds);
         return {FieldValue(form, highest), form.text(highest)};
     }
@@ -221,22 +311,28 @@ void drawSurveyGround(Sketch& sketch, const ProfileMapping& mapping, const Groun
 void runDrillingSecondStep(RunContext& run, GroundSource source) {
     Form& form = run.form;
     std::optional<GroundData> survey;
-    if (source == GroundSource::SurveyFile) survey = readGroundDataFile(run.services);
+    if (source == GroundSource::SurveyFile) {
+        survey = readGroundDataFile(run.services);
+        form.noteDataFileRead(groundDataFileRead(*survey, run.services));
+    }
 
     const Num x1 = FieldValue(form, station(1)), z1 = FieldValue(form, pipe(1));
     for (int i : {2, 3}) {
-        const Num z = z1 - (FieldValue(form, station(i)) - x1) * tan(radians(FieldValue(form, "Text36")));
+        const Num z = z1 - (FieldValue(form, station(i)) - x1) * tan(radians(FieldValue(form, kEntryAngle)));
         markAndWrite(form, pipe(i), FormatNumber(z, "#.##"));
     }
     const Num x12 = FieldValue(form, station(kColumns)), z12 = FieldValue(form, pipe(kColumns));
     for (int i : {10, 11}) {
-        const Num z = z12 - (x12 - FieldValue(form, station(i))) * tan(radians(FieldValue(form, "Text31")));
+        const Num z = z12 - (x12 - FieldValue(form, station(i))) * tan(radians(FieldValue(form, kExitAngle)));
         markAndWrite(form, pipe(i), NumberText(z));
     }
     // The bottom arc of a crossing is always a sag: the lower half of the circle.
-    const ArcCircle circle{FieldValue(form, "Text45"), FieldValue(form, "Text48"), FieldValue(form, "Text41"), false};
-    for (int i = 5; i <= 8; ++i) markAndWrite(form, pipe(i), NumberText(circle.elevationAt(FieldValue(form, station(i)))));
-    const ArcSamples arc = sampleArc(form, circle, {station(4), pipe(4), station(9), pipe(9)});
+    const ArcCircle circle{FieldValue(form, kCentreStation), FieldValue(form, kCentreElevation),
+                           FieldValue(form, kRadius), false};
+    for (int i = 5; i <= 8; ++i)
+        markAndWrite(form, pipe(i), NumberText(circle.elevationAt(FieldValue(form, station(i)))));
+    const ArcSamples arc =
+        sampleArc(form, circle, {station(kArcStart), pipe(kArcStart), station(kArcEnd), pipe(kArcEnd)});
     writeVerdictOnEntryStraight(form);
 
     std::vector<std::string> pipes;
@@ -255,7 +351,9 @@ void runDrillingSecondStep(RunContext& run, GroundSource source) {
     showCaption(sketch, "Label36", form.text(station(kColumns)));
 
     auto pipePoint = [&](int i) { return mapping.map(FieldValue(form, station(i)), FieldValue(form, pipe(i))); };
-    auto groundPoint = [&](int i) { return mapping.map(FieldValue(form, station(i)), FieldValue(form, ground(i))); };
+    auto groundPoint = [&](int i) {
+        return mapping.map(FieldValue(form, station(i)), FieldValue(form, groundElevation(i)));
+    };
     auto drawGround = [&](int i) {
         if (survey) return;
         const SketchPoint from = groundPoint(i - 1);  // read before the next point, so the first bad one is named
@@ -284,6 +382,97 @@ void runDrillingSecondStep(RunContext& run, GroundSource source) {
 
 }  // namespace
 
+namespace {
+
+using formula::c;
+using formula::Expr;
+using formula::fn;
+using formula::pow;
+using formula::q;
+
+Expr radiansOf(const std::string& angle) { return q(angle) * c(3.1416) / c(180); }
+Expr length(const Expr& dz, const Expr& dx) { return formula::sqrt(pow(dz, c(2)) + pow(dx, c(2))); }
+
+// What the first step computes without a field of its own, or unrounded behind the field (or
+// point-table cell) that shows it rounded.
+void declareQuantities(FormDefinition& def) {
+    const struct {
+        const char* key;
+        const char* name;
+        const char* unit;
+        std::string shownIn;
+    } quantities[] = {
+        {kEntryGradient, "入土段直管段坡度", "", ""},
+        {kExitGradient, "出土段直管段坡度", "", ""},
+        {kDeflection, "入土段与出土段直管段的转角", "°", ""},
+        {kIntersectionX, "入土段与出土段直管段延长线交点里程", "m", kIntersectionStation},
+        {kIntersectionZ, "入土段与出土段直管段延长线交点高程", "m", kIntersectionElevation},
+        {kArcStartX, "弹性敷设起点里程", "m", station(kArcStart)},
+        {kArcStartZ, "弹性敷设起点管底标高", "m", pipe(kArcStart)},
+        {kArcEndX, "弹性敷设终点里程", "m", station(kArcEnd)},
+        {kArcEndZ, "弹性敷设终点管底标高", "m", pipe(kArcEnd)},
+        {kCentreX, "弹性敷设段圆心里程", "m", kCentreStation},
+        {kCentreZ, "弹性敷设段圆心高程", "m", kCentreElevation},
+    };
+    for (const auto& quantity : quantities) {
+        QuantityDef& declared = def.quantity(quantity.key, quantity.key, quantity.name, quantity.unit);
+        declared.shownIn = quantity.shownIn;
+        declared.meaning.step = kFirstStep;
+    }
+}
+
+void declareFirstStepFormulas(FormDefinition& def) {
+    const Expr x1 = q(station(1)), z1 = q(pipe(1)), x12 = q(station(kColumns)), z12 = q(pipe(kColumns));
+    const Expr t1 = q(kEntryGradient), t2 = q(kExitGradient), rho = q(kRadius), T = q(kTangent);
+    const std::vector<formula::Formula> lines = {
+        {kEntryGradient, fn("abs", fn("tan", radiansOf(kEntryAngle)))},
+        {kExitGradient, fn("abs", fn("tan", radiansOf(kExitAngle)))},
+        {kDeflection, q(kEntryAngle) + q(kExitAngle)},
+        {kArcLength, c(2) * formula::group(rho * c(3.1416)) * q(kDeflection) / c(360)},
+        {kTangent, rho * fn("tan", q(kDeflection) * c(3.1416) / c(360))},
+        {kIntersectionX, (t2 * x12 + t1 * x1 - (z12 - z1)) / (t1 + t2)},
+        {kIntersectionZ, z1 - t1 * (q(kIntersectionX) - x1)},
+        {kArcStartX, q(kIntersectionX) - T * fn("cos", radiansOf(kEntryAngle))},
+        {kArcEndX, q(kIntersectionX) + T * fn("cos", radiansOf(kExitAngle))},
+        {kArcStartZ, q(kIntersectionZ) + T * fn("sin", radiansOf(kEntryAngle))},
+        {kArcEndZ, q(kIntersectionZ) + T * fn("sin", radiansOf(kExitAngle))},
+        // The entry straight from the arc start as shown, the exit straight from the unrounded end.
+        {kEntryLength, length(q(pipe(kArcStart)) - z1, q(station(kArcStart)) - x1)},
+        {kExitLength, length(q(kArcEndZ) - z12, q(kArcEndX) - x12)},
+        {kTotalLength, q(kEntryLength) + q(kExitLength) + q(kArcLength)},
+        {kCentreX, q(kArcStartX) + rho * fn("sin", radiansOf(kEntryAngle))},
+        {kCentreZ, q(kArcStartZ) + rho * fn("cos", radiansOf(kEntryAngle))},
+        {kExternal,
+         length(q(kCentreStation) - q(kIntersectionStation), q(kCentreElevation) - q(kIntersectionElevation)) - rho},
+    };
+    for (formula::Formula line : lines) {
+        line.step = kFirstStep;
+        def.formula(std::move(line));
+    }
+    formula::Formula verdict = formula::words("ρ > 1500D（D为输气管道外径）为合适，否则建议增大曲率半径");
+    verdict.step = kFirstStep;
+    def.formula(verdict);
+}
+
+// Stations on the entry straight, on the arc (its lower half: the bottom arc of a crossing is
+// always a sag) and on the exit straight, each station by its own line.
+void declareSecondStepFormulas(FormDefinition& def) {
+    const Expr x1 = q(station(1)), z1 = q(pipe(1)), x12 = q(station(kColumns)), z12 = q(pipe(kColumns));
+    std::vector<formula::Formula> lines;
+    for (int i : {2, 3}) lines.push_back({pipe(i), z1 - (q(station(i)) - x1) * fn("tan", radiansOf(kEntryAngle))});
+    for (int i = 5; i <= 8; ++i)
+        lines.push_back({pipe(i), q(kCentreElevation) - formula::sqrt(pow(q(kRadius), c(2)) -
+                                                                       pow(q(station(i)) - q(kCentreStation), c(2)))});
+    for (int i : {10, 11}) lines.push_back({pipe(i), z12 - (x12 - q(station(i))) * fn("tan", radiansOf(kExitAngle))});
+    lines.push_back(formula::words("L_1 ≥ 20 m：入土点后20米内为直线段，符合定向钻穿越施工技术要求"));
+    for (formula::Formula line : lines) {
+        line.step = kSecondStep;
+        def.formula(std::move(line));
+    }
+}
+
+}  // namespace
+
 FormDefinition makeDrillingProfileWindow(const std::string& formName, const std::string& title,
                                          GroundSource ground) {
     FormDefinition def(formName, title);
@@ -296,20 +485,27 @@ FormDefinition makeDrillingProfileWindow(const std::string& formName, const std:
     auto frame = def.frame("Frame1", "输入（输出）参数 ", FrameRole::Input, {0, 0});
     // The angle and pipe inputs stand above the point table, captions above their fields so
     // that the table's columns keep their width.
-    for (ControlDef* top : {&frame.field("Text36", " 入土角    (°)", "10.1 ", {0, 1, 1, 2}),
-                            &frame.result("Text35", "折合", {0, 3, 1, 2}),
-                            &frame.field("Text31", " 出土角    (°)", "7.2", {0, 5, 1, 2}),
-                            &frame.result("Text32", "折合  ", {0, 7, 1, 2}),
-                            &frame.field("Text3", "输气管道外径(mm)", "377", {0, 9, 1, 2}),
-                            &frame.field("Text41", "  弹性敷设    曲率半径ρ(m)", "600 ", {0, 11, 1, 2})})
-        top->labelPlacement = LabelPlacement::Above;
-    addPointTable(frame, ground);
+    auto above = [](ControlDef& control) -> ControlDef& {
+        control.labelPlacement = LabelPlacement::Above;
+        return control.inStep(kFirstStep);
+    };
+    above(frame.field(kEntryAngle, " 入土角    (°)", "10.1 ", {0, 1, 1, 2})).means("α_1", "入土角", "°");
+    above(frame.result(kEntryAngleDms, "折合", {0, 3, 1, 2})).means("α_1", "入土角（度分秒）");
+    above(frame.field(kExitAngle, " 出土角    (°)", "7.2", {0, 5, 1, 2})).means("α_2", "出土角", "°");
+    above(frame.result(kExitAngleDms, "折合  ", {0, 7, 1, 2})).means("α_2", "出土角（度分秒）");
+    above(frame.field(kDiameter, "输气管道外径(mm)", "377", {0, 9, 1, 2})).means("D", "输气管道外径", "mm");
+    above(frame.field(kRadius, "  弹性敷设    曲率半径ρ(m)", "600 ", {0, 11, 1, 2})).means("ρ", "弹性敷设曲率半径", "m");
+    PointTableColumns columns = addPointTable(frame, ground);
     addResults(frame);
     if (ground == GroundSource::TypedElevations) {
         // Shown at the right edge of the window; no step reads them.
-        frame.cell("Text33", "1.50", {2, kColumns + 1});
-        frame.cell("Text34", "10.00", {4, kColumns + 1});
+        frame.cell("Text33", "1.50", {2, kColumns + 1}).working();
+        frame.cell("Text34", "10.00", {4, kColumns + 1}).working();
     }
+    declarePointTable(def, columns, ground);
+    declareQuantities(def);
+    declareFirstStepFormulas(def);
+    declareSecondStepFormulas(def);
 
     Sketch panel = profileSketchPanel(drillingLegend());
     addScaleLabels(panel);
@@ -317,8 +513,8 @@ FormDefinition makeDrillingProfileWindow(const std::string& formName, const std:
     addDmsScratchFields(def);
     addLowestPointScratchField(def);
 
-    def.runButton("Command1", "第一步计算", runDrillingFirstStep);
-    def.runButton("Command3", "第二步计算", [ground](RunContext& run) { runDrillingSecondStep(run, ground); });
+    def.runButton(kFirstStep, "第一步计算", runDrillingFirstStep);
+    def.runButton(kSecondStep, "第二步计算", [ground](RunContext& run) { runDrillingSecondStep(run, ground); });
     def.printButton("Command2");
     return def;
 }

@@ -7,11 +7,51 @@
 #include "crossing_profiles/degrees_to_dms.h"
 #include "crossing_profiles/marked_fields.h"
 #include "crossing_profiles/profile_arc.h"
+#include "crossing_profiles/station_table.h"
 
 namespace pylora {
 namespace {
 
+// The window's fields besides the point table.
+constexpr auto kDiameter = "Text3";
+constexpr auto kRadius = "Text41";
+constexpr auto kArcLength = "Text28";
+constexpr auto kLeftLength = "Text5";
+constexpr auto kRightLength = "Text6";
+constexpr auto kTotalLength = "Text12";
+constexpr auto kLeftSlope = "Text27";
+constexpr auto kLeftInclination = "Text29";
+constexpr auto kDeflectionDms = "Text46";
+constexpr auto kRightSlope = "Text30";
+constexpr auto kRightInclination = "Text44";
+constexpr auto kTangent = "Text38";
+constexpr auto kExternal = "Text47";
+constexpr auto kChord = "Text11";
+constexpr auto kCentreStation = "Text45";
+constexpr auto kCentreElevation = "Text48";
+constexpr auto kVerdict = "Text4";
+constexpr auto kFirstStep = "Command1";
+constexpr auto kSecondStep = "Command3";
+
+// Quantities the first step computes without a field, or unrounded behind the field that shows them.
+constexpr auto kLeftGradient = "k_1";
+constexpr auto kRightGradient = "k_2";
+constexpr auto kLeftAngle = "θ_1";
+constexpr auto kRightAngle = "θ_2";
+constexpr auto kDeflection = "θ";
+constexpr auto kLeftTangentX = "x_3";
+constexpr auto kLeftTangentZ = "z_3";
+constexpr auto kRightTangentX = "x_9";
+constexpr auto kRightTangentZ = "z_9";
+constexpr auto kCentreX = "x_c";
+constexpr auto kCentreZ = "z_c";
+
 constexpr int kColumns = 11;
+constexpr int kFirst = 1;          // the first point, on the left straight
+constexpr int kLeftTangent = 3;
+constexpr int kIntersection = 6;   // the second point, where the straights meet
+constexpr int kRightTangent = 9;
+constexpr int kThird = kColumns;   // the third point, on the right straight
 constexpr double kPi = 3.1416;  // the window's own value of π, also for degrees to radians
 
 std::string station(int i) { return indexed("Text1", i); }
@@ -27,65 +67,67 @@ Num asDisplayed(const Num& value) { return LeadingValueOfText(NumberText(value),
 void runFirstStep(Form& form) {
     // The points are read in the order the slopes meet them, so that of two unreadable fields
     // the first one met is named.
-    const Num z1 = Z(form, 1), z6 = Z(form, 6), x1 = X(form, 1), x6 = X(form, 6);
+    const Num z1 = Z(form, kFirst), z6 = Z(form, kIntersection), x1 = X(form, kFirst), x6 = X(form, kIntersection);
     const Num k1 = (z1 - z6) / (x1 - x6);
-    const Num z11 = Z(form, 11), x11 = X(form, 11);
+    const Num z11 = Z(form, kThird), x11 = X(form, kThird);
     const Num k2 = (z6 - z11) / (x6 - x11);
     const Num a1 = abs(k1), a2 = abs(k2);
-    form.setText("Text27", FormatNumber(a1 * 1000, "#.##"));
-    form.setText("Text30", FormatNumber(a2 * 1000, "#.##"));
+    form.setText(kLeftSlope, FormatNumber(a1 * 1000, "#.##"));
+    form.setText(kRightSlope, FormatNumber(a2 * 1000, "#.##"));
 
     const Num theta1 = atan(a1) * 180 / kPi;
-    form.setText("Text29", FormatNumber(theta1, "#.###"));
+    form.setText(kLeftInclination, FormatNumber(theta1, "#.###"));
     const Num theta2 = atan(a2) * 180 / kPi;
-    form.setText("Text44", FormatNumber(theta2, "#.###"));
+    form.setText(kRightInclination, FormatNumber(theta2, "#.###"));
     const Num theta = asDisplayed(theta1) + asDisplayed(theta2);  // deflection angle
-    form.setText("Text46", DegreesToDms(form, theta));
+    form.setText(kDeflectionDms, DegreesToDms(form, theta));
 
-    const Num rho = FieldValue(form, "Text41");
-    markAndWrite(form, "Text28", FormatNumber(2 * (rho * kPi) * theta / 360, "#.##"));
-    markAndWrite(form, "Text38", FormatNumber(rho * tan(theta * kPi / 360), "#.##"));
-    form.setText("Text11", FormatNumber(rho * theta * kPi / 180, "#.##"));
+    const Num rho = FieldValue(form, kRadius);
+    markAndWrite(form, kArcLength, FormatNumber(2 * (rho * kPi) * theta / 360, "#.##"));
+    markAndWrite(form, kTangent, FormatNumber(rho * tan(theta * kPi / 360), "#.##"));
+    form.setText(kChord, FormatNumber(rho * theta * kPi / 180, "#.##"));
 
     // Tangent points, one displayed T from the intersection point along each straight.
-    const Num x3 = x6 - FieldValue(form, "Text38") * cos(atan(a1));
-    form.setText(station(3), FormatNumber(x3, "#.##"));
-    mark(form, station(3));
-    const Num x9 = x6 + FieldValue(form, "Text38") * cos(atan(a2));
-    markAndWrite(form, station(9), FormatNumber(x9, "#.##"));
-    const Num z3 = z6 - FieldValue(form, "Text38") * sin(atan(k1));
-    markAndWrite(form, elevation(3), FormatNumber(z3, "#.##"));
-    const Num z9 = z6 + FieldValue(form, "Text38") * sin(atan(k2));
-    markAndWrite(form, elevation(9), FormatNumber(z9, "#.##"));
+    const Num x3 = x6 - FieldValue(form, kTangent) * cos(atan(a1));
+    form.setText(station(kLeftTangent), FormatNumber(x3, "#.##"));
+    mark(form, station(kLeftTangent));
+    const Num x9 = x6 + FieldValue(form, kTangent) * cos(atan(a2));
+    markAndWrite(form, station(kRightTangent), FormatNumber(x9, "#.##"));
+    const Num z3 = z6 - FieldValue(form, kTangent) * sin(atan(k1));
+    markAndWrite(form, elevation(kLeftTangent), FormatNumber(z3, "#.##"));
+    const Num z9 = z6 + FieldValue(form, kTangent) * sin(atan(k2));
+    markAndWrite(form, elevation(kRightTangent), FormatNumber(z9, "#.##"));
 
     // The left straight from the displayed tangent point, the right one from the unrounded.
-    const Num left = length(FieldValue(form, elevation(3)) - z1, FieldValue(form, station(3)) - x1);
-    markAndWrite(form, "Text5", FormatNumber(left, "#.##"));
+    const Num left =
+        length(FieldValue(form, elevation(kLeftTangent)) - z1, FieldValue(form, station(kLeftTangent)) - x1);
+    markAndWrite(form, kLeftLength, FormatNumber(left, "#.##"));
     const Num right = length(z9 - z11, x9 - x11);
-    markAndWrite(form, "Text6", FormatNumber(right, "#.##"));
-    const Num total = LeadingValue(form, "Text28") + LeadingValue(form, "Text5") + LeadingValue(form, "Text6");
-    markAndWrite(form, "Text12", FormatNumber(total, "#.##"));
+    markAndWrite(form, kRightLength, FormatNumber(right, "#.##"));
+    const Num total =
+        LeadingValue(form, kArcLength) + LeadingValue(form, kLeftLength) + LeadingValue(form, kRightLength);
+    markAndWrite(form, kTotalLength, FormatNumber(total, "#.##"));
 
     // Arc centre ρ from the left tangent point, square to the left straight: below the arc when
     // that straight rises towards the intersection point (a crest bend), above it otherwise.
     const Num shift = rho * sin(atan(k1));
-    const bool crest = x3 + shift > FieldValue(form, station(3));
+    const bool crest = x3 + shift > FieldValue(form, station(kLeftTangent));
     const Num xc = crest ? x3 + shift : x3 - shift;
     const Num zc = crest ? z3 - rho * cos(atan(k1)) : z3 + rho * cos(atan(k1));
-    mark(form, "Text45");
-    mark(form, "Text48");
-    form.setText("Text45", FormatNumber(xc, "#.##"));
-    form.setText("Text48", FormatNumber(zc, "#.##"));
+    mark(form, kCentreStation);
+    mark(form, kCentreElevation);
+    form.setText(kCentreStation, FormatNumber(xc, "#.##"));
+    form.setText(kCentreElevation, FormatNumber(zc, "#.##"));
 
-    const Num external = length(z6 - FieldValue(form, "Text48"), x6 - FieldValue(form, "Text45")) - rho;
-    form.setText("Text47", FormatNumber(external, "#.####"));
+    const Num external = length(z6 - FieldValue(form, kCentreElevation), x6 - FieldValue(form, kCentreStation)) - rho;
+    form.setText(kExternal, FormatNumber(external, "#.####"));
 
     // Both straights are read; the warning stays until the window is closed.
-    const bool rightShort = FieldValue(form, "Text6") < 5;
-    const bool leftShort = FieldValue(form, "Text5") < 5;
+    const bool rightShort = FieldValue(form, kRightLength) < 5;
+    const bool leftShort = FieldValue(form, kLeftLength) < 5;
     if (rightShort || leftShort) {
-        form.setForeground("Text4", Colour::windowText());
-        form.setText("Text4", "注意：直管段长度小于5米，考虑弹性敷设段与弯头连接最小直管段等因素，请重新校核！");
+        form.setForeground(kVerdict, Colour::windowText());
+        form.setText(kVerdict, "注意：直管段长度小于5米，考虑弹性敷设段与弯头连接最小直管段等因素，请重新校核！");
     }
 }
 
@@ -96,13 +138,13 @@ void showAnnotations(Form& form, Sketch& sketch) {
         const char* prefix;
         const char* field;
         double left, upperTop;
-    } annotations[] = {{"Label25", "α=", "Text46", 6000, 840},
-                       {"Label37", "T=", "Text38", 8040, 840},
-                       {"Label40", "L=", "Text28", 6120, 1200},
-                       {"Label41", "E=", "Text47", 8040, 1200}};
+    } annotations[] = {{"Label25", "α=", kDeflectionDms, 6000, 840},
+                       {"Label37", "T=", kTangent, 8040, 840},
+                       {"Label40", "L=", kArcLength, 6120, 1200},
+                       {"Label41", "E=", kExternal, 8040, 1200}};
     for (const auto& a : annotations) sketch.label(a.label).caption = a.prefix + form.text(a.field);
 
-    const bool upper = Z(form, 6) < Z(form, 1);
+    const bool upper = Z(form, kIntersection) < Z(form, kFirst);
     const double shift = upper ? 0 : 1560;  // the lower band lies 1560 twips further down
     for (const auto& a : annotations) {
         SketchLabel& label = sketch.label(a.label);
@@ -127,16 +169,19 @@ void runSecondStep(Form& form) {
 
     // The arc is sampled from the left tangent point: before the first step has run, that is the
     // first missing result the step meets, and the field it names.
-    (void)X(form, 3);
-    const ArcCircle circle{FieldValue(form, "Text45"), FieldValue(form, "Text48"), FieldValue(form, "Text41"),
-                           Z(form, 6) > Z(form, 1)};
-    const ArcSamples arc = sampleArc(form, circle, {station(3), elevation(3), station(9), elevation(9)});
+    (void)X(form, kLeftTangent);
+    const ArcCircle circle{FieldValue(form, kCentreStation), FieldValue(form, kCentreElevation),
+                           FieldValue(form, kRadius), Z(form, kIntersection) > Z(form, kFirst)};
+    const ArcSamples arc = sampleArc(form, circle, {station(kLeftTangent), elevation(kLeftTangent),
+                                                    station(kRightTangent), elevation(kRightTangent)});
     for (int i : {4, 5, 7, 8}) markAndWrite(form, elevation(i), FormatNumber(circle.elevationAt(X(form, i)), "#.##"));
 
     // 桩点1 and 桩点6 on lines falling from the first and third points with the displayed inclinations.
-    const Num z2 = Z(form, 1) - (X(form, 2) - X(form, 1)) * tan(FieldValue(form, "Text29") * kPi / 180);
+    const Num z2 =
+        Z(form, kFirst) - (X(form, 2) - X(form, kFirst)) * tan(FieldValue(form, kLeftInclination) * kPi / 180);
     markAndWrite(form, elevation(2), FormatNumber(z2, "#.##"));
-    const Num z10 = Z(form, 11) - (X(form, 11) - X(form, 10)) * tan(FieldValue(form, "Text44") * kPi / 180);
+    const Num z10 =
+        Z(form, kThird) - (X(form, kThird) - X(form, 10)) * tan(FieldValue(form, kRightInclination) * kPi / 180);
     markAndWrite(form, elevation(10), NumberText(z10));
 
     std::vector<std::string> elevations;
@@ -147,20 +192,20 @@ void runSecondStep(Form& form) {
     hideLines(sketch, "Line9", 1, 10);
     hideLines(sketch, "Line10", 1, 10);
     hideMarkers(sketch, "Shape1", 1, 9);
-    const Num x1 = X(form, 1), x11 = X(form, kColumns);
+    const Num x1 = X(form, kFirst), x11 = X(form, kColumns);
     const Num zmax = FieldValue(form, highest);
     const ProfileMapping mapping(x1, x11, lowest.value, zmax);
     showCaption(sketch, "Label33", form.text(highest));
     showCaption(sketch, "Label34", lowest.caption);
-    showCaption(sketch, "Label35", form.text(station(1)));
+    showCaption(sketch, "Label35", form.text(station(kFirst)));
     showCaption(sketch, "Label36", form.text(station(kColumns)));
 
     auto point = [&](int i) { return mapping.map(X(form, i), Z(form, i)); };
     // The outer straights thick, the tangent lines to the intersection point thin.
-    showLine(sketch, "Line9(1)", point(1), point(3), Colour::windowText(), 4);
-    showLine(sketch, "Line9(2)", point(9), point(11), Colour::windowText(), 4);
-    showLine(sketch, "Line9(3)", point(3), point(6), Colour::windowText(), 2);
-    showLine(sketch, "Line9(4)", point(6), point(9), Colour::windowText(), 2);
+    showLine(sketch, "Line9(1)", point(kFirst), point(kLeftTangent), Colour::windowText(), 4);
+    showLine(sketch, "Line9(2)", point(kRightTangent), point(kThird), Colour::windowText(), 4);
+    showLine(sketch, "Line9(3)", point(kLeftTangent), point(kIntersection), Colour::windowText(), 2);
+    showLine(sketch, "Line9(4)", point(kIntersection), point(kRightTangent), Colour::windowText(), 2);
     for (int i = 2; i <= kColumns; ++i) showMarker(sketch, indexed("Shape1", i), point(i));
     drawArc(sketch, mapping, arc);
 
@@ -180,15 +225,45 @@ const PointColumn kPointColumns[kColumns] = {
     {"右切点", " ", " "},        {"桩点6", "130", " "},  {"第三点", "180", "309.8"},
 };
 
-void addPointTable(FrameBuilder& frame) {
+// The first, second and third points are given; the tangent points are laid out by the first
+// step; the stations between are given and their elevations computed by the second step.
+void addPointTable(FormDefinition& def, FrameBuilder& frame) {
+    StationTable table{"桩点数据", "桩点", {}, {}, {}};
+    StationColumn stations{meaning("X", "桩点里程", "m", -1, FieldRole::Input), {}};
+    StationColumn elevations{meaning("Z", "管底标高", "m", 2, FieldRole::Result, kSecondStep), {}};
     frame.label("", "桩点里程", {1, 0});
     frame.label("", "管底标高", {2, 0});
     for (int i = 1; i <= kColumns; ++i) {
         const PointColumn& column = kPointColumns[i - 1];
         frame.label("", column.heading, {0, i});
         const std::string point = column.heading;
-        frame.cell(station(i), column.station, {1, i}).description = point + " 桩点里程";
-        frame.cell(elevation(i), column.elevation, {2, i}).description = point + " 管底标高";
+        ControlDef& x = frame.cell(station(i), column.station, {1, i});
+        x.description = point + " 桩点里程";
+        ControlDef& z = frame.cell(elevation(i), column.elevation, {2, i});
+        z.description = point + " 管底标高";
+        stations.cells.push_back(&x);
+        elevations.cells.push_back(&z);
+        table.rows.push_back(point);
+        table.subscripts.push_back(std::to_string(i));
+    }
+    table.columns = {stations, elevations};
+    declareStationTable(def, table);
+
+    for (int i = 1; i <= kColumns; ++i) {
+        Meaning& x = stations.cells[i - 1]->meaning;
+        Meaning& z = elevations.cells[i - 1]->meaning;
+        x.step = kSecondStep;
+        if (i == kFirst || i == kIntersection || i == kThird) {
+            x.step = z.step = kFirstStep;
+            z.role = FieldRole::Input;
+            z.decimals = -1;
+        } else if (i == kLeftTangent || i == kRightTangent) {
+            x.role = FieldRole::Result;
+            x.decimals = 2;
+            x.step = z.step = kFirstStep;
+        } else if (i == 10) {
+            z.decimals = 3;  // the full number
+        }
     }
 }
 
@@ -197,32 +272,130 @@ void addSingleFields(FrameBuilder& frame) {
         const char* name;
         const char* caption;
         const char* text;
+        Meaning meaning;
     } fields[] = {
-        {"Text3", "输气管道外径(mm)", "377"},
-        {"Text41", "  弹性敷设    曲率半径ρ(m)", "600 "},
-        {"Text28", "弹性敷设段   实长（米）", " "},
-        {"Text5", "左直管段   实长（米）", " "},
-        {"Text6", "右直管段   实长（米）", " "},
-        {"Text12", "总实长（米）", " "},
-        {"Text27", "左直管段斜率‰", ""},
-        {"Text29", "左直管段倾角°", " "},
-        {"Text46", "纵向角°", " "},
-        {"Text30", "右直管段斜率‰", " "},
-        {"Text44", "左直管段倾角°", " "},
-        {"Text38", "切线T长度(米)", " "},
-        {"Text47", "矢距E (米)", " "},
-        {"Text11", "弦长 (米)", " "},
-        {"Text45", "弹性敷设段 圆心里程值", " "},
-        {"Text48", "弹性敷设段 圆心高程值", " "},
+        {kDiameter, "输气管道外径(mm)", "377", meaning("D", "输气管道外径", "mm", -1, FieldRole::Input)},
+        {kRadius, "  弹性敷设    曲率半径ρ(m)", "600 ", meaning("ρ", "弹性敷设曲率半径", "m", -1, FieldRole::Input, kFirstStep)},
+        {kArcLength, "弹性敷设段   实长（米）", " ", meaning("L", "弹性敷设段实长", "m", 2)},
+        {kLeftLength, "左直管段   实长（米）", " ", meaning("L_1", "左直管段实长", "m", 2)},
+        {kRightLength, "右直管段   实长（米）", " ", meaning("L_2", "右直管段实长", "m", 2)},
+        {kTotalLength, "总实长（米）", " ", meaning("L_{总}", "总实长", "m", 2)},
+        {kLeftSlope, "左直管段斜率‰", "", meaning("i_1", "左直管段斜率", "‰", 2)},
+        {kLeftInclination, "左直管段倾角°", " ", meaning("θ_1", "左直管段倾角", "°", 3)},
+        {kDeflectionDms, "纵向角°", " ", meaning("θ", "纵向角（度分秒）", "")},
+        {kRightSlope, "右直管段斜率‰", " ", meaning("i_2", "右直管段斜率", "‰", 2)},
+        // The caption repeats "左"; the field shows the right straight's inclination.
+        {kRightInclination, "左直管段倾角°", " ", meaning("θ_2", "右直管段倾角", "°", 3)},
+        {kTangent, "切线T长度(米)", " ", meaning("T", "切线长度", "m", 2)},
+        {kExternal, "矢距E (米)", " ", meaning("E", "矢距", "m", 4)},
+        {kChord, "弦长 (米)", " ", meaning("C", "弦长", "m", 2)},
+        {kCentreStation, "弹性敷设段 圆心里程值", " ", meaning("x_c", "弹性敷设段圆心里程", "m", 2)},
+        {kCentreElevation, "弹性敷设段 圆心高程值", " ", meaning("z_c", "弹性敷设段圆心高程", "m", 2)},
     };
     // Six to a row, each caption above its field, two table columns wide.
     int index = 0;
     for (const auto& f : fields) {
-        frame.field(f.name, f.caption, f.text, {3 + index / 6, 2 * (index % 6), 1, 2}).labelPlacement =
-            LabelPlacement::Above;
+        ControlDef& field = frame.field(f.name, f.caption, f.text, {3 + index / 6, 2 * (index % 6), 1, 2});
+        field.labelPlacement = LabelPlacement::Above;
+        field.meaning = f.meaning;
+        if (field.meaning.role == FieldRole::Unset) {
+            field.meaning.role = FieldRole::Result;
+            field.meaning.step = kFirstStep;
+        }
         ++index;
     }
-    frame.result("Text4", "结论：", {6, 0, 1, kColumns + 1});
+    frame.result(kVerdict, "结论：", {6, 0, 1, kColumns + 1}).means("", "结论").verdict().inStep(kFirstStep);
+}
+
+using formula::c;
+using formula::Expr;
+using formula::fn;
+using formula::pow;
+using formula::q;
+
+Expr X(int i) { return q(station(i)); }
+Expr Z(int i) { return q(elevation(i)); }
+Expr length(const Expr& dz, const Expr& dx) { return formula::sqrt(pow(dz, c(2)) + pow(dx, c(2))); }
+Expr degrees(const Expr& radians) { return radians * c(180) / c(3.1416); }
+Expr radians(const Expr& degrees) { return degrees * c(3.1416) / c(180); }
+
+// What the first step computes without a field of its own, or unrounded behind the field (or
+// point-table cell) that shows it rounded.
+void declareQuantities(FormDefinition& def) {
+    const struct {
+        const char* key;
+        const char* name;
+        const char* unit;
+        std::string shownIn;
+    } quantities[] = {
+        {kLeftGradient, "左直管段斜率", "", ""},
+        {kRightGradient, "右直管段斜率", "", ""},
+        {kLeftAngle, "左直管段倾角", "°", kLeftInclination},
+        {kRightAngle, "右直管段倾角", "°", kRightInclination},
+        {kDeflection, "纵向角", "°", kDeflectionDms},
+        {kLeftTangentX, "左切点里程", "m", station(kLeftTangent)},
+        {kLeftTangentZ, "左切点管底标高", "m", elevation(kLeftTangent)},
+        {kRightTangentX, "右切点里程", "m", station(kRightTangent)},
+        {kRightTangentZ, "右切点管底标高", "m", elevation(kRightTangent)},
+        {kCentreX, "弹性敷设段圆心里程", "m", kCentreStation},
+        {kCentreZ, "弹性敷设段圆心高程", "m", kCentreElevation},
+    };
+    for (const auto& quantity : quantities) {
+        QuantityDef& declared = def.quantity(quantity.key, quantity.key, quantity.name, quantity.unit);
+        declared.shownIn = quantity.shownIn;
+        declared.meaning.step = kFirstStep;
+    }
+}
+
+void declareFirstStepFormulas(FormDefinition& def) {
+    const Expr k1 = q(kLeftGradient), k2 = q(kRightGradient), rho = q(kRadius), T = q(kTangent);
+    const std::vector<formula::Formula> lines = {
+        {kLeftGradient, (Z(kFirst) - Z(kIntersection)) / (X(kFirst) - X(kIntersection))},
+        {kRightGradient, (Z(kIntersection) - Z(kThird)) / (X(kIntersection) - X(kThird))},
+        {kLeftSlope, fn("abs", k1) * c(1000)},
+        {kRightSlope, fn("abs", k2) * c(1000)},
+        {kLeftAngle, degrees(fn("arctan", fn("abs", k1)))},
+        {kRightAngle, degrees(fn("arctan", fn("abs", k2)))},
+        {kDeflection, q(kLeftAngle) + q(kRightAngle)},
+        {kArcLength, c(2) * formula::group(rho * c(3.1416)) * q(kDeflection) / c(360)},
+        {kTangent, rho * fn("tan", q(kDeflection) * c(3.1416) / c(360))},
+        {kChord, rho * q(kDeflection) * c(3.1416) / c(180)},
+        {kLeftTangentX, X(kIntersection) - T * fn("cos", fn("arctan", fn("abs", k1)))},
+        {kRightTangentX, X(kIntersection) + T * fn("cos", fn("arctan", fn("abs", k2)))},
+        {kLeftTangentZ, Z(kIntersection) - T * fn("sin", fn("arctan", k1))},
+        {kRightTangentZ, Z(kIntersection) + T * fn("sin", fn("arctan", k2))},
+        // The left straight from the tangent point as shown, the right one from the unrounded.
+        {kLeftLength, length(Z(kLeftTangent) - Z(kFirst), X(kLeftTangent) - X(kFirst))},
+        {kRightLength, length(q(kRightTangentZ) - Z(kThird), q(kRightTangentX) - X(kThird))},
+        {kTotalLength, q(kArcLength) + q(kLeftLength) + q(kRightLength)},
+        // A sag bend, the usual one: the centre lies above the arc.
+        {kCentreX, q(kLeftTangentX) - rho * fn("sin", fn("arctan", k1))},
+        {kCentreZ, q(kLeftTangentZ) + rho * fn("cos", fn("arctan", k1))},
+        formula::words("凸形弯曲（Z_6 > Z_1，圆心在弧下）时：x_c = x_3 + ρ·sin(arctan k_1)，z_c = z_3 − ρ·cos(arctan k_1)"),
+        {kExternal, length(Z(kIntersection) - q(kCentreElevation), X(kIntersection) - q(kCentreStation)) - rho},
+        formula::words("L_1 < 5 m 或 L_2 < 5 m 时提示重新校核"),
+    };
+    for (formula::Formula line : lines) {
+        line.step = kFirstStep;
+        def.formula(std::move(line));
+    }
+}
+
+// Arc stations on the circle about the centre as shown (the lower half for a sag bend), and the
+// stations on the outer straights on lines falling from the first and third points with the
+// inclinations as shown.
+void declareSecondStepFormulas(FormDefinition& def) {
+    std::vector<formula::Formula> lines;
+    for (int i : {4, 5, 7, 8})
+        lines.push_back({elevation(i), q(kCentreElevation) - formula::sqrt(pow(q(kRadius), c(2)) -
+                                                                            pow(X(i) - q(kCentreStation), c(2)))});
+    lines.push_back(formula::words("凸形弯曲（Z_6 > Z_1）时取圆的上半：Z_i = z_c + √(ρ^2 − (X_i − x_c)^2)"));
+    lines.push_back({elevation(2), Z(kFirst) - (X(2) - X(kFirst)) * fn("tan", radians(q(kLeftInclination)))});
+    lines.push_back({elevation(10), Z(kThird) - (X(kThird) - X(10)) * fn("tan", radians(q(kRightInclination)))});
+    for (formula::Formula line : lines) {
+        line.step = kSecondStep;
+        def.formula(std::move(line));
+    }
 }
 
 Sketch elasticLayingPanel() {
@@ -250,14 +423,17 @@ FormDefinition makeElasticLaying() {
     FormDefinition def("弹性敷设参数计算", "弹性敷设参数计算");
     def.titleLabel("Label20", "弹性敷设参数计算");
     auto frame = def.frame("Frame1", "输入（输出）参数 ", FrameRole::Input, {0, 0});
-    addPointTable(frame);
+    addPointTable(def, frame);
     addSingleFields(frame);
+    declareQuantities(def);
+    declareFirstStepFormulas(def);
+    declareSecondStepFormulas(def);
     def.body().sketch("Picture1", elasticLayingPanel(), {1, 0});
     addDmsScratchFields(def);
     addLowestPointScratchField(def);
 
-    def.runButton("Command1", "第一步计算", runFirstStep);
-    def.runButton("Command3", "第二步计算", runSecondStep);
+    def.runButton(kFirstStep, "第一步计算", runFirstStep);
+    def.runButton(kSecondStep, "第二步计算", runSecondStep);
     def.printButton("Command2");
     return def;
 }

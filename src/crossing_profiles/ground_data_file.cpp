@@ -53,12 +53,14 @@ std::filesystem::path userGroundDataFile() {
 #endif
 }
 
+std::filesystem::path sampleGroundDataFile(const Services& services) { return services.databaseFolder / "1.TXT"; }
+
 std::filesystem::path groundDataFilePath(const Services& services) {
     if (!services.groundDataFile.empty()) return services.groundDataFile;
     const std::filesystem::path user = userGroundDataFile();
     std::error_code error;
     if (std::filesystem::exists(user, error)) return user;
-    return services.databaseFolder / "1.TXT";
+    return sampleGroundDataFile(services);
 }
 
 GroundData parseGroundData(std::string_view text, const std::filesystem::path& path) {
@@ -109,6 +111,13 @@ GroundData readGroundDataFile(const Services& services) {
     std::ostringstream contents;
     contents << file.rdbuf();
     return parseGroundData(contents.str(), path);
+}
+
+DataFileRead groundDataFileRead(const GroundData& data, const Services& services) {
+    DataFileRead read{"地面数据文件", shown(data.path), data.path == sampleGroundDataFile(services),
+                      {"桩点里程 (m)", "地面标高 (m)"}, {}};
+    for (const GroundRecord& record : data.records) read.records.push_back({record.station, record.elevation});
+    return read;
 }
 
 }  // namespace pylora

@@ -33,6 +33,7 @@ struct GroundData {
 // ($XDG_DATA_HOME/pylora/1.TXT, by default ~/.local/share/pylora/1.TXT), else the sample in the
 // database folder.
 std::filesystem::path userGroundDataFile();
+std::filesystem::path sampleGroundDataFile(const Services& services);  // installed with the program
 std::filesystem::path groundDataFilePath(const Services& services);
 
 // Splits the file's text into records. An odd number of values or no values at all end the
@@ -40,5 +41,9 @@ std::filesystem::path groundDataFilePath(const Services& services);
 GroundData parseGroundData(std::string_view text, const std::filesystem::path& path);
 // Opens, reads and closes the file; a file that cannot be opened ends the run naming its path.
 GroundData readGroundDataFile(const Services& services);
+
+// What the run read, for the 计算书: the file, whether it is the installed sample, and its
+// records as the file gives them.
+DataFileRead groundDataFileRead(const GroundData& data, const Services& services);
 
 }  // namespace pylora

@@ -86,7 +86,7 @@ void showLowestPoint(Form& form, Sketch& sketch, const ArcSamples& arc) {
 
 void addLowestPointScratchField(FormDefinition& definition) {
     ControlDef& scratch = definition.body().cell("Text79", "Text79", {});
-    scratch.visible = false;
+    scratch.working().visible = false;
     scratch.description = "管底最小值（米）";
 }
 

@@ -8,6 +8,7 @@
 #include "core/calc.h"
 #include "crossing_profiles/degrees_to_dms.h"
 #include "crossing_profiles/profile_sketch.h"
+#include "crossing_profiles/station_table.h"
 
 namespace pylora {
 namespace {
@@ -24,6 +25,22 @@ std::string inclinationCell(int i) { return field(34 + i); }  // Text35..Text43
 std::string bendCell(int k) { return field(42 + k); }         // Text44..Text51, points 2..9
 std::string slopeCell(int i) { return field(51 + i); }        // Text52..Text60
 std::string lengthCell(int i) { return field(60 + i); }       // Text61..Text69
+
+// The trench and the totals.
+constexpr auto kBottomWidth = "Text31";
+constexpr auto kSideSlope = "Text32";
+constexpr auto kDepth = "Text33";
+constexpr auto kTrenchLength = "Text34";
+constexpr auto kRockShare = "Text80";
+constexpr auto kExcavation = "Text71";
+constexpr auto kSoil = "Text72";
+constexpr auto kRock = "Text81";
+constexpr auto kTotalLength = "Text70";
+constexpr auto kPointCount = "Text79";  // hidden: receives the number of stake points used
+
+using formula::c;
+using formula::fn;
+using formula::q;
 
 struct Segment {
     Num length;       // true length, m
@@ -91,15 +108,15 @@ void writeResultRows(Form& form, const Profile& profile) {
 
 // Excavation of a trapezoidal trench over the length entered in 管道实长, split into soil and rock.
 void writeExcavation(Form& form) {
-    const Num bottomWidth = FieldValue(form, "Text31");
-    const Num sideSlope = FieldValue(form, "Text32");
-    const Num depth = FieldValue(form, "Text33");
-    const Num length = FieldValue(form, "Text34");
+    const Num bottomWidth = FieldValue(form, kBottomWidth);
+    const Num sideSlope = FieldValue(form, kSideSlope);
+    const Num depth = FieldValue(form, kDepth);
+    const Num length = FieldValue(form, kTrenchLength);
     const Num volume = length * depth * (bottomWidth + depth / sideSlope);
-    form.setText("Text71", NumberText(volume));
-    const Num rockShare = FieldValue(form, "Text80");
-    form.setText("Text72", NumberText(volume * (1 - rockShare)));
-    form.setText("Text81", NumberText(volume * rockShare));
+    form.setText(kExcavation, NumberText(volume));
+    const Num rockShare = FieldValue(form, kRockShare);
+    form.setText(kSoil, NumberText(volume * (1 - rockShare)));
+    form.setText(kRock, NumberText(volume * rockShare));
 }
 
 // The point whose field holds the highest (or lowest) value; the first of equal ones.
@@ -153,9 +170,9 @@ void computeOpenCutProfile(Form& form) {
 
     Num total = 0;
     for (int i = 1; i < n; ++i) total += profile.segments[i]->length;
-    form.setText("Text70", NumberText(total));
+    form.setText(kTotalLength, NumberText(total));
     writeExcavation(form);
-    form.setText("Text79", NumberText(n));
+    form.setText(kPointCount, NumberText(n));
     drawProfile(form, n);
 }
 
@@ -163,10 +180,24 @@ ProfileLegend openCutLegend() {
     return {13680, 480, {"地面", 12960, 840, 13680, 14520, 960}, {"管线", 12960, 1320, 13680, 14520, 1440}};
 }
 
-void addStakePointGrid(FrameBuilder& frame) {
-    const char* const headings[kPoints][2] = {
-        {"Label2", "桩点1"}, {"Label10", "桩点2"}, {"Label9", "桩点3"}, {"Label8", "桩点4"}, {"Label7", "桩点5"},
-        {"Label6", "桩点6"}, {"Label5", "桩点7"}, {"Label4", "桩点8"}, {"Label3", "桩点9"}, {"Label14", "桩点10"}};
+const char* const kPointHeadings[kPoints][2] = {
+    {"Label2", "桩点1"}, {"Label10", "桩点2"}, {"Label9", "桩点3"}, {"Label8", "桩点4"}, {"Label7", "桩点5"},
+    {"Label6", "桩点6"}, {"Label5", "桩点7"}, {"Label4", "桩点8"}, {"Label3", "桩点9"}, {"Label14", "桩点10"}};
+
+std::string pointName(int k) { return kPointHeadings[k - 1][1]; }
+
+// The columns of the point table (stake points 1..10) and of the segment table (segments 1..9).
+struct GridColumns {
+    StationColumn station{meaning("X", "桩点里程", "m", -1, FieldRole::Input), {}};
+    StationColumn ground{meaning("G", "地面标高", "m", -1, FieldRole::Input), {}};
+    StationColumn pipe{meaning("H", "管底标高", "m", -1, FieldRole::Input), {}};
+    StationColumn bend{meaning("A", "桩点纵向角", "", -1, FieldRole::Result), {}};
+    StationColumn inclination{meaning("θ", "管道倾角", "°", 3, FieldRole::Result), {}};
+    StationColumn slope{meaning("S", "管线斜率", "‰", 2, FieldRole::Result), {}};
+    StationColumn length{meaning("L", "管道实长", "m", 2, FieldRole::Result), {}};
+};
+
+void addStakePointGrid(FrameBuilder& frame, GridColumns& columns) {
     const char* const stations[kPoints] = {"0.000", "8.550", "20.33", "30.11", "40.55",
                                            "49.00", "61.50", "72.30", "80.10", "98.70"};
     const char* const grounds[kPoints] = {"312.4", "312.4", "312.5", "310.3", "310.2",
@@ -179,37 +210,90 @@ void addStakePointGrid(FrameBuilder& frame) {
     // Point k takes two grid columns, so that a segment's result cell can stand between two points.
     for (int k = 1; k <= kPoints; ++k) {
         const int column = 2 * k - 1;
-        frame.label(headings[k - 1][0], headings[k - 1][1], {0, column, 1, 2});
-        const std::string point = headings[k - 1][1];
-        frame.cell(stationField(k), stations[k - 1], {1, column, 1, 2}).description = point + " 桩点里程";
-        frame.cell(groundField(k), grounds[k - 1], {2, column, 1, 2}).description = point + " 地面标高";
-        frame.cell(pipeField(k), pipes[k - 1], {3, column, 1, 2}).description = point + " 管底标高";
+        frame.label(kPointHeadings[k - 1][0], pointName(k), {0, column, 1, 2});
+        const std::string point = pointName(k);
+        ControlDef& station = frame.cell(stationField(k), stations[k - 1], {1, column, 1, 2});
+        station.description = point + " 桩点里程";
+        ControlDef& ground = frame.cell(groundField(k), grounds[k - 1], {2, column, 1, 2});
+        ground.description = point + " 地面标高";
+        ControlDef& pipe = frame.cell(pipeField(k), pipes[k - 1], {3, column, 1, 2});
+        pipe.description = point + " 管底标高";
+        columns.station.cells.push_back(&station);
+        columns.ground.cells.push_back(&ground);
+        columns.pipe.cells.push_back(&pipe);
     }
     constexpr int trench = 2 * kPoints + 1;
-    frame.field("Text31", "管底宽度", "0.80", {0, trench});
-    frame.field("Text32", "边坡系数", "3", {1, trench});
-    frame.field("Text33", "平均埋深", "1.50", {2, trench});
-    frame.field("Text34", "管道实长", "10.00", {3, trench});
-    frame.field("Text80", "石方比例", "0.30", {4, trench});
+    frame.field(kBottomWidth, "管底宽度", "0.80", {0, trench}).means("b", "管沟管底宽度", "m");
+    frame.field(kSideSlope, "边坡系数", "3", {1, trench}).means("m", "管沟边坡系数");
+    frame.field(kDepth, "平均埋深", "1.50", {2, trench}).means("h", "管沟平均埋深", "m");
+    frame.field(kTrenchLength, "管道实长", "10.00", {3, trench}).means("L_p", "计算土石方量的管道实长", "m");
+    frame.field(kRockShare, "石方比例", "0.30", {4, trench}).means("r", "石方比例");
 }
 
-void addResultRows(FrameBuilder& frame) {
+void addResultRows(FrameBuilder& frame, GridColumns& columns) {
     frame.label("Label19", "管道倾角(°)", {0, 0});
     frame.label("Label20", "桩点纵向角", {1, 0});
     frame.label("Label22", "管线斜率 ‰", {2, 0});
     frame.label("Label21", "管道实长(m)", {3, 0});
+    auto described = [](ControlDef& cell, const std::string& row, const std::string& quantity) {
+        cell.description = row + " " + quantity;
+        return &cell;
+    };
     for (int i = 1; i < kPoints; ++i) {
-        frame.cell(inclinationCell(i), " ", {0, 2 * i, 1, 2});
-        frame.cell(slopeCell(i), " ", {2, 2 * i, 1, 2});
-        frame.cell(lengthCell(i), " ", {3, 2 * i, 1, 2});
+        const std::string segment = segmentName(pointName(i), pointName(i + 1));
+        const int between = 2 * i;
+        ControlDef& inclination = frame.cell(inclinationCell(i), " ", {0, between, 1, 2});
+        ControlDef& slope = frame.cell(slopeCell(i), " ", {2, between, 1, 2});
+        ControlDef& length = frame.cell(lengthCell(i), " ", {3, between, 1, 2});
+        columns.inclination.cells.push_back(described(inclination, segment, "管道倾角"));
+        columns.slope.cells.push_back(described(slope, segment, "管线斜率"));
+        columns.length.cells.push_back(described(length, segment, "管道实长"));
     }
-    for (int k = 2; k < kPoints; ++k) frame.cell(bendCell(k), " ", {1, 2 * k - 1, 1, 2});
+    // The outer points have no bend angle.
+    columns.bend.cells.push_back(nullptr);
+    for (int k = 2; k < kPoints; ++k) {
+        ControlDef& bend = frame.cell(bendCell(k), " ", {1, 2 * k - 1, 1, 2});
+        columns.bend.cells.push_back(described(bend, pointName(k), "桩点纵向角"));
+    }
+    columns.bend.cells.push_back(nullptr);
     constexpr int totals = 2 * kPoints + 1;
     frame.label("Label26", "土石方量", {0, totals});
-    frame.result("Text71", "开挖量（方）", {1, totals});
-    frame.result("Text72", "土方量（方）", {2, totals});
-    frame.result("Text81", "石方量（方）", {3, totals});
-    frame.result("Text70", "管道总实长", {4, totals});
+    frame.result(kExcavation, "开挖量（方）", {1, totals}).means("V", "开挖量", "m³", 3);
+    frame.result(kSoil, "土方量（方）", {2, totals}).means("V_s", "土方量", "m³", 3);
+    frame.result(kRock, "石方量（方）", {3, totals}).means("V_r", "石方量", "m³", 3);
+    frame.result(kTotalLength, "管道总实长", {4, totals}).means("ΣL", "管道总实长", "m", 2);
+}
+
+void declareTables(FormDefinition& def, GridColumns& columns) {
+    StationTable points{"桩点数据", "桩点", {}, {}, {columns.station, columns.ground, columns.pipe, columns.bend}};
+    for (int k = 1; k <= kPoints; ++k) {
+        points.rows.push_back(pointName(k));
+        points.subscripts.push_back(std::to_string(k));
+    }
+    declareStationTable(def, points);
+
+    StationTable segments{"管段数据", "管段", {}, {}, {columns.inclination, columns.slope, columns.length}};
+    for (int i = 1; i < kPoints; ++i) {
+        segments.rows.push_back(segmentName(pointName(i), pointName(i + 1)));
+        segments.subscripts.push_back(std::to_string(i));
+    }
+    declareStationTable(def, segments);
+}
+
+// Every segment and inner point follows the same rule; the trees state it for the first
+// segment and the first inner point, which every profile of two or more segments has.
+void declareFormulas(FormDefinition& def) {
+    const auto rise = fn("abs", q(pipeField(2)) - q(pipeField(1)));
+    const auto run = q(stationField(2)) - q(stationField(1));
+    def.formula(formula::words("管段i为桩点i至桩点i+1，各管段同式，以管段1为例："));
+    def.formula({lengthCell(1), formula::sqrt(formula::pow(run, c(2)) + formula::pow(rise, c(2)))});
+    def.formula({slopeCell(1), rise / run * c(1000)});
+    def.formula({inclinationCell(1), fn("arctan", rise / run) * c(180) / c(3.1416)});
+    def.formula(formula::words("桩点k处管道由升转降或由降转升时 A_k = |θ_{k−1} + θ_k|，否则 A_k = |θ_k − θ_{k−1}|"));
+    def.formula(formula::words("ΣL = L_1 + L_2 + … + L_{n−1}（n为桩点数，里程为−1的桩点及其后各点不计）"));
+    def.formula({kExcavation, q(kTrenchLength) * q(kDepth) * (q(kBottomWidth) + q(kDepth) / q(kSideSlope))});
+    def.formula({kSoil, q(kExcavation) * (c(1) - q(kRockShare))});
+    def.formula({kRock, q(kExcavation) * q(kRockShare)});
 }
 
 FormDefinition makeOpenCutProfile() {
@@ -218,14 +302,17 @@ FormDefinition makeOpenCutProfile() {
              "        您只需要输入河流或公路穿越断面的各拐点（弯头）的地面标高、管底标高及桩点里程，即可得到各点的纵向角、"
              "各管段的斜率、管道实长、倾角等参数及穿越纵断面草图。还可以通过输入管沟管底宽度、管沟边坡系数、"
              "管沟平均埋深及管道实长，可输出需开挖多少土石方量及回填量。");
+    GridColumns columns;
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {0, 0});
-    addStakePointGrid(inputs);
+    addStakePointGrid(inputs, columns);
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {1, 0});
-    addResultRows(results);
+    addResultRows(results, columns);
+    declareTables(def, columns);
+    declareFormulas(def);
     def.body().sketch("Picture1", profileSketchPanel(openCutLegend()), {2, 0});
 
     addDmsScratchFields(def);
-    def.body().cell("Text79", "Text79", {}).visible = false;  // receives the number of stake points used
+    def.body().cell(kPointCount, "Text79", {}).working().visible = false;
 
     def.runButton("Command1", "开始计算", computeOpenCutProfile);
     def.printButton("Command2");

@@ -148,5 +148,23 @@ TEST_F(GroundDataPathTest, AMissingFileEndsTheRunNamingEveryPathTried) {
     }
 }
 
+// What the 计算书 shows of the file: which one, whether it is the sample, and the values as written.
+TEST_F(GroundDataPathTest, TheRecordOfTheReadNamesTheFileAndKeepsItsValuesAsWritten) {
+    const fs::path sample = folder_ / "database" / "1.TXT";
+    write(sample, "0, 310\n100 ,318.5m\n");
+    DataFileRead read = groundDataFileRead(readGroundDataFile(services_), services_);
+    EXPECT_EQ(read.caption, "地面数据文件");
+    EXPECT_EQ(read.path, sample.string());
+    EXPECT_TRUE(read.sample);
+    EXPECT_EQ(read.columns, (std::vector<std::string>{"桩点里程 (m)", "地面标高 (m)"}));
+    EXPECT_EQ(read.records, (std::vector<std::vector<std::string>>{{"0", "310"}, {"100", "318.5m"}}));
+
+    const fs::path user = folder_ / "data" / "pylora" / "1.TXT";
+    write(user, "5,300\n");
+    read = groundDataFileRead(readGroundDataFile(services_), services_);
+    EXPECT_EQ(read.path, user.string());
+    EXPECT_FALSE(read.sample);
+}
+
 }  // namespace
 }  // namespace pylora

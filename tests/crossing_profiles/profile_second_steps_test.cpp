@@ -230,5 +230,19 @@ TEST_F(SurveyGroundTest, AnEmptyOrOddFileEndsTheStepBeforeAnythingChanges) {
     }
 }
 
+TEST_F(SurveyGroundTest, TheSecondStepNotesTheFileItReadOncePerRun) {
+    writeSurvey("26,310\n130,303\n");
+    for (int run = 0; run < 2; ++run) {
+        ASSERT_FALSE(window_->press("Command3"));
+        const auto& files = window_->form().dataFilesRead();
+        ASSERT_EQ(files.size(), 1u);
+        EXPECT_EQ(files[0].path, services_.groundDataFile.string());
+        EXPECT_FALSE(files[0].sample);
+        EXPECT_EQ(files[0].records, (std::vector<std::vector<std::string>>{{"26", "310"}, {"130", "303"}}));
+    }
+    ASSERT_FALSE(window_->press("Command1"));  // the first step reads no file
+    EXPECT_TRUE(window_->form().dataFilesRead().empty());
+}
+
 }  // namespace
 }  // namespace pylora

@@ -1,9 +1,12 @@
-// The open-cut profile sketch across calculations of one open window.
+// The open-cut profile: its sketch across calculations of one open window, and the formulas it
+// states for the first segment.
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "core/calc_form.h"
+#include "core/number_reading.h"
+#include "core/quantity_values.h"
 #include "core/window_registry.h"
 
 namespace pylora {
@@ -47,6 +50,26 @@ TEST_F(OpenCutSketchTest, AFailedSketchLeavesNoMarkerOfTheEarlierCalculation) {
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->kind(), FailureKind::DivisionByZero);
     EXPECT_EQ(visibleElements(sketch()), kFixedLines);
+}
+
+// The window states the segment formulas once, for the first segment, which is level with the
+// default inputs; a rising and a falling first segment put them to the test.
+TEST(OpenCutFormulas, TheFirstSegmentsFormulasGiveWhatItsCellsShow) {
+    for (const char* secondPipe : {"312.1", "309.5"}) {
+        CalcForm window{*findWindow("穿越断面"), Services{}};
+        window.form().type("Text22", secondPipe);
+        ASSERT_FALSE(window.press("Command1"));
+        const QuantityValues values(window.form());
+        for (const char* cell : {"Text35", "Text52", "Text61"}) {
+            const formula::Formula* line = values.formulaFor(cell);
+            ASSERT_TRUE(line) << cell;
+            const double computed =
+                formula::evaluate(line->expression, [&](const std::string& key) { return values.value(key); }).value();
+            const auto shown = parseStrictNumber(window.form().text(cell));
+            ASSERT_TRUE(shown) << cell;
+            EXPECT_NEAR(computed, *shown, cell == std::string("Text35") ? 1e-12 : 0.005) << cell << " " << secondPipe;
+        }
+    }
 }
 
 }  // namespace
