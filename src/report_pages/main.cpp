@@ -8,7 +8,21 @@
 #include "cli/headless_runner.h"
 #include "report_pages/report_pages.h"
 
+namespace {
+
+// Qt's notes about the session (no runtime folder on a server) are no concern of a report; its
+// warnings of substance still go to standard error.
+QtMessageHandler qtHandler = nullptr;
+
+void quietAboutTheSession(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QStringLiteral("QStandardPaths:"))) return;
+    if (qtHandler) qtHandler(type, context, message);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    qtHandler = qInstallMessageHandler(quietAboutTheSession);
     qputenv("QT_QPA_PLATFORM", qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen")).toUtf8());
     QGuiApplication application(argc, argv);
     const std::vector<std::string> args(argv + 1, argv + argc);
