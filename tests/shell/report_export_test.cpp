@@ -2,7 +2,9 @@
 // search (inputs, results, verdicts, signature block, page numbers), fonts embedded, and the
 // editable document; the export entry of every calculator window and its remembered fields.
 #include <QAction>
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
@@ -167,10 +169,31 @@ private slots:
         const QString pdf = out.path() + "/壁厚计算.pdf";
         QVERIFY2(QFile::exists(pdf), office.readAllStandardError().constData());
         const QString text = withoutBlanks(runTool("pdftotext", {pdf, "-"}));
-        for (const QString& part : {"输气管道壁厚计算计算书", "工程名称：西部管道二期工程", "一、计算依据", "管道的设计压力",
+        for (const QString part : {"输气管道壁厚计算计算书", "工程名称：西部管道二期工程", "一、计算依据", "管道的设计压力",
                                     "0.3", "0.75", "第1页共", "计算", "李工", "2026年12月10日", "施工图设计"})
             QVERIFY2(text.contains(withoutBlanks(part)), qPrintable("no \"" + part + "\" in\n" + text));
         if (!qEnvironmentVariable("PYLORA_REPORT_DIR").isEmpty()) QFile::copy(pdf, pathFor("壁厚计算.docx.pdf"));
+    }
+
+    // pylora-cli writes what the file's name says, PDF and DOCX through pylora-report beside it;
+    // a name it cannot write is refused with exit status 2 and one line.
+    void runnerWritesEachFormatItsFileNames() {
+        const QString cli = QCoreApplication::applicationDirPath() + "/pylora-cli";
+        for (const QString& suffix : {QStringLiteral("pdf"), QStringLiteral("docx"), QStringLiteral("html"), QStringLiteral("json")}) {
+            const QString file = pathFor("runner." + suffix);
+            QProcess process;
+            process.start(cli, {"report", "壁厚计算", "--set", "Text2=0.3", "--design-stage", "初步设计", "-o", file});
+            QVERIFY(process.waitForFinished(60000));
+            QCOMPARE(process.exitCode(), 0);
+            QVERIFY2(QFileInfo(file).size() > 1000, qPrintable(file));
+        }
+        QCOMPARE(withoutBlanks(runTool("pdftotext", {pathFor("runner.pdf"), "-"})).contains("初步设计"), true);
+        QProcess refused;
+        refused.start(cli, {"report", "壁厚计算", "-o", pathFor("runner.xyz")});
+        QVERIFY(refused.waitForFinished(60000));
+        QCOMPARE(refused.exitCode(), 2);
+        QCOMPARE(refused.readAllStandardError().count('\n'), 1);
+        QVERIFY(!QFile::exists(pathFor("runner.xyz")));
     }
 
     void everyWindowOffersTheExportByKeyAndContextMenu() {
