@@ -36,6 +36,8 @@ void firstStep(Form& form) {
     form.setText("Label1", "满足强度要求");
     form.setForeground("Label1", Colour::rgb(0, 0, 255));
     form.setBackground("Text3", Colour::rgb(255, 255, 0));
+    form.noteDataFileRead({"地面数据文件", "/usr/share/pylora/database/1.TXT", true, {"桩点里程 (m)", "地面标高 (m)"},
+                           {{"0", "312.5"}, {"10", "311.8"}}});
 }
 
 void secondStep(Form& form) {
@@ -157,6 +159,12 @@ TEST_F(FixtureReport, FirstStepStatesItsOwnInputsResultsAndVerdict) {
     EXPECT_EQ(report.verdicts[0].text, "满足强度要求");
     EXPECT_EQ(report.verdicts[0].name, "强度校核");
     EXPECT_EQ(report.verdicts[0].colour, Colour::rgb(0, 0, 255));
+
+    ASSERT_EQ(report.dataFiles.size(), 1u);
+    EXPECT_TRUE(report.dataFiles[0].sample);
+    const std::string html = reportHtml(report, {});
+    for (const char* part : {"地面数据文件", "/usr/share/pylora/database/1.TXT（示例数据）", "311.8"})
+        EXPECT_NE(html.find(part), std::string::npos) << part;
 }
 
 // The point table's typed column among the inputs and its computed column among the results,
