@@ -32,6 +32,9 @@ install(FILES ${PYLORA_MAN_DIR}/pylora-cli.1.gz DESTINATION share/man/man1)
 
 if(PYLORA_BUILD_GUI)
   install(TARGETS pylora RUNTIME DESTINATION bin)
+  # pylora-cli hands PDF and DOCX reports to pylora-report; both lay them out in the report font.
+  install(TARGETS pylora-report RUNTIME DESTINATION bin)
+  install(FILES ${PYLORA_SHARE_DIR}/pylora/fonts/PyloraReportHei.ttf DESTINATION share/pylora/fonts)
   install(FILES ${PYLORA_MAN_DIR}/pylora.1.gz DESTINATION share/man/man1)
   install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/cn.pylora.Pylora.desktop DESTINATION share/applications)
   install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/cn.pylora.Pylora.metainfo.xml DESTINATION share/metainfo)

@@ -17,7 +17,7 @@ PYLORA_PACKAGES=(
   xvfb xauth
   clang libclang-rt-14-dev llvm
   dpkg-dev librsvg2-bin desktop-file-utils appstream man-db
-  ccache libreoffice-writer-nogui
+  ccache libreoffice-writer-nogui unzip python3-fonttools
 )
 
 install_missing_packages() {

@@ -1,9 +1,12 @@
 #include "cli/headless_runner.h"
 
+#include "core/version.h"
+
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <ostream>
@@ -12,6 +15,7 @@
 
 #include "cli/help_text.h"
 #include "cli/json_output.h"
+#include "cli/report_json.h"
 #include "core/calc_form.h"
 #include "core/menu.h"
 #include "core/report.h"
@@ -170,16 +174,49 @@ void printRun(const CalcForm& window, const WindowRun& run, std::ostream& out) {
     out << printable(result) << '\n';
 }
 
-// The report as a self-contained HTML file; "-" writes it to standard output.
-void writeReport(const CalcForm& window, const ProjectInfo& project, const std::string& output, std::ostream& out) {
-    const std::string html = reportHtml(buildReport(window), project);
+// The format a report is written in: as told, else by the file's extension, lower case;
+// standard output ("-") takes HTML.
+std::string reportFormat(const std::string& output, const std::string& told) {
+    if (!told.empty()) return told;
+    if (output == "-") return "html";
+    std::string extension = std::filesystem::path(output).extension().string();
+    if (!extension.empty()) extension.erase(0, 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+void requireReportFormat(const std::string& format, const std::string& output) {
+    if (std::find(std::begin(kReportExtensions), std::end(kReportExtensions), format) != std::end(kReportExtensions))
+        return;
+    throw UsageError{"cannot write a report as " + (format.empty() ? output : "." + format) +
+                     ": name the file .pdf, .docx, .html or .json"};
+}
+
+void writeText(const std::string& text, const std::string& output, std::ostream& out) {
     if (output == "-") {
-        out << html;
+        out << text;
         return;
     }
     std::ofstream file(output, std::ios::binary);
-    file << html;
+    file << text;
     if (!file.flush()) throw UsageError{"cannot write " + output};
+}
+
+void writeReport(const CalcForm& window, const ProjectInfo& project, const std::string& format,
+                 const std::string& output, const ReportFormats& formats, std::ostream& out) {
+    const Report report = buildReport(window);
+    if (format == "json") {
+        writeText(printable(reportJson(report, project)) + "\n", output, out);
+    } else if (format == "html" || format == "htm") {
+        writeText(reportHtml(report, project), output, out);
+    } else {
+        const auto writer = formats.writers.find(format);
+        if (writer == formats.writers.end()) throw UsageError{"this program cannot write ." + format + " reports"};
+        if (output == "-") throw UsageError{"a ." + format + " report needs a file name"};
+        const std::string problem = writer->second(report, project, output);
+        if (!problem.empty()) throw UsageError{problem};
+    }
 }
 
 // The date a report is signed, as a Chinese form writes it: 2026年12月10日.
@@ -191,9 +228,9 @@ std::string today() {
 }
 
 int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                const Services& services) {
+                const Services& services, const ReportFormats& formats) {
     CLI::App app(help::kProgram, "pylora-cli");
-    app.set_version_flag("--version", std::string("pylora-cli ") + PYLORA_VERSION, help::kVersion);
+    app.set_version_flag("--version", std::string("pylora-cli ") + kProgramVersion, help::kVersion);
     app.require_subcommand(1);
     Services chosen = services;
     std::string databaseFolder;
@@ -215,10 +252,14 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
     std::string reportForm, reportOutput;
     report->add_option("FORM", reportForm, help::kForm)->required()->type_name("");
     report->add_option("--output,-o", reportOutput, help::kOutput)->required()->type_name("FILE");
+    std::string reportFormatName;
+    report->add_option("--format", reportFormatName, help::kFormat)->type_name("FORMAT")
+        ->check(CLI::IsMember({"pdf", "docx", "html", "json"}));
     report->add_option("--ground-file", groundFile, help::kGroundFile)->type_name("FILE");
     ProjectInfo project;
     for (const auto& [name, field, text] : {std::tuple{"--project-name", &project.projectName, help::kProjectName},
                                             {"--project-number", &project.projectNumber, help::kProjectNumber},
+                                            {"--design-stage", &project.designStage, help::kDesignStage},
                                             {"--calculated-by", &project.calculatedBy, help::kCalculatedBy},
                                             {"--checked-by", &project.checkedBy, help::kCheckedBy},
                                             {"--approved-by", &project.approvedBy, help::kApprovedBy},
@@ -265,6 +306,13 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
         }
         // Settings and presses in the order given on the command line.
         CLI::App* command = app.got_subcommand("report") ? report : run;
+        const std::string format = command == report ? reportFormat(reportOutput, reportFormatName) : "";
+        if (command == report) {
+            requireReportFormat(format, reportOutput);
+            if (!formats.writers.count(format) && formats.delegate && format != "html" && format != "htm" &&
+                format != "json")
+                return formats.delegate(args);
+        }
         std::map<const CLI::Option*, std::size_t> taken;
         std::vector<std::pair<std::string, std::string>> settings;
         std::vector<std::string> presses;
@@ -282,7 +330,7 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
         const WindowRun result = runWindow(window, settings, presses, command == report);
         if (command == report) {
             if (project.date.empty()) project.date = today();
-            writeReport(window, project, reportOutput, out);
+            writeReport(window, project, format, reportOutput, formats, out);
         } else {
             printRun(window, result, out);
         }
@@ -300,11 +348,11 @@ std::filesystem::path defaultDatabaseFolder(const std::filesystem::path& executa
 }
 
 int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                const Services& services) {
+                const Services& services, const ReportFormats& formats) {
     // The runner never ends by an exception: whatever nobody foresaw is one line on standard
     // error. A fault inside a run is already the run's internal failure, printed with the window.
     try {
-        return parseAndRun(args, out, err, services);
+        return parseAndRun(args, out, err, services, formats);
     } catch (const std::exception& fault) {
         printUsageError(err, std::string("internal error: ") + fault.what());
     } catch (...) {

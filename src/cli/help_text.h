@@ -26,9 +26,14 @@ inline constexpr const char* kRun =
     "press the buttons in the order given (none given: the window's run button),\n"
     "then print the window as JSON";
 inline constexpr const char* kReport =
-    "Run window FORM as run does, then write its calculation report (计算书) as one\n"
-    "self-contained HTML file: inputs, results, verdicts, formulas, sketch, signature block";
-inline constexpr const char* kOutput = "The HTML file to write; - writes it to standard output";
+    "Run window FORM as run does, then write its calculation report (计算书): codes,\n"
+    "inputs, formulas with the values put in, results, verdicts, sketches, signature\n"
+    "block. The file's name gives the format: .pdf (A4, fonts embedded), .docx (opens\n"
+    "in WPS and Word), .html (self-contained) or .json (the report's content)";
+inline constexpr const char* kOutput =
+    "The file to write, its format by its extension; - writes HTML to standard output";
+inline constexpr const char* kFormat = "Write this format whatever the file's name: pdf, docx, html or json";
+inline constexpr const char* kDesignStage = "设计阶段 of the report, e.g. 初步设计 or 施工图设计";
 inline constexpr const char* kProjectName = "工程名称 of the report";
 inline constexpr const char* kProjectNumber = "工程编号 of the report";
 inline constexpr const char* kCalculatedBy = "计算: who computed";
@@ -66,11 +71,15 @@ inline std::string footer() {
            entry("written", "The controls the run wrote, in the order written") +
            entry("failure", "None (null), or the control and the cause that ended the run") +
            entry("sketch", "The profile drawing of the window, or null") +
+           "\nOutput of report:\n" +
+           entry(".pdf, .docx", "Written by pylora-report beside pylora-cli (the page layout needs the Qt\n"
+                                "libraries, which run and the other formats do without)") +
+           entry(".html, .json", "Written by pylora-cli itself; -o - --format json prints the JSON") +
            "\nExit status:\n" +
            entry(std::to_string(kExitDone), "Done") +
            entry(std::to_string(kExitUsage),
-                 "Bad usage (unknown window, control or list item, malformed option):\n"
-                 "one line on standard error, no JSON") +
+                 "Bad usage (unknown window, control or list item, malformed option, a\n"
+                 "report file of unknown format): one line on standard error, no JSON") +
            entry(std::to_string(kExitRunFailed), "The run failed: the JSON is printed, its failure names the field") +
            "\nFiles:\n" +
            entry("share/pylora/database/",
@@ -81,7 +90,8 @@ inline std::string footer() {
                  "without it the sample in the database folder is read") +
            "\nExamples:\n" +
            entry("pylora-cli list", "Every window's form name and title") +
-           entry("pylora-cli run 壁厚计算 --set Text5=3", "The wall thickness window with 3 typed into Text5");
+           entry("pylora-cli run 壁厚计算 --set Text5=3", "The wall thickness window with 3 typed into Text5") +
+           entry("pylora-cli report 壁厚计算 -o 壁厚.pdf", "Its 计算书 as a PDF");
 }
 
 }  // namespace pylora::help

@@ -1,8 +1,10 @@
 #pragma once
-// The calculation report (计算书) of a calculator window: what was computed, by which code, from
-// which inputs, what came out and who signs for it. Built from the window's definition and its
-// current form, the same for every window; written as self-contained HTML. The desktop program
-// lays the same HTML out on A4 pages for PDF and the editable document.
+// The calculation report (计算书) of a calculator window: by which codes, from which inputs,
+// through which formulas with which values, to which results and verdicts, and who signs for
+// it. Built only from what the window's definition states (meanings, tables, basis, quantities,
+// formulas) and its current form; no window has code of its own here. One model, several
+// writers: HTML (report_html), the editable document (report_docx), JSON (the runner) and the
+// desktop program's PDF.
 #include <string>
 #include <vector>
 
@@ -14,47 +16,93 @@ namespace pylora {
 struct ProjectInfo {
     std::string projectName;    // 工程名称
     std::string projectNumber;  // 工程编号
+    std::string designStage;    // 设计阶段: 可行性研究, 初步设计, 施工图设计 …
     std::string calculatedBy;   // 计算
     std::string checkedBy;      // 校核
     std::string approvedBy;     // 审核
     std::string date;           // 日期
 };
 
-struct ReportValue {
-    std::string control;
-    std::string text;  // as the window shows it
-    Colour background = Colour::white();
-    Colour foreground = Colour::windowText();
-    bool highlighted = false;  // the window marks it with a background of its own
-    std::string heading;       // a cell of a point table: the caption over its column ("桩点3")
-};
-
-// One line of a table: the caption the window gives the quantity, its unit taken from the
-// caption's last brackets, and the values of the window's row (a stress, its sign, the allowed
-// stress and the verdict; or the cells of one row of a point table).
-struct ReportRow {
-    std::string label;
+// A quantity with its value as the report prints it (engineering form, declared decimals).
+struct ReportQuantity {
+    std::string key;  // the control or the declared quantity
+    std::string symbol;
+    std::string name;
+    std::string value;
     std::string unit;
-    std::vector<ReportValue> values;
+    bool highlighted = false;  // the window marks the field with a background of its own
 };
 
+// An option group, check box or list in words: 管道两端支承方式：铰接.
+struct ReportChoice {
+    std::string key;
+    std::string name;
+    std::string value;
+};
+
+struct ReportColumn {
+    std::string symbol;
+    std::string name;
+    std::string unit;
+};
+
+// A point or segment table: rows named as the window's table names them.
+struct ReportTable {
+    std::string caption;
+    std::string rowHeading;
+    std::vector<std::string> rows;
+    std::vector<ReportColumn> columns;
+    std::vector<std::vector<std::string>> cells;  // [row][column]
+};
+
+struct ReportDataFile {
+    std::string caption;
+    std::string path;
+    bool sample = false;
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> records;
+};
+
+// A picture the report shows: an SVG drawing with its size in pixels of a 96-dpi page.
 struct ReportPicture {
-    std::string control;
-    std::string caption;  // the formula frame's caption
-    std::string content;  // SVG or rich text, as the window shows it
-    bool svg = false;
-    double width = 0, height = 0;  // SVG: its size in pixels
+    std::string id;  // "formula3", "values3", "sketch1": how a writer refers to it
+    std::string svg;
+    double width = 0;
+    double height = 0;
+};
+
+// One line of the 式中 list: σ_s — 管材的最低屈服强度, 360 MPa.
+struct ReportTerm {
+    std::string symbol;
+    std::string name;
+    std::string value;  // empty when the report gives no values
+    std::string unit;
+};
+
+// One formula of the calculation as applied: the formula, what its symbols mean, the values put
+// in, and what it gives.
+struct ReportStep {
+    std::string resultKey;
+    std::string words;             // a line of words instead of a formula
+    ReportPicture formula;         // the formula as its picture draws it
+    std::string formulaText;       // the same on one line: δ = P·D/(2·σ_s·F·t)
+    std::vector<ReportTerm> terms;
+    std::string substituted;       // one line with the values: δ = 3.92×720/(2×360×0.4×1) = 9.8
+    ReportPicture substitutedPicture;  // the same drawn as a formula; empty svg when none
+    ReportTerm result;             // value empty when none can be given
 };
 
 struct ReportVerdict {
+    std::string key;
+    std::string name;
     std::string text;
     Colour colour = Colour::windowText();
 };
 
 struct ReportSketch {
-    std::string control;
     std::string caption;
-    Sketch sketch;
+    ReportPicture picture;
+    bool landscape = false;  // wider than tall: a page of its own turned sideways
 };
 
 enum class ReportState {
@@ -66,34 +114,51 @@ enum class ReportState {
 
 struct Report {
     std::string formName;
-    std::string windowTitle;
-    std::string title;  // the window's heading
-    std::string basis;  // the note that cites the code
-    std::vector<ReportPicture> formulas;
-    std::vector<ReportRow> inputs;
-    std::vector<ReportRow> results;
+    std::string windowTitle;  // 计算项目
+    std::string heading;      // the window's title label: 输气管道壁厚计算
+    std::string program;      // the program that made it and its version
+    std::string version;
+    std::vector<std::string> basis;
+    ReportState state = ReportState::NotRun;
+    std::string failure;      // the failure in the engineer's words
+
+    std::vector<ReportQuantity> inputs;
+    std::vector<ReportChoice> choices;
+    std::vector<ReportTable> inputTables;
+    std::vector<ReportDataFile> dataFiles;
+    std::vector<ReportStep> steps;
+    std::vector<ReportQuantity> results;
+    std::vector<ReportTable> resultTables;
     std::vector<ReportVerdict> verdicts;
     std::vector<ReportSketch> sketches;
-    ReportState state = ReportState::NotRun;
-    std::string failure;  // the failure in the engineer's words
 };
 
 Report buildReport(const CalcForm& window);
 
-// "管道的设计压力（MPa） " -> "MPa": the text in the caption's closing brackets, if it ends so.
-std::string unitFromLabel(const std::string& label);
+// What the report says instead of results; empty when it shows results.
+std::string stateStatement(const Report& report);
+// What 一、计算依据 says when the window names no code.
+inline constexpr const char* kNoBasis = "本计算未注明所依据的规范条文。";
+
+// Every picture of the report: formulas, substituted formulas and sketches, in document order.
+std::vector<const ReportPicture*> reportPictures(const Report& report);
 
 enum class PictureStyle {
     Inline,     // SVG drawings written into the page: a self-contained HTML file
-    Reference,  // <img src="picture:NAME"> and <img src="sketch:NAME">: the desktop program draws them
+    Reference,  // <img src="picture:ID">: the program that lays out the pages draws them
 };
 
-std::string reportHtml(const Report& report, const ProjectInfo& project, PictureStyle pictures = PictureStyle::Inline);
+struct HtmlOptions {
+    PictureStyle pictures = PictureStyle::Inline;
+    bool sketches = true;  // false: the page layout puts the sketches on pages of their own
+};
+
+std::string reportHtml(const Report& report, const ProjectInfo& project, HtmlOptions options = {});
 
 // The sketch as an SVG drawing in twips: visible lines, markers and captions.
 std::string sketchSvg(const Sketch& sketch, double widthPixels);
 
-// What the results section says instead of results; empty when the report shows results.
-std::string stateStatement(const Report& report);
+// The running header's words: 输气管道壁厚计算 计算书.
+std::string reportTitle(const Report& report);
 
 }  // namespace pylora

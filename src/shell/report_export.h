@@ -1,12 +1,13 @@
 #pragma once
 // "导出计算书…": the calculation report of a calculator window as a PDF on A4 (header, page
-// numbers, fonts embedded, formulas and sketch as vector drawings), an editable ODF text
-// document, or the self-contained HTML page. The content comes from the core's report; this
-// file lays it out on pages and asks the engineer for the file and the project fields.
+// numbers, fonts embedded, formulas and sketches as vector drawings), an editable Word document
+// (DOCX), or the self-contained HTML page. The content comes from the core's report and the
+// pages from report_pages; this file asks the engineer for the file and the project fields.
 #include <QDialog>
 #include <QString>
 
 #include "core/report.h"
+#include "report_pages/report_pages.h"
 
 class QComboBox;
 class QLineEdit;
@@ -15,8 +16,6 @@ class QTextDocument;
 namespace pylora {
 
 class CalcWindow;
-
-enum class ReportFormat { Pdf, Odf, Html };
 
 // Writes the report of the window's current calculation; returns an empty text when written,
 // else why not, in the engineer's words.
@@ -35,7 +34,8 @@ public:
     ReportFormat format() const;
     ProjectInfo project() const;
     void setPath(const QString& path);
-    QLineEdit* projectField(int index) const { return fields_[index]; }  // 工程名称 … 日期
+    static constexpr int kProjectFields = 7;
+    QLineEdit* projectField(int index) const { return fields_[index]; }  // 工程名称, 工程编号, 设计阶段 … 日期
 
     void accept() override;
 
@@ -45,7 +45,7 @@ private:
 
     QLineEdit* path_;
     QComboBox* format_;
-    QLineEdit* fields_[6];
+    QLineEdit* fields_[kProjectFields];
 };
 
 // Gives the window its "导出计算书…" entry: Ctrl+E and its context menu.

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -148,22 +149,44 @@ TEST(HeadlessRunnerTest, DatabaseTextThatIsNotUtf8IsShownWithReplacementCharacte
 namespace pylora {
 namespace {
 
-// The report is the run's: settings and presses as for run, the same exit status, HTML out.
-TEST(ReportCommand, WritesTheRunAsHtml) {
-    const Outcome done = run({"report", "公路穿越强度校核", "--set", "Text4=0.325", "--project-name", "西部管道",
-                              "--checked-by", "王工", "--date", "2026年12月10日", "--output", "-"});
+// The report is the run's: settings and presses as for run, the same exit status; the format
+// is the file's: HTML, or the report's content as JSON.
+TEST(ReportCommand, WritesTheRunInTheFormatTheFileNames) {
+    const Outcome done = run({"report", "壁厚计算", "--set", "Text2=0.3", "--project-name", "西部管道",
+                              "--design-stage", "施工图设计", "--checked-by", "王工", "--date", "2026年12月10日",
+                              "--output", "-"});
     EXPECT_EQ(done.status, kExitDone) << done.err;
-    for (const char* part : {"<!DOCTYPE html>", "charset=\"utf-8\"", "公路穿越强度校核 计算书", "西部管道", "王工",
-                             "2026年12月10日", "满足强度要求", "<svg"})
+    for (const char* part : {"<!DOCTYPE html>", "charset=\"utf-8\"", "输气管道壁厚计算 计算书", "西部管道", "施工图设计",
+                             "王工", "2026年12月10日", "0.75", "<svg"})
         EXPECT_NE(done.out.find(part), std::string::npos) << part;
 
-    const Outcome failed = run({"report", "公路穿越强度校核", "--set", "Text8=0", "-o", "-"});
-    EXPECT_EQ(failed.status, kExitRunFailed);
-    EXPECT_NE(failed.out.find("计算中止"), std::string::npos);
-    EXPECT_EQ(failed.out.find("满足强度要求"), std::string::npos);
+    const Outcome json = run({"report", "壁厚计算", "--set", "Text5=0.5", "-o", "-", "--format", "json"});
+    EXPECT_EQ(json.status, kExitRunFailed);
+    const nlohmann::json report = nlohmann::json::parse(json.out);
+    EXPECT_EQ(report["state"], "failed");
+    EXPECT_TRUE(report["results"].empty());
 
-    EXPECT_EQ(run({"report", "公路穿越强度校核"}).status, kExitUsage);  // no --output
-    EXPECT_EQ(run({"report", "没有的窗口", "-o", "-"}).status, kExitUsage);
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "pylora_report_command";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path file = folder / "壁厚.JSON";
+    EXPECT_EQ(run({"report", "壁厚计算", "-o", file.string()}).status, kExitDone);
+    EXPECT_TRUE(std::filesystem::file_size(file) > 100);
+    std::filesystem::remove_all(folder);
+}
+
+// A file the runner cannot write is refused before the window runs, with one line; so is a PDF
+// or DOCX where no program lays out pages (the runner's own tests have none).
+TEST(ReportCommand, RefusesFormatsItCannotWrite) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"report", "壁厚计算", "-o", "计算书.xyz"}, {"report", "壁厚计算", "-o", "计算书"},
+          {"report", "壁厚计算", "-o", "计算书.odt"}, {"report", "壁厚计算", "-o", "x.html", "--format", "rtf"},
+          {"report", "壁厚计算", "-o", "计算书.pdf"}, {"report", "壁厚计算"}, {"report", "没有的窗口", "-o", "-"}}) {
+        const Outcome o = run(args);
+        EXPECT_EQ(o.status, kExitUsage) << args.back();
+        EXPECT_TRUE(o.out.empty());
+        EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << o.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists("计算书.xyz"));
 }
 
 }  // namespace

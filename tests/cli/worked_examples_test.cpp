@@ -7,6 +7,10 @@
 //   Text6 = "9.8"                     a control's text (the value is JSON)
 //   Text14.background = "#80ffff"     another property of a control
 //   failure.control = "Text5"         anything else of the printed JSON, by path
+//
+//   report 壁厚计算 --set Text2=0.3   a report case: the report's content as JSON
+//   results.Text6.value = "0.75"      by path; in a list, an entry by its key or its place
+//   inputs.Text6 = null               nothing of that key in the list
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -33,6 +37,7 @@ struct ExampleCase {
     int line;
     std::vector<std::string> args;
     std::vector<Expectation> expectations;
+    bool report = false;  // the case prints the report's JSON
 };
 
 void PrintTo(const ExampleCase& c, std::ostream* os) { *os << c.file << ":" << c.line; }
@@ -83,6 +88,12 @@ std::vector<ExampleCase> loadExamples() {
                 cases.push_back(ExampleCase{path.filename().string(), number, splitArguments(line), {}});
                 continue;
             }
+            if (line.rfind("report ", 0) == 0) {
+                std::vector<std::string> args = splitArguments(line);
+                for (const char* arg : {"--output", "-", "--format", "json"}) args.push_back(arg);
+                cases.push_back(ExampleCase{path.filename().string(), number, std::move(args), {}, true});
+                continue;
+            }
             const auto eq = line.find(" = ");
             if (cases.empty() || eq == std::string::npos)
                 throw std::runtime_error(path.string() + ":" + std::to_string(number) + ": cannot read " + line);
@@ -109,6 +120,31 @@ nlohmann::json::json_pointer pointerFor(const std::string& path) {
     return pointer;
 }
 
+// A report's JSON by a dotted path: "results.Text6.value" takes, in the list of results, the
+// entry whose key is Text6; "steps.0.substituted" the first step. A key no entry has gives null.
+nlohmann::json reportValue(const nlohmann::json& report, const std::string& path, bool& found) {
+    const nlohmann::json* at = &report;
+    std::stringstream stream(path);
+    found = true;
+    for (std::string part; std::getline(stream, part, '.');) {
+        if (at->is_array()) {
+            const bool index = !part.empty() && std::all_of(part.begin(), part.end(), ::isdigit);
+            const nlohmann::json* next = nullptr;
+            if (index && std::stoul(part) < at->size()) next = &(*at)[std::stoul(part)];
+            for (const nlohmann::json& entry : *at)
+                if (!index && entry.is_object() && entry.value("key", "") == part) next = &entry;
+            if (!next) return nullptr;  // no such entry: null
+            at = next;
+        } else if (at->is_object() && at->contains(part)) {
+            at = &(*at)[part];
+        } else {
+            found = false;
+            return nullptr;
+        }
+    }
+    return *at;
+}
+
 class WorkedExampleTest : public testing::TestWithParam<ExampleCase> {};
 
 TEST_P(WorkedExampleTest, GivesTheExpectedTexts) {
@@ -126,6 +162,13 @@ TEST_P(WorkedExampleTest, GivesTheExpectedTexts) {
         const std::string at = c.file + ":" + std::to_string(e.line);
         if (e.path == "exit") {
             EXPECT_EQ(status, e.value.get<int>()) << at;
+            continue;
+        }
+        if (c.report) {
+            bool found = false;
+            const nlohmann::json value = reportValue(result, e.path, found);
+            ASSERT_TRUE(found) << at << ": no " << e.path;
+            EXPECT_EQ(value, e.value) << at << ": " << e.path;
             continue;
         }
         const auto pointer = pointerFor(e.path);

@@ -1,0 +1,91 @@
+#include "cli/report_json.h"
+
+#include "core/report_text.h"
+
+namespace pylora {
+namespace {
+
+const char* stateName(ReportState state) {
+    switch (state) {
+        case ReportState::NotRun: return "not_run";
+        case ReportState::Computed: return "computed";
+        case ReportState::Failed: return "failed";
+        case ReportState::ChangedAfterRun: return "changed_after_run";
+    }
+    return "";
+}
+
+nlohmann::json quantities(const std::vector<ReportQuantity>& rows) {
+    nlohmann::json list = nlohmann::json::array();
+    for (const ReportQuantity& q : rows)
+        list.push_back({{"key", q.key}, {"symbol", q.symbol}, {"name", q.name}, {"value", q.value}, {"unit", q.unit},
+                        {"highlighted", q.highlighted}});
+    return list;
+}
+
+nlohmann::json tables(const std::vector<ReportTable>& tables) {
+    nlohmann::json list = nlohmann::json::array();
+    for (const ReportTable& t : tables) {
+        nlohmann::json columns = nlohmann::json::array();
+        for (const ReportColumn& c : t.columns) columns.push_back({{"symbol", c.symbol}, {"name", c.name}, {"unit", c.unit}});
+        list.push_back({{"caption", t.caption}, {"row_heading", t.rowHeading}, {"rows", t.rows}, {"columns", columns},
+                        {"cells", t.cells}});
+    }
+    return list;
+}
+
+nlohmann::json term(const ReportTerm& t) {
+    return {{"symbol", t.symbol}, {"name", t.name}, {"value", t.value}, {"unit", t.unit}};
+}
+
+}  // namespace
+
+nlohmann::json reportJson(const Report& report, const ProjectInfo& project) {
+    nlohmann::json steps = nlohmann::json::array();
+    for (const ReportStep& step : report.steps) {
+        if (!step.words.empty()) {
+            steps.push_back({{"words", step.words}});
+            continue;
+        }
+        nlohmann::json terms = nlohmann::json::array();
+        for (const ReportTerm& t : step.terms) terms.push_back(term(t));
+        steps.push_back({{"result_key", step.resultKey}, {"formula", step.formulaText}, {"terms", terms},
+                         {"substituted", step.substituted}, {"result", term(step.result)}});
+    }
+    nlohmann::json choices = nlohmann::json::array();
+    for (const ReportChoice& c : report.choices) choices.push_back({{"key", c.key}, {"name", c.name}, {"value", c.value}});
+    nlohmann::json files = nlohmann::json::array();
+    for (const ReportDataFile& f : report.dataFiles)
+        files.push_back({{"caption", f.caption}, {"path", f.path}, {"sample", f.sample}, {"columns", f.columns},
+                         {"records", f.records}});
+    nlohmann::json verdicts = nlohmann::json::array();
+    for (const ReportVerdict& v : report.verdicts)
+        verdicts.push_back({{"key", v.key}, {"name", v.name}, {"text", v.text}, {"colour", cssColour(v.colour)}});
+    nlohmann::json sketches = nlohmann::json::array();
+    for (const ReportSketch& s : report.sketches)
+        sketches.push_back({{"caption", s.caption}, {"landscape", s.landscape}, {"width", s.picture.width},
+                            {"height", s.picture.height}});
+    return {
+        {"form", report.formName},
+        {"title", reportTitle(report)},
+        {"project",
+         {{"name", project.projectName}, {"number", project.projectNumber}, {"design_stage", project.designStage},
+          {"item", report.windowTitle}, {"calculated_by", project.calculatedBy}, {"checked_by", project.checkedBy},
+          {"approved_by", project.approvedBy}, {"date", project.date}}},
+        {"program", report.program + " " + report.version},
+        {"basis", report.basis},
+        {"state", stateName(report.state)},
+        {"statement", stateStatement(report)},
+        {"inputs", quantities(report.inputs)},
+        {"choices", choices},
+        {"input_tables", tables(report.inputTables)},
+        {"data_files", files},
+        {"steps", steps},
+        {"results", quantities(report.results)},
+        {"result_tables", tables(report.resultTables)},
+        {"verdicts", verdicts},
+        {"sketches", sketches},
+    };
+}
+
+}  // namespace pylora

@@ -1,0 +1,54 @@
+// Every format of the 计算书 from the one report: PDF and DOCX laid out here, HTML from the core.
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include "core/report_docx.h"
+#include "report_pages/report_pages.h"
+
+namespace pylora {
+
+QString writeReportPdf(const Report& report, const ProjectInfo& project, const QString& path);
+
+namespace {
+
+// A picture as PNG at 300 dpi, on white: sharp when printed, shown by every word processor.
+std::string pngOf(const ReportPicture& picture) {
+    constexpr double kDotsPerPixel = 300.0 / 96.0;
+    QImage image(QSize(std::max(1, int(picture.width * kDotsPerPixel)), std::max(1, int(picture.height * kDotsPerPixel))),
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setDotsPerMeterX(int(300 / 0.0254));
+    image.setDotsPerMeterY(int(300 / 0.0254));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QSvgRenderer(QByteArray::fromStdString(picture.svg)).render(&painter);
+    painter.end();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return buffer.data().toStdString();
+}
+
+QString writeBytes(const std::string& bytes, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.flush())
+        return QStringLiteral("无法写入文件 %1").arg(path);
+    return {};
+}
+
+}  // namespace
+
+QString writeReportFile(const Report& report, const ProjectInfo& project, ReportFormat format, const QString& path) {
+    switch (format) {
+        case ReportFormat::Pdf: return writeReportPdf(report, project, path);
+        case ReportFormat::Docx: return writeBytes(reportDocx(report, project, pngOf), path);
+        case ReportFormat::Html: return writeBytes(reportHtml(report, project), path);
+    }
+    return QStringLiteral("未知的文件格式");
+}
+
+}  // namespace pylora

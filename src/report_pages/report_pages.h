@@ -1,0 +1,21 @@
+#pragma once
+// The 计算书 on A4 pages: the PDF and the editable document (DOCX), laid out with Qt from the
+// core's report. The desktop program's export and pylora-report (the runner's helper for these
+// formats) both write through here, so both give the same document.
+#include <QString>
+
+#include "core/report.h"
+
+namespace pylora {
+
+enum class ReportFormat { Pdf, Docx, Html };
+
+// Writes the report; returns an empty text when written, else why not, in the engineer's words.
+QString writeReportFile(const Report& report, const ProjectInfo& project, ReportFormat format, const QString& path);
+
+// The report's font, derived from WenQuanYi Zen Hei with one character per glyph, so that every
+// character of the PDF extracts as itself; loaded once from share/pylora/fonts beside the
+// program. Returns its family, or an empty text when the file is missing.
+QString reportFontFamily();
+
+}  // namespace pylora

@@ -1,0 +1,171 @@
+// The PDF: the report's HTML laid out by QTextDocument on A4 pages with the running header and
+// "第 x 页 共 y 页", formulas drawn as vector pictures; then each sketch on a page of its own,
+// turned sideways where it is wider than tall.
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QFile>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgRenderer>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextObjectInterface>
+#include <map>
+
+#include "report_pages/report_pages.h"
+
+namespace pylora {
+namespace {
+
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+constexpr int kDpi = 600;
+double millimetres(double mm) { return mm / 25.4 * kDpi; }
+
+// Without shaping Latin runs keep the font's plain glyphs: shaped, a digit after a letter
+// ("XB-2026", "m2") may take an alternate glyph that no character maps to.
+QFont reportFont(double points) {
+    QFont font(reportFontFamily());
+    font.setPointSizeF(points);
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
+// Draws <img src="picture:ID"> as the SVG drawing, vector paths and text on the PDF.
+class PictureObjects : public QObject, public QTextObjectInterface {
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+public:
+    PictureObjects(const Report& report, QObject* parent) : QObject(parent) {
+        for (const ReportPicture* picture : reportPictures(report))
+            svgs_[QStringLiteral("picture:") + qt(picture->id)] = QByteArray::fromStdString(picture->svg);
+    }
+
+    QSizeF intrinsicSize(QTextDocument* document, int, const QTextFormat& format) override {
+        const QTextImageFormat image = format.toImageFormat();
+        const QPaintDevice* device = document->documentLayout()->paintDevice();
+        const double scale = device ? device->logicalDpiX() / 96.0 : 1.0;  // sizes are in 96-dpi pixels
+        QSizeF size = QSizeF(image.width(), image.height()) * scale;
+        const double room = document->pageSize().width();
+        if (room > 0 && size.width() > room) size *= room / size.width();
+        return size;
+    }
+
+    void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat& format) override {
+        auto svg = svgs_.find(format.toImageFormat().name());
+        if (svg != svgs_.end()) QSvgRenderer(svg->second).render(painter, rect);
+    }
+
+private:
+    std::map<QString, QByteArray> svgs_;
+};
+
+struct Page {
+    QRectF body;  // the text area in device pixels
+};
+
+QRectF bodyOf(const QPageLayout& layout) {
+    const QSizeF paper = layout.fullRectPixels(kDpi).size();
+    // Wide on the left for binding; room above and below for the header and the page number.
+    return QRectF(millimetres(25), millimetres(25), paper.width() - millimetres(40), paper.height() - millimetres(45));
+}
+
+void paintHeaderAndFooter(QPainter& painter, const QRectF& body, const Report& report, const ProjectInfo& project,
+                          int page, int pages) {
+    painter.save();
+    painter.setFont(reportFont(9));
+    painter.setPen(Qt::black);
+    const double line = millimetres(6);
+    const QRectF header(body.left(), body.top() - millimetres(12), body.width(), line);
+    painter.drawText(header, Qt::AlignLeft | Qt::AlignVCenter, qt(reportTitle(report)));
+    QString projectText;
+    if (!project.projectName.empty()) projectText += QStringLiteral("工程名称：") + qt(project.projectName);
+    if (!project.projectNumber.empty())
+        projectText += (projectText.isEmpty() ? QString() : QStringLiteral("    ")) + QStringLiteral("工程编号：") +
+                       qt(project.projectNumber);
+    painter.drawText(header, Qt::AlignRight | Qt::AlignVCenter, projectText);
+    painter.setPen(QPen(Qt::black, millimetres(0.25)));
+    painter.drawLine(QPointF(body.left(), header.bottom()), QPointF(body.right(), header.bottom()));
+    const QRectF footer(body.left(), body.bottom() + millimetres(6), body.width(), line);
+    painter.drawText(footer, Qt::AlignCenter, QStringLiteral("第 %1 页 共 %2 页").arg(page).arg(pages));
+    painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter, qt(report.program + " " + report.version));
+    painter.restore();
+}
+
+QPageLayout a4(QPageLayout::Orientation orientation) {
+    QPageLayout layout(QPageSize(QPageSize::A4), orientation, QMarginsF());
+    layout.setMode(QPageLayout::FullPageMode);  // the margins are laid out here, header and footer in them
+    return layout;
+}
+
+}  // namespace
+
+QString writeReportPdf(const Report& report, const ProjectInfo& project, const QString& path) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(kDpi);
+    writer.setPageLayout(a4(QPageLayout::Portrait));
+    writer.setTitle(qt(reportTitle(report)));
+    writer.setCreator(qt(report.program + " " + report.version));
+    const QRectF body = bodyOf(a4(QPageLayout::Portrait));
+
+    QTextDocument document;
+    document.documentLayout()->setPaintDevice(&writer);
+    document.documentLayout()->registerHandler(QTextFormat::ImageObject, new PictureObjects(report, &document));
+    document.setDefaultFont(reportFont(10));
+    document.setDocumentMargin(0);
+    document.setPageSize(body.size());
+    document.setHtml(qt(reportHtml(report, project, {PictureStyle::Reference, false})));
+    // A picture's paragraph is never parted by a page break.
+    QTextBlockFormat whole;
+    whole.setNonBreakableLines(true);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        if (block.text().contains(QChar::ObjectReplacementCharacter)) QTextCursor(block).mergeBlockFormat(whole);
+
+    QPainter painter;
+    if (!painter.begin(&writer)) return QStringLiteral("无法生成 PDF");
+    const int textPages = document.pageCount();
+    const int pages = textPages + static_cast<int>(report.sketches.size());
+    for (int page = 0; page < textPages; ++page) {
+        if (page > 0) writer.newPage();
+        painter.save();
+        painter.translate(body.left(), body.top() - page * body.height());
+        const QRectF shown(0, page * body.height(), body.width(), body.height());
+        painter.setClipRect(shown);
+        document.drawContents(&painter, shown);
+        painter.restore();
+        paintHeaderAndFooter(painter, body, report, project, page + 1, pages);
+    }
+    int figure = 0;
+    for (const ReportSketch& sketch : report.sketches) {
+        const QPageLayout layout = a4(sketch.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        writer.setPageLayout(layout);
+        writer.newPage();
+        const QRectF area = bodyOf(layout);
+        painter.setFont(reportFont(12));
+        const QRectF caption(area.left(), area.top(), area.width(), millimetres(10));
+        painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("附图%1　").arg(++figure) + qt(sketch.caption));
+        QRectF drawing(area.left(), caption.bottom() + millimetres(4), area.width(),
+                       area.width() * sketch.picture.height / std::max(1.0, sketch.picture.width));
+        const double room = area.bottom() - drawing.top();
+        if (drawing.height() > room) {  // as large as the page takes, the proportions kept
+            drawing.setWidth(drawing.width() * room / drawing.height());
+            drawing.setHeight(room);
+        }
+        QSvgRenderer(QByteArray::fromStdString(sketch.picture.svg)).render(&painter, drawing);
+        paintHeaderAndFooter(painter, area, report, project, textPages + figure, pages);
+    }
+    painter.end();
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(buffer.data()) != buffer.data().size() ||
+        !file.flush())
+        return QStringLiteral("无法写入文件 %1").arg(path);
+    return {};
+}
+
+}  // namespace pylora
+
+#include "report_pdf.moc"
