@@ -71,7 +71,8 @@ FormDefinition makeTrolleyLaunchWay() {
     // The load on the trolleys: the pipe string and the trolleys themselves.
     const auto load = q(kPipeWeight) + q(kTrolleys) * q(kTrolleyWeight);
     def.frame("Frame8", "车轮在沿轨道滚动时的摩擦力F1", FrameRole::Formula, {0, 0})
-        .formulas("Image6", {{kWheelRollingForce, pulling::rollingResistance(q(kWheelFriction), load, q(kWheelRadius))}},
+        .formulas("Image6",
+                  {{kWheelRollingForce, pulling::rollingResistance(q(kWheelFriction), load, q(kWheelRadius))}},
                   {0, 0});
     def.frame("Frame9", "小平车轴承转动时的摩擦力F2", FrameRole::Formula, {0, 1})
         .formulas("Image7", {{kBearingForce, pulling::rollingResistance(q(kBearingFriction), load, q(kAxleRadius))}},

@@ -51,6 +51,14 @@ void computeRevetment(Form& form) {
 using formula::c;
 using formula::q;
 
+// D = 1.59·kγ/(γs − γ) · A·h0·√(m² + 1)/(m(m + 2)) in metres; the factor 100 gives centimetres.
+formula::Expr blockDiameterFormula() {
+    const auto unitWeights = q(kSlopeFactor) * q(kWaterUnitWeight) / (q(kStoneUnitWeight) - q(kWaterUnitWeight));
+    const auto slope = q(kPavingFactor) * q(kWaveHeight) * sqrt(pow(q(kSlope), c(2)) + c(1)) /
+                       (q(kSlope) * group(q(kSlope) + c(2)));
+    return c(100) * c(1.59) * unitWeights * slope;
+}
+
 FormDefinition makeBankRevetment() {
     FormDefinition def("河岸护砌设计计算", "河岸护砌设计计算");
     def.titleLabel("Label1", "河岸护砌设计计算");
@@ -67,14 +75,8 @@ FormDefinition makeBankRevetment() {
     drift.formulas("Image3",
                    {{kDriftByWeight, c(0.8) * q(kVelocity) * q(kDepth) / pow(q(kStoneWeight), c(0.166666))}},
                    {0, 2});
-    // The formula gives metres; the factor 100 gives centimetres.
     def.frame("Frame6", "中层护砌中块石尺寸计算", FrameRole::Formula, {0, 1})
-        .formulas("Image4",
-                  {{kBlockDiameter,
-                    c(100) * c(1.59) * (q(kSlopeFactor) * q(kWaterUnitWeight) / (q(kStoneUnitWeight) - q(kWaterUnitWeight))) *
-                        (q(kPavingFactor) * q(kWaveHeight) * sqrt(pow(q(kSlope), c(2)) + c(1)) /
-                         (q(kSlope) * group(q(kSlope) + c(2))))}},
-                  {0, 0});
+        .formulas("Image4", {{kBlockDiameter, blockDiameterFormula()}}, {0, 0});
 
     // The unit weights of stone and water enter only as their ratio; the window takes kg/m³.
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 2});
