@@ -7,95 +7,61 @@
 namespace pylora {
 namespace {
 
-// Mmin = (Fn + 1.2·Fx/f) · 102/9.8
-const char* kLeastMassFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="345" height="80" viewBox="0 0 345 80">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="46">M</text>
-<text x="32" y="52" font-size="14">min</text>
-<text x="67" y="46">=</text>
-<path d="M 105 14 Q 94 40 105 66" stroke="black" stroke-width="1.5" fill="none"/>
-<text x="109" y="46">F</text>
-<text x="125" y="52" font-size="14">n</text>
-<text x="143" y="46">+</text>
-<text x="172" y="28">1.2 F</text>
-<text x="230" y="34" font-size="14">x</text>
-<text x="202" y="64">f</text>
-<line x1="168" y1="39" x2="244" y2="39" stroke="black" stroke-width="1.5"/>
-<path d="M 248 14 Q 259 40 248 66" stroke="black" stroke-width="1.5" fill="none"/>
-<text x="269" y="46">·</text>
-<text x="287" y="28">102</text>
-<text x="291" y="64">9.8</text>
-<line x1="283" y1="39" x2="333" y2="39" stroke="black" stroke-width="1.5"/>
-</g></svg>)";
-
-// T1 = F1 + K·f·G
-const char* kBedPullFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="218" height="80" viewBox="0 0 218 80">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="46">T</text>
-<text x="24" y="52" font-size="14">1</text>
-<text x="42" y="46">= F</text>
-<text x="83" y="52" font-size="14">1</text>
-<text x="101" y="46">+ K · f · G</text>
-</g></svg>)";
-
-// S = Pg·a / K
-const char* kRopeStrengthFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="136" height="80" viewBox="0 0 136 80">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="46">S =</text>
-<text x="60" y="28">P</text>
-<text x="75" y="34" font-size="14">g</text>
-<text x="93" y="28">· a</text>
-<text x="82" y="64">K</text>
-<line x1="56" y1="39" x2="124" y2="39" stroke="black" stroke-width="1.5"/>
-</g></svg>)";
-
-// T2 = F4 + K·G·(f′·cos α + sin α), over two lines
-const char* kSlopePullFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="269" height="80" viewBox="0 0 269 80">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="32">T</text>
-<text x="24" y="38" font-size="14">2</text>
-<text x="42" y="32">= F</text>
-<text x="83" y="38" font-size="14">4</text>
-<text x="101" y="32">+ K · G ·</text>
-<text x="44" y="66">( f ′ ·</text>
-<text x="101" y="66" font-style="normal">cos</text>
-<text x="144" y="66">α +</text>
-<text x="192" y="66" font-style="normal">sin</text>
-<text x="231" y="66">α )</text>
-</g></svg>)";
+// Inputs.
+constexpr auto kCurrentThrust = "Text1";         // Fx, per metre of pipe
+constexpr auto kBedFriction = "Text2";           // f, also for towing along the bed
+constexpr auto kRopeGroundResistance = "Text3";  // F4
+constexpr auto kRopeSafetyFactor = "Text4";      // Ks
+constexpr auto kElasticForce = "Text5";          // Fn, per metre of pipe
+constexpr auto kWeight = "Text11";               // G
+constexpr auto kRopeFriction = "Text12";         // F1
+constexpr auto kSlopeFriction = "Text13";        // f′
+constexpr auto kStartingCoefficient = "Text14";  // Kq
+constexpr auto kSlopeAngle = "Text15";           // α, in degrees
+constexpr auto kUnequalLoadFactor = "Text16";    // a
+constexpr auto kBreakingForceSum = "Text17";     // Pg
+// Results.
+constexpr auto kLeastMass = "Text10";
+constexpr auto kAllowableTension = "Text9";
+constexpr auto kBedPull = "Text8";
+constexpr auto kSlopePull = "Text7";
+constexpr auto kSlopeRadians = "alpha_r";  // computed, not shown
 
 // The slope angle is typed in degrees; the conversion uses π as 3.1416.
 constexpr double kPi = 3.1416;
 
 void computeGeneralPullingForce(Form& form) {
-    const Num elasticForce = FieldValue(form, "Text5");
-    const Num currentThrust = FieldValue(form, "Text1");
-    const Num bedFriction = FieldValue(form, "Text2");
+    const Num elasticForce = FieldValue(form, kElasticForce);
+    const Num currentThrust = FieldValue(form, kCurrentThrust);
+    const Num bedFriction = FieldValue(form, kBedFriction);
     // 102 turns the force per metre from kN into kgf; the further 1/9.8 gives the mass in
     // technical units (kgf·s²/m) per metre, the figure engineers have always read here.
     const Num leastMass = (elasticForce + 1.2 * currentThrust / bedFriction) * 102 / 9.8;
-    form.setText("Text10", FormatNumber(leastMass, "#.##"));
+    form.setText(kLeastMass, FormatNumber(leastMass, "#.##"));
 
-    const Num breakingForceSum = FieldValue(form, "Text17");
-    const Num unequalLoadFactor = FieldValue(form, "Text16");
-    const Num ropeSafetyFactor = FieldValue(form, "Text4");
+    const Num breakingForceSum = FieldValue(form, kBreakingForceSum);
+    const Num unequalLoadFactor = FieldValue(form, kUnequalLoadFactor);
+    const Num ropeSafetyFactor = FieldValue(form, kRopeSafetyFactor);
     const Num allowableTension = breakingForceSum * unequalLoadFactor / ropeSafetyFactor;
-    form.setText("Text9", FormatNumber(allowableTension, "#.##"));
+    form.setText(kAllowableTension, FormatNumber(allowableTension, "#.##"));
 
     // Towing along the bed uses the same friction coefficient f as the least mass.
-    const Num ropeFriction = FieldValue(form, "Text12");
-    const Num startingCoefficient = FieldValue(form, "Text14");
-    const Num weight = FieldValue(form, "Text11");
+    const Num ropeFriction = FieldValue(form, kRopeFriction);
+    const Num startingCoefficient = FieldValue(form, kStartingCoefficient);
+    const Num weight = FieldValue(form, kWeight);
     const Num bedPull = ropeFriction + startingForce(startingCoefficient, slopeResistance(weight, bedFriction, 0));
-    form.setText("Text8", FormatNumber(bedPull, "#.##"));
+    form.setText(kBedPull, FormatNumber(bedPull, "#.##"));
 
-    const Num slopeRadians = FieldValue(form, "Text15") * kPi / 180;
-    const Num ropeGroundResistance = FieldValue(form, "Text3");
-    const Num slopeFriction = FieldValue(form, "Text13");
+    const Num slopeRadians = FieldValue(form, kSlopeAngle) * kPi / 180;
+    const Num ropeGroundResistance = FieldValue(form, kRopeGroundResistance);
+    const Num slopeFriction = FieldValue(form, kSlopeFriction);
     const Num slopePull =
         ropeGroundResistance + startingForce(startingCoefficient, slopeResistance(weight, slopeFriction, slopeRadians));
-    form.setText("Text7", FormatNumber(slopePull, "#.##"));
+    form.setText(kSlopePull, FormatNumber(slopePull, "#.##"));
 }
+
+using formula::c;
+using formula::q;
 
 FormDefinition makeGeneralPullingForce() {
     FormDefinition def("一般牵引力计算", "一般牵引力计算");
@@ -106,33 +72,58 @@ FormDefinition makeGeneralPullingForce() {
              "而且机具简单。底拖法的缺点是：拖管设备牵引力要足够大，对场地和管径有一定要求。");
 
     def.frame("Frame4", "拖管管段最低质量", FrameRole::Formula, {0, 0})
-        .picture("Image1", kLeastMassFormula, {0, 0});
-    def.frame("Frame5", "牵引力计算", FrameRole::Formula, {0, 1}).picture("Image2", kBedPullFormula, {0, 0});
+        .formulas("Image1",
+                  {{kLeastMass, group(q(kElasticForce) + c(1.2) * q(kCurrentThrust) / q(kBedFriction)) *
+                                    (c(102) / c(9.8))}},
+                  {0, 0});
+    def.frame("Frame5", "牵引力计算", FrameRole::Formula, {0, 1})
+        .formulas("Image2", {{kBedPull, q(kRopeFriction) + q(kStartingCoefficient) * q(kBedFriction) * q(kWeight)}},
+                  {0, 0});
     def.frame("Frame6", "钢丝绳强度计算", FrameRole::Formula, {0, 2})
-        .picture("Image3", kRopeStrengthFormula, {0, 0});
+        .formulas("Image3", {{kAllowableTension, q(kBreakingForceSum) * q(kUnequalLoadFactor) / q(kRopeSafetyFactor)}},
+                  {0, 0});
     auto slope = def.frame("Frame3", "管线沿斜坡牵引时牵引力", FrameRole::Formula, {0, 3});
-    slope.picture("Image4", kSlopePullFormula, {0, 0});
+    slope.formulas("Image4",
+                   {{kSlopePull, q(kRopeGroundResistance) +
+                                     pulling::startingForce(q(kStartingCoefficient),
+                                                            pulling::slopeResistance(q(kWeight), q(kSlopeFriction),
+                                                                                     q(kSlopeRadians)))}},
+                   {0, 0});
     slope.label("Label14", "公式4", {1, 0});
+    def.quantity(kSlopeRadians, "α_r", "斜坡坡角（弧度）", "rad");
+    def.formula({kSlopeRadians, q(kSlopeAngle) * c(kPi, "3.1416") / c(180)});
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 4});
-    inputs.field("Text1", "单位管长动水水平推力Fx，KN", "13.6", {0, 0});
-    inputs.field("Text2", "管段表面与河床或沟底滑动摩擦系数f；", "0.45", {1, 0});
-    inputs.field("Text5", "单位长度管线结构曲线敷设时的弹性力Fn，KN", "10.2", {2, 0});
-    inputs.field("Text14", "起动系数K，一般取2；", "2", {3, 0});
-    inputs.field("Text4", "钢丝绳使用安全系数K", "9.0", {4, 0});
-    inputs.field("Text16", "考虑钢丝受力不均的钢丝绳破断拉力换算系数a", "0.82", {5, 0});
-    inputs.field("Text11", "管段在陆上或水中重力G，KN；", "650", {0, 1});
-    inputs.field("Text12", "钢丝绳与接触面摩擦力F1，KN；", "500", {1, 1});
-    inputs.field("Text13", "管段结构表面斜坡面摩擦系数f", "0.30", {2, 1});
-    inputs.field("Text15", "斜坡坡角α，( °) ", "30", {3, 1});
-    inputs.field("Text3", "钢丝绳与地面间的摩擦阻力F4,KN", "600", {4, 1});
-    inputs.field("Text17", "钢丝绳的钢丝破断拉力总和Pg，KN", "931.5", {5, 1});
+    inputs.field(kCurrentThrust, "单位管长动水水平推力Fx，KN", "13.6", {0, 0})
+        .means("F_x", "单位管长动水水平推力", "kN/m");
+    inputs.field(kBedFriction, "管段表面与河床或沟底滑动摩擦系数f；", "0.45", {1, 0})
+        .means("f", "管段表面与河床或沟底滑动摩擦系数");
+    inputs.field(kElasticForce, "单位长度管线结构曲线敷设时的弹性力Fn，KN", "10.2", {2, 0})
+        .means("F_n", "单位长度管线结构曲线敷设时的弹性力", "kN/m");
+    inputs.field(kStartingCoefficient, "起动系数K，一般取2；", "2", {3, 0}).means("K_q", "起动系数");
+    inputs.field(kRopeSafetyFactor, "钢丝绳使用安全系数K", "9.0", {4, 0}).means("K_s", "钢丝绳使用安全系数");
+    inputs.field(kUnequalLoadFactor, "考虑钢丝受力不均的钢丝绳破断拉力换算系数a", "0.82", {5, 0})
+        .means("a", "考虑钢丝受力不均的钢丝绳破断拉力换算系数");
+    inputs.field(kWeight, "管段在陆上或水中重力G，KN；", "650", {0, 1}).means("G", "管段在陆上或水中重力", "kN");
+    inputs.field(kRopeFriction, "钢丝绳与接触面摩擦力F1，KN；", "500", {1, 1})
+        .means("F_1", "钢丝绳与接触面摩擦力", "kN");
+    inputs.field(kSlopeFriction, "管段结构表面斜坡面摩擦系数f", "0.30", {2, 1})
+        .means("f′", "管段结构表面与斜坡面摩擦系数");
+    inputs.field(kSlopeAngle, "斜坡坡角α，( °) ", "30", {3, 1}).means("α", "斜坡坡角", "°");
+    inputs.field(kRopeGroundResistance, "钢丝绳与地面间的摩擦阻力F4,KN", "600", {4, 1})
+        .means("F_4", "钢丝绳与地面间的摩擦阻力", "kN");
+    inputs.field(kBreakingForceSum, "钢丝绳的钢丝破断拉力总和Pg，KN", "931.5", {5, 1})
+        .means("P_g", "钢丝绳的钢丝破断拉力总和", "kN");
 
+    // Mmin comes out in technical mass units per metre (see the run), whatever the caption says.
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0, 1, 4});
-    results.result("Text10", "拖管时单位长度管线结构最小质量Mmin，（Kg）", {0, 0});
-    results.result("Text9", "钢丝绳的容许拉力S，（KN）", {1, 0});
-    results.result("Text8", "沿河床床面或沟底拖管所需牵引力（KN）", {0, 1});
-    results.result("Text7", "沿斜坡向上牵引管段时的牵引力（KN）", {1, 1});
+    results.result(kLeastMass, "拖管时单位长度管线结构最小质量Mmin，（Kg）", {0, 0})
+        .means("M_{min}", "拖管时单位长度管线结构最小质量", "kgf·s²/m²", 2);
+    results.result(kAllowableTension, "钢丝绳的容许拉力S，（KN）", {1, 0}).means("S", "钢丝绳的容许拉力", "kN", 2);
+    results.result(kBedPull, "沿河床床面或沟底拖管所需牵引力（KN）", {0, 1})
+        .means("T_1", "沿河床床面或沟底拖管所需牵引力", "kN", 2);
+    results.result(kSlopePull, "沿斜坡向上牵引管段时的牵引力（KN）", {1, 1})
+        .means("T_2", "沿斜坡向上牵引管段时的牵引力", "kN", 2);
 
     def.runButton("Command1", "开始计算", computeGeneralPullingForce);
     def.printButton("Command2");

@@ -18,4 +18,25 @@ Num ropeGroundFriction(const Num& ropeWeightPerMetre, const Num& ropeLength, con
     return ropeWeightPerMetre * ropeLength * friction;
 }
 
+namespace pulling {
+
+using formula::Expr;
+
+Expr slopeResistance(const Expr& weight, const Expr& friction, const Expr& slopeRadians) {
+    return weight * formula::group(friction * formula::fn("cos", slopeRadians) + formula::fn("sin", slopeRadians));
+}
+
+Expr startingForce(const Expr& startingCoefficient, const Expr& resistance) {
+    return startingCoefficient * resistance;
+}
+
+Expr rollingResistance(const Expr& coefficient, const Expr& load, const Expr& radius) {
+    return coefficient * load / radius;
+}
+
+Expr ropeGroundFriction(const Expr& ropeWeightPerMetre, const Expr& ropeLength, const Expr& friction) {
+    return ropeWeightPerMetre * ropeLength * friction;
+}
+
+}  // namespace pulling
 }  // namespace pylora

@@ -1,6 +1,7 @@
 #pragma once
 // The resistances a wire rope overcomes when it pulls a pipe string in, shared by the pull-in
 // windows. Forces in kN; each window keeps its own constants and reads its own fields.
+#include "core/formula.h"
 #include "core/num.h"
 
 namespace pylora {
@@ -20,4 +21,16 @@ Num rollingResistance(const Num& coefficient, const Num& load, const Num& radius
 // Friction of the pulling rope dragged over the ground: weight per metre G2 · length l · f4.
 Num ropeGroundFriction(const Num& ropeWeightPerMetre, const Num& ropeLength, const Num& friction);
 
+// The same resistances as formula trees, for the windows' formula pictures.
+namespace pulling {
+
+formula::Expr slopeResistance(const formula::Expr& weight, const formula::Expr& friction,
+                              const formula::Expr& slopeRadians);
+formula::Expr startingForce(const formula::Expr& startingCoefficient, const formula::Expr& resistance);
+formula::Expr rollingResistance(const formula::Expr& coefficient, const formula::Expr& load,
+                                const formula::Expr& radius);
+formula::Expr ropeGroundFriction(const formula::Expr& ropeWeightPerMetre, const formula::Expr& ropeLength,
+                                 const formula::Expr& friction);
+
+}  // namespace pulling
 }  // namespace pylora

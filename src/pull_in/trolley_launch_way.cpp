@@ -7,138 +7,117 @@
 namespace pylora {
 namespace {
 
-// F1 = f1·(G + n·G1) / rc
-const char* kWheelRollingFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="246" height="80" viewBox="0 0 246 80">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="46">F</text>
-<text x="24" y="52" font-size="14">1</text>
-<text x="42" y="46">=</text>
-<text x="72" y="28">f</text>
-<text x="81" y="34" font-size="14">1</text>
-<text x="98" y="28">(G + n · G</text>
-<text x="211" y="34" font-size="14">1</text>
-<text x="222" y="28">)</text>
-<text x="140" y="64">r</text>
-<text x="152" y="70" font-size="14">c</text>
-<line x1="68" y1="39" x2="234" y2="39" stroke="black" stroke-width="1.5"/>
-</g></svg>)";
-
-// F2 = f2·(G + n·G1) / r
-const char* kBearingFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="246" height="80" viewBox="0 0 246 80">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="46">F</text>
-<text x="24" y="52" font-size="14">2</text>
-<text x="42" y="46">=</text>
-<text x="72" y="28">f</text>
-<text x="81" y="34" font-size="14">2</text>
-<text x="98" y="28">(G + n · G</text>
-<text x="211" y="34" font-size="14">1</text>
-<text x="222" y="28">)</text>
-<text x="146" y="64">r</text>
-<line x1="68" y1="39" x2="234" y2="39" stroke="black" stroke-width="1.5"/>
-</g></svg>)";
-
-// F3 = 0.5·(F1 + F2)
-const char* kFlangeFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="221" height="80" viewBox="0 0 221 80">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="46">F</text>
-<text x="24" y="52" font-size="14">3</text>
-<text x="42" y="46">= 0.5 (F</text>
-<text x="134" y="52" font-size="14">1</text>
-<text x="152" y="46">+ F</text>
-<text x="194" y="52" font-size="14">2</text>
-<text x="205" y="46">)</text>
-</g></svg>)";
-
-// F4 = G2·l·f4
-const char* kRopeGroundFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="174" height="80" viewBox="0 0 174 80">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="46">F</text>
-<text x="24" y="52" font-size="14">4</text>
-<text x="42" y="46">= G</text>
-<text x="86" y="52" font-size="14">2</text>
-<text x="104" y="46">· l · f</text>
-<text x="155" y="52" font-size="14">4</text>
-</g></svg>)";
-
-// F = K·(F1 + F2 + F3 + F4)
-const char* kLaunchWayPullFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="310" height="80" viewBox="0 0 310 80">
-<g font-family="serif" font-size="22" font-style="italic" fill="black">
-<text x="8" y="46">F = K (F</text>
-<text x="104" y="52" font-size="14">1</text>
-<text x="122" y="46">+ F</text>
-<text x="164" y="52" font-size="14">2</text>
-<text x="181" y="46">+ F</text>
-<text x="223" y="52" font-size="14">3</text>
-<text x="241" y="46">+ F</text>
-<text x="283" y="52" font-size="14">4</text>
-<text x="294" y="46">)</text>
-</g></svg>)";
+// Inputs.
+constexpr auto kPipeWeight = "Text1";            // G
+constexpr auto kTrolleyWeight = "Text2";         // G1
+constexpr auto kTrolleys = "Text5";              // n
+constexpr auto kRopeLength = "Text6";            // l
+constexpr auto kWheelFriction = "Text11";        // f1, a lever arm in cm
+constexpr auto kBearingFriction = "Text12";      // f2, a lever arm in cm
+constexpr auto kAxleRadius = "Text13";           // r
+constexpr auto kWheelRadius = "Text14";          // rc
+constexpr auto kRopeWeight = "Text15";           // G2, per metre
+constexpr auto kGroundFriction = "Text18";       // f4
+constexpr auto kStartingCoefficient = "Text19";  // K
+// Results.
+constexpr auto kWheelRolling = "Text10";
+constexpr auto kBearing = "Text8";
+constexpr auto kFlange = "Text9";
+constexpr auto kRope = "Text7";
+constexpr auto kPull = "Text33";
+// The unrounded forces behind the four fields that show them rounded: the later steps use these.
+constexpr auto kWheelRollingForce = "F1";
+constexpr auto kBearingForce = "F2";
+constexpr auto kFlangeForce = "F3";
+constexpr auto kRopeForce = "F4";
 
 // Every step works with the unrounded forces of the steps before; only the texts are rounded.
 void computeTrolleyLaunchWay(Form& form) {
-    const Num pipeWeight = FieldValue(form, "Text1");
-    const Num trolleys = FieldValue(form, "Text5");
-    const Num trolleyWeight = FieldValue(form, "Text2");
+    const Num pipeWeight = FieldValue(form, kPipeWeight);
+    const Num trolleys = FieldValue(form, kTrolleys);
+    const Num trolleyWeight = FieldValue(form, kTrolleyWeight);
     const Num loadOnTrolleys = pipeWeight + trolleys * trolleyWeight;
 
-    const Num wheelFriction = FieldValue(form, "Text11");
-    const Num wheelRadius = FieldValue(form, "Text14");
+    const Num wheelFriction = FieldValue(form, kWheelFriction);
+    const Num wheelRadius = FieldValue(form, kWheelRadius);
     const Num wheelRolling = rollingResistance(wheelFriction, loadOnTrolleys, wheelRadius);
-    form.setText("Text10", FormatNumber(wheelRolling, "#.##"));
+    form.setText(kWheelRolling, FormatNumber(wheelRolling, "#.##"));
 
-    const Num bearingFriction = FieldValue(form, "Text12");
-    const Num axleRadius = FieldValue(form, "Text13");
+    const Num bearingFriction = FieldValue(form, kBearingFriction);
+    const Num axleRadius = FieldValue(form, kAxleRadius);
     const Num bearing = rollingResistance(bearingFriction, loadOnTrolleys, axleRadius);
-    form.setText("Text8", FormatNumber(bearing, "#.##"));
+    form.setText(kBearing, FormatNumber(bearing, "#.##"));
 
     const Num flange = 0.5 * (wheelRolling + bearing);
-    form.setText("Text9", FormatNumber(flange, "#.##"));
+    form.setText(kFlange, FormatNumber(flange, "#.##"));
 
-    const Num ropeWeight = FieldValue(form, "Text15");
-    const Num ropeLength = FieldValue(form, "Text6");
-    const Num groundFriction = FieldValue(form, "Text18");
+    const Num ropeWeight = FieldValue(form, kRopeWeight);
+    const Num ropeLength = FieldValue(form, kRopeLength);
+    const Num groundFriction = FieldValue(form, kGroundFriction);
     const Num rope = ropeGroundFriction(ropeWeight, ropeLength, groundFriction);
-    form.setText("Text7", FormatNumber(rope, "#.##"));
+    form.setText(kRope, FormatNumber(rope, "#.##"));
 
-    const Num pull = startingForce(FieldValue(form, "Text19"), wheelRolling + bearing + flange + rope);
-    form.setText("Text33", FormatNumber(pull, "#.##"));
+    const Num pull = startingForce(FieldValue(form, kStartingCoefficient), wheelRolling + bearing + flange + rope);
+    form.setText(kPull, FormatNumber(pull, "#.##"));
 }
+
+using formula::c;
+using formula::q;
 
 FormDefinition makeTrolleyLaunchWay() {
     FormDefinition def("小平车发送道相关计算", "小平车发送道相关计算");
     def.titleLabel("Label1", "小平车发送道相关计算");
 
+    // The load on the trolleys: the pipe string and the trolleys themselves.
+    const auto load = q(kPipeWeight) + q(kTrolleys) * q(kTrolleyWeight);
     def.frame("Frame8", "车轮在沿轨道滚动时的摩擦力F1", FrameRole::Formula, {0, 0})
-        .picture("Image6", kWheelRollingFormula, {0, 0});
+        .formulas("Image6",
+                  {{kWheelRollingForce, pulling::rollingResistance(q(kWheelFriction), load, q(kWheelRadius))}},
+                  {0, 0});
     def.frame("Frame9", "小平车轴承转动时的摩擦力F2", FrameRole::Formula, {0, 1})
-        .picture("Image7", kBearingFormula, {0, 0});
+        .formulas("Image7", {{kBearingForce, pulling::rollingResistance(q(kBearingFriction), load, q(kAxleRadius))}},
+                  {0, 0});
     def.frame("Frame10", "车轮轮缘与钢轨间的摩擦阻力F3", FrameRole::Formula, {0, 2})
-        .picture("Image8", kFlangeFormula, {0, 0});
+        .formulas("Image8", {{kFlangeForce, c(0.5) * (q(kWheelRollingForce) + q(kBearingForce))}}, {0, 0});
     def.frame("Frame12", "钢丝绳与地面间的摩擦阻力F4", FrameRole::Formula, {1, 0})
-        .picture("Image10", kRopeGroundFormula, {0, 0});
+        .formulas("Image10",
+                  {{kRopeForce, pulling::ropeGroundFriction(q(kRopeWeight), q(kRopeLength), q(kGroundFriction))}},
+                  {0, 0});
     def.frame("Frame11", "小平车发送道牵引力F", FrameRole::Formula, {1, 1})
-        .picture("Image9", kLaunchWayPullFormula, {0, 0});
+        .formulas("Image9",
+                  {{kPull, pulling::startingForce(q(kStartingCoefficient), q(kWheelRollingForce) + q(kBearingForce) +
+                                                                               q(kFlangeForce) + q(kRopeForce))}},
+                  {0, 0});
+    def.quantity(kWheelRollingForce, "F_1", "车轮沿轨道滚动时的摩擦力", "kN").shownIn = kWheelRolling;
+    def.quantity(kBearingForce, "F_2", "小平车轴承转动时的摩擦力", "kN").shownIn = kBearing;
+    def.quantity(kFlangeForce, "F_3", "车轮轮缘与钢轨间的摩擦阻力", "kN").shownIn = kFlange;
+    def.quantity(kRopeForce, "F_4", "钢丝绳与地面间的摩擦阻力", "kN").shownIn = kRope;
 
+    // The rolling friction coefficients are lever arms, in the unit of the radii.
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {2, 0, 1, 3});
-    inputs.field("Text1", "被拖管段总重力G，KN", "15000", {0, 0});
-    inputs.field("Text2", "单个小平车重力G1，KN", "500", {1, 0});
-    inputs.field("Text5", "小平车个数n", "10", {2, 0});
-    inputs.field("Text14", "小平车轮子半径rc,cm", "15.0", {3, 0});
-    inputs.field("Text11", "小平车车轮沿钢轨滚动摩擦系数f1", "0.5", {0, 1});
-    inputs.field("Text12", "轮轴轴承滚动摩擦系数f2", "0.6", {1, 1});
-    inputs.field("Text13", "小平车轮轴半径r,cm;", "15.0", {2, 1});
-    inputs.field("Text15", "单位长度牵引钢丝绳重力G2,KN/m", "65.5", {3, 1});
-    inputs.field("Text6", "牵引钢丝绳长度l,m", "100", {0, 2});
-    inputs.field("Text18", "钢丝绳与地面摩擦系数f4", "0.6", {1, 2});
-    inputs.field("Text19", "起动系数K，一般取2", "2.0", {2, 2});
+    inputs.field(kPipeWeight, "被拖管段总重力G，KN", "15000", {0, 0}).means("G", "被拖管段总重力", "kN");
+    inputs.field(kTrolleyWeight, "单个小平车重力G1，KN", "500", {1, 0}).means("G_1", "单个小平车重力", "kN");
+    inputs.field(kTrolleys, "小平车个数n", "10", {2, 0}).means("n", "小平车个数");
+    inputs.field(kWheelRadius, "小平车轮子半径rc,cm", "15.0", {3, 0}).means("r_c", "小平车轮子半径", "cm");
+    inputs.field(kWheelFriction, "小平车车轮沿钢轨滚动摩擦系数f1", "0.5", {0, 1})
+        .means("f_1", "小平车车轮沿钢轨滚动摩擦系数", "cm");
+    inputs.field(kBearingFriction, "轮轴轴承滚动摩擦系数f2", "0.6", {1, 1}).means("f_2", "轮轴轴承滚动摩擦系数", "cm");
+    inputs.field(kAxleRadius, "小平车轮轴半径r,cm;", "15.0", {2, 1}).means("r", "小平车轮轴半径", "cm");
+    inputs.field(kRopeWeight, "单位长度牵引钢丝绳重力G2,KN/m", "65.5", {3, 1})
+        .means("G_2", "单位长度牵引钢丝绳重力", "kN/m");
+    inputs.field(kRopeLength, "牵引钢丝绳长度l,m", "100", {0, 2}).means("l", "牵引钢丝绳长度", "m");
+    inputs.field(kGroundFriction, "钢丝绳与地面摩擦系数f4", "0.6", {1, 2}).means("f_4", "钢丝绳与地面摩擦系数");
+    inputs.field(kStartingCoefficient, "起动系数K，一般取2", "2.0", {2, 2}).means("K", "起动系数");
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {3, 0, 1, 3});
-    results.result("Text10", "小车车轮在沿轨道滚动时的摩擦力F1，KN", {0, 0});
-    results.result("Text8", "小平车轴承转动时的摩擦力F2,KN", {0, 1});
-    results.result("Text9", "车轮轮缘与钢轨间的摩擦阻力F3,KN", {1, 0});
-    results.result("Text7", "钢丝绳与地面间的摩擦阻力F4,KN", {1, 1});
-    results.result("Text33", "管段在小平车发送道上牵引时的牵引力F，KN", {2, 0});
+    results.result(kWheelRolling, "小车车轮在沿轨道滚动时的摩擦力F1，KN", {0, 0})
+        .means("F_1", "车轮沿轨道滚动时的摩擦力", "kN", 2);
+    results.result(kBearing, "小平车轴承转动时的摩擦力F2,KN", {0, 1}).means("F_2", "小平车轴承转动时的摩擦力", "kN", 2);
+    results.result(kFlange, "车轮轮缘与钢轨间的摩擦阻力F3,KN", {1, 0})
+        .means("F_3", "车轮轮缘与钢轨间的摩擦阻力", "kN", 2);
+    results.result(kRope, "钢丝绳与地面间的摩擦阻力F4,KN", {1, 1}).means("F_4", "钢丝绳与地面间的摩擦阻力", "kN", 2);
+    results.result(kPull, "管段在小平车发送道上牵引时的牵引力F，KN", {2, 0})
+        .means("F", "管段在小平车发送道上牵引时的牵引力", "kN", 2);
 
     def.runButton("Command1", "开始计算", computeTrolleyLaunchWay);
     def.printButton("Command2");

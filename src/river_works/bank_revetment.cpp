@@ -2,54 +2,61 @@
 // stones of the lower layer and how far the current carries one (from its size or from its
 // weight), and the equivalent diameter of the middle-layer blocks against waves.
 #include "core/calc.h"
-#include "core/formula_picture.h"
 
 namespace pylora {
 namespace {
 
-using formula::fraction;
-using formula::picture;
-using formula::root;
-using formula::row;
-using formula::text;
-
-std::string stoneSizeFormula() { return picture({text("d = KV^2")}); }
-
-std::string driftBySizeFormula() {
-    return picture({row({text("l = "), fraction(text("2.5Vh"), root(text("d")))})});
-}
-
-std::string driftByWeightFormula() {
-    return picture({row({text("l = "), fraction(text("0.8Vh"), text("M^{1/6}"))})});
-}
-
-std::string blockFormula() {
-    return picture({row({text("D = 1.59"), fraction(text("kγ"), text("γ_石 − γ")), text(" · "),
-                         fraction(row({text("Ah_0"), root(text("m^2 + 1"))}), text("m(m + 2)"))})});
-}
+// Inputs.
+constexpr auto kVelocity = "Text1";
+constexpr auto kStoneSizeFactor = "Text2";  // K, from a table
+constexpr auto kStoneWeight = "Text3";
+constexpr auto kDepth = "Text4";
+constexpr auto kChosenSize = "Text5";       // the size the engineer chose after seeing the required one
+constexpr auto kSlopeFactor = "Text9";      // k, depends on m
+constexpr auto kStoneUnitWeight = "Text10";
+constexpr auto kWaterUnitWeight = "Text11";
+constexpr auto kWaveHeight = "Text12";
+constexpr auto kSlope = "Text13";           // m
+constexpr auto kPavingFactor = "Text14";    // A
+// Results.
+constexpr auto kRequiredSize = "Text6";
+constexpr auto kDriftBySize = "Text7";
+constexpr auto kDriftByWeight = "Text16";
+constexpr auto kBlockDiameter = "Text15";
 
 void computeRevetment(Form& form) {
-    const Num k = FieldValue(form, "Text2");
-    const Num velocity = FieldValue(form, "Text1");
-    form.setText("Text6", FormatNumber(k * pow(velocity, 2), "#.##"));
+    const Num k = FieldValue(form, kStoneSizeFactor);
+    const Num velocity = FieldValue(form, kVelocity);
+    form.setText(kRequiredSize, FormatNumber(k * pow(velocity, 2), "#.##"));
 
     // The drift uses the stone size the engineer has chosen and typed, not the computed one.
-    const Num depth = FieldValue(form, "Text4");
-    const Num chosenSize = FieldValue(form, "Text5");
-    form.setText("Text7", FormatNumber(2.5 * velocity * depth / sqrt(chosenSize), "#.##"));
-    const Num weight = FieldValue(form, "Text3");
-    form.setText("Text16", FormatNumber(0.8 * velocity * depth / pow(weight, 0.166666), "#.##"));
+    const Num depth = FieldValue(form, kDepth);
+    const Num chosenSize = FieldValue(form, kChosenSize);
+    form.setText(kDriftBySize, FormatNumber(2.5 * velocity * depth / sqrt(chosenSize), "#.##"));
+    const Num weight = FieldValue(form, kStoneWeight);
+    form.setText(kDriftByWeight, FormatNumber(0.8 * velocity * depth / pow(weight, 0.166666), "#.##"));
 
-    const Num slopeFactor = FieldValue(form, "Text9");
-    const Num water = FieldValue(form, "Text11");
-    const Num stone = FieldValue(form, "Text10");
-    const Num a = FieldValue(form, "Text14");
-    const Num waveHeight = FieldValue(form, "Text12");
-    const Num m = FieldValue(form, "Text13");
+    const Num slopeFactor = FieldValue(form, kSlopeFactor);
+    const Num water = FieldValue(form, kWaterUnitWeight);
+    const Num stone = FieldValue(form, kStoneUnitWeight);
+    const Num a = FieldValue(form, kPavingFactor);
+    const Num waveHeight = FieldValue(form, kWaveHeight);
+    const Num m = FieldValue(form, kSlope);
     // In metres by the formula; the factor 100 gives centimetres.
     const Num block = 100 * 1.59 * slopeFactor * water / (stone - water) * a * waveHeight *
                       sqrt(pow(m, 2) + 1) / (m * (m + 2));
-    form.setText("Text15", FormatNumber(block, "#.##"));
+    form.setText(kBlockDiameter, FormatNumber(block, "#.##"));
+}
+
+using formula::c;
+using formula::q;
+
+// D = 1.59·kγ/(γs − γ) · A·h0·√(m² + 1)/(m(m + 2)) in metres; the factor 100 gives centimetres.
+formula::Expr blockDiameterFormula() {
+    const auto unitWeights = q(kSlopeFactor) * q(kWaterUnitWeight) / (q(kStoneUnitWeight) - q(kWaterUnitWeight));
+    const auto slope = q(kPavingFactor) * q(kWaveHeight) * sqrt(pow(q(kSlope), c(2)) + c(1)) /
+                       (q(kSlope) * group(q(kSlope) + c(2)));
+    return c(100) * c(1.59) * unitWeights * slope;
 }
 
 FormDefinition makeBankRevetment() {
@@ -61,33 +68,38 @@ FormDefinition makeBankRevetment() {
 
     auto lowerLayer = def.frame("Frame5", "下层护砌相关计算", FrameRole::Formula, {0, 0});
     lowerLayer.frame("Frame3", "抛石尺寸计算", FrameRole::Formula, {0, 0})
-        .picture("Image1", stoneSizeFormula(), {0, 0});
+        .formulas("Image1", {{kRequiredSize, q(kStoneSizeFactor) * pow(q(kVelocity), c(2))}}, {0, 0});
     auto drift = lowerLayer.frame("Frame4", "抛石距离计算", FrameRole::Formula, {0, 1});
-    drift.picture("Image2", driftBySizeFormula(), {0, 0});
+    drift.formulas("Image2", {{kDriftBySize, c(2.5) * q(kVelocity) * q(kDepth) / sqrt(q(kChosenSize))}}, {0, 0});
     drift.label("", "或", {0, 1});
-    drift.picture("Image3", driftByWeightFormula(), {0, 2});
+    drift.formulas("Image3",
+                   {{kDriftByWeight, c(0.8) * q(kVelocity) * q(kDepth) / pow(q(kStoneWeight), c(0.166666))}},
+                   {0, 2});
     def.frame("Frame6", "中层护砌中块石尺寸计算", FrameRole::Formula, {0, 1})
-        .picture("Image4", blockFormula(), {0, 0});
+        .formulas("Image4", {{kBlockDiameter, blockDiameterFormula()}}, {0, 0});
 
+    // The unit weights of stone and water enter only as their ratio; the window takes kg/m³.
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 2});
-    inputs.field("Text1", "水流平均速度V,m/S ；", "2.2", {0, 0});
-    inputs.field("Text2", "系数K，查表可得; ", "6.0", {1, 0});
-    inputs.field("Text13", "坡度系数m;", "3.0", {2, 0});
-    inputs.field("Text5", "抛石粒径 d,(厘米 )；", "30", {3, 0});
-    inputs.field("Text3", "抛掷石块的重量M,(千克)；", "10.0", {0, 1});
-    inputs.field("Text4", "水深h,(米)；", "3.0", {1, 1});
-    inputs.field("Text14", "系数A，对砌石护坡，取0.64,对于方块体铺石护坡,取0.54；", "0.64", {2, 1});
+    inputs.field(kVelocity, "水流平均速度V,m/S ；", "2.2", {0, 0}).means("V", "水流平均速度", "m/s");
+    inputs.field(kStoneSizeFactor, "系数K，查表可得; ", "6.0", {1, 0}).means("K", "抛石粒径系数（查表）");
+    inputs.field(kSlope, "坡度系数m;", "3.0", {2, 0}).means("m", "坡度系数");
+    inputs.field(kChosenSize, "抛石粒径 d,(厘米 )；", "30", {3, 0}).means("d", "选定的抛石粒径", "cm");
+    inputs.field(kStoneWeight, "抛掷石块的重量M,(千克)；", "10.0", {0, 1}).means("M", "抛掷石块的重量", "kg");
+    inputs.field(kDepth, "水深h,(米)；", "3.0", {1, 1}).means("h", "水深", "m");
+    inputs.field(kPavingFactor, "系数A，对砌石护坡，取0.64,对于方块体铺石护坡,取0.54；", "0.64", {2, 1})
+        .means("A", "护坡系数（砌石护坡0.64，方块体铺石护坡0.54）");
     inputs.label("Label12", "备注:输入参数览中抛石粒径为根据抛石粒径结果选择抛石尺寸大小后计算抛石距离；", {3, 1});
-    inputs.field("Text9", "与边坡系数m有关的系数k", "1.4", {0, 2});
-    inputs.field("Text10", "石块的比重γ石；", "2400", {1, 2});
-    inputs.field("Text11", "水的比重γ；", "1000", {2, 2});
-    inputs.field("Text12", "波浪高h0（米）", "0.2", {3, 2});
+    inputs.field(kSlopeFactor, "与边坡系数m有关的系数k", "1.4", {0, 2}).means("k", "与边坡系数m有关的系数");
+    inputs.field(kStoneUnitWeight, "石块的比重γ石；", "2400", {1, 2}).means("γ_s", "石块的比重", "kg/m³");
+    inputs.field(kWaterUnitWeight, "水的比重γ；", "1000", {2, 2}).means("γ", "水的比重", "kg/m³");
+    inputs.field(kWaveHeight, "波浪高h0（米）", "0.2", {3, 2}).means("h_0", "波浪高", "m");
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0, 1, 2});
-    results.result("Text6", "抛石粒径 d,(厘米)；", {0, 0});
-    results.result("Text7", "石块被水流冲移水平距离,(米)", {0, 1});
-    results.result("Text16", "或", {0, 2});
-    results.result("Text15", "中层块石换算直径,(厘米 )", {0, 3});
+    results.result(kRequiredSize, "抛石粒径 d,(厘米)；", {0, 0}).means("d_c", "所需抛石粒径", "cm", 2);
+    results.result(kDriftBySize, "石块被水流冲移水平距离,(米)", {0, 1})
+        .means("l_1", "石块被水流冲移水平距离（按粒径）", "m", 2);
+    results.result(kDriftByWeight, "或", {0, 2}).means("l_2", "石块被水流冲移水平距离（按重量）", "m", 2);
+    results.result(kBlockDiameter, "中层块石换算直径,(厘米 )", {0, 3}).means("d_m", "中层块石换算直径", "cm", 2);
 
     def.runButton("Command1", "开始计算", computeRevetment);
     def.printButton("Command2");

@@ -6,10 +6,13 @@
 namespace pylora {
 namespace {
 
-std::string spanFormula() {
-    using namespace formula;
-    return picture({row({text("L = "), root(fraction(text("2[σ]J"), text("K_0P_xD")))})});
-}
+// The window's fields.
+constexpr auto kInertia = "Text1";        // J, in cm⁴
+constexpr auto kSupportFactor = "Text2";  // K0
+constexpr auto kDiameter = "Text3";
+constexpr auto kAllowableStress = "Text4";
+constexpr auto kThrust = "Text5";
+constexpr auto kSpan = "Text6";
 
 // Plan: the flow comes from above, the piles stand below the pipe at the spacing L.
 const char* kPilePlan = R"(<svg xmlns="http://www.w3.org/2000/svg" width="280" height="170" viewBox="0 0 280 170">
@@ -62,16 +65,19 @@ const char* kPileSection = R"(<svg xmlns="http://www.w3.org/2000/svg" width="240
 std::string unitPicture() { return formula::picture({formula::text("cm^4")}, 14); }
 
 void computePileSpacing(Form& form) {
-    const Num stress = FieldValue(form, "Text4");
-    const Num inertia = FieldValue(form, "Text1");
-    const Num k0 = FieldValue(form, "Text2");
-    const Num thrust = FieldValue(form, "Text5");
-    const Num diameter = FieldValue(form, "Text3");
+    const Num stress = FieldValue(form, kAllowableStress);
+    const Num inertia = FieldValue(form, kInertia);
+    const Num k0 = FieldValue(form, kSupportFactor);
+    const Num thrust = FieldValue(form, kThrust);
+    const Num diameter = FieldValue(form, kDiameter);
     const Num underRoot = 2 * stress * inertia / (k0 * thrust * diameter);
     // J in cm⁴, [σ] in MPa, Px in N/m, D in m: the division by 10 gives metres.
     const Num span = sqrt(blamingNegativeFactor(underRoot, {stress, inertia, k0, thrust, diameter})) / 10;
-    form.setText("Text6", FormatNumber(span, "#.##"));
+    form.setText(kSpan, FormatNumber(span, "#.##"));
 }
+
+using formula::c;
+using formula::q;
 
 FormDefinition makeStabilisingPiles() {
     FormDefinition def("挡桩计算", "稳管桩计算");
@@ -80,21 +86,28 @@ FormDefinition makeStabilisingPiles() {
              " 【注意】： 在水下管线的下游侧按一定间距,布置挡桩或浇注钢筋砼灌注桩来减少管线裸露时的跨度和"
              "降低管线承受水流压力的方法,称之为挡桩稳管。");
 
-    def.frame("Frame3", "计算公式", FrameRole::Formula, {0, 0}).picture("Image1", spanFormula(), {0, 0});
+    def.frame("Frame3", "计算公式", FrameRole::Formula, {0, 0})
+        .formulas("Image1",
+                  {{kSpan, ratio(sqrt(c(2) * q(kAllowableStress) * q(kInertia) /
+                                      (q(kSupportFactor) * q(kThrust) * q(kDiameter))),
+                                 c(10))}},
+                  {0, 0});
     auto schematics = def.frame("Frame4", "稳管桩及受力示意图", FrameRole::Formula, {0, 1});
     schematics.picture("Picture1", kPilePlan, {0, 0});
     schematics.picture("Picture2", kPileSection, {0, 1});
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 2});
-    inputs.field("Text1", "管道截面惯性矩J", "5852", {0, 0});
+    inputs.field(kInertia, "管道截面惯性矩J", "5852", {0, 0}).means("J", "管道截面惯性矩", "cm⁴");
     inputs.picture("Image2", unitPicture(), {0, 1});
-    inputs.field("Text2", "决定于支点数目的系数K0", "0.106", {1, 0});
-    inputs.field("Text3", "管道外径（计入防腐层）（米）", "0.280", {0, 2});
-    inputs.field("Text4", "[σ]管材许用应力(MPa)", "98.00", {1, 2});
-    inputs.field("Text5", "管道所受的水平推力Px（牛/米）(详见水下管道稳定性计算)", "102", {2, 0, 1, 3});
+    inputs.field(kSupportFactor, "决定于支点数目的系数K0", "0.106", {1, 0}).means("K_0", "决定于支点数目的系数");
+    inputs.field(kDiameter, "管道外径（计入防腐层）（米）", "0.280", {0, 2}).means("D", "管道外径（计入防腐层）", "m");
+    inputs.field(kAllowableStress, "[σ]管材许用应力(MPa)", "98.00", {1, 2}).means("[σ]", "管材许用应力", "MPa");
+    inputs.field(kThrust, "管道所受的水平推力Px（牛/米）(详见水下管道稳定性计算)", "102", {2, 0, 1, 3})
+        .means("P_x", "管道所受的水平推力", "N/m");
 
     def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0, 1, 2})
-        .result("Text6", " 管道在水中的允许跨度,即桩间距L(米 )；", {0, 0});
+        .result(kSpan, " 管道在水中的允许跨度,即桩间距L(米 )；", {0, 0})
+        .means("L", "管道在水中的允许跨度（桩间距）", "m", 2);
 
     def.runButton("Command1", "开始计算", computePileSpacing);
     def.printButton("Command2");

@@ -7,38 +7,31 @@
 namespace pylora {
 namespace {
 
-using formula::fraction;
-using formula::root;
-using formula::row;
-using formula::text;
+// Inputs.
+constexpr auto kInertia = "Text9";     // I, in 10⁴ cm⁴
+constexpr auto kModulus = "Text10";    // E, in 10⁵ MPa
+constexpr auto kSpanLength = "Text11";
+constexpr auto kMassPerMetre = "Text12";
+constexpr auto kVelocity = "Text13";
+constexpr auto kStrouhal = "Text14";
+constexpr auto kDiameter = "Text15";
+constexpr auto kViscosity = "Text16";  // ν, in cm²/s
+// Results.
+constexpr auto kHingedFrequency = "Text1";
+constexpr auto kFixedFrequency = "Text3";
+constexpr auto kReynolds = "Text5";
+constexpr auto kFlowRegime = "Text6";
+constexpr auto kHingedStructural = "Text2";
+constexpr auto kFixedStructural = "Text4";
+constexpr auto kSheddingFrequency = "Text7";
+constexpr auto kHingedFreeSpan = "Text8";
+constexpr auto kFixedFreeSpan = "Text17";
 
-formula::Piece stiffnessRoot() { return root(fraction(text("EI"), text("m"))); }
-
-std::string hingedFormula() {
-    return formula::picture({row({text("f_1 = "), fraction(text("5"), text("l^2")), stiffnessRoot()})});
-}
-
-std::string fixedFormula() {
-    return formula::picture({row({text("f_2 = "), fraction(text("11"), text("l^2")), stiffnessRoot()}),
-                             row({text("f_2 = "), fraction(text("11"), text("5")), text("f_1")})});
-}
-
-std::string vortexFormula() {
-    return formula::picture({row({text("f_3 = "), fraction(text("Sh · V"), text("D"))})});
-}
-
-std::string structuralFormula() {
-    return formula::picture({row({text("n = "), fraction(text("C · K^2"), text("20π l^2")), stiffnessRoot()})});
-}
-
-std::string coefficientsNote() { return formula::picture({text("C = 0.7，K = 3.14（铰接）或 4.73（刚性固定）")}, 13); }
-
-std::string freeSpanFormula() {
-    return formula::picture(
-        {row({text("L^2 ≤ "), fraction(text("C · K^2"), text("200π · Sh · V / D")), stiffnessRoot()})});
-}
-
-std::string unitPicture(const char* markup) { return formula::picture({text(markup)}, 14); }
+// Structural-mechanics coefficients: C and K (3.14 hinged, 4.73 fixed), with 62.8318 for 20π.
+constexpr double kC = 0.7;
+constexpr double kHingedK = 3.14;
+constexpr double kFixedK = 4.73;
+constexpr double kTwentyPi = 62.8318;
 
 // Natural frequency by structural mechanics, f = K·R/l², and the free span that keeps it clear
 // of the vortex-shedding frequency, L = √(K·R/(10·f3)); K carries C·K²/(20π) of the formula.
@@ -52,35 +45,60 @@ Num allowedFreeSpan(const Num& k, const Num& stiffnessRoot, const Num& sheddingF
 }
 
 void computeVibration(Form& form) {
-    const Num e = FieldValue(form, "Text10");
-    const Num inertia = FieldValue(form, "Text9");
-    const Num mass = FieldValue(form, "Text12");
+    const Num e = FieldValue(form, kModulus);
+    const Num inertia = FieldValue(form, kInertia);
+    const Num mass = FieldValue(form, kMassPerMetre);
+    // E in 10⁵ MPa and I in 10⁴ cm⁴: the factor 1000 is the window's unit conversion.
     const Num stiffness = blamingNegativeFactor(1000 * e * inertia / mass, {e, inertia, mass});
     const Num stiffnessRoot = sqrt(stiffness);
 
-    const Num length = FieldValue(form, "Text11");
-    form.setText("Text1", FormatNumber(5 * stiffnessRoot / (length * length), "#.##"));
+    const Num length = FieldValue(form, kSpanLength);
+    form.setText(kHingedFrequency, FormatNumber(5 * stiffnessRoot / (length * length), "#.##"));
     // The fixed-end frequency follows the hinged one as displayed, rounded to two decimals.
-    form.setText("Text3", FormatNumber(Num(11) / 5 * FieldValue(form, "Text1"), "#.##"));
+    form.setText(kFixedFrequency, FormatNumber(Num(11) / 5 * FieldValue(form, kHingedFrequency), "#.##"));
 
-    const Num velocity = FieldValue(form, "Text13");
-    const Num diameter = FieldValue(form, "Text15");
-    const Num viscosity = FieldValue(form, "Text16");
-    form.setText("Text5", FormatNumber(velocity * diameter * 10000 / viscosity, "#.##"));
-    form.setText("Text6", FieldValue(form, "Text5") > 2300 ? "湍流状态" : "层流状态");
+    const Num velocity = FieldValue(form, kVelocity);
+    const Num diameter = FieldValue(form, kDiameter);
+    const Num viscosity = FieldValue(form, kViscosity);
+    form.setText(kReynolds, FormatNumber(velocity * diameter * 10000 / viscosity, "#.##"));
+    form.setText(kFlowRegime, FieldValue(form, kReynolds) > 2300 ? "湍流状态" : "层流状态");
 
-    const Num hinged = 3.14 * 3.14 * 0.7 / 62.8318;
-    const Num fixed = 4.73 * 4.73 * 0.7 / 62.8318;
-    form.setText("Text2", FormatNumber(structuralFrequency(hinged, stiffnessRoot, length), "#.##"));
-    form.setText("Text4", FormatNumber(structuralFrequency(fixed, stiffnessRoot, length), "#.##"));
+    const Num hinged = kHingedK * kHingedK * kC / kTwentyPi;
+    const Num fixed = kFixedK * kFixedK * kC / kTwentyPi;
+    form.setText(kHingedStructural, FormatNumber(structuralFrequency(hinged, stiffnessRoot, length), "#.##"));
+    form.setText(kFixedStructural, FormatNumber(structuralFrequency(fixed, stiffnessRoot, length), "#.##"));
 
-    const Num strouhal = FieldValue(form, "Text14");
+    const Num strouhal = FieldValue(form, kStrouhal);
     const Num shedding = blamingNegativeFactor(strouhal * velocity / diameter, {strouhal, velocity, diameter});
-    form.setText("Text7", NumberText(shedding));
+    form.setText(kSheddingFrequency, NumberText(shedding));
 
-    form.setText("Text8", FormatNumber(allowedFreeSpan(hinged, stiffnessRoot, shedding), "#.##"));
-    form.setText("Text17", FormatNumber(allowedFreeSpan(fixed, stiffnessRoot, shedding), "#.##"));
+    form.setText(kHingedFreeSpan, FormatNumber(allowedFreeSpan(hinged, stiffnessRoot, shedding), "#.##"));
+    form.setText(kFixedFreeSpan, FormatNumber(allowedFreeSpan(fixed, stiffnessRoot, shedding), "#.##"));
 }
+
+using formula::c;
+using formula::Expr;
+using formula::named;
+using formula::q;
+
+// √(1000·E·I/m), the stiffness root every natural frequency and free span carries.
+Expr stiffnessRoot() { return sqrt(c(1000) * q(kModulus) * q(kInertia) / q(kMassPerMetre)); }
+
+Expr coefficientC() { return named(kC, "C", "结构力学系数"); }
+Expr hingedK() { return named(kHingedK, "K_h", "两端铰接时的系数"); }
+Expr fixedK() { return named(kFixedK, "K_f", "两端刚性固定时的系数"); }
+
+// Formula 4: n = C·K²/(20π·l²)·√(EI/m).
+Expr structuralFormula(const Expr& k) {
+    return coefficientC() * pow(k, c(2)) / (c(kTwentyPi) * pow(q(kSpanLength), c(2))) * stiffnessRoot();
+}
+
+// Formula 5: L² = C·K²/(200π·Sh·V/D)·√(EI/m), with f3 = Sh·V/D.
+Expr freeSpanFormula(const Expr& k) {
+    return sqrt(coefficientC() * pow(k, c(2)) / (c(10) * c(kTwentyPi) * q(kSheddingFrequency)) * stiffnessRoot());
+}
+
+std::string unitPicture(const char* markup) { return formula::picture({formula::text(markup)}, 14); }
 
 FormDefinition makeVibration() {
     FormDefinition def("振动计算", "振动计算");
@@ -92,45 +110,61 @@ FormDefinition makeVibration() {
              "这样会发生最危险的振动，即共振。");
 
     auto formulas = def.frame("Frame3", "计算公式", FrameRole::Formula, {0, 0});
-    const std::pair<const char*, std::string> pictures[] = {
-        {"两端铰接的管线自振频率计算公式1", hingedFormula()},
-        {"两端刚性固定的管线自振频率计算公式2", fixedFormula()},
-        {"管线受冲刷时产生的振动频率计算公式3", vortexFormula()},
-        {"按结构力学计算管线的自振频率公式4", structuralFormula()},
-        {"受冲刷时管道允许最大悬空长度计算公式5", freeSpanFormula()},
+    const std::pair<const char*, std::vector<formula::Formula>> pictures[] = {
+        {"两端铰接的管线自振频率计算公式1",
+         {{kHingedFrequency, c(5) / pow(q(kSpanLength), c(2)) * stiffnessRoot()}}},
+        {"两端刚性固定的管线自振频率计算公式2", {{kFixedFrequency, c(11) / c(5) * q(kHingedFrequency)}}},
+        {"管线受冲刷时产生的振动频率计算公式3",
+         {{kSheddingFrequency, q(kStrouhal) * q(kVelocity) / q(kDiameter)}}},
+        {"按结构力学计算管线的自振频率公式4",
+         {{kHingedStructural, structuralFormula(hingedK())}, {kFixedStructural, structuralFormula(fixedK())}}},
+        {"受冲刷时管道允许最大悬空长度计算公式5",
+         {{kHingedFreeSpan, freeSpanFormula(hingedK())}, {kFixedFreeSpan, freeSpanFormula(fixedK())}}},
     };
     int column = 0;
-    for (const auto& [caption, svg] : pictures) {
-        formulas.picture("Image" + std::to_string(column + 1), svg, {0, column});
+    for (const auto& [caption, lines] : pictures) {
+        formulas.formulas("Image" + std::to_string(column + 1), lines, {0, column});
         formulas.label("", caption, {2, column});
         ++column;
     }
-    formulas.picture("Image9", coefficientsNote(), {1, 3, 1, 2});
+    formulas.formulas("Image9", {formula::words("C = 0.7，K_h = 3.14（铰接），K_f = 4.73（刚性固定）")},
+                      {1, 3, 1, 2});
+    def.formula({kReynolds, q(kVelocity) * q(kDiameter) * c(10000) / q(kViscosity)});
+    def.formula(formula::words("Re > 2300：湍流状态；Re ≤ 2300：层流状态"));
 
     // Two columns of inputs; the units of I, E and ν stand in small pictures beside their fields.
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0});
-    inputs.field("Text9", "管道的惯性矩I", "0.5852", {0, 0});
+    inputs.field(kInertia, "管道的惯性矩I", "0.5852", {0, 0}).means("I", "管道的惯性矩", "10⁴ cm⁴");
     inputs.picture("Image6", unitPicture("×10^4 cm^4"), {0, 1});
-    inputs.field("Text11", "冲刷段的管道长度l（米）", "20", {1, 0});
-    inputs.field("Text13", "河底水流速度（米/秒）", "1.1", {2, 0});
-    inputs.field("Text15", "管线的外径（米）", "0.273", {3, 0});
-    inputs.field("Text10", "管材的弹性模量E", "2.1", {0, 2});
+    inputs.field(kSpanLength, "冲刷段的管道长度l（米）", "20", {1, 0}).means("l", "冲刷段的管道长度", "m");
+    inputs.field(kVelocity, "河底水流速度（米/秒）", "1.1", {2, 0}).means("V", "河底水流速度", "m/s");
+    inputs.field(kDiameter, "管线的外径（米）", "0.273", {3, 0}).means("D", "管线的外径", "m");
+    inputs.field(kModulus, "管材的弹性模量E", "2.1", {0, 2}).means("E", "管材的弹性模量", "10⁵ MPa");
     inputs.picture("Image7", unitPicture("×10^5 MPa"), {0, 3});
-    inputs.field("Text12", "管线单位长度的质量m（千克/米）", "52.38", {1, 2});
-    inputs.field("Text14", "斯脱罗哈里数（sh）", "0.20", {2, 2});
-    inputs.field("Text16", "水在20温度下的运动粘度系数", "0.0101", {3, 2});
+    inputs.field(kMassPerMetre, "管线单位长度的质量m（千克/米）", "52.38", {1, 2})
+        .means("m", "管线单位长度的质量", "kg/m");
+    inputs.field(kStrouhal, "斯脱罗哈里数（sh）", "0.20", {2, 2}).means("Sh", "斯脱罗哈里数");
+    inputs.field(kViscosity, "水在20温度下的运动粘度系数", "0.0101", {3, 2})
+        .means("ν", "水在20 °C时的运动粘度系数", "cm²/s");
     inputs.picture("Image8", unitPicture("cm^2/s"), {3, 3});
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0});
-    results.result("Text1", "两端铰接的管线自振频率（按公式1计算）", {0, 0});
-    results.result("Text3", "两端刚性固定的管线自振频率（按公式2计算）", {1, 0});
-    results.result("Text5", "雷诺数", {2, 0});
-    results.result("Text7", "管线受冲刷产生的振动频率（按公式3计算）", {3, 0});
-    results.result("Text2", "两端铰接的管线自振频率（按公式4计算）", {0, 1});
-    results.result("Text4", "两端刚性固定的管线自振频率（按公式4计算）", {1, 1});
-    results.result("Text6", "利用雷诺数判断水流为稳流还是湍流", {2, 1});
-    results.result("Text8", "受冲刷时管道允许最大悬空长度(两端铰接）", {3, 1});
-    results.result("Text17", "受冲刷时管道允许最大悬空长度L（两端刚性固定，按公式5计算,单位为米）", {4, 0, 1, 2});
+    results.result(kHingedFrequency, "两端铰接的管线自振频率（按公式1计算）", {0, 0})
+        .means("f_1", "两端铰接的管线自振频率", "Hz", 2);
+    results.result(kFixedFrequency, "两端刚性固定的管线自振频率（按公式2计算）", {1, 0})
+        .means("f_2", "两端刚性固定的管线自振频率", "Hz", 2);
+    results.result(kReynolds, "雷诺数", {2, 0}).means("Re", "雷诺数", "", 2);
+    results.result(kSheddingFrequency, "管线受冲刷产生的振动频率（按公式3计算）", {3, 0})
+        .means("f_3", "管线受冲刷产生的振动频率", "Hz", 4);
+    results.result(kHingedStructural, "两端铰接的管线自振频率（按公式4计算）", {0, 1})
+        .means("f_{4h}", "按结构力学计算的两端铰接管线自振频率", "Hz", 2);
+    results.result(kFixedStructural, "两端刚性固定的管线自振频率（按公式4计算）", {1, 1})
+        .means("f_{4f}", "按结构力学计算的两端刚性固定管线自振频率", "Hz", 2);
+    results.result(kFlowRegime, "利用雷诺数判断水流为稳流还是湍流", {2, 1}).means("", "水流状态").verdict();
+    results.result(kHingedFreeSpan, "受冲刷时管道允许最大悬空长度(两端铰接）", {3, 1})
+        .means("L_h", "两端铰接时受冲刷管道允许最大悬空长度", "m", 2);
+    results.result(kFixedFreeSpan, "受冲刷时管道允许最大悬空长度L（两端刚性固定，按公式5计算,单位为米）", {4, 0, 1, 2})
+        .means("L_f", "两端刚性固定时受冲刷管道允许最大悬空长度", "m", 2);
 
     def.runButton("Command1", "开始计算", computeVibration);
     def.printButton("Command2");
