@@ -353,10 +353,10 @@ FormDefinition makeAnticorrosion() {
         .means("", "管线外径");
     inputs.list(kGrade, "防腐等级", {kOrdinary, kReinforced, kExtraReinforced}, {0, 2}).means("", "防腐等级");
     // Working texts of the lookup, never shown.
-    inputs.cell(kCriterionStart, "管径='", {1, 0}).working().visible = false;
-    inputs.cell(kCriterionEnd, "' ", {1, 1}).working().visible = false;
-    inputs.cell(kCriterion, " ", {1, 2}).working().visible = false;
-    inputs.cell(kAsphaltField, " ", {1, 3}).working().visible = false;
+    inputs.cell(kCriterionStart, "管径='", {1, 0}).working().means("", "查找条件的开头").visible = false;
+    inputs.cell(kCriterionEnd, "' ", {1, 1}).working().means("", "查找条件的结尾").visible = false;
+    inputs.cell(kCriterion, " ", {1, 2}).working().means("", "管径查找条件").visible = false;
+    inputs.cell(kAsphaltField, " ", {1, 3}).working().means("", "所选等级的防腐沥青字段").visible = false;
 
     auto results = def.frame("Frame1", "输出结果", FrameRole::Results, {1, 0});
     addAsphaltSection(results);
