@@ -126,7 +126,9 @@ void computeAsphalt(RunContext& run) {
 
     // Length first: a total too large for a number names the line length.
     for (const AsphaltMaterial& m : kAsphaltMaterials) {
-        for (const auto& [perKm, total] : {std::pair{m.fieldPerKm, m.fieldTotal}, {m.prefabricatedPerKm, m.prefabricatedTotal}}) {
+        const std::pair<const char*, const char*> perKmAndTotal[] = {{m.fieldPerKm, m.fieldTotal},
+                                                                     {m.prefabricatedPerKm, m.prefabricatedTotal}};
+        for (const auto& [perKm, total] : perKmAndTotal) {
             const Num length = FieldValue(form, kLength);
             form.setText(total, NumberText(length * FieldValue(form, perKm)));
         }

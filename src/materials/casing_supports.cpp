@@ -110,7 +110,7 @@ void computeCasingSupports(RunContext& run) {
     judgeClearance(form, clearance);
 }
 
-// The fields of one maker's frame, and the subscript its symbols carry ("" for the first).
+// The fields of one maker's frame, and the marks its names and symbols carry (none for the first).
 struct MakerFields {
     const char* model;
     const char* runnersOffered;
@@ -120,21 +120,31 @@ struct MakerFields {
     const char* count1;
     const char* type2;
     const char* count2;
-    const char* maker;  // appended to the names: "" or "（MD）"
+    const char* maker;  // appended to the names: "" or "（MD建筑控股股份公司）"
     const char* mark;   // appended to the symbols: "" or "'"
 };
 
-const MakerFields kFirstMakerFields{kModel, kRunnersOffered, kRunner, kSpacing, kType1, kCount1, kType2, kCount2, "", ""};
+const MakerFields kFirstMakerFields{.model = kModel,
+                                    .runnersOffered = kRunnersOffered,
+                                    .runner = kRunner,
+                                    .spacing = kSpacing,
+                                    .type1 = kType1,
+                                    .count1 = kCount1,
+                                    .type2 = kType2,
+                                    .count2 = kCount2,
+                                    .maker = "",
+                                    .mark = ""};
 // The second maker's frame is never filled: there is no catalogue of its rings.
 const MakerFields kSecondMakerFields{"Text14", "Text3(2)", "Text18", "Text3(3)", "Text10", "Text13", "Text12", "Text11",
                                      "（MD建筑控股股份公司）", "'"};
 
-// The two result lines of one maker's frame. Each field's caption is the word before it, so
-// the names say what a field holds: "型" stands before the first count, "只；" before the
-// second type.
+// The two result lines of one maker's frame. They read as lines of text with the fields between
+// the words, so a field's caption is the word before it ("中", "型", "只；"); its name says
+// what it holds.
 void addMakerResults(FrameBuilder frame, const MakerFields& f) {
     const std::string maker = f.maker, mark = f.mark;
-    auto means = [&](ControlDef& field, const std::string& symbol, const std::string& name, const char* unit, int decimals) {
+    auto means = [&](ControlDef& field, const std::string& symbol, const std::string& name, const char* unit,
+                     int decimals) {
         field.means(symbol + mark, name + maker, unit, decimals);
     };
     means(frame.result(f.model, "推荐型号", {0, 0}), "M", "推荐型号", "", -1);
@@ -160,7 +170,9 @@ void addFormulas(FormDefinition& def) {
     def.formula(formula::when(kFirstMaker, {kCount2, q(kPerRing2) * (q(kCasingLength) / q(kSpacing) + c(3))}));
     def.quantity(kRoom, "g", "主管与套管间肢脚可用空间", "mm", 1);
     def.formula(formula::when(kFirstMaker, {kRoom, (q(kCasingBore) - q(kDiameter) - c(10)) / c(2)}));
-    def.formula(formula::when(kFirstMaker, formula::words("h = 20（S/T）；h = 41（F/G，g > 41），F/G 且 g ≤ 41 时无合适套管支架；h = 25（其他型号）")));
+    def.formula(formula::when(
+        kFirstMaker,
+        formula::words("h = 20（S/T）；h = 41（F/G，g > 41），F/G 且 g ≤ 41 时无合适套管支架；h = 25（其他型号）")));
     def.formula(formula::when(kFirstMaker, {kClearance, q(kCasingBore) - c(2) * q(kRunner) - q(kDiameter)}));
     def.formula(formula::when(kFirstMaker, formula::words("c ≤ 15：偏小；15 < c ≤ 150：合适；c > 150：偏大")));
 }

@@ -118,7 +118,8 @@ void computePolyurethane(Form& form, const Num& surface) {
 
 void computeFluorocarbon(Form& form, const Num& surface) {
     // The rate of both coats first: 2 · 0.36 kg/m².
-    for (const PipePaint& paint : kFluorocarbon) writeQuantity(form, paint.field, paint.coats * paint.ratePerCoat * surface);
+    for (const PipePaint& paint : kFluorocarbon)
+        writeQuantity(form, paint.field, paint.coats * paint.ratePerCoat * surface);
 }
 
 void computeAlkyd(Form& form, const Num& surface) {
@@ -142,7 +143,8 @@ struct PaintSystem {
 const PaintSystem kSystems[] = {
     {kPrimerAndTopCoatCheck, computePrimerAndTopCoat,
      {"Text30", "Text31", "Text32", "Text33", "Text34", "Text35", "Text36", "Text37"}},
-    {kPolyurethaneCheck, computePolyurethane, {"Text38", "Text3", "Text39", "Text5", "Text41", "Text4", "Text40", "Text6"}},
+    {kPolyurethaneCheck, computePolyurethane,
+     {"Text38", "Text3", "Text39", "Text5", "Text41", "Text4", "Text40", "Text6"}},
     {kFluorocarbonCheck, computeFluorocarbon, {"Text7", "Text8", "Text9"}},
     {kAlkydCheck, computeAlkyd, {kRustPaint, kAlkydPutty, kRedLeadPrimer, kPipeEnamel, kStructureEnamel}},
 };

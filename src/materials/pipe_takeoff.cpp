@@ -121,7 +121,8 @@ FormDefinition makePipeTakeoff() {
     def.basis({"《石油天然气工业 输送钢管 交货技术条件 第1部分：A级钢管》GB9711.1-1997"});
 
     // The picture shows the formulas of the first pipe; the other three follow the same ones.
-    def.frame("Frame3", "钢管重量计算公式 ", FrameRole::Formula, {0, 0, 1, 2}).formulas("Image1", rowFormulas(kRows[0]), {0, 0});
+    def.frame("Frame3", "钢管重量计算公式 ", FrameRole::Formula, {0, 0, 1, 2})
+        .formulas("Image1", rowFormulas(kRows[0]), {0, 0});
     for (std::size_t i = 1; i < std::size(kRows); ++i)
         for (formula::Formula& line : rowFormulas(kRows[i])) def.formula(std::move(line));
 
