@@ -32,7 +32,7 @@ constexpr auto kStructureEnamel = "Text49";
 using formula::c;
 using formula::q;
 
-// A paint of the pipe: its quantity is `rate` kg/m² (all coats) times the pipe surface.
+// A paint of the pipe: `coats` coats of `ratePerCoat` kg/m² each over the pipe surface.
 struct PipePaint {
     const char* product;
     const char* field;
@@ -41,6 +41,7 @@ struct PipePaint {
     double ratePerCoat;
 };
 
+// The paint's rate as the formulas write it: "0.08", "2·0.2".
 formula::Expr pipePaintRate(const PipePaint& paint) {
     return paint.coats == 1 ? c(paint.ratePerCoat) : c(paint.coats) * c(paint.ratePerCoat);
 }
