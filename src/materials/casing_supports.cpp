@@ -15,6 +15,36 @@ std::any openCatalogue(Form&, const Services& services) {
     return CasingTables{openMaterialTable(services.databaseFolder, "套管支架97.sqlite", "RACI意大利生产锐支厂家")};
 }
 
+// Inputs.
+constexpr auto kCasingLength = "Text6";
+constexpr auto kDiameterList = "List1";
+constexpr auto kCasingBore = "Text4";
+constexpr auto kFirstMaker = "Option1(0)";
+constexpr auto kSecondMaker = "Option1(1)";
+// 输出结果1: the first maker's ring.
+constexpr auto kModel = "Text1";
+constexpr auto kRunnersOffered = "Text3(0)";
+constexpr auto kRunner = "Text16";
+constexpr auto kSpacing = "Text3(1)";
+constexpr auto kType1 = "Text9";
+constexpr auto kCount1 = "Text2";
+constexpr auto kType2 = "Text7";
+constexpr auto kCount2 = "Text8";
+// 输出结果3: clearance and verdict.
+constexpr auto kClearance = "Text5";
+constexpr auto kClearanceWord = "Text15";
+constexpr auto kRingCost = "Text17";
+constexpr auto kAdvice = "Text3(5)";
+
+// Quantities the run reads or computes without a field of their own.
+constexpr auto kDiameter = "D";       // from the end of the chosen diameter item
+constexpr auto kPerRing1 = "n_1";     // catalogue: components of the first type per ring
+constexpr auto kPerRing2 = "n_2";     // catalogue: components of the second type per ring
+constexpr auto kRoom = "g";           // room for the runners
+
+using formula::c;
+using formula::q;
+
 // Runner height in mm for the model and the room g between pipe and casing; 0: none fits.
 // An "F/G" ring offers 41 and 60 mm runners; every g above 41 mm takes the 41 mm one.
 double runnerHeight(const std::string& model, const Num& room) {
@@ -25,75 +55,126 @@ double runnerHeight(const std::string& model, const Num& room) {
 
 void judgeClearance(Form& form, const Num& clearance) {
     if (clearance <= 15) {
-        form.setText("Text15", "小于");
-        form.setText("Text3(5)", "警告:输入参数中所选套管偏小,请重新选择较大的套管重新计算");
+        form.setText(kClearanceWord, "小于");
+        form.setText(kAdvice, "警告:输入参数中所选套管偏小,请重新选择较大的套管重新计算");
     } else if (clearance <= 150) {
-        form.setText("Text15", "大于");
-        form.setText("Text3(5)", "输入参数中所选套管合适");
+        form.setText(kClearanceWord, "大于");
+        form.setText(kAdvice, "输入参数中所选套管合适");
     } else {
-        form.setText("Text15", "远大于");
-        form.setText("Text3(5)", "输入参数中所选套管偏大,请重新复核");
+        form.setText(kClearanceWord, "远大于");
+        form.setText(kAdvice, "输入参数中所选套管偏大,请重新复核");
     }
 }
 
 void computeCasingSupports(RunContext& run) {
     Form& form = run.form;
     // Only the first maker has a catalogue; for the second the run changes nothing.
-    if (form.checked("Option1(1)")) return;
+    if (form.checked(kSecondMaker)) return;
 
     MaterialTable& catalogue = *openedTables<CasingTables>(run).catalogue;
-    const std::string item = requireSelection(form, "List1");
-    catalogue.findFirst("主管外径='" + item + "'", "List1");
+    const std::string item = requireSelection(form, kDiameterList);
+    catalogue.findFirst("主管外径='" + item + "'", kDiameterList);
 
-    const std::string model = catalogue.text("推荐选型", "Text1");
-    const Num perRing1 = catalogue.number("推荐选型1数量", "Text2");
-    const Num perRing2 = catalogue.number("推荐选型2数量", "Text8");
-    const Num spacing = catalogue.number("支架间距", "Text3(1)");
-    const Num casingLength = FieldValue(form, "Text6");
+    const std::string model = catalogue.text("推荐选型", kModel);
+    const Num perRing1 = catalogue.number("推荐选型1数量", kCount1);
+    const Num perRing2 = catalogue.number("推荐选型2数量", kCount2);
+    const Num spacing = catalogue.number("支架间距", kSpacing);
+    const Num casingLength = FieldValue(form, kCasingLength);
     // Rings over the casing length, three more for the ends. The rings stand first in the
     // products (the same value either way round) so that a count too large names the length.
     const Num rings = casingLength / spacing + 3;
     const Num components1 = rings * perRing1;
     const Num components2 = rings * perRing2;
 
-    form.setText("Text1", model);
-    form.setText("Text9", catalogue.text("推荐选型1", "Text9"));
-    form.setText("Text2", NumberText(components1));
-    form.setText("Text7", catalogue.text("推荐选型2", "Text7"));
-    form.setText("Text8", NumberText(components2));
-    form.setText("Text3(0)", catalogue.text("支脚长度", "Text3(0)"));
-    form.setText("Text3(1)", catalogue.text("支架间距", "Text3(1)"));
-    form.setText("Text17", catalogue.text("单圈费用", "Text17"));
+    form.setText(kModel, model);
+    form.setText(kType1, catalogue.text("推荐选型1", kType1));
+    form.setText(kCount1, NumberText(components1));
+    form.setText(kType2, catalogue.text("推荐选型2", kType2));
+    form.setText(kCount2, NumberText(components2));
+    form.setText(kRunnersOffered, catalogue.text("支脚长度", kRunnersOffered));
+    form.setText(kSpacing, catalogue.text("支架间距", kSpacing));
+    form.setText(kRingCost, catalogue.text("单圈费用", kRingCost));
 
     // "φ57" -> "57", "φ159" -> "159".
-    const Num pipe = LeadingValueOfText(lastCharacters(item, characterCount(item) == 3 ? 2 : 3), "List1");
-    const Num casingBore = FieldValue(form, "Text4");
+    const Num pipe = LeadingValueOfText(lastCharacters(item, characterCount(item) == 3 ? 2 : 3), kDiameterList);
+    const Num casingBore = FieldValue(form, kCasingBore);
     const Num room = (casingBore - pipe - 10) / 2;
     const double runner = runnerHeight(model, room);
     if (runner == 0) {
-        form.setText("Text3(5)", "严重警告:输入参数中所选套管偏小,无合适套管支架");
+        form.setText(kAdvice, "严重警告:输入参数中所选套管偏小,无合适套管支架");
         return;
     }
-    form.setText("Text16", NumberText(runner));
+    form.setText(kRunner, NumberText(runner));
     const Num clearance = casingBore - 2 * runner - pipe;
-    form.setText("Text5", NumberText(clearance));
+    form.setText(kClearance, NumberText(clearance));
     judgeClearance(form, clearance);
 }
 
-// The two result lines of one maker's frame.
-void addMakerResults(FrameBuilder frame, const char* model, const char* runner, const char* height,
-                     const char* spacing, const char* type1, const char* count1, const char* type2,
-                     const char* count2) {
-    frame.result(model, "推荐型号", {0, 0});
-    frame.result(runner, "肢脚高度(mm)", {0, 1});
-    frame.result(height, "中", {0, 2});
+// The fields of one maker's frame, and the marks its names and symbols carry (none for the first).
+struct MakerFields {
+    const char* model;
+    const char* runnersOffered;
+    const char* runner;
+    const char* spacing;
+    const char* type1;
+    const char* count1;
+    const char* type2;
+    const char* count2;
+    const char* maker;  // appended to the names: "" or "（MD建筑控股股份公司）"
+    const char* mark;   // appended to the symbols: "" or "'"
+};
+
+const MakerFields kFirstMakerFields{.model = kModel,
+                                    .runnersOffered = kRunnersOffered,
+                                    .runner = kRunner,
+                                    .spacing = kSpacing,
+                                    .type1 = kType1,
+                                    .count1 = kCount1,
+                                    .type2 = kType2,
+                                    .count2 = kCount2,
+                                    .maker = "",
+                                    .mark = ""};
+// The second maker's frame is never filled: there is no catalogue of its rings.
+const MakerFields kSecondMakerFields{"Text14", "Text3(2)", "Text18", "Text3(3)", "Text10", "Text13", "Text12", "Text11",
+                                     "（MD建筑控股股份公司）", "'"};
+
+// The two result lines of one maker's frame. They read as lines of text with the fields between
+// the words, so a field's caption is the word before it ("中", "型", "只；"); its name says
+// what it holds.
+void addMakerResults(FrameBuilder frame, const MakerFields& f) {
+    const std::string maker = f.maker, mark = f.mark;
+    auto means = [&](ControlDef& field, const std::string& symbol, const std::string& name, const char* unit,
+                     int decimals) {
+        field.means(symbol + mark, name + maker, unit, decimals);
+    };
+    means(frame.result(f.model, "推荐型号", {0, 0}), "M", "推荐型号", "", -1);
+    means(frame.result(f.runnersOffered, "肢脚高度(mm)", {0, 1}), "h_0", "样本肢脚高度", "mm", -1);
+    means(frame.result(f.runner, "中", {0, 2}), "h", "选用肢脚高度", "mm", 0);
     frame.label("", "mm;", {0, 3});
-    frame.result(spacing, "支架间距（m）", {0, 4});
-    frame.result(type1, "组件数量   其中：", {1, 0});
-    frame.result(count1, "型", {1, 1});
-    frame.result(type2, "只；", {1, 2});
-    frame.result(count2, "型", {1, 3});
+    means(frame.result(f.spacing, "支架间距（m）", {0, 4}), "s", "支架间距", "m", -1);
+    means(frame.result(f.type1, "组件数量   其中：", {1, 0}), "M_1", "组件1型号", "", -1);
+    means(frame.result(f.count1, "型", {1, 1}), "N_1", "组件1数量", "只", 1);
+    means(frame.result(f.type2, "只；", {1, 2}), "M_2", "组件2型号", "", -1);
+    means(frame.result(f.count2, "型", {1, 3}), "N_2", "组件2数量", "只", 1);
     frame.label("", "只；", {1, 4});
+}
+
+// The formulas of the first maker's ring; the runner height and the verdict are choices that
+// words state.
+void addFormulas(FormDefinition& def) {
+    def.quantity(kDiameter, "D", "输气管外径", "mm");
+    def.quantity(kPerRing1, "n_1", "每圈组件1数量", "只");
+    def.quantity(kPerRing2, "n_2", "每圈组件2数量", "只");
+    // Rings over the casing length, three more for the ends.
+    def.formula(formula::when(kFirstMaker, {kCount1, q(kPerRing1) * (q(kCasingLength) / q(kSpacing) + c(3))}));
+    def.formula(formula::when(kFirstMaker, {kCount2, q(kPerRing2) * (q(kCasingLength) / q(kSpacing) + c(3))}));
+    def.quantity(kRoom, "g", "主管与套管间肢脚可用空间", "mm", 1);
+    def.formula(formula::when(kFirstMaker, {kRoom, (q(kCasingBore) - q(kDiameter) - c(10)) / c(2)}));
+    def.formula(formula::when(
+        kFirstMaker,
+        formula::words("h = 20（S/T）；h = 41（F/G，g > 41），F/G 且 g ≤ 41 时无合适套管支架；h = 25（其他型号）")));
+    def.formula(formula::when(kFirstMaker, {kClearance, q(kCasingBore) - c(2) * q(kRunner) - q(kDiameter)}));
+    def.formula(formula::when(kFirstMaker, formula::words("c ≤ 15：偏小；15 < c ≤ 150：合适；c > 150：偏大")));
 }
 
 FormDefinition makeCasingSupports() {
@@ -104,28 +185,32 @@ FormDefinition makeCasingSupports() {
              "和套管；（选型按厂家样本的推荐型号进行选型计算）");
 
     auto inputs = def.frame("Frame2(1)", "输入参数", FrameRole::Input, {0, 0});
-    inputs.field("Text6", "套管长度（米）", "60", {0, 0});
-    inputs.list("List1", "输气管外径（mm）",
+    inputs.field(kCasingLength, "套管长度（米）", "60", {0, 0}).means("L_c", "套管长度", "m");
+    inputs.list(kDiameterList, "输气管外径（mm）",
                 {"φ57", "φ89", "φ108", "φ133", "φ159", "φ219", "φ273", "φ325", "φ377", "φ426", "φ529", "φ630",
                  "φ720"},
-                {1, 0});
-    inputs.field("Text4", "套管内径（mm）", "200", {2, 0});
+                {1, 0})
+        .means("", "输气管外径");
+    inputs.field(kCasingBore, "套管内径（mm）", "200", {2, 0}).means("D_i", "套管内径", "mm");
 
     auto makers = def.frame("Frame6", "套管支架生产厂家", FrameRole::Options, {0, 1});
-    makers.option("Option1(0)", "", {0, 0}, true).label = "锐支 RACI         (意大利) ";
-    makers.option("Option1(1)", "", {1, 0}).label = "MD建筑控股股份公司（德国）";
+    makers.option(kFirstMaker, "", {0, 0}, true).means("", "套管支架生产厂家").label = "锐支 RACI         (意大利) ";
+    makers.option(kSecondMaker, "", {1, 0}).means("", "套管支架生产厂家").label = "MD建筑控股股份公司（德国）";
 
     addMakerResults(def.frame("Frame1", "输出结果1（Italy RACI spacers）", FrameRole::Results, {1, 0, 1, 2}),
-                    "Text1", "Text3(0)", "Text16", "Text3(1)", "Text9", "Text2", "Text7", "Text8");
+                    kFirstMakerFields);
     addMakerResults(def.frame("Frame3", "输出结果2（MD建筑控股股份公司）", FrameRole::Results, {2, 0, 1, 2}),
-                    "Text14", "Text3(2)", "Text18", "Text3(3)", "Text10", "Text13", "Text12", "Text11");
+                    kSecondMakerFields);
 
     auto verdict = def.frame("Frame4", "输出结果3", FrameRole::Results, {3, 0, 1, 2});
-    verdict.result("Text5", "主管与套管空隙（mm）", {0, 0});
-    unitResult(verdict, "Text15", "15（mm）", {0, 1});
-    verdict.result("Text17", "所选套管支架总费用", {0, 2});
+    verdict.result(kClearance, "主管与套管空隙（mm）", {0, 0}).means("c", "主管与套管空隙", "mm", 1);
+    // "小于", "大于" or "远大于" before the caption "15（mm）".
+    unitResult(verdict, kClearanceWord, "15（mm）", {0, 1}).means("", "主管与套管空隙与15mm相比").verdict();
+    // The catalogue's cost of one ring, shown as it is under the caption of the total cost.
+    verdict.result(kRingCost, "所选套管支架总费用", {0, 2}).means("C_r", "所选套管支架单圈费用", "元");
     verdict.label("", "元", {0, 3});
-    verdict.result("Text3(5)", "建议：套管尺寸", {1, 0, 1, 4}).widthChars = 60;
+    verdict.result(kAdvice, "建议：套管尺寸", {1, 0, 1, 4}).means("", "套管尺寸建议").verdict().widthChars = 60;
+    addFormulas(def);
 
     def.onCreate(openCatalogue);
     def.runButton("Command1", "开始计算", computeCasingSupports);

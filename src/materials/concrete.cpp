@@ -17,19 +17,33 @@ std::any openConcreteTables(Form&, const Services& services) {
     return ConcreteTables{tables[0], tables[1]};
 }
 
+constexpr auto kVolume = "Text1";
+constexpr auto kAggregateSize = "List1";
+constexpr auto kGrade = "List2";
+
 using SectionQuantities = std::array<UnitAndTotal, 8>;
 
+// Per m³ of concrete and for the whole volume with losses; the row is the subscript's second
+// figure: 1 gravel with medium sand, 2 gravel with fine sand, 3 and 4 crushed stone.
 const SectionQuantities kGravelQuantities{{
-    {"#300水泥（中砂）", "Text3", "Text2"}, {"#400水泥（中砂）", "Text4", "Text6"},
-    {"砂（中砂）", "Text7", "Text8"}, {"石（中砂）", "Text9", "Text5"},
-    {"#300水泥（细砂）", "Text10", "Text16"}, {"#400水泥（细砂）", "Text15", "Text14"},
-    {"砂（细砂）", "Text13", "Text12"}, {"石（细砂）", "Text11", "Text17"},
+    {"#300水泥（中砂）", "Text3", "Text2", "砾石混凝土（中砂）#300水泥", "c_{300,1}", "C_{300,1}", "kg/m³", "kg", 1},
+    {"#400水泥（中砂）", "Text4", "Text6", "砾石混凝土（中砂）#400水泥", "c_{400,1}", "C_{400,1}", "kg/m³", "kg", 1},
+    {"砂（中砂）", "Text7", "Text8", "砾石混凝土（中砂）砂", "s_{1}", "S_{1}", "m³/m³", "m³", 3},
+    {"石（中砂）", "Text9", "Text5", "砾石混凝土（中砂）石", "g_{1}", "G_{1}", "m³/m³", "m³", 3},
+    {"#300水泥（细砂）", "Text10", "Text16", "砾石混凝土（细砂）#300水泥", "c_{300,2}", "C_{300,2}", "kg/m³", "kg", 1},
+    {"#400水泥（细砂）", "Text15", "Text14", "砾石混凝土（细砂）#400水泥", "c_{400,2}", "C_{400,2}", "kg/m³", "kg", 1},
+    {"砂（细砂）", "Text13", "Text12", "砾石混凝土（细砂）砂", "s_{2}", "S_{2}", "m³/m³", "m³", 3},
+    {"石（细砂）", "Text11", "Text17", "砾石混凝土（细砂）石", "g_{2}", "G_{2}", "m³/m³", "m³", 3},
 }};
 const SectionQuantities kCrushedStoneQuantities{{
-    {"#300水泥（中砂）", "Text20", "Text21"}, {"#400水泥（中砂）", "Text22", "Text19"},
-    {"砂（中砂）", "Text18", "Text24"}, {"石（中砂）", "Text33", "Text30"},
-    {"#300水泥（细砂）", "Text29", "Text28"}, {"#400水泥（细砂）", "Text27", "Text26"},
-    {"砂（细砂）", "Text25", "Text23"}, {"石（细砂）", "Text32", "Text31"},
+    {"#300水泥（中砂）", "Text20", "Text21", "碎石混凝土（中砂）#300水泥", "c_{300,3}", "C_{300,3}", "kg/m³", "kg", 1},
+    {"#400水泥（中砂）", "Text22", "Text19", "碎石混凝土（中砂）#400水泥", "c_{400,3}", "C_{400,3}", "kg/m³", "kg", 1},
+    {"砂（中砂）", "Text18", "Text24", "碎石混凝土（中砂）砂", "s_{3}", "S_{3}", "m³/m³", "m³", 3},
+    {"石（中砂）", "Text33", "Text30", "碎石混凝土（中砂）石", "g_{3}", "G_{3}", "m³/m³", "m³", 3},
+    {"#300水泥（细砂）", "Text29", "Text28", "碎石混凝土（细砂）#300水泥", "c_{300,4}", "C_{300,4}", "kg/m³", "kg", 1},
+    {"#400水泥（细砂）", "Text27", "Text26", "碎石混凝土（细砂）#400水泥", "c_{400,4}", "C_{400,4}", "kg/m³", "kg", 1},
+    {"砂（细砂）", "Text25", "Text23", "碎石混凝土（细砂）砂", "s_{4}", "S_{4}", "m³/m³", "m³", 3},
+    {"石（细砂）", "Text32", "Text31", "碎石混凝土（细砂）石", "g_{4}", "G_{4}", "m³/m³", "m³", 3},
 }};
 
 constexpr double kLossAllowance = 1.15;
@@ -38,9 +52,9 @@ constexpr double kLossAllowance = 1.15;
 // record after it of the concrete grade. So it depends on the table's stored order: the first
 // record of a size is never the one used.
 void computeSection(Form& form, MaterialTable& table, const std::string& sizeField, const SectionQuantities& quantities) {
-    table.findFirst(sizeField + "='" + requireSelection(form, "List1") + "'", "List1");
-    table.findNext("混凝土标号='" + requireSelection(form, "List2") + "'", "List2");
-    writeUnitsAndTotals(form, table, quantities, "Text1", kLossAllowance);
+    table.findFirst(sizeField + "='" + requireSelection(form, kAggregateSize) + "'", kAggregateSize);
+    table.findNext("混凝土标号='" + requireSelection(form, kGrade) + "'", kGrade);
+    writeUnitsAndTotals(form, table, quantities, kVolume, kLossAllowance);
 }
 
 void computeConcrete(RunContext& run) {
@@ -56,8 +70,8 @@ void addSectionRows(FrameBuilder& results, int firstRow, const char* heading, co
         results.label("", sands[row], {firstRow + 1 + row, 0});
         for (int i = 0; i < 4; ++i) {
             const UnitAndTotal& q = quantities[static_cast<std::size_t>(row * 4 + i)];
-            results.cell(q.unit, " ", {firstRow + 1 + row, 1 + 2 * i});
-            results.cell(q.total, " ", {firstRow + 1 + row, 2 + 2 * i});
+            meansUnitQuantity(results.cell(q.unit, " ", {firstRow + 1 + row, 1 + 2 * i}), q);
+            meansTotalQuantity(results.cell(q.total, " ", {firstRow + 1 + row, 2 + 2 * i}), q);
         }
     }
 }
@@ -67,10 +81,11 @@ FormDefinition makeConcrete() {
     def.titleLabel("Label1", "土建材料(混凝土)计算");
 
     auto inputs = def.frame("输入区", "输入参数", FrameRole::Input, {0, 0});
-    inputs.field("Text1", "混凝土体积(方)", "10", {0, 0});
-    inputs.list("List1", "粒径(mm)", {"10mm", "20mm", "40mm", "80mm"}, {0, 1});
+    inputs.field(kVolume, "混凝土体积(方)", "10", {0, 0}).means("V", "混凝土体积", "m³");
+    inputs.list(kAggregateSize, "粒径(mm)", {"10mm", "20mm", "40mm", "80mm"}, {0, 1}).means("", "骨料粒径");
     // "#200" stands first and again sixth.
-    inputs.list("List2", "混凝土标号", {"#200", "#50", "#75", "#100", "#150", "#200", "#300"}, {0, 2});
+    inputs.list(kGrade, "混凝土标号", {"#200", "#50", "#75", "#100", "#150", "#200", "#300"}, {0, 2})
+        .means("", "混凝土标号");
 
     auto results = def.frame("Frame1", "输出结果", FrameRole::Results, {1, 0});
     const char* heads[] = {"#300水泥(Kg)", "总量(Kg)", "#400水泥(Kg)", "总量(Kg)", "砂(方)", "总量(方)", "石(方)", "总量(方)"};
@@ -78,6 +93,9 @@ FormDefinition makeConcrete() {
     addSectionRows(results, 1, "一、砾石混凝土：", kGravelQuantities);
     addSectionRows(results, 4, "二、碎石混凝土：", kCrushedStoneQuantities);
     results.label("Label14", "注：以上各项材料用量均为混凝土用量总数加15%损耗量后计算结果。", {7, 0, 1, 9});
+    // Totals with 15 % losses: unit quantity · V · 1.15.
+    addTotalFormulas(def, kGravelQuantities, kVolume, kLossAllowance);
+    addTotalFormulas(def, kCrushedStoneQuantities, kVolume, kLossAllowance);
 
     def.onCreate(openConcreteTables);
     def.runButton("OKButton", "开始计算", computeConcrete);

@@ -3,7 +3,7 @@
 // rates are the window's own; each check box chooses whether its system is computed.
 #include <initializer_list>
 #include <span>
-#include <utility>
+#include <string>
 
 #include "core/calc.h"
 #include "materials/material_window.h"
@@ -11,90 +11,126 @@
 namespace pylora {
 namespace {
 
-// A paint of the pipe: its quantity is `rate` kg/m² (all coats) times the pipe surface.
+constexpr auto kLength = "Text24";
+constexpr auto kDiameter = "Text2";
+constexpr auto kStructureSurface = "Text1";
+constexpr auto kPipeSurface = "A";   // computed, not shown
+constexpr auto kTotalSurface = "A_t";  // pipe and structures, computed, not shown
+
+constexpr auto kPolyurethaneCheck = "Check1(0)";
+constexpr auto kAlkydCheck = "Check2(0)";
+constexpr auto kPrimerAndTopCoatCheck = "Check3(0)";
+constexpr auto kFluorocarbonCheck = "Check3(1)";
+
+// Section 二's fields.
+constexpr auto kRustPaint = "Text48";
+constexpr auto kAlkydPutty = "Text42";
+constexpr auto kRedLeadPrimer = "Text46";
+constexpr auto kPipeEnamel = "Text45";
+constexpr auto kStructureEnamel = "Text49";
+
+using formula::c;
+using formula::q;
+
+// A paint of the pipe: `coats` coats of `ratePerCoat` kg/m² each over the pipe surface.
 struct PipePaint {
     const char* product;
     const char* field;
-    double rate;
+    const char* symbol;
+    int coats;
+    double ratePerCoat;
 };
+
+// The paint's rate as the formulas write it: "0.08", "2·0.2".
+formula::Expr pipePaintRate(const PipePaint& paint) {
+    return paint.coats == 1 ? c(paint.ratePerCoat) : c(paint.coats) * c(paint.ratePerCoat);
+}
 
 // Section 三: rust-preventive primers, ready-mixed paints and chlorosulphonated polyethylene
 // top coats, three products to a line.
 const PipePaint kPrimerAndTopCoat[] = {
-    {"氯磺化聚乙烯防锈漆", "Text30", 0.08},  {"铁红酚醛防锈漆", "Text31", 0.06},
-    {"调和漆(黑色)", "Text32", 0.08},        {"调和漆(红色)", "Text33", 0.36},
-    {"调和漆(黄色)", "Text34", 0.36},        {"氯磺化聚乙烯面漆(黑)", "Text35", 0.08},
-    {"氯磺化聚乙烯面漆(红)", "Text36", 0.24}, {"氯磺化聚乙烯面漆(黄)", "Text37", 0.26},
+    {"氯磺化聚乙烯防锈漆", "Text30", "m_{10}", 1, 0.08},  {"铁红酚醛防锈漆", "Text31", "m_{11}", 1, 0.06},
+    {"调和漆(黑色)", "Text32", "m_{12}", 1, 0.08},        {"调和漆(红色)", "Text33", "m_{13}", 1, 0.36},
+    {"调和漆(黄色)", "Text34", "m_{14}", 1, 0.36},        {"氯磺化聚乙烯面漆(黑)", "Text35", "m_{15}", 1, 0.08},
+    {"氯磺化聚乙烯面漆(红)", "Text36", "m_{16}", 1, 0.24}, {"氯磺化聚乙烯面漆(黄)", "Text37", "m_{17}", 1, 0.26},
 };
 
 // Section 一: each coat 0.2 kg/m²; the cost is the displayed quantity times the price per kg.
 struct PricedPaint {
-    const char* product;
-    const char* field;
-    int coats;
+    PipePaint paint;
     const char* cost;
+    const char* costSymbol;
     double pricePerKg;
 };
 
 const PricedPaint kPolyurethane[] = {
-    {"铁红渗透型底漆", "Text38", 2, "Text3", 42},
-    {"原子灰（腻子一层）", "Text39", 1, "Text5", 24},
-    {"脂肪族聚氨脂面漆", "Text41", 3, "Text4", 80},
-    {"脂肪族聚氨脂清漆", "Text40", 1, "Text6", 75},
+    {{"铁红渗透型底漆", "Text38", "m_{1}", 2, 0.2}, "Text3", "F_{1}", 42},
+    {{"原子灰（腻子一层）", "Text39", "m_{2}", 1, 0.2}, "Text5", "F_{2}", 24},
+    {{"脂肪族聚氨脂面漆", "Text41", "m_{3}", 3, 0.2}, "Text4", "F_{3}", 80},
+    {{"脂肪族聚氨脂清漆", "Text40", "m_{4}", 1, 0.2}, "Text6", "F_{4}", 75},
 };
 
 // Section 四: two coats of 0.36 kg/m² each.
 const PipePaint kFluorocarbon[] = {
-    {"环氧富锌底漆ZB-06-2", "Text7", 2 * 0.36},
-    {"环氧云铁防锈漆ZB-06-3", "Text8", 2 * 0.36},
-    {"钢结构氟碳漆ZB-04-400", "Text9", 2 * 0.36},
+    {"环氧富锌底漆ZB-06-2", "Text7", "m_{18}", 2, 0.36},
+    {"环氧云铁防锈漆ZB-06-3", "Text8", "m_{19}", 2, 0.36},
+    {"钢结构氟碳漆ZB-04-400", "Text9", "m_{20}", 2, 0.36},
 };
 
-// Section 二, in the order the run writes it.
+// Section 二, in the order the run writes it: putty and primers cover pipe and structures; the
+// yellow enamel is for the pipe and the grey aluminium-zinc enamel for the structures only,
+// three coats each.
 struct AlkydPaint {
     const char* product;
     const char* field;
+    const char* symbol;
     const char* remark;
+    formula::Expr quantity;
 };
 
 const AlkydPaint kAlkyd[] = {
-    {"带锈防腐涂料", "Text48", nullptr},
-    {"C07-5黄色醇酸腻子", "Text42", nullptr},
-    {"C06-32红丹醇酸烘干底漆", "Text46", nullptr},
-    {"C04-42黄色醇酸磁漆", "Text45", "备注：主要用于钢质管道防腐"},
-    {"C04-45灰铝锌醇酸磁漆", "Text49", "备注：主要用于护栏、铁塔、支架等金属构件涂色防腐"},
+    {"带锈防腐涂料", kRustPaint, "m_{5}", nullptr, c(0.36) * q(kTotalSurface)},
+    {"C07-5黄色醇酸腻子", kAlkydPutty, "m_{6}", nullptr, c(0.36) * q(kTotalSurface)},
+    {"C06-32红丹醇酸烘干底漆", kRedLeadPrimer, "m_{7}", nullptr, c(2) * c(0.36) * q(kTotalSurface)},
+    {"C04-42黄色醇酸磁漆", kPipeEnamel, "m_{8}", "备注：主要用于钢质管道防腐", c(3) * c(0.36) * q(kPipeSurface)},
+    {"C04-45灰铝锌醇酸磁漆", kStructureEnamel, "m_{9}", "备注：主要用于护栏、铁塔、支架等金属构件涂色防腐",
+     q(kStructureSurface) * c(0.36) * c(3)},
 };
 
 void writeQuantity(Form& form, const char* field, const Num& kilograms) {
     form.setText(field, FormatNumber(kilograms, "#.##"));
 }
 
+void writePipePaint(Form& form, const PipePaint& paint, const Num& surface) {
+    writeQuantity(form, paint.field, paint.coats * (paint.ratePerCoat * surface));
+}
+
 void computePrimerAndTopCoat(Form& form, const Num& surface) {
-    for (const PipePaint& paint : kPrimerAndTopCoat) writeQuantity(form, paint.field, paint.rate * surface);
+    for (const PipePaint& paint : kPrimerAndTopCoat) writePipePaint(form, paint, surface);
 }
 
 void computePolyurethane(Form& form, const Num& surface) {
-    for (const PricedPaint& paint : kPolyurethane) {
-        writeQuantity(form, paint.field, paint.coats * (0.2 * surface));
+    for (const PricedPaint& priced : kPolyurethane) {
+        writePipePaint(form, priced.paint, surface);
         // The cost is priced from the quantity as displayed.
-        writeQuantity(form, paint.cost, FieldValue(form, paint.field) * paint.pricePerKg);
+        writeQuantity(form, priced.cost, FieldValue(form, priced.paint.field) * priced.pricePerKg);
     }
 }
 
 void computeFluorocarbon(Form& form, const Num& surface) {
-    for (const PipePaint& paint : kFluorocarbon) writeQuantity(form, paint.field, paint.rate * surface);
+    // The rate of both coats first: 2 · 0.36 kg/m².
+    for (const PipePaint& paint : kFluorocarbon)
+        writeQuantity(form, paint.field, paint.coats * paint.ratePerCoat * surface);
 }
 
-// Putty and primers cover pipe and structures; the yellow enamel is for the pipe and the grey
-// aluminium-zinc enamel for the structures only, three coats each.
 void computeAlkyd(Form& form, const Num& surface) {
-    const Num structures = FieldValue(form, "Text1");
+    const Num structures = FieldValue(form, kStructureSurface);
     const Num total = structures + surface;
-    writeQuantity(form, "Text48", 0.36 * total);
-    writeQuantity(form, "Text42", 0.36 * total);
-    writeQuantity(form, "Text46", 2 * (0.36 * total));
-    writeQuantity(form, "Text45", 3 * (0.36 * surface));
-    writeQuantity(form, "Text49", structures * 0.36 * 3);
+    writeQuantity(form, kRustPaint, 0.36 * total);
+    writeQuantity(form, kAlkydPutty, 0.36 * total);
+    writeQuantity(form, kRedLeadPrimer, 2 * (0.36 * total));
+    writeQuantity(form, kPipeEnamel, 3 * (0.36 * surface));
+    writeQuantity(form, kStructureEnamel, structures * 0.36 * 3);
 }
 
 // The four paint systems in the order the run computes them, each with its check box and the
@@ -106,11 +142,12 @@ struct PaintSystem {
 };
 
 const PaintSystem kSystems[] = {
-    {"Check3(0)", computePrimerAndTopCoat,
+    {kPrimerAndTopCoatCheck, computePrimerAndTopCoat,
      {"Text30", "Text31", "Text32", "Text33", "Text34", "Text35", "Text36", "Text37"}},
-    {"Check1(0)", computePolyurethane, {"Text38", "Text3", "Text39", "Text5", "Text41", "Text4", "Text40", "Text6"}},
-    {"Check3(1)", computeFluorocarbon, {"Text7", "Text8", "Text9"}},
-    {"Check2(0)", computeAlkyd, {"Text48", "Text42", "Text46", "Text45", "Text49"}},
+    {kPolyurethaneCheck, computePolyurethane,
+     {"Text38", "Text3", "Text39", "Text5", "Text41", "Text4", "Text40", "Text6"}},
+    {kFluorocarbonCheck, computeFluorocarbon, {"Text7", "Text8", "Text9"}},
+    {kAlkydCheck, computeAlkyd, {kRustPaint, kAlkydPutty, kRedLeadPrimer, kPipeEnamel, kStructureEnamel}},
 };
 
 void computeExposedPipePaint(Form& form) {
@@ -120,8 +157,8 @@ void computeExposedPipePaint(Form& form) {
     // Pipe surface in m² with L in m and D in mm; the constant is 3.1416. The length is read
     // before the diameter, so it is named first when both are wrong.
     if (anyChosen) {
-        const Num length = FieldValue(form, "Text24");
-        surface = length * FieldValue(form, "Text2") * 3.1416 / 1000;
+        const Num length = FieldValue(form, kLength);
+        surface = length * FieldValue(form, kDiameter) * 3.1416 / 1000;
     }
     // A system that is not chosen shows blank fields, so the printout lists only the chosen ones.
     for (const PaintSystem& system : kSystems) {
@@ -133,18 +170,38 @@ void computeExposedPipePaint(Form& form) {
     }
 }
 
+// The formulas of the chosen systems, in the order the run computes them.
+void addFormulas(FormDefinition& def) {
+    def.quantity(kPipeSurface, "A", "管道外表面积", "m²", 3);
+    def.formula({kPipeSurface, q(kLength) * q(kDiameter) * c(3.1416) / c(1000)});
+    for (const PipePaint& paint : kPrimerAndTopCoat)
+        def.formula(formula::when(kPrimerAndTopCoatCheck, {paint.field, pipePaintRate(paint) * q(kPipeSurface)}));
+    for (const PricedPaint& priced : kPolyurethane) {
+        const PipePaint& paint = priced.paint;
+        def.formula(formula::when(kPolyurethaneCheck, {paint.field, pipePaintRate(paint) * q(kPipeSurface)}));
+        def.formula(formula::when(kPolyurethaneCheck, {priced.cost, q(paint.field) * c(priced.pricePerKg)}));
+    }
+    for (const PipePaint& paint : kFluorocarbon)
+        def.formula(formula::when(kFluorocarbonCheck, {paint.field, pipePaintRate(paint) * q(kPipeSurface)}));
+    def.quantity(kTotalSurface, "A_t", "管道与金属构件总表面积", "m²", 3);
+    def.formula(formula::when(kAlkydCheck, {kTotalSurface, q(kStructureSurface) + q(kPipeSurface)}));
+    for (const AlkydPaint& paint : kAlkyd) def.formula(formula::when(kAlkydCheck, {paint.field, paint.quantity}));
+}
+
 // A paint quantity in kilograms: the product names the field, its unit stands to the right.
-void addQuantity(FrameBuilder& results, const char* field, const char* product, int row, int column) {
-    results.result(field, product, {row, column});
+void addQuantity(FrameBuilder& results, const char* field, const char* symbol, const char* product, int row,
+                 int column) {
+    results.result(field, product, {row, column}).means(symbol, std::string(product) + "用量", "kg", 2);
     results.label("", "(Kg)", {row, column + 1});
 }
 
 void addPolyurethaneSection(FrameBuilder& results, int& row) {
     results.label("", "一、脂肪族聚氨脂防腐（人工除锈→渗透型带锈底漆→渗透型底漆两层→涂面漆三层→亮漆）",
                   {row++, 0, 1, 6});
-    for (const PricedPaint& paint : kPolyurethane) {
-        addQuantity(results, paint.field, paint.product, row, 0);
-        results.result(paint.cost, "费用(元)", {row, 2});
+    for (const PricedPaint& priced : kPolyurethane) {
+        addQuantity(results, priced.paint.field, priced.paint.symbol, priced.paint.product, row, 0);
+        results.result(priced.cost, "费用(元)", {row, 2})
+            .means(priced.costSymbol, std::string(priced.paint.product) + "费用", "元", 2);
         ++row;
     }
 }
@@ -152,7 +209,7 @@ void addPolyurethaneSection(FrameBuilder& results, int& row) {
 void addAlkydSection(FrameBuilder& results, int& row) {
     results.label("", "二、醇酸磁漆防腐：（带锈防腐涂料→腻子一层→底漆两层→面漆三层）", {row++, 0, 1, 6});
     for (const AlkydPaint& paint : kAlkyd) {
-        addQuantity(results, paint.field, paint.product, row, 0);
+        addQuantity(results, paint.field, paint.symbol, paint.product, row, 0);
         if (paint.remark) results.label("", paint.remark, {row, 2, 1, 4});
         ++row;
     }
@@ -162,7 +219,7 @@ void addAlkydSection(FrameBuilder& results, int& row) {
 void addPipePaintSection(FrameBuilder& results, int& row, const char* heading, std::span<const PipePaint> paints) {
     results.label("", heading, {row++, 0, 1, 6});
     for (std::size_t i = 0; i < paints.size(); ++i) {
-        addQuantity(results, paints[i].field, paints[i].product, row, 2 * static_cast<int>(i % 3));
+        addQuantity(results, paints[i].field, paints[i].symbol, paints[i].product, row, 2 * static_cast<int>(i % 3));
         if (i % 3 == 2 || i + 1 == paints.size()) ++row;
     }
 }
@@ -172,9 +229,9 @@ FormDefinition makeExposedPipePaint() {
     def.titleLabel("Label4", "露空管道防腐材料计算");
 
     auto inputs = def.frame("输入区", "输入参数", FrameRole::Input, {0, 0, 1, 2});
-    inputs.field("Text24", "管线长度(m)", "50", {0, 0});
-    inputs.field("Text2", "管线外径(mm)", "426", {0, 1});
-    inputs.field("Text1", "金属构件表面积(平方米)", "0", {0, 2});
+    inputs.field(kLength, "管线长度(m)", "50", {0, 0}).means("L", "管线长度", "m");
+    inputs.field(kDiameter, "管线外径(mm)", "426", {0, 1}).means("D", "管线外径", "mm");
+    inputs.field(kStructureSurface, "金属构件表面积(平方米)", "0", {0, 2}).means("A_s", "金属构件表面积", "m²");
 
     auto results = def.frame("Frame1", "输出结果", FrameRole::Results, {1, 0});
     int row = 0;
@@ -184,13 +241,14 @@ FormDefinition makeExposedPipePaint() {
     addPipePaintSection(results, row, "四、氟碳漆防腐：（底漆两道→中间漆二道→面漆两道）", kFluorocarbon);
 
     auto options = def.frame("Frame2(0)", "计算选项", FrameRole::Options, {1, 1});
-    const std::pair<const char*, const char*> checks[] = {
-        {"Check1(0)", "采用脂肪族聚氨脂防腐"},
-        {"Check2(0)", "采用醇酸磁漆防腐"},
-        {"Check3(0)", "采用防锈漆与调和漆防腐"},
-        {"Check3(1)", "采用氟碳漆防腐"},
+    const SystemCheck checks[] = {
+        {kPolyurethaneCheck, "采用脂肪族聚氨脂防腐", "是否计算脂肪族聚氨脂防腐材料"},
+        {kAlkydCheck, "采用醇酸磁漆防腐", "是否计算醇酸磁漆防腐材料"},
+        {kPrimerAndTopCoatCheck, "采用防锈漆与调和漆防腐", "是否计算防锈漆与调和漆防腐材料"},
+        {kFluorocarbonCheck, "采用氟碳漆防腐", "是否计算氟碳漆防腐材料"},
     };
     addCheckedOptions(options, checks);
+    addFormulas(def);
 
     def.runButton("OKButton", "开始计算", computeExposedPipePaint);
     def.printButton("Command1", "打印输出 ");

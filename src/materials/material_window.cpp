@@ -38,9 +38,35 @@ ControlDef& unitResult(FrameBuilder& frame, const std::string& name, const std::
     return field;
 }
 
-void addCheckedOptions(FrameBuilder& options, std::span<const std::pair<const char*, const char*>> checks) {
+void addCheckedOptions(FrameBuilder& options, std::span<const SystemCheck> checks) {
     int row = 0;
-    for (const auto& [name, caption] : checks) options.check(name, "", {row++, 0}, true).label = caption;
+    for (const SystemCheck& check : checks) {
+        ControlDef& box = options.check(check.control, "", {row++, 0}, true);
+        box.label = check.caption;
+        box.means("", check.decides);
+    }
+}
+
+ControlDef& meansUnitQuantity(ControlDef& field, const UnitAndTotal& quantity) {
+    field.meaning.role = FieldRole::Result;
+    return field.means(quantity.unitSymbol, std::string(quantity.material) + "单位用量", quantity.perUnitOfWork,
+                       quantity.decimals);
+}
+
+ControlDef& meansTotalQuantity(ControlDef& field, const UnitAndTotal& quantity) {
+    field.meaning.role = FieldRole::Result;
+    return field.means(quantity.totalSymbol, std::string(quantity.material) + "总量", quantity.totalUnit,
+                       quantity.decimals);
+}
+
+void addTotalFormulas(FormDefinition& def, std::span<const UnitAndTotal> quantities, const std::string& amountControl,
+                      double allowance) {
+    using formula::q;
+    for (const UnitAndTotal& quantity : quantities) {
+        formula::Expr total = q(quantity.unit) * q(amountControl);
+        if (allowance != 1.0) total = total * formula::c(allowance);
+        def.formula({quantity.total, total});
+    }
 }
 
 void writeUnitsAndTotals(Form& form, MaterialTable& table, std::span<const UnitAndTotal> quantities,

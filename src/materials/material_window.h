@@ -6,7 +6,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "core/form.h"
 #include "core/form_definition.h"
@@ -25,9 +24,16 @@ std::string lastCharacters(std::string_view text, std::size_t count);
 // A result field whose unit stands to its right, e.g. "(Kg/每个焊口)".
 ControlDef& unitResult(FrameBuilder& frame, const std::string& name, const std::string& unit, GridPlace place);
 
+// A check box of a "计算选项" frame: whether a coating system is computed.
+struct SystemCheck {
+    const char* control;
+    const char* caption;
+    const char* decides;  // its meaning: "是否计算石油沥青防腐材料"
+};
+
 // A column of check boxes, each standing right of its caption, all checked when the window
-// opens: {control, caption} from top to bottom.
-void addCheckedOptions(FrameBuilder& options, std::span<const std::pair<const char*, const char*>> checks);
+// opens, from top to bottom.
+void addCheckedOptions(FrameBuilder& options, std::span<const SystemCheck> checks);
 
 // A quantity of the current record: written into its unit field as displayed, then multiplied
 // into its total field.
@@ -35,7 +41,23 @@ struct UnitAndTotal {
     const char* field;  // database field
     const char* unit;   // control showing the quantity per unit of work
     const char* total;  // control showing the quantity for the whole work
+    // What both fields measure: the material ("#300水泥"), the symbols of its unit quantity and
+    // of its total ("c_{300}", "C_{300}"), and their units ("kg/m³", "kg").
+    const char* material;
+    const char* unitSymbol;
+    const char* totalSymbol;
+    const char* perUnitOfWork;
+    const char* totalUnit;
+    int decimals;  // the 计算书 shows both to this many decimals: whole bricks, kg to 0.1 …
 };
+
+// The unit field is the material's "单位用量", the total field its "总量"; both results.
+ControlDef& meansUnitQuantity(ControlDef& field, const UnitAndTotal& quantity);
+ControlDef& meansTotalQuantity(ControlDef& field, const UnitAndTotal& quantity);
+
+// Every total as a formula: unit quantity · amount of work (· allowance).
+void addTotalFormulas(FormDefinition& def, std::span<const UnitAndTotal> quantities, const std::string& amountControl,
+                      double allowance = 1.0);
 
 // Writes every quantity's unit field from the current record of `table`, then every total:
 // the unit field's text read back, times the amount of work in `amountControl`, times

@@ -4,25 +4,12 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/calc.h"
 
 namespace pylora {
 namespace {
-
-const char* kMassFormula = R"(<svg xmlns="http://www.w3.org/2000/svg" width="590" height="120" viewBox="0 0 590 120">
-<g font-family="serif" font-size="20" font-style="italic" fill="black">
-<text x="12" y="32">w = (D − δ) · δ · 0.0246615</text>
-<text x="12" y="68">W = w · L · 1000</text>
-<text x="152" y="104" text-anchor="end">C = W · P / 10</text><text x="155" y="93" font-size="13">7</text>
-</g>
-<g font-family="sans-serif" font-size="13" fill="black">
-<text x="330" y="24">w 单位管长重量 (Kg/m)</text>
-<text x="330" y="46">W 管道重量 (Kg)</text>
-<text x="330" y="68">C 管材总费用（万元）</text>
-<text x="330" y="90">D 钢管外径，δ 管道壁厚 (mm)</text>
-<text x="330" y="112">L 管道长度 (Km)，P 管材单价 (元/吨)</text>
-</g></svg>)";
 
 // One kind of pipe: a row of the input grid and the same row of the result grid.
 struct PipeRow {
@@ -60,11 +47,13 @@ void computePipeTakeoff(Form& form) {
     }
 }
 
-// A column of a grid: its caption, the name above the unit, and its cell in each pipe row.
+// A column of a grid: its caption, the name above the unit, its cell in each pipe row, and what
+// its cells mean.
 struct GridColumn {
     const char* name;
     const char* unit;
     const char* PipeRow::*cell;
+    Meaning meaning;
 };
 
 using DefaultTexts = std::array<std::array<const char*, 4>, 4>;
@@ -81,16 +70,41 @@ std::string trimmed(std::string_view text) {
     return first == std::string_view::npos ? std::string() : std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
+// The mass per metre of the standard, the mass of the ordered length and its cost, for one
+// kind of pipe.
+std::vector<formula::Formula> rowFormulas(const PipeRow& row) {
+    using formula::c;
+    using formula::q;
+    return {
+        {row.massPerMetre, (q(row.diameter) - q(row.wall)) * q(row.wall) * c(0.0246615)},
+        {row.mass, q(row.massPerMetre) * q(row.length) * c(1000)},
+        {row.cost, q(row.mass) * q(row.price) / formula::pow(c(10), c(7))},
+    };
+}
+
+// The grid as a table of four pipes, a column per quantity.
+TableDef pipeTable(std::span<const GridColumn> inputs, std::span<const GridColumn> results) {
+    TableDef table{"钢管提料", "钢管", {"第1行", "第2行", "第3行", "第4行"}, {}};
+    for (auto columns : {inputs, results}) {
+        for (const GridColumn& column : columns) {
+            TableColumn cells{column.meaning, {}};
+            for (const PipeRow& row : kRows) cells.cells.push_back(row.*column.cell);
+            table.columns.push_back(std::move(cells));
+        }
+    }
+    return table;
+}
+
 // One row of cells per pipe under the column captions; a cell is named in messages by its row
 // and its column's caption. Without default texts the cells start as a single blank.
 void addGrid(FrameBuilder& frame, std::span<const GridColumn> columns, const DefaultTexts* defaults) {
     for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
-        frame.label("", columns[c].name, {0, c});
-        frame.label("", columns[c].unit, {1, c});
+        frame.label("", columns[static_cast<std::size_t>(c)].name, {0, c});
+        frame.label("", columns[static_cast<std::size_t>(c)].unit, {1, c});
     }
     for (int r = 0; r < 4; ++r) {
         for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
-            const GridColumn& column = columns[c];
+            const GridColumn& column = columns[static_cast<std::size_t>(c)];
             ControlDef& cell = frame.cell(kRows[r].*column.cell, defaults ? (*defaults)[r][c] : " ", {2 + r, c});
             cell.description = "第" + std::to_string(r + 1) + "行 " + trimmed(column.name) + column.unit;
         }
@@ -104,20 +118,29 @@ FormDefinition makePipeTakeoff() {
              " 【注意】输气管道工程中对钢质管道提料按《石油天然气工业 输送钢管 交货技术条件 第1部分：A级钢管》"
              "GB9711.1-1997中公式计算。");
 
-    def.frame("Frame3", "钢管重量计算公式 ", FrameRole::Formula, {0, 0, 1, 2}).picture("Image1", kMassFormula, {0, 0});
+    def.basis({"《石油天然气工业 输送钢管 交货技术条件 第1部分：A级钢管》GB9711.1-1997"});
 
-    const GridColumn inputColumns[] = {{"钢管外径", " (mm)", &PipeRow::diameter},
-                                       {"管道壁厚", " (mm)", &PipeRow::wall},
-                                       {"管道长度", " (Km)", &PipeRow::length},
-                                       {"管材单价", " (元/吨)", &PipeRow::price}};
+    // The picture shows the formulas of the first pipe; the other three follow the same ones.
+    def.frame("Frame3", "钢管重量计算公式 ", FrameRole::Formula, {0, 0, 1, 2})
+        .formulas("Image1", rowFormulas(kRows[0]), {0, 0});
+    for (std::size_t i = 1; i < std::size(kRows); ++i)
+        for (formula::Formula& line : rowFormulas(kRows[i])) def.formula(std::move(line));
+
+    const GridColumn inputColumns[] = {
+        {"钢管外径", " (mm)", &PipeRow::diameter, {"D", "钢管外径", "mm", -1, FieldRole::Input, {}}},
+        {"管道壁厚", " (mm)", &PipeRow::wall, {"δ", "管道壁厚", "mm", -1, FieldRole::Input, {}}},
+        {"管道长度", " (Km)", &PipeRow::length, {"L", "管道长度", "km", -1, FieldRole::Input, {}}},
+        {"管材单价", " (元/吨)", &PipeRow::price, {"P", "管材单价", "元/t", -1, FieldRole::Input, {}}}};
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0});
     addGrid(inputs, inputColumns, &kInputDefaults);
 
-    const GridColumn resultColumns[] = {{"单位管长重量 ", " (Kg/m)", &PipeRow::massPerMetre},
-                                        {" 管道重量 ", " (Kg)", &PipeRow::mass},
-                                        {"管材总费用 ", "（万元）", &PipeRow::cost}};
+    const GridColumn resultColumns[] = {
+        {"单位管长重量 ", " (Kg/m)", &PipeRow::massPerMetre, {"w", "单位管长重量", "kg/m", 2, FieldRole::Result, {}}},
+        {" 管道重量 ", " (Kg)", &PipeRow::mass, {"W", "管道重量", "kg", 3, FieldRole::Result, {}}},
+        {"管材总费用 ", "（万元）", &PipeRow::cost, {"C", "管材总费用", "万元", 3, FieldRole::Result, {}}}};
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {1, 1});
     addGrid(results, resultColumns, nullptr);
+    def.table(pipeTable(inputColumns, resultColumns));
 
     def.runButton("Command1", "开始计算", computePipeTakeoff);
     def.printButton("Command2");
