@@ -24,7 +24,11 @@ std::optional<RunFailure> CalcForm::press(const std::string& button) {
     form_.clearWritten();
     form_.clearRead();
     RunContext context{form_, services_, state_};
-    std::optional<RunFailure> failure;
+    std::optional<RunFailure> failure = earlierStepNotRun(form_, button);
+    if (failure) {
+        recordRun(failure);
+        return failure;
+    }
     try {
         (*run)(context);
     } catch (const RunFailure& f) {

@@ -1,5 +1,8 @@
 #include "core/failure_blame.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/calc_form.h"
 #include "core/field_access.h"
 #include "core/quantity_values.h"
@@ -22,7 +25,7 @@ std::vector<const ControlDef*> runButtons(const FormDefinition& def) {
 }
 
 // The step whose run writes a result: as the meaning states it, else the window's first step
-// when the run that failed is a later one.
+// when the run that failed is a later one. The failure then names that step's button.
 const ControlDef* writingStep(const FormDefinition& def, const ControlDef& result, const std::string& runButton) {
     if (!result.meaning.step.empty()) {
         const ControlDef* step = def.findControl(result.meaning.step);
@@ -41,22 +44,48 @@ const formula::Formula* formulaShownIn(const Form& form, const std::string& fiel
     return nullptr;
 }
 
-// The first input, through the formulas that lead to `key`, whose value is zero.
-std::string zeroInputBehind(const Form& form, const std::string& key, int depth = 0) {
-    if (depth > 16) return {};
+// The inputs, through the formulas that lead to `key`, first met first.
+void inputsBehind(const Form& form, const std::string& key, std::vector<std::string>& inputs, int depth = 0) {
+    if (depth > 16) return;
     const FormDefinition& def = form.definition();
     const ControlDef* control = def.findControl(key);
     if (control && def.roleOf(*control) == FieldRole::Input) {
-        try {
-            return FieldValue(form, key).value() == 0 ? key : std::string();
-        } catch (const RunFailure&) {
-            return {};
-        }
+        if (std::find(inputs.begin(), inputs.end(), key) == inputs.end()) inputs.push_back(key);
+        return;
     }
     const formula::Formula* line = control ? formulaShownIn(form, key) : QuantityValues(form).formulaFor(key);
+    if (!line) return;
+    for (const std::string& used : formula::quantitiesOf(line->expression)) inputsBehind(form, used, inputs, depth + 1);
+}
+
+double valueOrZero(const Form& form, const formula::Formula& line) {
+    const QuantityValues values(form);
+    try {
+        return formula::evaluate(line.expression, [&](const std::string& k) { return values.value(k); }).value();
+    } catch (const RunFailure&) {
+        return 0;
+    }
+}
+
+// The input that makes the result zero: one that is zero itself, and without which (put at 1)
+// the result's formula no longer gives zero. Several inputs may be zero on purpose (the first
+// station at 0 m); only one that the zero result depends on is to blame.
+std::string zeroInputBehind(const Form& form, const std::string& result) {
+    const formula::Formula* line = formulaShownIn(form, result);
     if (!line) return {};
-    for (const std::string& used : formula::quantitiesOf(line->expression))
-        if (std::string input = zeroInputBehind(form, used, depth + 1); !input.empty()) return input;
+    std::vector<std::string> inputs;
+    inputsBehind(form, result, inputs);
+    const double zero = std::abs(valueOrZero(form, *line));
+    for (const std::string& input : inputs) {
+        try {
+            if (FieldValue(form, input).value() != 0) continue;
+        } catch (const RunFailure&) {
+            continue;
+        }
+        Form changed = form;
+        changed.type(input, "1");
+        if (std::abs(valueOrZero(changed, *line)) > 1000 * zero + 1e-9) return input;
+    }
     return {};
 }
 
@@ -69,8 +98,9 @@ RunFailure blameInput(const RunFailure& failure, const Form& form, const std::st
     if (!result || def.roleOf(*result) != FieldRole::Result || !form.has(result->name)) return failure;
     const std::string& shown = form.text(result->name);
     if (isBlank(shown)) {
+        if (!def.hasSuccessiveSteps()) return failure;
         if (const ControlDef* step = writingStep(def, *result, runButton))
-            return RunFailure(FailureKind::StepNotRun, {}, step->text);
+            return RunFailure(FailureKind::StepNotRun, step->name, step->text);
         return failure;
     }
     if (trimmed(shown) == ".") {
@@ -78,6 +108,20 @@ RunFailure blameInput(const RunFailure& failure, const Form& form, const std::st
         if (!input.empty()) return RunFailure(FailureKind::ZeroResult, input, controlCaption(def, result->name));
     }
     return failure;
+}
+
+std::optional<RunFailure> earlierStepNotRun(const Form& form, const std::string& runButton) {
+    const FormDefinition& def = form.definition();
+    if (!def.hasSuccessiveSteps()) return std::nullopt;
+    for (const ControlDef* step : runButtons(def)) {
+        if (step->name == runButton) break;
+        for (const ControlDef& c : def.controls()) {
+            if (c.meaning.step != step->name || def.roleOf(c) != FieldRole::Result) continue;
+            if (form.has(c.name) && isBlank(form.text(c.name)))
+                return RunFailure(FailureKind::StepNotRun, step->name, step->text);
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace pylora

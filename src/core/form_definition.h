@@ -208,6 +208,11 @@ public:
     // Formulas the window applies that no picture shows (the 计算书 still presents them).
     void formula(formula::Formula line);
 
+    // The run buttons are successive steps: a later one reads back what the earlier ones wrote
+    // (第一步计算, 第二步计算), so pressing it first asks for the earlier step.
+    void successiveSteps() { successiveSteps_ = true; }
+    bool hasSuccessiveSteps() const { return successiveSteps_; }
+
     // Draws the formula pictures from the stated symbols; the registry calls it once the
     // definition is complete.
     void finish();
@@ -250,6 +255,7 @@ private:
     CreateHandler create_;
     int staticLabels_ = 0;
     std::vector<std::string> basis_;
+    bool successiveSteps_ = false;
     std::deque<QuantityDef> quantities_;  // a deque: quantity() hands out a reference
     std::vector<TableDef> tables_;
     std::vector<formula::Formula> formulas_;

@@ -514,6 +514,7 @@ FormDefinition makeDrillingProfileWindow(const std::string& formName, const std:
     addLowestPointScratchField(def);
 
     def.runButton(kFirstStep, "第一步计算", runDrillingFirstStep);
+    def.successiveSteps();  // the second step reads back what the first wrote
     def.runButton(kSecondStep, "第二步计算", [ground](RunContext& run) { runDrillingSecondStep(run, ground); });
     def.printButton("Command2");
     return def;

@@ -433,6 +433,7 @@ FormDefinition makeElasticLaying() {
     addLowestPointScratchField(def);
 
     def.runButton(kFirstStep, "第一步计算", runFirstStep);
+    def.successiveSteps();  // the second step reads back what the first wrote
     def.runButton(kSecondStep, "第二步计算", runSecondStep);
     def.printButton("Command2");
     return def;
