@@ -89,6 +89,12 @@ public:
         dataFiles_.clear();
     }
 
+    // Values the runs took from outside the window's fields (a diameter read from a list item, a
+    // count from the material catalogue), by quantity key, the latest run's value of each: the
+    // 计算书 substitutes them like field values.
+    const std::unordered_map<std::string, double>& notedQuantities() const { return quantities_; }
+    void noteQuantity(const std::string& key, double value) { quantities_[key] = value; }
+
     // Data files the current run has read.
     const std::vector<DataFileRead>& dataFilesRead() const { return dataFiles_; }
     void noteDataFileRead(DataFileRead file) { dataFiles_.push_back(std::move(file)); }
@@ -104,6 +110,7 @@ private:
     std::vector<std::string> written_;
     mutable std::vector<std::string> read_;  // reading a field leaves the form as it is
     std::vector<DataFileRead> dataFiles_;
+    std::unordered_map<std::string, double> quantities_;
 };
 
 }  // namespace pylora

@@ -102,6 +102,11 @@ ControlDef& ControlDef::means(std::string symbol, std::string name, std::string 
     return *this;
 }
 
+ControlDef& ControlDef::input() {
+    meaning.role = FieldRole::Input;
+    return *this;
+}
+
 ControlDef& ControlDef::verdict() {
     meaning.role = FieldRole::Verdict;
     return *this;

@@ -98,6 +98,7 @@ struct ControlDef {
 
     // States the meaning: `.means("D", "输气管道外径", "mm")`.
     ControlDef& means(std::string symbol, std::string name, std::string unit = {}, int decimals = -1);
+    ControlDef& input();                          // a number the engineer gives (a cell without caption)
     ControlDef& verdict();                        // a run writes words that judge into it
     ControlDef& working();                        // neither input nor result
     ControlDef& inStep(std::string runButton);    // written or first read by this step

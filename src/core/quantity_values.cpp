@@ -25,6 +25,10 @@ Num QuantityValues::value(const std::string& key, int depth) const {
     if (depth > kDeepestChain) throw RunFailure(FailureKind::Internal, {}, "formula chain through " + key);
     if (form_.has(key) && !form_.definition().findQuantity(key)) return FieldValue(form_, key);
     const formula::Formula* line = formulaFor(key);
+    if (!line) {
+        if (auto noted = form_.notedQuantities().find(key); noted != form_.notedQuantities().end())
+            return Num(noted->second);
+    }
     if (!line) throw RunFailure(FailureKind::MissingData, {}, "no formula gives " + key);
     return formula::evaluate(line->expression, [&](const std::string& k) { return value(k, depth + 1); });
 }
