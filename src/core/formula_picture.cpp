@@ -113,9 +113,12 @@ public:
         switch (p.kind) {
             case Piece::Kind::Text: {
                 Box box{0, 0.72 * size_, 0.24 * size_};
+                double subscript = 0;  // a raised run right after a lowered one stands above it
                 for (const Run& run : splitRuns(p.text)) {
                     const bool script = run.shift != Shift::None;
-                    box.width += textWidth(run.text, script ? kScriptScale * size_ : size_);
+                    const double width = textWidth(run.text, script ? kScriptScale * size_ : size_);
+                    box.width += run.shift == Shift::Super ? std::max(0.0, width - subscript) : width;
+                    subscript = run.shift == Shift::Sub ? width : 0;
                     if (run.shift == Shift::Super) box.ascent = std::max(box.ascent, 1.0 * size_);
                     if (run.shift == Shift::Sub) box.descent = std::max(box.descent, 0.42 * size_);
                 }
@@ -132,7 +135,9 @@ public:
             }
             case Piece::Kind::Script: {
                 const Box b = measure(p.parts[0]), e = scripted(p.parts[1]);
-                return {b.width + e.width + 0.04 * size_, std::max(b.ascent, raise(b) + e.ascent), b.descent};
+                const double over = trailingSubscript(p.parts[0]);
+                return {b.width + std::max(0.0, e.width + 0.04 * size_ - over), std::max(b.ascent, raise(b) + e.ascent),
+                        b.descent};
             }
             case Piece::Kind::Paren: {
                 const Box b = measure(p.parts[0]);
@@ -155,10 +160,14 @@ public:
     // Draws the piece with its left end at x and its baseline at y.
     void draw(const Piece& p, double x, double y, std::string& out) const {
         switch (p.kind) {
-            case Piece::Kind::Text:
+            case Piece::Kind::Text: {
+                double subscript = 0;  // a raised run right after a lowered one stands above it
                 for (const Run& run : splitRuns(p.text)) {
                     const bool script = run.shift != Shift::None;
                     const double size = script ? kScriptScale * size_ : size_;
+                    const double stackedOver = run.shift == Shift::Super ? subscript : 0;
+                    subscript = run.shift == Shift::Sub ? textWidth(run.text, size) : 0;
+                    x -= stackedOver;
                     const double dy = run.shift == Shift::Sub ? 0.3 * size_ : run.shift == Shift::Super ? -0.42 * size_ : 0;
                     // Blanks at either end of a run only move the pen: renderers differ in how they
                     // keep them. Every run states its size: an exponent is drawn by a smaller layout.
@@ -173,8 +182,10 @@ public:
                     out += "<text x=\"" + number(x) + "\" y=\"" + number(y + dy) + "\" font-size=\"" +
                            number(size) + "\">" + escaped(ink) + "</text>\n";
                     x += textWidth(run.text.substr(first), size);
+                    if (stackedOver > textWidth(run.text, size)) x += stackedOver - textWidth(run.text, size);
                 }
                 return;
+            }
             case Piece::Kind::Fraction: {
                 const Box box = measure(p), n = measure(p.parts[0]), d = measure(p.parts[1]);
                 const double bar = y - axis();
@@ -198,8 +209,9 @@ public:
             }
             case Piece::Kind::Script: {
                 const Box b = measure(p.parts[0]);
+                const double over = trailingSubscript(p.parts[0]);
                 draw(p.parts[0], x, y, out);
-                Layout(kScriptScale * size_).draw(p.parts[1], x + b.width + 0.04 * size_, y - raise(b), out);
+                Layout(kScriptScale * size_).draw(p.parts[1], x + b.width + (over > 0 ? -over : 0.04 * size_), y - raise(b), out);
                 return;
             }
             case Piece::Kind::Paren: {
@@ -220,6 +232,14 @@ public:
     }
 
 private:
+    // The width of the lowered run a text ends with (P_1): an exponent stands above it, P₁².
+    double trailingSubscript(const Piece& base) const {
+        if (base.kind != Piece::Kind::Text) return 0;
+        const auto runs = splitRuns(base.text);
+        if (runs.empty() || runs.back().shift != Shift::Sub) return 0;
+        return textWidth(runs.back().text, kScriptScale * size_);
+    }
+
     // An exponent is set smaller, its baseline raised so that it clears the top of a plain
     // base and sits beside the upper half of a tall one (a fraction, a root).
     Box scripted(const Piece& exponent) const { return Layout(kScriptScale * size_).measure(exponent); }
