@@ -86,7 +86,9 @@ public:
             }
             case Kind::Root: return root(draw(e.operands()[0]));
             case Kind::Negate: return row({text("−"), bare(e.operands()[0], kProduct)});
-            case Kind::Function: return row({text(e.text()), paren(draw(e.operands()[0]))});
+            case Kind::Function:
+                if (e.text() == "abs") return row({text("|"), draw(e.operands()[0]), text("|")});
+                return row({text(e.text()), paren(draw(e.operands()[0]))});
             case Kind::Group: return paren(draw(e.operands()[0]));
             case Kind::Min:
             case Kind::Max:
@@ -129,7 +131,9 @@ public:
             }
             case Kind::Root: return "√(" + write(e.operands()[0]) + ")";
             case Kind::Negate: return "−" + bare(e.operands()[0], kProduct);
-            case Kind::Function: return e.text() + "(" + write(e.operands()[0]) + ")";
+            case Kind::Function:
+                if (e.text() == "abs") return "|" + write(e.operands()[0]) + "|";
+                return e.text() + "(" + write(e.operands()[0]) + ")";
             case Kind::Group: return "(" + write(e.operands()[0]) + ")";
             case Kind::Min:
             case Kind::Max:

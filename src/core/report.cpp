@@ -248,10 +248,17 @@ private:
 
     // The values the run used, put into the formula; a formula whose values cannot all be had
     // (a field without a number, a zero divisor) is left as it stands.
+    // Each term keeps the value it has even then: the 式中 list shows what the run read.
     void substitute(const formula::Formula& line, int index, ReportStep& step) const {
+        const auto keys = formula::quantitiesOf(line.expression);
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            try {
+                step.terms[i].value = valueText(keys[i]);
+            } catch (const RunFailure&) {
+                step.terms[i].value.clear();
+            }
+        }
         try {
-            const auto keys = formula::quantitiesOf(line.expression);
-            for (std::size_t i = 0; i < keys.size(); ++i) step.terms[i].value = valueText(keys[i]);
             const formula::SymbolOf value = [this](const std::string& key) { return substitutable(key); };
             step.result.value = resultText(line);
             const std::string result = step.result.value + (step.result.unit.empty() ? "" : " " + step.result.unit);
@@ -261,8 +268,6 @@ private:
                 formula::row({formula::text(step.result.symbol + " = "), formula::piece(line.expression, value),
                               formula::text(" = " + result)}));
         } catch (const RunFailure&) {
-            const std::size_t quantities = formula::quantitiesOf(line.expression).size();
-            for (std::size_t i = 0; i < quantities; ++i) step.terms[i].value.clear();
             step.result.value.clear();
             step.substituted.clear();
             step.substitutedPicture = {};
@@ -274,7 +279,8 @@ private:
         const std::string display = displayOf(line.result);
         if (!display.empty()) {
             const Meaning* meaning = def_.meaningOf(line.result);
-            values_.value(display);
+            // "." is how the window writes a zero result: a value here, though no input.
+            if (trimmed(form_.text(display)) != ".") values_.value(display);
             return engineeringNumber(form_.text(display), meaning ? meaning->decimals : -1);
         }
         return valueText(line.result);
