@@ -232,7 +232,9 @@ void FormDefinition::formula(formula::Formula line) { formulas_.push_back(std::m
 
 void FormDefinition::finish() {
     const formula::SymbolOf symbol = [this](const std::string& key) { return symbolOf(key); };
-    for (const auto& [name, range] : pictures_) {
+    for (const auto& picture : pictures_) {
+        const std::string& name = picture.first;  // a plain name: lambdas cannot capture bindings
+        const auto& range = picture.second;
         std::vector<formula::Piece> lines;
         for (std::size_t i = range.first; i < range.second; ++i) lines.push_back(formula::piece(formulas_[i], symbol));
         auto it = std::find_if(controls_.begin(), controls_.end(), [&](const ControlDef& c) { return c.name == name; });
