@@ -134,7 +134,9 @@ private:
                 std::string value = "（未选择）";
                 if (selected) {
                     const ControlDef* option = def_.findControl(*selected);
-                    value = trimmed(option->text.empty() ? option->label : option->text);
+                    // A bare button is named by its caption label, kept as its description.
+                    for (const std::string* words : {&option->text, &option->label, &option->description})
+                        if (value = trimmed(*words); !value.empty()) break;
                 }
                 report_.choices.push_back({"group:" + c.group, name, value});
                 return;
