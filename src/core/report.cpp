@@ -134,7 +134,9 @@ private:
                 std::string value = "（未选择）";
                 if (selected) {
                     const ControlDef* option = def_.findControl(*selected);
-                    value = trimmed(option->text.empty() ? option->label : option->text);
+                    // A bare button is named by its caption label, kept as its description.
+                    for (const std::string* words : {&option->text, &option->label, &option->description})
+                        if (value = trimmed(*words); !value.empty()) break;
                 }
                 report_.choices.push_back({"group:" + c.group, name, value});
                 return;
@@ -166,26 +168,46 @@ private:
         return FieldRole::Input;  // a table of fields the engineer fills in
     }
 
-    // The table's columns of one kind, with the rows that have a visible cell in them.
+    // A cell's role: as the cell states it (the given ends of a computed column, the computed
+    // stations of a given one), else its column's.
+    FieldRole cellRole(const TableColumn& column, const std::string& cell) const {
+        const ControlDef* c = def_.findControl(cell);
+        if (c && c->meaning.role != FieldRole::Unset) return c->meaning.role;
+        return columnRole(column);
+    }
+
+    static bool isResultRole(FieldRole role) { return role == FieldRole::Result || role == FieldRole::Verdict; }
+
+    // The table's cells of one kind, with the columns and rows that hold a visible one of them.
     ReportTable tablePart(const TableDef& table, bool results) const {
         ReportTable part{table.caption, table.rowHeading, {}, {}, {}};
+        auto ofKind = [&](const TableColumn& column, const std::string& cell) {
+            if (cell.empty() || !form_.visible(cell)) return false;
+            const FieldRole role = cellRole(column, cell);
+            const ControlDef* c = def_.findControl(cell);
+            const std::string& step = c && !c->meaning.step.empty() ? c->meaning.step : column.meaning.step;
+            return role != FieldRole::Working && isResultRole(role) == results && stepRan(step);
+        };
         std::vector<const TableColumn*> columns;
         for (const TableColumn& column : table.columns) {
-            const FieldRole role = columnRole(column);
-            const bool isResult = role == FieldRole::Result || role == FieldRole::Verdict;
-            if (role == FieldRole::Working || isResult != results || !stepRan(column.meaning.step)) continue;
+            if (!stepRan(column.meaning.step)) continue;
+            if (std::none_of(column.cells.begin(), column.cells.end(),
+                             [&](const std::string& cell) { return ofKind(column, cell); }))
+                continue;
             columns.push_back(&column);
             part.columns.push_back({column.meaning.symbol, column.meaning.name, column.meaning.unit});
         }
-        if (columns.empty()) return part;
         for (std::size_t row = 0; row < table.rows.size(); ++row) {
             std::vector<std::string> cells;
             bool any = false;
             for (const TableColumn* column : columns) {
                 const std::string& cell = column->cells[row];
-                const bool shown = !cell.empty() && form_.visible(cell) && (!results || written_.count(cell));
-                cells.push_back(shown ? engineeringNumber(form_.text(cell), column->meaning.decimals) : std::string());
-                any = any || (!cell.empty() && form_.visible(cell));
+                const bool mine = ofKind(*column, cell);
+                const bool shown = mine && (!results || written_.count(cell));
+                const ControlDef* c = shown ? def_.findControl(cell) : nullptr;
+                const int decimals = c && c->meaning.decimals >= 0 ? c->meaning.decimals : column->meaning.decimals;
+                cells.push_back(shown ? engineeringNumber(form_.text(cell), decimals) : std::string());
+                any = any || mine;
             }
             if (!any) continue;
             part.rows.push_back(table.rows[row]);

@@ -113,7 +113,10 @@ void addOptionFrame(FormDefinition& def, const QuotaOptionFrame& options, int co
     for (const QuotaOption& option : options.options) {
         if (*option.labelControl) {
             frame.label(option.labelControl, option.label, {row, 0});
-            frame.option(option.control, "", {row, 1}, option.selected).means("", options.choice);
+            // The caption is a label of its own: the button keeps it as its description, so the
+            // 计算书 names the chosen variant.
+            frame.option(option.control, "", {row, 1}, option.selected).means("", options.choice).description =
+                option.label;
         } else {
             auto& button = frame.option(option.control, "", {row, 0}, option.selected).means("", options.choice);
             button.label = option.label;
