@@ -26,7 +26,7 @@ std::optional<RunFailure> CalcForm::press(const std::string& button) {
     RunContext context{form_, services_, state_};
     std::optional<RunFailure> failure = earlierStepNotRun(form_, button);
     if (failure) {
-        recordRun(failure);
+        recordRun(failure, button);
         return failure;
     }
     try {
@@ -36,11 +36,11 @@ std::optional<RunFailure> CalcForm::press(const std::string& button) {
     } catch (const std::exception& fault) {
         failure = RunFailure(FailureKind::Internal, {}, fault.what());
     }
-    recordRun(failure);
+    recordRun(failure, button);
     return failure;
 }
 
-void CalcForm::recordRun(const std::optional<RunFailure>& failure) {
+void CalcForm::recordRun(const std::optional<RunFailure>& failure, const std::string& button) {
     // A failed run leaves no results: neither its own partial ones nor those of earlier steps,
     // which it may have been about to replace.
     if (failure) record_ = RunRecord{};
@@ -52,6 +52,17 @@ void CalcForm::recordRun(const std::optional<RunFailure>& failure) {
     };
     if (!failure) add(record_.results, form_.written());
     add(record_.inputs, form_.read());
+    if (!failure) {
+        auto& verdicts = record_.verdicts;
+        for (const std::string& name : form_.written()) {
+            const ControlDef* c = definition().findControl(name);
+            if (!c || definition().roleOf(*c) != FieldRole::Verdict) continue;
+            verdicts.erase(std::remove_if(verdicts.begin(), verdicts.end(),
+                                          [&](const StepVerdict& v) { return v.step == button && v.control == name; }),
+                           verdicts.end());
+            verdicts.push_back({button, name, form_.text(name), form_.foreground(name)});
+        }
+    }
     afterRun_ = snapshot();
 }
 

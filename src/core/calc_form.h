@@ -15,11 +15,21 @@ namespace pylora {
 
 // The calculation the window shows: what the runs made since the engineer last changed an input
 // (the first and second step of a window belong together), and whether the last run failed.
+// A verdict as a step wrote it: a later step may write its own into the same field, and the
+// calculation still has both.
+struct StepVerdict {
+    std::string step;     // the run button
+    std::string control;
+    std::string text;
+    Colour colour;
+};
+
 struct RunRecord {
     bool ran = false;
     std::optional<RunFailure> failure;  // the last run failed: nothing it shows is a result
     std::vector<std::string> results;   // fields and labels the runs wrote, first written first
     std::vector<std::string> inputs;    // fields the runs read as numbers, first read first
+    std::vector<StepVerdict> verdicts;  // each step's verdicts, in the order the steps ran
 };
 
 class CalcForm {
@@ -44,7 +54,7 @@ public:
 private:
     using ControlSnapshot = std::tuple<std::string, bool, int>;  // text, checked, selected item
     std::vector<ControlSnapshot> snapshot() const;
-    void recordRun(const std::optional<RunFailure>& failure);
+    void recordRun(const std::optional<RunFailure>& failure, const std::string& button);
 
     Form form_;
     RunRecord record_;

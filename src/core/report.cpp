@@ -66,6 +66,7 @@ public:
             addControl(c, groupsDone);
         }
         for (const TableDef& table : def_.tables()) addTable(table);
+        addVerdicts();
         for (const DataFileRead& file : form_.dataFilesRead())
             report_.dataFiles.push_back({file.caption, file.path, file.sample, file.columns, file.records});
         int index = 0;
@@ -74,6 +75,30 @@ public:
     }
 
 private:
+    // Every verdict of every step that ran, as the step wrote it: a later step that writes its
+    // own into the same field (the drilling windows' 结论) does not take the earlier one away.
+    // Where two steps judged in one field, each verdict is named and keyed by its step.
+    void addVerdicts() {
+        if (!computed_) return;
+        const auto& verdicts = window_.record().verdicts;
+        for (const StepVerdict& v : verdicts) {
+            const std::string text = trimmed(v.text);
+            if (text.empty() || !form_.visible(v.control)) continue;
+            const ControlDef* c = def_.findControl(v.control);
+            const bool shared = std::count_if(verdicts.begin(), verdicts.end(), [&](const StepVerdict& other) {
+                                    return other.control == v.control && !trimmed(other.text).empty();
+                                }) > 1;
+            std::string name = c ? c->meaning.name : std::string();
+            std::string key = v.control;
+            if (shared) {
+                const ControlDef* step = def_.findControl(v.step);
+                name += "（" + (step ? trimmed(step->text) : v.step) + "）";
+                key += ":" + v.step;
+            }
+            report_.verdicts.push_back({key, name, text, v.colour});
+        }
+    }
+
     void noteStep(const std::string& name) {
         if (const ControlDef* c = def_.findControl(name); c && !c->meaning.step.empty()) stepsRun_.insert(c->meaning.step);
     }
@@ -101,12 +126,8 @@ private:
             case FieldRole::Result:
                 if (computed_ && written_.count(c.name) && isValueControl(c)) report_.results.push_back(quantityOf(c));
                 return;
-            case FieldRole::Verdict: {
-                const std::string text = trimmed(form_.text(c.name));
-                if (computed_ && written_.count(c.name) && !text.empty())
-                    report_.verdicts.push_back({c.name, c.meaning.name, text, form_.foreground(c.name)});
+            case FieldRole::Verdict:  // as each step wrote them: see addVerdicts
                 return;
-            }
             case FieldRole::Unset:
             case FieldRole::Working:
                 return;

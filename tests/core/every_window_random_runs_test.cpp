@@ -14,6 +14,8 @@
 #include <random>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "core/calc_form.h"
 #include "core/window_registry.h"
 
@@ -166,7 +168,9 @@ private:
 };
 
 TEST(EveryWindowRandomRunsTest, RunsEndSoundlyAndLeaveTheDatabaseUntouched) {
-    const fs::path folder = fs::path(testing::TempDir()) / "pylora-random-runs-database";
+    // A folder of this run's own: two test runs on one machine must not share the copy.
+    const fs::path folder =
+        fs::path(testing::TempDir()) / ("pylora-random-runs-database-" + std::to_string(::getpid()));
     fs::remove_all(folder);
     fs::copy(PYLORA_DATABASE_DIR, folder);
     const auto before = fileContents(PYLORA_DATABASE_DIR);
