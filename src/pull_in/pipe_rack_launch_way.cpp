@@ -175,7 +175,8 @@ using formula::q;
 std::vector<std::vector<Formula>> rackFormulas() {
     return {
         {{kCurvatureRadius, q(kModulus) * q(kPipeDiameter) / (c(2) * q(kBendingStress))}},
-        {{kRackSpacing, sqrt(c(8) * q(kSectionModulus) * q(kBendingStress) / (q(kPipeWeight) / c(100)))}},
+        // G per metre, W·σ in kN·cm: 100 turns the span into cm.
+        {{kRackSpacing, sqrt(c(8) * q(kSectionModulus) * q(kBendingStress) * c(100) / q(kPipeWeight))}},
         {{kRackThrust, q(kStartingCoefficient) * q(kRollerFriction) * q(kVerticalLoad)}},
         {{kStrengthStress, q(kVerticalLoad) / q(kNetArea) + q(kThrustMoment) / q(kNetModulus)},
          formula::words("σ_1 ≤ [σ]")},
