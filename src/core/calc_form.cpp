@@ -101,6 +101,8 @@ std::string failureMessage(const RunFailure& failure, const FormDefinition& defi
         case FailureKind::TooLarge:
             text += field.empty() ? "数值超出允许范围" : "由" + field + "得到的数值超出允许范围";
             break;
+        case FailureKind::NoSolution:  // the detail finishes the sentence about the field
+            return text + field + failure.detail();
         case FailureKind::MissingData:
             text += failure.detail().empty() ? "缺少所需数据" : failure.detail();
             return text;

@@ -87,6 +87,7 @@ public:
     void clearRead() {
         read_.clear();
         dataFiles_.clear();
+        remarks_.clear();
     }
 
     // Values the runs took from outside the window's fields (a diameter read from a list item, a
@@ -98,6 +99,11 @@ public:
     // Data files the current run has read.
     const std::vector<DataFileRead>& dataFilesRead() const { return dataFiles_; }
     void noteDataFileRead(DataFileRead file) { dataFiles_.push_back(std::move(file)); }
+
+    // Words the current run leaves for the engineer that report no failure: a result the window
+    // leaves blank, and why. The window's status line shows them.
+    const std::vector<std::string>& remarks() const { return remarks_; }
+    void noteRemark(std::string words) { remarks_.push_back(std::move(words)); }
 
 private:
     ControlState& mutableControl(const std::string& name);
@@ -111,6 +117,7 @@ private:
     mutable std::vector<std::string> read_;  // reading a field leaves the form as it is
     std::vector<DataFileRead> dataFiles_;
     std::unordered_map<std::string, double> quantities_;
+    std::vector<std::string> remarks_;
 };
 
 }  // namespace pylora

@@ -8,6 +8,7 @@ const char* failureToken(FailureKind kind) {
         case FailureKind::DivisionByZero: return "division_by_zero";
         case FailureKind::OutsideDomain: return "outside_domain";
         case FailureKind::TooLarge: return "too_large";
+        case FailureKind::NoSolution: return "no_solution";
         case FailureKind::MissingData: return "missing_data";
         case FailureKind::ZeroResult: return "zero_result";
         case FailureKind::StepNotRun: return "step_not_run";

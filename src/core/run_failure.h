@@ -11,6 +11,8 @@ enum class FailureKind {
     DivisionByZero,
     OutsideDomain,   // square root of a negative, log of zero, negative base to a broken power ...
     TooLarge,        // beyond double precision, or a whole number beyond its stated range
+    NoSolution,      // the inputs admit no value of the quantity sought: the named input is too large
+                     // or too small, the detail says so and why ("过大：终点压力的平方为负")
     MissingData,     // a database file, table, field or record, or a data file, is not there
     ZeroResult,      // a result that a later formula reads back is zero: blamed on the input that is zero
     StepNotRun,      // a step reads the results of an earlier step that has not run

@@ -47,19 +47,16 @@ Num frictionFactor(const Form& form) {
     return 0.11 * pow(roughness / diameter + 68 / kReynoldsNumber, 0.25);
 }
 
-// The line coefficient C, after writing λ as the pipe material asks. Only steel has a published
-// friction formula; cast iron borrows it, written unrounded and not highlighted. PE pipe has none:
-// without λ there is no pressure loss to compute, and a run that went on with C = 0 would show
-// the other pressure as if the gas flowed without friction, so the run ends here instead.
+// The line coefficient C, after writing λ as the pipe material asks. Steel and PE pipe take the
+// friction formula with the wall roughness typed for them (PE about 0.01 mm); cast iron borrows
+// it, written unrounded and not highlighted.
 Num lineCoefficient(Form& form, double c0) {
     Num friction;
-    if (form.checked(kSteel)) {
-        friction = solveInto(form, kFrictionFactor, [&] { return frictionFactor(form); });
-    } else if (form.checked(kCastIron)) {
+    if (form.checked(kCastIron)) {
         friction = frictionFactor(form);
         form.setText(kFrictionFactor, NumberText(friction));
     } else {
-        throw RunFailure(FailureKind::MissingData, kPolyethylene, "「PE管」没有摩擦阻力系数的计算公式");
+        friction = solveInto(form, kFrictionFactor, [&] { return frictionFactor(form); });
     }
     const Num density = FieldValue(form, kDensity);
     const Num designTemperature = FieldValue(form, kDesignTemperature);
@@ -78,16 +75,16 @@ Num pressureTermDrop(const Form& form, const Num& coefficient) {
 
 void solveCityGas(Form& form, const CityGasLaw& law) {
     Num coefficient;
+    // P(P1) − P(P2): gas flows from the inlet only while the inlet pressure is the higher one.
     const auto pressureTermDifference = [&] {
         const Num inlet = FieldValue(form, kInletPressure);
         const Num outlet = FieldValue(form, kOutletPressure);
-        return law.pressureTerm(inlet) - law.pressureTerm(outlet);
+        return requireNotNegative(law.pressureTerm(inlet) - law.pressureTerm(outlet), kInletPressure,
+                                  std::string("低于终点压力：") + law.dropName + "为负");
     };
     const std::vector<SolveCase> cases = {
         {kSolveFlowRate, kFlowRate,  // Q = √(d⁵·(P(P1) − P(P2))/(L·C))
          [&] {
-             // The difference leads (the same value as d⁵·(P(P1) − P(P2))), so that an outlet
-             // pressure above the inlet pressure names the inlet pressure, not the bore.
              const Num d5 = fifthPowerOfDiameter(form);
              const Num difference = pressureTermDifference();
              const Num length = FieldValue(form, kLength);
@@ -107,8 +104,11 @@ void solveCityGas(Form& form, const CityGasLaw& law) {
          }},
         {kSolveOutletPressure, kOutletPressure,  // P2 from P(P1) − L·Q²·C/d⁵
          [&] {
+             // More gas than the line carries leaves no outlet pressure.
              const Num inlet = FieldValue(form, kInletPressure);
-             return law.pressureOf(law.pressureTerm(inlet) - pressureTermDrop(form, coefficient));
+             const Num outletTerm = law.pressureTerm(inlet) - pressureTermDrop(form, coefficient);
+             return law.pressureOf(requireNotNegative(outletTerm, kFlowRate,
+                                                      std::string("过大：") + law.outletTermName + "为负"));
          }},
     };
     whitenCandidates(form, cases, {kInnerDiameter, kFrictionFactor});

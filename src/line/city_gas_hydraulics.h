@@ -22,6 +22,7 @@ struct CityGasLaw {
     const char* dropSymbol;
     const char* dropName;
     const char* dropUnit;
+    const char* outletTermName;  // P(P2) in words: "终点压力", "终点压力的平方"
 };
 
 struct CityGasWindow {

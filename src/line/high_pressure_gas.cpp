@@ -25,7 +25,8 @@ FormDefinition makeHighPressureGas() {
         .outletDefault = "50",
         .lengthDefault = "120.00",
         .law = {1.27e10, "1.27×10^{10}", squaredPressure, pressureOfSquare, squaredPressureFormula,
-                pressureOfSquareFormula, "P_1^2 − P_2^2", "起点与终点压力平方之差", "kPa²"},
+                pressureOfSquareFormula, "P_1^2 − P_2^2", "起点与终点压力平方之差", "kPa²",
+                "终点压力的平方"},
     });
 }
 

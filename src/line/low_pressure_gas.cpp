@@ -22,7 +22,7 @@ FormDefinition makeLowPressureGas() {
         .outletDefault = "2.0",
         .lengthDefault = "10.00",
         .law = {6.26e7, "6.26×10^7", pressureItself, pressureItself, termItself, termItself, "P_1 − P_2",
-                "起点与终点压力之差", "kPa"},
+                "起点与终点压力之差", "kPa", "终点压力"},
     });
 }
 

@@ -14,6 +14,11 @@ Num solveInto(Form& form, const std::string& field, const std::function<Num()>& 
     return value;
 }
 
+Num requireNotNegative(const Num& value, const std::string& field, const std::string& why) {
+    if (value < 0) throw RunFailure(FailureKind::NoSolution, field, why);
+    return value;
+}
+
 const SolveCase* selectedCase(const Form& form, const std::vector<SolveCase>& cases) {
     for (const SolveCase& c : cases)
         if (form.checked(c.option)) return &c;

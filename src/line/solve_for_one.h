@@ -34,6 +34,11 @@ Num solveInto(Form& form, const std::string& field, const std::function<Num()>& 
 // The case of the first selected option, tested in the order given; null when none is selected.
 const SolveCase* selectedCase(const Form& form, const std::vector<SolveCase>& cases);
 
+// A quantity the picked one is solved from, which must not be negative (a squared pressure, a
+// pressure difference): when it is, no value exists, and the run names `field`, the input that
+// made it so, with the reason ("过大：终点压力的平方为负").
+Num requireNotNegative(const Num& value, const std::string& field, const std::string& why);
+
 // Solves the selected case into its field; nothing when no option is selected.
 void solveSelectedCase(Form& form, const std::vector<SolveCase>& cases);
 

@@ -9,6 +9,8 @@ using formula::Formula;
 using formula::q;
 using formula::when;
 
+constexpr auto kInletBelowOutlet = "低于终点压力：起点与终点压力的平方差为负";
+
 void solve(Form& form, const Equation& equation) {
     Terms terms;
     const auto flowTerm = [&] { return equation.flowTerm(FieldValue(form, kFlowRate)); };
@@ -17,16 +19,15 @@ void solve(Form& form, const Equation& equation) {
         const Num length = FieldValue(form, kLength);
         return length * flowTerm() * terms.gas / terms.capacity;
     };
+    // P1² − P2²: gas flows from the inlet only while the inlet pressure is the higher one.
     const auto squaredPressureDifference = [&] {
         const Num inlet = FieldValue(form, kInletPressure);
         const Num outlet = FieldValue(form, kOutletPressure);
-        return inlet * inlet - outlet * outlet;
+        return requireNotNegative(inlet * inlet - outlet * outlet, kInletPressure, kInletBelowOutlet);
     };
     const std::vector<SolveCase> cases = {
         {kSolveFlowRate, kFlowRate,
          [&] {
-             // The difference leads (the same value as K·(P1² − P2²)), so that an outlet
-             // pressure above the inlet pressure names the inlet pressure, not the pipe.
              const Num difference = squaredPressureDifference();
              const Num length = FieldValue(form, kLength);
              return equation.flowRateOf(difference * terms.capacity / (length * terms.gas));
@@ -44,10 +45,10 @@ void solve(Form& form, const Equation& equation) {
          }},
         {kSolveOutletPressure, kOutletPressure,
          [&] {
-             // More gas than the line carries leaves a negative root: no outlet pressure.
+             // More gas than the line carries leaves no outlet pressure.
              const Num drop = squaredPressureDrop();
              const Num inlet = FieldValue(form, kInletPressure);
-             return sqrt(inlet * inlet - drop);
+             return sqrt(requireNotNegative(inlet * inlet - drop, kFlowRate, "过大：终点压力的平方为负"));
          }},
     };
     whitenCandidates(form, cases);

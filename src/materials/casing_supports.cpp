@@ -1,6 +1,7 @@
 // 套管支架选型及计算: the spacer ring a catalogue recommends for the carrier pipe inside a
 // protective casing, the number of ring components for the casing length, a runner height
-// that fits between pipe and casing, and whether the chosen casing is too small or too large.
+// that fits between pipe and casing, whether the chosen casing is too small or too large, and
+// what the rings for the whole casing cost.
 #include "core/calc.h"
 #include "materials/material_window.h"
 
@@ -41,6 +42,8 @@ constexpr auto kDiameter = "D";       // from the end of the chosen diameter ite
 constexpr auto kPerRing1 = "n_1";     // catalogue: components of the first type per ring
 constexpr auto kPerRing2 = "n_2";     // catalogue: components of the second type per ring
 constexpr auto kRoom = "g";           // room for the runners
+constexpr auto kRings = "n";          // rings over the casing length
+constexpr auto kCostPerRing = "C_r";  // catalogue: cost of one ring
 
 using formula::c;
 using formula::q;
@@ -68,8 +71,10 @@ void judgeClearance(Form& form, const Num& clearance) {
 
 void computeCasingSupports(RunContext& run) {
     Form& form = run.form;
-    // Only the first maker has a catalogue; for the second the run changes nothing.
-    if (form.checked(kSecondMaker)) return;
+    // Only the first maker has a catalogue: for the second the run says so and writes nothing.
+    if (form.checked(kSecondMaker))
+        throw RunFailure(FailureKind::MissingData, kSecondMaker,
+                         "未安装MD建筑控股股份公司（德国）的套管支架样本，无法选型计算");
 
     MaterialTable& catalogue = *openedTables<CasingTables>(run).catalogue;
     const std::string item = requireSelection(form, kDiameterList);
@@ -79,12 +84,17 @@ void computeCasingSupports(RunContext& run) {
     const Num perRing1 = catalogue.number("推荐选型1数量", kCount1);
     const Num perRing2 = catalogue.number("推荐选型2数量", kCount2);
     const Num spacing = catalogue.number("支架间距", kSpacing);
+    const Num costPerRing = catalogue.number("单圈费用", kRingCost);
     const Num casingLength = FieldValue(form, kCasingLength);
     // Rings over the casing length, three more for the ends. The rings stand first in the
     // products (the same value either way round) so that a count too large names the length.
     const Num rings = casingLength / spacing + 3;
     const Num components1 = rings * perRing1;
     const Num components2 = rings * perRing2;
+    const Num totalCost = rings * costPerRing;
+    form.noteQuantity(kPerRing1, perRing1.value());
+    form.noteQuantity(kPerRing2, perRing2.value());
+    form.noteQuantity(kCostPerRing, costPerRing.value());
 
     form.setText(kModel, model);
     form.setText(kType1, catalogue.text("推荐选型1", kType1));
@@ -93,10 +103,11 @@ void computeCasingSupports(RunContext& run) {
     form.setText(kCount2, NumberText(components2));
     form.setText(kRunnersOffered, catalogue.text("支脚长度", kRunnersOffered));
     form.setText(kSpacing, catalogue.text("支架间距", kSpacing));
-    form.setText(kRingCost, catalogue.text("单圈费用", kRingCost));
+    form.setText(kRingCost, NumberText(totalCost));
 
     // "φ57" -> "57", "φ159" -> "159".
     const Num pipe = LeadingValueOfText(lastCharacters(item, characterCount(item) == 3 ? 2 : 3), kDiameterList);
+    form.noteQuantity(kDiameter, pipe.value());
     const Num casingBore = FieldValue(form, kCasingBore);
     const Num room = (casingBore - pipe - 10) / 2;
     const double runner = runnerHeight(model, room);
@@ -165,9 +176,13 @@ void addFormulas(FormDefinition& def) {
     def.quantity(kDiameter, "D", "输气管外径", "mm");
     def.quantity(kPerRing1, "n_1", "每圈组件1数量", "只");
     def.quantity(kPerRing2, "n_2", "每圈组件2数量", "只");
-    // Rings over the casing length, three more for the ends.
-    def.formula(formula::when(kFirstMaker, {kCount1, q(kPerRing1) * (q(kCasingLength) / q(kSpacing) + c(3))}));
-    def.formula(formula::when(kFirstMaker, {kCount2, q(kPerRing2) * (q(kCasingLength) / q(kSpacing) + c(3))}));
+    def.quantity(kRings, "n", "套管支架圈数", "圈");
+    def.quantity(kCostPerRing, "C_r", "套管支架单圈费用", "元");
+    // Rings over the casing length, three more for the ends; the components and the cost of them.
+    def.formula(formula::when(kFirstMaker, {kRings, q(kCasingLength) / q(kSpacing) + c(3)}));
+    def.formula(formula::when(kFirstMaker, {kCount1, q(kPerRing1) * q(kRings)}));
+    def.formula(formula::when(kFirstMaker, {kCount2, q(kPerRing2) * q(kRings)}));
+    def.formula(formula::when(kFirstMaker, {kRingCost, q(kRings) * q(kCostPerRing)}));
     def.quantity(kRoom, "g", "主管与套管间肢脚可用空间", "mm", 1);
     def.formula(formula::when(kFirstMaker, {kRoom, (q(kCasingBore) - q(kDiameter) - c(10)) / c(2)}));
     def.formula(formula::when(
@@ -206,8 +221,7 @@ FormDefinition makeCasingSupports() {
     verdict.result(kClearance, "主管与套管空隙（mm）", {0, 0}).means("c", "主管与套管空隙", "mm", 1);
     // "小于", "大于" or "远大于" before the caption "15（mm）".
     unitResult(verdict, kClearanceWord, "15（mm）", {0, 1}).means("", "主管与套管空隙与15mm相比").verdict();
-    // The catalogue's cost of one ring, shown as it is under the caption of the total cost.
-    verdict.result(kRingCost, "所选套管支架总费用", {0, 2}).means("C_r", "所选套管支架单圈费用", "元");
+    verdict.result(kRingCost, "所选套管支架总费用", {0, 2}).means("C", "所选套管支架总费用", "元");
     verdict.label("", "元", {0, 3});
     verdict.result(kAdvice, "建议：套管尺寸", {1, 0, 1, 4}).means("", "套管尺寸建议").verdict().widthChars = 60;
     addFormulas(def);

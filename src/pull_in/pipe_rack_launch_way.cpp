@@ -1,5 +1,7 @@
-// 管架发送道相关计算: pulling a pipe string over a pipe-rack launch way. The window lists the
-// formulas and the quantities they need; its buttons carry no calculation.
+// 管架发送道相关计算: pulling a pipe string over a pipe-rack launch way: the bending radius and
+// the span of the racks, the thrust and the stresses of one rack, the resistances of the rope,
+// the rollers and the side boards, and the pull. Units as the captions give them: kN, cm, kN/cm²,
+// the rope in m and kN/m.
 #include "core/calc.h"
 #include "pull_in/pulling_force.h"
 
@@ -33,8 +35,8 @@ constexpr auto kBearingRolling = "Text28";    // f6, a lever arm
 constexpr auto kGroundFriction = "Text23";    // f4
 constexpr auto kRopeWeight = "Text27";        // G2, per metre
 constexpr auto kRopeLength = "Text26";        // l of the rope
-// Results, none of which the window writes.
-constexpr auto kLeastMass = "Text10";
+// Results.
+constexpr auto kLeastMass = "Text10";  // no formula here: it needs the buoyancy and drag in water
 constexpr auto kRackSpacing = "Text8";
 constexpr auto kRackThrust = "Text29";
 constexpr auto kStabilityStress = "Text9";
@@ -44,6 +46,65 @@ constexpr auto kSteelRollingForce = "Text33";
 constexpr auto kBearingForce = "Text32";
 constexpr auto kSideBoardForce = "Text31";
 constexpr auto kPull = "Text34";
+// The unrounded resistances behind the four fields that show them rounded: the pull adds these.
+constexpr auto kRopeResistance = "F4";
+constexpr auto kSteelRollingResistance = "F5";
+constexpr auto kBearingResistance = "F6";
+constexpr auto kSideBoardResistance = "F7";
+
+// G is per metre and W·σ in kN·cm: the rack span in cm takes G per cm, G/100.
+constexpr double kCentimetresPerMetre = 100;
+
+void writeForce(Form& form, const char* field, const Num& force) {
+    form.setText(field, FormatNumber(force, "#.##"));
+}
+void writeStress(Form& form, const char* field, const Num& stress) {
+    form.setText(field, FormatNumber(stress, "#.###"));
+}
+
+// Every step works with the unrounded values of the steps before; only the texts are rounded.
+void computePipeRackLaunchWay(Form& form) {
+    // R = E·DH/(2σ): the radius to which the pipe may be bent at the longitudinal stress σ.
+    const Num modulus = FieldValue(form, kModulus);
+    const Num pipeDiameter = FieldValue(form, kPipeDiameter);
+    const Num bendingStress = FieldValue(form, kBendingStress);
+    writeForce(form, kCurvatureRadius, modulus * pipeDiameter / (2 * bendingStress));
+
+    // l = √(8·W·σ/G): the span at which the weight between two racks bends the pipe to σ.
+    const Num sectionModulus = FieldValue(form, kSectionModulus);
+    const Num pipeWeight = FieldValue(form, kPipeWeight);
+    const Num spanSquared = 8 * sectionModulus * bendingStress * kCentimetresPerMetre / pipeWeight;
+    writeForce(form, kRackSpacing,
+               sqrt(blamingNegativeFactor(spanSquared, {sectionModulus, bendingStress, pipeWeight})));
+
+    const Num starting = FieldValue(form, kStartingCoefficient);
+    const Num rollerFriction = FieldValue(form, kRollerFriction);
+    const Num load = FieldValue(form, kVerticalLoad);
+    writeForce(form, kRackThrust, starting * rollerFriction * load);
+
+    const Num netArea = FieldValue(form, kNetArea);
+    const Num moment = FieldValue(form, kThrustMoment);
+    const Num netModulus = FieldValue(form, kNetModulus);
+    writeStress(form, kStrengthStress, load / netArea + moment / netModulus);
+    const Num reduction = FieldValue(form, kReductionFactor);
+    const Num grossArea = FieldValue(form, kGrossArea);
+    const Num grossModulus = FieldValue(form, kGrossModulus);
+    writeStress(form, kStabilityStress, load / (reduction * grossArea) + moment / grossModulus);
+
+    const Num rope = ropeGroundFriction(FieldValue(form, kRopeWeight), FieldValue(form, kRopeLength),
+                                        FieldValue(form, kGroundFriction));
+    writeForce(form, kRopeForce, rope);
+    const Num steelRolling =
+        rollingResistance(FieldValue(form, kSteelRolling), load, FieldValue(form, kRackRollerRadius));
+    writeForce(form, kSteelRollingForce, steelRolling);
+    const Num bearing = rollingResistance(FieldValue(form, kBearingRolling), load, FieldValue(form, kAxleRadius));
+    writeForce(form, kBearingForce, bearing);
+    const Num sideBoards = rollerFriction * load;
+    writeForce(form, kSideBoardForce, sideBoards);
+    writeForce(form, kPull, startingForce(starting, rope + steelRolling + bearing + sideBoards));
+
+    form.noteRemark("「拖管时单位长度管线结构最小质量Mmin，（Kg）」需水中浮力与水流力，本窗口不计算");
+}
 
 struct FieldRow {
     const char* name;
@@ -52,6 +113,7 @@ struct FieldRow {
     const char* symbol;
     const char* meaning;
     const char* unit;
+    int decimals = -1;  // results: the decimals the window writes
 };
 
 // Three columns of eight rows, top to bottom. The rolling friction coefficients f5 and f6 are
@@ -83,19 +145,20 @@ const FieldRow kInputColumns[3][8] = {
      {kRopeWeight, "长度牵引钢丝绳重力G2,KN/m", "0.82", "G_2", "单位长度牵引钢丝绳重力", "kN/m"}},
 };
 
-// The least mass per metre stands here as in the bottom-pull window, in technical mass units.
+// The least mass per metre stands here as in the bottom-pull window, in technical mass units; this
+// window has neither the buoyancy nor the drag it is computed from, and leaves it blank.
 const FieldRow kResults[] = {
     {kLeastMass, "拖管时单位长度管线结构最小质量Mmin，（Kg）", "", "M_{min}", "拖管时单位长度管线结构最小质量",
      "kgf·s²/m²"},
-    {kRackSpacing, "管架间距(管段跨度)l,cm;", "", "l", "管架间距（管段跨度）", "cm"},
-    {kRackThrust, "管架承受的水平推力，KN", "", "T", "管架承受的水平推力", "kN"},
-    {kStabilityStress, "（稳定性）管架应力σ，KN/cm2", "", "σ_2", "管架应力（稳定性）", "kN/cm²"},
-    {kStrengthStress, "（强度）管架应力σ，KN/cm2", "", "σ_1", "管架应力（强度）", "kN/cm²"},
-    {kRopeForce, "钢丝绳与地面间的摩擦阻力F4,KN", "", "F_4", "钢丝绳与地面间的摩擦阻力", "kN"},
-    {kSteelRollingForce, "管段结构在管架上轴上滚动的摩擦力F5，KN", "", "F_5", "管段结构在管架上轴上滚动的摩擦力", "kN"},
-    {kBearingForce, "辊轴在支架上滚动摩擦力F6，KN", "", "F_6", "辊轴在支架上滚动摩擦力", "kN"},
-    {kSideBoardForce, "辊滚动时与两侧挡板间阻力F7，KN", "", "F_7", "辊滚动时与两侧挡板间阻力", "kN"},
-    {kPull, "管段在管架发送道上牵引时的牵引力F，KN", "", "F", "管段在管架发送道上牵引时的牵引力", "kN"},
+    {kRackSpacing, "管架间距(管段跨度)l,cm;", "", "l", "管架间距（管段跨度）", "cm", 2},
+    {kRackThrust, "管架承受的水平推力，KN", "", "T", "管架承受的水平推力", "kN", 2},
+    {kStabilityStress, "（稳定性）管架应力σ，KN/cm2", "", "σ_2", "管架应力（稳定性）", "kN/cm²", 3},
+    {kStrengthStress, "（强度）管架应力σ，KN/cm2", "", "σ_1", "管架应力（强度）", "kN/cm²", 3},
+    {kRopeForce, "钢丝绳与地面间的摩擦阻力F4,KN", "", "F_4", "钢丝绳与地面间的摩擦阻力", "kN", 2},
+    {kSteelRollingForce, "管段结构在管架上轴上滚动的摩擦力F5，KN", "", "F_5", "管段结构在管架上轴上滚动的摩擦力", "kN", 2},
+    {kBearingForce, "辊轴在支架上滚动摩擦力F6，KN", "", "F_6", "辊轴在支架上滚动摩擦力", "kN", 2},
+    {kSideBoardForce, "辊滚动时与两侧挡板间阻力F7，KN", "", "F_7", "辊滚动时与两侧挡板间阻力", "kN", 2},
+    {kPull, "管段在管架发送道上牵引时的牵引力F，KN", "", "F", "管段在管架发送道上牵引时的牵引力", "kN", 2},
 };
 
 // The formula frames in their two rows; the strength and stability frames also carry "公式4".
@@ -108,24 +171,25 @@ using formula::c;
 using formula::Formula;
 using formula::q;
 
-// The formulas of the ten frames, in the frames' order. The window states them for the designer
-// and computes none of them.
+// The formulas of the ten frames, in the frames' order.
 std::vector<std::vector<Formula>> rackFormulas() {
     return {
         {{kCurvatureRadius, q(kModulus) * q(kPipeDiameter) / (c(2) * q(kBendingStress))}},
-        {{kRackSpacing, sqrt(c(8) * q(kSectionModulus) * q(kBendingStress) / q(kPipeWeight))}},
+        // G per metre, W·σ in kN·cm: 100 turns the span into cm.
+        {{kRackSpacing, sqrt(c(8) * q(kSectionModulus) * q(kBendingStress) * c(100) / q(kPipeWeight))}},
         {{kRackThrust, q(kStartingCoefficient) * q(kRollerFriction) * q(kVerticalLoad)}},
         {{kStrengthStress, q(kVerticalLoad) / q(kNetArea) + q(kThrustMoment) / q(kNetModulus)},
          formula::words("σ_1 ≤ [σ]")},
         {{kStabilityStress,
           q(kVerticalLoad) / (q(kReductionFactor) * q(kGrossArea)) + q(kThrustMoment) / q(kGrossModulus)},
          formula::words("σ_2 ≤ [σ]")},
-        {{kRopeForce, pulling::ropeGroundFriction(q(kRopeWeight), q(kRopeLength), q(kGroundFriction))}},
-        {{kSteelRollingForce, pulling::rollingResistance(q(kSteelRolling), q(kVerticalLoad), q(kRackRollerRadius))}},
-        {{kBearingForce, pulling::rollingResistance(q(kBearingRolling), q(kVerticalLoad), q(kAxleRadius))}},
-        {{kSideBoardForce, q(kRollerFriction) * q(kVerticalLoad)}},
-        {{kPull, pulling::startingForce(q(kStartingCoefficient), q(kRopeForce) + q(kSteelRollingForce) +
-                                                                      q(kBearingForce) + q(kSideBoardForce))}},
+        {{kRopeResistance, pulling::ropeGroundFriction(q(kRopeWeight), q(kRopeLength), q(kGroundFriction))}},
+        {{kSteelRollingResistance,
+          pulling::rollingResistance(q(kSteelRolling), q(kVerticalLoad), q(kRackRollerRadius))}},
+        {{kBearingResistance, pulling::rollingResistance(q(kBearingRolling), q(kVerticalLoad), q(kAxleRadius))}},
+        {{kSideBoardResistance, q(kRollerFriction) * q(kVerticalLoad)}},
+        {{kPull, pulling::startingForce(q(kStartingCoefficient), q(kRopeResistance) + q(kSteelRollingResistance) +
+                                                                      q(kBearingResistance) + q(kSideBoardResistance))}},
     };
 }
 
@@ -150,17 +214,28 @@ FormDefinition makePipeRackLaunchWay() {
     for (int column = 0; column < 3; ++column)
         for (int row = 0; row < 8; ++row) {
             const FieldRow& f = kInputColumns[column][row];
-            inputs.field(f.name, f.label, f.defaultText, {row, column}).means(f.symbol, f.meaning, f.unit);
+            ControlDef& field = inputs.field(f.name, f.label, f.defaultText, {row, column});
+            field.means(f.symbol, f.meaning, f.unit);
+            // The launch way's radius stands among the inputs; the run computes it.
+            if (std::string(f.name) == kCurvatureRadius) {
+                field.means(f.symbol, f.meaning, f.unit, 2);
+                field.meaning.role = FieldRole::Result;
+            }
         }
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {3, 0, 1, 6});
     int index = 0;
     for (const FieldRow& f : kResults) {
-        results.result(f.name, f.label, {index / 2, index % 2}).means(f.symbol, f.meaning, f.unit);
+        results.result(f.name, f.label, {index / 2, index % 2}).means(f.symbol, f.meaning, f.unit, f.decimals);
         ++index;
     }
 
-    def.idleButton("Command1", "开始计算");
+    def.quantity(kRopeResistance, "F_4", "钢丝绳与地面间的摩擦阻力", "kN").shownIn = kRopeForce;
+    def.quantity(kSteelRollingResistance, "F_5", "管段结构在管架上轴上滚动的摩擦力", "kN").shownIn = kSteelRollingForce;
+    def.quantity(kBearingResistance, "F_6", "辊轴在支架上滚动摩擦力", "kN").shownIn = kBearingForce;
+    def.quantity(kSideBoardResistance, "F_7", "辊滚动时与两侧挡板间阻力", "kN").shownIn = kSideBoardForce;
+
+    def.runButton("Command1", "开始计算", computePipeRackLaunchWay);
     def.printButton("Command2");
     return def;
 }

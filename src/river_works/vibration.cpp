@@ -33,15 +33,19 @@ constexpr double kHingedK = 3.14;
 constexpr double kFixedK = 4.73;
 constexpr double kTwentyPi = 62.8318;
 
-// Natural frequency by structural mechanics, f = K·R/l², and the free span that keeps it clear
-// of the vortex-shedding frequency, L = √(K·R/(10·f3)); K carries C·K²/(20π) of the formula.
+// Natural frequency by structural mechanics in SI, C·K²/(2π·l²)·√(E·I/m): with E in 10⁵ MPa
+// (10¹¹ Pa) and I in 10⁴ cm⁴ (10⁻⁴ m⁴), √(E·I/m) is 100·R, and K (which carries C·K²/(20π))
+// gives f = 1000·K·R/l². The free span is the length at which that frequency meets the
+// vortex-shedding frequency f3: L = √(1000·K·R/f3).
+constexpr double kUnitFactor = 1000;
+
 Num structuralFrequency(const Num& k, const Num& stiffnessRoot, const Num& length) {
-    return k * stiffnessRoot / (length * length);
+    return kUnitFactor * k * stiffnessRoot / (length * length);
 }
 
 Num allowedFreeSpan(const Num& k, const Num& stiffnessRoot, const Num& sheddingFrequency) {
     // A negative shedding frequency has no span; the field that made it negative is named.
-    return sqrt(blamingNegativeFactor(k * stiffnessRoot / (10 * sheddingFrequency), {sheddingFrequency}));
+    return sqrt(blamingNegativeFactor(kUnitFactor * k * stiffnessRoot / sheddingFrequency, {sheddingFrequency}));
 }
 
 void computeVibration(Form& form) {
@@ -81,21 +85,24 @@ using formula::Expr;
 using formula::named;
 using formula::q;
 
-// √(1000·E·I/m), the stiffness root every natural frequency and free span carries.
+// R = √(1000·E·I/m), the stiffness root of formula 1, E and I in the units of their fields.
 Expr stiffnessRoot() { return sqrt(c(1000) * q(kModulus) * q(kInertia) / q(kMassPerMetre)); }
 
 Expr coefficientC() { return named(kC, "C", "结构力学系数"); }
 Expr hingedK() { return named(kHingedK, "K_h", "两端铰接时的系数"); }
 Expr fixedK() { return named(kFixedK, "K_f", "两端刚性固定时的系数"); }
 
-// Formula 4: n = C·K²/(20π·l²)·√(EI/m).
+// √(E·I/m) in SI: E in 10⁵ MPa times I in 10⁴ cm⁴ is 10⁷ N·m².
+Expr stiffnessRootSI() { return sqrt(c(1e7, "10^7") * q(kModulus) * q(kInertia) / q(kMassPerMetre)); }
+
+// Formula 4: n = C·K²/(2π·l²)·√(EI/m).
 Expr structuralFormula(const Expr& k) {
-    return coefficientC() * pow(k, c(2)) / (c(kTwentyPi) * pow(q(kSpanLength), c(2))) * stiffnessRoot();
+    return coefficientC() * pow(k, c(2)) / (c(6.28318, "2π") * pow(q(kSpanLength), c(2))) * stiffnessRootSI();
 }
 
-// Formula 5: L² = C·K²/(200π·Sh·V/D)·√(EI/m), with f3 = Sh·V/D.
+// Formula 5: the span at which n reaches f3 = Sh·V/D: L² = C·K²/(2π·f3)·√(EI/m).
 Expr freeSpanFormula(const Expr& k) {
-    return sqrt(coefficientC() * pow(k, c(2)) / (c(10) * c(kTwentyPi) * q(kSheddingFrequency)) * stiffnessRoot());
+    return sqrt(coefficientC() * pow(k, c(2)) / (c(6.28318, "2π") * q(kSheddingFrequency)) * stiffnessRootSI());
 }
 
 std::string unitPicture(const char* markup) { return formula::picture({formula::text(markup)}, 14); }

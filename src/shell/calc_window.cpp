@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QStringList>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -363,6 +364,7 @@ void CalcWindow::press(const std::string& button) {
             noteWritten(button, failure.has_value());
             syncFromForm();
             if (failure) showFailure(*failure);
+            else showRemarks();
             break;
         }
         case ButtonAction::Print: {
@@ -473,6 +475,13 @@ bool CalcWindow::isStale(const std::string& control) const { return stale_.count
 void CalcWindow::showStatus(const QString& text, StatusKind kind) {
     status_->setStyleSheet(kind == StatusKind::Problem ? "color: #d00000;" : "color: #1a1a1a;");
     status_->setText(text);
+}
+
+// What a successful run left for the engineer (a result it leaves blank, and why).
+void CalcWindow::showRemarks() {
+    QStringList lines;
+    for (const std::string& remark : model_.form().remarks()) lines << qt(remark);
+    if (!lines.isEmpty()) showStatus(lines.join('\n'), StatusKind::Information);
 }
 
 void CalcWindow::showFailure(const RunFailure& failure) {

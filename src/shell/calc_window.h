@@ -63,6 +63,7 @@ private:
     void greyResultsFedBy(const std::string& input);
     void showSketchFreshness(bool afterEdit = false);
     void showStatus(const QString& text, StatusKind kind);
+    void showRemarks();
     QWidget* createControl(const ControlDef& control);
     void placeControl(QGridLayout& grid, const ControlDef& control);
     void showFailure(const RunFailure& failure);

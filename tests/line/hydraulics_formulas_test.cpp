@@ -77,7 +77,7 @@ std::vector<SolvedCase> everyOption() {
     const Window windows[] = {
         {"Transmission", "水力计算", {{"Text14", "2.5"}}},
         {"Gathering", "采集水力计算", {{"Text14", "1.2"}, {"Text1", "0.273"}, {"Text13", "20"}}},
-        {"LowPressure", "低压燃气管道计算", {}},
+        {"LowPressure", "低压燃气管道计算", {{"Text13", "40"}}},
         {"HighPressure", "高中压燃气计算", {{"Text13", "15"}}},
     };
     const std::pair<const char*, const char*> options[] = {
@@ -91,8 +91,13 @@ std::vector<SolvedCase> everyOption() {
             cases.push_back({std::string(w.name) + "_" + options[i].first, w.form, w.typed, {options[i].second}, shown});
         }
     // Cast iron borrows the steel friction formula and shows λ in full.
-    cases.push_back({"LowPressure_CastIron", "低压燃气管道计算", {{"Text14", "3.1"}}, {"Option1(6)", "Option1(3)"},
-                     {"Text14", "Text6"}});
+    cases.push_back({"LowPressure_CastIron", "低压燃气管道计算", {{"Text14", "3.1"}, {"Text13", "40"}},
+                     {"Option1(6)", "Option1(3)"}, {"Text14", "Text6"}});
+    // PE pipe takes the same friction formula with its own smaller roughness.
+    cases.push_back({"LowPressure_Polyethylene", "低压燃气管道计算", {{"Text8", "0.01"}}, {"Option1(4)", "Option1(0)"},
+                     {"Text13", "Text6"}});
+    cases.push_back({"HighPressure_Polyethylene", "高中压燃气计算", {{"Text8", "0.01"}, {"Text13", "15"}},
+                     {"Option1(4)", "Option1(3)"}, {"Text14", "Text6"}});
     cases.push_back({"HighPressure_CastIron", "高中压燃气计算", {}, {"Option1(6)", "Option1(0)"}, {"Text13", "Text6"}});
     return cases;
 }

@@ -106,12 +106,12 @@ INSTANTIATE_TEST_SUITE_P(
                      "Text24", "Text30", "Text28", "Text26", "Text23", "Text31"}},
         FormulaCase{"Masonry", "土建材料二", {{"List1", "#25砂浆砌毛石"}}, {{"Text1", "12.5"}}, {},
                     {"Text6", "Text21", "Text19", "Text33"}},
-        // φ159: two S and one T per ring, rings every 2.5 m.
+        // φ159: two S and one T per ring, rings every 2.5 m at 105 元 each.
         FormulaCase{"CasingSupportsSuitable", "套管支架选型及计算", {{"List1", "φ159"}}, {{"Text4", "300"}},
-                    {{"D", 159}, {"n_1", 2}, {"n_2", 1}}, {"Text2", "Text8", "Text5"}},
-        // φ720: four and three components per ring, rings every 1.5 m.
+                    {{"D", 159}, {"n_1", 2}, {"n_2", 1}, {"C_r", 105}}, {"Text2", "Text8", "Text5", "Text17"}},
+        // φ720: four and three components per ring, rings every 1.5 m at 630 元 each.
         FormulaCase{"CasingSupportsLong", "套管支架选型及计算", {{"List1", "φ720"}}, {{"Text6", "100"}, {"Text4", "850"}},
-                    {{"D", 720}, {"n_1", 4}, {"n_2", 3}}, {"Text2", "Text8", "Text5"}}),
+                    {{"D", 720}, {"n_1", 4}, {"n_2", 3}, {"C_r", 630}}, {"Text2", "Text8", "Text5", "Text17"}}),
     [](const testing::TestParamInfo<FormulaCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
