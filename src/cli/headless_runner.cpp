@@ -169,6 +169,7 @@ void printRun(const CalcForm& window, const WindowRun& run, std::ostream& out) {
         {"controls", controlsJson(window.form())},
         {"written", run.written},
         {"failure", run.failure ? failureJson(*run.failure, window.definition()) : nlohmann::json(nullptr)},
+        {"warnings", window.record().warnings},
         {"sketch", sketch ? sketchJson(*sketch) : nlohmann::json(nullptr)},
     };
     out << printable(result) << '\n';

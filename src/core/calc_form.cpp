@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "core/failure_blame.h"
+#include "core/remarks.h"
 
 namespace pylora {
 
@@ -52,6 +53,7 @@ void CalcForm::recordRun(const std::optional<RunFailure>& failure) {
     };
     if (!failure) add(record_.results, form_.written());
     add(record_.inputs, form_.read());
+    record_.warnings = failure ? std::vector<std::string>{} : validityWarnings(form_);
     afterRun_ = snapshot();
 }
 

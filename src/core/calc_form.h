@@ -20,6 +20,9 @@ struct RunRecord {
     std::optional<RunFailure> failure;  // the last run failed: nothing it shows is a result
     std::vector<std::string> results;   // fields and labels the runs wrote, first written first
     std::vector<std::string> inputs;    // fields the runs read as numbers, first read first
+    // The last run completed outside a validity range the window's note states: the results
+    // stand, and these lines say so. Empty after a failure.
+    std::vector<std::string> warnings;
 };
 
 class CalcForm {
