@@ -23,6 +23,7 @@
 #include "shell/colours.h"
 #include "shell/field_widgets.h"
 #include "shell/printing.h"
+#include "shell/remark_display.h"
 #include "shell/report_export.h"
 #include "shell/screen_fit.h"
 #include "shell/sketch_canvas.h"
@@ -70,6 +71,7 @@ CalcWindow::CalcWindow(const FormDefinition& definition, const Services& service
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
     addReportExport(*this);
     syncFromForm();
+    showRemarks(model_.form(), widgets_);
 }
 
 void CalcWindow::fitInto(QSize available) {
@@ -362,7 +364,10 @@ void CalcWindow::press(const std::string& button) {
             if (!failure) clearFailureMarks();  // the window now computes from what it shows
             noteWritten(button, failure.has_value());
             syncFromForm();
+            showRemarks(model_.form(), widgets_);  // the reference values follow the inputs
             if (failure) showFailure(*failure);
+            else if (!model_.record().warnings.empty())
+                showStatus(warningRichText(model_.record().warnings), StatusKind::Warning);
             break;
         }
         case ButtonAction::Print: {
@@ -471,7 +476,8 @@ int CalcWindow::stepIndex(const std::string& button) const {
 bool CalcWindow::isStale(const std::string& control) const { return stale_.count(control) != 0; }
 
 void CalcWindow::showStatus(const QString& text, StatusKind kind) {
-    status_->setStyleSheet(kind == StatusKind::Problem ? "color: #d00000;" : "color: #1a1a1a;");
+    const char* colour = kind == StatusKind::Problem ? "#d00000" : kind == StatusKind::Warning ? "#a04000" : "#1a1a1a";
+    status_->setStyleSheet(QString("color: %1;").arg(colour));
     status_->setText(text);
 }
 

@@ -51,7 +51,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    enum class StatusKind { Information, Problem };
+    enum class StatusKind { Information, Warning, Problem };
 
     void buildLayout();
     void orderTabsAsRead();
