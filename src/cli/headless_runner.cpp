@@ -170,6 +170,7 @@ void printRun(const CalcForm& window, const WindowRun& run, std::ostream& out) {
         {"written", run.written},
         {"failure", run.failure ? failureJson(*run.failure, window.definition()) : nlohmann::json(nullptr)},
         {"remarks", window.form().remarks()},
+        {"warnings", window.record().warnings},
         {"sketch", sketch ? sketchJson(*sketch) : nlohmann::json(nullptr)},
     };
     out << printable(result) << '\n';

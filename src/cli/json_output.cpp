@@ -67,7 +67,27 @@ nlohmann::json describeJson(const FormDefinition& definition) {
         }
         controls.push_back(entry);
     }
-    return {{"form", definition.formName()}, {"title", definition.title()}, {"controls", controls}};
+    // Notes on prescribed formulas and the ranges of validity the window checks.
+    nlohmann::json remarks = nlohmann::json::array();
+    for (const Remark& r : definition.remarks()) {
+        nlohmann::json entry{{"result", r.result}, {"text", r.text}, {"beside", r.besideFields}};
+        if (r.reference)
+            entry["reference"] = {{"symbol", r.referenceMeaning.symbol},
+                                  {"formula", formula::linear(*r.reference, [&definition](const std::string& key) {
+                                       return definition.symbolOf(key);
+                                   })},
+                                  {"unit", r.referenceMeaning.unit}};
+        remarks.push_back(entry);
+    }
+    nlohmann::json ranges = nlohmann::json::array();
+    for (const ValidityRange& range : definition.validityRanges()) {
+        nlohmann::json entry{{"name", range.name}, {"symbol", range.symbol}, {"note", range.note}};
+        if (range.above) entry["above"] = *range.above;
+        if (range.below) entry["below"] = *range.below;
+        ranges.push_back(entry);
+    }
+    return {{"form", definition.formName()}, {"title", definition.title()}, {"controls", controls},
+            {"remarks", remarks}, {"validity", ranges}};
 }
 
 nlohmann::json controlsJson(const Form& form) {

@@ -38,6 +38,14 @@ nlohmann::json term(const ReportTerm& t) {
     return {{"symbol", t.symbol}, {"name", t.name}, {"value", t.value}, {"unit", t.unit}};
 }
 
+nlohmann::json remarks(const std::vector<ReportRemark>& remarks) {
+    nlohmann::json list = nlohmann::json::array();
+    for (const ReportRemark& r : remarks)
+        list.push_back({{"key", r.resultKey}, {"text", r.text}, {"reference_formula", r.referenceFormula},
+                        {"reference", r.referenceSubstituted}});
+    return list;
+}
+
 }  // namespace
 
 nlohmann::json reportJson(const Report& report, const ProjectInfo& project) {
@@ -50,7 +58,8 @@ nlohmann::json reportJson(const Report& report, const ProjectInfo& project) {
         nlohmann::json terms = nlohmann::json::array();
         for (const ReportTerm& t : step.terms) terms.push_back(term(t));
         steps.push_back({{"result_key", step.resultKey}, {"formula", step.formulaText}, {"terms", terms},
-                         {"substituted", step.substituted}, {"result", term(step.result)}});
+                         {"substituted", step.substituted}, {"result", term(step.result)},
+                         {"remarks", remarks(step.remarks)}});
     }
     nlohmann::json choices = nlohmann::json::array();
     for (const ReportChoice& c : report.choices) choices.push_back({{"key", c.key}, {"name", c.name}, {"value", c.value}});
@@ -84,6 +93,8 @@ nlohmann::json reportJson(const Report& report, const ProjectInfo& project) {
         {"results", quantities(report.results)},
         {"result_tables", tables(report.resultTables)},
         {"verdicts", verdicts},
+        {"warnings", report.warnings},
+        {"remarks", remarks(report.remarks)},
         {"sketches", sketches},
     };
 }

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "core/failure_blame.h"
+#include "core/remarks.h"
 
 namespace pylora {
 
@@ -63,6 +64,7 @@ void CalcForm::recordRun(const std::optional<RunFailure>& failure, const std::st
             verdicts.push_back({button, name, form_.text(name), form_.foreground(name)});
         }
     }
+    record_.warnings = failure ? std::vector<std::string>{} : validityWarnings(form_);
     afterRun_ = snapshot();
 }
 

@@ -30,6 +30,9 @@ struct RunRecord {
     std::vector<std::string> results;   // fields and labels the runs wrote, first written first
     std::vector<std::string> inputs;    // fields the runs read as numbers, first read first
     std::vector<StepVerdict> verdicts;  // each step's verdicts, in the order the steps ran
+    // The last run completed outside a validity range the window's note states: the results
+    // stand, and these lines say so. Empty after a failure.
+    std::vector<std::string> warnings;
 };
 
 class CalcForm {

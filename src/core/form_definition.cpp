@@ -230,6 +230,25 @@ void FormDefinition::table(TableDef table) {
 
 void FormDefinition::formula(formula::Formula line) { formulas_.push_back(std::move(line)); }
 
+Remark& FormDefinition::remark(const std::string& result, std::string text) {
+    remarks_.push_back(Remark{result, std::move(text), {}, std::nullopt, {}});
+    return remarks_.back();
+}
+
+Remark& Remark::referenceValue(formula::Expr expression, std::string symbol, std::string unit, int decimals) {
+    reference = std::move(expression);
+    referenceMeaning.symbol = std::move(symbol);
+    referenceMeaning.unit = std::move(unit);
+    referenceMeaning.decimals = decimals;
+    referenceMeaning.name = "参考值";
+    return *this;
+}
+
+Remark& Remark::beside(std::string field) {
+    besideFields.push_back(std::move(field));
+    return *this;
+}
+
 void FormDefinition::finish() {
     const formula::SymbolOf symbol = [this](const std::string& key) { return symbolOf(key); };
     for (const auto& picture : pictures_) {

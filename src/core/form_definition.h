@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,35 @@ struct QuantityDef {
     std::string shownIn;  // the field that displays it; empty: none
 };
 
+// A note on a result whose prescribed formula an engineer would question: what the formula does,
+// and the usual engineering formula with its value for the current inputs, for reference
+// (参考值). The window's result stays the prescribed one; the window shows the note beside the
+// result and the 计算书 under the result's formula, both from this one text.
+struct Remark {
+    std::string result;  // the result it is about: a control, or a declared quantity
+    std::string text;    // what the prescribed formula does, in the engineer's words
+    std::vector<std::string> besideFields;  // inputs the note also stands beside (the units it expects)
+    // The usual formula over the window's quantities (in SI), and what its value means: a primed
+    // symbol, the unit and decimals it is given in. No reference value when unset.
+    std::optional<formula::Expr> reference;
+    Meaning referenceMeaning;
+
+    Remark& referenceValue(formula::Expr expression, std::string symbol, std::string unit, int decimals = -1);
+    Remark& beside(std::string field);
+};
+
+// A range of validity that the window's own note states ("当径厚比大于140时,应进行管子稳定性
+// 校核!"): checked after every run that completes. Outside it the results stand and a warning
+// line says so, in the window and in the 计算书.
+struct ValidityRange {
+    formula::Expr quantity = 0.0;  // over the window's quantities: D_pm/δ
+    std::string symbol;            // "D_{pm}/δ"
+    std::string name;              // "径厚比"
+    std::optional<double> above;   // the range holds only where the quantity is greater than this
+    std::optional<double> below;   // ... and less than this
+    std::string note;              // the window's note that states the range, as it reads
+};
+
 struct FrameDef {
     std::string name;
     std::string caption;
@@ -209,6 +239,11 @@ public:
     // Formulas the window applies that no picture shows (the 计算书 still presents them).
     void formula(formula::Formula line);
 
+    // A note on a result's prescribed formula (see Remark).
+    Remark& remark(const std::string& result, std::string text);
+    // A range of validity the window's note states, checked after every run.
+    void validity(ValidityRange range) { ranges_.push_back(std::move(range)); }
+
     // The run buttons are successive steps: a later one reads back what the earlier ones wrote
     // (第一步计算, 第二步计算), so pressing it first asks for the earlier step.
     void successiveSteps() { successiveSteps_ = true; }
@@ -234,6 +269,9 @@ public:
     const std::vector<TableDef>& tables() const { return tables_; }
     // Every formula in the window's order: pictures first as placed, then the unpictured ones.
     const std::vector<formula::Formula>& formulas() const { return formulas_; }
+    const std::deque<Remark>& remarks() const { return remarks_; }
+    const std::vector<ValidityRange>& validityRanges() const { return ranges_; }
+
     // The formulas a picture draws.
     std::vector<formula::Formula> pictureFormulas(const std::string& picture) const;
     // The meaning of a key: a control's, or a declared quantity's; nullptr if none.
@@ -260,6 +298,8 @@ private:
     std::deque<QuantityDef> quantities_;  // a deque: quantity() hands out a reference
     std::vector<TableDef> tables_;
     std::vector<formula::Formula> formulas_;
+    std::deque<Remark> remarks_;  // a deque: remark() hands out a reference
+    std::vector<ValidityRange> ranges_;
     std::map<std::string, std::pair<std::size_t, std::size_t>> pictures_;  // picture -> formula range
 };
 

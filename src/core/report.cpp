@@ -8,6 +8,7 @@
 #include <set>
 
 #include "core/quantity_values.h"
+#include "core/remarks.h"
 #include "core/report_numbers.h"
 
 
@@ -71,6 +72,8 @@ public:
             report_.dataFiles.push_back({file.caption, file.path, file.sample, file.columns, file.records});
         int index = 0;
         for (const formula::Formula& line : def_.formulas()) addStep(line, ++index);
+        addUnplacedRemarks();
+        if (computed_) report_.warnings = window_.record().warnings;
         return std::move(report_);
     }
 
@@ -286,7 +289,30 @@ private:
         for (const formula::NamedConstant& constant : formula::namedConstantsOf(line.expression))
             step.terms.push_back({constant.symbol, constant.name, engineeringValue(constant.value), ""});
         if (computed_) substitute(line, index, step);
+        for (const Remark* remark : remarksOn(def_, line.result)) step.remarks.push_back(remarkOf(*remark));
         report_.steps.push_back(std::move(step));
+    }
+
+    ReportRemark remarkOf(const Remark& remark) const {
+        ReportRemark out{remark.result, remark.text, {}, {}};
+        if (const auto reference = referenceValue(form_, remark)) {
+            out.referenceFormula = reference->formula;
+            if (computed_) out.referenceSubstituted = reference->substituted;
+        }
+        return out;
+    }
+
+    // A note on a result that no formula gives stands by itself after the formulas.
+    void addUnplacedRemarks() {
+        for (const Remark& remark : def_.remarks()) {
+            bool placed = false;
+            for (const formula::Formula& line : def_.formulas()) {
+                if (line.result.empty()) continue;
+                const auto onLine = remarksOn(def_, line.result);
+                placed = placed || std::find(onLine.begin(), onLine.end(), &remark) != onLine.end();
+            }
+            if (!placed) report_.remarks.push_back(remarkOf(remark));
+        }
     }
 
     // The values the run used, put into the formula; a formula whose values cannot all be had

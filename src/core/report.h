@@ -79,6 +79,16 @@ struct ReportTerm {
     std::string unit;
 };
 
+// A note under a formula whose prescribed form an engineer would question: what it does, and
+// the usual engineering formula with its value for the inputs, labelled 参考值. Texts keep their
+// _ and ^ marks.
+struct ReportRemark {
+    std::string resultKey;
+    std::string text;
+    std::string referenceFormula;      // empty when the note gives no reference value
+    std::string referenceSubstituted;  // with the values and the result; empty when the report gives no values
+};
+
 // One formula of the calculation as applied: the formula, what its symbols mean, the values put
 // in, and what it gives.
 struct ReportStep {
@@ -90,6 +100,7 @@ struct ReportStep {
     std::string substituted;       // one line with the values: δ = 3.92×720/(2×360×0.4×1) = 9.8
     ReportPicture substitutedPicture;  // the same drawn as a formula; empty svg when none
     ReportTerm result;             // value empty when none can be given
+    std::vector<ReportRemark> remarks;  // notes on the prescribed formula, under it
 };
 
 struct ReportVerdict {
@@ -130,6 +141,10 @@ struct Report {
     std::vector<ReportQuantity> results;
     std::vector<ReportTable> resultTables;
     std::vector<ReportVerdict> verdicts;
+    // The inputs lie outside a range of validity that the window's note states (computed only).
+    std::vector<std::string> warnings;
+    // Notes on results that no formula of the report gives.
+    std::vector<ReportRemark> remarks;
     std::vector<ReportSketch> sketches;
 };
 

@@ -184,6 +184,14 @@ private:
         return out.str();
     }
 
+    // A note under a formula: what the prescribed formula does, then 参考值 with its value.
+    void remarkLines(const ReportRemark& remark) {
+        body_ << paragraph(run("注：", {false, "", 19}) + marked(remark.text, {false, "", 19}), "Term");
+        const std::string& reference =
+            remark.referenceSubstituted.empty() ? remark.referenceFormula : remark.referenceSubstituted;
+        if (!reference.empty()) body_ << paragraph(run("参考值：", {false, "", 19}) + marked(reference, {false, "", 19}), "Term");
+    }
+
     void quantityTable(const std::vector<ReportQuantity>& quantities) {
         std::vector<std::vector<Cell>> rows{{headingCell("符号"), headingCell("名称"), headingCell("数值"), headingCell("单位")}};
         for (const ReportQuantity& q : quantities) {
@@ -270,12 +278,14 @@ private:
                 if (!term.unit.empty()) runs += run(term.value.empty() ? "，" : " ") + marked(term.unit);
                 body_ << paragraph(runs + run("；"), "Term");
             }
-            if (step.substitutedPicture.svg.empty()) continue;
-            body_ << paragraph(run("代入数值："), {}, {}, "<w:keepNext/>")
-                  << paragraph(image(step.substitutedPicture, kTextWidth), {}, "center", "<w:keepNext/>")
-                  << paragraph(run("计算结果：") + marked(step.result.symbol) + run(" = " + step.result.value) +
-                               (step.result.unit.empty() ? "" : run(" ") + marked(step.result.unit)));
+            if (!step.substitutedPicture.svg.empty())
+                body_ << paragraph(run("代入数值："), {}, {}, "<w:keepNext/>")
+                      << paragraph(image(step.substitutedPicture, kTextWidth), {}, "center", "<w:keepNext/>")
+                      << paragraph(run("计算结果：") + marked(step.result.symbol) + run(" = " + step.result.value) +
+                                   (step.result.unit.empty() ? "" : run(" ") + marked(step.result.unit)));
+            for (const ReportRemark& remark : step.remarks) remarkLines(remark);
         }
+        for (const ReportRemark& remark : report_.remarks) remarkLines(remark);
 
         heading("计算结果");
         const std::string statement = stateStatement(report_);
@@ -286,6 +296,7 @@ private:
             for (const ReportTable& t : report_.resultTables) pointTable(t);
             if (std::any_of(report_.results.begin(), report_.results.end(), [](const ReportQuantity& q) { return q.highlighted; }))
                 body_ << paragraph(run("注：标 ※ 的数值为计算窗口中突出显示的计算结果。", {false, "", 18}));
+            for (const std::string& warning : report_.warnings) body_ << paragraph(marked(warning, {true, "A04000", 0}));
         }
 
         heading("结论");

@@ -61,6 +61,7 @@ p.figure { text-align: center; }
 p.term { margin: 0 0 0 2em; }
 .statement { color: #c00000; font-weight: bold; }
 .note { font-size: 9pt; }
+p.remark { font-size: 9.5pt; margin: 2pt 0 2pt 2em; }
 .sketch { page-break-before: always; }
 .sketch svg { max-width: 100%; height: auto; }
 @page { size: A4; margin: 25mm 15mm 20mm 25mm; }
@@ -186,11 +187,21 @@ private:
                 if (!term.unit.empty()) html_ << (term.value.empty() ? "，" : " ") << markup(term.unit);
                 html_ << "；</p>\n";
             }
-            if (step.substitutedPicture.svg.empty()) continue;
-            html_ << "<p>代入数值：</p>\n<p class=\"figure\" align=\"center\">" << picture(step.substitutedPicture)
-                  << "</p>\n<p>计算结果：" << markup(step.result.symbol) << " = " << escaped(step.result.value)
-                  << (step.result.unit.empty() ? "" : " " + markup(step.result.unit)) << "</p>\n";
+            if (!step.substitutedPicture.svg.empty())
+                html_ << "<p>代入数值：</p>\n<p class=\"figure\" align=\"center\">" << picture(step.substitutedPicture)
+                      << "</p>\n<p>计算结果：" << markup(step.result.symbol) << " = " << escaped(step.result.value)
+                      << (step.result.unit.empty() ? "" : " " + markup(step.result.unit)) << "</p>\n";
+            for (const ReportRemark& remark : step.remarks) remarkLines(remark);
         }
+        for (const ReportRemark& remark : report_.remarks) remarkLines(remark);
+    }
+
+    // A note under a formula: what the prescribed formula does, then 参考值 with its value.
+    void remarkLines(const ReportRemark& remark) {
+        html_ << "<p class=\"remark\">注：" << markup(remark.text) << "</p>\n";
+        const std::string& reference =
+            remark.referenceSubstituted.empty() ? remark.referenceFormula : remark.referenceSubstituted;
+        if (!reference.empty()) html_ << "<p class=\"remark\">参考值：" << markup(reference) << "</p>\n";
     }
 
     void results() {
@@ -205,6 +216,8 @@ private:
         if (std::any_of(report_.results.begin(), report_.results.end(), [](const ReportQuantity& q) { return q.highlighted; }))
             html_ << "<p class=\"note\">注：标 ※ 的数值为计算窗口中突出显示的计算结果。</p>\n";
         if (report_.results.empty() && report_.resultTables.empty()) html_ << "<p>本计算无数值结果。</p>\n";
+        for (const std::string& warning : report_.warnings)
+            html_ << "<p class=\"warning\" style=\"color:#a04000;\"><b>" << markup(warning) << "</b></p>\n";
     }
 
     void conclusion() {

@@ -69,6 +69,18 @@ FormDefinition makeBucklingWallThickness() {
         .result(kBucklingWall, "穿越管线外压失稳计算壁厚(mm)", {0, 0})
         .means("δ", "穿越管线外压失稳计算壁厚", "mm", 3);
 
+    // 0.006 is ∛((1 − μ²)/(2E)) of Timoshenko's ring, so the cube root already is the classical
+    // wall; the further division by m makes the prescribed wall 1/m times it.
+    def.remark(kBucklingWall,
+               "常数0.006即 ∛((1 − μ²)/(2E))（E = 2.1×10⁶ kgf/cm²，μ = 0.3），立方根部分已是按铁木辛柯公式求得的壁厚；"
+               "所给公式在立方根之外再除以一次工作条件系数m，壁厚为经典圆环外压失稳结果的1/m倍。"
+               "参考值按 n·p ≤ m·P_kp（SI单位：水重度9810 N/m³，E = 2.06×10¹¹ Pa，μ = 0.3）。")
+        .referenceValue(q(kOutsideDiameter) *
+                            pow(q(kOverloadFactor) * c(9810) * q(kFloodDepth) * (c(1) - pow(c(0.3), c(2))) /
+                                    (c(2) * c(2.06e11, "2.06×10^{11}") * q(kWorkingFactor)),
+                                c(1.0 / 3.0, "1/3")),
+                        "δ′", "mm", 3);
+
     def.runButton("Command1", "开始计算", computeBucklingWall);
     def.printButton("Command2");
     return def;

@@ -143,6 +143,10 @@ FormDefinition makeHighwayStabilityCheck() {
     results.cell(kVerdict, " ", {2, 3}).means("", "稳定性校核结论").verdict().widthChars = 18;
     results.label("Label2", "备注:当径厚比大于140时,应进行管子稳定性校核!", {3, 0, 1, 4});
 
+    // The note's diameter-to-thickness ratio: the thin-ring stresses hold only above it.
+    def.validity({q(kMeanDiameter) / q(kWall), "D_{pm}/δ", "径厚比", 140.0, std::nullopt,
+                  "备注:当径厚比大于140时,应进行管子稳定性校核!"});
+
     def.runButton("Command1", "开始计算",
                   [](Form& form) { runToVerdict(form, kStabilityVerdict, checkStability); });
     def.printButton("Command2");

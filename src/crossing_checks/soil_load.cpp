@@ -147,7 +147,7 @@ FormDefinition makeSoilLoad() {
     results.result(kTrenchVertical, "沟埋式土壤垂直荷载(kN/m2)", {2, 0})
         .means("P_t", "沟埋式土壤垂直荷载", "kN/m²", 3);
     results.result(kTunnelVertical, "隧洞式土壤垂直荷载(kN/m2)", {3, 0})
-        .means("P_a", "隧洞式土壤垂直荷载", "kN/m²", 3);
+        .means("P_a", "隧洞式土壤垂直荷载", "kN/m", 3);
     results.result(kFillLateral, "上埋式土壤侧向荷载(kN/m2)", {0, 1}).means("P_h", "上埋式土壤侧向荷载", "kN/m²", 3);
     results.result(kTrenchIndex, "SDHb/h2（中间过程量）", {1, 1})
         .means("SDH_b/h^2", "沟埋式选择系数C_h的中间过程量", "", 3);
@@ -156,6 +156,12 @@ FormDefinition makeSoilLoad() {
         .means("P_r", "隧洞式土壤径向荷载", "kN/m²", 3);
     results.label("Label19", "备注:①本项计算的中间过程量为沟埋式敷设管道选择系数Ch!②输入参数中S、θ、β、f、n均可查表可得；",
                   {4, 0, 1, 2});
+
+    // γ·D² makes the tunnel vertical load a load per metre of pipe, whatever the caption says.
+    def.remark(kTunnelVertical,
+               "P_a = γ·D²·(…) 的量纲为 kN/m³ × m² = kN/m，是单位管长上的荷载，而非栏目所标的 kN/m²；"
+               "折算为管道外径D宽度上的平均压力为 P_a/D。")
+        .referenceValue(q(kTunnelVertical) / q(kDiameter), "p_a′", "kN/m²", 3);
 
     def.runButton("Command1", "开始计算", computeSoilLoads);
     def.printButton("Command2");

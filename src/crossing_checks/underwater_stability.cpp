@@ -147,6 +147,32 @@ void addFormulas(FormDefinition& def) {
     def.quantity(kStoneInAir, "G", "单位管长所压石料在空气中的重量", "kgf/m", 3).shownIn = kStoneInAirShown;
 }
 
+// The remaining thrust's friction leaves the pipe's own weight q out of the force pressing the
+// pipe on the bed, so T comes out larger than the thrust Fx itself; the stone weight and the
+// cover follow it. The notes give the same chain with q in the normal force.
+formula::Expr thrustWithPipeWeight() {
+    return q(kThrustShown) -
+           q(kFriction) * group(q(kPipeWeight) + q(kBallastShown) - q(kBuoyancyShown) - q(kUpliftShown));
+}
+
+formula::Expr stoneWithPipeWeight() {
+    return (q(kSafetyFactor) * group(thrustWithPipeWeight() + q(kBuoyancy) + q(kThrust) + q(kBendingLoadShown)) -
+            q(kBallast)) *
+           (q(kStoneWeight) / (q(kStoneWeight) - q(kWaterWeight)));
+}
+
+void addRemarks(FormDefinition& def) {
+    def.remark(kRemainingThrust,
+               "剩余水平推力按 T = F_x − f·(W − A − F_y) 计算，摩擦力的法向力中未计管道自重q，故T可大于动水水平推力F_x本身；"
+               "计入管道自重时法向力为 q + W − A − F_y。")
+        .referenceValue(thrustWithPipeWeight(), "T′", "kgf/m", 3);
+    def.remark(kStoneInAir, "石料重量G由剩余水平推力T求得，T未计管道自重（见T的注），G随之偏大；参考值以计入管道自重的T′代入。")
+        .referenceValue(stoneWithPipeWeight(), "G′", "kgf/m", 3);
+    def.remark(kStoneCover, "块石最小厚度由石料重量G求得，随T、G一并偏大；参考值以计入管道自重的G′代入。")
+        .referenceValue(c(10) * stoneWithPipeWeight() / (q(kFillFactor) * q(kDiameter) * q(kStoneWeight)), "h_s′", "m",
+                        3);
+}
+
 FormDefinition makeUnderwaterStability() {
     FormDefinition def("稳定计算", "稳定计算");
     def.titleLabel("Label1", "穿越管段稳定性计算");
@@ -201,6 +227,8 @@ FormDefinition makeUnderwaterStability() {
     results.result(kStoneSize, "石笼内的石块最小粒径（毫米） ", {3, 1}).means("d_s", "石笼内的石块最小粒径", "mm", 3);
     results.result(kStoneInAirShown, "单位管长所压石料在空气中的重量(千克/米)", {4, 1})
         .means("G", "单位管长所压石料在空气中的重量", "kgf/m", 3);
+
+    addRemarks(def);
 
     def.runButton("Command1", "开始计算", computeStability);
     def.printButton("Command2");

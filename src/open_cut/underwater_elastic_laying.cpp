@@ -64,6 +64,23 @@ void computeLayingRadii(Form& form) {
     form.setText(kRadiusByAngle, NumberText(3600 * pow(ratio, 1.0 / 3)));
 }
 
+// Formula 3 is formula 4 for a bare thin-walled steel pipe under its own weight
+// (EI/q = E·D²/(8γ)), whose constant ∛(384·E/(40·γ)) is about 297 with D in metres and α in
+// radians, about 3.0×10³ with D in centimetres and α in degrees: 3600 belongs to the latter.
+void addRemarks(FormDefinition& def) {
+    const auto steelRadius = formula::pow(c(384) * c(1e6, "10^6") * q(kModulus) * formula::pow(q(kDiameter), c(2)) *
+                                              (c(1) - fn("cos", q(kTurningAngle) / c(2))) /
+                                              (c(40) * c(77000) * formula::pow(q(kTurningAngle), c(4))),
+                                          c(1.0 / 3, "1/3"));
+    def.remark(kRadiusByAngle,
+               "公式3即公式4用于裸钢管自重（EI/q = E·D²/(8γ)，γ = 77.0 kN/m³）的情形：以米、弧度计时其常数约为297，"
+               "以厘米、度计（余弦按度取值）时约为3.0×10³，常数3600与后者相当。窗口按输入栏所标单位"
+               "（D：米，α：弧度）计算，3.5弧度约为200°，结果约为按米、弧度计算值的12倍。")
+        .beside(kDiameter)
+        .beside(kTurningAngle)
+        .referenceValue(steelRadius, "R_{e3}′", "m", 2);
+}
+
 FormDefinition makeUnderwaterElasticLaying() {
     FormDefinition def("弹性敷设", "水下弹性敷设管道计算");
     def.titleLabel("Label1", "水下弹性敷设管道计算");
@@ -107,6 +124,8 @@ FormDefinition makeUnderwaterElasticLaying() {
     results.result(kRadiusByCoating, "公式4计算曲率半径Re（米）", {1, 1}).means("R_{e4}", "公式4计算曲率半径", "m", 2);
     results.result(kRadiusByCoatingLong, "公式4计算曲率半径Re（米） （本公式仅适用于带连续加重块情况)", {2, 0, 1, 2})
         .means("R_{e4}", "公式4计算曲率半径（带连续加重块）", "m", 2);
+
+    addRemarks(def);
 
     def.runButton("Command1", "开始计算", computeLayingRadii);
     def.printButton("Command2");

@@ -125,6 +125,13 @@ FormDefinition makeGeneralPullingForce() {
     results.result(kSlopePull, "沿斜坡向上牵引管段时的牵引力（KN）", {1, 1})
         .means("T_2", "沿斜坡向上牵引管段时的牵引力", "kN", 2);
 
+    // The least mass comes out in technical units; the same force per metre as mass in kg.
+    def.remark(kLeastMass,
+               "系数102/9.8把以kN/m计的力换算为工程质量单位（kgf·s²/m²），而非栏目所标的千克；"
+               "以千克计的单位长度最小质量为 M = (F_n + 1.2·F_x/f)·1000/g（g = 9.81 m/s²）。")
+        .referenceValue(group(q(kElasticForce) + c(1.2) * q(kCurrentThrust) / q(kBedFriction)) * (c(1000) / c(9.81)),
+                        "M_{min}′", "kg/m", 1);
+
     def.runButton("Command1", "开始计算", computeGeneralPullingForce);
     def.printButton("Command2");
     return def;

@@ -4,6 +4,8 @@
 #include "core/calc.h"
 #include "core/formula_picture.h"
 
+#include <numbers>
+
 namespace pylora {
 namespace {
 
@@ -105,6 +107,26 @@ Expr freeSpanFormula(const Expr& k) {
     return sqrt(coefficientC() * pow(k, c(2)) / (c(6.28318, "2π") * q(kSheddingFrequency)) * stiffnessRootSI());
 }
 
+// √(EI/m) of the span in SI: E from 10⁵ MPa to Pa, I from 10⁴ cm⁴ to m⁴.
+Expr eulerStiffnessRoot() {
+    return sqrt(c(1e11, "10^{11}") * q(kModulus) * c(1e-4, "10^{-4}") * q(kInertia) / q(kMassPerMetre));
+}
+
+// Formulas 1 and 2 give about 1/(10π) of a beam's natural frequency: an engineer comparing them
+// with the vortex-shedding frequency f3 is told what an Euler beam gives.
+void addRemarks(FormDefinition& def) {
+    def.remark(kHingedFrequency,
+               "公式1以 S = 1000·E·I/m（E以10⁵ MPa、I以10⁴ cm⁴计）代入，所得频率约为两端铰接欧拉梁自振频率的1/(10π)；"
+               "按梁的自由振动理论（SI单位），两端铰接时 f = π/(2l²)·√(EI/m)，宜与漩涡脱落频率f_3比较。")
+        .referenceValue(c(std::numbers::pi, "π") / (c(2) * pow(q(kSpanLength), c(2))) * eulerStiffnessRoot(), "f_1′", "Hz", 2);
+    def.remark(kFixedFrequency,
+               "公式2取公式1结果的11/5倍，与公式1同样约为欧拉梁自振频率的1/(10π)；"
+               "按梁的自由振动理论（SI单位），两端刚性固定时 f = 4.730²/(2π·l²)·√(EI/m)。")
+        .referenceValue(pow(c(4.73, "4.730"), c(2)) / (c(2) * c(std::numbers::pi, "π") * pow(q(kSpanLength), c(2))) *
+                            eulerStiffnessRoot(),
+                        "f_2′", "Hz", 2);
+}
+
 std::string unitPicture(const char* markup) { return formula::picture({formula::text(markup)}, 14); }
 
 FormDefinition makeVibration() {
@@ -172,6 +194,8 @@ FormDefinition makeVibration() {
         .means("L_h", "两端铰接时受冲刷管道允许最大悬空长度", "m", 2);
     results.result(kFixedFreeSpan, "受冲刷时管道允许最大悬空长度L（两端刚性固定，按公式5计算,单位为米）", {4, 0, 1, 2})
         .means("L_f", "两端刚性固定时受冲刷管道允许最大悬空长度", "m", 2);
+
+    addRemarks(def);
 
     def.runButton("Command1", "开始计算", computeVibration);
     def.printButton("Command2");

@@ -24,6 +24,7 @@
 #include "shell/colours.h"
 #include "shell/field_widgets.h"
 #include "shell/printing.h"
+#include "shell/remark_display.h"
 #include "shell/report_export.h"
 #include "shell/screen_fit.h"
 #include "shell/sketch_canvas.h"
@@ -71,6 +72,7 @@ CalcWindow::CalcWindow(const FormDefinition& definition, const Services& service
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
     addReportExport(*this);
     syncFromForm();
+    showRemarks(model_.form(), widgets_);
 }
 
 void CalcWindow::fitInto(QSize available) {
@@ -363,8 +365,12 @@ void CalcWindow::press(const std::string& button) {
             if (!failure) clearFailureMarks();  // the window now computes from what it shows
             noteWritten(button, failure.has_value());
             syncFromForm();
+            showRemarks(model_.form(), widgets_);  // the reference values follow the inputs
             if (failure) showFailure(*failure);
-            else showRemarks();
+            else if (!model_.record().warnings.empty())  // a range the window's note states is left
+                showStatus(warningRichText(model_.record().warnings), StatusKind::Warning);
+            else
+                showRunNotes();
             break;
         }
         case ButtonAction::Print: {
@@ -473,12 +479,13 @@ int CalcWindow::stepIndex(const std::string& button) const {
 bool CalcWindow::isStale(const std::string& control) const { return stale_.count(control) != 0; }
 
 void CalcWindow::showStatus(const QString& text, StatusKind kind) {
-    status_->setStyleSheet(kind == StatusKind::Problem ? "color: #d00000;" : "color: #1a1a1a;");
+    const char* colour = kind == StatusKind::Problem ? "#d00000" : kind == StatusKind::Warning ? "#a04000" : "#1a1a1a";
+    status_->setStyleSheet(QString("color: %1;").arg(colour));
     status_->setText(text);
 }
 
 // What a successful run left for the engineer (a result it leaves blank, and why).
-void CalcWindow::showRemarks() {
+void CalcWindow::showRunNotes() {
     QStringList lines;
     for (const std::string& remark : model_.form().remarks()) lines << qt(remark);
     if (!lines.isEmpty()) showStatus(lines.join('\n'), StatusKind::Information);

@@ -51,7 +51,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    enum class StatusKind { Information, Problem };
+    enum class StatusKind { Information, Warning, Problem };
 
     void buildLayout();
     void orderTabsAsRead();
@@ -63,7 +63,7 @@ private:
     void greyResultsFedBy(const std::string& input);
     void showSketchFreshness(bool afterEdit = false);
     void showStatus(const QString& text, StatusKind kind);
-    void showRemarks();
+    void showRunNotes();  // what a run that did not fail says about what it left out
     QWidget* createControl(const ControlDef& control);
     void placeControl(QGridLayout& grid, const ControlDef& control);
     void showFailure(const RunFailure& failure);

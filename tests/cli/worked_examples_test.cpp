@@ -110,7 +110,7 @@ nlohmann::json::json_pointer pointerFor(const std::string& path) {
     std::vector<std::string> parts;
     std::stringstream stream(path);
     for (std::string part; std::getline(stream, part, '.');) parts.push_back(part);
-    static const std::set<std::string> topLevel{"form", "controls", "written", "failure", "remarks", "sketch"};
+    static const std::set<std::string> topLevel{"form", "controls", "written", "failure", "remarks", "warnings", "sketch"};
     if (!topLevel.count(parts[0])) {
         parts.insert(parts.begin(), "controls");
         if (parts.size() == 2) parts.push_back("text");

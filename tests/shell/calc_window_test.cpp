@@ -175,6 +175,28 @@ private slots:
             other->close();
         }
     }
+
+    // A range the window's note states: outside it the status line warns and the results stand;
+    // a prescribed formula's note and its 参考值 stand in the result's tooltip.
+    void validityWarningAndNotesBesideTheResults() {
+        window->close();
+        window = new CalcWindow(*findWindow("公路穿越稳定性校核"), Services{}, printer);
+        window->show();
+        click("Command1");
+        QVERIFY2(window->statusText().contains("径厚比"), qPrintable(window->statusText()));
+        QCOMPARE(field("Text16")->text(), QString("满足稳定性要求"));
+        retype("Text8", "0.001");
+        click("Command1");
+        QVERIFY(window->statusText().isEmpty());
+
+        window->close();
+        window = new CalcWindow(*findWindow("穿越管线壁厚稳定校核"), Services{}, printer);
+        window->show();
+        click("Command1");
+        QCOMPARE(field("Text6")->text(), QString("6.71"));
+        QVERIFY2(field("Text6")->toolTip().contains("参考值：δ′ = 610"), qPrintable(field("Text6")->toolTip()));
+        QVERIFY(field("Text6")->toolTip().contains("= 4.366 mm"));
+    }
 };
 
 QTEST_MAIN(CalcWindowTest)

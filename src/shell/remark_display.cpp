@@ -1,0 +1,41 @@
+#include "shell/remark_display.h"
+
+#include "core/remarks.h"
+#include "core/report_text.h"
+
+namespace pylora {
+
+QString markedRichText(const std::string& marked) {
+    QString html;
+    for (const ScriptRun& run : scriptRuns(marked)) {
+        const QString text = QString::fromStdString(run.text).toHtmlEscaped().replace('\n', "<br/>");
+        if (run.level == 0) html += text;
+        else html += run.level < 0 ? "<sub>" + text + "</sub>" : "<sup>" + text + "</sup>";
+    }
+    return "<qt>" + html + "</qt>";
+}
+
+void showRemarks(const Form& form, const std::map<std::string, QWidget*>& widgets) {
+    const FormDefinition& def = form.definition();
+    std::map<std::string, std::string> tips;  // control -> its notes, one after the other
+    for (const Remark& remark : def.remarks()) {
+        const QuantityDef* quantity = def.findQuantity(remark.result);
+        std::vector<std::string> controls = remark.besideFields;
+        controls.push_back(quantity && !quantity->shownIn.empty() ? quantity->shownIn : remark.result);
+        const std::string text = remarkText(form, remark);
+        for (const std::string& control : controls) {
+            std::string& tip = tips[control];
+            tip += (tip.empty() ? "" : "\n\n") + text;
+        }
+    }
+    for (const auto& [control, tip] : tips)
+        if (auto it = widgets.find(control); it != widgets.end()) it->second->setToolTip(markedRichText(tip));
+}
+
+QString warningRichText(const std::vector<std::string>& warnings) {
+    std::string text;
+    for (const std::string& warning : warnings) text += (text.empty() ? "" : "\n") + warning;
+    return markedRichText(text);
+}
+
+}  // namespace pylora
