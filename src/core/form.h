@@ -98,6 +98,8 @@ public:
     // Data files the current run has read.
     const std::vector<DataFileRead>& dataFilesRead() const { return dataFiles_; }
     void noteDataFileRead(DataFileRead file) { dataFiles_.push_back(std::move(file)); }
+    // The file read at `path` is named as the one it stands in for (records a case file keeps).
+    void relabelDataFile(const std::string& path, const std::string& shownPath, bool sample);
 
 private:
     ControlState& mutableControl(const std::string& name);
