@@ -69,6 +69,7 @@ CalcWindow::CalcWindow(const FormDefinition& definition, const Services& service
     auto* closeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), this);
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
     addReportExport(*this);
+    addCaseKeys();
     syncFromForm();
 }
 
@@ -278,6 +279,7 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
                 stale_.erase(name);  // what the engineer types is current by definition
                 if (failedFields_.count(name)) markFailedField(name, false);
                 greyResultsFedBy(name);
+                caseChanged();
             });
             connect(edit, &QLineEdit::returnPressed, this, &CalcWindow::pressDefaultRun);
             widget = edit;
@@ -292,6 +294,7 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
                 if (!on) return;
                 model_.form().select(name);
                 greyResultsFedBy(name);
+                caseChanged();
             });
             widget = radio;
             break;
@@ -301,6 +304,7 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
             connect(check, &QCheckBox::toggled, this, [this, name](bool on) {
                 model_.form().setChecked(name, on);
                 greyResultsFedBy(name);
+                caseChanged();
             });
             widget = check;
             break;
@@ -312,6 +316,7 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
             connect(list, &QListWidget::currentRowChanged, this, [this, name](int row) {
                 model_.form().setSelectedIndex(name, row);
                 greyResultsFedBy(name);
+                caseChanged();
             });
             widget = list;
             break;
@@ -363,6 +368,7 @@ void CalcWindow::press(const std::string& button) {
             noteWritten(button, failure.has_value());
             syncFromForm();
             if (failure) showFailure(*failure);
+            caseChanged();
             break;
         }
         case ButtonAction::Print: {
