@@ -17,6 +17,7 @@
 #include "cli/json_output.h"
 #include "cli/report_json.h"
 #include "core/calc_form.h"
+#include "core/case_file.h"
 #include "core/menu.h"
 #include "core/report.h"
 #include "core/window_registry.h"
@@ -141,13 +142,15 @@ struct WindowRun {
     std::optional<RunFailure> failure;
 };
 
-// A window without a run button (a sheet of fixed figures) still has a report: its inputs.
+// A window without a run button (a sheet of fixed figures) still has a report: its inputs. A
+// case saved before any run opens without one.
 WindowRun runWindow(CalcForm& window, const std::vector<std::pair<std::string, std::string>>& settings,
-                    std::vector<std::string> presses, bool reportOnly) {
+                    std::vector<std::string> presses, bool reportOnly, bool fromCase = false) {
     const FormDefinition& definition = window.definition();
     for (const auto& [option, value] : settings) applySetting(window.form(), option, value);
-    if (presses.empty() && !definition.defaultRunButton().empty()) presses.push_back(definition.defaultRunButton());
-    if (presses.empty() && !reportOnly) throw UsageError{definition.formName() + " has no run button"};
+    if (presses.empty() && !fromCase && !definition.defaultRunButton().empty())
+        presses.push_back(definition.defaultRunButton());
+    if (presses.empty() && !reportOnly && !fromCase) throw UsageError{definition.formName() + " has no run button"};
     for (const std::string& button : presses)
         requireControl(window.form(), button, ControlKind::Button, "a button");
 
@@ -162,9 +165,15 @@ WindowRun runWindow(CalcForm& window, const std::vector<std::pair<std::string, s
     return result;
 }
 
-void printRun(const CalcForm& window, const WindowRun& run, std::ostream& out) {
+// Opened from a case: the file and where the results differ from those it saved.
+struct CaseStart {
+    std::string file;
+    std::vector<std::string> differences;
+};
+
+void printRun(const CalcForm& window, const WindowRun& run, const std::optional<CaseStart>& start, std::ostream& out) {
     const Sketch* sketch = window.form().findSketch();
-    const nlohmann::json result{
+    nlohmann::json result{
         {"form", window.definition().formName()},
         {"controls", controlsJson(window.form())},
         {"written", run.written},
@@ -173,6 +182,7 @@ void printRun(const CalcForm& window, const WindowRun& run, std::ostream& out) {
         {"warnings", window.record().warnings},
         {"sketch", sketch ? sketchJson(*sketch) : nlohmann::json(nullptr)},
     };
+    if (start) result["case"] = {{"file", start->file}, {"differences", start->differences}};
     out << printable(result) << '\n';
 }
 
@@ -221,6 +231,22 @@ void writeReport(const CalcForm& window, const ProjectInfo& project, const std::
     }
 }
 
+CaseFile openCase(const std::string& path) {
+    try {
+        return loadCase(path);
+    } catch (const CaseFileError& e) {
+        throw UsageError{e.what()};
+    }
+}
+
+void saveCaseOrSay(const CaseFile& file, const std::string& path) {
+    try {
+        saveCase(file, path);
+    } catch (const CaseFileError& e) {
+        throw UsageError{e.what()};
+    }
+}
+
 // The date a report is signed, as a Chinese form writes it: 2026年12月10日.
 std::string today() {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
@@ -246,13 +272,17 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
 
     auto* run = app.add_subcommand("run", help::kRun);
     std::string runForm;
-    run->add_option("FORM", runForm, help::kForm)->required()->type_name("");
+    run->add_option("FORM", runForm, help::kForm)->type_name("");
     std::string groundFile;
     run->add_option("--ground-file", groundFile, help::kGroundFile)->type_name("FILE");
+    std::string caseFile, saveFile;
+    run->add_option("--case", caseFile, help::kCase)->type_name("FILE");
+    run->add_option("--save", saveFile, help::kSave)->type_name("FILE");
 
     auto* report = app.add_subcommand("report", help::kReport);
     std::string reportForm, reportOutput;
-    report->add_option("FORM", reportForm, help::kForm)->required()->type_name("");
+    report->add_option("FORM", reportForm, help::kForm)->type_name("");
+    report->add_option("--case", caseFile, help::kCase)->type_name("FILE");
     report->add_option("--output,-o", reportOutput, help::kOutput)->required()->type_name("FILE");
     std::string reportFormatName;
     report->add_option("--format", reportFormatName, help::kFormat)->type_name("FORMAT")
@@ -328,13 +358,38 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
                 settings.emplace_back(name, value);
             }
         }
-        CalcForm window(requireWindow(command == report ? reportForm : runForm), chosen);
-        const WindowRun result = runWindow(window, settings, presses, command == report);
+        const std::string& formName = command == report ? reportForm : runForm;
+        std::optional<CaseFile> opened;
+        if (!caseFile.empty()) {
+            opened = openCase(caseFile);
+            if (!formName.empty() && formName != opened->formName)
+                throw UsageError{"the case " + caseFile + " is of window " + opened->formName + ", not " + formName};
+        } else if (formName.empty()) {
+            throw UsageError{"name the window FORM or a case file with --case FILE"};
+        }
+        CalcForm window(requireWindow(opened ? opened->formName : formName), chosen);
+        // A case's ground records stand in for the ground data file, unless one is named.
+        std::optional<CaseGroundData> caseGround;
+        std::optional<CaseStart> start;
+        if (opened) {
+            caseGround.emplace(*opened);
+            if (groundFile.empty()) caseGround->useIn(window);
+            applyCaseStart(window, *opened);
+            if (presses.empty()) presses = opened->steps;
+            start = CaseStart{caseFile, {}};
+        }
+        const bool asSaved = opened && settings.empty() && presses == opened->steps && groundFile.empty();
+        const WindowRun result = runWindow(window, settings, presses, command == report, asSaved);
+        if (asSaved) {
+            window.noteDifferencesFromCase(caseDifferences(window, *opened));
+            start->differences = window.differencesFromCase();
+        }
+        if (!saveFile.empty()) saveCaseOrSay(captureCase(window), saveFile);
         if (command == report) {
             if (project.date.empty()) project.date = today();
             writeReport(window, project, format, reportOutput, formats, out);
         } else {
-            printRun(window, result, out);
+            printRun(window, result, start, out);
         }
         return result.failure ? kExitRunFailed : kExitDone;
     } catch (const UsageError& e) {

@@ -41,6 +41,12 @@ inline constexpr const char* kCheckedBy = "校核: who checked";
 inline constexpr const char* kApprovedBy = "审核: who approved";
 inline constexpr const char* kDate = "日期 of the report (default: today, as 2026年12月10日)";
 inline constexpr const char* kForm = "The window's form name, as the list command prints it";
+inline constexpr const char* kCase =
+    "Start from the case file FILE (.pylora): its window, inputs and choices; then the\n"
+    "settings given; then the presses given, else the case's own steps. Without more\n"
+    "settings the output names where the results differ from those the case saved";
+inline constexpr const char* kSave =
+    "After the run, save the window's calculation as the case file FILE (.pylora)";
 inline constexpr const char* kGroundFile =
     "Ground data file to read instead of the user's $XDG_DATA_HOME/pylora/1.TXT";
 
@@ -79,7 +85,8 @@ inline std::string footer() {
            entry(std::to_string(kExitDone), "Done") +
            entry(std::to_string(kExitUsage),
                  "Bad usage (unknown window, control or list item, malformed option, a\n"
-                 "report file of unknown format): one line on standard error, no JSON") +
+                 "report file of unknown format, a file that is no case): one line on\n"
+                 "standard error, no JSON") +
            entry(std::to_string(kExitRunFailed), "The run failed: the JSON is printed, its failure names the field") +
            "\nFiles:\n" +
            entry("share/pylora/database/",
@@ -91,7 +98,10 @@ inline std::string footer() {
            "\nExamples:\n" +
            entry("pylora-cli list", "Every window's form name and title") +
            entry("pylora-cli run 壁厚计算 --set Text5=3", "The wall thickness window with 3 typed into Text5") +
-           entry("pylora-cli report 壁厚计算 -o 壁厚.pdf", "Its 计算书 as a PDF");
+           entry("pylora-cli report 壁厚计算 -o 壁厚.pdf", "Its 计算书 as a PDF") +
+           entry("pylora-cli run 壁厚计算 --save 壁厚.pylora", "The same run kept as a case file") +
+           entry("pylora-cli run --case 壁厚.pylora", "The case opened and computed again") +
+           entry("pylora-cli report --case 壁厚.pylora -o 壁厚.pdf", "The case's 计算书");
 }
 
 }  // namespace pylora::help

@@ -85,6 +85,7 @@ nlohmann::json reportJson(const Report& report, const ProjectInfo& project) {
         {"basis", report.basis},
         {"state", stateName(report.state)},
         {"statement", stateStatement(report)},
+        {"differences_from_case", report.differencesFromCase},
         {"inputs", quantities(report.inputs)},
         {"choices", choices},
         {"input_tables", tables(report.inputTables)},

@@ -22,6 +22,11 @@ std::optional<RunFailure> CalcForm::press(const std::string& button) {
     const RunHandler* run = definition().handler(button);
     if (!run) return std::nullopt;
     if (changedSinceRun()) record_ = RunRecord{};  // the engineer began a new calculation
+    if (!record_.ran || changedSinceRun()) {
+        trail_ = CalculationTrail{snapshot(), {}, {}};
+        differencesFromCase_.clear();
+    }
+    trail_.steps.push_back(button);
     form_.clearWritten();
     form_.clearRead();
     RunContext context{form_, services_, state_};
@@ -39,6 +44,11 @@ std::optional<RunFailure> CalcForm::press(const std::string& button) {
     }
     recordRun(failure, button);
     return failure;
+}
+
+void CalcForm::useGroundDataFile(const std::filesystem::path& path, const DataFileRead& readFrom) {
+    services_.groundDataFile = path;
+    groundReadFrom_ = readFrom;
 }
 
 void CalcForm::recordRun(const std::optional<RunFailure>& failure, const std::string& button) {
@@ -65,6 +75,17 @@ void CalcForm::recordRun(const std::optional<RunFailure>& failure, const std::st
         }
     }
     record_.warnings = failure ? std::vector<std::string>{} : validityWarnings(form_);
+    if (groundReadFrom_)
+        form_.relabelDataFile(services_.groundDataFile.string(), groundReadFrom_->path, groundReadFrom_->sample);
+    for (const DataFileRead& read : form_.dataFilesRead()) {
+        auto same = std::find_if(trail_.dataFiles.begin(), trail_.dataFiles.end(),
+                                 [&read](const DataFileRead& f) { return f.caption == read.caption; });
+        if (same == trail_.dataFiles.end()) {
+            trail_.dataFiles.push_back(read);
+        } else {
+            *same = read;
+        }
+    }
     afterRun_ = snapshot();
 }
 

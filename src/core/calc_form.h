@@ -35,6 +35,16 @@ struct RunRecord {
     std::vector<std::string> warnings;
 };
 
+// How the calculation shown came about: the texts and choices when it began (the first run
+// after the engineer last changed something), the run buttons pressed since, in order, and the
+// data files those runs read. Replaying it on a fresh window gives the same calculation; a case
+// file keeps it.
+struct CalculationTrail {
+    std::vector<std::tuple<std::string, bool, int>> start;  // per control: text, checked, selected item
+    std::vector<std::string> steps;
+    std::vector<DataFileRead> dataFiles;  // the latest read of each file caption
+};
+
 class CalcForm {
 public:
     CalcForm(const FormDefinition& definition, Services services);
@@ -54,6 +64,18 @@ public:
     // what the window shows no longer is what the runs computed from.
     bool changedSinceRun() const;
 
+    // The calculation shown, as its trail; empty steps when nothing has run yet.
+    const CalculationTrail& trail() const { return trail_; }
+
+    // Runs read the ground survey from `path`, where the records a case file brought along were
+    // written out; the 计算书 and the trail name the file they were first read from.
+    void useGroundDataFile(const std::filesystem::path& path, const DataFileRead& readFrom);
+
+    // Opened from a case file and computed again: where the results differ from those saved, in
+    // the engineer's words; forgotten when a new calculation begins.
+    const std::vector<std::string>& differencesFromCase() const { return differencesFromCase_; }
+    void noteDifferencesFromCase(std::vector<std::string> differences) { differencesFromCase_ = std::move(differences); }
+
 private:
     using ControlSnapshot = std::tuple<std::string, bool, int>;  // text, checked, selected item
     std::vector<ControlSnapshot> snapshot() const;
@@ -62,6 +84,9 @@ private:
     Form form_;
     RunRecord record_;
     std::vector<ControlSnapshot> afterRun_;
+    CalculationTrail trail_;
+    std::optional<DataFileRead> groundReadFrom_;
+    std::vector<std::string> differencesFromCase_;
     Services services_;
     std::any state_;
 };

@@ -99,6 +99,8 @@ public:
     // Data files the current run has read.
     const std::vector<DataFileRead>& dataFilesRead() const { return dataFiles_; }
     void noteDataFileRead(DataFileRead file) { dataFiles_.push_back(std::move(file)); }
+    // The file read at `path` is named as the one it stands in for (records a case file keeps).
+    void relabelDataFile(const std::string& path, const std::string& shownPath, bool sample);
 
     // Words the current run leaves for the engineer that report no failure: a result the window
     // leaves blank, and why. The window's status line shows them.

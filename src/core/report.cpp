@@ -403,7 +403,16 @@ void addSketches(const CalcForm& window, Report& report) {
 Report buildReport(const CalcForm& window) {
     Report report = Builder(window).build();
     addSketches(window, report);
+    report.differencesFromCase = window.differencesFromCase();
     return report;
+}
+
+std::string caseDifferenceNote(const Report& report) {
+    if (report.differencesFromCase.empty()) return {};
+    std::string note = "注：本计算按计算文件重新计算，以下结果与保存时不同：";
+    for (std::size_t i = 0; i < report.differencesFromCase.size(); ++i)
+        note += (i ? "；" : "") + report.differencesFromCase[i];
+    return note + "。";
 }
 
 std::string stateStatement(const Report& report) {

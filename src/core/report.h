@@ -146,10 +146,15 @@ struct Report {
     // Notes on results that no formula of the report gives.
     std::vector<ReportRemark> remarks;
     std::vector<ReportSketch> sketches;
+    // Opened from a case file and computed again: where the results differ from those saved
+    // (a newer program computes otherwise), in the engineer's words.
+    std::vector<std::string> differencesFromCase;
 };
 
 Report buildReport(const CalcForm& window);
 
+// The note under the results when they differ from those a case file saved; empty when none.
+std::string caseDifferenceNote(const Report& report);
 // What the report says instead of results; empty when it shows results.
 std::string stateStatement(const Report& report);
 // What 一、计算依据 says when the window names no code.

@@ -288,6 +288,8 @@ private:
         for (const ReportRemark& remark : report_.remarks) remarkLines(remark);
 
         heading("计算结果");
+        if (const std::string note = caseDifferenceNote(report_); !note.empty())
+            body_ << paragraph(run(note, {false, "C00000", 0}));
         const std::string statement = stateStatement(report_);
         if (!statement.empty()) {
             body_ << paragraph(run(statement, {true, "C00000", 0}));

@@ -206,6 +206,8 @@ private:
 
     void results() {
         heading("计算结果");
+        if (const std::string note = caseDifferenceNote(report_); !note.empty())
+            html_ << "<p class=\"note\" style=\"color:#c00000;\">" << escaped(note) << "</p>\n";
         const std::string statement = stateStatement(report_);
         if (!statement.empty()) {
             html_ << "<p class=\"statement\" style=\"color:#c00000;\"><b>" << escaped(statement) << "</b></p>\n";

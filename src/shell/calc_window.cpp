@@ -71,6 +71,7 @@ CalcWindow::CalcWindow(const FormDefinition& definition, const Services& service
     auto* closeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), this);
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
     addReportExport(*this);
+    addCaseKeys();
     syncFromForm();
     showRemarks(model_.form(), widgets_);
 }
@@ -281,6 +282,7 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
                 stale_.erase(name);  // what the engineer types is current by definition
                 if (failedFields_.count(name)) markFailedField(name, false);
                 greyResultsFedBy(name);
+                caseChanged();
             });
             connect(edit, &QLineEdit::returnPressed, this, &CalcWindow::pressDefaultRun);
             widget = edit;
@@ -295,6 +297,7 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
                 if (!on) return;
                 model_.form().select(name);
                 greyResultsFedBy(name);
+                caseChanged();
             });
             widget = radio;
             break;
@@ -304,6 +307,7 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
             connect(check, &QCheckBox::toggled, this, [this, name](bool on) {
                 model_.form().setChecked(name, on);
                 greyResultsFedBy(name);
+                caseChanged();
             });
             widget = check;
             break;
@@ -315,6 +319,7 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
             connect(list, &QListWidget::currentRowChanged, this, [this, name](int row) {
                 model_.form().setSelectedIndex(name, row);
                 greyResultsFedBy(name);
+                caseChanged();
             });
             widget = list;
             break;
@@ -371,6 +376,7 @@ void CalcWindow::press(const std::string& button) {
                 showStatus(warningRichText(model_.record().warnings), StatusKind::Warning);
             else
                 showRunNotes();
+            caseChanged();
             break;
         }
         case ButtonAction::Print: {

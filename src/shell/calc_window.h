@@ -3,17 +3,22 @@
 // both ways (typing updates the form; a run's texts, colours and visibility show at once),
 // and reports a failed run in its status line, naming the field, with a red frame on it.
 #include <QWidget>
+#include <filesystem>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 
 #include "core/calc_form.h"
+#include "core/case_file.h"
+#include "shell/case_questions.h"
 #include "shell/printing.h"
 
 class QLabel;
 class QGridLayout;
 class QButtonGroup;
 class QScrollArea;
+class QTimer;
 
 namespace pylora {
 
@@ -43,11 +48,33 @@ public:
     QSize pageContentSize() const override;
     void paintPageContent(QPainter& painter) override;
 
+    // Case files (calc_window_case.cpp). The window's calculation saved to its file, else to one
+    // the engineer names; false when not saved (cancelled, or the file cannot be written: the
+    // status line says why).
+    void setCaseQuestions(CaseQuestions questions) { questions_ = std::move(questions); }
+    bool saveCase();
+    bool saveCaseAs();
+    bool saveCaseTo(const std::filesystem::path& path);
+    // A fresh window takes the case's inputs and presses its steps again; the status line names
+    // results that now differ from those saved. A recovered case stays marked as changed.
+    void openCase(const CaseFile& file, const std::filesystem::path& path, bool recovered = false);
+    const std::filesystem::path& caseFile() const { return casePath_; }
+    // Changed since opened or saved: inputs, choices or the steps run.
+    bool isModified() const;
+    // Keeps the inputs in this folder a moment after each change (empty: not kept).
+    void keepForRecovery(const std::filesystem::path& folder) { recoveryFolder_ = folder; }
+    void writeRecoveryCopy();
+    // Closes without asking whether to save (the engineer has answered already).
+    void closeWithoutAsking();
+
 signals:
     void activated(CalcWindow* window);
+    void caseSaved(const QString& path);
+    void openCaseRequested();
 
 protected:
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -70,6 +97,10 @@ private:
     void markFailedField(const std::string& control, bool failed);
     void syncFromForm();
     void syncControl(const ControlState& state, QWidget* widget);
+    void addCaseKeys();
+    void caseChanged();
+    void showCaseTitle();
+    std::string comparableCase() const;
 
     CalcForm model_;
     WindowPrinter& printer_;
@@ -87,6 +118,14 @@ private:
     QScrollArea* scroll_ = nullptr;
     QLabel* status_ = nullptr;
     bool fitted_ = false;
+
+    CaseQuestions questions_;
+    std::filesystem::path casePath_;
+    std::string savedCase_;  // the comparable case when opened or saved
+    std::unique_ptr<CaseGroundData> caseGround_;
+    std::filesystem::path recoveryFolder_;
+    QTimer* recoveryTimer_ = nullptr;
+    bool closeAsked_ = false;
 };
 
 }  // namespace pylora

@@ -2,6 +2,7 @@
 #include <QIcon>
 #include <filesystem>
 
+#include "core/recovery_store.h"
 #include "core/version.h"
 #include "shell/main_window.h"
 #include "shell/printing.h"
@@ -23,7 +24,17 @@ int main(int argc, char** argv) {
     pylora::SystemPrinter printer;
     auto* main = new pylora::MainWindow(services, printer);
     main->setWindowIcon(QApplication::windowIcon());
+    main->setCaseQuestions(pylora::dialogQuestions());
+    const std::filesystem::path recovery = pylora::recoveryFolder();
+    main->keepForRecovery(recovery);
     main->show();
+    main->offerRecovery();
     // The program ends when its last window closes, the main window or a calculator window.
-    return app.exec();
+    const int status = app.exec();
+    // A clean exit: nothing to recover at the next start.
+    for (const auto& copy : pylora::ownRecoveryFiles(recovery)) {
+        std::error_code ignored;
+        std::filesystem::remove(copy, ignored);
+    }
+    return status;
 }

@@ -24,6 +24,7 @@ MainWindow::MainWindow(Services services, WindowPrinter& printer)
     picture->setObjectName("Image1");
     picture->setGeometry(8, 8, 640, 480);
     setCentralWidget(client);
+    addFileMenu();
     for (const MenuItem& top : menuTree()) {
         QMenu* menu = menuBar()->addMenu(QString::fromStdString(top.caption));
         menu->setObjectName(QString::fromStdString(top.name));
@@ -94,6 +95,10 @@ CalcWindow* MainWindow::showWindow(const std::string& formName) {
         window = new CalcWindow(*definition, services_, printer_);
         window->setWindowIcon(windowIcon());
         connect(window, &CalcWindow::activated, this, [this](CalcWindow* w) { lastActive_ = w; });
+        window->setCaseQuestions(questions_);
+        window->keepForRecovery(recoveryFolder_);
+        connect(window, &CalcWindow::caseSaved, this, &MainWindow::rememberRecent);
+        connect(window, &CalcWindow::openCaseRequested, this, &MainWindow::openCaseAsked);
         windows_[formName] = window;
         lastActive_ = window;
     }

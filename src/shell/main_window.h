@@ -33,6 +33,19 @@ public:
     AboutBox* showAboutBox();
     AboutBox* aboutBox() const { return about_.data(); }
 
+    // Case files: the "文件(&F)" menu's entries (main_window_files.cpp).
+    void setCaseQuestions(CaseQuestions questions) { questions_ = std::move(questions); }
+    // Windows keep their inputs in this folder for crash recovery (empty: not kept).
+    void keepForRecovery(const std::filesystem::path& folder) { recoveryFolder_ = folder; }
+    // Opens a case in its window: a window of the same form that the engineer has changed is
+    // offered for saving first. A file that cannot be read is told, and no window changes.
+    CalcWindow* openCaseFile(const std::filesystem::path& path);
+    void openCaseAsked();
+    void saveActiveCase(bool askForName);
+    // The recovery copies a crash left: offered, opened as changed windows, then removed.
+    int offerRecovery();
+    QStringList recentCaseFiles() const;
+
     // Carries out a menu entry as a click on it would.
     void trigger(const MenuItem& item);
 
@@ -40,6 +53,10 @@ public:
     static const QString kNothingToPrint;
 
 private:
+    void addFileMenu();
+    void rememberRecent(const QString& path);
+    void fillRecentMenu();
+    CalcWindow* openCase(const CaseFile& file, const std::filesystem::path& path, bool recovered);
     void addEntries(QMenu* menu, const std::vector<MenuItem>& items);
     // The calculator window the print entries act on: the one active last; none: says so.
     CalcWindow* windowToPrint();
@@ -49,6 +66,9 @@ private:
     std::map<std::string, QPointer<CalcWindow>> windows_;
     QPointer<CalcWindow> lastActive_;
     QPointer<AboutBox> about_;
+    CaseQuestions questions_;
+    std::filesystem::path recoveryFolder_;
+    QMenu* recentMenu_ = nullptr;
 };
 
 }  // namespace pylora

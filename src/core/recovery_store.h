@@ -1,0 +1,21 @@
+#pragma once
+// Crash recovery: while the program runs, the inputs of every changed calculator window are kept
+// as case files in the user's state folder ($XDG_STATE_HOME/pylora/recovery, by default
+// ~/.local/state/pylora/recovery), one file per window, named by the program's process id and
+// the window's form name. A clean exit removes them; files of a process that no longer runs are
+// what a crash or a power cut left, offered at the next start.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace pylora {
+
+std::filesystem::path recoveryFolder();
+// The recovery copy of a window of the running program.
+std::filesystem::path recoveryFile(const std::filesystem::path& folder, const std::string& formName);
+// The copies that programs no longer running left behind, oldest first.
+std::vector<std::filesystem::path> abandonedRecoveryFiles(const std::filesystem::path& folder);
+// The running program's own copies.
+std::vector<std::filesystem::path> ownRecoveryFiles(const std::filesystem::path& folder);
+
+}  // namespace pylora

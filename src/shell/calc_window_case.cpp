@@ -1,0 +1,171 @@
+// The calculator window's case file: saving, opening, the title that names the file and marks
+// changes, the question before a changed window closes, and the crash-recovery copy.
+#include <QCloseEvent>
+#include <QLabel>
+#include <QShortcut>
+#include <QTimer>
+
+#include "core/recovery_store.h"
+#include "shell/calc_window.h"
+
+namespace pylora {
+namespace {
+
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+QString shownName(const std::filesystem::path& path) {
+    const std::u8string name = path.filename().u8string();
+    return QString::fromUtf8(reinterpret_cast<const char*>(name.data()), static_cast<int>(name.size()));
+}
+
+std::filesystem::path pathOf(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+// A recovery copy is written this long after the last change: typing a number is one change.
+constexpr int kRecoveryDelayMs = 1500;
+
+}  // namespace
+
+void CalcWindow::addCaseKeys() {
+    savedCase_ = comparableCase();
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, [this] { saveCase(); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this), &QShortcut::activated, this,
+            [this] { saveCaseAs(); });
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, [this] { emit openCaseRequested(); });
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setSingleShot(true);
+    recoveryTimer_->setInterval(kRecoveryDelayMs);
+    connect(recoveryTimer_, &QTimer::timeout, this, &CalcWindow::writeRecoveryCopy);
+}
+
+// What the engineer did, without what the program computes from it: results a newer program
+// computes otherwise are no change of the engineer's.
+std::string CalcWindow::comparableCase() const {
+    CaseFile file = captureCase(model_);
+    file.results.clear();
+    file.failure.clear();
+    file.dataFiles.clear();
+    return caseText(file);
+}
+
+bool CalcWindow::isModified() const { return comparableCase() != savedCase_; }
+
+void CalcWindow::caseChanged() {
+    showCaseTitle();
+    if (!recoveryFolder_.empty()) recoveryTimer_->start();
+}
+
+void CalcWindow::showCaseTitle() {
+    QString title = qt(model_.definition().title());
+    if (!casePath_.empty()) title += QStringLiteral(" — ") + shownName(casePath_);
+    if (isModified()) title += QStringLiteral(" *");
+    setWindowTitle(title);
+}
+
+bool CalcWindow::saveCase() {
+    if (casePath_.empty()) return saveCaseAs();
+    return saveCaseTo(casePath_);
+}
+
+bool CalcWindow::saveCaseAs() {
+    if (!questions_.savePath) return false;
+    const QString suggested = casePath_.empty() ? qt(model_.definition().formName()) + QStringLiteral(".pylora")
+                                                : QString::fromStdString(casePath_.string());
+    const QString path = questions_.savePath(this, suggested);
+    return !path.isEmpty() && saveCaseTo(pathOf(path));
+}
+
+bool CalcWindow::saveCaseTo(const std::filesystem::path& path) {
+    try {
+        pylora::saveCase(captureCase(model_), path);
+    } catch (const CaseFileError& e) {
+        showStatus(QString::fromUtf8(e.what()), StatusKind::Problem);
+        if (questions_.tell) questions_.tell(this, QString::fromUtf8(e.what()));
+        return false;
+    }
+    casePath_ = path;
+    savedCase_ = comparableCase();
+    showCaseTitle();
+    showStatus(QStringLiteral("已保存到 ") + shownName(path), StatusKind::Information);
+    writeRecoveryCopy();  // saved: no copy needed any more
+    emit caseSaved(QString::fromStdString(path.string()));
+    return true;
+}
+
+void CalcWindow::openCase(const CaseFile& file, const std::filesystem::path& path, bool recovered) {
+    caseGround_ = std::make_unique<CaseGroundData>(file);
+    caseGround_->useIn(model_);
+    applyCaseStart(model_, file);
+    syncFromForm();
+    for (const std::string& step : file.steps) {
+        press(step);
+        if (model_.record().failure) break;
+    }
+    model_.noteDifferencesFromCase(caseDifferences(model_, file));
+    casePath_ = path;
+    savedCase_ = recovered ? std::string() : comparableCase();
+    showCaseTitle();
+    const auto& differences = model_.differencesFromCase();
+    if (!differences.empty()) {
+        QString text = QStringLiteral("本程序重新计算的结果与计算文件中保存的不同：");
+        for (std::size_t i = 0; i < differences.size(); ++i) text += (i ? "；" : "") + qt(differences[i]);
+        showStatus(text, StatusKind::Problem);
+    } else if (!model_.record().failure) {
+        showStatus(recovered ? QStringLiteral("已恢复未保存的输入")
+                             : QStringLiteral("已打开 ") + shownName(path) + QStringLiteral("，重新计算的结果与保存时相同"),
+                   StatusKind::Information);
+    }
+    if (recovered) caseChanged();
+}
+
+void CalcWindow::writeRecoveryCopy() {
+    if (recoveryFolder_.empty()) return;
+    const std::filesystem::path copy = recoveryFile(recoveryFolder_, model_.definition().formName());
+    std::error_code error;
+    if (!isModified()) {
+        std::filesystem::remove(copy, error);
+        return;
+    }
+    CaseFile file = captureCase(model_);
+    file.caseFile = casePath_.string();
+    try {
+        std::filesystem::create_directories(recoveryFolder_, error);
+        writeFileWhole(copy, caseText(file));
+    } catch (const CaseFileError&) {
+        // A full disk must not stop the calculation; the copy is tried again at the next change.
+    }
+}
+
+void CalcWindow::closeWithoutAsking() {
+    closeAsked_ = true;
+    close();
+}
+
+void CalcWindow::closeEvent(QCloseEvent* event) {
+    if (!closeAsked_ && questions_.saveBeforeClosing && isModified()) {
+        switch (questions_.saveBeforeClosing(this, qt(model_.definition().title()))) {
+            case CloseAnswer::Cancel:
+                event->ignore();
+                return;
+            case CloseAnswer::Save:
+                if (!saveCase()) {
+                    event->ignore();
+                    return;
+                }
+                break;
+            case CloseAnswer::Discard:
+                break;
+        }
+    }
+    closeAsked_ = true;
+    recoveryTimer_->stop();
+    if (!recoveryFolder_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(recoveryFile(recoveryFolder_, model_.definition().formName()), ignored);
+    }
+    QWidget::closeEvent(event);
+}
+
+}  // namespace pylora

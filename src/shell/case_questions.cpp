@@ -1,0 +1,39 @@
+#include "shell/case_questions.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace pylora {
+
+CaseQuestions dialogQuestions() {
+    const QString filter = QStringLiteral("Pylora 计算文件 (*.pylora)");
+    CaseQuestions questions;
+    questions.savePath = [filter](QWidget* parent, const QString& suggested) {
+        QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("保存计算"), suggested, filter);
+        if (!path.isEmpty() && !path.endsWith(QStringLiteral(".pylora"))) path += QStringLiteral(".pylora");
+        return path;
+    };
+    questions.openPath = [filter](QWidget* parent) {
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("打开计算"), {}, filter);
+    };
+    questions.saveBeforeClosing = [](QWidget* parent, const QString& title) {
+        const auto answer = QMessageBox::question(
+            parent, QStringLiteral("保存计算"), QStringLiteral("计算「%1」已修改，是否保存？").arg(title),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        return answer == QMessageBox::Save ? CloseAnswer::Save
+               : answer == QMessageBox::Discard ? CloseAnswer::Discard
+                                                : CloseAnswer::Cancel;
+    };
+    questions.restoreAfterCrash = [](QWidget* parent, int windows) {
+        return QMessageBox::question(parent, QStringLiteral("恢复计算"),
+                                     QStringLiteral("Pylora 上次未正常退出，有 %1 个计算窗口的输入未保存。是否恢复？")
+                                         .arg(windows),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+    };
+    questions.tell = [](QWidget* parent, const QString& message) {
+        QMessageBox::warning(parent, QStringLiteral("计算文件"), message);
+    };
+    return questions;
+}
+
+}  // namespace pylora

@@ -1,0 +1,26 @@
+#pragma once
+// What the program asks and tells about case files: where to save, what to open, whether to
+// save a changed window before it closes, whether to restore after a crash. Passed in, so that
+// tests answer instead of a dialog; an unset question asks nothing (no file, do not save, do
+// not restore) and an unset tell leaves the message in the window's status line.
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace pylora {
+
+enum class CloseAnswer { Save, Discard, Cancel };
+
+struct CaseQuestions {
+    std::function<QString(QWidget* parent, const QString& suggested)> savePath;  // empty: cancelled
+    std::function<QString(QWidget* parent)> openPath;                          // empty: cancelled
+    std::function<CloseAnswer(QWidget* parent, const QString& title)> saveBeforeClosing;
+    std::function<bool(QWidget* parent, int windows)> restoreAfterCrash;
+    std::function<void(QWidget* parent, const QString& message)> tell;
+};
+
+// The program's dialogs: file choosers filtered to .pylora, message boxes in Chinese.
+CaseQuestions dialogQuestions();
+
+}  // namespace pylora

@@ -1,0 +1,132 @@
+// The "文件(&F)" menu of the main window: open a case, save the active window's calculation,
+// the files opened last; and the offer to restore what a crash left.
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+
+#include "core/recovery_store.h"
+#include "shell/main_window.h"
+
+namespace pylora {
+namespace {
+
+constexpr int kRecentFiles = 8;
+const char* const kRecentKey = "cases/recent";
+
+std::filesystem::path pathOf(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+}  // namespace
+
+void MainWindow::addFileMenu() {
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    menu->setObjectName("menu_file");
+    auto add = [this, menu](const char* name, const QString& caption, const QKeySequence& keys, auto action) {
+        QAction* entry = menu->addAction(caption);
+        entry->setObjectName(name);
+        entry->setShortcut(keys);
+        connect(entry, &QAction::triggered, this, action);
+    };
+    add("file_open", QStringLiteral("打开计算…"), QKeySequence::Open, [this] { openCaseAsked(); });
+    add("file_save", QStringLiteral("保存计算"), QKeySequence::Save, [this] { saveActiveCase(false); });
+    add("file_save_as", QStringLiteral("另存为…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+        [this] { saveActiveCase(true); });
+    recentMenu_ = menu->addMenu(QStringLiteral("最近打开的文件"));
+    recentMenu_->setObjectName("file_recent");
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    fillRecentMenu();
+}
+
+QStringList MainWindow::recentCaseFiles() const { return QSettings().value(kRecentKey).toStringList(); }
+
+void MainWindow::rememberRecent(const QString& path) {
+    QStringList recent = recentCaseFiles();
+    recent.removeAll(path);
+    recent.prepend(path);
+    while (recent.size() > kRecentFiles) recent.removeLast();
+    QSettings().setValue(kRecentKey, recent);
+    fillRecentMenu();
+}
+
+void MainWindow::fillRecentMenu() {
+    recentMenu_->clear();
+    const QStringList recent = recentCaseFiles();
+    for (const QString& path : recent)
+        connect(recentMenu_->addAction(path), &QAction::triggered, this, [this, path] { openCaseFile(pathOf(path)); });
+    recentMenu_->setEnabled(!recent.isEmpty());
+}
+
+void MainWindow::openCaseAsked() {
+    if (!questions_.openPath) return;
+    const QString path = questions_.openPath(this);
+    if (!path.isEmpty()) openCaseFile(pathOf(path));
+}
+
+CalcWindow* MainWindow::openCaseFile(const std::filesystem::path& path) {
+    CaseFile file;
+    try {
+        file = loadCase(path);
+    } catch (const CaseFileError& e) {
+        if (questions_.tell) questions_.tell(this, QString::fromUtf8(e.what()));
+        return nullptr;
+    }
+    CalcWindow* window = openCase(file, path, false);
+    if (window) rememberRecent(QString::fromStdString(path.string()));
+    return window;
+}
+
+CalcWindow* MainWindow::openCase(const CaseFile& file, const std::filesystem::path& path, bool recovered) {
+    // The case opens on a fresh window; the one open of the same form goes, once the engineer
+    // has said what becomes of its changes.
+    if (CalcWindow* open = openWindow(file.formName)) {
+        if (open->isModified() && questions_.saveBeforeClosing) {
+            const CloseAnswer answer = questions_.saveBeforeClosing(open, open->windowTitle());
+            if (answer == CloseAnswer::Cancel || (answer == CloseAnswer::Save && !open->saveCase())) return nullptr;
+        }
+        open->closeWithoutAsking();
+        windows_.erase(file.formName);
+    }
+    CalcWindow* window = showWindow(file.formName);
+    if (window) window->openCase(file, path, recovered);
+    return window;
+}
+
+void MainWindow::saveActiveCase(bool askForName) {
+    CalcWindow* window = lastActive_;
+    if (!window) {
+        if (questions_.tell) questions_.tell(this, QStringLiteral("没有打开的计算窗口：请先从菜单打开要保存的计算窗口。"));
+        return;
+    }
+    if (askForName) {
+        window->saveCaseAs();
+    } else {
+        window->saveCase();
+    }
+}
+
+int MainWindow::offerRecovery() {
+    if (recoveryFolder_.empty()) return 0;
+    const auto abandoned = abandonedRecoveryFiles(recoveryFolder_);
+    if (abandoned.empty()) return 0;
+    const bool restore = questions_.restoreAfterCrash && questions_.restoreAfterCrash(this, int(abandoned.size()));
+    int restored = 0;
+    for (const auto& copy : abandoned) {
+        if (restore) {
+            try {
+                const CaseFile file = loadCase(copy);
+                if (openCase(file, file.caseFile.empty() ? std::filesystem::path() : pathOf(QString::fromStdString(file.caseFile)), true))
+                    ++restored;
+            } catch (const CaseFileError& e) {
+                if (questions_.tell) questions_.tell(this, QString::fromUtf8(e.what()));
+                continue;  // kept: a later version may read it
+            }
+        }
+        std::error_code ignored;
+        std::filesystem::remove(copy, ignored);
+    }
+    return restored;
+}
+
+}  // namespace pylora

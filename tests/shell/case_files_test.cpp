@@ -1,0 +1,148 @@
+// The "文件(&F)" menu: save, open, the title that names the file and marks changes, the question
+// before a changed window closes (answered here, never a dialog), and crash recovery.
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+
+#include "core/recovery_store.h"
+#include "fake_printer.h"
+#include "modal_watchdog.h"
+#include "shell/calc_window.h"
+#include "shell/main_window.h"
+
+using namespace pylora;
+
+class CaseFilesTest : public QObject {
+    Q_OBJECT
+
+    FakePrinter printer;
+    ModalWatchdog* watchdog = nullptr;
+    QTemporaryDir folder;
+    QString told;
+    int closeQuestions = 0;
+    CloseAnswer closeAnswer = CloseAnswer::Discard;
+
+    std::filesystem::path file(const char* name) const { return std::filesystem::path(folder.path().toStdString()) / name; }
+
+    MainWindow* makeMain() {
+        Services services;
+        services.databaseFolder = PYLORA_DATABASE_DIR;
+        auto* main = new MainWindow(services, printer);
+        CaseQuestions questions;
+        questions.savePath = [this](QWidget*, const QString&) { return QString::fromStdString(file("asked.pylora").string()); };
+        questions.saveBeforeClosing = [this](QWidget*, const QString&) {
+            ++closeQuestions;
+            return closeAnswer;
+        };
+        questions.restoreAfterCrash = [](QWidget*, int) { return true; };
+        questions.tell = [this](QWidget*, const QString& message) { told = message; };
+        main->setCaseQuestions(questions);
+        main->keepForRecovery(file("recovery"));
+        return main;
+    }
+
+    static void type(CalcWindow* window, const char* field, const char* text) {
+        auto* edit = qobject_cast<QLineEdit*>(window->widgetFor(field));
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }  // recent files: not the tester's
+    void init() {
+        watchdog = new ModalWatchdog;
+        told.clear();
+        closeQuestions = 0;
+        closeAnswer = CloseAnswer::Discard;
+    }
+    void cleanup() {
+        for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        delete watchdog;
+    }
+
+    void fileMenuComesFirstWithItsEntries() {
+        MainWindow* main = makeMain();
+        QCOMPARE(main->menuBar()->actions().first()->text(), QString("文件(&F)"));
+        QCOMPARE(main->findChild<QAction*>("file_open")->text(), QString("打开计算…"));
+        QCOMPARE(main->findChild<QAction*>("file_open")->shortcut(), QKeySequence(QKeySequence::Open));
+        QCOMPARE(main->findChild<QAction*>("file_save")->text(), QString("保存计算"));
+        QCOMPARE(main->findChild<QAction*>("file_save")->shortcut(), QKeySequence(QKeySequence::Save));
+        QCOMPARE(main->findChild<QAction*>("file_save_as")->text(), QString("另存为…"));
+        QVERIFY(main->findChild<QMenu*>("file_recent"));
+    }
+
+    void savedCaseOpensWithItsInputsResultsAndName() {
+        MainWindow* main = makeMain();
+        CalcWindow* window = main->showWindow("壁厚计算");
+        type(window, "Text2", "6.3");
+        QVERIFY(window->windowTitle().endsWith(" *"));
+        window->pressDefaultRun();
+        const QString result = QString::fromStdString(window->model().form().text("Text6"));
+        QVERIFY(window->saveCaseTo(file("壁厚.pylora")));
+        QCOMPARE(window->windowTitle(), QString::fromStdString(window->model().definition().title()) + " — 壁厚.pylora");
+        window->close();
+        QCOMPARE(closeQuestions, 0);  // saved: nothing to ask
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        CalcWindow* opened = main->openCaseFile(file("壁厚.pylora"));
+        QVERIFY(opened);
+        QCOMPARE(QString::fromStdString(opened->model().form().text("Text2")), QString("6.3"));
+        QCOMPARE(QString::fromStdString(opened->model().form().text("Text6")), result);
+        QVERIFY(!opened->isModified());
+        QVERIFY(opened->statusText().contains("相同"));
+        QCOMPARE(main->recentCaseFiles().first(), QString::fromStdString(file("壁厚.pylora").string()));
+    }
+
+    void aFileThatIsNoCaseIsToldAndChangesNothing() {
+        MainWindow* main = makeMain();
+        CalcWindow* window = main->showWindow("壁厚计算");
+        type(window, "Text5", "0.7");
+        std::ofstream(file("bad.pylora")) << "{\"format\": \"pylora-case\", \"format_version\": 1, \"form\": \"壁厚计算\"";
+        QVERIFY(!main->openCaseFile(file("bad.pylora")));
+        QVERIFY(told.contains("bad.pylora"));
+        QCOMPARE(main->openWindow("壁厚计算"), window);
+        QCOMPARE(QString::fromStdString(window->model().form().text("Text5")), QString("0.7"));
+    }
+
+    void closingAChangedWindowAsks() {
+        MainWindow* main = makeMain();
+        CalcWindow* window = main->showWindow("壁厚计算");
+        type(window, "Text5", "0.8");
+        closeAnswer = CloseAnswer::Cancel;
+        QVERIFY(!window->close());
+        QCOMPARE(closeQuestions, 1);
+        closeAnswer = CloseAnswer::Save;
+        QVERIFY(window->close());
+        QVERIFY(std::filesystem::exists(file("asked.pylora")));
+    }
+
+    void changedInputsAreKeptAndRestoredAfterACrash() {
+        MainWindow* main = makeMain();
+        CalcWindow* window = main->showWindow("壁厚计算");
+        type(window, "Text5", "0.9");
+        const auto copy = recoveryFile(file("recovery"), "壁厚计算");
+        QVERIFY(!std::filesystem::exists(copy));  // not on every keystroke
+        QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(copy), 5000);
+        // A crashed program's copy: the same file under the id of a process that has ended.
+        const auto left = file("recovery") / "999999-壁厚计算.pylora";
+        std::filesystem::copy_file(copy, left);
+        window->close();
+        QVERIFY(!std::filesystem::exists(copy));  // closed: its copy goes
+
+        QCOMPARE(main->offerRecovery(), 1);
+        CalcWindow* restored = main->openWindow("壁厚计算");
+        QVERIFY(restored);
+        QCOMPARE(QString::fromStdString(restored->model().form().text("Text5")), QString("0.9"));
+        QVERIFY(restored->isModified());
+        QVERIFY(!std::filesystem::exists(left));
+    }
+};
+
+QTEST_MAIN(CaseFilesTest)
+#include "case_files_test.moc"
