@@ -5,13 +5,17 @@ Every quantity is computed here from the rules written down in data/README.md, s
 tables can be checked and regenerated. The build itself only runs the committed .sql files
 through the sqlite3 command-line tool.
 
-    python3 data/materials/generate_material_sql.py
+    python3 data/materials/generate_material_sql.py [OUTPUT_FOLDER]
+
+OUTPUT_FOLDER (default: this folder) lets a test write them elsewhere and compare.
 """
 import math
+import sys
 from decimal import ROUND_HALF_UP, Decimal
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
+OUTPUT = HERE
 
 
 def rounded(value, decimals):
@@ -51,7 +55,7 @@ def write_database(file_stem, description, tables):
             "BEGIN TRANSACTION;"]
     text += tables
     text.append("COMMIT;")
-    (HERE / f"{file_stem}.sql").write_text("\n".join(text) + "\n", encoding="utf-8")
+    (OUTPUT / f"{file_stem}.sql").write_text("\n".join(text) + "\n", encoding="utf-8")
 
 
 def diameter_of(item):
@@ -401,6 +405,8 @@ def write_casing():
 
 
 if __name__ == "__main__":
+    if len(sys.argv) > 1:
+        OUTPUT = Path(sys.argv[1])
     write_anticorrosion()
     write_welding()
     write_civil()

@@ -5,6 +5,7 @@
 
 #include "core/failure_blame.h"
 #include "core/remarks.h"
+#include "core/text.h"
 
 namespace pylora {
 
@@ -145,20 +146,13 @@ std::string failureMessage(const RunFailure& failure, const FormDefinition& defi
 
 namespace pylora {
 
-int characterCount(const std::string& utf8) {
-    int count = 0;
-    for (unsigned char byte : utf8)
-        if ((byte & 0xC0) != 0x80) ++count;  // continuation bytes belong to the character before
-    return count;
-}
-
 std::map<std::string, int> expectedTextLengths(const FormDefinition& definition, const Services& services) {
     std::map<std::string, int> lengths;
     auto note = [&lengths](const Form& form) {
         for (const ControlState& state : form.controls()) {
             if (state.kind != ControlKind::TextField) continue;
             int& longest = lengths[state.name];
-            longest = std::max(longest, characterCount(state.text));
+            longest = std::max(longest, static_cast<int>(characterCount(state.text)));
         }
     };
     CalcForm trial(definition, services);

@@ -108,7 +108,4 @@ namespace pylora {
 // window of its own). The display sizes its fields by it, so a result is read whole.
 std::map<std::string, int> expectedTextLengths(const FormDefinition& definition, const Services& services);
 
-// The length of a text as the engineer counts it: characters, not bytes.
-int characterCount(const std::string& utf8);
-
 }  // namespace pylora

@@ -6,16 +6,12 @@
 #include "core/calc_form.h"
 #include "core/field_access.h"
 #include "core/quantity_values.h"
+#include "core/text.h"
 
 namespace pylora {
 namespace {
 
-bool isBlank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
-
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
+bool isBlank(const std::string& text) { return trimmed(text, kSpacesAndTabs).empty(); }
 
 std::vector<const ControlDef*> runButtons(const FormDefinition& def) {
     std::vector<const ControlDef*> buttons;
@@ -103,7 +99,7 @@ RunFailure blameInput(const RunFailure& failure, const Form& form, const std::st
             return RunFailure(FailureKind::StepNotRun, step->name, step->text);
         return failure;
     }
-    if (trimmed(shown) == ".") {
+    if (trimmed(shown, kSpacesAndTabs) == ".") {
         const std::string input = zeroInputBehind(form, result->name);
         if (!input.empty()) return RunFailure(FailureKind::ZeroResult, input, controlCaption(def, result->name));
     }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/text.h"
+
 namespace pylora::formula {
 namespace {
 
@@ -24,11 +26,6 @@ struct Run {
 std::vector<Run> splitRuns(const std::string& markup) {
     std::vector<Run> runs;
     std::size_t i = 0;
-    auto codePointEnd = [&](std::size_t at) {
-        std::size_t end = at + 1;
-        while (end < markup.size() && (static_cast<unsigned char>(markup[end]) & 0xC0) == 0x80) ++end;
-        return end;
-    };
     while (i < markup.size()) {
         const char c = markup[i];
         if ((c == '_' || c == '^') && i + 1 < markup.size()) {
@@ -40,27 +37,18 @@ std::vector<Run> splitRuns(const std::string& markup) {
                 runs.push_back({markup.substr(begin + 1, end - begin - 1), shift});
                 i = std::min(end + 1, markup.size());
             } else {
-                end = codePointEnd(begin);
+                end = characterEnd(markup, begin);
                 runs.push_back({markup.substr(begin, end - begin), shift});
                 i = end;
             }
             continue;
         }
-        const std::size_t end = codePointEnd(i);
+        const std::size_t end = characterEnd(markup, i);
         if (runs.empty() || runs.back().shift != Shift::None) runs.push_back({});
         runs.back().text += markup.substr(i, end - i);
         i = end;
     }
     return runs;
-}
-
-char32_t decode(const std::string& s, std::size_t& i) {
-    const unsigned char c = s[i];
-    int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
-    char32_t cp = extra == 0 ? c : extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 0x07);
-    ++i;
-    while (extra-- > 0 && i < s.size()) cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
-    return cp;
 }
 
 // The advance of a glyph in ems, taken from the wider of the usual serif fonts, so that runs
@@ -82,7 +70,7 @@ double glyphWidth(char32_t c) {
 
 double textWidth(const std::string& s, double size) {
     double width = 0;
-    for (std::size_t i = 0; i < s.size();) width += glyphWidth(decode(s, i));
+    for (std::size_t i = 0; i < s.size();) width += glyphWidth(decodeCharacter(s, i));
     return width * size;
 }
 

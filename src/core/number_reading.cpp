@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/text.h"
+
 namespace pylora {
 namespace {
 
@@ -59,10 +61,8 @@ std::optional<double> toDouble(const std::string& number) {
 }  // namespace
 
 std::optional<double> parseStrictNumber(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return std::nullopt;
-    const auto last = text.find_last_not_of(" \t");
-    const std::string_view core = text.substr(first, last - first + 1);
+    const std::string_view core = trimmed(text, kSpacesAndTabs);
+    if (core.empty()) return std::nullopt;
     std::size_t pos = 0;
     const Scan scan = scanNumber(core, pos, true);
     if (!scan.hasDigits || pos != core.size()) return std::nullopt;

@@ -8,15 +8,10 @@
 #include "core/number_reading.h"
 #include "core/number_text.h"
 #include "core/run_failure.h"
+#include "core/text.h"
 
 namespace pylora {
 namespace {
-
-std::string_view trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // A table or field name as an SQL identifier: in double quotes, inner quotes doubled.
 std::string quotedIdentifier(const std::string& name) {
@@ -32,13 +27,7 @@ std::string quotedIdentifier(const std::string& name) {
     throw RunFailure(FailureKind::MissingData, control, detail);
 }
 
-// A path as UTF-8, as SQLite opens it and the messages show it, whatever the system's code page.
-std::string utf8(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-std::string fileName(const std::filesystem::path& file) { return utf8(file.filename()); }
+std::string fileName(const std::filesystem::path& file) { return pathText(file.filename()); }
 
 // Ends a statement's read when the lookup is done, so that no read stays open on the file.
 struct ResetWhenDone {
@@ -49,13 +38,14 @@ struct ResetWhenDone {
 }  // namespace
 
 std::optional<Criterion> parseCriterion(std::string_view text) {
-    const std::string_view trimmed = trimBlanks(text);
-    const auto equals = trimmed.find("='");
-    if (equals == std::string_view::npos || equals == 0 || trimmed.size() < equals + 3 || trimmed.back() != '\'')
+    // Only blanks are dropped: a key keeps any tab it holds.
+    const std::string_view whole = trimmed(text, kSpaces);
+    const auto equals = whole.find("='");
+    if (equals == std::string_view::npos || equals == 0 || whole.size() < equals + 3 || whole.back() != '\'')
         return std::nullopt;
-    const std::string_view field = trimBlanks(trimmed.substr(0, equals));
+    const std::string_view field = trimmed(whole.substr(0, equals), kSpaces);
     if (field.empty()) return std::nullopt;
-    return Criterion{std::string(field), std::string(trimmed.substr(equals + 2, trimmed.size() - equals - 3))};
+    return Criterion{std::string(field), std::string(whole.substr(equals + 2, whole.size() - equals - 3))};
 }
 
 // ---- MaterialDatabase ----------------------------------------------------------------------
@@ -69,13 +59,13 @@ MaterialDatabase::~MaterialDatabase() {
 sqlite3* MaterialDatabase::connection(const std::string& control) {
     if (db_) return db_;
     std::error_code error;
-    if (!std::filesystem::is_regular_file(file_, error)) missing(control, "找不到数据库文件 " + utf8(file_));
+    if (!std::filesystem::is_regular_file(file_, error)) missing(control, "找不到数据库文件 " + pathText(file_));
     sqlite3* db = nullptr;
-    const int status = sqlite3_open_v2(utf8(file_).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const int status = sqlite3_open_v2(pathText(file_).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     if (status != SQLITE_OK) {
         const std::string reason = db ? sqlite3_errmsg(db) : sqlite3_errstr(status);
         sqlite3_close(db);
-        missing(control, "数据库文件 " + utf8(file_) + " 无法打开（" + reason + "）");
+        missing(control, "数据库文件 " + pathText(file_) + " 无法打开（" + reason + "）");
     }
     db_ = db;
     return db_;
@@ -158,7 +148,7 @@ void MaterialTable::find(std::string_view criterion, bool fromCurrent, const std
     prepareTable(control);
     const auto parsed = parseCriterion(criterion);
     if (!parsed) fail(control, "无法识别的查找条件 " + std::string(criterion));
-    const std::string shown(trimBlanks(criterion));
+    const std::string shown(trimmed(criterion, kSpaces));
     const std::string& field = requireField(parsed->field, control);
 
     // The value is bound as a parameter, never written into the SQL text.
@@ -205,7 +195,7 @@ MaterialTable::Value MaterialTable::read(const std::string& field, const std::st
             return value;
         case SQLITE_TEXT:
             value.text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-            if (!trimBlanks(value.text).empty()) return value;
+            if (!trimmed(value.text, kSpaces).empty()) return value;
             break;
         default:
             break;

@@ -12,26 +12,6 @@ std::string requireSelection(const Form& form, const std::string& list) {
                      "未在「" + controlCaption(form.definition(), list) + "」中选择项目");
 }
 
-namespace {
-bool continuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-}  // namespace
-
-std::size_t characterCount(std::string_view text) {
-    std::size_t count = 0;
-    for (char c : text)
-        if (!continuationByte(c)) ++count;
-    return count;
-}
-
-std::string lastCharacters(std::string_view text, std::size_t count) {
-    std::size_t start = text.size();
-    while (count > 0 && start > 0) {
-        --start;
-        if (!continuationByte(text[start])) --count;
-    }
-    return std::string(text.substr(start));
-}
-
 ControlDef& unitResult(FrameBuilder& frame, const std::string& name, const std::string& unit, GridPlace place) {
     ControlDef& field = frame.result(name, unit, place);
     field.labelPlacement = LabelPlacement::Right;

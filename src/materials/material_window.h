@@ -9,17 +9,13 @@
 
 #include "core/form.h"
 #include "core/form_definition.h"
+#include "core/text.h"  // characterCount, lastCharacters: a diameter read from the end of an item
 #include "materials/material_database.h"
 
 namespace pylora {
 
 // The selected item of a list box; with nothing selected the run ends (MissingData) naming it.
 std::string requireSelection(const Form& form, const std::string& list);
-
-// Characters (not bytes) of a UTF-8 text: "φ159" has four.
-std::size_t characterCount(std::string_view text);
-// The last `count` characters of a UTF-8 text ("φ57 ", 3 -> "57 ").
-std::string lastCharacters(std::string_view text, std::size_t count);
 
 // A result field whose unit stands to its right, e.g. "(Kg/每个焊口)".
 ControlDef& unitResult(FrameBuilder& frame, const std::string& name, const std::string& unit, GridPlace place);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/calc.h"
+#include "core/text.h"
 
 namespace pylora {
 namespace {
@@ -65,11 +66,6 @@ const DefaultTexts kInputDefaults{{
     {"720", "10", "1.5", " 4300"},
 }};
 
-std::string trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    return first == std::string_view::npos ? std::string() : std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
 // The mass per metre of the standard, the mass of the ordered length and its cost, for one
 // kind of pipe.
 std::vector<formula::Formula> rowFormulas(const PipeRow& row) {
@@ -106,7 +102,7 @@ void addGrid(FrameBuilder& frame, std::span<const GridColumn> columns, const Def
         for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
             const GridColumn& column = columns[static_cast<std::size_t>(c)];
             ControlDef& cell = frame.cell(kRows[r].*column.cell, defaults ? (*defaults)[r][c] : " ", {2 + r, c});
-            cell.description = "第" + std::to_string(r + 1) + "行 " + trimmed(column.name) + column.unit;
+            cell.description = "第" + std::to_string(r + 1) + "行 " + std::string(trimmed(column.name, kSpaces)) + column.unit;
         }
     }
 }

@@ -9,7 +9,7 @@ constexpr auto kM5 = "Option1(0)";
 constexpr auto kM75 = "Option1(1)";
 constexpr auto kM10 = "Option1(2)";
 
-// Columns: M5, M7.5, M10. The base price is the quota's own rate, not the sum of the costs.
+// Rates in data/quota/一般砖墙.csv, one column per mortar grade M5, M7.5, M10 (the variants).
 const QuotaWindow kBrickWall{
     .formName = "一般砖墙",
     .titleLabel = "",
@@ -20,15 +20,15 @@ const QuotaWindow kBrickWall{
                       {{kM5, "Label14", "M5", true}, {kM75, "Label21", "M7.5"}, {kM10, "Label1", "M10"}}}},
     .tests = {{{kM5}, 0}, {{kM75}, 1}, {{}, 2}},
     .outputs = {
-        {"Text3(5)", "硅酸盐水泥    425# (Kg)", "水泥", "硅酸盐水泥425#", "kg", {510.72, 669.76, 828.8}, {0, 0}},
-        {"Text3(7)", "红(青)砖 (千匹)", "砖", "红(青)砖", "千匹", {5.31, 5.31, 5.31}, {0, 1}},
-        {"Text3(6)", "细砂(方)", "细砂", "细砂", "m³", {2.6, 2.6, 2.6}, {0, 2}},
-        {"Text3(1)", "水（方）", "水", "水", "m³", {1.73, 1.73, 1.73}, {1, 1}},
-        {"Text2", "水泥砂浆 (方)", "砂浆", "水泥砂浆", "m³", {2.24, 2.24, 2.24}, {1, 0}},
-        basePrice("Text1", {1355.44, 1403.15, 1450.86}, {1, 2}),
-        labourCost("Text5", {370.37, 370.37, 370.37}, {2, 0}),
-        materialCost("Text3(2)", {979.38, 1027.09, 1074.8}, {2, 1}),
-        machineryCost("Text3(0)", {5.69, 5.69, 5.69}, {2, 2}),
+        {"Text3(5)", "硅酸盐水泥    425# (Kg)", "水泥", "硅酸盐水泥425#", "kg", {0, 0}},
+        {"Text3(7)", "红(青)砖 (千匹)", "砖", "红(青)砖", "千匹", {0, 1}},
+        {"Text3(6)", "细砂(方)", "细砂", "细砂", "m³", {0, 2}},
+        {"Text3(1)", "水（方）", "水", "水", "m³", {1, 1}},
+        {"Text2", "水泥砂浆 (方)", "砂浆", "水泥砂浆", "m³", {1, 0}},
+        basePrice("Text1", {1, 2}),
+        labourCost("Text5", {2, 0}),
+        materialCost("Text3(2)", {2, 1}),
+        machineryCost("Text3(0)", {2, 2}),
     },
 };
 

@@ -6,6 +6,8 @@
 #include <set>
 #include <stdexcept>
 
+#include "core/reference_table.h"
+
 namespace pylora {
 namespace {
 
@@ -13,6 +15,12 @@ using formula::c;
 using formula::q;
 
 constexpr double kYuanPerTenThousand = 10000;
+
+// Every quota window's rate table, from data/quota/*.csv: the window's form name, then the
+// output field, the material or cost and the rate's unit, then one rate per variant.
+const ReferenceRow kQuotaRateRows[] = {
+#include "quota/quota_rates.inc"
+};
 
 int variantCount(const QuotaWindow& window) {
     int count = 1;
@@ -22,19 +30,24 @@ int variantCount(const QuotaWindow& window) {
 
 bool isCost(const QuotaOutput& output) { return std::string(output.unit) == kTenThousandYuan; }
 
+// A material's rate is in its own unit, a cost's in 元.
+std::string rateUnit(const QuotaOutput& output) { return isCost(output) ? "元" : output.unit; }
+
 // Quantities come out in the quota's own unit, costs from 元 in 万元.
 double divisorOf(const QuotaWindow& window, const QuotaOutput& output) {
     return window.work.quotaUnit * (isCost(output) ? kYuanPerTenThousand : 1);
 }
 
-// A rate table with a missing or extra column would silently take another item's rate, and
-// two outputs of one symbol would read as one quantity.
+// A rate table with a missing or extra column or row would silently take another item's rate,
+// and two outputs of one symbol would read as one quantity.
 void checkRateTable(const QuotaWindow& window) {
     if (window.work.quotaUnit <= 0) throw std::logic_error(std::string(window.formName) + ": no quota unit");
+    if (rowsOfTable(kQuotaRateRows, window.formName).size() != window.outputs.size())
+        throw std::logic_error(std::string(window.formName) + ": the rate table's rows are not the window's outputs");
     const auto columns = static_cast<std::size_t>(variantCount(window));
     std::set<std::string> tags;
     for (const QuotaOutput& output : window.outputs) {
-        if (output.rates.size() != columns)
+        if (quotaRates(window, output).size() != columns)
             throw std::logic_error(std::string(window.formName) + ": rate table row " + output.control +
                                    " does not fit the window's variants");
         if (!tags.insert(output.tag).second)
@@ -76,15 +89,16 @@ std::string rateSymbol(const QuotaOutput& output) { return indexedSymbol(isCost(
 
 void declareRate(FormDefinition& def, const QuotaWindow& window, const QuotaOutput& output) {
     const std::string name = isCost(output) ? "定额" + std::string(output.name) : output.name + std::string("定额消耗量");
-    const std::string unit = (isCost(output) ? std::string("元") : std::string(output.unit)) + "/" + quotaUnitText(window.work);
+    const std::string unit = rateUnit(output) + "/" + quotaUnitText(window.work);
     def.quantity(rateKey(output), rateSymbol(output), name, unit);
 }
 
 // The rate of the chosen quota item: one line for each distinct rate, holding while the
 // options choose an item of that rate (one line without condition where all items agree).
 void addRateFormulas(FormDefinition& def, const QuotaWindow& window, const QuotaOutput& output) {
+    const std::vector<double>& rates = quotaRates(window, output);
     std::vector<double> distinct;
-    for (double rate : output.rates)
+    for (double rate : rates)
         if (std::find(distinct.begin(), distinct.end(), rate) == distinct.end()) distinct.push_back(rate);
     if (distinct.size() == 1) {
         def.formula({rateKey(output), c(distinct.front())});
@@ -92,9 +106,9 @@ void addRateFormulas(FormDefinition& def, const QuotaWindow& window, const Quota
     }
     for (double rate : distinct) {
         formula::Formula line{rateKey(output), c(rate)};
-        line.applies = [&window, &output, rate](const std::function<bool(const std::string&)>& isChosen) {
+        line.applies = [&window, &rates, rate](const std::function<bool(const std::string&)>& isChosen) {
             const int variant = variantFor(window, isChosen);
-            return variant >= 0 && output.rates[variant] == rate;
+            return variant >= 0 && rates[variant] == rate;
         };
         def.formula(std::move(line));
     }
@@ -154,6 +168,17 @@ FormDefinition makeQuotaForm(const QuotaWindow& window) {
     return def;
 }
 
+const std::vector<double>& quotaRates(const QuotaWindow& window, const QuotaOutput& output) {
+    for (const ReferenceRow* row : rowsOfTable(kQuotaRateRows, window.formName)) {
+        if (row->texts[0] != output.control) continue;
+        if (row->texts[1] != output.name || row->texts[2] != rateUnit(output))
+            throw std::logic_error(std::string(window.formName) + ": the rate table's row " + output.control +
+                                   " is not " + output.name + " in " + rateUnit(output));
+        return row->numbers;
+    }
+    throw std::logic_error(std::string(window.formName) + ": no rate table row for " + output.control);
+}
+
 int chooseVariant(const Form& form, const QuotaWindow& window) {
     if (window.tests.empty()) return 0;
     const int variant = variantFor(window, [&form](const std::string& option) { return form.checked(option); });
@@ -168,7 +193,7 @@ void runQuotaTakeOff(Form& form, const QuotaWindow& window) {
         // output, before anything is written.
         const Num amount = FieldValue(form, kQuotaAmountField);
         form.setText(output.control,
-                     FormatNumber(amount * output.rates[variant] / divisorOf(window, output), output.pattern));
+                     FormatNumber(amount * quotaRates(window, output)[variant] / divisorOf(window, output), output.pattern));
     }
 }
 

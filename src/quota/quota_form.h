@@ -5,7 +5,7 @@
 //   Q = A · q / n            a material, q per n units of work (n = 10 or 1)
 //   C = A · c / (n · 10000)  a cost, c in 元 per n units of work, shown in 万元
 // Each window is only data: its texts, its option buttons, the tests that pick a rate column,
-// its quota unit and its rate table with what every output means.
+// its quota unit and what every output means; its rate table is data/quota/<form name>.csv.
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,32 +17,30 @@ namespace pylora {
 // The unit of a cost output; its rates are in 元.
 inline constexpr const char* kTenThousandYuan = "万元";
 
-// One output field: what it is and its rate for every variant (the quota's quantity or cost
-// per quota unit, exactly as the quota book gives it).
+// One output field and what it is. Its rates (the quota's quantity or cost per quota unit for
+// every variant, exactly as the quota book gives them) are its row of the window's rate table.
 struct QuotaOutput {
     const char* control;
     const char* label;
     const char* tag;   // what its symbol and its rate's are indexed by: Q_{水泥}, q_{水泥}
     const char* name;  // the material or cost, without its unit
     const char* unit;  // as the caption means it; kTenThousandYuan for a cost
-    std::vector<double> rates;  // one per variant, in the window's variant order
-    GridPlace place;            // in the output frame
+    GridPlace place;   // in the output frame
     const char* pattern = "#.###";
 };
 
 // The cost outputs, alike in every quota window: their captions, symbols and names.
-inline QuotaOutput basePrice(const char* control, std::vector<double> rates, GridPlace place) {
-    return {control, "基价(万元,含人工费、材料费及机械费)", "基价", "基价（含人工费、材料费及机械费）", kTenThousandYuan,
-            std::move(rates), place};
+inline QuotaOutput basePrice(const char* control, GridPlace place) {
+    return {control, "基价(万元,含人工费、材料费及机械费)", "基价", "基价（含人工费、材料费及机械费）", kTenThousandYuan, place};
 }
-inline QuotaOutput labourCost(const char* control, std::vector<double> rates, GridPlace place) {
-    return {control, "人工费(万元)", "人工", "人工费", kTenThousandYuan, std::move(rates), place};
+inline QuotaOutput labourCost(const char* control, GridPlace place) {
+    return {control, "人工费(万元)", "人工", "人工费", kTenThousandYuan, place};
 }
-inline QuotaOutput materialCost(const char* control, std::vector<double> rates, GridPlace place) {
-    return {control, "材料费(万元)", "材料", "材料费", kTenThousandYuan, std::move(rates), place};
+inline QuotaOutput materialCost(const char* control, GridPlace place) {
+    return {control, "材料费(万元)", "材料", "材料费", kTenThousandYuan, place};
 }
-inline QuotaOutput machineryCost(const char* control, std::vector<double> rates, GridPlace place) {
-    return {control, "机械费(万元)", "机械", "机械费", kTenThousandYuan, std::move(rates), place};
+inline QuotaOutput machineryCost(const char* control, GridPlace place) {
+    return {control, "机械费(万元)", "机械", "机械费", kTenThousandYuan, place};
 }
 
 // A bare option button with the name of its variant standing to its left: a label of its own
@@ -95,6 +93,11 @@ inline constexpr const char* kQuotaAmountField = "Text6";
 // the meaning of every field and the formula of every output.
 // `window` must outlive the definition (the windows keep theirs as static data).
 FormDefinition makeQuotaForm(const QuotaWindow& window);
+
+// The output's rates, one per variant in the window's variant order: its row of
+// data/quota/<form name>.csv, compiled in. A row that is missing, or that names another
+// material or unit than the output, is a fault of the program: std::logic_error.
+const std::vector<double>& quotaRates(const QuotaWindow& window, const QuotaOutput& output);
 
 // The rate column that the selected options choose.
 int chooseVariant(const Form& form, const QuotaWindow& window);

@@ -10,7 +10,7 @@ constexpr auto kDressedStone = "Option1(1)";
 constexpr auto kM5 = "Option1(7)";
 constexpr auto kM75 = "Option1(6)";
 
-// Columns: rubble M5, rubble M7.5, dressed M5, dressed M7.5.
+// Rates in data/quota/石挡土墙.csv: rubble M5, rubble M7.5, dressed M5, dressed M7.5.
 const QuotaWindow kStoneRetainingWall{
     .formName = "石挡土墙",
     .titleLabel = "",
@@ -24,15 +24,15 @@ const QuotaWindow kStoneRetainingWall{
     // Stone type first, then the mortar grade within it.
     .tests = {{{kRubbleStone, kM5}, 0}, {{kRubbleStone}, 1}, {{kM5}, 2}, {{}, 3}},
     .outputs = {
-        {"Text3(5)", "硅酸盐水泥    425# (Kg)", "水泥", "硅酸盐水泥425#", "kg", {900.6, 1181.05, 271.32, 355.81}, {0, 0}},
-        {"Text3(7)", "毛石(毛条石) (方)", "石", "毛石(毛条石)", "m³", {11.22, 11.22, 10.4, 10.4}, {0, 1}},
-        {"Text3(6)", "细砂(方)", "细砂", "细砂", "m³", {4.58, 4.58, 1.38, 1.38}, {0, 2}},
-        {"Text3(1)", "水（方）", "水", "水", "m³", {1.97, 1.97, 1.06, 1.06}, {1, 1}},
-        {"Text2", "水泥砂浆 (方)", "砂浆", "水泥砂浆", "m³", {3.95, 3.95, 1.19, 1.19}, {1, 0}},
-        basePrice("Text1", {1017.96, 1102.1, 1150.95, 1176.3}, {1, 2}),
-        labourCost("Text5", {306.68, 306.68, 400.11, 400.11}, {2, 0}),
-        materialCost("Text3(2)", {701.13, 785.27, 747.76, 773.11}, {2, 1}),
-        machineryCost("Text3(0)", {10.15, 10.15, 3.08, 3.08}, {2, 2}),
+        {"Text3(5)", "硅酸盐水泥    425# (Kg)", "水泥", "硅酸盐水泥425#", "kg", {0, 0}},
+        {"Text3(7)", "毛石(毛条石) (方)", "石", "毛石(毛条石)", "m³", {0, 1}},
+        {"Text3(6)", "细砂(方)", "细砂", "细砂", "m³", {0, 2}},
+        {"Text3(1)", "水（方）", "水", "水", "m³", {1, 1}},
+        {"Text2", "水泥砂浆 (方)", "砂浆", "水泥砂浆", "m³", {1, 0}},
+        basePrice("Text1", {1, 2}),
+        labourCost("Text5", {2, 0}),
+        materialCost("Text3(2)", {2, 1}),
+        machineryCost("Text3(0)", {2, 2}),
     },
 };
 

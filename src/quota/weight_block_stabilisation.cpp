@@ -9,9 +9,8 @@ namespace {
 constexpr auto kAssembledBlock = "Option1(0)";
 constexpr auto kSaddleBlock = "Option1(1)";
 
-// Columns: assembled block, saddle block. The base price is the quota's own figure: for the
-// saddle block it stands 40 yuan above the sum of its three costs, and is kept as published.
-// The medium sand's caption gives kg, and its unit is stated so, though the rate reads like m³.
+// Rates in data/quota/加重块稳管.csv: assembled block, saddle block. The medium sand's caption
+// gives kg, and its unit is stated so, though the rate reads like m³.
 const QuotaWindow kWeightBlockStabilisation{
     .formName = "加重块稳管",
     .titleLabel = "装配式、马鞍型混凝土加重块稳管",
@@ -24,20 +23,20 @@ const QuotaWindow kWeightBlockStabilisation{
                        {kSaddleBlock, "", "马鞍型加重块(算5-3011、3013) "}}}},
     .tests = {{{kAssembledBlock}, 0}, {{}, 1}},
     .outputs = {
-        {"Text1", "水泥425#     (Kg)", "水泥", "水泥425#", "kg", {6185, 453.29}, {0, 0}, "#.##"},
-        {"Text3(0)", "重晶石(t)", "重晶石", "重晶石", "t", {9.486, 0}, {0, 1}},
-        {"Text3(1)", "重晶砂（t）", "重晶砂", "重晶砂", "t", {12.823, 0}, {0, 2}},
-        {"Text2", "中砂 (Kg)", "中砂", "中砂", "kg", {0, 4.89}, {1, 0}},
-        {"Text3(3)", "碎石(稳管用)     （方）", "碎石", "碎石(稳管用)", "m³", {0, 7.91}, {1, 1}},
-        {"Text3(2)", "水（方）", "水", "水", "m³", {3.38, 2}, {1, 2}},
-        {"Text4", "钢模板(Kg)", "钢模板", "钢模板", "kg", {223.245, 150}, {2, 0}},
-        {"Text3(5)", "粗制六角带帽螺栓>M12(Kg)", "螺栓", "粗制六角带帽螺栓>M12", "kg", {101.79, 0}, {2, 1}},
-        {"Text3(4)", "改性沥青   (Kg)", "沥青", "改性沥青", "kg", {290.26, 0}, {2, 2}},
-        {"Text5", "  玻璃布  (平方米)", "玻璃布", "玻璃布", "m²", {161.89, 0}, {3, 0}},
-        labourCost("Text3(7)", {2683.37, 2290.31}, {3, 1}),
-        materialCost("Text3(6)", {13720.08, 1296.76}, {3, 2}),
-        machineryCost("Text7", {1564.01, 1399.31}, {4, 0}),
-        basePrice("Text9", {17967.46, 5026.38}, {4, 2}),
+        {"Text1", "水泥425#     (Kg)", "水泥", "水泥425#", "kg", {0, 0}, "#.##"},
+        {"Text3(0)", "重晶石(t)", "重晶石", "重晶石", "t", {0, 1}},
+        {"Text3(1)", "重晶砂（t）", "重晶砂", "重晶砂", "t", {0, 2}},
+        {"Text2", "中砂 (Kg)", "中砂", "中砂", "kg", {1, 0}},
+        {"Text3(3)", "碎石(稳管用)     （方）", "碎石", "碎石(稳管用)", "m³", {1, 1}},
+        {"Text3(2)", "水（方）", "水", "水", "m³", {1, 2}},
+        {"Text4", "钢模板(Kg)", "钢模板", "钢模板", "kg", {2, 0}},
+        {"Text3(5)", "粗制六角带帽螺栓>M12(Kg)", "螺栓", "粗制六角带帽螺栓>M12", "kg", {2, 1}},
+        {"Text3(4)", "改性沥青   (Kg)", "沥青", "改性沥青", "kg", {2, 2}},
+        {"Text5", "  玻璃布  (平方米)", "玻璃布", "玻璃布", "m²", {3, 0}},
+        labourCost("Text3(7)", {3, 1}),
+        materialCost("Text3(6)", {3, 2}),
+        machineryCost("Text7", {4, 0}),
+        basePrice("Text9", {4, 2}),
     },
 };
 

@@ -9,7 +9,7 @@ namespace {
 constexpr auto kFourMetres = "Option1(0)";
 constexpr auto kSixMetres = "Option1(1)";
 
-// Columns: φ0.6 × 4 m, φ0.6 × 6 m.
+// Rates in data/quota/铁丝石笼稳管.csv: φ0.6 × 4 m, φ0.6 × 6 m.
 const QuotaWindow kWireGabionStabilisation{
     .formName = "铁丝石笼稳管",
     .titleLabel = "铁丝石笼稳管",
@@ -21,10 +21,10 @@ const QuotaWindow kWireGabionStabilisation{
                       {{kFourMetres, "", "φ0.6x4m(算5-3006) "}, {kSixMetres, "", "φ0.6x6m(算5-3007)", true}}}},
     .tests = {{{kFourMetres}, 0}, {{kSixMetres}, 1}},
     .outputs = {
-        {"Text1", "镀锌铁丝8#   (Kg)", "铁丝", "镀锌铁丝8#", "kg", {238, 357}, {0, 0}},
-        {"Text2", "圆钢φ6-12   (Kg)", "圆钢", "圆钢φ6-12", "kg", {159, 238.5}, {1, 0}},
-        {"Text3(0)", "卵石  (方)", "卵石", "卵石", "m³", {12.44, 18.66}, {0, 1}},
-        basePrice("Text3(1)", {3571.05, 5356.58}, {1, 1}),
+        {"Text1", "镀锌铁丝8#   (Kg)", "铁丝", "镀锌铁丝8#", "kg", {0, 0}},
+        {"Text2", "圆钢φ6-12   (Kg)", "圆钢", "圆钢φ6-12", "kg", {1, 0}},
+        {"Text3(0)", "卵石  (方)", "卵石", "卵石", "m³", {0, 1}},
+        basePrice("Text3(1)", {1, 1}),
     },
 };
 

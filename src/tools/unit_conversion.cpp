@@ -1,41 +1,59 @@
 // 单位转换: eleven fixed pairs of units of pipeline design (pressure and stress, torque, line
 // load, area, energy, angle), each converted left to right or right to left by one button.
 #include <array>
+#include <stdexcept>
 
 #include "core/calc.h"
+#include "core/reference_table.h"
 
 namespace pylora {
 namespace {
 
-// One row: its two fields, the unit names shown beside them, and the conversion. Left to
-// right multiplies by `multiply` and divides by `divide`; right to left the other way round,
-// multiplying first.
+// The conversion factors, from data/units/单位转换.csv: the two units, then the factors.
+const ReferenceRow kFactorRows[] = {
+#include "tools/unit_factors.inc"
+};
+
+// One row: its two fields and the unit names shown beside them. Its factors are the table's
+// row of the same two units.
 struct UnitRow {
     int left;   // index in Text1
     int right;  // index in Text1
     const char* leftUnit;
     const char* rightUnit;
-    double multiply;
-    double divide;
     const char* rightPattern;  // the pattern of the left-to-right result
     const char* quantity;      // what the row converts
     const char* letter;        // its symbol, numbered by the row; the right field's is primed
 };
 
 const std::array<UnitRow, 11> kRows{{
-    {0, 10, "兆帕", "千克力/厘米²", 10.1972, 1, "#.###", "压力", "p"},
-    {1, 11, "兆帕", "千磅力/英寸²", 0.145038, 1, "#.###", "压力", "p"},
-    {2, 12, "兆帕", "毫米水柱", 101972, 1, "#.###", "压力", "p"},
-    {3, 13, "兆帕", "千克力/毫米²", 0.101972, 1, "#.###", "压力", "p"},
-    {4, 14, "牛·米", "千克力·米", 0.101972, 1, "#.###", "力矩", "M"},
-    {5, 15, "牛·米", "磅力·英寸", 8.85075, 1, "#.###", "力矩", "M"},
-    {6, 16, "平方米", "亩", 1, 666.667, "#.#####", "面积", "A"},
-    {7, 17, "千瓦·小时", "焦耳", 3600000, 1, "#.###", "能量", "E"},
-    {8, 18, "牛/米", "千克力/米", 0.101972, 1, "#.###", "线荷载", "q"},
-    {9, 19, "千卡", "焦耳", 4186.8, 1, "#.###", "热量", "Q"},
+    {0, 10, "兆帕", "千克力/厘米²", "#.###", "压力", "p"},
+    {1, 11, "兆帕", "千磅力/英寸²", "#.###", "压力", "p"},
+    {2, 12, "兆帕", "毫米水柱", "#.###", "压力", "p"},
+    {3, 13, "兆帕", "千克力/毫米²", "#.###", "压力", "p"},
+    {4, 14, "牛·米", "千克力·米", "#.###", "力矩", "M"},
+    {5, 15, "牛·米", "磅力·英寸", "#.###", "力矩", "M"},
+    {6, 16, "平方米", "亩", "#.#####", "面积", "A"},
+    {7, 17, "千瓦·小时", "焦耳", "#.###", "能量", "E"},
+    {8, 18, "牛/米", "千克力/米", "#.###", "线荷载", "q"},
+    {9, 19, "千卡", "焦耳", "#.###", "热量", "Q"},
     // The right field holds the angle in decimal degrees; its name says so.
-    {20, 21, "弧度", "度（十进制）", 180, 3.14159, "#.###", "角度", "θ"},
+    {20, 21, "弧度", "度（十进制）", "#.###", "角度", "θ"},
 }};
+
+// Left to right multiplies by `multiply` and divides by `divide`; right to left the other way
+// round, multiplying first.
+struct Factors {
+    double multiply;
+    double divide;
+};
+
+Factors factorsOf(const UnitRow& row) {
+    for (const ReferenceRow& factors : kFactorRows)
+        if (factors.texts[0] == row.leftUnit && factors.texts[1] == row.rightUnit)
+            return {factors.numbers[0], factors.numbers[1]};
+    throw std::logic_error(std::string("单位转换: no factors for ") + row.leftUnit + " to " + row.rightUnit);
+}
 
 constexpr auto kConvertRight = "Command1";
 constexpr auto kConvertLeft = "Command2";
@@ -66,25 +84,29 @@ void stateRow(FormDefinition& def, ControlDef& left, ControlDef& right, const Un
     right.means(std::string(row.letter) + "′_{" + std::to_string(number) + "}", row.quantity, row.rightUnit, decimals)
         .inStep(kConvertRight)
         .meaning.role = FieldRole::Result;
-    def.formula({right.name, scaled(left.name, row.multiply, row.divide), kConvertRight});
-    def.formula({left.name, scaled(right.name, row.divide, row.multiply), kConvertLeft});
+    const Factors factors = factorsOf(row);
+    def.formula({right.name, scaled(left.name, factors.multiply, factors.divide), kConvertRight});
+    def.formula({left.name, scaled(right.name, factors.divide, factors.multiply), kConvertLeft});
 }
 
 void convertRight(Form& form) {
     for (const UnitRow& row : kRows) {
-        const Num value = FieldValue(form, field(row.left)) * row.multiply / row.divide;
+        const Factors factors = factorsOf(row);
+        const Num value = FieldValue(form, field(row.left)) * factors.multiply / factors.divide;
         form.setText(field(row.right), FormatNumber(value, row.rightPattern));
     }
 }
 
 void convertLeft(Form& form) {
     for (const UnitRow& row : kRows) {
-        const Num value = FieldValue(form, field(row.right)) * row.divide / row.multiply;
+        const Factors factors = factorsOf(row);
+        const Num value = FieldValue(form, field(row.right)) * factors.divide / factors.multiply;
         form.setText(field(row.left), FormatNumber(value, "#.###"));
     }
 }
 
 FormDefinition makeUnitConversion() {
+    if (std::size(kFactorRows) != kRows.size()) throw std::logic_error("单位转换: the factor table's rows are not the window's");
     FormDefinition def("单位转换", "单位转换");
     def.titleLabel("Label1", "单位转换");
     auto rows = def.frame("Frame1", "单位转换", FrameRole::Plain, {0, 0});

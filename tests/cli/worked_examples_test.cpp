@@ -15,13 +15,19 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
+#include <cctype>
+#include <cstdio>
 #include <fstream>
+#include <map>
+#include <set>
 #include <sstream>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/headless_runner.h"
+#include "core/menu.h"
+#include "core/text.h"
 
 namespace pylora {
 namespace {
@@ -35,6 +41,7 @@ struct Expectation {
 struct ExampleCase {
     std::string file;
     int line;
+    std::string name;  // the test's name: the window and what the case checks
     std::vector<std::string> args;
     std::vector<Expectation> expectations;
     bool report = false;  // the case prints the report's JSON
@@ -64,36 +71,107 @@ std::vector<std::string> splitArguments(const std::string& text) {
     return args;
 }
 
-std::string trim(const std::string& s) {
-    const auto first = s.find_first_not_of(" \t\r");
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+std::string trim(const std::string& s) { return std::string(trimmed(s, " \t\r")); }
+
+// A window by an ASCII name a test name can carry: the name of its menu entry ("LINE_BI" for
+// 壁厚计算), else its form name where that is ASCII, else its characters' code points.
+std::string windowTag(const std::string& formName) {
+    std::string found;
+    auto search = [&](const auto& self, const std::vector<MenuItem>& items) -> void {
+        for (const MenuItem& item : items) {
+            if (found.empty() && item.action == MenuAction::ShowWindow && item.target == formName) found = item.name;
+            self(self, item.children);
+        }
+    };
+    search(search, menuTree());
+    if (found.rfind("menu_", 0) == 0 || found.rfind("MENU_", 0) == 0) return found.substr(5);
+    if (!found.empty()) return found;
+    std::string tag;
+    for (std::size_t at = 0; at < formName.size();) {
+        const char32_t c = decodeCharacter(formName, at);
+        if (c < 0x80 && std::isalnum(static_cast<int>(c))) {
+            tag += static_cast<char>(c);
+        } else {
+            char hex[16];
+            std::snprintf(hex, sizeof hex, "U%X", static_cast<unsigned>(c));
+            tag += hex;
+        }
+    }
+    return tag;
+}
+
+// Words of a comment or a command as a test name: ASCII letters and digits, runs of anything
+// else one underscore, at most about 60 characters, cut at a word.
+std::string nameWords(const std::string& text) {
+    std::string name;
+    for (char c : text) {
+        if (std::isalnum(static_cast<unsigned char>(c)) && static_cast<unsigned char>(c) < 0x80) {
+            name += c;
+        } else if (!name.empty() && name.back() != '_') {
+            name += '_';
+        }
+    }
+    if (name.size() > 60) name.resize(name.rfind('_', 60) == std::string::npos ? 60 : name.rfind('_', 60));
+    while (!name.empty() && name.back() == '_') name.pop_back();
+    return name;
+}
+
+// The window, then the first line of the comment just above the case, else its settings and presses: a name
+// that stays when cases are added before it. Names met twice get _2, _3 in file order.
+void nameCases(std::vector<ExampleCase>& cases, const std::vector<std::string>& comments) {
+    std::map<std::string, int> seen;
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        ExampleCase& c = cases[i];
+        const std::string what = !comments[i].empty() ? comments[i] : [&] {
+            std::string command;
+            for (std::size_t a = 2; a < c.args.size(); ++a) command += c.args[a] + " ";
+            return c.report ? "report " + command : command.empty() ? std::string("defaults") : command;
+        }();
+        std::string name = windowTag(c.args.at(1)) + "__" + nameWords(what);
+        if (const int count = ++seen[name]; count > 1) name += "_" + std::to_string(count);
+        c.name = name;
+    }
 }
 
 std::vector<ExampleCase> loadExamples() {
     std::vector<ExampleCase> cases;
+    std::vector<std::string> comments;  // what the comment just above each case says first, if any
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(PYLORA_EXAMPLES_DIR))
         if (entry.path().extension() == ".txt") files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     for (const auto& path : files) {
         std::ifstream in(path);
-        std::string raw;
+        std::string raw, comment;
+        bool inComment = false;
         int number = 0;
         while (std::getline(in, raw)) {
             ++number;
             const std::string line = trim(raw);
-            if (line.empty() || line[0] == '#') continue;
+            if (line.empty()) {
+                comment.clear();
+                inComment = false;
+                continue;
+            }
+            if (line[0] == '#') {
+                if (!inComment) comment = line.substr(1);  // a comment's first line says what it is about
+                inComment = true;
+                continue;
+            }
+            inComment = false;
             if (line.rfind("run ", 0) == 0) {
-                cases.push_back(ExampleCase{path.filename().string(), number, splitArguments(line), {}});
+                cases.push_back(ExampleCase{path.filename().string(), number, "", splitArguments(line), {}});
+                comments.push_back(std::exchange(comment, {}));
                 continue;
             }
             if (line.rfind("report ", 0) == 0) {
                 std::vector<std::string> args = splitArguments(line);
                 for (const char* arg : {"--output", "-", "--format", "json"}) args.push_back(arg);
-                cases.push_back(ExampleCase{path.filename().string(), number, std::move(args), {}, true});
+                cases.push_back(ExampleCase{path.filename().string(), number, "", std::move(args), {}, true});
+                comments.push_back(std::exchange(comment, {}));
                 continue;
             }
+            comment.clear();
             const auto eq = line.find(" = ");
             if (cases.empty() || eq == std::string::npos)
                 throw std::runtime_error(path.string() + ":" + std::to_string(number) + ": cannot read " + line);
@@ -101,6 +179,7 @@ std::vector<ExampleCase> loadExamples() {
                 Expectation{number, trim(line.substr(0, eq)), nlohmann::json::parse(line.substr(eq + 3))});
         }
     }
+    nameCases(cases, comments);
     return cases;
 }
 
@@ -178,9 +257,7 @@ TEST_P(WorkedExampleTest, GivesTheExpectedTexts) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, WorkedExampleTest, testing::ValuesIn(loadExamples()),
-                         [](const testing::TestParamInfo<ExampleCase>& info) {
-                             return "case" + std::to_string(info.index) + "_line" + std::to_string(info.param.line);
-                         });
+                         [](const testing::TestParamInfo<ExampleCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace pylora

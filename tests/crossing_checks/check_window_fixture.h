@@ -7,6 +7,7 @@
 
 #include "core/calc_form.h"
 #include "core/window_registry.h"
+#include "core/window_settings.h"
 
 namespace pylora::testing_support {
 
@@ -14,16 +15,10 @@ class CheckWindow {
 public:
     explicit CheckWindow(const std::string& formName) : window_(*findWindow(formName), Services{}) {}
 
-    // Each setting is "Text1=3" (typed into a field) or "Option1(0)" (selected); then the run.
+    // Each setting is "Text1=3" (typed into a field) or "Option1(0)" (selected), as the runner
+    // reads them; then the run.
     std::optional<RunFailure> run(const std::vector<std::string>& settings = {}) {
-        for (const std::string& setting : settings) {
-            const auto eq = setting.find('=');
-            if (eq == std::string::npos) {
-                window_.form().select(setting);
-            } else {
-                window_.form().type(setting.substr(0, eq), setting.substr(eq + 1));
-            }
-        }
+        for (const std::string& setting : settings) applyShortSetting(window_.form(), setting);
         return window_.press("Command1");
     }
 

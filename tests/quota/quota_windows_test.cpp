@@ -100,7 +100,7 @@ TEST_P(QuotaWindowTest, AmountBeyondDoublePrecisionFailsOnTheAmount) {
 // of labour, materials and machinery as the quota book prints them, except where it differs.
 TEST_P(QuotaWindowTest, BasePriceMatchesTheCostRates) {
     const QuotaWindowCase& c = GetParam();
-    if (c.costs.empty()) return;  // the window shows the base price only
+    if (c.costs.empty()) GTEST_SKIP() << "the window shows the base price only, no costs to add up";
     window_.form().type("Text6", "100000");
     for (std::size_t v = 0; v < c.variants.size(); ++v) {
         select(c.variants[v]);

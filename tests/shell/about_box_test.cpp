@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "fake_printer.h"
+#include "gui_test_main.h"
 #include "shell/about_box.h"
 #include "shell/main_window.h"
 
@@ -23,6 +24,7 @@ class AboutBoxTest : public QObject {
 
     // Presses "系统信息(&S)..." and returns the text of the message box it shows (empty when none).
     static QString messageAfterSystemInfo(AboutBox* box) {
+        const ModalWatchdog::Expected expected;
         QString message;
         QTimer answer;  // ends with this function, so it never fires into a later test
         answer.setSingleShot(true);
@@ -93,5 +95,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AboutBoxTest)
+PYLORA_GUI_TEST_MAIN(AboutBoxTest)
 #include "about_box_test.moc"

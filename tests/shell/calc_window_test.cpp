@@ -8,7 +8,7 @@
 
 #include "core/window_registry.h"
 #include "fake_printer.h"
-#include "modal_watchdog.h"
+#include "gui_test_main.h"
 #include "shell/calc_window.h"
 #include "shell/program_setup.h"
 
@@ -18,7 +18,6 @@ class CalcWindowTest : public QObject {
     Q_OBJECT
 
     FakePrinter printer;
-    ModalWatchdog* watchdog = nullptr;
     CalcWindow* window = nullptr;
 
     QLineEdit* field(const char* name) { return qobject_cast<QLineEdit*>(window->widgetFor(name)); }
@@ -38,7 +37,6 @@ private slots:
     void initTestCase() { setUpProgram(*static_cast<QApplication*>(QCoreApplication::instance())); }
 
     void init() {
-        watchdog = new ModalWatchdog;
         printer = FakePrinter{};
         window = new CalcWindow(*findWindow("壁厚计算"), Services{}, printer);
         window->show();
@@ -47,7 +45,6 @@ private slots:
     void cleanup() {
         window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        delete watchdog;
     }
 
     void rendersCaptionsFramesAndDefaults() {
@@ -199,5 +196,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CalcWindowTest)
+PYLORA_GUI_TEST_MAIN(CalcWindowTest)
 #include "calc_window_test.moc"

@@ -7,7 +7,7 @@
 
 #include "core/window_registry.h"
 #include "fake_printer.h"
-#include "modal_watchdog.h"
+#include "gui_test_main.h"
 #include "shell/calc_window.h"
 
 using namespace pylora;
@@ -16,7 +16,6 @@ class CalculatorKeysTest : public QObject {
     Q_OBJECT
 
     FakePrinter printer;
-    ModalWatchdog* watchdog = nullptr;
     CalcWindow* window = nullptr;
 
     QString display() const { return qobject_cast<QLineEdit*>(window->widgetFor("Text1"))->text(); }
@@ -32,7 +31,6 @@ class CalculatorKeysTest : public QObject {
 
 private slots:
     void init() {
-        watchdog = new ModalWatchdog;
         window = new CalcWindow(*findWindow("计算器"), Services{}, printer);
         window->show();
         window->activateWindow();
@@ -41,7 +39,6 @@ private slots:
     void cleanup() {
         window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        delete watchdog;
     }
 
     void keysOfTheKeypad_data() {
@@ -113,5 +110,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CalculatorKeysTest)
+PYLORA_GUI_TEST_MAIN(CalculatorKeysTest)
 #include "calculator_keys_test.moc"

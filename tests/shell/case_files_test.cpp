@@ -11,7 +11,7 @@
 
 #include "core/recovery_store.h"
 #include "fake_printer.h"
-#include "modal_watchdog.h"
+#include "gui_test_main.h"
 #include "shell/calc_window.h"
 #include "shell/main_window.h"
 
@@ -21,7 +21,6 @@ class CaseFilesTest : public QObject {
     Q_OBJECT
 
     FakePrinter printer;
-    ModalWatchdog* watchdog = nullptr;
     QTemporaryDir folder;
     QString told;
     int closeQuestions = 0;
@@ -55,7 +54,6 @@ class CaseFilesTest : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }  // recent files: not the tester's
     void init() {
-        watchdog = new ModalWatchdog;
         told.clear();
         closeQuestions = 0;
         closeAnswer = CloseAnswer::Discard;
@@ -63,7 +61,6 @@ private slots:
     void cleanup() {
         for (QWidget* w : QApplication::topLevelWidgets()) w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        delete watchdog;
     }
 
     void fileMenuComesFirstWithItsEntries() {
@@ -144,5 +141,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CaseFilesTest)
+PYLORA_GUI_TEST_MAIN(CaseFilesTest)
 #include "case_files_test.moc"

@@ -10,7 +10,7 @@
 
 #include "core/window_registry.h"
 #include "fake_printer.h"
-#include "modal_watchdog.h"
+#include "gui_test_main.h"
 #include "shell/calc_window.h"
 #include "shell/main_window.h"
 #include "shell/sketch_canvas.h"
@@ -184,5 +184,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DesktopUseTest)
+PYLORA_GUI_TEST_MAIN(DesktopUseTest)
 #include "desktop_use_test.moc"

@@ -7,8 +7,10 @@
 #include <QTimer>
 #include <QTest>
 
+#include <optional>
+
 #include "fake_printer.h"
-#include "modal_watchdog.h"
+#include "gui_test_main.h"
 #include "shell/calc_window.h"
 #include "shell/main_window.h"
 
@@ -18,7 +20,6 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
     FakePrinter printer;
-    ModalWatchdog* watchdog = nullptr;
 
     MainWindow* makeMain() { return new MainWindow(Services{}, printer); }
 
@@ -27,11 +28,9 @@ class MainWindowTest : public QObject {
     }
 
 private slots:
-    void init() { watchdog = new ModalWatchdog; }
     void cleanup() {
         for (QWidget* w : QApplication::topLevelWidgets()) w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        delete watchdog;
     }
 
     void showsTitleClientAreaAndMenus() {
@@ -115,8 +114,7 @@ private slots:
         MainWindow* main = makeMain();
         main->show();
         // No calculator window yet: the entries say so in a box, and print nothing.
-        delete watchdog;  // this box is expected
-        watchdog = nullptr;
+        auto expected = std::make_optional<ModalWatchdog::Expected>();  // this box is expected
         for (const char* entry : {"MENU_print_pre", "MENU_print_print"}) {
             QString said;
             QTimer answer;
@@ -133,7 +131,7 @@ private slots:
         }
         QVERIFY(printer.previewed.empty());
         QVERIFY(printer.dialogPrinted.empty());
-        watchdog = new ModalWatchdog;
+        expected.reset();
         main->showWindow("坐标转换");
         main->showWindow("壁厚计算");
         findAction(main, "MENU_print_pre")->trigger();
@@ -145,5 +143,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+PYLORA_GUI_TEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"

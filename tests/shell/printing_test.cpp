@@ -10,6 +10,7 @@
 
 #include "core/window_registry.h"
 #include "fake_printer.h"
+#include "gui_test_main.h"
 #include "shell/calc_window.h"
 #include "shell/printing.h"
 #include "shell/program_setup.h"
@@ -97,5 +98,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PrintingTest)
+PYLORA_GUI_TEST_MAIN(PrintingTest)
 #include "printing_test.moc"

@@ -14,8 +14,9 @@
 #include <QTest>
 
 #include "core/window_registry.h"
+#include "core/window_settings.h"
 #include "fake_printer.h"
-#include "modal_watchdog.h"
+#include "gui_test_main.h"
 #include "shell/calc_window.h"
 #include "shell/report_export.h"
 
@@ -48,18 +49,7 @@ const ProjectInfo kProject{"西部管道二期工程", "XB-2026-015", "施工图
 // "Option1(0)" selects) and its run button pressed.
 CalcForm runWindow(const char* formName, const QStringList& settings) {
     CalcForm window(*findWindow(formName), testServices());
-    for (const QString& setting : settings) {
-        const auto eq = setting.indexOf('=');
-        const std::string name = setting.left(eq).toStdString();
-        const std::string value = setting.mid(eq + 1).toStdString();
-        if (eq < 0) {
-            window.form().select(name);
-        } else if (window.form().control(name).kind == ControlKind::ListBox) {
-            window.form().choose(name, value);
-        } else {
-            window.form().type(name, value);
-        }
-    }
+    for (const QString& setting : settings) applyShortSetting(window.form(), setting.toStdString());
     window.press(window.definition().defaultRunButton());
     return window;
 }
@@ -197,7 +187,6 @@ private slots:
     }
 
     void everyWindowOffersTheExportByKeyAndContextMenu() {
-        ModalWatchdog watchdog;
         FakePrinter printer;
         for (const FormDefinition* definition : allWindows()) {
             CalcWindow window(*definition, testServices(), printer);
@@ -226,5 +215,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ReportExportTest)
+PYLORA_GUI_TEST_MAIN(ReportExportTest)
 #include "report_export_test.moc"

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "gui_test_main.h"
 #include "shell/user_settings.h"
 
 class UserSettingsTest : public QObject {
@@ -44,5 +45,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(UserSettingsTest)
+PYLORA_GUI_TEST_MAIN(UserSettingsTest)
 #include "user_settings_test.moc"
