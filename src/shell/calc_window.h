@@ -26,6 +26,8 @@ public:
     const std::string& formName() const { return model_.definition().formName(); }
     QWidget* widgetFor(const std::string& control) const;
     QString statusText() const;
+    // A note in the status line that is no failure (a report written, a page printed).
+    void showInformation(const QString& text);
 
     // What a click of the button does: run, print, or nothing.
     void press(const std::string& button);
@@ -39,9 +41,11 @@ public:
     // A result that a failed run did not write again: it keeps its text but shows as old.
     bool isStale(const std::string& control) const;
 
-    // The printed page: the whole body, scrolled or not, with the buttons and status line below.
+    // The printed page: the whole body, scrolled or not, as the screen shows it but without the
+    // buttons, the status line, the keyboard focus and any selected text.
     QSize pageContentSize() const override;
     void paintPageContent(QPainter& painter) override;
+    QString pageWarning() const override;
 
 signals:
     void activated(CalcWindow* window);
@@ -85,6 +89,7 @@ private:
     std::map<std::string, int> expectedLengths_;
     QScrollArea* scroll_ = nullptr;
     QLabel* status_ = nullptr;
+    QString runFailure_;  // what the last run's failure says in the status line; empty after a good run
     bool fitted_ = false;
 };
 
