@@ -71,6 +71,7 @@ CalcWindow::CalcWindow(const FormDefinition& definition, const Services& service
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
     addReportExport(*this);
     syncFromForm();
+    alignTableFrames();  // once the captions hold their texts
 }
 
 void CalcWindow::fitInto(QSize available) {
@@ -223,6 +224,7 @@ void CalcWindow::buildLayout() {
         auto grid = frameGrids.find(c.frame);
         placeControl(grid != frameGrids.end() ? *grid->second : *body, c);
     }
+    frameGrids_ = frameGrids;
     contentLayout->addLayout(body);
     contentLayout->addStretch();
     outer->addWidget(scroll_, 1);
@@ -242,6 +244,41 @@ void CalcWindow::buildLayout() {
     // into scrolling or hides the bottom rows.
     status_->setMinimumHeight(2 * fontMetrics().lineSpacing() + 4);
     outer->addWidget(status_);
+}
+
+// A point table whose rows stand in two frames (stations typed above, bend angles computed
+// below) keeps its columns in both: the frames' grids get the same column widths, each the
+// widest any of them asks for, and stretch alike.
+void CalcWindow::alignTableFrames() {
+    const std::map<std::string, QGridLayout*>& frameGrids = frameGrids_;
+    const FormDefinition& def = model_.definition();
+    for (const TableDef& table : def.tables()) {
+        std::set<QGridLayout*> grids;
+        for (const TableColumn& column : table.columns)
+            for (const std::string& cell : column.cells)
+                if (const ControlDef* control = cell.empty() ? nullptr : def.findControl(cell))
+                    if (auto grid = frameGrids.find(control->frame); grid != frameGrids.end()) grids.insert(grid->second);
+        if (grids.size() < 2) continue;
+        // Ten points and their segments in a row: a little closer than other frames' fields.
+        for (QGridLayout* grid : grids) grid->setHorizontalSpacing(4);
+        std::vector<int> widths;
+        for (QGridLayout* grid : grids) {
+            if (int(widths.size()) < grid->columnCount()) widths.resize(grid->columnCount(), 0);
+            for (int i = 0; i < grid->count(); ++i) {
+                int row, column, rowSpan, columnSpan;
+                grid->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
+                const QLayoutItem* item = grid->itemAt(i);
+                const int wanted = std::max(item->sizeHint().width(), item->minimumSize().width());
+                const int share = (wanted - (columnSpan - 1) * grid->horizontalSpacing() + columnSpan - 1) / columnSpan;
+                for (int c = column; c < column + columnSpan; ++c) widths[c] = std::max(widths[c], share);
+            }
+        }
+        for (QGridLayout* grid : grids)
+            for (int c = 0; c < int(widths.size()); ++c) {
+                grid->setColumnMinimumWidth(c, widths[c]);
+                grid->setColumnStretch(c, 1);
+            }
+    }
 }
 
 void CalcWindow::orderTabsAsRead() {

@@ -58,6 +58,7 @@ private:
     enum class StatusKind { Information, Problem };
 
     void buildLayout();
+    void alignTableFrames();
     void orderTabsAsRead();
     void noteWritten(const std::string& button, bool failed);
     int stepIndex(const std::string& button) const;
@@ -78,6 +79,7 @@ private:
     WindowPrinter& printer_;
     std::map<std::string, QWidget*> widgets_;
     std::map<std::string, QButtonGroup*> optionGroups_;
+    std::map<std::string, QGridLayout*> frameGrids_;  // by frame name; "" the body's
     std::set<std::string> failedFields_;
     // Fields, labels and sketches some run has written, with the run button that wrote them last.
     std::map<std::string, std::string> writtenBy_;

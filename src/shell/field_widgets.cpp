@@ -17,7 +17,7 @@ const QColor kStaleText(0x80, 0x80, 0x80);
 // A cell of a point table (a field without a caption of its own) stands in a row of ten or
 // more: it gets less room, and a longer number is read whole in its tooltip.
 constexpr int kWidestFieldChars = 17;
-constexpr int kWidestCellChars = 12;
+constexpr int kWidestCellChars = 11;
 
 }  // namespace
 

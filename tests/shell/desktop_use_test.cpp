@@ -162,9 +162,10 @@ private slots:
         }
         for (int i = 1; i <= 9; ++i) {  // segment i, from point i to point i + 1
             const int between = (station(i) + station(i + 1)) / 2;
+            const int spacing = station(i + 1) - station(i);
             for (int cell : {34 + i, 51 + i, 60 + i}) {  // inclination, slope, length
                 const int x = centre("Text" + std::to_string(cell));
-                QVERIFY2(std::abs(x - between) <= 2, qPrintable(QString("Text%1: %2, not %3").arg(cell).arg(x).arg(between)));
+                QVERIFY2(std::abs(x - between) <= spacing / 8, qPrintable(QString("Text%1: %2, not %3").arg(cell).arg(x).arg(between)));
             }
         }
     }

@@ -87,6 +87,11 @@ private slots:
         paintWindowPage(window, printer);
         if (info) *info = run("pdfinfo", {path});
         const QString text = run("pdftotext", {path, "-"});
+        // Set PYLORA_PAGE_DIR to keep the last page of each window for a look.
+        if (const QString kept = qEnvironmentVariable("PYLORA_PAGE_DIR"); !kept.isEmpty()) {
+            QFile::remove(kept + '/' + window.windowTitle() + ".pdf");
+            QFile::copy(path, kept + '/' + window.windowTitle() + ".pdf");
+        }
         QFile::remove(path);
         return text;
     }
