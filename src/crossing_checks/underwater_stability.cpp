@@ -129,9 +129,11 @@ void addFormulas(FormDefinition& def) {
         {{kStoneCover, c(10) * q(kStoneInAir) / (q(kFillFactor) * q(kDiameter) * q(kStoneWeight))},
          {kStoneSize, c(1000) * pow(q(kVelocity), c(2)) / (c(2) * q(kGravity))}},
     };
-    auto frame = def.frame("Frame3", "计算公式", FrameRole::Formula, {0, 0});
+    // Beside the inputs and results, in two columns: the two widest alone in their rows.
+    auto frame = def.frame("Frame3", "计算公式", FrameRole::Formula, {0, 1, 3, 1});
+    const GridPlace places[6] = {{0, 0}, {1, 0}, {0, 1}, {2, 0, 1, 2}, {3, 0, 1, 2}, {1, 1}};
     for (int i = 0; i < 6; ++i) {
-        ControlDef& picture = frame.formulas("Image" + std::to_string(i + 1), pictures[i], {i / 3, i % 3});
+        ControlDef& picture = frame.formulas("Image" + std::to_string(i + 1), pictures[i], places[i]);
         picture.label = "(公式" + std::to_string(i + 1) + ")";
         picture.labelPlacement = LabelPlacement::Above;
     }
@@ -182,11 +184,11 @@ FormDefinition makeUnderwaterStability() {
 
     addFormulas(def);
 
-    auto options = def.frame("Frame4", "计算选项", FrameRole::Options, {0, 1});
+    auto options = def.frame("Frame4", "计算选项", FrameRole::Options, {0, 0});
     options.option(kWithBending, "", {0, 0}).means("", "是否计入弯曲应力").label = "有弯曲应力";
-    options.option(kWithoutBending, "", {1, 0}, true).means("", "是否计入弯曲应力").label = "无弯曲应力(包括倒虹吸管现象)";
+    options.option(kWithoutBending, "", {0, 1}, true).means("", "是否计入弯曲应力").label = "无弯曲应力(包括倒虹吸管现象)";
 
-    auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 2});
+    auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0});
     inputs.field(kDiameter, "管道外径(包括防腐层、保护层等)(米)", "0.280", {0, 0})
         .means("D", "管道外径（包括防腐层、保护层等）", "m");
     inputs.field(kVelocity, "河道底部的水流速度V(米/秒)", "1.10", {1, 0}).means("V", "河道底部的水流速度", "m/s");
@@ -210,7 +212,7 @@ FormDefinition makeUnderwaterStability() {
     pipeWeight.description = pipeWeightCaption;
     pipeWeight.means("q", "管道在空气单位长度中的总重量（包括防腐层、保护层）", "kg/m").meaning.role = FieldRole::Input;
 
-    auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0, 1, 2});
+    auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0});
     results.result(kBuoyancyShown, "单位管长静水浮力A（千克/米）", {0, 0}).means("A", "单位管长静水浮力", "kgf/m", 3);
     results.result(kThrustShown, "单位管长动水水平推力Fx（千克/米）", {1, 0})
         .means("F_x", "单位管长动水水平推力", "kgf/m", 3);

@@ -292,7 +292,10 @@ Highest highestGround(const Form& form, const GroundData* survey) {
     return {zmax, NumberText(zmax)};
 }
 
-// The file's ground line at its true stations, green, one segment between each two records.
+// The file's ground line at its true stations, one segment between each two records, in the
+// colour of the legend's "地面" sample.
+constexpr Colour kSurveyGroundColour = Colour::rgb(0, 255, 0);
+
 void drawSurveyGround(Sketch& sketch, const ProfileMapping& mapping, const GroundData& survey) {
     // Nothing of an earlier, longer survey stays visible.
     std::vector<std::string> earlier;
@@ -303,7 +306,7 @@ void drawSurveyGround(Sketch& sketch, const ProfileMapping& mapping, const Groun
     SketchPoint from = mapping.map(survey.station(0), survey.elevation(0));
     for (std::size_t k = 1; k < survey.records.size(); ++k) {
         const SketchPoint to = mapping.map(survey.station(k), survey.elevation(k));
-        showLine(sketch, indexed("Line12", int(k + 1)), from, to, Colour::rgb(0, 255, 0), 2);
+        showLine(sketch, indexed("Line12", int(k + 1)), from, to, kSurveyGroundColour, 2);
         from = to;
     }
 }
@@ -507,7 +510,9 @@ FormDefinition makeDrillingProfileWindow(const std::string& formName, const std:
     declareFirstStepFormulas(def);
     declareSecondStepFormulas(def);
 
-    Sketch panel = profileSketchPanel(drillingLegend());
+    ProfileLegend legend = drillingLegend();
+    if (ground == GroundSource::SurveyFile) legend.thinColour = kSurveyGroundColour;  // "地面" is the file's line
+    Sketch panel = profileSketchPanel(legend);
     addScaleLabels(panel);
     def.body().sketch("Picture1", std::move(panel), {1, 0});
     addDmsScratchFields(def);

@@ -47,7 +47,7 @@ Sketch profileSketchPanel(const ProfileLegend& legend) {
 
     placeLabel(sketch, "Label29", legend.titleLeft, legend.titleTop, "图例");
     const LegendRow& thin = legend.thin;
-    fixedLine(sketch, "Line7", thin.lineLeft, thin.lineY, thin.lineRight, thin.lineY, Colour::windowText(), 2);
+    fixedLine(sketch, "Line7", thin.lineLeft, thin.lineY, thin.lineRight, thin.lineY, legend.thinColour, 2);
     placeLabel(sketch, "Label30", thin.captionLeft, thin.captionTop, thin.caption);
     const LegendRow& thick = legend.thick;
     fixedLine(sketch, "Line8", thick.lineLeft, thick.lineY, thick.lineRight, thick.lineY, Colour::red(), 4);

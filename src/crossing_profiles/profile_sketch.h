@@ -17,12 +17,14 @@ struct LegendRow {
     double lineLeft, lineRight, lineY;
 };
 
-// The legend "图例": a thin window-text sample (Line7, width 2) above a thick red one (Line8,
-// width 4); the windows place and caption them differently.
+// The legend "图例": a thin sample (Line7, width 2, window-text unless the line it stands for
+// has another colour) above a thick red one (Line8, width 4); the windows place and caption
+// them differently.
 struct ProfileLegend {
     double titleLeft, titleTop;
     LegendRow thin;   // Line7, Label30
     LegendRow thick;  // Line8, Label31
+    Colour thinColour = Colour::windowText();
 };
 
 // "地面" and "管线": ground and pipeline of the directional-drilling profiles.

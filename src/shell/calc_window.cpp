@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QStringList>
+#include <QPointer>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -74,6 +75,7 @@ CalcWindow::CalcWindow(const FormDefinition& definition, const Services& service
     addCaseKeys();
     syncFromForm();
     showRemarks(model_.form(), widgets_);
+    alignTableFrames();  // once the captions hold their texts
 }
 
 void CalcWindow::fitInto(QSize available) {
@@ -107,17 +109,62 @@ void CalcWindow::focusFirstInput() {
 
 QSize CalcWindow::pageContentSize() const {
     const QWidget* content = scroll_->widget();
-    const int below = height() - scroll_->geometry().bottom() - 1;
-    return {std::max(content->width(), width()), content->height() + below};
+    // Not the empty stretch below the frames of a window opened taller than it needs.
+    return {content->width(), std::min(content->height(), content->sizeHint().height())};
 }
 
+namespace {
+
+// While a page is drawn, the window shows neither the keyboard focus (its frame and cursor) nor
+// selected text: they are the engineer's work in progress, not the calculation. Both come back
+// afterwards as they were.
+class PrintedLook {
+public:
+    explicit PrintedLook(QWidget& window) : focused_(window.focusWidget()) {
+        for (FieldEdit* edit : window.findChildren<FieldEdit*>()) {
+            if (!edit->hasSelectedText()) continue;
+            const int start = edit->selectionStart(), length = int(edit->selectedText().size());
+            // The cursor stands at the end the selection was drawn to.
+            const bool towardsStart = edit->cursorPosition() == start;
+            selections_.push_back({edit, towardsStart ? start + length : start, towardsStart ? -length : length});
+        }
+        if (focused_) focused_->clearFocus();
+        for (const Selection& s : selections_) s.edit->deselect();
+    }
+    ~PrintedLook() {
+        if (focused_) focused_->setFocus(Qt::OtherFocusReason);
+        for (const Selection& s : selections_)
+            if (s.edit) s.edit->setSelection(s.start, s.length);
+    }
+
+private:
+    struct Selection {
+        QPointer<FieldEdit> edit;
+        int start, length;
+    };
+    QPointer<QWidget> focused_;
+    std::vector<Selection> selections_;
+};
+
+}  // namespace
+
 void CalcWindow::paintPageContent(QPainter& painter) {
+    const PrintedLook look(*this);
     const QSize page = pageContentSize();
     painter.fillRect(QRect(QPoint(), page), palette().window());
-    QWidget* content = scroll_->widget();
-    content->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
-    const int top = scroll_->geometry().bottom() + 1;
-    render(&painter, QPoint(0, content->height()), QRegion(0, top, width(), height() - top), QWidget::DrawChildren);
+    scroll_->widget()->render(&painter, QPoint(), QRegion(QRect(QPoint(), page)), QWidget::DrawChildren);
+}
+
+QString CalcWindow::pageWarning() const {
+    QStringList lines;
+    if (!runFailure_.isEmpty()) lines << runFailure_;
+    const bool staleShown = std::any_of(stale_.begin(), stale_.end(), [this](const std::string& name) {
+        const QWidget* widget = widgetFor(name);
+        return widget && !widget->isHidden();
+    });
+    if (staleShown)
+        lines << QStringLiteral("注意：灰色显示的结果不是当前输入的计算结果（输入已改动或计算中止），请重新计算后再用。");
+    return lines.join('\n');
 }
 
 void CalcWindow::pressDefaultRun() {
@@ -131,6 +178,8 @@ QWidget* CalcWindow::widgetFor(const std::string& control) const {
 }
 
 QString CalcWindow::statusText() const { return status_->text(); }
+
+void CalcWindow::showInformation(const QString& text) { showStatus(text, StatusKind::Information); }
 
 void CalcWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) emit activated(this);
@@ -179,6 +228,7 @@ void CalcWindow::buildLayout() {
         auto grid = frameGrids.find(c.frame);
         placeControl(grid != frameGrids.end() ? *grid->second : *body, c);
     }
+    frameGrids_ = frameGrids;
     contentLayout->addLayout(body);
     contentLayout->addStretch();
     outer->addWidget(scroll_, 1);
@@ -198,6 +248,41 @@ void CalcWindow::buildLayout() {
     // into scrolling or hides the bottom rows.
     status_->setMinimumHeight(2 * fontMetrics().lineSpacing() + 4);
     outer->addWidget(status_);
+}
+
+// A point table whose rows stand in two frames (stations typed above, bend angles computed
+// below) keeps its columns in both: the frames' grids get the same column widths, each the
+// widest any of them asks for, and stretch alike.
+void CalcWindow::alignTableFrames() {
+    const std::map<std::string, QGridLayout*>& frameGrids = frameGrids_;
+    const FormDefinition& def = model_.definition();
+    for (const TableDef& table : def.tables()) {
+        std::set<QGridLayout*> grids;
+        for (const TableColumn& column : table.columns)
+            for (const std::string& cell : column.cells)
+                if (const ControlDef* control = cell.empty() ? nullptr : def.findControl(cell))
+                    if (auto grid = frameGrids.find(control->frame); grid != frameGrids.end()) grids.insert(grid->second);
+        if (grids.size() < 2) continue;
+        // Ten points and their segments in a row: a little closer than other frames' fields.
+        for (QGridLayout* grid : grids) grid->setHorizontalSpacing(4);
+        std::vector<int> widths;
+        for (QGridLayout* grid : grids) {
+            if (int(widths.size()) < grid->columnCount()) widths.resize(grid->columnCount(), 0);
+            for (int i = 0; i < grid->count(); ++i) {
+                int row, column, rowSpan, columnSpan;
+                grid->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
+                const QLayoutItem* item = grid->itemAt(i);
+                const int wanted = std::max(item->sizeHint().width(), item->minimumSize().width());
+                const int share = (wanted - (columnSpan - 1) * grid->horizontalSpacing() + columnSpan - 1) / columnSpan;
+                for (int c = column; c < column + columnSpan; ++c) widths[c] = std::max(widths[c], share);
+            }
+        }
+        for (QGridLayout* grid : grids)
+            for (int c = 0; c < int(widths.size()); ++c) {
+                grid->setColumnMinimumWidth(c, widths[c]);
+                grid->setColumnStretch(c, 1);
+            }
+    }
 }
 
 void CalcWindow::orderTabsAsRead() {
@@ -368,6 +453,7 @@ void CalcWindow::press(const std::string& button) {
             clearFailureMarksOfReadOnlyFields();
             const auto failure = model_.press(button);
             if (!failure) clearFailureMarks();  // the window now computes from what it shows
+            runFailure_ = failure ? qt(failureMessage(*failure, model_.definition())) : QString();
             noteWritten(button, failure.has_value());
             syncFromForm();
             showRemarks(model_.form(), widgets_);  // the reference values follow the inputs

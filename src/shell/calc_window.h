@@ -31,6 +31,8 @@ public:
     const std::string& formName() const { return model_.definition().formName(); }
     QWidget* widgetFor(const std::string& control) const;
     QString statusText() const;
+    // A note in the status line that is no failure (a report written, a page printed).
+    void showInformation(const QString& text);
 
     // What a click of the button does: run, print, or nothing.
     void press(const std::string& button);
@@ -44,9 +46,11 @@ public:
     // A result that a failed run did not write again: it keeps its text but shows as old.
     bool isStale(const std::string& control) const;
 
-    // The printed page: the whole body, scrolled or not, with the buttons and status line below.
+    // The printed page: the whole body, scrolled or not, as the screen shows it but without the
+    // buttons, the status line, the keyboard focus and any selected text.
     QSize pageContentSize() const override;
     void paintPageContent(QPainter& painter) override;
+    QString pageWarning() const override;
 
     // Case files (calc_window_case.cpp). The window's calculation saved to its file, else to one
     // the engineer names; false when not saved (cancelled, or the file cannot be written: the
@@ -81,6 +85,7 @@ private:
     enum class StatusKind { Information, Warning, Problem };
 
     void buildLayout();
+    void alignTableFrames();
     void orderTabsAsRead();
     void noteWritten(const std::string& button, bool failed);
     int stepIndex(const std::string& button) const;
@@ -106,6 +111,7 @@ private:
     WindowPrinter& printer_;
     std::map<std::string, QWidget*> widgets_;
     std::map<std::string, QButtonGroup*> optionGroups_;
+    std::map<std::string, QGridLayout*> frameGrids_;  // by frame name; "" the body's
     std::set<std::string> failedFields_;
     // Fields, labels and sketches some run has written, with the run button that wrote them last.
     std::map<std::string, std::string> writtenBy_;
@@ -117,6 +123,7 @@ private:
     std::map<std::string, int> expectedLengths_;
     QScrollArea* scroll_ = nullptr;
     QLabel* status_ = nullptr;
+    QString runFailure_;  // what the last run's failure says in the status line; empty after a good run
     bool fitted_ = false;
 
     CaseQuestions questions_;

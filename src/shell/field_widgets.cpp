@@ -1,6 +1,10 @@
 #include "shell/field_widgets.h"
 
+#include <QAction>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QRegularExpression>
+#include <QStyleOptionFrame>
 #include <algorithm>
 
 #include "shell/colours.h"
@@ -13,7 +17,7 @@ const QColor kStaleText(0x80, 0x80, 0x80);
 // A cell of a point table (a field without a caption of its own) stands in a row of ten or
 // more: it gets less room, and a longer number is read whole in its tooltip.
 constexpr int kWidestFieldChars = 17;
-constexpr int kWidestCellChars = 12;
+constexpr int kWidestCellChars = 11;
 
 }  // namespace
 
@@ -42,6 +46,8 @@ void WrappingLabel::resizeEvent(QResizeEvent* event) {
     if (needed > 0 && needed != minimumHeight()) setMinimumHeight(needed);
 }
 
+FieldEdit::FieldEdit() { connect(this, &QLineEdit::textChanged, this, &FieldEdit::updateToolTip); }
+
 void FieldEdit::showText(const QString& text) {
     if (this->text() != text) {
         setText(text);
@@ -55,10 +61,55 @@ void FieldEdit::resizeEvent(QResizeEvent* event) {
     updateToolTip();
 }
 
-void FieldEdit::updateToolTip() {
-    const int room = contentsRect().width() - 8;  // the text margins of the frame
-    setToolTip(fontMetrics().horizontalAdvance(text()) > room ? text() : QString());
+// Where QLineEdit draws its text: inside the frame's border and padding and the text margins,
+// less its own margin of 2 pixels each side.
+QRect FieldEdit::textRect() const {
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this);
+    return contents.marginsRemoved(textMargins()).adjusted(2, 0, -2, 0);
 }
+
+bool FieldEdit::isClipped() const {
+    return fontMetrics().horizontalAdvance(text()) + 1 > textRect().width();  // and the cursor's pixel
+}
+
+QString FieldEdit::shownText() const {
+    return isClipped() ? fontMetrics().elidedText(text(), Qt::ElideRight, textRect().width()) : text();
+}
+
+void FieldEdit::paintEvent(QPaintEvent* event) {
+    if (hasFocus() || !isClipped() || echoMode() != Normal) {
+        QLineEdit::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+    const QRect room = textRect();
+    painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter, fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+}
+
+bool FieldEdit::isWindowKey(const QKeyEvent& key) const {
+    const QKeySequence pressed(key.keyCombination());
+    for (const QAction* action : window()->actions())
+        if (action->isEnabled() && action->shortcut() == pressed) return true;
+    return false;
+}
+
+bool FieldEdit::event(QEvent* event) {
+    // A key the window has an action for is the window's: not claimed here as an editing key
+    // (Ctrl+E would otherwise move the cursor to the end of the line), so the action runs.
+    if (event->type() == QEvent::ShortcutOverride && isWindowKey(*static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void FieldEdit::updateToolTip() { setToolTip(isClipped() ? text() : QString()); }
 
 QString fieldStyle(const ControlState& state, const QPalette& palette, bool failed, Freshness freshness) {
     const bool stale = freshness == Freshness::Stale;

@@ -30,17 +30,27 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 };
 
-// A text field that shows its whole text in a tooltip when the text is wider than the field.
+// A text field that never cuts its text off unseen: a text wider than the field ends in "…"
+// while the field is not being edited, and is shown whole in its tooltip. The window's own
+// keys (Ctrl+E) work in it: it does not take them as editing keys.
 class FieldEdit : public QLineEdit {
 public:
+    FieldEdit();
     // As wide as the text it is expected to show (its minimum width), not Qt's usual 17 letters.
     QSize sizeHint() const override { return {minimumWidth(), QLineEdit::sizeHint().height()}; }
     void showText(const QString& text);
+    // What the field shows when not being edited: its text, or as much as fits and "…".
+    QString shownText() const;
 
 protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QRect textRect() const;
+    bool isClipped() const;
+    bool isWindowKey(const QKeyEvent& key) const;
     void updateToolTip();
 };
 

@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "shell/report_export.h"
+
 namespace pylora {
 namespace {
 
@@ -24,7 +26,48 @@ QString titleFor(const QString& action, const QWidget& window) {
     return action + QStringLiteral(" — ") + window.windowTitle();
 }
 
+// The heading's lines and the page number, in a small type of their own; returns the area left
+// for the window.
+QRect paintHeading(QPainter& painter, const QRect& page, const PageHeading& heading) {
+    QFont font = QApplication::font();
+    font.setPointSizeF(9);
+    painter.setFont(font);
+    const int line = painter.fontMetrics().height();
+    const QRect top(page.left(), page.top(), page.width(), line);
+    QFont bold = font;
+    bold.setBold(true);
+    painter.setFont(bold);
+    painter.drawText(top, Qt::AlignLeft | Qt::AlignVCenter, heading.title);
+    painter.setFont(font);
+    painter.drawText(top, Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("工程名称：") + heading.projectName);
+    painter.drawText(top, Qt::AlignRight | Qt::AlignVCenter, heading.date);
+    int y = top.bottom() + line / 3;
+    painter.drawLine(page.left(), y, page.right(), y);
+    y += line / 2;
+    if (!heading.warning.isEmpty()) {
+        const QRect room(page.left(), y, page.width(), page.height() / 4);
+        painter.save();
+        painter.setPen(QColor(0xb0, 0, 0));
+        QRect used;
+        painter.drawText(room, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, heading.warning, &used);
+        painter.restore();
+        y = used.bottom() + line / 2;
+    }
+    const QRect footer(page.left(), page.bottom() - line, page.width(), line);
+    painter.drawText(footer, Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("第 1 页 共 1 页"));
+    const int footerLine = footer.top() - line / 3;
+    painter.drawLine(page.left(), footerLine, page.right(), footerLine);
+    return QRect(QPoint(page.left(), y), QPoint(page.right(), footerLine - line / 2));
+}
+
 }  // namespace
+
+PageHeading pageHeadingFor(QWidget& window) {
+    const ProjectInfo project = rememberedProject();
+    const auto* source = dynamic_cast<const PageSource*>(&window);
+    return {window.windowTitle(), QString::fromStdString(project.projectName), QString::fromStdString(project.date),
+            source ? source->pageWarning() : QString()};
+}
 
 QPageLayout::Orientation orientationFor(const QSize& window) {
     return window.width() > window.height() ? QPageLayout::Landscape : QPageLayout::Portrait;
@@ -33,7 +76,7 @@ QPageLayout::Orientation orientationFor(const QSize& window) {
 void paintWindowPage(QWidget& window, QPrinter& printer) {
     const QSize size = contentSize(window);
     QPainter painter(&printer);
-    const QRect page = painter.viewport();
+    const QRect page = paintHeading(painter, painter.viewport(), pageHeadingFor(window));
     // The widgets draw themselves through the printer's painter: text stays text, pictures
     // stay vector drawings, at whatever resolution the printer has.
     const double scale = std::min(double(page.width()) / size.width(), double(page.height()) / size.height());

@@ -28,13 +28,27 @@ public:
     virtual void printWithDialog(QWidget& window) = 0;
 };
 
-// A window whose page holds more than its visible part (a body scrolled on a small screen).
+// A window whose page holds more than its visible part (a body scrolled on a small screen), or
+// less (no buttons, no status line).
 class PageSource {
 public:
     virtual ~PageSource() = default;
     virtual QSize pageContentSize() const = 0;
     virtual void paintPageContent(QPainter& painter) = 0;
+    // A line printed above the window when some results it shows do not belong to the inputs it
+    // shows (a failed run, inputs changed since); empty when all are current.
+    virtual QString pageWarning() const { return {}; }
 };
+
+// The lines printed around a window: its title, the project (工程名称 as remembered for the
+// 计算书), the date, any warning, and the page number below.
+struct PageHeading {
+    QString title;
+    QString projectName;
+    QString date;
+    QString warning;
+};
+PageHeading pageHeadingFor(QWidget& window);
 
 class SystemPrinter : public WindowPrinter {
 public:
@@ -53,7 +67,8 @@ private:
     QString chosenPrinter_;
 };
 
-// Paints the window on the printer's page, centred and scaled to fit, at printer resolution.
+// Paints the window on the printer's page below its heading and above the page number, centred
+// and scaled to fit, at printer resolution.
 void paintWindowPage(QWidget& window, QPrinter& printer);
 
 // The page orientation that shows a window of this size largest.

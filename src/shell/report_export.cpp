@@ -9,11 +9,14 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "shell/calc_window.h"
 
@@ -48,6 +51,32 @@ std::string* fieldOf(ProjectInfo& project, int index) {
 
 QString today() { return QDate::currentDate().toString(QStringLiteral("yyyy年M月d日")); }
 
+const FormatInfo* formatOfSuffix(const QString& suffix) {
+    for (const FormatInfo& info : kFormats)
+        if (suffix.compare(QLatin1String(info.suffix), Qt::CaseInsensitive) == 0) return &info;
+    if (suffix.compare(QLatin1String("htm"), Qt::CaseInsensitive) == 0) return &kFormats[2];
+    return nullptr;
+}
+
+// The system's reason for a failed open, as the engineer reads it.
+QString causeOf(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM: return QStringLiteral("权限不足");
+        case ENOENT: return QStringLiteral("目录不存在");
+        case ENOTDIR: return QStringLiteral("路径中有一项不是文件夹");
+        case EISDIR: return QStringLiteral("已有同名的文件夹");
+        case EROFS: return QStringLiteral("磁盘是只读的");
+        case ENOSPC: return QStringLiteral("磁盘空间不足");
+        case ENAMETOOLONG: return QStringLiteral("文件名过长");
+        case EINVAL: return QStringLiteral("文件名含有不允许的字符");
+        case EBUSY: return QStringLiteral("文件正被其他程序使用");
+        default: return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+const char* const kFolderKey = "report/folder";
+
 }  // namespace
 
 QString writeReport(const CalcForm& window, const ProjectInfo& project, ReportFormat format, const QString& path) {
@@ -70,11 +99,48 @@ void rememberProject(const ProjectInfo& project) {
     for (int i = 0; i < kRememberedFields; ++i) settings.setValue(kFieldKeys[i], qt(*fieldOf(copy, i)));
 }
 
-ReportExportDialog::ReportExportDialog(const QString& suggestedPath, QWidget* parent) : QDialog(parent) {
+QString reportFolder(const QString& documents, const QString& home) {
+    const QString last = QSettings().value(QLatin1String(kFolderKey)).toString();
+    if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+    if (!documents.isEmpty() && QDir().mkpath(documents)) return documents;
+    return home;
+}
+
+QString reportFolder() {
+    return reportFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath());
+}
+
+void rememberReportFolder(const QString& folder) { QSettings().setValue(QLatin1String(kFolderKey), folder); }
+
+QString reportFileName(const QString& windowTitle, const QDate& day) {
+    QString name = windowTitle.trimmed() + QStringLiteral("计算书_") + day.toString(QStringLiteral("yyyyMMdd")) + ".pdf";
+    for (QChar& ch : name)
+        if (QStringLiteral("/\\:*?\"<>|").contains(ch)) ch = '_';
+    return name;
+}
+
+QString whyNotWritable(const QString& path) {
+    const bool existed = QFileInfo::exists(path);
+    // Opened for appending, so that an existing file keeps its content.
+#ifdef Q_OS_WIN
+    std::FILE* file = _wfopen(reinterpret_cast<const wchar_t*>(path.utf16()), L"ab");
+#else
+    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "ab");
+#endif
+    if (!file) return causeOf(errno);
+    std::fclose(file);
+    if (!existed) QFile::remove(path);
+    return {};
+}
+
+ReportExportDialog::ReportExportDialog(const QString& suggestedPath, Writer write, QWidget* parent)
+    : QDialog(parent), write_(std::move(write)), folder_(QFileInfo(suggestedPath).absolutePath()) {
     setWindowTitle(QStringLiteral("导出计算书"));
     auto* form = new QFormLayout(this);
     path_ = new QLineEdit(suggestedPath);
+    path_->setObjectName(QStringLiteral("path"));
     path_->setMinimumWidth(fontMetrics().horizontalAdvance('0') * 48);
+    connect(path_, &QLineEdit::textEdited, this, &ReportExportDialog::matchFormatToSuffix);
     auto* browseButton = new QPushButton(QStringLiteral("浏览…"));
     connect(browseButton, &QPushButton::clicked, this, &ReportExportDialog::browse);
     auto* pathRow = new QHBoxLayout;
@@ -84,6 +150,7 @@ ReportExportDialog::ReportExportDialog(const QString& suggestedPath, QWidget* pa
     format_ = new QComboBox;
     for (const FormatInfo& info : kFormats) format_->addItem(QString::fromUtf8(info.caption));
     form->addRow(QStringLiteral("格式："), format_);
+    matchFormatToSuffix();
     connect(format_, &QComboBox::currentIndexChanged, this, &ReportExportDialog::matchSuffixToFormat);
 
     ProjectInfo project = rememberedProject();
@@ -92,6 +159,13 @@ ReportExportDialog::ReportExportDialog(const QString& suggestedPath, QWidget* pa
         fields_[i]->setObjectName(QString::fromUtf8(kFieldCaptions[i]));
         form->addRow(QString::fromUtf8(kFieldCaptions[i]) + QStringLiteral("："), fields_[i]);
     }
+    problem_ = new QLabel;
+    problem_->setObjectName(QStringLiteral("problem"));
+    problem_->setStyleSheet(QStringLiteral("color: #d00000;"));
+    problem_->setWordWrap(true);
+    problem_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    problem_->hide();
+    form->addRow(problem_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("导出"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
@@ -101,8 +175,12 @@ ReportExportDialog::ReportExportDialog(const QString& suggestedPath, QWidget* pa
 }
 
 QString ReportExportDialog::path() const { return path_->text().trimmed(); }
-void ReportExportDialog::setPath(const QString& path) { path_->setText(path); }
+void ReportExportDialog::setPath(const QString& path) {
+    path_->setText(path);
+    matchFormatToSuffix();
+}
 ReportFormat ReportExportDialog::format() const { return kFormats[std::max(0, format_->currentIndex())].format; }
+QString ReportExportDialog::problem() const { return problem_->isHidden() ? QString() : problem_->text(); }
 
 ProjectInfo ReportExportDialog::project() const {
     ProjectInfo project;
@@ -110,17 +188,61 @@ ProjectInfo ReportExportDialog::project() const {
     return project;
 }
 
+// The filter follows a name typed with one of the formats' extensions.
+void ReportExportDialog::matchFormatToSuffix() {
+    const FormatInfo* info = formatOfSuffix(QFileInfo(path()).suffix());
+    if (!info) return;
+    const QSignalBlocker blocker(format_);
+    format_->setCurrentIndex(int(info - kFormats));
+}
+
+// A filter chosen gives the name its extension.
 void ReportExportDialog::matchSuffixToFormat() {
-    const QFileInfo file(path());
     if (path().isEmpty()) return;
-    path_->setText(QDir(file.path()).filePath(file.completeBaseName() + '.' + kFormats[format_->currentIndex()].suffix));
+    const QFileInfo file(path());
+    const QString suffix = QString::fromLatin1(kFormats[format_->currentIndex()].suffix);
+    path_->setText(QDir(file.path()).filePath(file.completeBaseName() + '.' + suffix));
 }
 
 void ReportExportDialog::browse() {
     const FormatInfo& info = kFormats[format_->currentIndex()];
-    const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("导出计算书"), path(), QString::fromUtf8(info.caption));
-    if (!chosen.isEmpty()) path_->setText(chosen);
-    matchSuffixToFormat();
+    QString filters;
+    for (const FormatInfo& each : kFormats) filters += (filters.isEmpty() ? "" : ";;") + QString::fromUtf8(each.caption);
+    QString chosenFilter = QString::fromUtf8(info.caption);
+    const QString start = QFileInfo(path()).isRelative() ? QDir(folder_).filePath(path()) : path();
+    const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("导出计算书"), start, filters, &chosenFilter);
+    if (chosen.isEmpty()) return;
+    for (int i = 0; i < int(std::size(kFormats)); ++i)
+        if (chosenFilter == QString::fromUtf8(kFormats[i].caption)) {
+            const QSignalBlocker blocker(format_);
+            format_->setCurrentIndex(i);
+        }
+    path_->setText(chosen);
+    if (formatOfSuffix(QFileInfo(chosen).suffix()))
+        matchFormatToSuffix();
+    else
+        matchSuffixToFormat();
+}
+
+QString ReportExportDialog::resolvedPath() {
+    QString name = path();
+    if (QFileInfo(name).isRelative()) name = QDir(folder_).filePath(name);
+    const QString suffix = QFileInfo(name).suffix();
+    if (suffix.isEmpty()) {
+        name += '.' + QString::fromLatin1(kFormats[format_->currentIndex()].suffix);
+    } else if (!formatOfSuffix(suffix)) {
+        showProblem(QStringLiteral("不能导出为「.%1」文件：文件名请以 .pdf、.docx 或 .html 结尾").arg(suffix));
+        return {};
+    }
+    path_->setText(QDir::toNativeSeparators(name));
+    matchFormatToSuffix();
+    return name;
+}
+
+void ReportExportDialog::showProblem(const QString& text) {
+    problem_->setText(text);
+    problem_->show();
+    path_->setFocus();
 }
 
 void ReportExportDialog::accept() {
@@ -128,22 +250,43 @@ void ReportExportDialog::accept() {
         path_->setFocus();
         return;
     }
+    const QString name = resolvedPath();
+    if (name.isEmpty()) return;
     rememberProject(project());
+    if (const QString cause = whyNotWritable(name); !cause.isEmpty()) {
+        showProblem(QStringLiteral("无法写入文件 %1：%2").arg(QDir::toNativeSeparators(name), cause));
+        return;
+    }
+    if (write_) {
+        if (const QString problem = write_(format(), name, project()); !problem.isEmpty()) {
+            const QString cause = whyNotWritable(name);
+            showProblem(cause.isEmpty() ? problem : problem + QStringLiteral("：") + cause);
+            return;
+        }
+    }
+    problem_->hide();
+    rememberReportFolder(QFileInfo(name).absolutePath());
     QDialog::accept();
 }
 
 void exportReport(CalcWindow& window) {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    ReportExportDialog dialog(QDir(folder).filePath(qt(window.formName()) + QStringLiteral("计算书.pdf")), &window);
-    if (dialog.exec() != QDialog::Accepted) return;
-    const QString problem = writeReport(window.model(), dialog.project(), dialog.format(), dialog.path());
-    if (!problem.isEmpty()) QMessageBox::warning(&window, QStringLiteral("导出计算书"), problem);
+    const QString suggested = QDir(reportFolder()).filePath(reportFileName(window.windowTitle(), QDate::currentDate()));
+    const CalcForm& model = window.model();
+    ReportExportDialog dialog(
+        QDir::toNativeSeparators(suggested),
+        [&model](ReportFormat format, const QString& path, const ProjectInfo& project) {
+            return writeReport(model, project, format, path);
+        },
+        &window);
+    if (dialog.exec() == QDialog::Accepted)
+        window.showInformation(QStringLiteral("计算书已导出：") + QDir::toNativeSeparators(dialog.path()));
 }
 
 void addReportExport(CalcWindow& window) {
     auto* action = new QAction(QStringLiteral("导出计算书…"), &window);
     action->setObjectName(QStringLiteral("exportReport"));
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    // The fields give way to the window's keys (see FieldEdit): Ctrl+E exports from any of them.
     action->setShortcutContext(Qt::WindowShortcut);
     QObject::connect(action, &QAction::triggered, &window, [&window] { exportReport(window); });
     window.addAction(action);
@@ -151,4 +294,3 @@ void addReportExport(CalcWindow& window) {
 }
 
 }  // namespace pylora
-

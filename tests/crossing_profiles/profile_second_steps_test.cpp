@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <vector>
 
 #include "core/calc_form.h"
 #include "core/window_registry.h"
@@ -179,6 +180,28 @@ protected:
     std::optional<CalcForm> window_;
 };
 
+// Each window that draws a ground line draws it in the colour of its legend's "地面" sample
+// (Line7), and its pipe in that of the "管线" sample (Line8); the survey's line below.
+TEST(ProfileLegend, TheGroundAndPipeLinesHaveTheirSamplesColours) {
+    const struct {
+        const char* window;
+        std::vector<const char*> buttons;
+        const char* ground;
+        const char* pipe;
+    } cases[] = {
+        {"定向钻穿越", {"Command1", "Command3"}, "Line9(2)", "Line10(2)"},
+        {"穿越断面", {"Command1"}, "Line9(2)", "Line10(2)"},
+    };
+    for (const auto& c : cases) {
+        CalcForm window(*findWindow(c.window), Services{});
+        for (const char* button : c.buttons) ASSERT_FALSE(window.press(button)) << c.window << " " << button;
+        const Sketch& sketch = window.form().sketch("Picture1");
+        EXPECT_TRUE(lineNamed(sketch, c.ground).visible) << c.window;
+        EXPECT_EQ(lineNamed(sketch, c.ground).colour, lineNamed(sketch, "Line7").colour) << c.window;
+        EXPECT_EQ(lineNamed(sketch, c.pipe).colour, lineNamed(sketch, "Line8").colour) << c.window;
+    }
+}
+
 TEST_F(SurveyGroundTest, TheGroundLineStandsAtItsTrueStations) {
     // The survey begins 26 m after the entry point: its first point is drawn there, not at the entry.
     writeSurvey("26,310\n130,303\n234,311\n");
@@ -189,6 +212,7 @@ TEST_F(SurveyGroundTest, TheGroundLineStandsAtItsTrueStations) {
     EXPECT_DOUBLE_EQ(first.x2, 1000 + 11500.0 / 260 * 130);
     EXPECT_DOUBLE_EQ(lineNamed(sketch(), "Line12(3)").x2, 1000 + 11500.0 / 260 * 234);
     EXPECT_EQ(first.colour, Colour::rgb(0, 255, 0));
+    EXPECT_EQ(first.colour, lineNamed(sketch(), "Line7").colour);  // the legend's "地面" sample
     EXPECT_EQ(first.width, 2);
     EXPECT_EQ(labelNamed(sketch(), "Label33").caption, "313");  // 311 and two metres of margin
     for (const char* label : {"Label45", "Label46", "Label47"}) EXPECT_FALSE(labelNamed(sketch(), label).visible);

@@ -6,12 +6,15 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include "core/window_registry.h"
 #include "fake_printer.h"
 #include "gui_test_main.h"
 #include "shell/calc_window.h"
+#include "shell/field_widgets.h"
 #include "shell/main_window.h"
 #include "shell/sketch_canvas.h"
 #include "shell/program_setup.h"
@@ -52,6 +55,9 @@ private slots:
             if (window.sizeHint() != window.size())  // the body scrolls: worth a look at its layout
                 qInfo("%s scrolls: needs %d x %d", qPrintable(name), window.sizeHint().width(),
                       window.sizeHint().height());
+            // Set PYLORA_GRAB_DIR to keep a picture of every window as it opens on the laptop.
+            if (const QString kept = qEnvironmentVariable("PYLORA_GRAB_DIR"); !kept.isEmpty())
+                window.grab().save(kept + '/' + name + ".png");
             QVERIFY2(window.width() <= client.width() && window.height() <= client.height(),
                      qPrintable(QString("%1 opens at %2 x %3").arg(name).arg(window.width()).arg(window.height())));
             for (const ControlDef& control : definition->controls()) {
@@ -64,19 +70,104 @@ private slots:
         }
     }
 
-    void aResultFieldIsWideEnoughForItsDefaultResult() {
+    // A field never cuts a number off unseen: what does not fit ends in "…" and is read whole in
+    // the tooltip; what fits is shown as it is. The profile's total length fits whole.
+    void aResultFieldNeverClipsWithoutASign() {
         CalcWindow window(*findWindow("穿越断面"), buildServices(), printer);
         window.setAttribute(Qt::WA_DeleteOnClose, false);
         window.show();
         window.press(window.model().definition().defaultRunButton());
+        field(window, "Text61")->setText("-0.123456789012345");  // a long value in a narrow cell
         QApplication::processEvents();
+        int clipped = 0;
         for (const ControlState& state : window.model().form().controls()) {
             if (state.kind != ControlKind::TextField || !state.visible) continue;
-            QLineEdit* edit = field(window, state.name.c_str());
-            const bool fits = edit->fontMetrics().horizontalAdvance(edit->text()) <= edit->contentsRect().width() - 8;
-            QVERIFY2(fits || edit->toolTip() == edit->text(), qPrintable(edit->objectName() + ": " + edit->text()));
+            auto* edit = dynamic_cast<FieldEdit*>(window.widgetFor(state.name));
+            const QString text = edit->text();
+            const bool fits = edit->fontMetrics().horizontalAdvance(text) < edit->width() - 12;
+            if (fits) {
+                QCOMPARE(edit->shownText(), text);
+                QVERIFY(edit->toolTip().isEmpty());
+                continue;
+            }
+            ++clipped;
+            QVERIFY2(edit->shownText().endsWith(QChar(0x2026)), qPrintable(edit->objectName() + ": " + edit->shownText()));
+            QVERIFY(text.startsWith(edit->shownText().chopped(1)));
+            QCOMPARE(edit->toolTip(), text);
         }
+        QVERIFY(clipped > 0);
         QCOMPARE(field(window, "Text70")->text(), QString("99.0716137866875"));  // the total length, whole
+        QCOMPARE(dynamic_cast<FieldEdit*>(window.widgetFor("Text70"))->shownText(), QString("99.0716137866875"));
+    }
+
+    // The status line has room for a two-line message from the start: a long failure adds no
+    // scroll bar and hides no row.
+    void aTwoLineMessageAddsNoScrollBar() {
+        const QSize laptop(1366, 768 - 80);
+        for (const FormDefinition* definition : allWindows()) {
+            const QString name = QString::fromStdString(definition->formName());
+            CalcWindow window(*definition, buildServices(), printer);
+            window.setAttribute(Qt::WA_DeleteOnClose, false);
+            window.show();
+            window.fitInto(laptop);
+            QApplication::processEvents();
+            auto* scroll = window.findChild<QScrollArea*>();
+            const bool scrolled = scroll->verticalScrollBar()->isVisible();
+            const QSize before = window.size();
+            auto* status = window.findChild<QLabel*>("statusLine");
+            QString message = "计算中止：";
+            while (status->fontMetrics().horizontalAdvance(message) < status->width() * 1.6)
+                message += "「管道的设计压力（MPa）」不是有效数字；";
+            window.showInformation(message);
+            QApplication::processEvents();
+            QVERIFY2(status->height() >= status->heightForWidth(status->width()), qPrintable(name));
+            QCOMPARE(window.size(), before);
+            QVERIFY2(scroll->verticalScrollBar()->isVisible() == scrolled, qPrintable(name + ": a scroll bar appeared"));
+        }
+    }
+
+    // 稳定计算 on a laptop: every result in sight without scrolling.
+    void theStabilityWindowShowsAllItsResultsOnALaptop() {
+        const QSize laptop(1366, 768 - 80);
+        CalcWindow window(*findWindow("稳定计算"), buildServices(), printer);
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        window.show();
+        window.fitInto(laptop);
+        QApplication::processEvents();
+        QVERIFY2(!window.findChild<QScrollArea*>()->verticalScrollBar()->isVisible(), "the body scrolls");
+        for (const ControlDef& control : window.model().definition().controls()) {
+            if (control.frame != "Frame2") continue;
+            QWidget* result = window.widgetFor(control.name);
+            const QRect place(result->mapTo(&window, QPoint()), result->size());
+            QVERIFY2(window.rect().contains(place), control.name.c_str());
+        }
+    }
+
+    // 穿越断面: a bend angle stands under its stake point, a segment's results between its two
+    // points.
+    void profileResultsStandUnderTheirPoints() {
+        CalcWindow window(*findWindow("穿越断面"), buildServices(), printer);
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        window.show();
+        window.fitInto(QSize(1366, 768 - 80));
+        QApplication::processEvents();
+        auto centre = [&window](const std::string& name) {
+            QWidget* widget = window.widgetFor(name);
+            return widget->mapTo(&window, QPoint(widget->width() / 2, 0)).x();
+        };
+        auto station = [&centre](int k) { return centre("Text" + std::to_string(k)); };
+        for (int k = 2; k <= 9; ++k) {  // the bend angle of point k
+            const int bend = centre("Text" + std::to_string(42 + k));
+            QVERIFY2(std::abs(bend - station(k)) <= 2, qPrintable(QString("point %1: %2 under %3").arg(k).arg(bend).arg(station(k))));
+        }
+        for (int i = 1; i <= 9; ++i) {  // segment i, from point i to point i + 1
+            const int between = (station(i) + station(i + 1)) / 2;
+            const int spacing = station(i + 1) - station(i);
+            for (int cell : {34 + i, 51 + i, 60 + i}) {  // inclination, slope, length
+                const int x = centre("Text" + std::to_string(cell));
+                QVERIFY2(std::abs(x - between) <= spacing / 8, qPrintable(QString("Text%1: %2, not %3").arg(cell).arg(x).arg(between)));
+            }
+        }
     }
 
     void enterInAFieldRunsAndCtrlWCloses() {

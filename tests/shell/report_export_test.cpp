@@ -2,7 +2,10 @@
 // search (inputs, results, verdicts, signature block, page numbers), fonts embedded, and the
 // editable document; the export entry of every calculator window and its remembered fields.
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -11,6 +14,9 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QApplication>
+#include <QPushButton>
 #include <QTest>
 
 #include "core/window_registry.h"
@@ -212,6 +218,148 @@ private slots:
         QCOMPARE(again.projectField(3)->text(), QString("陈工"));
         QVERIFY2(again.projectField(6)->text().contains("年"), "the date is today's");
         QCOMPARE(again.project().projectName, std::string("川气东送"));
+    }
+
+    // A fresh account has no documents folder: it is made; where it cannot be, the home folder
+    // is offered. The folder of the last report is offered while it exists.
+    void theReportIsOfferedInTheDocumentsFolderOrTheLastOne() {
+        QSettings().remove("report/folder");
+        QTemporaryDir home;
+        const QString documents = home.path() + "/文档";
+        QCOMPARE(reportFolder(documents, home.path()), documents);
+        QVERIFY(QFileInfo(documents).isDir());
+        QFile blocker(home.path() + "/file");
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        QCOMPARE(reportFolder(home.path() + "/file/文档", home.path()), home.path());
+
+        const QString last = home.path() + "/报告";
+        QVERIFY(QDir().mkpath(last));
+        rememberReportFolder(last);
+        QCOMPARE(reportFolder(documents, home.path()), last);
+        QVERIFY(QDir(last).removeRecursively());
+        QCOMPARE(reportFolder(documents, home.path()), documents);  // gone since: not offered
+        QSettings().remove("report/folder");
+
+        QCOMPARE(reportFileName("输气管道壁厚计算", QDate(2026, 3, 5)), QString("输气管道壁厚计算计算书_20260305.pdf"));
+        QCOMPARE(reportFileName("A/B: 计算", QDate(2026, 12, 31)), QString("A_B_ 计算计算书_20261231.pdf"));
+    }
+
+    // A name that cannot be written: the dialog says why, as the system says it, writes nothing
+    // and stays open; a good name then writes and closes it, and its folder is remembered.
+    void aFailedWriteNamesTheCauseAndKeepsTheDialogOpen_data() {
+        QTest::addColumn<QString>("name");  // in the test's folder
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("folder missing") << "没有的文件夹/a.pdf" << "目录不存在";
+        QTest::newRow("a file where a folder should be") << "file/a.pdf" << "不是文件夹";
+        QTest::newRow("a folder of that name") << "folder.pdf" << "已有同名的文件夹";
+    }
+
+    void aFailedWriteNamesTheCauseAndKeepsTheDialogOpen() {
+        QFETCH(QString, name);
+        QFETCH(QString, cause);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("file"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(QDir(dir.path()).mkdir("folder.pdf"));
+        QStringList written;
+        ReportExportDialog dialog(dir.filePath("x.pdf"), [&](ReportFormat, const QString& path, const ProjectInfo&) {
+            written << path;
+            return QString();
+        });
+        dialog.show();
+        dialog.setPath(dir.filePath(name));
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        QVERIFY(dialog.isVisible());
+        QVERIFY2(dialog.problem().contains(cause), qPrintable(dialog.problem()));
+        QVERIFY2(dialog.problem().contains(QDir::toNativeSeparators(dir.filePath(name))), qPrintable(dialog.problem()));
+        QVERIFY(written.isEmpty());
+
+        dialog.setPath(dir.filePath("好.pdf"));
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(written, QStringList{dir.filePath("好.pdf")});
+        QCOMPARE(QSettings().value("report/folder").toString(), dir.path());
+        QSettings().remove("report/folder");
+    }
+
+    // The file's extension decides its format; a name without one gets the chosen format's, and
+    // choosing a format changes the extension. An extension of no format is refused.
+    void theFormatFollowsTheNamesExtension_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("chosen");  // the format chosen in the list: 0 PDF, 1 DOCX, 2 HTML
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("format");
+        QTest::newRow("docx typed, PDF chosen") << "a.docx" << 0 << "a.docx" << int(ReportFormat::Docx);
+        QTest::newRow("HTML in capitals") << "a.HTML" << 0 << "a.HTML" << int(ReportFormat::Html);
+        QTest::newRow("htm") << "a.htm" << 1 << "a.htm" << int(ReportFormat::Html);
+        QTest::newRow("no extension") << "report" << 1 << "report.docx" << int(ReportFormat::Docx);
+        QTest::newRow("odt refused") << "a.odt" << 0 << "" << -1;
+    }
+
+    void theFormatFollowsTheNamesExtension() {
+        QFETCH(QString, typed);
+        QFETCH(int, chosen);
+        QFETCH(QString, file);
+        QFETCH(int, format);
+        QTemporaryDir dir;
+        QStringList written;
+        ReportFormat writtenAs{};
+        ReportExportDialog dialog(dir.filePath("x.pdf"), [&](ReportFormat as, const QString& path, const ProjectInfo&) {
+            written << path;
+            writtenAs = as;
+            return QString();
+        });
+        dialog.show();
+        dialog.formatChooser()->setCurrentIndex(chosen);
+        auto* path = dialog.findChild<QLineEdit*>("path");
+        path->clear();
+        QTest::keyClicks(path, typed);  // relative: in the offered folder
+        dialog.accept();
+        if (format < 0) {
+            QVERIFY(dialog.isVisible());
+            QVERIFY2(dialog.problem().contains(".odt"), qPrintable(dialog.problem()));
+            QVERIFY(written.isEmpty());
+            return;
+        }
+        QCOMPARE(written, QStringList{dir.filePath(file)});
+        QCOMPARE(int(writtenAs), format);
+        QCOMPARE(dialog.formatChooser()->currentIndex(), format);
+    }
+
+    void choosingAFormatChangesTheExtension() {
+        ReportExportDialog dialog("/tmp/报告/a.odt");
+        for (const auto& [index, expected] : {std::pair{1, "/tmp/报告/a.docx"}, {2, "/tmp/报告/a.html"}, {0, "/tmp/报告/a.pdf"}}) {
+            dialog.formatChooser()->setCurrentIndex(index);
+            QCOMPARE(dialog.path(), QString(expected));
+        }
+    }
+
+    // Ctrl+E opens the export wherever the cursor is: in an input field too, whose own editing
+    // keys would otherwise take it. The name offered is the window's title and today's date.
+    void ctrlEExportsFromAnInputField() {
+        rememberReportFolder(folder_.path());  // not the account's documents folder
+        FakePrinter printer;
+        CalcWindow window(*findWindow("壁厚计算"), testServices(), printer);
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* pressure = qobject_cast<QLineEdit*>(window.widgetFor("Text2"));
+        pressure->setFocus();
+        QVERIFY(pressure->hasFocus());
+        QString offered;
+        QTimer::singleShot(0, [&offered] {
+            auto* dialog = dynamic_cast<ReportExportDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            offered = dialog->path();
+            dialog->reject();
+        });
+        QTest::keyClick(pressure, Qt::Key_E, Qt::ControlModifier);
+        QVERIFY2(!offered.isEmpty(), "Ctrl+E in an input field opened no export");
+        QCOMPARE(QFileInfo(offered).fileName(),
+                 window.windowTitle() + "计算书_" + QDate::currentDate().toString("yyyyMMdd") + ".pdf");
+        QCOMPARE(QFileInfo(offered).absolutePath(), folder_.path());
+        QSettings().remove("report/folder");
     }
 };
 
