@@ -31,6 +31,7 @@ struct DataFileRead {
     bool sample = false;                            // the sample installed with the program
     std::vector<std::string> columns;               // "桩点里程 (m)", "地面标高 (m)"
     std::vector<std::vector<std::string>> records;  // the values as the file gives them
+    std::vector<std::string> notes;                 // what the engineer should know of the file's content
 };
 
 class Form {
@@ -97,7 +98,8 @@ public:
 
     // Data files the current run has read.
     const std::vector<DataFileRead>& dataFilesRead() const { return dataFiles_; }
-    void noteDataFileRead(DataFileRead file) { dataFiles_.push_back(std::move(file)); }
+    // A file read again (the step run anew) replaces what the earlier run noted of it.
+    void noteDataFileRead(DataFileRead file);
 
 private:
     ControlState& mutableControl(const std::string& name);
