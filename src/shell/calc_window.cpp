@@ -22,6 +22,7 @@
 
 #include "shell/colours.h"
 #include "shell/field_widgets.h"
+#include "shell/ground_file_choice.h"
 #include "shell/printing.h"
 #include "shell/report_export.h"
 #include "shell/screen_fit.h"
@@ -69,6 +70,7 @@ CalcWindow::CalcWindow(const FormDefinition& definition, const Services& service
     auto* closeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), this);
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
     addReportExport(*this);
+    offerGroundDataFileChoice(*this);
     syncFromForm();
 }
 
@@ -362,7 +364,11 @@ void CalcWindow::press(const std::string& button) {
             if (!failure) clearFailureMarks();  // the window now computes from what it shows
             noteWritten(button, failure.has_value());
             syncFromForm();
-            if (failure) showFailure(*failure);
+            if (failure) {
+                showFailure(*failure);
+            } else {
+                showDataFilesRead();
+            }
             break;
         }
         case ButtonAction::Print: {
@@ -473,6 +479,18 @@ bool CalcWindow::isStale(const std::string& control) const { return stale_.count
 void CalcWindow::showStatus(const QString& text, StatusKind kind) {
     status_->setStyleSheet(kind == StatusKind::Problem ? "color: #d00000;" : "color: #1a1a1a;");
     status_->setText(text);
+}
+
+// Which data file the run read and how many records: the engineer sees what the profile is
+// drawn from. Notes on the file's content are a warning.
+void CalcWindow::showDataFilesRead() {
+    QStringList lines;
+    bool noted = false;
+    for (const DataFileRead& file : model_.form().dataFilesRead()) {
+        lines << dataFileSummary(file);
+        noted = noted || !file.notes.empty();
+    }
+    if (!lines.isEmpty()) showStatus(lines.join('\n'), noted ? StatusKind::Problem : StatusKind::Information);
 }
 
 void CalcWindow::showFailure(const RunFailure& failure) {
