@@ -1,11 +1,12 @@
-// The ground data file reader on any bytes: a file is either refused with a RunFailure (no
-// values, an odd number of them) or split into records that each begin on a line of the file;
-// reading a record's station or elevation gives a finite number or a RunFailure naming the
-// file, never anything else.
+// The ground data file reader on any bytes, whole and in pieces: a file is either refused with
+// a RunFailure naming it, or split into records, one a line of the file in line order, each
+// station and elevation a finite number; a note is made exactly when a station goes back or
+// repeats; the pieces the disk hands over do not change what is read.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 #include "core/run_failure.h"
@@ -19,11 +20,15 @@ void require(bool condition, const char* what) {
     std::abort();
 }
 
-void requireFiniteOrRefused(const pylora::GroundData& data, std::size_t k, bool station) {
+// The same text fed in pieces of `size` bytes; nullopt when refused.
+std::optional<pylora::GroundData> inPieces(std::string_view text, std::size_t size) {
     try {
-        const pylora::Num value = station ? data.station(k) : data.elevation(k);
-        require(std::isfinite(value.value()), "a ground value reads as a number that is not finite");
-    } catch (const pylora::RunFailure&) {
+        pylora::GroundDataParser parser("1.TXT");
+        for (std::size_t at = 0; at < text.size(); at += size) parser.feed(text.substr(at, size));
+        return parser.finish();
+    } catch (const pylora::RunFailure& failure) {
+        require(failure.detail().find("1.TXT") != std::string::npos, "a refusal that does not name the file");
+        return std::nullopt;
     }
 }
 
@@ -31,19 +36,21 @@ void requireFiniteOrRefused(const pylora::GroundData& data, std::size_t k, bool 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    pylora::GroundData ground;
-    try {
-        ground = pylora::parseGroundData(text, "1.TXT");
-    } catch (const pylora::RunFailure&) {
-        return 0;  // refused before anything is drawn, as a run refuses it
-    }
+    const std::optional<pylora::GroundData> whole = inPieces(text, text.size() + 1);
+    const std::optional<pylora::GroundData> pieces = inPieces(text, 1 + size % 7);
+    require(whole.has_value() == pieces.has_value(), "pieces of the file read otherwise than the whole");
+    if (!whole) return 0;  // refused before anything is drawn, as a run refuses it
+    const pylora::GroundData& ground = *whole;
     require(!ground.records.empty(), "a file without records was accepted");
-    int previousLine = 1;
+    require(ground.records.size() == pieces->records.size(), "pieces gave another number of records");
+    std::int64_t previousLine = 0;
+    bool goesBack = false;
     for (std::size_t k = 0; k < ground.records.size(); ++k) {
-        require(ground.records[k].line >= previousLine, "records out of the file's line order");
+        require(ground.records[k].line > previousLine, "records out of the file's line order, or two on a line");
         previousLine = ground.records[k].line;
-        requireFiniteOrRefused(ground, k, true);
-        requireFiniteOrRefused(ground, k, false);
+        require(std::isfinite(ground.records[k].x) && std::isfinite(ground.records[k].z), "a value not finite");
+        if (k > 0 && !(ground.records[k].x > ground.records[k - 1].x)) goesBack = true;
     }
+    require(goesBack == !ground.notes.empty(), "a note without stations going back, or none where they do");
     return 0;
 }

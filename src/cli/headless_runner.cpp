@@ -3,11 +3,14 @@
 #include "core/version.h"
 
 #include <CLI/CLI.hpp>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <ostream>
 #include <string_view>
@@ -20,12 +23,19 @@
 #include "core/case_file.h"
 #include "core/menu.h"
 #include "core/report.h"
+#include "core/atomic_file.h"
+#include "core/utf8_text.h"
 #include "core/window_registry.h"
 
 namespace pylora {
 namespace {
 
 struct UsageError {
+    std::string message;
+};
+
+// The output could not be written; the message names the file and the system's reason.
+struct WriteError {
     std::string message;
 };
 
@@ -40,40 +50,6 @@ const FormDefinition& requireWindow(const std::string& formName) {
     const FormDefinition* definition = findWindow(formName);
     if (!definition) throw UsageError{"unknown window: " + formName};
     return *definition;
-}
-
-// Well-formed UTF-8: no stray continuation bytes, overlong forms, surrogates or values beyond
-// U+10FFFF. Texts typed into a window are always UTF-8; the JSON could not carry others.
-bool isUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int length;
-        char32_t codePoint;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2, codePoint = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3, codePoint = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4, codePoint = lead & 0x07;
-        } else {
-            return false;
-        }
-        if (i + length > text.size()) return false;
-        for (int k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            codePoint = (codePoint << 6) | (next & 0x3F);
-        }
-        const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (codePoint < smallest[length] || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
-            return false;
-        i += length;
-    }
-    return true;
 }
 
 std::string requireUtf8(std::string value, const char* option, const std::string& control) {
@@ -165,6 +141,15 @@ WindowRun runWindow(CalcForm& window, const std::vector<std::pair<std::string, s
     return result;
 }
 
+// The data files the runs read (the ground data file): which one, how many records, notes.
+nlohmann::json dataFilesJson(const Form& form) {
+    nlohmann::json files = nlohmann::json::array();
+    for (const DataFileRead& file : form.dataFilesRead())
+        files.push_back({{"caption", file.caption}, {"path", file.path}, {"sample", file.sample},
+                         {"records", file.records.size()}, {"notes", file.notes}});
+    return files;
+}
+
 // Opened from a case: the file and where the results differ from those it saved.
 struct CaseStart {
     std::string file;
@@ -181,6 +166,7 @@ void printRun(const CalcForm& window, const WindowRun& run, const std::optional<
         {"remarks", window.form().remarks()},
         {"warnings", window.record().warnings},
         {"sketch", sketch ? sketchJson(*sketch) : nlohmann::json(nullptr)},
+        {"data_files", dataFilesJson(window.form())},
     };
     if (start) result["case"] = {{"file", start->file}, {"differences", start->differences}};
     out << printable(result) << '\n';
@@ -210,9 +196,8 @@ void writeText(const std::string& text, const std::string& output, std::ostream&
         out << text;
         return;
     }
-    std::ofstream file(output, std::ios::binary);
-    file << text;
-    if (!file.flush()) throw UsageError{"cannot write " + output};
+    if (const auto failure = writeFileAtomically(output, text))
+        throw WriteError{"cannot write " + output + ": " + failure->reason()};
 }
 
 void writeReport(const CalcForm& window, const ProjectInfo& project, const std::string& format,
@@ -227,7 +212,7 @@ void writeReport(const CalcForm& window, const ProjectInfo& project, const std::
         if (writer == formats.writers.end()) throw UsageError{"this program cannot write ." + format + " reports"};
         if (output == "-") throw UsageError{"a ." + format + " report needs a file name"};
         const std::string problem = writer->second(report, project, output);
-        if (!problem.empty()) throw UsageError{problem};
+        if (!problem.empty()) throw WriteError{problem};
     }
 }
 
@@ -289,14 +274,15 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
         ->check(CLI::IsMember({"pdf", "docx", "html", "json"}));
     report->add_option("--ground-file", groundFile, help::kGroundFile)->type_name("FILE");
     ProjectInfo project;
-    for (const auto& [name, field, text] : {std::tuple{"--project-name", &project.projectName, help::kProjectName},
-                                            {"--project-number", &project.projectNumber, help::kProjectNumber},
-                                            {"--design-stage", &project.designStage, help::kDesignStage},
-                                            {"--calculated-by", &project.calculatedBy, help::kCalculatedBy},
-                                            {"--checked-by", &project.checkedBy, help::kCheckedBy},
-                                            {"--approved-by", &project.approvedBy, help::kApprovedBy},
-                                            {"--date", &project.date, help::kDate}})
-        report->add_option(name, *field, text)->type_name("TEXT");
+    const std::tuple<const char*, std::string*, const char*> projectOptions[] = {
+        {"--project-name", &project.projectName, help::kProjectName},
+        {"--project-number", &project.projectNumber, help::kProjectNumber},
+        {"--design-stage", &project.designStage, help::kDesignStage},
+        {"--calculated-by", &project.calculatedBy, help::kCalculatedBy},
+        {"--checked-by", &project.checkedBy, help::kCheckedBy},
+        {"--approved-by", &project.approvedBy, help::kApprovedBy},
+        {"--date", &project.date, help::kDate}};
+    for (const auto& [name, field, text] : projectOptions) report->add_option(name, *field, text)->type_name("TEXT");
 
     // The settings and presses, the same for run and report.
     std::map<const CLI::App*, std::map<std::string, CLI::Option*>> settingsOf;
@@ -319,6 +305,13 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
     } catch (const CLI::ParseError& e) {
         printUsageError(err, e.what());
         return kExitUsage;
+    }
+    for (const auto& [name, field, text] : projectOptions) {
+        (void)text;
+        if (!isUtf8(*field)) {
+            printUsageError(err, std::string(name) + " is not valid UTF-8");
+            return kExitUsage;
+        }
     }
     if (!databaseFolder.empty()) chosen.databaseFolder = databaseFolder;
     if (!groundFile.empty()) chosen.groundDataFile = groundFile;
@@ -395,13 +388,43 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
     } catch (const UsageError& e) {
         printUsageError(err, e.message);
         return kExitUsage;
+    } catch (const WriteError& e) {
+        printUsageError(err, e.message);
+        return kExitWriteFailed;
     }
+}
+
+// Whatever was printed reached standard output, or the run says why not: a full disk, a closed
+// or broken pipe must not pass for success.
+int requireOutputWritten(int status, std::ostream& out, std::ostream& err) {
+    if (out.flush()) return status;
+    const auto* descriptor = dynamic_cast<const DescriptorOutput*>(out.rdbuf());
+    const int error = descriptor ? descriptor->error() : 0;
+    printUsageError(err, std::string("cannot write to standard output: ") +
+                             (error ? std::strerror(error) : "the stream failed"));
+    return kExitWriteFailed;
 }
 
 }  // namespace
 
-std::filesystem::path defaultDatabaseFolder(const std::filesystem::path& executable) {
-    return executable.parent_path().parent_path() / "share" / "pylora" / "database";
+int DescriptorOutput::overflow(int c) {
+    if (sync() != 0) return traits_type::eof();
+    if (c == traits_type::eof()) return traits_type::not_eof(c);
+    *pptr() = static_cast<char>(c);
+    pbump(1);
+    return c;
+}
+
+int DescriptorOutput::sync() {
+    const char* from = pbase();
+    while (from < pptr() && error_ == 0) {
+        const ssize_t written = ::write(fd_, from, static_cast<std::size_t>(pptr() - from));
+        if (written < 0 && errno == EINTR) continue;
+        if (written < 0) error_ = errno;
+        if (written > 0) from += written;
+    }
+    setp(buffer_, buffer_ + sizeof buffer_);  // what could not be written is dropped
+    return error_ == 0 ? 0 : -1;
 }
 
 int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -409,7 +432,7 @@ int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::os
     // The runner never ends by an exception: whatever nobody foresaw is one line on standard
     // error. A fault inside a run is already the run's internal failure, printed with the window.
     try {
-        return parseAndRun(args, out, err, services, formats);
+        return requireOutputWritten(parseAndRun(args, out, err, services, formats), out, err);
     } catch (const std::exception& fault) {
         printUsageError(err, std::string("internal error: ") + fault.what());
     } catch (...) {

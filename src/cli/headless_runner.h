@@ -4,15 +4,17 @@
 #include <functional>
 #include <iosfwd>
 #include <map>
+#include <streambuf>
 #include <string>
 #include <vector>
 
+#include "core/data_locations.h"
 #include "core/form_definition.h"
 #include "core/report.h"
 
 namespace pylora {
 
-enum ExitStatus { kExitDone = 0, kExitUsage = 2, kExitRunFailed = 3 };
+enum ExitStatus { kExitDone = 0, kExitUsage = 2, kExitRunFailed = 3, kExitWriteFailed = 4 };
 
 // Writes a report as a document whose pages need the desktop libraries (PDF, DOCX); returns an
 // empty text when written, else why not.
@@ -28,12 +30,26 @@ struct ReportFormats {
 // The formats `report` writes, by the extension of the file it is given.
 inline const char* const kReportExtensions[] = {"pdf", "docx", "html", "htm", "json"};
 
+// Standard output written straight to its file descriptor, keeping the reason the first failed
+// write gave, so that the runner can name it (a stream's failure alone does not say why).
+class DescriptorOutput : public std::streambuf {
+public:
+    explicit DescriptorOutput(int fd) : fd_(fd) { setp(buffer_, buffer_ + sizeof buffer_); }
+    ~DescriptorOutput() override { sync(); }
+    int error() const { return error_; }  // errno of the first failed write; 0: none
+
+protected:
+    int overflow(int c) override;
+    int sync() override;
+
+private:
+    int fd_;
+    int error_ = 0;
+    char buffer_[8192];
+};
+
 // args without the program name: {"run", "壁厚计算", "--set", "Text5=0.5"}.
 int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 const Services& services, const ReportFormats& formats = {});
-
-// Where the database folder lies for a program at `executable`: share/pylora/database beside
-// its bin folder, the same in the build tree as installed.
-std::filesystem::path defaultDatabaseFolder(const std::filesystem::path& executable);
 
 }  // namespace pylora

@@ -77,6 +77,8 @@ inline std::string footer() {
            entry("written", "The controls the run wrote, in the order written") +
            entry("failure", "None (null), or the control and the cause that ended the run") +
            entry("sketch", "The profile drawing of the window, or null") +
+           entry("data_files", "The data files the run read: path, sample or not, number of records,\n"
+                               "notes on the content (stations that go back)") +
            "\nOutput of report:\n" +
            entry(".pdf, .docx", "Written by pylora-report beside pylora-cli (the page layout needs the Qt\n"
                                 "libraries, which run and the other formats do without)") +
@@ -88,6 +90,9 @@ inline std::string footer() {
                  "report file of unknown format, a file that is no case): one line on\n"
                  "standard error, no JSON") +
            entry(std::to_string(kExitRunFailed), "The run failed: the JSON is printed, its failure names the field") +
+           entry(std::to_string(kExitWriteFailed),
+                 "The output could not be written (standard output or the report file): one\n"
+                 "line on standard error with the system's reason; an earlier report file is kept") +
            "\nFiles:\n" +
            entry("share/pylora/database/",
                  "The material database (opened read-only, never written) and the sample\n"

@@ -1,5 +1,6 @@
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <iostream>
@@ -35,9 +36,10 @@ int handToReportProgram(const std::filesystem::path& executable, const std::vect
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const std::filesystem::path executable = std::filesystem::canonical("/proc/self/exe");
-    pylora::Services services;
-    services.databaseFolder = pylora::defaultDatabaseFolder(executable);
+    const pylora::Services services = pylora::programServices(executable);
     pylora::ReportFormats formats;
     formats.delegate = [&executable](const std::vector<std::string>& a) { return handToReportProgram(executable, a); };
-    return pylora::runHeadless(args, std::cout, std::cerr, services, formats);
+    pylora::DescriptorOutput standardOutput(STDOUT_FILENO);
+    std::ostream out(&standardOutput);
+    return pylora::runHeadless(args, out, std::cerr, services, formats);
 }

@@ -66,7 +66,7 @@ nlohmann::json reportJson(const Report& report, const ProjectInfo& project) {
     nlohmann::json files = nlohmann::json::array();
     for (const ReportDataFile& f : report.dataFiles)
         files.push_back({{"caption", f.caption}, {"path", f.path}, {"sample", f.sample}, {"columns", f.columns},
-                         {"records", f.records}});
+                         {"records", f.records}, {"notes", f.notes}});
     nlohmann::json verdicts = nlohmann::json::array();
     for (const ReportVerdict& v : report.verdicts)
         verdicts.push_back({{"key", v.key}, {"name", v.name}, {"text", v.text}, {"colour", cssColour(v.colour)}});

@@ -60,6 +60,9 @@ public:
     std::optional<RunFailure> press(const std::string& button);
 
     const RunRecord& record() const { return record_; }
+    // What the runs may reach; the program changes the ground data file the engineer chose.
+    Services& services() { return services_; }
+    const Services& services() const { return services_; }
     // The engineer has changed a text, an option, a check box or a list after the last run:
     // what the window shows no longer is what the runs computed from.
     bool changedSinceRun() const;

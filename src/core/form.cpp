@@ -111,4 +111,9 @@ Sketch& Form::sketch(const std::string& name) {
     return const_cast<Sketch&>(*found);
 }
 
+void Form::noteDataFileRead(DataFileRead file) {
+    std::erase_if(dataFiles_, [&file](const DataFileRead& earlier) { return earlier.caption == file.caption; });
+    dataFiles_.push_back(std::move(file));
+}
+
 }  // namespace pylora

@@ -31,6 +31,7 @@ struct DataFileRead {
     bool sample = false;                            // the sample installed with the program
     std::vector<std::string> columns;               // "桩点里程 (m)", "地面标高 (m)"
     std::vector<std::vector<std::string>> records;  // the values as the file gives them
+    std::vector<std::string> notes;                 // what the engineer should know of the file's content
 };
 
 class Form {
@@ -98,7 +99,8 @@ public:
 
     // Data files the current run has read.
     const std::vector<DataFileRead>& dataFilesRead() const { return dataFiles_; }
-    void noteDataFileRead(DataFileRead file) { dataFiles_.push_back(std::move(file)); }
+    // A file read again (the step run anew) replaces what the earlier run noted of it.
+    void noteDataFileRead(DataFileRead file);
     // The file read at `path` is named as the one it stands in for (records a case file keeps).
     void relabelDataFile(const std::string& path, const std::string& shownPath, bool sample);
 

@@ -22,7 +22,8 @@ class Form;
 // What a run may reach besides its own window, passed in by whoever opens the window.
 struct Services {
     std::filesystem::path databaseFolder;  // the material database files and the sample ground data file
-    std::filesystem::path groundDataFile;  // the ground data file to read; empty: the user's own, else the sample
+    std::filesystem::path groundDataFile;  // the ground data file chosen; empty: the user's own, else the sample
+    std::filesystem::path userGroundDataFile;  // where the user's own survey lies, when it exists
 };
 
 struct RunContext {
@@ -248,6 +249,9 @@ public:
     // (第一步计算, 第二步计算), so pressing it first asks for the earlier step.
     void successiveSteps() { successiveSteps_ = true; }
     bool hasSuccessiveSteps() const { return successiveSteps_; }
+    // A run reads the ground data file: the program offers to choose it.
+    void readsGroundDataFile() { readsGroundDataFile_ = true; }
+    bool usesGroundDataFile() const { return readsGroundDataFile_; }
 
     // Draws the formula pictures from the stated symbols; the registry calls it once the
     // definition is complete.
@@ -295,6 +299,7 @@ private:
     int staticLabels_ = 0;
     std::vector<std::string> basis_;
     bool successiveSteps_ = false;
+    bool readsGroundDataFile_ = false;
     std::deque<QuantityDef> quantities_;  // a deque: quantity() hands out a reference
     std::vector<TableDef> tables_;
     std::vector<formula::Formula> formulas_;

@@ -69,7 +69,7 @@ public:
         for (const TableDef& table : def_.tables()) addTable(table);
         addVerdicts();
         for (const DataFileRead& file : form_.dataFilesRead())
-            report_.dataFiles.push_back({file.caption, file.path, file.sample, file.columns, file.records});
+            report_.dataFiles.push_back({file.caption, file.path, file.sample, file.columns, file.records, file.notes});
         int index = 0;
         for (const formula::Formula& line : def_.formulas()) addStep(line, ++index);
         addUnplacedRemarks();

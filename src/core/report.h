@@ -61,6 +61,7 @@ struct ReportDataFile {
     bool sample = false;
     std::vector<std::string> columns;
     std::vector<std::vector<std::string>> records;
+    std::vector<std::string> notes;  // warnings on the file's content (stations that go back …)
 };
 
 // A picture the report shows: an SVG drawing with its size in pixels of a 96-dpi page.

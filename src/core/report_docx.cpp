@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/report_text.h"
+#include "core/utf8_text.h"
 #include "core/zip_store.h"
 
 namespace pylora {
@@ -18,7 +19,9 @@ constexpr int kLandscapeTextWidth = kPageLong - kMarginLeft - kMarginRight;
 constexpr long kEmuPerTwip = 635;
 constexpr long kEmuPerPixel = 9525;  // at 96 dpi
 
-std::string xml(const std::string& text) {
+// Every text as valid UTF-8 with its control characters shown visibly (XML allows none), escaped.
+std::string xml(const std::string& given) {
+    const std::string text = visibleText(given);
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
@@ -224,7 +227,9 @@ private:
 
     void dataFile(const ReportDataFile& file) {
         body_ << paragraph(run(file.caption, kBold), "Heading3")
-              << paragraph(run("文件：" + file.path + (file.sample ? "（示例数据）" : "")));
+              << paragraph(run("文件：" + file.path + (file.sample ? "（示例数据）" : "")))
+              << paragraph(run("记录数：" + std::to_string(file.records.size())));
+        for (const std::string& note : file.notes) body_ << paragraph(run("注意：" + note));
         if (file.records.empty()) return;
         std::vector<std::vector<Cell>> rows{{headingCell("序号")}};
         for (const std::string& column : file.columns) rows[0].push_back(headingCell(column));

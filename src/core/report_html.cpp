@@ -6,11 +6,14 @@
 
 #include "core/report.h"
 #include "core/report_text.h"
+#include "core/utf8_text.h"
 
 namespace pylora {
 namespace {
 
-std::string escaped(const std::string& text) {
+// Every text as valid UTF-8 with its control characters shown visibly, then escaped.
+std::string escaped(const std::string& given) {
+    const std::string text = visibleText(given);
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
@@ -152,7 +155,8 @@ private:
         for (const ReportTable& t : report_.inputTables) table(t);
         for (const ReportDataFile& file : report_.dataFiles) {
             html_ << "<h3>" << escaped(file.caption) << "</h3>\n<p>文件：" << escaped(file.path)
-                  << (file.sample ? "（示例数据）" : "") << "</p>\n";
+                  << (file.sample ? "（示例数据）" : "") << "</p>\n<p>记录数：" << file.records.size() << "</p>\n";
+            for (const std::string& note : file.notes) html_ << "<p class=\"note\">注意：" << escaped(note) << "</p>\n";
             if (file.records.empty()) continue;
             html_ << kTable << "\n<thead><tr><th>序号</th>";
             for (const std::string& column : file.columns) html_ << "<th>" << escaped(column) << "</th>";

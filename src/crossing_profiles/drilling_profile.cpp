@@ -1,5 +1,8 @@
 #include "crossing_profiles/drilling_profile.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "crossing_profiles/degrees_to_dms.h"
 #include "crossing_profiles/ground_data_file.h"
 #include "crossing_profiles/marked_fields.h"
@@ -283,11 +286,11 @@ Highest highestGround(const Form& form, const GroundData* survey) {
         const std::string highest = highestField(form, grounds);
         return {FieldValue(form, highest), form.text(highest)};
     }
-    Num zmax = -100;
-    for (const GroundRecord& record : survey->records) {
-        const Num value = LeadingValueOfText(record.elevation);
-        if (value > zmax) zmax = value;
-    }
+    // The highest of the file's elevations, whatever their range: the search starts from the
+    // first record (the reader has read every value strictly).
+    Num zmax = survey->elevation(0);
+    for (std::size_t k = 1; k < survey->records.size(); ++k)
+        if (survey->records[k].z > zmax.value()) zmax = survey->elevation(k);
     zmax = zmax + 2;
     return {zmax, NumberText(zmax)};
 }
@@ -296,19 +299,65 @@ Highest highestGround(const Form& form, const GroundData* survey) {
 // colour of the legend's "地面" sample.
 constexpr Colour kSurveyGroundColour = Colour::rgb(0, 255, 0);
 
+// The picture shows at most one ground segment per pixel column of the profile's width
+// (11500 twips, 15 twips a pixel); a longer survey is drawn by the lowest and highest point of
+// each column, in file order, so that its outline stays as the eye would see it.
+constexpr std::size_t kGroundColumns = 11500 / 15;
+
+// A record's place in the picture; a value the mapping cannot take is named by file and line.
+SketchPoint mappedRecord(const ProfileMapping& mapping, const GroundData& survey, std::size_t k) {
+    try {
+        return mapping.map(survey.station(k), survey.elevation(k));
+    } catch (const RunFailure& failure) {
+        throw RunFailure(failure.kind(), {}, survey.placeOf(k) + "的地面点无法绘出");
+    }
+}
+
+// The records the picture draws: all of them when they fit, else per pixel column the lowest
+// and the highest, with the first and the last record.
+std::vector<SketchPoint> groundPoints(const ProfileMapping& mapping, const GroundData& survey) {
+    const std::size_t n = survey.records.size();
+    std::vector<SketchPoint> all;
+    all.reserve(std::min(n, 2 * kGroundColumns + 2));
+    if (n <= 2 * kGroundColumns) {
+        for (std::size_t k = 0; k < n; ++k) all.push_back(mappedRecord(mapping, survey, k));
+        return all;
+    }
+    struct Column {
+        std::size_t lowest = SIZE_MAX, highest = SIZE_MAX;
+        double low = 0, high = 0;
+    };
+    std::vector<Column> columns(kGroundColumns);
+    std::vector<SketchPoint> points(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        const SketchPoint p = mappedRecord(mapping, survey, k);
+        points[k] = p;
+        const double place = std::clamp((p.x - 1000) / 11500 * double(kGroundColumns), 0.0, double(kGroundColumns - 1));
+        Column& column = columns[std::size_t(place)];
+        // y grows downwards: the lowest ground has the largest y.
+        if (column.lowest == SIZE_MAX || p.y > column.low) column.lowest = k, column.low = p.y;
+        if (column.highest == SIZE_MAX || p.y < column.high) column.highest = k, column.high = p.y;
+    }
+    std::vector<std::size_t> kept{0, n - 1};
+    for (const Column& column : columns)
+        for (std::size_t k : {column.lowest, column.highest})
+            if (k != SIZE_MAX) kept.push_back(k);
+    std::sort(kept.begin(), kept.end());
+    kept.erase(std::unique(kept.begin(), kept.end()), kept.end());
+    for (std::size_t k : kept) all.push_back(points[k]);
+    return all;
+}
+
+// The file's ground line at its true stations, green, one segment between each two points drawn.
 void drawSurveyGround(Sketch& sketch, const ProfileMapping& mapping, const GroundData& survey) {
     // Nothing of an earlier, longer survey stays visible.
     std::vector<std::string> earlier;
     for (const SketchLine& line : sketch.lines())
         if (line.name.starts_with("Line12(")) earlier.push_back(line.name);
     for (const std::string& name : earlier) sketch.line(name).visible = false;
-    if (survey.records.size() < 2) return;  // a single point draws no segment
-    SketchPoint from = mapping.map(survey.station(0), survey.elevation(0));
-    for (std::size_t k = 1; k < survey.records.size(); ++k) {
-        const SketchPoint to = mapping.map(survey.station(k), survey.elevation(k));
-        showLine(sketch, indexed("Line12", int(k + 1)), from, to, kSurveyGroundColour, 2);
-        from = to;
-    }
+    const std::vector<SketchPoint> points = groundPoints(mapping, survey);
+    for (std::size_t k = 1; k < points.size(); ++k)
+        showLine(sketch, indexed("Line12", int(k + 1)), points[k - 1], points[k], kSurveyGroundColour, 2);
 }
 
 void runDrillingSecondStep(RunContext& run, GroundSource source) {
@@ -522,6 +571,7 @@ FormDefinition makeDrillingProfileWindow(const std::string& formName, const std:
     def.successiveSteps();  // the second step reads back what the first wrote
     def.runButton(kSecondStep, "第二步计算", [ground](RunContext& run) { runDrillingSecondStep(run, ground); });
     def.printButton("Command2");
+    if (ground == GroundSource::SurveyFile) def.readsGroundDataFile();
     return def;
 }
 

@@ -1,18 +1,36 @@
 #include "crossing_profiles/ground_data_file.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "core/data_locations.h"
+#include "core/number_reading.h"
+#include "core/utf8_text.h"
 
 namespace pylora {
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kBlanks = " \t\r";
+constexpr std::string_view kExpectedForm = "每行应为一个里程和一个地面标高，以英文逗号分隔，如「0.00,310.8」";
+constexpr std::size_t kLongestQuote = 60;  // bytes of a line quoted in a message
 
-std::string shown(const std::filesystem::path& path) {
+std::string shown(const fs::path& path) {
     const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
+    return validUtf8(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
+}
+
+std::string fileNamed(const fs::path& path) { return "地面数据文件 " + shown(path); }
+
+std::string where(const fs::path& path, std::int64_t line) {
+    return fileNamed(path) + " 第" + std::to_string(line) + "行";
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -21,102 +39,220 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-std::string where(const std::filesystem::path& path, int line) {
-    return "地面数据文件 " + shown(path) + " 第" + std::to_string(line) + "行";
+// A line as a message quotes it: shown visibly, cut short at a character boundary.
+std::string quotedLine(std::string_view line) {
+    std::string_view cut = line.substr(0, kLongestQuote);
+    while (cut.size() < line.size() && !cut.empty() && (static_cast<unsigned char>(line[cut.size()]) & 0xC0) == 0x80)
+        cut.remove_suffix(1);
+    return "「" + visibleText(cut) + (cut.size() < line.size() ? "…" : "") + "」";
 }
 
-Num strictValue(const std::string& text, const std::filesystem::path& path, int line) {
-    try {
-        return FieldValueOfText(text);
-    } catch (const RunFailure&) {
-        throw RunFailure(FailureKind::NotANumber, {}, where(path, line) + "的「" + text + "」");
-    }
+[[noreturn]] void refuse(const std::string& detail) { throw RunFailure(FailureKind::MissingData, {}, detail); }
+
+bool digitBeside(std::string_view text, std::size_t at) {
+    auto digit = [&](std::size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
+    return at > 0 && digit(at - 1) && digit(at + 1);
+}
+
+// "310,8" inside a value separated otherwise: a comma written for the decimal point.
+bool hasDecimalComma(std::string_view line) {
+    for (std::size_t at = line.find(','); at != std::string_view::npos; at = line.find(',', at + 1))
+        if (digitBeside(line, at)) return true;
+    return false;
+}
+
+// A line whose values hold semicolons, tabs or blanks separates them otherwise than by a comma:
+// said in words, with the decimal commas such files often carry.
+std::string otherSeparator(std::string_view line) {
+    const char* separator = line.find(';') != std::string_view::npos    ? "分号"
+                            : line.find('\t') != std::string_view::npos ? "制表符"
+                                                                        : "空格";
+    std::string words = std::string("以") + separator + "分隔数值";
+    if (hasDecimalComma(line)) words += "、以逗号作小数点";
+    return words;
+}
+
+// A value beyond double precision is too large, anything else not a number is not one.
+double strictValue(const std::string& text, const fs::path& path, std::int64_t line) {
+    if (const std::optional<double> value = parseStrictNumber(text)) return *value;
+    const FailureKind kind = parseLeadingNumber(text) ? FailureKind::NotANumber : FailureKind::TooLarge;
+    throw RunFailure(kind, {}, where(path, line) + "的" + quotedLine(text));
 }
 
 }  // namespace
 
-Num GroundData::station(std::size_t k) const { return strictValue(records[k].station, path, records[k].line); }
-Num GroundData::elevation(std::size_t k) const {
-    return strictValue(records[k].elevation, path, records[k].line);
+std::string GroundData::placeOf(std::size_t k) const { return where(path, records[k].line); }
+
+GroundDataParser::GroundDataParser(fs::path path) { data_.path = std::move(path); }
+
+// Only the first bytes of the file can carry a mark; a UTF-16 file cannot be read at all.
+void GroundDataParser::start() {
+    started_ = true;
+    if (pending_.starts_with("\xFF\xFE") || pending_.starts_with("\xFE\xFF"))
+        refuse(fileNamed(data_.path) + " 为 UTF-16 编码：请另存为 UTF-8 或 ANSI 文本，" + std::string(kExpectedForm));
+    if (pending_.starts_with(kByteOrderMark)) pending_.erase(0, kByteOrderMark.size());
 }
 
-std::filesystem::path userGroundDataFile() {
-#ifdef _WIN32
-    const char* appData = std::getenv("APPDATA");
-    return std::filesystem::path(appData ? appData : ".") / "pylora" / "1.TXT";
-#else
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    if (dataHome && std::filesystem::path(dataHome).is_absolute())
-        return std::filesystem::path(dataHome) / "pylora" / "1.TXT";
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home ? home : ".") / ".local" / "share" / "pylora" / "1.TXT";
-#endif
-}
-
-std::filesystem::path sampleGroundDataFile(const Services& services) { return services.databaseFolder / "1.TXT"; }
-
-std::filesystem::path groundDataFilePath(const Services& services) {
-    if (!services.groundDataFile.empty()) return services.groundDataFile;
-    const std::filesystem::path user = userGroundDataFile();
-    std::error_code error;
-    if (std::filesystem::exists(user, error)) return user;
-    return sampleGroundDataFile(services);
-}
-
-GroundData parseGroundData(std::string_view text, const std::filesystem::path& path) {
-    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
-    GroundData data{path, {}};
-    bool stationPending = false;
-    int line = 0;
-    while (!text.empty()) {
-        const auto end = text.find('\n');
-        const std::string_view row = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        ++line;
-        if (trimmed(row).empty()) continue;  // blank lines anywhere are skipped
-        // Values are taken two at a time, whether a record spans lines or a line holds several.
-        std::string_view rest = row;
-        for (bool more = true; more;) {
-            const auto comma = rest.find(',');
-            const std::string value(trimmed(rest.substr(0, comma)));
-            more = comma != std::string_view::npos;
-            if (more) rest.remove_prefix(comma + 1);
-            // A comma before the line end separates like the line end: "5,⏎301" is one record.
-            if (more && trimmed(rest).empty()) more = false;
-            if (!stationPending) {
-                data.records.push_back({value, {}, line});
-            } else {
-                data.records.back().elevation = value;
-            }
-            stationPending = !stationPending;
-        }
+void GroundDataParser::takeCompleteLines() {
+    // A text file holds no NUL byte: refused where it is first seen, whatever stands before it.
+    if (const auto nul = pending_.find('\0'); nul != std::string::npos)
+        refuse(where(data_.path, line_ + 1 + std::count(pending_.begin(), pending_.begin() + nul, '\n')) +
+               "含有非文本内容：地面数据文件应为文本，" + std::string(kExpectedForm));
+    std::size_t from = 0;
+    for (std::size_t end = pending_.find('\n'); end != std::string::npos; end = pending_.find('\n', from)) {
+        takeLine(std::string_view(pending_).substr(from, end - from));
+        from = end + 1;
     }
-    if (stationPending)
-        throw RunFailure(FailureKind::MissingData, {},
-                         where(path, data.records.back().line) + "的里程「" + data.records.back().station +
-                             "」缺少对应的地面标高");
-    if (data.records.empty())
-        throw RunFailure(FailureKind::MissingData, {}, "地面数据文件 " + shown(path) + " 中没有地面点");
-    return data;
+    pending_.erase(0, from);
 }
+
+void GroundDataParser::feed(std::string_view piece) {
+    pending_.append(piece);
+    if (!started_) {
+        if (pending_.size() < kByteOrderMark.size()) return;
+        start();
+    }
+    takeCompleteLines();
+}
+
+void GroundDataParser::takeLine(std::string_view row) {
+    ++line_;
+    const std::string_view text = trimmed(row);
+    if (text.empty()) return;  // blank lines anywhere are skipped
+
+    std::vector<std::string_view> values;
+    for (std::string_view rest = text;;) {
+        const auto comma = rest.find(',');
+        values.push_back(trimmed(rest.substr(0, comma)));
+        if (comma == std::string_view::npos) break;
+        rest.remove_prefix(comma + 1);
+    }
+    while (values.size() > 1 && values.back().empty()) values.pop_back();  // a spreadsheet's empty columns
+    const bool otherwiseSeparated = std::any_of(values.begin(), values.end(), [](std::string_view value) {
+        return value.find_first_of(" \t;") != std::string_view::npos;
+    });
+    if (otherwiseSeparated)
+        refuse(where(data_.path, line_) + quotedLine(text) + otherSeparator(text) + "：" + std::string(kExpectedForm) +
+               "，小数点用“.”");
+    if (values.size() == 2) {
+        if (data_.records.size() == kGroundFileMaxRecords)
+            refuse(fileNamed(data_.path) + " 超过 " + std::to_string(kGroundFileMaxRecords) + " 个地面点（第" +
+                   std::to_string(line_) + "行），不予读取：地面数据文件最多 " +
+                   std::to_string(kGroundFileMaxRecords) + " 个地面点");
+        GroundRecord record{std::string(values[0]), std::string(values[1]), line_, 0, 0};
+        record.x = strictValue(record.station, data_.path, line_);
+        record.z = strictValue(record.elevation, data_.path, line_);
+        data_.records.push_back(std::move(record));
+        return;
+    }
+    std::string detail = where(data_.path, line_) + quotedLine(text) + "有 " + std::to_string(values.size()) +
+                         " 个数值：" + std::string(kExpectedForm);
+    // "0,00,310,8": numbers without a point in three or four pieces were written with decimal commas.
+    if ((values.size() == 3 || values.size() == 4) && text.find('.') == std::string_view::npos)
+        detail += "（小数点应为“.”，不能用逗号）";
+    refuse(detail);
+}
+
+GroundData GroundDataParser::finish() {
+    if (!started_) {
+        start();
+        takeCompleteLines();
+    }
+    if (!pending_.empty()) takeLine(pending_);  // the last line without its line end
+    pending_.clear();
+    if (data_.records.empty()) refuse(fileNamed(data_.path) + " 中没有地面点");
+
+    // Stations that go back or repeat are drawn as given; the engineer is told where.
+    std::size_t backwards = 0;
+    std::int64_t firstLine = 0;
+    for (std::size_t k = 1; k < data_.records.size(); ++k) {
+        if (data_.records[k].x > data_.records[k - 1].x) continue;
+        if (backwards++ == 0) firstLine = data_.records[k].line;
+    }
+    if (backwards > 0)
+        data_.notes.push_back(where(data_.path, firstLine) + "的里程不大于上一个地面点的里程（共 " +
+                              std::to_string(backwards) + " 处）：里程应逐点增大，地面线按文件顺序绘出");
+    return std::move(data_);
+}
+
+GroundData parseGroundData(std::string_view text, const fs::path& path) {
+    GroundDataParser parser(path);
+    parser.feed(text);
+    return parser.finish();
+}
+
+namespace {
+
+const char* kindOf(mode_t mode) {
+    if (S_ISDIR(mode)) return "目录";
+    if (S_ISFIFO(mode)) return "管道";
+    if (S_ISSOCK(mode)) return "套接字";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "设备";
+    return "特殊文件";
+}
+
+std::string tooLarge(const fs::path& path) {
+    return fileNamed(path) + " 大于 " + std::to_string(kGroundFileMaxBytes / (1024 * 1024)) +
+           " MB，不予读取：地面数据文件最大 " + std::to_string(kGroundFileMaxBytes / (1024 * 1024)) + " MB、" +
+           std::to_string(kGroundFileMaxRecords) + " 个地面点";
+}
+
+class OpenFile {
+public:
+    explicit OpenFile(int fd) : fd_(fd) {}
+    ~OpenFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+}  // namespace
 
 GroundData readGroundDataFile(const Services& services) {
-    const std::filesystem::path path = groundDataFilePath(services);
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        std::string detail = "无法打开地面数据文件 " + shown(path);
-        if (services.groundDataFile.empty()) detail += "（也未找到 " + shown(userGroundDataFile()) + "）";
-        throw RunFailure(FailureKind::MissingData, {}, detail);
+    const fs::path path = groundDataFileToRead(services);
+    // Not opened at all unless it is a regular file: opening a pipe waits for a writer.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        std::string detail = "无法打开" + fileNamed(path);
+        if (services.groundDataFile.empty() && !services.userGroundDataFile.empty())
+            detail += "（也未找到 " + shown(services.userGroundDataFile) + "）";
+        refuse(detail);
     }
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    return parseGroundData(contents.str(), path);
+    if (!S_ISREG(status.st_mode))
+        refuse(fileNamed(path) + " 不是普通文件（是" + kindOf(status.st_mode) + "），不予读取");
+    if (static_cast<std::uintmax_t>(status.st_size) > kGroundFileMaxBytes) refuse(tooLarge(path));
+
+    const OpenFile file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.fd() < 0) refuse("无法打开" + fileNamed(path) + "：" + std::strerror(errno));
+    if (::fstat(file.fd(), &status) != 0 || !S_ISREG(status.st_mode))
+        refuse(fileNamed(path) + " 不是普通文件，不予读取");
+
+    GroundDataParser parser(path);
+    char buffer[64 * 1024];
+    std::uintmax_t total = 0;
+    for (;;) {
+        const ssize_t got = ::read(file.fd(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) refuse("无法读取" + fileNamed(path) + "：" + std::strerror(errno));
+        if (got == 0) break;
+        total += static_cast<std::uintmax_t>(got);
+        if (total > kGroundFileMaxBytes) refuse(tooLarge(path));  // it grew while being read
+        parser.feed(std::string_view(buffer, static_cast<std::size_t>(got)));
+    }
+    return parser.finish();
 }
 
 DataFileRead groundDataFileRead(const GroundData& data, const Services& services) {
     DataFileRead read{"地面数据文件", shown(data.path), data.path == sampleGroundDataFile(services),
-                      {"桩点里程 (m)", "地面标高 (m)"}, {}};
-    for (const GroundRecord& record : data.records) read.records.push_back({record.station, record.elevation});
+                      {"桩点里程 (m)", "地面标高 (m)"}, {}, data.notes};
+    read.records.reserve(data.records.size());
+    for (const GroundRecord& record : data.records)
+        read.records.push_back({validUtf8(record.station), validUtf8(record.elevation)});
     return read;
 }
 

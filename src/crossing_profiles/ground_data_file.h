@@ -1,9 +1,11 @@
 #pragma once
 // GroundDataFile: the surveyed ground line of a directional-drilling crossing, the text file
-// 1.TXT. Each record is two values, station and ground elevation in metres, in file order
-// (by increasing station). Values are separated by commas or line ends, so a spreadsheet's CSV
-// export (UTF-8 mark, CRLF line ends) reads the same as a hand-typed file; blank lines anywhere
-// are skipped. The file is read afresh at each run and never written.
+// 1.TXT. Each line holds one record, the station and the ground elevation in metres separated
+// by a comma ("0.00,310.8"), in file order (by increasing station). A spreadsheet's CSV export
+// (UTF-8 mark, CRLF line ends, a trailing comma) reads the same as a hand-typed file; blank
+// lines anywhere are skipped. The file is read afresh at each run, once, strictly: every value
+// is a number or the run ends naming the file and the line. It is never written.
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -13,37 +15,59 @@
 
 namespace pylora {
 
+// Far above any real survey (a point a metre along 100 km is 2 MB), low enough that no file can
+// exhaust the machine.
+inline constexpr std::uintmax_t kGroundFileMaxBytes = 16u * 1024 * 1024;
+inline constexpr std::size_t kGroundFileMaxRecords = 200000;
+
 struct GroundRecord {
     std::string station;    // the values as written, blanks around them removed
     std::string elevation;
-    int line = 0;           // line of the file where the record begins
+    std::int64_t line = 0;  // line of the file that holds the record
+    double x = 0;           // the values read
+    double z = 0;
 };
 
 struct GroundData {
     std::filesystem::path path;
     std::vector<GroundRecord> records;
+    std::vector<std::string> notes;  // what the engineer should know: stations that go back or repeat
 
-    // A value read strictly when the ground line is drawn: a value that is not a number ends
-    // the run naming the file and its line.
-    Num station(std::size_t k) const;
-    Num elevation(std::size_t k) const;
+    Num station(std::size_t k) const { return Num(records[k].x); }
+    Num elevation(std::size_t k) const { return Num(records[k].z); }
+    // "地面数据文件 /home/…/1.TXT 第12行": how messages name a record's place.
+    std::string placeOf(std::size_t k) const;
 };
 
-// The file a run reads: the one the front end names, else the user's own survey
-// ($XDG_DATA_HOME/pylora/1.TXT, by default ~/.local/share/pylora/1.TXT), else the sample in the
-// database folder.
-std::filesystem::path userGroundDataFile();
-std::filesystem::path sampleGroundDataFile(const Services& services);  // installed with the program
-std::filesystem::path groundDataFilePath(const Services& services);
+// Reads the file's text piece by piece, as it comes from the disk.
+class GroundDataParser {
+public:
+    explicit GroundDataParser(std::filesystem::path path);
+    void feed(std::string_view piece);
+    // The records read; a file without records ends the run (MissingData).
+    GroundData finish();
 
-// Splits the file's text into records. An odd number of values or no values at all end the
-// run (MissingData) before anything is drawn, naming the file and the line.
+private:
+    void start();
+    void takeCompleteLines();
+    void takeLine(std::string_view line);
+
+    GroundData data_;
+    std::string pending_;  // the start of a line whose end has not come yet
+    std::int64_t line_ = 0;
+    bool started_ = false;
+};
+
+// The whole text at once (tests, the fuzzer).
 GroundData parseGroundData(std::string_view text, const std::filesystem::path& path);
-// Opens, reads and closes the file; a file that cannot be opened ends the run naming its path.
+
+// Opens, reads and closes the file the services name (groundDataFileToRead). Only a regular file
+// of at most kGroundFileMaxBytes and kGroundFileMaxRecords is read; anything else ends the run
+// naming the path and the reason.
 GroundData readGroundDataFile(const Services& services);
 
-// What the run read, for the 计算书: the file, whether it is the installed sample, and its
-// records as the file gives them.
+// What the run read, for the window and the 计算书: the file, whether it is the installed sample,
+// its records as the file gives them, and the notes on its content.
 DataFileRead groundDataFileRead(const GroundData& data, const Services& services);
 
 }  // namespace pylora

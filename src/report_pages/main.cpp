@@ -2,6 +2,8 @@
 // line as `pylora-cli report`, runs the window the same way and lays the report out on A4 pages
 // with Qt, on the offscreen platform: no display is needed.
 #include <QGuiApplication>
+#include <unistd.h>
+
 #include <filesystem>
 #include <iostream>
 
@@ -26,13 +28,14 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen")).toUtf8());
     QGuiApplication application(argc, argv);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    pylora::Services services;
-    services.databaseFolder = pylora::defaultDatabaseFolder(std::filesystem::canonical("/proc/self/exe"));
+    const pylora::Services services = pylora::programServices(std::filesystem::canonical("/proc/self/exe"));
     pylora::ReportFormats formats;
     for (const auto& [extension, format] : {std::pair{"pdf", pylora::ReportFormat::Pdf}, {"docx", pylora::ReportFormat::Docx}})
         formats.writers[extension] = [format](const pylora::Report& report, const pylora::ProjectInfo& project,
                                               const std::string& path) {
             return pylora::writeReportFile(report, project, format, QString::fromStdString(path)).toStdString();
         };
-    return pylora::runHeadless(args, std::cout, std::cerr, services, formats);
+    pylora::DescriptorOutput standardOutput(STDOUT_FILENO);
+    std::ostream out(&standardOutput);
+    return pylora::runHeadless(args, out, std::cerr, services, formats);
 }

@@ -1,10 +1,10 @@
 // Every format of the 计算书 from the one report: PDF and DOCX laid out here, HTML from the core.
 #include <QBuffer>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include "core/atomic_file.h"
 #include "core/report_docx.h"
 #include "report_pages/report_pages.h"
 
@@ -32,21 +32,19 @@ std::string pngOf(const ReportPicture& picture) {
     return buffer.data().toStdString();
 }
 
-QString writeBytes(const std::string& bytes, const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.flush())
-        return QStringLiteral("无法写入文件 %1").arg(path);
-    return {};
-}
-
 }  // namespace
+
+QString writeReportBytes(const std::string& bytes, const QString& path) {
+    const auto failure = writeFileAtomically(path.toStdString(), bytes);
+    if (!failure) return {};
+    return QStringLiteral("无法写入文件 %1：%2").arg(path, QString::fromStdString(failure->reasonInWords()));
+}
 
 QString writeReportFile(const Report& report, const ProjectInfo& project, ReportFormat format, const QString& path) {
     switch (format) {
         case ReportFormat::Pdf: return writeReportPdf(report, project, path);
-        case ReportFormat::Docx: return writeBytes(reportDocx(report, project, pngOf), path);
-        case ReportFormat::Html: return writeBytes(reportHtml(report, project), path);
+        case ReportFormat::Docx: return writeReportBytes(reportDocx(report, project, pngOf), path);
+        case ReportFormat::Html: return writeReportBytes(reportHtml(report, project), path);
     }
     return QStringLiteral("未知的文件格式");
 }

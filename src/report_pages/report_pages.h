@@ -13,6 +13,10 @@ enum class ReportFormat { Pdf, Docx, Html };
 // Writes the report; returns an empty text when written, else why not, in the engineer's words.
 QString writeReportFile(const Report& report, const ProjectInfo& project, ReportFormat format, const QString& path);
 
+// Writes the finished document whole or not at all (an earlier file stays on failure); returns
+// an empty text when written, else 无法写入文件 … with the reason.
+QString writeReportBytes(const std::string& bytes, const QString& path);
+
 // The report's font, derived from WenQuanYi Zen Hei with one character per glyph, so that every
 // character of the PDF extracts as itself; loaded once from share/pylora/fonts beside the
 // program. Returns its family, or an empty text when the file is missing.

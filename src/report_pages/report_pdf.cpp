@@ -3,7 +3,6 @@
 // turned sideways where it is wider than tall.
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
-#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgRenderer>
@@ -159,11 +158,7 @@ QString writeReportPdf(const Report& report, const ProjectInfo& project, const Q
         paintHeaderAndFooter(painter, area, report, project, textPages + figure, pages);
     }
     painter.end();
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(buffer.data()) != buffer.data().size() ||
-        !file.flush())
-        return QStringLiteral("无法写入文件 %1").arg(path);
-    return {};
+    return writeReportBytes(buffer.data().toStdString(), path);
 }
 
 }  // namespace pylora

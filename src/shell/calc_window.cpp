@@ -24,6 +24,7 @@
 
 #include "shell/colours.h"
 #include "shell/field_widgets.h"
+#include "shell/ground_file_choice.h"
 #include "shell/printing.h"
 #include "shell/remark_display.h"
 #include "shell/report_export.h"
@@ -73,6 +74,7 @@ CalcWindow::CalcWindow(const FormDefinition& definition, const Services& service
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
     addReportExport(*this);
     addCaseKeys();
+    offerGroundDataFileChoice(*this);
     syncFromForm();
     showRemarks(model_.form(), widgets_);
     alignTableFrames();  // once the captions hold their texts
@@ -460,8 +462,10 @@ void CalcWindow::press(const std::string& button) {
             if (failure) showFailure(*failure);
             else if (!model_.record().warnings.empty())  // a range the window's note states is left
                 showStatus(warningRichText(model_.record().warnings), StatusKind::Warning);
-            else
+            else {
                 showRunNotes();
+                showDataFilesRead();  // the ground data file's window: which file, how many points
+            }
             caseChanged();
             break;
         }
@@ -581,6 +585,18 @@ void CalcWindow::showRunNotes() {
     QStringList lines;
     for (const std::string& remark : model_.form().remarks()) lines << qt(remark);
     if (!lines.isEmpty()) showStatus(lines.join('\n'), StatusKind::Information);
+}
+
+// Which data file the run read and how many records: the engineer sees what the profile is
+// drawn from. Notes on the file's content are a warning.
+void CalcWindow::showDataFilesRead() {
+    QStringList lines;
+    bool noted = false;
+    for (const DataFileRead& file : model_.form().dataFilesRead()) {
+        lines << dataFileSummary(file);
+        noted = noted || !file.notes.empty();
+    }
+    if (!lines.isEmpty()) showStatus(lines.join('\n'), noted ? StatusKind::Problem : StatusKind::Information);
 }
 
 void CalcWindow::showFailure(const RunFailure& failure) {

@@ -99,6 +99,7 @@ private:
     QWidget* createControl(const ControlDef& control);
     void placeControl(QGridLayout& grid, const ControlDef& control);
     void showFailure(const RunFailure& failure);
+    void showDataFilesRead();
     void markFailedField(const std::string& control, bool failed);
     void syncFromForm();
     void syncControl(const ControlState& state, QWidget* widget);

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/recovery_store.h"
+#include "core/data_locations.h"
 #include "core/version.h"
 #include "shell/main_window.h"
 #include "shell/printing.h"
@@ -17,10 +18,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(":/pylora/pylora.svg"));
     pylora::setUpProgram(app);
 
-    pylora::Services services;
-    services.databaseFolder =
-        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()).parent_path() / "share" /
-        "pylora" / "database";
+    const pylora::Services services = pylora::programServices(QCoreApplication::applicationFilePath().toStdString());
     pylora::SystemPrinter printer;
     auto* main = new pylora::MainWindow(services, printer);
     main->setWindowIcon(QApplication::windowIcon());

@@ -37,7 +37,7 @@ void firstStep(Form& form) {
     form.setForeground("Label1", Colour::rgb(0, 0, 255));
     form.setBackground("Text3", Colour::rgb(255, 255, 0));
     form.noteDataFileRead({"地面数据文件", "/usr/share/pylora/database/1.TXT", true, {"桩点里程 (m)", "地面标高 (m)"},
-                           {{"0", "312.5"}, {"10", "311.8"}}});
+                           {{"0", "312.5"}, {"10", "311.8"}}, {}});
 }
 
 void secondStep(Form& form) {

@@ -1,0 +1,135 @@
+// No false success: output that cannot be written ends with its own exit status and one line
+// with the system's reason, and a report never destroys the previous file.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "../core/full_disk.h"
+#include "cli/headless_runner.h"
+
+extern char** environ;
+
+namespace pylora {
+namespace {
+
+namespace fs = std::filesystem;
+
+Services testServices() {
+    Services services;
+    services.databaseFolder = PYLORA_DATABASE_DIR;
+    return services;
+}
+
+TEST(OutputFailure, EveryCommandThatPrintsFailsOnAFullStandardOutput) {
+    const std::vector<std::vector<std::string>> commands = {
+        {"list"}, {"menu"}, {"describe", "壁厚计算"}, {"run", "壁厚计算"}, {"report", "壁厚计算", "-o", "-"}};
+    for (const auto& args : commands) {
+        const int fd = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+        std::ostringstream err;
+        {
+            DescriptorOutput full(fd);
+            std::ostream out(&full);
+            EXPECT_EQ(runHeadless(args, out, err, testServices()), kExitWriteFailed) << args[0];
+        }
+        ::close(fd);
+        EXPECT_EQ(err.str(), "pylora-cli: cannot write to standard output: " + std::string(std::strerror(ENOSPC)) + "\n")
+            << args[0];
+    }
+}
+
+// The program itself, its standard output on /dev/full or closed.
+int runProgram(const std::vector<std::string>& args, const char* standardOutput, std::string& error) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (standardOutput) {
+        posix_spawn_file_actions_addopen(&actions, 1, standardOutput, O_WRONLY, 0);
+    } else {
+        posix_spawn_file_actions_addclose(&actions, 1);
+    }
+    const fs::path errors = fs::temp_directory_path() / ("pylora_stderr_" + std::to_string(getpid()));
+    posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<char*> argv{const_cast<char*>(PYLORA_CLI)};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    const int started = posix_spawn(&child, PYLORA_CLI, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (started != 0) return -1;
+    int status = 0;
+    waitpid(child, &status, 0);
+    std::ifstream file(errors);
+    std::getline(file, error, '\0');
+    fs::remove(errors);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(OutputFailure, TheProgramExitsFourOnDevFullAndOnAClosedOutput) {
+    const std::vector<std::vector<std::string>> commands = {
+        {"list"}, {"describe", "定向钻穿越"}, {"run", "壁厚计算"}, {"report", "壁厚计算", "-o", "-"}};
+    for (const auto& args : commands) {
+        std::string error;
+        EXPECT_EQ(runProgram(args, "/dev/full", error), kExitWriteFailed) << args[0];
+        EXPECT_EQ(error, "pylora-cli: cannot write to standard output: No space left on device\n") << args[0];
+        EXPECT_EQ(runProgram(args, nullptr, error), kExitWriteFailed) << args[0] << " closed";
+        EXPECT_EQ(error, "pylora-cli: cannot write to standard output: Bad file descriptor\n") << args[0];
+    }
+}
+
+TEST(OutputFailure, AReportOnAFullDiskKeepsTheEarlierFileAndSaysWhy) {
+    for (const char* name : {"r.html", "r.json"}) {
+        const bool kept = testing_support::onFullDisk(
+            [name](const fs::path& folder) { std::ofstream(folder / name) << "earlier report"; },
+            [name](const fs::path& folder) {
+                std::ostringstream out, err;
+                const int status =
+                    runHeadless({"report", "定向钻穿越", "--press", "Command1", "--press", "Command3", "-o",
+                                 (folder / name).string()},
+                                out, err, testServices());
+                std::ifstream file(folder / name);
+                std::string contents;
+                std::getline(file, contents, '\0');
+                const std::string message = err.str();
+                const bool saysWhy = message.starts_with("pylora-cli: cannot write " + (folder / name).string() + ": ") &&
+                                     std::count(message.begin(), message.end(), '\n') == 1;
+                return status == kExitWriteFailed && contents == "earlier report" && saysWhy;
+            });
+        EXPECT_TRUE(kept) << name;
+    }
+}
+
+TEST(ReportTexts, ProjectFieldsThatAreNotUtf8AreRefused) {
+    for (const char* option : {"--project-name", "--project-number", "--design-stage", "--calculated-by",
+                               "--checked-by", "--approved-by", "--date"}) {
+        std::ostringstream out, err;
+        EXPECT_EQ(runHeadless({"report", "壁厚计算", "-o", "-", option, "\xB9\xA4\xB3\xCC"}, out, err, testServices()),
+                  kExitUsage)
+            << option;
+        EXPECT_EQ(err.str(), "pylora-cli: " + std::string(option) + " is not valid UTF-8\n");
+        EXPECT_TRUE(out.str().empty());
+    }
+}
+
+TEST(ReportTexts, ControlCharactersAreShownVisiblyAndNeverReachTheDocument) {
+    std::ostringstream out, err;
+    ASSERT_EQ(runHeadless({"report", "壁厚计算", "-o", "-", "--project-name", "西气\x01东输\x1b[31m\x7f"}, out, err,
+                          testServices()),
+              kExitDone)
+        << err.str();
+    const std::string html = out.str();
+    EXPECT_NE(html.find("西气\xE2\x90\x81东输\xE2\x90\x9B[31m"), std::string::npos);  // ␁ and ␛
+    for (char c = 1; c < 0x20; ++c) {
+        if (c == '\n' || c == '\t') continue;
+        EXPECT_EQ(html.find(c), std::string::npos) << int(c);
+    }
+    EXPECT_EQ(html.find('\x7f'), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pylora
