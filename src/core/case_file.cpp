@@ -1,5 +1,7 @@
 #include "core/case_file.h"
 
+#include "core/atomic_file.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -280,46 +282,8 @@ CaseFile loadCase(const std::filesystem::path& file) {
 }
 
 void writeFileWhole(const std::filesystem::path& path, std::string_view bytes) {
-    static std::atomic<int> counter{0};
-    std::filesystem::path temporary = path;
-    temporary += ".tmp-" + std::to_string(
-#ifndef _WIN32
-                               ::getpid()
-#else
-                               0
-#endif
-                           ) + "-" + std::to_string(counter++);
-    const auto fail = [&](const std::string& what) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        throw CaseFileError(path, "无法写入（" + what + "）");
-    };
-#ifndef _WIN32
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) fail(std::strerror(errno));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const std::string why = std::strerror(errno);
-            ::close(fd);
-            fail(why);
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    // On disk before the rename, so that a power cut leaves the old file or the new one.
-    if (::fsync(fd) != 0 || ::close(fd) != 0) fail(std::strerror(errno));
-#else
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out.flush()) fail("写入失败");
-    }
-#endif
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) fail(error.message());
+    if (const auto failure = writeFileAtomically(path, bytes))
+        throw CaseFileError(path, "无法写入（" + failure->reasonInWords() + "）");
 }
 
 void saveCase(const CaseFile& file, const std::filesystem::path& path) { writeFileWhole(path, caseText(file)); }
