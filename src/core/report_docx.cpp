@@ -20,21 +20,7 @@ constexpr long kEmuPerTwip = 635;
 constexpr long kEmuPerPixel = 9525;  // at 96 dpi
 
 // Every text as valid UTF-8 with its control characters shown visibly (XML allows none), escaped.
-std::string xml(const std::string& given) {
-    const std::string text = visibleText(given);
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
+std::string xml(const std::string& given) { return markupText(given); }
 
 struct RunStyle {
     bool bold = false;

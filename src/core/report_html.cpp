@@ -12,21 +12,7 @@ namespace pylora {
 namespace {
 
 // Every text as valid UTF-8 with its control characters shown visibly, then escaped.
-std::string escaped(const std::string& given) {
-    const std::string text = visibleText(given);
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
+std::string escaped(const std::string& given) { return markupText(given); }
 
 std::string number(double value) {
     char text[32];

@@ -97,4 +97,20 @@ std::string visibleText(std::string_view text) {
     });
 }
 
+std::string markupText(std::string_view given) {
+    const std::string text = visibleText(given);
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
 }  // namespace pylora

@@ -16,5 +16,7 @@ std::string validUtf8(std::string_view text);
 // validUtf8, and control characters shown visibly: C0 controls and DEL as their control
 // pictures (U+2400…U+2421), C1 controls as U+FFFD. Line ends and tabs stay.
 std::string visibleText(std::string_view text);
+// A text as it goes into HTML or XML: visible (as above), with & < > " escaped.
+std::string markupText(std::string_view text);
 
 }  // namespace pylora

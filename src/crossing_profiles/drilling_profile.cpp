@@ -448,12 +448,7 @@ Expr length(const Expr& dz, const Expr& dx) { return formula::sqrt(pow(dz, c(2))
 // What the first step computes without a field of its own, or unrounded behind the field (or
 // point-table cell) that shows it rounded.
 void declareQuantities(FormDefinition& def) {
-    const struct {
-        const char* key;
-        const char* name;
-        const char* unit;
-        std::string shownIn;
-    } quantities[] = {
+    declareStepQuantities(def, {
         {kEntryGradient, "入土段直管段坡度", "", ""},
         {kExitGradient, "出土段直管段坡度", "", ""},
         {kDeflection, "入土段与出土段直管段的转角", "°", ""},
@@ -465,12 +460,7 @@ void declareQuantities(FormDefinition& def) {
         {kArcEndZ, "弹性敷设终点管底标高", "m", pipe(kArcEnd)},
         {kCentreX, "弹性敷设段圆心里程", "m", kCentreStation},
         {kCentreZ, "弹性敷设段圆心高程", "m", kCentreElevation},
-    };
-    for (const auto& quantity : quantities) {
-        QuantityDef& declared = def.quantity(quantity.key, quantity.key, quantity.name, quantity.unit);
-        declared.shownIn = quantity.shownIn;
-        declared.meaning.step = kFirstStep;
-    }
+    }, kFirstStep);
 }
 
 void declareFirstStepFormulas(FormDefinition& def) {

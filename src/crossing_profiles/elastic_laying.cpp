@@ -322,12 +322,7 @@ Expr radians(const Expr& degrees) { return degrees * c(3.1416) / c(180); }
 // What the first step computes without a field of its own, or unrounded behind the field (or
 // point-table cell) that shows it rounded.
 void declareQuantities(FormDefinition& def) {
-    const struct {
-        const char* key;
-        const char* name;
-        const char* unit;
-        std::string shownIn;
-    } quantities[] = {
+    declareStepQuantities(def, {
         {kLeftGradient, "左直管段斜率", "", ""},
         {kRightGradient, "右直管段斜率", "", ""},
         {kLeftAngle, "左直管段倾角", "°", kLeftInclination},
@@ -339,12 +334,7 @@ void declareQuantities(FormDefinition& def) {
         {kRightTangentZ, "右切点管底标高", "m", elevation(kRightTangent)},
         {kCentreX, "弹性敷设段圆心里程", "m", kCentreStation},
         {kCentreZ, "弹性敷设段圆心高程", "m", kCentreElevation},
-    };
-    for (const auto& quantity : quantities) {
-        QuantityDef& declared = def.quantity(quantity.key, quantity.key, quantity.name, quantity.unit);
-        declared.shownIn = quantity.shownIn;
-        declared.meaning.step = kFirstStep;
-    }
+    }, kFirstStep);
 }
 
 void declareFirstStepFormulas(FormDefinition& def) {

@@ -28,4 +28,13 @@ void declareStationTable(FormDefinition& definition, const StationTable& table) 
                 cell->meaning.symbol = subscripted(column.meaning.symbol, table.subscripts.at(row));
 }
 
+void declareStepQuantities(FormDefinition& definition, const std::vector<StepQuantity>& quantities,
+                           const std::string& step) {
+    for (const StepQuantity& quantity : quantities) {
+        QuantityDef& declared = definition.quantity(quantity.key, quantity.key, quantity.name, quantity.unit);
+        declared.shownIn = quantity.shownIn;
+        declared.meaning.step = step;
+    }
+}
+
 }  // namespace pylora

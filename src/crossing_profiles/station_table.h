@@ -29,6 +29,17 @@ struct StationTable {
 // Declares the table; the cells may then be refined one by one (a computed station's role).
 void declareStationTable(FormDefinition& definition, const StationTable& table);
 
+// A value a step computes without a field of its own, or unrounded behind the field (or cell)
+// that shows it rounded (`shownIn`, empty: none). Its key is its symbol.
+struct StepQuantity {
+    const char* key;
+    const char* name;
+    const char* unit;
+    std::string shownIn;
+};
+void declareStepQuantities(FormDefinition& definition, const std::vector<StepQuantity>& quantities,
+                           const std::string& step);
+
 // "X", "12" -> "X_{12}".
 std::string subscripted(const std::string& symbol, const std::string& subscript);
 
