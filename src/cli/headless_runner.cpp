@@ -24,6 +24,7 @@
 #include "core/menu.h"
 #include "core/report.h"
 #include "core/atomic_file.h"
+#include "core/text.h"
 #include "core/utf8_text.h"
 #include "core/window_registry.h"
 
@@ -53,7 +54,7 @@ const FormDefinition& requireWindow(const std::string& formName) {
 }
 
 std::string requireUtf8(std::string value, const char* option, const std::string& control) {
-    if (!isUtf8(value)) throw UsageError{std::string(option) + " value for " + control + " is not valid UTF-8"};
+    if (!isValidUtf8(value)) throw UsageError{std::string(option) + " value for " + control + " is not valid UTF-8"};
     return value;
 }
 
@@ -308,7 +309,7 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     for (const auto& [name, field, text] : projectOptions) {
         (void)text;
-        if (!isUtf8(*field)) {
+        if (!isValidUtf8(*field)) {
             printUsageError(err, std::string(name) + " is not valid UTF-8");
             return kExitUsage;
         }

@@ -1,5 +1,7 @@
 #include "core/utf8_text.h"
 
+#include "core/text.h"
+
 namespace pylora {
 namespace {
 
@@ -66,18 +68,8 @@ std::string rebuilt(std::string_view text, Show show) {
 
 }  // namespace
 
-bool isUtf8(std::string_view text) {
-    char32_t codePoint = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = sequenceAt(text, i, codePoint);
-        if (length == 0) return false;
-        i += length;
-    }
-    return true;
-}
-
 std::string validUtf8(std::string_view text) {
-    if (isUtf8(text)) return std::string(text);
+    if (isValidUtf8(text)) return std::string(text);
     return rebuilt(text, [](std::string& out, std::string_view sequence, char32_t) { out += sequence; });
 }
 

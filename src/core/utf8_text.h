@@ -6,9 +6,7 @@
 
 namespace pylora {
 
-// Well-formed UTF-8: no stray continuation bytes, overlong forms, surrogates or values beyond
-// U+10FFFF.
-bool isUtf8(std::string_view text);
+// (Whether a text is well-formed UTF-8: isValidUtf8 in core/text.h.)
 
 // The text with every byte that is not part of well-formed UTF-8 shown as U+FFFD.
 std::string validUtf8(std::string_view text);
