@@ -3,14 +3,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/text.h"
+
 namespace pylora {
 namespace {
 
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
+// The core's trim, as an owned text: the report keeps what it trims.
+std::string trimmed(const std::string& text) { return std::string(pylora::trimmed(std::string_view(text), kWhitespace)); }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 

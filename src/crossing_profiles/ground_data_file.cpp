@@ -10,6 +10,7 @@
 
 #include "core/data_locations.h"
 #include "core/number_reading.h"
+#include "core/text.h"
 #include "core/utf8_text.h"
 
 namespace pylora {
@@ -33,11 +34,6 @@ std::string where(const fs::path& path, std::int64_t line) {
     return fileNamed(path) + " 第" + std::to_string(line) + "行";
 }
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 // A line as a message quotes it: shown visibly, cut short at a character boundary.
 std::string quotedLine(std::string_view line) {
@@ -117,13 +113,13 @@ void GroundDataParser::feed(std::string_view piece) {
 
 void GroundDataParser::takeLine(std::string_view row) {
     ++line_;
-    const std::string_view text = trimmed(row);
+    const std::string_view text = trimmed(row, kBlanks);
     if (text.empty()) return;  // blank lines anywhere are skipped
 
     std::vector<std::string_view> values;
     for (std::string_view rest = text;;) {
         const auto comma = rest.find(',');
-        values.push_back(trimmed(rest.substr(0, comma)));
+        values.push_back(trimmed(rest.substr(0, comma), kBlanks));
         if (comma == std::string_view::npos) break;
         rest.remove_prefix(comma + 1);
     }
