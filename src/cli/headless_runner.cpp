@@ -164,7 +164,7 @@ void printRun(const CalcForm& window, const WindowRun& run, const std::optional<
         {"controls", controlsJson(window.form())},
         {"written", run.written},
         {"failure", run.failure ? failureJson(*run.failure, window.definition()) : nlohmann::json(nullptr)},
-        {"remarks", window.form().remarks()},
+        {"remarks", window.form().uncomputedNotes()},
         {"warnings", window.record().warnings},
         {"sketch", sketch ? sketchJson(*sketch) : nlohmann::json(nullptr)},
         {"data_files", dataFilesJson(window.form())},

@@ -88,7 +88,7 @@ public:
     void clearRead() {
         read_.clear();
         dataFiles_.clear();
-        remarks_.clear();
+        uncomputed_.clear();
     }
 
     // Values the runs took from outside the window's fields (a diameter read from a list item, a
@@ -106,8 +106,8 @@ public:
 
     // Words the current run leaves for the engineer that report no failure: a result the window
     // leaves blank, and why. The window's status line shows them.
-    const std::vector<std::string>& remarks() const { return remarks_; }
-    void noteRemark(std::string words) { remarks_.push_back(std::move(words)); }
+    const std::vector<std::string>& uncomputedNotes() const { return uncomputed_; }
+    void noteUncomputed(std::string words) { uncomputed_.push_back(std::move(words)); }
 
 private:
     ControlState& mutableControl(const std::string& name);
@@ -121,7 +121,7 @@ private:
     mutable std::vector<std::string> read_;  // reading a field leaves the form as it is
     std::vector<DataFileRead> dataFiles_;
     std::unordered_map<std::string, double> quantities_;
-    std::vector<std::string> remarks_;
+    std::vector<std::string> uncomputed_;
 };
 
 }  // namespace pylora

@@ -103,7 +103,7 @@ void computePipeRackLaunchWay(Form& form) {
     writeForce(form, kSideBoardForce, sideBoards);
     writeForce(form, kPull, startingForce(starting, rope + steelRolling + bearing + sideBoards));
 
-    form.noteRemark("「拖管时单位长度管线结构最小质量Mmin，（Kg）」需水中浮力与水流力，本窗口不计算");
+    form.noteUncomputed("「拖管时单位长度管线结构最小质量Mmin，（Kg）」需水中浮力与水流力，本窗口不计算");
 }
 
 struct FieldRow {

@@ -583,7 +583,7 @@ void CalcWindow::showStatus(const QString& text, StatusKind kind) {
 // What a successful run left for the engineer (a result it leaves blank, and why).
 void CalcWindow::showRunNotes() {
     QStringList lines;
-    for (const std::string& remark : model_.form().remarks()) lines << qt(remark);
+    for (const std::string& remark : model_.form().uncomputedNotes()) lines << qt(remark);
     if (!lines.isEmpty()) showStatus(lines.join('\n'), StatusKind::Information);
 }
 
