@@ -16,6 +16,7 @@
 #include <string_view>
 #include <tuple>
 
+#include "cli/book_command.h"
 #include "cli/help_text.h"
 #include "cli/json_output.h"
 #include "cli/report_json.h"
@@ -233,14 +234,6 @@ void saveCaseOrSay(const CaseFile& file, const std::string& path) {
     }
 }
 
-// The date a report is signed, as a Chinese form writes it: 2026年12月10日.
-std::string today() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    const std::tm local = *std::localtime(&now);  // one thread: the shared buffer is safe here
-    return std::to_string(local.tm_year + 1900) + "年" + std::to_string(local.tm_mon + 1) + "月" +
-           std::to_string(local.tm_mday) + "日";
-}
-
 int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 const Services& services, const ReportFormats& formats) {
     CLI::App app(help::kProgram, "pylora-cli");
@@ -292,6 +285,7 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
             settingsOf[command][option.name] = command->add_option(option.name, option.help)->type_name(option.value)
                                                    ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
                                                    ->allow_extra_args(false);
+    const BookCommand book(app);
     app.footer(help::footer());  // after the commands, so that their own help stays short
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -326,6 +320,7 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
             printMenu(menuTree(), 0, out);
             return kExitDone;
         }
+        if (book.chosen()) return book.run(args, chosen, formats, err);
         if (app.got_subcommand("describe")) {
             out << printable(describeJson(requireWindow(describeForm))) << '\n';
             return kExitDone;
@@ -380,7 +375,7 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
         }
         if (!saveFile.empty()) saveCaseOrSay(captureCase(window), saveFile);
         if (command == report) {
-            if (project.date.empty()) project.date = today();
+            if (project.date.empty()) project.date = signingDate();
             writeReport(window, project, format, reportOutput, formats, out);
         } else {
             printRun(window, result, start, out);
@@ -407,6 +402,13 @@ int requireOutputWritten(int status, std::ostream& out, std::ostream& err) {
 }
 
 }  // namespace
+
+std::string signingDate() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    const std::tm local = *std::localtime(&now);  // one thread: the shared buffer is safe here
+    return std::to_string(local.tm_year + 1900) + "年" + std::to_string(local.tm_mon + 1) + "月" +
+           std::to_string(local.tm_mday) + "日";
+}
 
 int DescriptorOutput::overflow(int c) {
     if (sync() != 0) return traits_type::eof();

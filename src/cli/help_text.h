@@ -47,6 +47,16 @@ inline constexpr const char* kCase =
     "settings the output names where the results differ from those the case saved";
 inline constexpr const char* kSave =
     "After the run, save the window's calculation as the case file FILE (.pylora)";
+inline constexpr const char* kBook =
+    "Bind calculations into one 计算书 (.pdf or .docx): a cover with the project and the\n"
+    "signature lines, the contents with the page each chapter starts on (.pdf; the .docx\n"
+    "lists the chapters), each case computed again as a chapter, and a closing table of\n"
+    "every chapter's verdicts. Takes a project file, or case files given with --case";
+inline constexpr const char* kBookProject = "The project file (.pylora-project) to bind";
+inline constexpr const char* kBookCase =
+    "A case file (.pylora) as the next chapter, titled as its window; repeat for more";
+inline constexpr const char* kBookTitle = "The book's title on its cover (default: the project's, else 计算书)";
+inline constexpr const char* kBookOutput = "The file to write: .pdf or .docx";
 inline constexpr const char* kGroundFile =
     "Ground data file to read instead of the user's $XDG_DATA_HOME/pylora/1.TXT";
 
