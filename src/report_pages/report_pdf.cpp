@@ -159,7 +159,7 @@ void PagedDocument::paint(QPainter& painter, QPdfWriter& writer, const RunningHe
             drawing.setHeight(room);
         }
         QSvgRenderer(QByteArray::fromStdString(sketch.picture.svg)).render(&painter, drawing);
-        paintHeaderAndFooter(painter, area, head, firstPage + textPages_ + figure, pages);
+        paintHeaderAndFooter(painter, area, head, firstPage - 1 + textPages_ + figure, pages);
     }
 }
 
