@@ -57,6 +57,12 @@ std::vector<std::filesystem::path> abandonedRecoveryFiles(const std::filesystem:
     return filesWhere(folder, false);
 }
 
+std::filesystem::path damagedRecoveryFile(const std::filesystem::path& copy) {
+    std::filesystem::path aside = copy;
+    aside += ".damaged";
+    return aside;
+}
+
 std::vector<std::filesystem::path> ownRecoveryFiles(const std::filesystem::path& folder) {
     return filesWhere(folder, true);
 }

@@ -15,6 +15,9 @@ std::filesystem::path recoveryFolder();
 std::filesystem::path recoveryFile(const std::filesystem::path& folder, const std::string& formName);
 // The copies that programs no longer running left behind, oldest first.
 std::vector<std::filesystem::path> abandonedRecoveryFiles(const std::filesystem::path& folder);
+// Where a copy that cannot be read is moved, so that it is kept but not offered again:
+// 4711-壁厚计算.pylora.damaged beside it.
+std::filesystem::path damagedRecoveryFile(const std::filesystem::path& copy);
 // The running program's own copies.
 std::vector<std::filesystem::path> ownRecoveryFiles(const std::filesystem::path& folder);
 
