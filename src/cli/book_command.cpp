@@ -48,7 +48,7 @@ BookCommand::BookCommand(CLI::App& app) : command_(app.add_subcommand("book", he
         {"--date", &project_.date, help::kDate}};
     for (const auto& [name, field, text] : projectOptions) command_->add_option(name, *field, text)->type_name("TEXT");
     command_->add_option("--output,-o", output_, help::kBookOutput)->required()->type_name("FILE");
-    command_->add_option("--format", format_, help::kFormat)->type_name("FORMAT")->check(CLI::IsMember({"pdf", "docx"}));
+    command_->add_option("--format", format_, help::kBookFormat)->type_name("FORMAT")->check(CLI::IsMember({"pdf", "docx"}));
 }
 
 int BookCommand::run(const std::vector<std::string>& args, const Services& services, const ReportFormats& formats,

@@ -55,7 +55,8 @@ inline constexpr const char* kBook =
 inline constexpr const char* kBookProject = "The project file (.pylora-project) to bind";
 inline constexpr const char* kBookCase =
     "A case file (.pylora) as the next chapter, titled as its window; repeat for more";
-inline constexpr const char* kBookTitle = "The book's title on its cover (default: the project's, else 计算书)";
+inline constexpr const char* kBookTitle = "The book's title on its cover (default: the project file's, else 计算书)";
+inline constexpr const char* kBookFormat = "Write this format whatever the file's name: pdf or docx";
 inline constexpr const char* kBookOutput = "The file to write: .pdf or .docx";
 inline constexpr const char* kGroundFile =
     "Ground data file to read instead of the user's $XDG_DATA_HOME/pylora/1.TXT";
