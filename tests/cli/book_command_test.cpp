@@ -172,6 +172,18 @@ TEST_F(BookCommand, AProjectFileBindsAsTheCasesDoAndTheDocxOpens) {
         EXPECT_NE(said.find(text), std::string::npos) << text;
 }
 
+TEST_F(BookCommand, AChapterWhoseRunFailsIsBoundWithItsFailureAndStatus3) {
+    const std::string failing = (folder_ / "零压力.pylora").string();
+    shell(shellWord(PYLORA_CLI) + " run 壁厚计算 --set Text2=0 --save " + shellWord(failing) + " >/dev/null");
+    const fs::path pdf = folder_ / "failed.pdf";
+    const auto [status, said] = book("--case " + shellWord(cases_[0]) + " --case " + shellWord(failing) + " -o " +
+                                     shellWord(pdf.string()));
+    EXPECT_EQ(status, kExitRunFailed) << said;
+    EXPECT_NE(said.find("第2章 壁厚计算: 计算中止"), std::string::npos) << said;
+    const std::string summary = withoutBlanks(pages(pdf).back());
+    EXPECT_NE(summary.find("本次计算未完成"), std::string::npos) << summary;
+}
+
 TEST_F(BookCommand, ABadFileIsNamedOnOneLine) {
     std::ofstream(folder_ / "cut.pylora") << "{\"format\": \"pylora-case\", \"format_";
     std::ofstream(folder_ / "cut.pylora-project") << "{\"format\": \"pylora-project\", \"format_version\": 9, \"calculations\": []}";
