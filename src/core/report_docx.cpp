@@ -175,7 +175,10 @@ private:
             rows.push_back({textCell(role, "center"), textCell(*name, "center"), textCell("")});
         body_ << table(widthsOf({20, 35, 45}), rows, 1);
         centred(p.date, 24, false, 720);
-        body_ << paragraph("", {}, {}, sectionProperties(false));
+        // The cover's first page shows no running header or page number, as the PDF's cover.
+        std::string cover = sectionProperties(false);
+        cover.insert(cover.rfind("</w:sectPr>"), "<w:titlePg/>");
+        body_ << paragraph("", {}, {}, cover);
     }
 
     std::string package() {
