@@ -95,6 +95,7 @@ ProjectBook parseContent(const Json& json, const std::filesystem::path& file) {
     if (calculations == json.end()) throw Fault{"缺少「calculations」"};
     if (!calculations->is_array()) throw Fault{"「calculations」应为列表"};
     for (const Json& chapter : *calculations) book.chapters.push_back(parseChapter(chapter, book.chapters.size(), file));
+    book.bookFile = optionalText(json, "project_file", "");
     return book;
 }
 
@@ -114,7 +115,7 @@ std::string bookText(const ProjectBook& book) {
     Json calculations = Json::array();
     for (const BookChapter& chapter : book.chapters)
         calculations.push_back({{"title", chapter.title}, {"case", Json::parse(caseText(chapter.calculation))}});
-    const Json json{
+    Json json{
         {"format", kBookFormat},
         {"format_version", book.formatVersion},
         {"program_version", book.programVersion.empty() ? std::string(kProgramVersion) : book.programVersion},
@@ -122,6 +123,7 @@ std::string bookText(const ProjectBook& book) {
         {"project", project},
         {"calculations", calculations},
     };
+    if (!book.bookFile.empty()) json["project_file"] = book.bookFile;
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 

@@ -5,7 +5,8 @@
 //   title         the book's title on its cover (empty: 计算书),
 //   project       工程名称, 工程编号, 设计阶段, 计算/校核/审核 and the date they sign,
 //   calculations  in chapter order: each its chapter title and its case, embedded whole in the
-//                 case file's own form, so that one book is one file to send and keep.
+//                 case file's own form, so that one book is one file to send and keep;
+//   project_file  only in a crash-recovery copy: the book file the panel had open, if any.
 // Reading is as strict as reading a case: a damaged, truncated or foreign file, a newer format
 // or a chapter whose case cannot be read is refused with one message naming the file and fault.
 #include <filesystem>
@@ -40,6 +41,7 @@ struct ProjectBook {
     std::string title;
     ProjectInfo project;
     std::vector<BookChapter> chapters;
+    std::string bookFile;  // a crash-recovery copy: the book file the panel had open, if any
 };
 
 // A chapter for a window's calculation, titled as the window is.

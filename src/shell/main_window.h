@@ -38,7 +38,7 @@ public:
     // Case files: the "文件(&F)" menu's entries (main_window_files.cpp).
     void setCaseQuestions(CaseQuestions questions);
     // Windows keep their inputs in this folder for crash recovery (empty: not kept).
-    void keepForRecovery(const std::filesystem::path& folder) { recoveryFolder_ = folder; }
+    void keepForRecovery(const std::filesystem::path& folder);
     // Opens a case in its window: a window of the same form that the engineer has changed is
     // offered for saving first. A file that cannot be read is told, and no window changes.
     CalcWindow* openCaseFile(const std::filesystem::path& path);

@@ -61,6 +61,11 @@ void MainWindow::addProjectEntries(QMenu* menu) {
     add("project_export", QStringLiteral("导出工程计算书…"), [this] { project_->exportBookAsked(); });
 }
 
+void MainWindow::keepForRecovery(const std::filesystem::path& folder) {
+    recoveryFolder_ = folder;
+    if (project_) project_->keepForRecovery(folder);
+}
+
 void MainWindow::setCaseQuestions(CaseQuestions questions) {
     questions_ = std::move(questions);
     if (project_) project_->setQuestions(questions_);
@@ -147,9 +152,38 @@ void MainWindow::saveActiveCase(bool askForName) {
 int MainWindow::offerRecovery() {
     if (recoveryFolder_.empty()) return 0;
     const auto abandoned = abandonedRecoveryFiles(recoveryFolder_);
-    if (abandoned.empty()) return 0;
-    const bool restore = questions_.restoreAfterCrash && questions_.restoreAfterCrash(this, int(abandoned.size()));
+    const auto projects = abandonedProjectRecoveryFiles(recoveryFolder_);
+    if (abandoned.empty() && projects.empty()) return 0;
+    const bool restore = questions_.restoreAfterCrash &&
+                         questions_.restoreAfterCrash(this, int(abandoned.size() + (projects.empty() ? 0 : 1)));
     int restored = 0;
+    // A copy that cannot be read is kept, as a later version may read it, but moved aside: told
+    // once, not offered again at every start.
+    const auto setAside = [this](const std::filesystem::path& copy, const char* fault) {
+        const std::filesystem::path aside = damagedRecoveryFile(copy);
+        std::error_code error;
+        std::filesystem::rename(copy, aside, error);
+        const QString where = error ? QStringLiteral("无法移走该副本（%1）").arg(QString::fromStdString(error.message()))
+                                    : QStringLiteral("该副本已移至 %1，以后不再提示。")
+                                          .arg(QString::fromUtf8(reinterpret_cast<const char*>(aside.u8string().c_str())));
+        if (questions_.tell) questions_.tell(this, QString::fromUtf8(fault) + QStringLiteral("。") + where);
+    };
+    // The panel holds one project: the newest copy is restored, older ones wait for the next start.
+    for (auto copy = projects.rbegin(); copy != projects.rend(); ++copy) {
+        if (restore && copy != projects.rbegin()) break;
+        if (restore) {
+            try {
+                project_->restoreRecovered(loadBook(*copy));
+                project_->show();
+                ++restored;
+            } catch (const BookFileError& e) {
+                setAside(*copy, e.what());
+                continue;
+            }
+        }
+        std::error_code ignored;
+        std::filesystem::remove(*copy, ignored);
+    }
     for (const auto& copy : abandoned) {
         if (restore) {
             try {
@@ -157,15 +191,7 @@ int MainWindow::offerRecovery() {
                 if (openCase(file, file.caseFile.empty() ? std::filesystem::path() : pathOf(QString::fromStdString(file.caseFile)), true))
                     ++restored;
             } catch (const CaseFileError& e) {
-                // Kept, as a later version may read it, but moved aside: told once, not offered
-                // again at every start.
-                const std::filesystem::path aside = damagedRecoveryFile(copy);
-                std::error_code error;
-                std::filesystem::rename(copy, aside, error);
-                const QString where = error ? QStringLiteral("无法移走该副本（%1）").arg(QString::fromStdString(error.message()))
-                                            : QStringLiteral("该副本已移至 %1，以后不再提示。")
-                                                  .arg(QString::fromUtf8(reinterpret_cast<const char*>(aside.u8string().c_str())));
-                if (questions_.tell) questions_.tell(this, QString::fromUtf8(e.what()) + QStringLiteral("。") + where);
+                setAside(copy, e.what());
                 continue;
             }
         }

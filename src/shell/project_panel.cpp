@@ -6,9 +6,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/atomic_file.h"
 #include "core/book_document.h"
+#include "core/recovery_store.h"
 #include "report_pages/report_pages.h"
 #include "shell/calc_window.h"
 #include "shell/main_window.h"
@@ -91,6 +94,10 @@ ProjectPanel::ProjectPanel(MainWindow& main, Services services)
     button("project_remove", QStringLiteral("移除"), [this] { removeChapter(currentRow()); });
     layout->addLayout(buttons);
     resize(560, 520);
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setSingleShot(true);
+    recoveryTimer_->setInterval(1500);  // a moment after the last change, as the windows' copies
+    connect(recoveryTimer_, &QTimer::timeout, this, &ProjectPanel::writeRecoveryCopy);
     savedText_ = bookText(book_);
     showBook();
 }
@@ -112,6 +119,30 @@ void ProjectPanel::markChanged() {
     QString title = QStringLiteral("工程 — ") + (path_.empty() ? QStringLiteral("未命名") : shownName(path_));
     if (isModified()) title += QStringLiteral(" *");
     setWindowTitle(title);
+    if (!recoveryFolder_.empty()) recoveryTimer_->start();
+}
+
+void ProjectPanel::writeRecoveryCopy() {
+    if (recoveryFolder_.empty()) return;
+    const std::filesystem::path copy = projectRecoveryFile(recoveryFolder_);
+    std::error_code error;
+    if (!isModified()) {
+        std::filesystem::remove(copy, error);
+        return;
+    }
+    ProjectBook kept = book_;
+    kept.bookFile = path_.string();
+    std::filesystem::create_directories(recoveryFolder_, error);
+    // A full disk must not stop the work; the copy is tried again at the next change.
+    (void)writeFileAtomically(copy, bookText(kept));
+}
+
+void ProjectPanel::restoreRecovered(const ProjectBook& book) {
+    book_ = book;
+    path_ = pathOf(QString::fromStdString(book.bookFile));
+    book_.bookFile.clear();
+    savedText_.clear();  // unsaved: the "*" and the question before it goes
+    showBook();
 }
 
 void ProjectPanel::showBook() {

@@ -14,6 +14,7 @@
 
 class QLineEdit;
 class QListWidget;
+class QTimer;
 
 namespace pylora {
 
@@ -25,6 +26,10 @@ public:
     ProjectPanel(MainWindow& main, Services services);
 
     void setQuestions(CaseQuestions questions) { questions_ = std::move(questions); }
+    // While the project has changes it is kept in this folder for crash recovery (empty: not).
+    void keepForRecovery(const std::filesystem::path& folder) { recoveryFolder_ = folder; }
+    // Takes a project a crash left: shown as changed, belonging to the file it was opened from.
+    void restoreRecovered(const ProjectBook& book);
 
     const ProjectBook& book() const { return book_; }
     const std::filesystem::path& path() const { return path_; }
@@ -56,6 +61,7 @@ private:
     void showChapters(int current);
     void takeFields();
     void markChanged();
+    void writeRecoveryCopy();
     void tell(const QString& message);
     int currentRow() const;
 
@@ -65,6 +71,8 @@ private:
     ProjectBook book_;
     std::filesystem::path path_;
     std::string savedText_;
+    std::filesystem::path recoveryFolder_;
+    QTimer* recoveryTimer_ = nullptr;
     QListWidget* chapters_ = nullptr;
     std::vector<std::pair<std::string ProjectInfo::*, QLineEdit*>> fields_;
     QLineEdit* title_ = nullptr;

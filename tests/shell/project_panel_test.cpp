@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/recovery_store.h"
 #include "fake_printer.h"
 #include "gui_test_main.h"
 #include "shell/calc_window.h"
@@ -30,6 +31,7 @@ class ProjectPanelTest : public QObject {
     CloseAnswer closeAnswer = CloseAnswer::Discard;
 
     QString file(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
+    std::filesystem::path recovery() const { return std::filesystem::path(folder.filePath("recovery").toStdString()); }
 
     MainWindow* makeMain() {
         Services services;
@@ -45,7 +47,9 @@ class ProjectPanelTest : public QObject {
             return closeAnswer;
         };
         questions.tell = [this](QWidget*, const QString& message) { told = message; };
+        questions.restoreAfterCrash = [](QWidget*, int) { return true; };
         main->setCaseQuestions(questions);
+        main->keepForRecovery(recovery());
         return main;
     }
 
@@ -183,6 +187,32 @@ private slots:
         QVERIFY(!panel->openProject(file("穿越.pylora-project").toStdString()));
         QVERIFY2(told.startsWith("工程文件 ") && told.contains("文件不完整"), qPrintable(told));
         QCOMPARE(titles(panel), QStringList({"土壤荷载计算"}));
+    }
+
+    void aChangedProjectIsKeptAndRestoredAfterACrash() {
+        MainWindow* main = makeMain();
+        ProjectPanel* panel = main->projectPanel();
+        main->showWindow("土壤荷载计算");
+        click(panel, "project_add");
+        main->findChild<QAction*>("project_save_as")->trigger();  // a file of its own, then changed
+        type(panel, "project_approved_by", "张华");
+        const auto copy = projectRecoveryFile(recovery());
+        QVERIFY(!std::filesystem::exists(copy));  // not on every keystroke
+        QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(copy), 5000);
+        // A crashed program's copy: the same file under the id of a process that has ended.
+        const auto left = recovery() / "999999-工程.pylora-project";
+        std::filesystem::copy_file(copy, left);
+        QVERIFY(main->close());  // the question answered "discard"
+
+        MainWindow* again = makeMain();
+        QCOMPARE(again->offerRecovery(), 1);
+        ProjectPanel* restored = again->projectPanel();
+        QCOMPARE(restored->findChild<QLineEdit*>("project_approved_by")->text(), QString("张华"));
+        QCOMPARE(titles(restored), QStringList({"土壤荷载计算"}));
+        QCOMPARE(restored->windowTitle(), QString("工程 — 穿越.pylora-project *"));
+        QVERIFY(!std::filesystem::exists(left));
+        QVERIFY(restored->saveProject());  // to the file it came from
+        QCOMPARE(loadBook(file("穿越.pylora-project").toStdString()).project.approvedBy, std::string("张华"));
     }
 
     void theBookIsExportedAsOnePdf() {
