@@ -134,16 +134,30 @@ public:
     std::string writeBook(const BookDocument& book) {
         headerTitle_ = book.title;
         bookCover(book);
+        // 目录 as a TOC field over the chapter headings (outline level 1), its result written here
+        // without page numbers: the word processor fills them in when it updates the field.
         body_ << paragraph(run(kBookContentsTitle), "Title", "center");
-        for (const BookChapterReport& chapter : book.chapters) body_ << paragraph(run(chapter.heading));
-        body_ << paragraph(run(kBookSummaryTitle)) << paragraph("", {}, {}, sectionProperties(false));
+        std::vector<std::string> entries;
+        for (const BookChapterReport& chapter : book.chapters) entries.push_back(chapter.heading);
+        entries.push_back(kBookSummaryTitle);
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            std::string runs;
+            if (i == 0)
+                runs = "<w:r><w:fldChar w:fldCharType=\"begin\" w:dirty=\"true\"/></w:r><w:r><w:instrText "
+                       "xml:space=\"preserve\"> TOC \\o \"1-1\" \\h </w:instrText></w:r><w:r><w:fldChar "
+                       "w:fldCharType=\"separate\"/></w:r>";
+            runs += run(entries[i]);
+            if (i + 1 == entries.size()) runs += "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>";
+            body_ << paragraph(runs);
+        }
+        body_ << paragraph("", {}, {}, sectionProperties(false));
         for (const BookChapterReport& chapter : book.chapters) {
             DocxWriter writer(chapter.report, book.project, png_, images_);
             writer.body_ << paragraph(run(chapter.heading, {true, "", 32}), {}, {}, "<w:outlineLvl w:val=\"0\"/>");
             writer.body();
             body_ << writer.body_.str() << paragraph("", {}, {}, writer.lastSection_);
         }
-        body_ << paragraph(run(kBookSummaryTitle), "Title", "center");
+        body_ << paragraph(run(kBookSummaryTitle), "Title", "center", "<w:outlineLvl w:val=\"0\"/>");
         std::vector<std::vector<Cell>> rows{
             {headingCell("章"), headingCell("计算"), headingCell("判定项目"), headingCell("结论")}};
         for (const BookVerdictRow& row : bookSummary(book))
