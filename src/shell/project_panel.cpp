@@ -253,7 +253,15 @@ void ProjectPanel::exportBookAsked() {
 QString ProjectPanel::exportBook(const QString& path) {
     const ReportFormat format =
         path.endsWith(QStringLiteral(".docx"), Qt::CaseInsensitive) ? ReportFormat::Docx : ReportFormat::Pdf;
-    return writeBookFile(buildBookDocument(book_, services_, today()), format, path);
+    const BookDocument document = buildBookDocument(book_, services_, today());
+    if (const QString problem = writeBookFile(document, format, path); !problem.isEmpty()) return problem;
+    // Written; a chapter whose calculation failed again is stated in the book, and said here.
+    QStringList failed;
+    for (const BookChapterReport& chapter : document.chapters)
+        if (chapter.report.state == ReportState::Failed) failed << qt(chapter.heading + "：" + chapter.report.failure);
+    if (!failed.isEmpty())
+        return QStringLiteral("计算书已导出，但以下计算未完成（计算书中已注明）：") + failed.join(QStringLiteral("；"));
+    return {};
 }
 
 bool ProjectPanel::addActiveCalculation() {

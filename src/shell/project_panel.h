@@ -43,7 +43,7 @@ public:
     bool saveProjectAs();
     // Asks for the file (PDF or DOCX by its extension) and writes the book there.
     void exportBookAsked();
-    // Writes the book; returns an empty text when written, else why not.
+    // Writes the book; returns an empty text when written, else why not, or which chapters failed.
     QString exportBook(const QString& path);
 
     // The active calculator window's calculation as the last chapter; false when none is open.
