@@ -300,12 +300,14 @@ void ProjectPanel::removeChapter(int row) {
 void ProjectPanel::renameChapter(int row, const QString& title) {
     if (row < 0 || row >= static_cast<int>(book_.chapters.size())) return;
     const std::string text = title.trimmed().toStdString();
-    if (text.empty()) {  // a chapter keeps a title
-        showChapters(row);
-        return;
+    if (!text.empty()) book_.chapters[row].title = text;  // a chapter keeps a title
+    // The item shows the title kept; set in place, as this may run inside the item's own edit.
+    QListWidgetItem* item = chapters_->item(row);
+    if (item && item->text() != qt(book_.chapters[row].title)) {
+        showing_ = true;
+        item->setText(qt(book_.chapters[row].title));
+        showing_ = false;
     }
-    book_.chapters[row].title = text;
-    if (chapters_->item(row)->text() != qt(text)) showChapters(row);
     markChanged();
 }
 
