@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "crossing_profiles/degrees_to_dms.h"
 #include "crossing_profiles/ground_data_file.h"
 #include "crossing_profiles/marked_fields.h"
-#include "crossing_profiles/profile_arc.h"
-#include "crossing_profiles/station_table.h"
+#include "profiles/degrees_to_dms.h"
+#include "profiles/profile_arc.h"
+#include "profiles/station_table.h"
 
 namespace pylora {
 namespace {

@@ -4,10 +4,10 @@
 // arc centre, E, the 5 m warning); the second gives the elevations of the intermediate stations
 // and draws the profile sketch.
 #include "core/calc.h"
-#include "crossing_profiles/degrees_to_dms.h"
+#include "profiles/degrees_to_dms.h"
 #include "crossing_profiles/marked_fields.h"
-#include "crossing_profiles/profile_arc.h"
-#include "crossing_profiles/station_table.h"
+#include "profiles/profile_arc.h"
+#include "profiles/station_table.h"
 
 namespace pylora {
 namespace {

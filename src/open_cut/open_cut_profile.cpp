@@ -6,9 +6,9 @@
 #include <optional>
 
 #include "core/calc.h"
-#include "crossing_profiles/degrees_to_dms.h"
-#include "crossing_profiles/profile_sketch.h"
-#include "crossing_profiles/station_table.h"
+#include "profiles/degrees_to_dms.h"
+#include "profiles/profile_sketch.h"
+#include "profiles/station_table.h"
 
 namespace pylora {
 namespace {
