@@ -18,6 +18,7 @@
 
 #include "cli/help_text.h"
 #include "cli/json_output.h"
+#include "cli/profile_export_options.h"
 #include "cli/report_json.h"
 #include "core/calc_form.h"
 #include "core/case_file.h"
@@ -264,6 +265,8 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
     std::string caseFile, saveFile;
     run->add_option("--case", caseFile, help::kCase)->type_name("FILE");
     run->add_option("--save", saveFile, help::kSave)->type_name("FILE");
+    ProfileExportOptions profileExport;
+    addProfileExportOptions(*run, profileExport);
 
     auto* report = app.add_subcommand("report", help::kReport);
     std::string reportForm, reportOutput;
@@ -362,6 +365,9 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
             throw UsageError{"name the window FORM or a case file with --case FILE"};
         }
         CalcForm window(requireWindow(opened ? opened->formName : formName), chosen);
+        if (const std::string refusal = profileExportRefusal(profileExport, window.definition()); !refusal.empty())
+            throw UsageError{refusal};
+        if (profileExport.requested() && presses.empty() && !opened) presses = stepsToProfile(window.definition());
         // A case's ground records stand in for the ground data file, unless one is named.
         std::optional<CaseGroundData> caseGround;
         std::optional<CaseStart> start;
@@ -384,6 +390,10 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
             writeReport(window, project, format, reportOutput, formats, out);
         } else {
             printRun(window, result, start, out);
+            if (const auto fault = result.failure ? std::nullopt : writeProfileExports(profileExport, window)) {
+                if (fault->writeFailed) throw WriteError{fault->message};
+                throw UsageError{fault->message};
+            }
         }
         return result.failure ? kExitRunFailed : kExitDone;
     } catch (const UsageError& e) {

@@ -7,6 +7,7 @@
 #include "profiles/degrees_to_dms.h"
 #include "crossing_profiles/marked_fields.h"
 #include "profiles/profile_arc.h"
+#include "profiles/profile_drawing.h"
 #include "profiles/station_table.h"
 
 namespace pylora {
@@ -409,6 +410,21 @@ Sketch elasticLayingPanel() {
     return sketch;
 }
 
+// The profile drawn for CAD: the two straights, the arc between the tangent points and the
+// tangent lines to the intersection point, as the sketch shows them.
+ProfileLayout profileLayout() {
+    constexpr std::size_t left = kLeftTangent - 1, right = kRightTangent - 1, last = kThird - 1;
+    ProfileLayout layout;
+    layout.runs = {{0, left, kLeftSlope, kLeftInclination, kLeftLength},
+                   {left, right, "", "", kArcLength},
+                   {right, last, kRightSlope, kRightInclination, kRightLength}};
+    layout.arc = ProfileArcSpan{left, right, kCentreStation, kCentreElevation, kRadius,
+                                [](const Form& form) { return Z(form, kIntersection) > Z(form, kFirst); }};
+    layout.intersectionRow = kIntersection - 1;
+    layout.notes = {{"α=", kDeflectionDms}, {"ρ=", kRadius}, {"T=", kTangent}, {"L=", kArcLength}, {"E=", kExternal}};
+    return layout;
+}
+
 FormDefinition makeElasticLaying() {
     FormDefinition def("弹性敷设参数计算", "弹性敷设参数计算");
     def.titleLabel("Label20", "弹性敷设参数计算");
@@ -425,6 +441,7 @@ FormDefinition makeElasticLaying() {
     def.runButton(kFirstStep, "第一步计算", runFirstStep);
     def.successiveSteps();  // the second step reads back what the first wrote
     def.runButton(kSecondStep, "第二步计算", runSecondStep);
+    def.drawsProfile(kSecondStep, profileBuilder(profileLayout()));
     def.printButton("Command2");
     return def;
 }
