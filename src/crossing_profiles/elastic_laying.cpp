@@ -419,7 +419,10 @@ ProfileLayout profileLayout() {
                    {left, right, "", "", kArcLength},
                    {right, last, kRightSlope, kRightInclination, kRightLength}};
     layout.arc = ProfileArcSpan{left, right, kCentreStation, kCentreElevation, kRadius,
-                                [](const Form& form) { return Z(form, kIntersection) > Z(form, kFirst); }};
+                                [](const Form& form) {
+                                    return LeadingValueOfText(form.text(elevation(kIntersection))) >
+                                           LeadingValueOfText(form.text(elevation(kFirst)));
+                                }};
     layout.intersectionRow = kIntersection - 1;
     layout.notes = {{"α=", kDeflectionDms}, {"ρ=", kRadius}, {"T=", kTangent}, {"L=", kArcLength}, {"E=", kExternal}};
     return layout;

@@ -29,7 +29,8 @@ std::string shown(const Form& form, const std::string& field) {
     return field.empty() ? std::string() : std::string(trimmed(form.text(field)));
 }
 
-double value(const Form& form, const std::string& field) { return LeadingValue(form, field).value(); }
+// The number a field shows, read without counting as an input of the run (the run is over).
+double value(const Form& form, const std::string& field) { return LeadingValueOfText(form.text(field)).value(); }
 
 std::string twoDecimals(double metres) {
     char text[32];

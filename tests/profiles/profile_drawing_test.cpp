@@ -25,7 +25,9 @@ TEST(ProfileDrawing, OnlyACompletedCurrentCalculationHasOne) {
     EXPECT_FALSE(profileDrawing(window));  // the drawing step not run
     EXPECT_EQ(noProfileReason(window), "请先完成「第二步计算」，再导出纵断面");
     ASSERT_FALSE(window.press("Command3"));
+    const std::vector<std::string> inputs = window.form().read();
     EXPECT_TRUE(profileDrawing(window));
+    EXPECT_EQ(window.form().read(), inputs);  // reading the results back is no input of the run
     window.form().type("Text41", "700");  // the inputs changed since
     EXPECT_FALSE(profileDrawing(window));
     window.form().type("Text1(1)", "abc");

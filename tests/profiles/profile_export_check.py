@@ -163,11 +163,25 @@ def check_window(window, names, arc_rows, apex, survey):
         curves = msp.query('ELLIPSE[layer=="弹性敷设段"]')
         if check(len(curves) == 1, f"{window}: the arc is not one ellipse"):
             curve = curves[0]
-            params = [curve.dxf.start_param + (curve.dxf.end_param - curve.dxf.start_param) * i / 400
-                      for i in range(401)]
+            # Counter-clockwise from the start parameter to the end, as CAD programs draw it.
+            start, end = curve.dxf.start_param, curve.dxf.end_param
+            if end <= start:
+                end += 2 * math.pi
+            params = [start + (end - start) * i / 400 for i in range(401)]
             drawn = [true(v.x, v.y) for v in curve.vertices(params)]
             sag = max(abs(math.dist(p, centre) - rho) for p in drawn)
             check(sag < MM, f"{window}: the arc strays {sag} m from its circle")
+            # The drawn curve itself passes the stations on the arc (not the circle's other half).
+            for r in range(first + 1, last):
+                if r == apex:
+                    continue
+                below = max((p for p in drawn if p[0] <= station[r]), key=lambda p: p[0], default=None)
+                above = min((p for p in drawn if p[0] >= station[r]), key=lambda p: p[0], default=None)
+                if check(below and above, f"{window}: the arc misses {names[r - 1]}"):
+                    t = 0 if above[0] == below[0] else (station[r] - below[0]) / (above[0] - below[0])
+                    z = below[1] + t * (above[1] - below[1])
+                    check(abs(z - pipe[r]) <= shown_to(texts[cells[(r, "管底标高")]]),
+                          f"{window}: the arc passes {names[r - 1]} at {z}, not {pipe[r]}")
             # Its ends at the tangent points as the window shows them (to the centimetre).
             ends = [(station[first], pipe[first]), (station[last], pipe[last])]
             check(all(any(near(p, end, 0.01) for p in (drawn[0], drawn[-1])) for end in ends),
@@ -213,6 +227,8 @@ def check_true_arc():
         check(abs(arc.dxf.radius - float(texts["Text41"])) < MM, "equal scales: radius")
         check(abs(arc.dxf.center.x - float(texts["Text45"])) < MM and
               abs(arc.dxf.center.y + datum - float(texts["Text48"])) < MM, "equal scales: centre")
+        middle = arc.dxf.start_angle + ((arc.dxf.end_angle - arc.dxf.start_angle) % 360) / 2
+        check(math.sin(math.radians(middle)) < 0, "equal scales: the sag bend drawn over the top")
 
 
 os.makedirs(SCRATCH, exist_ok=True)
