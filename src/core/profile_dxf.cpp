@@ -2,19 +2,15 @@
 
 #include <dl_dxf.h>
 #include <iconv.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <memory>
 #include <limits>
+#include <memory>
 #include <numbers>
-#include <sstream>
 #include <stdexcept>
 
 #include "core/text.h"
@@ -373,19 +369,50 @@ void writeTables(DL_Dxf& dxf, DL_WriterA& w) {
 
 void headerVariable(DL_WriterA& w, const char* name) { w.dxfString(9, name); }
 
+// dxflib's writer with its group codes and values kept in memory rather than in a file of its
+// own, so that the drawing reaches the disk once, whole, through writeFileAtomically. Values are
+// laid out as dxflib lays them out: the code right-aligned in three columns, reals with up to
+// sixteen decimals and at least one.
+class MemoryWriter : public DL_WriterA {
+public:
+    MemoryWriter() : DL_WriterA("/dev/null", DL_Codes::AC1015) {}
+    std::string bytes() const { return bytes_; }
+
+    void dxfReal(int gc, double value) const override {
+        char text[384];
+        std::snprintf(text, sizeof text, "%.16f", value);
+        std::string shown = text;
+        const auto dot = shown.find('.');
+        if (dot != std::string::npos) {
+            std::size_t end = shown.find_last_not_of('0');
+            shown.resize(std::max(end + 1, dot + 2));
+        }
+        dxfString(gc, shown);
+    }
+    void dxfInt(int gc, int value) const override { dxfString(gc, std::to_string(value)); }
+    void dxfHex(int gc, int value) const override {
+        char text[16];
+        std::snprintf(text, sizeof text, "%0X", unsigned(value));
+        dxfString(gc, text);
+    }
+    void dxfString(int gc, const char* value) const override { dxfString(gc, std::string(value)); }
+    void dxfString(int gc, const std::string& value) const override {
+        const std::string code = std::to_string(gc);
+        bytes_.append(code.size() < 3 ? 3 - code.size() : 0, ' ').append(code).append("\n").append(value).append("\n");
+    }
+
+private:
+    mutable std::string bytes_;
+};
+
 }  // namespace
 
 std::string profileDxf(const ProfileDrawing& drawing, double exaggeration) {
     if (!(exaggeration > 0 && exaggeration <= kMaxExaggeration)) throw std::invalid_argument("exaggeration");
-    // dxflib writes to a named file; the bytes are handed back and the file removed.
-    char scratch[] = "/tmp/pylora-profile-XXXXXX";
-    const int fd = mkstemp(scratch);
-    if (fd < 0) throw std::runtime_error("no scratch file");
-    close(fd);
+    DL_Dxf dxf;
+    delete dxf.out("/dev/null", DL_Codes::AC1015);  // the version dxflib writes entities for
+    auto w = std::make_unique<MemoryWriter>();
     {
-        DL_Dxf dxf;
-        std::unique_ptr<DL_WriterA> w(dxf.out(scratch, DL_Codes::AC1015));
-        if (!w) throw std::runtime_error("no scratch file");
         DxfSheet sheet(dxf, *w, drawing, exaggeration);
         sheet.measure();
         dxf.writeHeader(*w);
@@ -408,13 +435,8 @@ std::string profileDxf(const ProfileDrawing& drawing, double exaggeration) {
         dxf.writeObjects(*w);
         dxf.writeObjectsEnd(*w);
         w->dxfEOF();
-        w->close();
     }
-    std::ifstream in(scratch, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    std::filesystem::remove(scratch);
-    return bytes.str();
+    return w->bytes();
 }
 
 }  // namespace pylora
