@@ -1,7 +1,6 @@
 #include "core/profile_dxf.h"
 
 #include <dl_dxf.h>
-#include <iconv.h>
 
 #include <algorithm>
 #include <array>
@@ -9,42 +8,13 @@
 #include <cstdio>
 #include <functional>
 #include <limits>
-#include <memory>
 #include <numbers>
 #include <stdexcept>
 
+#include "core/dxf_document.h"
 #include "core/text.h"
 
 namespace pylora {
-
-std::string gbkText(const std::string& utf8) {
-    static thread_local iconv_t converter = iconv_open("GBK", "UTF-8");
-    std::string out;
-    out.reserve(utf8.size() + 8);
-    std::size_t at = 0;
-    while (at < utf8.size()) {
-        const std::size_t start = at;
-        const char32_t c = decodeCharacter(utf8, at);
-        if (c < 0x80) {
-            out.push_back(char(c));
-            continue;
-        }
-        std::array<char, 8> bytes{};
-        char* in = const_cast<char*>(utf8.data() + start);
-        std::size_t inLeft = at - start;
-        char* to = bytes.data();
-        std::size_t toLeft = bytes.size();
-        iconv(converter, nullptr, nullptr, nullptr, nullptr);
-        if (converter != iconv_t(-1) && iconv(converter, &in, &inLeft, &to, &toLeft) != std::size_t(-1) && inLeft == 0) {
-            out.append(bytes.data(), bytes.size() - toLeft);
-        } else {
-            char escape[16];
-            std::snprintf(escape, sizeof escape, "\\U+%04X", unsigned(c));
-            out += escape;
-        }
-    }
-    return out;
-}
 
 namespace {
 
@@ -58,12 +28,7 @@ constexpr auto kFrame = "图框";
 constexpr auto kStyle = "HZ";
 constexpr auto kChineseFont = "simsun.ttf";  // 宋体, the usual font of Chinese drawings
 
-struct Layer {
-    const char* name;
-    int colour;  // AutoCAD colour index
-    int lineweight;  // 1/100 mm
-};
-constexpr Layer kLayers[] = {{kGround, 3, 35}, {kPipe, 1, 50}, {kArc, 6, 50}, {kStations, 5, 18},
+const std::vector<DxfLayer> kLayers = {{kGround, 3, 35}, {kPipe, 1, 50}, {kArc, 6, 50}, {kStations, 5, 18},
                              {kNotes, 7, 18},  {kGrid, 8, 13}, {kFrame, 7, 50}};
 
 std::string fixed(double value, int decimals) {
@@ -121,7 +86,7 @@ void addArc(Box& box, const ProfileArc& arc) {
 
 class DxfSheet {
 public:
-    DxfSheet(DL_Dxf& dxf, DL_WriterA& out, const ProfileDrawing& d, double e) : dxf_(dxf), w_(out), d_(d), e_(e) {
+    DxfSheet(const ProfileDrawing& d, double e) : d_(d), e_(e) {
         Box box;
         for (const ProfilePoint& p : d.ground) box.add(p.station, p.elevation);
         for (const auto& run : d.pipe)
@@ -135,11 +100,13 @@ public:
         gridStep_ = roundStep(std::max(box.high - box.low, 0.1) + 1, 8);
         datum_ = std::floor(box.low / gridStep_) * gridStep_;
         top_ = std::max(std::ceil(box.high / gridStep_) * gridStep_, datum_ + gridStep_);
+        measure();
     }
 
     double y(double elevation) const { return (elevation - datum_) * e_; }
 
-    void writeEntities() {
+    void writeEntities(DL_Dxf& dxf, DL_WriterA& out) {
+        dxf_ = &dxf, w_ = &out;
         grid();
         profile();
         const double tableBottom = table();
@@ -147,11 +114,12 @@ public:
     }
 
     // Drawing limits, for the header: frame included.
-    std::array<double, 4> extents() const { return {frameLeft(), frameBottom_, frameRight(), frameTop()}; }
+    DxfExtents extents() const { return {frameLeft(), frameBottom_, frameRight(), frameTop()}; }
     double frameLeft() const { return left_ - 16 * h_; }
     double frameRight() const { return right_ + 4 * h_; }
     double frameTop() const { return y(top_) + 12 * h_; }
 
+private:
     // The table's rows and their heights, and the frame's bottom, before the entities are written.
     void measure() {
         rows_ = rows();
@@ -166,18 +134,17 @@ public:
         frameBottom_ = bottom - 3 * h_;
     }
 
-private:
     DL_Attributes on(const char* layer) const { return DL_Attributes(gbkText(layer), 256, -1, "BYLAYER", 1.0); }
 
     void line(const char* layer, double x1, double y1, double x2, double y2) {
-        dxf_.writeLine(w_, DL_LineData(x1, y1, 0, x2, y2, 0), on(layer));
+        dxf_->writeLine(*w_, DL_LineData(x1, y1, 0, x2, y2, 0), on(layer));
     }
 
     void polyline(const char* layer, const std::vector<ProfilePoint>& points) {
         if (points.size() < 2) return;
-        dxf_.writePolyline(w_, DL_PolylineData(int(points.size()), 0, 0, 0), on(layer));
-        for (const ProfilePoint& p : points) dxf_.writeVertex(w_, DL_VertexData(p.station, y(p.elevation)));
-        dxf_.writePolylineEnd(w_);
+        dxf_->writePolyline(*w_, DL_PolylineData(int(points.size()), 0, 0, 0), on(layer));
+        for (const ProfilePoint& p : points) dxf_->writeVertex(*w_, DL_VertexData(p.station, y(p.elevation)));
+        dxf_->writePolylineEnd(*w_);
     }
 
     // Centred on (x, y) when `middle`, else from (x, y) onwards; `degrees` turns it.
@@ -185,7 +152,7 @@ private:
               double degrees = 0) {
         if (words.empty()) return;
         const int h = middle ? 1 : 0, v = middle ? 2 : 0;
-        dxf_.writeText(w_, DL_TextData(x, y, 0, x, y, 0, height, 1.0, 0, h, v, gbkText(words), kStyle,
+        dxf_->writeText(*w_, DL_TextData(x, y, 0, x, y, 0, height, 1.0, 0, h, v, gbkText(words), kStyle,
                                        degrees * std::numbers::pi / 180),
                        on(layer));
     }
@@ -230,17 +197,17 @@ private:
     void elasticArc(const ProfileArc& arc) {
         const double cx = arc.centre.station, cy = y(arc.centre.elevation);
         if (e_ == 1) {
-            dxf_.writeArc(w_, DL_ArcData(cx, cy, 0, arc.radius, arc.startAngle, arc.endAngle), on(kArc));
+            dxf_->writeArc(*w_, DL_ArcData(cx, cy, 0, arc.radius, arc.startAngle, arc.endAngle), on(kArc));
             return;
         }
         const double a1 = arc.startAngle * std::numbers::pi / 180, a2 = arc.endAngle * std::numbers::pi / 180;
         if (e_ > 1) {
             // Major axis upwards (ρ·e), minor ρ: the circle's angle φ is the parameter φ − 90°.
             const double quarter = std::numbers::pi / 2;
-            dxf_.writeEllipse(w_, DL_EllipseData(cx, cy, 0, 0, arc.radius * e_, 0, 1 / e_, a1 - quarter, a2 - quarter),
+            dxf_->writeEllipse(*w_, DL_EllipseData(cx, cy, 0, 0, arc.radius * e_, 0, 1 / e_, a1 - quarter, a2 - quarter),
                               on(kArc));
         } else {
-            dxf_.writeEllipse(w_, DL_EllipseData(cx, cy, 0, arc.radius, 0, 0, e_, a1, a2), on(kArc));
+            dxf_->writeEllipse(*w_, DL_EllipseData(cx, cy, 0, arc.radius, 0, 0, e_, a1, a2), on(kArc));
         }
     }
 
@@ -300,13 +267,13 @@ private:
 
     void frame(double tableBottom) {
         const double l = frameLeft(), r = frameRight(), t = frameTop(), b = tableBottom - 3 * h_;
-        dxf_.writePolyline(w_, DL_PolylineData(4, 0, 0, 1), on(kFrame));
-        for (auto [x, yy] : {std::pair{l, b}, {r, b}, {r, t}, {l, t}}) dxf_.writeVertex(w_, DL_VertexData(x, yy));
-        dxf_.writePolylineEnd(w_);
+        dxf_->writePolyline(*w_, DL_PolylineData(4, 0, 0, 1), on(kFrame));
+        for (auto [x, yy] : {std::pair{l, b}, {r, b}, {r, t}, {l, t}}) dxf_->writeVertex(*w_, DL_VertexData(x, yy));
+        dxf_->writePolylineEnd(*w_);
     }
 
-    DL_Dxf& dxf_;
-    DL_WriterA& w_;
+    DL_Dxf* dxf_ = nullptr;
+    DL_WriterA* w_ = nullptr;
     const ProfileDrawing& d_;
     double e_;
     std::vector<Row> rows_;
@@ -314,129 +281,13 @@ private:
     double left_ = 0, right_ = 0, h_ = 1, gridStep_ = 1, datum_ = 0, top_ = 0, frameBottom_ = 0;
 };
 
-// A text style on a font file. Written here rather than by dxflib, which leaves the font file
-// (group 3) empty and puts the name where CAD programs look for a font family.
-void textStyle(DL_WriterA& w, const char* name, const char* fontFile, double widthFactor) {
-    w.dxfString(0, "STYLE");
-    w.handle();
-    w.dxfString(100, "AcDbSymbolTableRecord");
-    w.dxfString(100, "AcDbTextStyleTableRecord");
-    w.dxfString(2, name);
-    w.dxfInt(70, 0);
-    w.dxfReal(40, 0.0);  // no fixed height: each text states its own
-    w.dxfReal(41, widthFactor);
-    w.dxfReal(50, 0.0);
-    w.dxfInt(71, 0);
-    w.dxfReal(42, 2.5);
-    w.dxfString(3, fontFile);
-    w.dxfString(4, "");
-}
-
-void writeTables(DL_Dxf& dxf, DL_WriterA& w) {
-    w.sectionTables();
-    dxf.writeVPort(w);
-    w.tableLinetypes(3);
-    dxf.writeLinetype(w, DL_LinetypeData("BYBLOCK", "", 0, 0, 0.0));
-    dxf.writeLinetype(w, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
-    dxf.writeLinetype(w, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
-    w.tableEnd();
-    w.tableLayers(int(std::size(kLayers)) + 1);
-    dxf.writeLayer(w, DL_LayerData("0", 0), DL_Attributes("", 7, 0, -3, "CONTINUOUS"));
-    for (const Layer& layer : kLayers)
-        dxf.writeLayer(w, DL_LayerData(gbkText(layer.name), 0),
-                       DL_Attributes("", layer.colour, -1, layer.lineweight, "CONTINUOUS"));
-    w.tableEnd();
-    w.tableStyle(2);
-    textStyle(w, "Standard", "txt", 1.0);
-    textStyle(w, kStyle, kChineseFont, 0.8);
-    w.tableEnd();
-    dxf.writeView(w);
-    dxf.writeUcs(w);
-    w.tableAppid(1);
-    dxf.writeAppid(w, "ACAD");
-    w.tableEnd();
-    dxf.writeDimStyle(w, 1, 1, 1, 1, 1);
-    dxf.writeBlockRecord(w);
-    w.tableEnd();
-    w.sectionEnd();
-    w.sectionBlocks();
-    for (const char* block : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
-        dxf.writeBlock(w, DL_BlockData(block, 0, 0.0, 0.0, 0.0));
-        dxf.writeEndBlock(w, block);
-    }
-    w.sectionEnd();
-}
-
-void headerVariable(DL_WriterA& w, const char* name) { w.dxfString(9, name); }
-
-// dxflib's writer with its group codes and values kept in memory rather than in a file of its
-// own, so that the drawing reaches the disk once, whole, through writeFileAtomically. Values are
-// laid out as dxflib lays them out: the code right-aligned in three columns, reals with up to
-// sixteen decimals and at least one.
-class MemoryWriter : public DL_WriterA {
-public:
-    MemoryWriter() : DL_WriterA("/dev/null", DL_Codes::AC1015) {}
-    std::string bytes() const { return bytes_; }
-
-    void dxfReal(int gc, double value) const override {
-        char text[384];
-        std::snprintf(text, sizeof text, "%.16f", value);
-        std::string shown = text;
-        const auto dot = shown.find('.');
-        if (dot != std::string::npos) {
-            std::size_t end = shown.find_last_not_of('0');
-            shown.resize(std::max(end + 1, dot + 2));
-        }
-        dxfString(gc, shown);
-    }
-    void dxfInt(int gc, int value) const override { dxfString(gc, std::to_string(value)); }
-    void dxfHex(int gc, int value) const override {
-        char text[16];
-        std::snprintf(text, sizeof text, "%0X", unsigned(value));
-        dxfString(gc, text);
-    }
-    void dxfString(int gc, const char* value) const override { dxfString(gc, std::string(value)); }
-    void dxfString(int gc, const std::string& value) const override {
-        const std::string code = std::to_string(gc);
-        bytes_.append(code.size() < 3 ? 3 - code.size() : 0, ' ').append(code).append("\n").append(value).append("\n");
-    }
-
-private:
-    mutable std::string bytes_;
-};
-
 }  // namespace
 
 std::string profileDxf(const ProfileDrawing& drawing, double exaggeration) {
     if (!(exaggeration > 0 && exaggeration <= kMaxExaggeration)) throw std::invalid_argument("exaggeration");
-    DL_Dxf dxf;
-    delete dxf.out("/dev/null", DL_Codes::AC1015);  // the version dxflib writes entities for
-    auto w = std::make_unique<MemoryWriter>();
-    {
-        DxfSheet sheet(dxf, *w, drawing, exaggeration);
-        sheet.measure();
-        dxf.writeHeader(*w);
-        headerVariable(*w, "$DWGCODEPAGE");
-        w->dxfString(3, "ANSI_936");
-        headerVariable(*w, "$INSUNITS");
-        w->dxfInt(70, 6);  // metres
-        headerVariable(*w, "$MEASUREMENT");
-        w->dxfInt(70, 1);
-        const auto [x1, y1, x2, y2] = sheet.extents();
-        headerVariable(*w, "$EXTMIN");
-        w->dxfReal(10, x1), w->dxfReal(20, y1), w->dxfReal(30, 0);
-        headerVariable(*w, "$EXTMAX");
-        w->dxfReal(10, x2), w->dxfReal(20, y2), w->dxfReal(30, 0);
-        w->sectionEnd();
-        writeTables(dxf, *w);
-        w->sectionEntities();
-        sheet.writeEntities();
-        w->sectionEnd();
-        dxf.writeObjects(*w);
-        dxf.writeObjectsEnd(*w);
-        w->dxfEOF();
-    }
-    return w->bytes();
+    DxfSheet sheet(drawing, exaggeration);
+    return dxfDocument(kLayers, {{kStyle, kChineseFont, 0.8}}, sheet.extents(),
+                       [&sheet](DL_Dxf& dxf, DL_WriterA& w) { sheet.writeEntities(dxf, w); });
 }
 
 }  // namespace pylora

@@ -16,8 +16,4 @@ inline constexpr double kMaxExaggeration = 1000;
 // The file's bytes.
 std::string profileDxf(const ProfileDrawing& drawing, double exaggeration);
 
-// The text as the file holds it: GBK, a character GBK lacks as \U+XXXX (which CAD programs
-// read in any code page).
-std::string gbkText(const std::string& utf8);
-
 }  // namespace pylora

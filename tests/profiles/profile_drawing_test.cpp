@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "core/calc_form.h"
+#include "core/dxf_document.h"
 #include "core/profile_csv.h"
-#include "core/profile_dxf.h"
 #include "core/window_registry.h"
 
 namespace pylora {
