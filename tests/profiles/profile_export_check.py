@@ -211,6 +211,14 @@ def check_window(window, names, arc_rows, apex, survey):
         check(row["管底标高 (m)"] == texts[cells[(r, "管底标高")]].strip(), f"{window}: CSV 管底标高 of {names[r - 1]}")
         if (r, "地面标高") in cells:
             check(row["地面标高 (m)"] == texts[cells[(r, "地面标高")]].strip(), f"{window}: CSV 地面标高 of {names[r - 1]}")
+        elif survey:
+            # Between the survey's points around the station, to the centimetre.
+            x = station[r]
+            a = max((p for p in ground if p[0] <= x), key=lambda p: p[0])
+            b = min((p for p in ground if p[0] >= x), key=lambda p: p[0])
+            z = a[1] if a[0] == b[0] else a[1] + (b[1] - a[1]) * (x - a[0]) / (b[0] - a[0])
+            check(row["地面标高 (m)"] == f"{z:.2f}", f"{window}: CSV 地面标高 of {names[r - 1]}: {row['地面标高 (m)']}, not {z:.2f}")
+            check(row["埋深 (m)"] == f"{z - pipe[r]:.2f}", f"{window}: CSV 埋深 of {names[r - 1]}")
 
 
 def check_true_arc():
