@@ -365,9 +365,6 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
             throw UsageError{"name the window FORM or a case file with --case FILE"};
         }
         CalcForm window(requireWindow(opened ? opened->formName : formName), chosen);
-        if (const std::string refusal = profileExportRefusal(profileExport, window.definition()); !refusal.empty())
-            throw UsageError{refusal};
-        if (profileExport.requested() && presses.empty() && !opened) presses = stepsToProfile(window.definition());
         // A case's ground records stand in for the ground data file, unless one is named.
         std::optional<CaseGroundData> caseGround;
         std::optional<CaseStart> start;
@@ -378,6 +375,9 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
             if (presses.empty()) presses = opened->steps;
             start = CaseStart{caseFile, {}};
         }
+        if (const std::string refusal = prepareProfileExport(profileExport, window.definition(), presses);
+            !refusal.empty())
+            throw UsageError{refusal};
         const bool asSaved = opened && settings.empty() && presses == opened->steps && groundFile.empty();
         const WindowRun result = runWindow(window, settings, presses, command == report, asSaved);
         if (asSaved) {

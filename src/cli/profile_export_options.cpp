@@ -18,12 +18,9 @@ void addProfileExportOptions(CLI::App& run, ProfileExportOptions& options) {
         ->needs(dxf);
 }
 
-std::string profileExportRefusal(const ProfileExportOptions& options, const FormDefinition& definition) {
-    if (!options.requested() || definition.hasProfile()) return {};
-    return (options.dxf.empty() ? "--csv" : "--dxf") + std::string(": ") + definition.formName() +
-           " draws no longitudinal profile";
-}
+namespace {
 
+// The run buttons up to the one that draws the profile, in the window's order.
 std::vector<std::string> stepsToProfile(const FormDefinition& definition) {
     std::vector<std::string> steps;
     for (const ControlDef& control : definition.controls()) {
@@ -32,6 +29,20 @@ std::vector<std::string> stepsToProfile(const FormDefinition& definition) {
         if (control.name == definition.profileStep()) break;
     }
     return steps;
+}
+
+}  // namespace
+
+std::string prepareProfileExport(const ProfileExportOptions& options, const FormDefinition& definition,
+                                 std::vector<std::string>& presses) {
+    if (!options.requested()) return {};
+    const std::string option = options.dxf.empty() ? "--csv" : "--dxf";
+    if (!definition.hasProfile()) return option + ": " + definition.formName() + " draws no longitudinal profile";
+    if (presses.empty()) presses = stepsToProfile(definition);
+    if (presses.empty() || presses.back() != definition.profileStep())
+        return option + ": the profile is drawn by " + definition.profileStep() + " (" +
+               controlCaption(definition, definition.profileStep()) + "); press it last";
+    return {};
 }
 
 namespace {

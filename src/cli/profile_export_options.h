@@ -21,12 +21,11 @@ struct ProfileExportOptions {
 
 void addProfileExportOptions(CLI::App& run, ProfileExportOptions& options);
 
-// Why the window cannot export a profile (it draws none); empty when it can or none is asked.
-std::string profileExportRefusal(const ProfileExportOptions& options, const FormDefinition& definition);
-
-// The run buttons up to the one that draws the profile, in the window's order: pressed when the
-// command line presses none.
-std::vector<std::string> stepsToProfile(const FormDefinition& definition);
+// Before the run: no presses given (nor by a case) become every step up to the one that draws
+// the profile. Empty when the export can follow the run, else why it is refused: the window
+// draws no profile, or the last press is not the step that draws it.
+std::string prepareProfileExport(const ProfileExportOptions& options, const FormDefinition& definition,
+                                 std::vector<std::string>& presses);
 
 // After a run that did not fail: writes the files asked for. Empty when written; else the
 // message, and whether it is a write failure (exit 4) rather than a profile the run did not

@@ -1,6 +1,6 @@
-// run … --dxf FILE --csv FILE: written after a run that drew its profile, refused before running
-// for a window without one, nothing written when the run fails, the earlier files kept when the
-// disk is full.
+// run … --dxf FILE --csv FILE: written after a run that drew its profile; refused before running
+// for a window without one or presses that do not end with the drawing step; nothing written
+// when the run fails; the earlier files kept when the disk is full.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -61,7 +61,7 @@ TEST(ProfileExport, RefusalsAndFailedRunsWriteNothing) {
         {{"run", "壁厚计算", "--dxf", dxf}, kExitUsage, "pylora-cli: --dxf: 壁厚计算 draws no longitudinal profile"},
         {{"run", "壁厚计算", "--csv", csv}, kExitUsage, "pylora-cli: --csv: 壁厚计算 draws no longitudinal profile"},
         {{"run", "弹性敷设参数计算", "--press", "Command1", "--dxf", dxf},
-         kExitUsage, "pylora-cli: 弹性敷设参数计算: 请先完成「第二步计算」"},
+         kExitUsage, "pylora-cli: --dxf: the profile is drawn by Command3 (第二步计算); press it last\n"},
         {{"run", "穿越断面", "--dxf", dxf, "--exaggeration", "0"}, kExitUsage, "pylora-cli: --exaggeration"},
         {{"run", "穿越断面", "--csv", csv, "--exaggeration", "5"}, kExitUsage, "pylora-cli: --exaggeration"},
         {{"run", "穿越断面", "--set", "Text21=abc", "--dxf", dxf, "--csv", csv}, kExitRunFailed, ""},
@@ -71,6 +71,7 @@ TEST(ProfileExport, RefusalsAndFailedRunsWriteNothing) {
         std::ostringstream out, err;
         EXPECT_EQ(runHeadless(c.args, out, err, testServices()), c.status) << c.args[1] << " " << err.str();
         EXPECT_TRUE(err.str().starts_with(c.message)) << err.str();
+        if (c.status == kExitUsage) EXPECT_EQ(out.str(), "") << c.args[1];  // refused before running
         EXPECT_FALSE(fs::exists(dxf)) << c.args[1];
         EXPECT_FALSE(fs::exists(csv)) << c.args[1];
     }
