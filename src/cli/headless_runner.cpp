@@ -19,6 +19,7 @@
 #include "cli/book_command.h"
 #include "cli/help_text.h"
 #include "cli/json_output.h"
+#include "cli/profile_export_options.h"
 #include "cli/report_json.h"
 #include "core/calc_form.h"
 #include "core/case_file.h"
@@ -257,6 +258,8 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
     std::string caseFile, saveFile;
     run->add_option("--case", caseFile, help::kCase)->type_name("FILE");
     run->add_option("--save", saveFile, help::kSave)->type_name("FILE");
+    ProfileExportOptions profileExport;
+    addProfileExportOptions(*run, profileExport);
 
     auto* report = app.add_subcommand("report", help::kReport);
     std::string reportForm, reportOutput;
@@ -367,6 +370,9 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
             if (presses.empty()) presses = opened->steps;
             start = CaseStart{caseFile, {}};
         }
+        if (const std::string refusal = prepareProfileExport(profileExport, window.definition(), presses);
+            !refusal.empty())
+            throw UsageError{refusal};
         const bool asSaved = opened && settings.empty() && presses == opened->steps && groundFile.empty();
         const WindowRun result = runWindow(window, settings, presses, command == report, asSaved);
         if (asSaved) {
@@ -379,6 +385,10 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
             writeReport(window, project, format, reportOutput, formats, out);
         } else {
             printRun(window, result, start, out);
+            if (const auto fault = result.failure ? std::nullopt : writeProfileExports(profileExport, window)) {
+                if (fault->writeFailed) throw WriteError{fault->message};
+                throw UsageError{fault->message};
+            }
         }
         return result.failure ? kExitRunFailed : kExitDone;
     } catch (const UsageError& e) {

@@ -58,6 +58,13 @@ inline constexpr const char* kBookCase =
 inline constexpr const char* kBookTitle = "The book's title on its cover (default: the project file's, else 计算书)";
 inline constexpr const char* kBookFormat = "Write this format whatever the file's name: pdf or docx";
 inline constexpr const char* kBookOutput = "The file to write: .pdf or .docx";
+inline constexpr const char* kDxf =
+    "After the run, write the window's longitudinal profile as the DXF drawing FILE (profile\n"
+    "windows only; without --press every step up to the drawing is pressed)";
+inline constexpr const char* kCsv =
+    "After the run, write the profile table as the CSV file FILE (UTF-8 with BOM)";
+inline constexpr const char* kExaggeration =
+    "Draw elevations N times larger than stations (default: the window's own scales, else 10)";
 inline constexpr const char* kGroundFile =
     "Ground data file to read instead of the user's $XDG_DATA_HOME/pylora/1.TXT";
 
@@ -103,7 +110,8 @@ inline std::string footer() {
            entry(std::to_string(kExitRunFailed), "The run failed: the JSON is printed, its failure names the field") +
            entry(std::to_string(kExitWriteFailed),
                  "The output could not be written (standard output or the report file): one\n"
-                 "line on standard error with the system's reason; an earlier report file is kept") +
+                 "line on standard error with the system's reason; an earlier report file is kept\n"
+                 "(also a --dxf or --csv file)") +
            "\nFiles:\n" +
            entry("share/pylora/database/",
                  "The material database (opened read-only, never written) and the sample\n"
@@ -117,6 +125,7 @@ inline std::string footer() {
            entry("pylora-cli report 壁厚计算 -o 壁厚.pdf", "Its 计算书 as a PDF") +
            entry("pylora-cli run 壁厚计算 --save 壁厚.pylora", "The same run kept as a case file") +
            entry("pylora-cli run --case 壁厚.pylora", "The case opened and computed again") +
+           entry("pylora-cli run 穿越断面 --dxf 断面.dxf", "The open-cut crossing's profile for CAD") +
            entry("pylora-cli report --case 壁厚.pylora -o 壁厚.pdf", "The case's 计算书");
 }
 
