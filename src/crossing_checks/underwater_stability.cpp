@@ -52,13 +52,11 @@ using formula::pow;
 using formula::q;
 
 void computeStability(Form& form) {
-    const Num waterWeight = FieldValue(form, kWaterWeight);
-    const Num diameter = FieldValue(form, kDiameter);
+    const auto [waterWeight, diameter] = FieldValues(form, kWaterWeight, kDiameter);
     const Num buoyancy = waterWeight * (kPi * diameter * diameter) * kNewtonToKgf / 4;
     form.setText(kBuoyancyShown, FormatNumber(buoyancy, "#.###"));
 
-    const Num velocity = FieldValue(form, kVelocity);
-    const Num gravity = FieldValue(form, kGravity);
+    const auto [velocity, gravity] = FieldValues(form, kVelocity, kGravity);
     const Num velocityPressure = diameter * waterWeight * velocity * velocity * kNewtonToKgf / (2 * gravity);
     const Num uplift = FieldValue(form, kLiftCoefficient) * velocityPressure;
     form.setText(kUpliftShown, FormatNumber(uplift, "#.###"));
@@ -70,10 +68,7 @@ void computeStability(Form& form) {
 
     Num bendingLoad = 0;
     if (!form.checked(kWithoutBending)) {
-        const Num modulus = FieldValue(form, kModulus);
-        const Num inertia = FieldValue(form, kInertia);
-        const Num constant = FieldValue(form, kBendConstant);
-        const Num rise = FieldValue(form, kBendRise);
+        const auto [modulus, inertia, constant, rise] = FieldValues(form, kModulus, kInertia, kBendConstant, kBendRise);
         const Num lengthCm = 100 * FieldValue(form, kElasticLength);
         bendingLoad = modulus * inertia * constant * rise / pow(lengthCm, 4);
         form.setText(kBendingLoadShown, FormatNumber(bendingLoad, "#.###"));
@@ -88,18 +83,14 @@ void computeStability(Form& form) {
     form.setText(kGabionLength, FormatNumber(diameter + 4.5, "#.##"));
 
     // The remaining thrust starts from the forces as displayed, as the engineer reads them.
-    const Num shownThrust = FieldValue(form, kThrustShown);
-    const Num friction = FieldValue(form, kFriction);
-    const Num shownBallast = FieldValue(form, kBallastShown);
-    const Num shownBuoyancy = FieldValue(form, kBuoyancyShown);
-    const Num shownUplift = FieldValue(form, kUpliftShown);
+    const auto [shownThrust, friction, shownBallast, shownBuoyancy, shownUplift] =
+        FieldValues(form, kThrustShown, kFriction, kBallastShown, kBuoyancyShown, kUpliftShown);
     const Num remainingThrust = shownThrust - friction * (shownBallast - shownBuoyancy - shownUplift);
     form.setText(kRemainingThrustShown, FormatNumber(remainingThrust, "#.###"));
 
     const Num stoneWeight = FieldValue(form, kStoneWeight);
     const Num airToWater = stoneWeight / (stoneWeight - waterWeight);
-    const Num safety = FieldValue(form, kSafetyFactor);
-    const Num shownBendingLoad = FieldValue(form, kBendingLoadShown);
+    const auto [safety, shownBendingLoad] = FieldValues(form, kSafetyFactor, kBendingLoadShown);
     const Num stoneInAir = (safety * (remainingThrust + buoyancy + thrust + shownBendingLoad) - ballast) * airToWater;
     form.setText(kStoneInAirShown, FormatNumber(stoneInAir, "#.###"));
 

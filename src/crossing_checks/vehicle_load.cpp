@@ -31,15 +31,12 @@ using formula::q;
 void computeVehicleLoad(Form& form) {
     const Num t = tan(FieldValue(form, kSpreadAngle) * kPi / 180);
 
-    const Num wheelSpacing = FieldValue(form, kWheelSpacing);
-    const Num tyreWidth = FieldValue(form, kTyreWidth);
+    const auto [wheelSpacing, tyreWidth] = FieldValues(form, kWheelSpacing, kTyreWidth);
     const Num crossingDepth = (wheelSpacing - tyreWidth) / (2 * t);
     form.setText(kCrossingDepth, FormatNumber(crossingDepth, "#.###"));
 
-    const Num wheelLoad = FieldValue(form, kWheelLoad);
-    const Num dynamicFactor = FieldValue(form, kDynamicFactor);
-    const Num contactLength = FieldValue(form, kContactLength);
-    const Num depth = FieldValue(form, kDepth);
+    const auto [wheelLoad, dynamicFactor, contactLength, depth] =
+        FieldValues(form, kWheelLoad, kDynamicFactor, kContactLength, kDepth);
     const Num alongTravel = contactLength + 2 * depth * t;
     const Num singleWheel = wheelLoad * dynamicFactor / (alongTravel * (tyreWidth + 2 * depth * t));
     const Num overlapping =

@@ -32,18 +32,16 @@ const PipeRow kRows[4] = {
 
 void computePipeTakeoff(Form& form) {
     for (const PipeRow& row : kRows) {
-        const Num diameter = FieldValue(form, row.diameter);
-        const Num wall = FieldValue(form, row.wall);
+        const auto [diameter, wall] = FieldValues(form, row.diameter, row.wall);
         form.setText(row.massPerMetre, FormatNumber((diameter - wall) * wall * 0.0246615, "#.##"));
-        // The ordered mass starts from the mass per metre as displayed, read before the length
-        // (one read per statement keeps that order).
-        const Num shownMassPerMetre = FieldValue(form, row.massPerMetre);
-        const Num mass = shownMassPerMetre * FieldValue(form, row.length) * 1000;
+        // The ordered mass starts from the mass per metre as displayed, read before the length.
+        const auto [shownMassPerMetre, length] = FieldValues(form, row.massPerMetre, row.length);
+        const Num mass = shownMassPerMetre * length * 1000;
         form.setText(row.mass, FormatNumber(mass, "#.###"));
     }
     for (const PipeRow& row : kRows) {
-        const Num shownMass = FieldValue(form, row.mass);
-        const Num cost = shownMass * FieldValue(form, row.price) / 10000000;
+        const auto [shownMass, price] = FieldValues(form, row.mass, row.price);
+        const Num cost = shownMass * price / 10000000;
         form.setText(row.cost, FormatNumber(cost, "#.###"));
     }
 }

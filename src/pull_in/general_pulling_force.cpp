@@ -31,30 +31,26 @@ constexpr auto kSlopeRadians = "alpha_r";  // computed, not shown
 constexpr double kPi = 3.1416;
 
 void computeGeneralPullingForce(Form& form) {
-    const Num elasticForce = FieldValue(form, kElasticForce);
-    const Num currentThrust = FieldValue(form, kCurrentThrust);
-    const Num bedFriction = FieldValue(form, kBedFriction);
+    const auto [elasticForce, currentThrust, bedFriction] =
+        FieldValues(form, kElasticForce, kCurrentThrust, kBedFriction);
     // 102 turns the force per metre from kN into kgf; the further 1/9.8 gives the mass in
     // technical units (kgf·s²/m) per metre, the figure engineers have always read here.
     const Num leastMass = (elasticForce + 1.2 * currentThrust / bedFriction) * 102 / 9.8;
     form.setText(kLeastMass, FormatNumber(leastMass, "#.##"));
 
-    const Num breakingForceSum = FieldValue(form, kBreakingForceSum);
-    const Num unequalLoadFactor = FieldValue(form, kUnequalLoadFactor);
-    const Num ropeSafetyFactor = FieldValue(form, kRopeSafetyFactor);
+    const auto [breakingForceSum, unequalLoadFactor, ropeSafetyFactor] =
+        FieldValues(form, kBreakingForceSum, kUnequalLoadFactor, kRopeSafetyFactor);
     const Num allowableTension = breakingForceSum * unequalLoadFactor / ropeSafetyFactor;
     form.setText(kAllowableTension, FormatNumber(allowableTension, "#.##"));
 
     // Towing along the bed uses the same friction coefficient f as the least mass.
-    const Num ropeFriction = FieldValue(form, kRopeFriction);
-    const Num startingCoefficient = FieldValue(form, kStartingCoefficient);
-    const Num weight = FieldValue(form, kWeight);
+    const auto [ropeFriction, startingCoefficient, weight] =
+        FieldValues(form, kRopeFriction, kStartingCoefficient, kWeight);
     const Num bedPull = ropeFriction + startingForce(startingCoefficient, slopeResistance(weight, bedFriction, 0));
     form.setText(kBedPull, FormatNumber(bedPull, "#.##"));
 
     const Num slopeRadians = FieldValue(form, kSlopeAngle) * kPi / 180;
-    const Num ropeGroundResistance = FieldValue(form, kRopeGroundResistance);
-    const Num slopeFriction = FieldValue(form, kSlopeFriction);
+    const auto [ropeGroundResistance, slopeFriction] = FieldValues(form, kRopeGroundResistance, kSlopeFriction);
     const Num slopePull =
         ropeGroundResistance + startingForce(startingCoefficient, slopeResistance(weight, slopeFriction, slopeRadians));
     form.setText(kSlopePull, FormatNumber(slopePull, "#.##"));
