@@ -7,7 +7,7 @@
 namespace pylora {
 namespace {
 
-constexpr double kPi = 3.1416;  // the window's own value of π
+constexpr double kPi = kLegacyPi;  // the window's own value of π
 
 // The window's fields.
 constexpr auto kUnitWeight = "Text1";
@@ -42,7 +42,7 @@ using formula::q;
 Num radians(const Num& degrees) { return degrees * kPi / 180; }
 
 // An angle in degrees turned into radians with the window's π.
-formula::Expr inRadians(const formula::Expr& degrees) { return degrees * c(kPi, "3.1416") / c(180); }
+formula::Expr inRadians(const formula::Expr& degrees) { return degrees * c(kPi) / c(180); }
 
 void computeSoilLoads(Form& form) {
     const auto [unitWeight, cover] = FieldValues(form, kUnitWeight, kCover);

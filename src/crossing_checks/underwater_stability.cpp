@@ -6,8 +6,8 @@
 namespace pylora {
 namespace {
 
-constexpr double kPi = 3.1416;
-constexpr double kNewtonToKgf = 0.101972;
+constexpr double kPi = kLegacyPi;
+constexpr double kNewtonToKgf = kNewtonsToKilogramsForce;
 
 // The window's fields.
 constexpr auto kDiameter = "Text1";
@@ -101,12 +101,12 @@ void computeStability(Form& form) {
 
 // The formula pictures, each captioned (公式1) … (公式6) above it.
 void addFormulas(FormDefinition& def) {
-    const auto newtonToKgf = c(kNewtonToKgf, "0.101972");
+    const auto newtonToKgf = c(kNewtonToKgf);
     // The velocity pressure D·γw·V²/(2g), in kgf per metre.
     const auto velocityPressure =
         q(kDiameter) * q(kWaterWeight) * pow(q(kVelocity), c(2)) * newtonToKgf / (c(2) * q(kGravity));
     const std::vector<std::vector<formula::Formula>> pictures = {
-        {{kBuoyancy, c(kPi, "3.1416") * pow(q(kDiameter), c(2)) * q(kWaterWeight) * newtonToKgf / c(4)}},
+        {{kBuoyancy, c(kPi) * pow(q(kDiameter), c(2)) * q(kWaterWeight) * newtonToKgf / c(4)}},
         {{kUplift, q(kLiftCoefficient) * velocityPressure}, {kThrust, q(kDragCoefficient) * velocityPressure}},
         {formula::when(kWithBending, {kBendingLoad, q(kModulus) * q(kInertia) * q(kBendConstant) * q(kBendRise) /
                                                         pow(c(100) * q(kElasticLength), c(4))})},

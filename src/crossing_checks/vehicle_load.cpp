@@ -6,7 +6,7 @@
 namespace pylora {
 namespace {
 
-constexpr double kPi = 3.1416;  // the window's own value of π
+constexpr double kPi = kLegacyPi;  // the window's own value of π
 
 // The window's fields.
 constexpr auto kWheelSpacing = "Text1";
@@ -53,7 +53,7 @@ void addFormulas(FormDefinition& def) {
     def.frame("Frame3", "压力传播线交叉点深度", FrameRole::Formula, {0, 0})
         .formulas("Image1",
                   {{kCrossingDepth, (q(kWheelSpacing) - q(kTyreWidth)) / (c(2) * t)},
-                   {kSpreadTangent, fn("tan", q(kSpreadAngle) * c(kPi, "3.1416") / c(180))}},
+                   {kSpreadTangent, fn("tan", q(kSpreadAngle) * c(kPi) / c(180))}},
                   {0, 0});
     def.frame("Frame4", "h<hj时,管顶承受汽车的荷载", FrameRole::Formula, {0, 1})
         .formulas("Image2",

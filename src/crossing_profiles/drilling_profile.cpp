@@ -54,7 +54,7 @@ std::string station(int i) { return indexed("Text1", i); }
 std::string pipe(int i) { return indexed("Text2", i); }
 std::string groundElevation(int i) { return indexed("Text21", i); }
 
-constexpr double kPi = 3.1416;  // the profile windows' own value of π, also for degrees to radians
+constexpr double kPi = kLegacyPi;  // the profile windows' own value of π, also for degrees to radians
 const Colour kGroundRowColour = Colour::fromBgr(0xFFFFC0);  // light cyan
 
 struct PointColumn {
@@ -448,7 +448,7 @@ using formula::fn;
 using formula::pow;
 using formula::q;
 
-Expr radiansOf(const std::string& angle) { return q(angle) * c(3.1416) / c(180); }
+Expr radiansOf(const std::string& angle) { return q(angle) * c(kPi) / c(180); }
 Expr length(const Expr& dz, const Expr& dx) { return formula::sqrt(pow(dz, c(2)) + pow(dx, c(2))); }
 
 // What the first step computes without a field of its own, or unrounded behind the field (or
@@ -476,8 +476,8 @@ void declareFirstStepFormulas(FormDefinition& def) {
         {kEntryGradient, fn("abs", fn("tan", radiansOf(kEntryAngle)))},
         {kExitGradient, fn("abs", fn("tan", radiansOf(kExitAngle)))},
         {kDeflection, q(kEntryAngle) + q(kExitAngle)},
-        {kArcLength, c(2) * formula::group(rho * c(3.1416)) * q(kDeflection) / c(360)},
-        {kTangent, rho * fn("tan", q(kDeflection) * c(3.1416) / c(360))},
+        {kArcLength, c(2) * formula::group(rho * c(kPi)) * q(kDeflection) / c(360)},
+        {kTangent, rho * fn("tan", q(kDeflection) * c(kPi) / c(360))},
         {kIntersectionX, (t2 * x12 + t1 * x1 - (z12 - z1)) / (t1 + t2)},
         {kIntersectionZ, z1 - t1 * (q(kIntersectionX) - x1)},
         {kArcStartX, q(kIntersectionX) - T * fn("cos", radiansOf(kEntryAngle))},

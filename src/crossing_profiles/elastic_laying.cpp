@@ -52,7 +52,7 @@ constexpr int kLeftTangent = 3;
 constexpr int kIntersection = 6;   // the second point, where the straights meet
 constexpr int kRightTangent = 9;
 constexpr int kThird = kColumns;   // the third point, on the right straight
-constexpr double kPi = 3.1416;  // the window's own value of π, also for degrees to radians
+constexpr double kPi = kLegacyPi;  // the window's own value of π, also for degrees to radians
 
 std::string station(int i) { return indexed("Text1", i); }
 std::string elevation(int i) { return indexed("Text2", i); }
@@ -321,8 +321,8 @@ using formula::q;
 Expr X(int i) { return q(station(i)); }
 Expr Z(int i) { return q(elevation(i)); }
 Expr length(const Expr& dz, const Expr& dx) { return formula::sqrt(pow(dz, c(2)) + pow(dx, c(2))); }
-Expr degrees(const Expr& radians) { return radians * c(180) / c(3.1416); }
-Expr radians(const Expr& degrees) { return degrees * c(3.1416) / c(180); }
+Expr degrees(const Expr& radians) { return radians * c(180) / c(kPi); }
+Expr radians(const Expr& degrees) { return degrees * c(kPi) / c(180); }
 
 // What the first step computes without a field of its own, or unrounded behind the field (or
 // point-table cell) that shows it rounded.
@@ -352,9 +352,9 @@ void declareFirstStepFormulas(FormDefinition& def) {
         {kLeftAngle, degrees(fn("arctan", fn("abs", k1)))},
         {kRightAngle, degrees(fn("arctan", fn("abs", k2)))},
         {kDeflection, q(kLeftAngle) + q(kRightAngle)},
-        {kArcLength, c(2) * formula::group(rho * c(3.1416)) * q(kDeflection) / c(360)},
-        {kTangent, rho * fn("tan", q(kDeflection) * c(3.1416) / c(360))},
-        {kChord, rho * q(kDeflection) * c(3.1416) / c(180)},
+        {kArcLength, c(2) * formula::group(rho * c(kPi)) * q(kDeflection) / c(360)},
+        {kTangent, rho * fn("tan", q(kDeflection) * c(kPi) / c(360))},
+        {kChord, rho * q(kDeflection) * c(kPi) / c(180)},
         {kLeftTangentX, X(kIntersection) - T * fn("cos", fn("arctan", fn("abs", k1)))},
         {kRightTangentX, X(kIntersection) + T * fn("cos", fn("arctan", fn("abs", k2)))},
         {kLeftTangentZ, Z(kIntersection) - T * fn("sin", fn("arctan", k1))},

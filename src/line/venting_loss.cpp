@@ -20,7 +20,7 @@ constexpr auto kVentingCost = "Text7";
 constexpr auto kInnerDiameter = "d";        // in metres
 constexpr auto kVentedVolume = "V0";        // unrounded, behind the rounded volume field
 
-constexpr double kPi = 3.14159;
+constexpr double kPi = kLegacyPiFiveDecimals;
 
 void computeVentingLoss(Form& form) {
     const auto [outsideDiameter, wallThickness] = FieldValues(form, kOutsideDiameter, kWallThickness);

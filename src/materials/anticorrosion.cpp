@@ -206,8 +206,8 @@ void computeAnticorrosion(RunContext& run) {
     if (!threeLayerPe && !epoxy && !tape) return;
 
     const Num diameter = pipeDiameter(form);
-    // Outer surface in m² with L in km and D in mm; the constant is 3.1416.
-    const Num surface = FieldValue(form, kLength) * diameter * 3.1416;
+    // Outer surface in m² with L in km and D in mm.
+    const Num surface = FieldValue(form, kLength) * diameter * kLegacyPi;
     if (threeLayerPe) computeThreeLayerPe(form, surface);
     if (epoxy) computeEpoxyCoalTar(form, surface);
     if (tape) computeTape(form, surface, diameter);
@@ -319,7 +319,7 @@ void addFormulas(FormDefinition& def) {
 
     def.quantity(kDiameter, "D", "管线外径", "mm");
     def.quantity(kSurface, "A", "管道外表面积", "m²", 3);
-    def.formula({kSurface, q(kLength) * q(kDiameter) * c(3.1416)});
+    def.formula({kSurface, q(kLength) * q(kDiameter) * c(kLegacyPi)});
 
     def.quantity(kPolyethyleneRate, "f", "高密度改性聚乙烯单位面积用量", "kg/m²");
     def.formula(formula::when(kThreeLayerPeCheck, formula::words("f = 2（普通），f = 2.2（加强、特加强）")));

@@ -33,7 +33,7 @@ const PipeRow kRows[4] = {
 void computePipeTakeoff(Form& form) {
     for (const PipeRow& row : kRows) {
         const auto [diameter, wall] = FieldValues(form, row.diameter, row.wall);
-        form.setText(row.massPerMetre, FormatNumber((diameter - wall) * wall * 0.0246615, "#.##"));
+        form.setText(row.massPerMetre, FormatNumber((diameter - wall) * wall * kSteelPipeMassFactor, "#.##"));
         // The ordered mass starts from the mass per metre as displayed, read before the length.
         const auto [shownMassPerMetre, length] = FieldValues(form, row.massPerMetre, row.length);
         const Num mass = shownMassPerMetre * length * 1000;
@@ -70,7 +70,7 @@ std::vector<formula::Formula> rowFormulas(const PipeRow& row) {
     using formula::c;
     using formula::q;
     return {
-        {row.massPerMetre, (q(row.diameter) - q(row.wall)) * q(row.wall) * c(0.0246615)},
+        {row.massPerMetre, (q(row.diameter) - q(row.wall)) * q(row.wall) * c(kSteelPipeMassFactor)},
         {row.mass, q(row.massPerMetre) * q(row.length) * c(1000)},
         {row.cost, q(row.mass) * q(row.price) / formula::pow(c(10), c(7))},
     };

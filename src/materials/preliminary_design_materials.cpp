@@ -10,7 +10,7 @@
 namespace pylora {
 namespace {
 
-constexpr double kPi = 3.1416;  // this window's value of π
+constexpr double kPi = kLegacyPi;  // this window's value of π
 constexpr double kSteelDensity = 7850;  // kg/m³
 
 // The window's fields.

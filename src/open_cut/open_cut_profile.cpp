@@ -14,7 +14,7 @@ namespace pylora {
 namespace {
 
 constexpr int kPoints = 10;
-constexpr double kPi = 3.1416;  // the window's own value of π
+constexpr double kPi = kLegacyPi;  // the window's own value of π
 
 // Point k (1..10) of the grid and segment i (1..9) from point i to point i + 1.
 std::string field(int number) { return "Text" + std::to_string(number); }
@@ -285,7 +285,7 @@ void declareFormulas(FormDefinition& def) {
     def.formula(formula::words("管段i为桩点i至桩点i+1，各管段同式，以管段1为例："));
     def.formula({lengthCell(1), formula::sqrt(formula::pow(run, c(2)) + formula::pow(rise, c(2)))});
     def.formula({slopeCell(1), rise / run * c(1000)});
-    def.formula({inclinationCell(1), fn("arctan", rise / run) * c(180) / c(3.1416)});
+    def.formula({inclinationCell(1), fn("arctan", rise / run) * c(180) / c(kPi)});
     def.formula(formula::words("桩点k处管道由升转降或由降转升时 A_k = |θ_{k−1} + θ_k|，否则 A_k = |θ_k − θ_{k−1}|"));
     def.formula(formula::words("ΣL = L_1 + L_2 + … + L_{n−1}（n为桩点数，里程为−1的桩点及其后各点不计）"));
     def.formula({kExcavation, q(kTrenchLength) * q(kDepth) * (q(kBottomWidth) + q(kDepth) / q(kSideSlope))});

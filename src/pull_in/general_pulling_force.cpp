@@ -28,14 +28,14 @@ constexpr auto kSlopePull = "Text7";
 constexpr auto kSlopeRadians = "alpha_r";  // computed, not shown
 
 // The slope angle is typed in degrees; the conversion uses π as 3.1416.
-constexpr double kPi = 3.1416;
+constexpr double kPi = kLegacyPi;
 
 void computeGeneralPullingForce(Form& form) {
     const auto [elasticForce, currentThrust, bedFriction] =
         FieldValues(form, kElasticForce, kCurrentThrust, kBedFriction);
     // 102 turns the force per metre from kN into kgf; the further 1/9.8 gives the mass in
     // technical units (kgf·s²/m) per metre, the figure engineers have always read here.
-    const Num leastMass = (elasticForce + 1.2 * currentThrust / bedFriction) * 102 / 9.8;
+    const Num leastMass = (elasticForce + 1.2 * currentThrust / bedFriction) * kKilonewtonsToKilogramsForce / kLegacyGravity;
     form.setText(kLeastMass, FormatNumber(leastMass, "#.##"));
 
     const auto [breakingForceSum, unequalLoadFactor, ropeSafetyFactor] =
@@ -70,7 +70,7 @@ FormDefinition makeGeneralPullingForce() {
     def.frame("Frame4", "拖管管段最低质量", FrameRole::Formula, {0, 0})
         .formulas("Image1",
                   {{kLeastMass, group(q(kElasticForce) + c(1.2) * q(kCurrentThrust) / q(kBedFriction)) *
-                                    (c(102) / c(9.8))}},
+                                    (c(kKilonewtonsToKilogramsForce) / c(kLegacyGravity))}},
                   {0, 0});
     def.frame("Frame5", "牵引力计算", FrameRole::Formula, {0, 1})
         .formulas("Image2", {{kBedPull, q(kRopeFriction) + q(kStartingCoefficient) * q(kBedFriction) * q(kWeight)}},
@@ -87,7 +87,7 @@ FormDefinition makeGeneralPullingForce() {
                    {0, 0});
     slope.label("Label14", "公式4", {1, 0});
     def.quantity(kSlopeRadians, "α_r", "斜坡坡角（弧度）", "rad");
-    def.formula({kSlopeRadians, q(kSlopeAngle) * c(kPi, "3.1416") / c(180)});
+    def.formula({kSlopeRadians, q(kSlopeAngle) * c(kPi) / c(180)});
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 4});
     inputs.field(kCurrentThrust, "单位管长动水水平推力Fx，KN", "13.6", {0, 0})

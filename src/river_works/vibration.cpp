@@ -33,7 +33,7 @@ constexpr auto kFixedFreeSpan = "Text17";
 constexpr double kC = 0.7;
 constexpr double kHingedK = 3.14;
 constexpr double kFixedK = 4.73;
-constexpr double kTwentyPi = 62.8318;
+constexpr double kTwentyPi = kLegacyTwentyPi;
 
 // Natural frequency by structural mechanics in SI, C·K²/(2π·l²)·√(E·I/m): with E in 10⁵ MPa
 // (10¹¹ Pa) and I in 10⁴ cm⁴ (10⁻⁴ m⁴), √(E·I/m) is 100·R, and K (which carries C·K²/(20π))
