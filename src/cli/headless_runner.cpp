@@ -25,7 +25,6 @@
 #include "core/report.h"
 #include "core/atomic_file.h"
 #include "core/text.h"
-#include "core/utf8_text.h"
 #include "core/window_registry.h"
 
 namespace pylora {

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "core/report_text.h"
-#include "core/utf8_text.h"
+#include "core/text.h"
 #include "core/zip_store.h"
 
 namespace pylora {
