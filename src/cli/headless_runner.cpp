@@ -178,11 +178,12 @@ CaseFile openCase(const std::string& path) {
     }
 }
 
+// A case that cannot be written is an output that failed, like a report: the earlier file stays.
 void saveCaseOrSay(const CaseFile& file, const std::string& path) {
     try {
         saveCase(file, path);
     } catch (const CaseFileError& e) {
-        throw UsageError{e.what()};
+        throw WriteError{e.what()};
     }
 }
 
