@@ -146,6 +146,7 @@ Num pipeDiameter(const Form& form) {
 // Section 四: three-layer PE.
 void computeThreeLayerPe(Form& form, const Num& surface) {
     const Num polyethyleneRate = requireSelection(form, kGrade) == kOrdinary ? 2.0 : 2.2;
+    form.noteQuantity(kPolyethyleneRate, polyethyleneRate.value());
     form.setText(kEpoxyPowder, FormatNumber(0.18 * surface, "#.##"));
     form.setText(kAdhesive, FormatNumber(0.3 * surface, "#.##"));
     form.setText(kPolyethylene, FormatNumber(polyethyleneRate * surface, "#.##"));
@@ -164,6 +165,7 @@ void computeEpoxyCoalTar(Form& form, const Num& surface) {
         epoxy = 1.0;
         cloth = 2.4;
     }
+    form.noteQuantity(kEpoxyRate, epoxy);
     form.setText(kEpoxyCoalTar, FormatNumber(epoxy * surface, "#.##"));
     form.setText(kEpoxyGlassCloth, FormatNumber(cloth * surface, "#.##"));
 }
@@ -206,6 +208,7 @@ void computeAnticorrosion(RunContext& run) {
     if (!threeLayerPe && !epoxy && !tape) return;
 
     const Num diameter = pipeDiameter(form);
+    form.noteQuantity(kDiameter, diameter.value());  // the 计算书 shows the D the item gave
     // Outer surface in m² with L in km and D in mm.
     const Num surface = FieldValue(form, kLength) * diameter * kLegacyPi;
     if (threeLayerPe) computeThreeLayerPe(form, surface);
