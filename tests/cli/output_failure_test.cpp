@@ -134,18 +134,24 @@ TEST(ReportTexts, ProjectFieldsThatAreNotUtf8AreRefused) {
 }
 
 TEST(ReportTexts, ControlCharactersAreShownVisiblyAndNeverReachTheDocument) {
-    std::ostringstream out, err;
-    ASSERT_EQ(runHeadless({"report", "壁厚计算", "-o", "-", "--project-name", "西气\x01东输\x1b[31m\x7f"}, out, err,
-                          testServices()),
-              kExitDone)
-        << err.str();
-    const std::string html = out.str();
-    EXPECT_NE(html.find("西气\xE2\x90\x81东输\xE2\x90\x9B[31m"), std::string::npos);  // ␁ and ␛
-    for (char c = 1; c < 0x20; ++c) {
-        if (c == '\n' || c == '\t') continue;
-        EXPECT_EQ(html.find(c), std::string::npos) << int(c);
+    // In a project field and in a typed field (which then ends the run, and the report says so).
+    for (const char* format : {"html", "json"}) {
+        std::ostringstream out, err;
+        const int status = runHeadless({"report", "壁厚计算", "-o", "-", "--format", format, "--project-name",
+                                        "西气\x01东输\x1b[31m\x7f", "--set", "Text1=720\x7f\xC2\x85"},
+                                       out, err, testServices());
+        ASSERT_EQ(status, kExitRunFailed) << format << " " << err.str();
+        const std::string document = out.str();
+        EXPECT_NE(document.find("西气\xE2\x90\x81东输\xE2\x90\x9B[31m\xE2\x90\xA1"), std::string::npos)
+            << format;  // ␁ ␛ ␡
+        EXPECT_NE(document.find("720\xE2\x90\xA1\xEF\xBF\xBD"), std::string::npos) << format;  // ␡ and U+FFFD for C1
+        for (char c = 1; c < 0x20; ++c) {
+            if (c == '\n' || c == '\t') continue;
+            EXPECT_EQ(document.find(c), std::string::npos) << format << " " << int(c);
+        }
+        EXPECT_EQ(document.find('\x7f'), std::string::npos) << format;
+        EXPECT_EQ(document.find("\\u00"), std::string::npos) << format << ": an escaped control character";
     }
-    EXPECT_EQ(html.find('\x7f'), std::string::npos);
 }
 
 }  // namespace
