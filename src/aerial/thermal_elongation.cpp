@@ -17,12 +17,11 @@ constexpr auto kMediumTemperature = "Text4";
 constexpr auto kElongation = "Text6";
 
 void computeThermalElongation(Form& form) {
-    const Num mediumTemperature = FieldValue(form, kMediumTemperature);
-    const Num installationTemperature = FieldValue(form, kInstallationTemperature);
+    const auto [mediumTemperature, installationTemperature] =
+        FieldValues(form, kMediumTemperature, kInstallationTemperature);
     const Num temperatureRise = mediumTemperature - installationTemperature;
 
-    const Num expansionCoefficient = FieldValue(form, kExpansionCoefficient);
-    const Num length = FieldValue(form, kLength);
+    const auto [expansionCoefficient, length] = FieldValues(form, kExpansionCoefficient, kLength);
     // Metres to millimetres; a fall in temperature gives a negative elongation, a shortening.
     const Num elongation = 1000 * expansionCoefficient * length * temperatureRise;
     form.setText(kElongation, FormatNumber(elongation, "#.##"));

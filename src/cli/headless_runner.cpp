@@ -27,8 +27,8 @@
 #include "core/report.h"
 #include "core/atomic_file.h"
 #include "core/text.h"
-#include "core/utf8_text.h"
 #include "core/window_registry.h"
+#include "core/window_settings.h"
 
 namespace pylora {
 namespace {
@@ -53,53 +53,6 @@ const FormDefinition& requireWindow(const std::string& formName) {
     const FormDefinition* definition = findWindow(formName);
     if (!definition) throw UsageError{"unknown window: " + formName};
     return *definition;
-}
-
-std::string requireUtf8(std::string value, const char* option, const std::string& control) {
-    if (!isValidUtf8(value)) throw UsageError{std::string(option) + " value for " + control + " is not valid UTF-8"};
-    return value;
-}
-
-// The engineer can type only into a text field the window shows.
-void requireEditableField(const Form& form, const std::string& name) {
-    if (!form.has(name)) throw UsageError{form.formName() + " has no control " + name};
-    const ControlState& control = form.control(name);
-    if (control.kind != ControlKind::TextField) throw UsageError{"--set: " + name + " is not a text field"};
-    if (!control.visible) throw UsageError{"--set: " + name + " is a hidden field the engineer cannot type into"};
-    const ControlDef* definition = form.definition().findControl(name);
-    if (definition && definition->readOnly) throw UsageError{"--set: " + name + " only shows what the window writes"};
-}
-
-void requireControl(const Form& form, const std::string& name, ControlKind kind, const char* what) {
-    if (!form.has(name)) throw UsageError{form.formName() + " has no control " + name};
-    if (form.control(name).kind != kind) throw UsageError{name + " is not " + std::string(what)};
-}
-
-std::pair<std::string, std::string> splitAssignment(const std::string& text, const char* option) {
-    const auto eq = text.find('=');
-    if (eq == std::string::npos || eq == 0) throw UsageError{std::string(option) + " takes CONTROL=VALUE: " + text};
-    return {text.substr(0, eq), text.substr(eq + 1)};
-}
-
-// One setting of the command line, in the order given.
-void applySetting(Form& form, const std::string& option, const std::string& value) {
-    if (option == "--set") {
-        auto [name, text] = splitAssignment(value, "--set");
-        requireEditableField(form, name);
-        form.type(name, requireUtf8(text, "--set", name));
-    } else if (option == "--select") {
-        requireControl(form, value, ControlKind::OptionButton, "an option button");
-        form.select(value);
-    } else if (option == "--check") {
-        auto [name, state] = splitAssignment(value, "--check");
-        requireControl(form, name, ControlKind::CheckBox, "a check box");
-        if (state != "0" && state != "1") throw UsageError{"--check takes CHECK=0 or CHECK=1: " + value};
-        form.setChecked(name, state == "1");
-    } else if (option == "--choose") {
-        auto [name, item] = splitAssignment(value, "--choose");
-        requireControl(form, name, ControlKind::ListBox, "a list box");
-        if (!form.choose(name, requireUtf8(item, "--choose", name))) throw UsageError{name + " has no item " + item};
-    }
 }
 
 // Texts from database files and paths are shown as they are; bytes that are not UTF-8 become
@@ -227,11 +180,12 @@ CaseFile openCase(const std::string& path) {
     }
 }
 
+// A case that cannot be written is an output that failed, like a report: the earlier file stays.
 void saveCaseOrSay(const CaseFile& file, const std::string& path) {
     try {
         saveCase(file, path);
     } catch (const CaseFileError& e) {
-        throw UsageError{e.what()};
+        throw WriteError{e.what()};
     }
 }
 
@@ -393,6 +347,9 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
         return result.failure ? kExitRunFailed : kExitDone;
     } catch (const UsageError& e) {
         printUsageError(err, e.message);
+        return kExitUsage;
+    } catch (const SettingError& e) {
+        printUsageError(err, e.what());
         return kExitUsage;
     } catch (const WriteError& e) {
         printUsageError(err, e.message);

@@ -1,6 +1,7 @@
 #include "cli/report_json.h"
 
 #include "core/report_text.h"
+#include "core/text.h"
 
 namespace pylora {
 namespace {
@@ -46,6 +47,16 @@ nlohmann::json remarks(const std::vector<ReportRemark>& remarks) {
     return list;
 }
 
+// Every text as the HTML report shows it: valid UTF-8, control characters (a typed DEL, an
+// escape from a survey file) as their visible pictures rather than raw or escaped bytes.
+void showTextsVisibly(nlohmann::json& json) {
+    if (json.is_string()) {
+        json = visibleText(json.get_ref<const std::string&>());
+    } else if (json.is_structured()) {
+        for (nlohmann::json& element : json) showTextsVisibly(element);
+    }
+}
+
 }  // namespace
 
 nlohmann::json reportJson(const Report& report, const ProjectInfo& project) {
@@ -74,7 +85,7 @@ nlohmann::json reportJson(const Report& report, const ProjectInfo& project) {
     for (const ReportSketch& s : report.sketches)
         sketches.push_back({{"caption", s.caption}, {"landscape", s.landscape}, {"width", s.picture.width},
                             {"height", s.picture.height}});
-    return {
+    nlohmann::json json = {
         {"form", report.formName},
         {"title", reportTitle(report)},
         {"project",
@@ -98,6 +109,8 @@ nlohmann::json reportJson(const Report& report, const ProjectInfo& project) {
         {"remarks", remarks(report.remarks)},
         {"sketches", sketches},
     };
+    showTextsVisibly(json);
+    return json;
 }
 
 }  // namespace pylora

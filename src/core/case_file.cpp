@@ -15,6 +15,7 @@
 #include <unistd.h>
 #endif
 
+#include "core/text.h"
 #include "core/version.h"
 #include "core/window_registry.h"
 
@@ -25,11 +26,6 @@ using Json = nlohmann::ordered_json;
 
 // Case files hold one window: anything far larger is not one of ours.
 constexpr std::uintmax_t kLargestCase = 64u << 20;
-
-std::string shown(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 // The fault in a file's content, at the member where it lies ("inputs.Text5").
 struct Fault {
@@ -180,7 +176,7 @@ std::vector<std::tuple<std::string, bool, int>> startOf(const CalcForm& window) 
 }  // namespace
 
 CaseFileError::CaseFileError(const std::filesystem::path& file, const std::string& fault)
-    : std::runtime_error("计算文件 " + shown(file) + "：" + fault), fault_(fault) {}
+    : std::runtime_error("计算文件 " + pathText(file) + "：" + fault), fault_(fault) {}
 
 CaseFile captureCase(const CalcForm& window) {
     const Form& form = window.form();

@@ -6,7 +6,7 @@
 
 #include "core/book_document.h"
 #include "core/report_text.h"
-#include "core/utf8_text.h"
+#include "core/text.h"
 #include "core/zip_store.h"
 
 namespace pylora {

@@ -6,7 +6,7 @@
 
 #include "core/report.h"
 #include "core/report_text.h"
-#include "core/utf8_text.h"
+#include "core/text.h"
 
 namespace pylora {
 namespace {

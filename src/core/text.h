@@ -1,6 +1,7 @@
 #pragma once
 // Texts as the program holds them: UTF-8 in std::string. Trimming, checking and decoding them,
-// and counting characters the way the engineer counts them, live here once.
+// making outside texts safe to show, and counting characters the way the engineer counts them,
+// live here once.
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -23,6 +24,16 @@ constexpr bool isContinuationByte(char byte) { return (static_cast<unsigned char
 // Well-formed UTF-8: no stray continuation bytes, overlong forms, surrogates or values beyond
 // U+10FFFF.
 bool isValidUtf8(std::string_view text);
+
+// Texts that reach a document or a message from outside the window's own fields (a survey file,
+// a project field, a path) are made safe to show:
+// the text with every byte that is not part of well-formed UTF-8 shown as U+FFFD;
+std::string validUtf8(std::string_view text);
+// validUtf8, and control characters shown visibly: C0 controls and DEL as their control
+// pictures (U+2400…U+2421), C1 controls as U+FFFD. Line ends and tabs stay;
+std::string visibleText(std::string_view text);
+// a text as it goes into HTML or XML: visible (as above), with & < > " escaped.
+std::string markupText(std::string_view text);
 
 // Where the character that starts at `at` ends: past its continuation bytes.
 std::size_t characterEnd(std::string_view text, std::size_t at);

@@ -22,11 +22,6 @@ void requireEditableField(const Form& form, const std::string& name) {
     if (definition && definition->readOnly) throw SettingError{"--set: " + name + " only shows what the window writes"};
 }
 
-void requireControl(const Form& form, const std::string& name, ControlKind kind, const char* what) {
-    if (!form.has(name)) throw SettingError{form.formName() + " has no control " + name};
-    if (form.control(name).kind != kind) throw SettingError{name + " is not " + std::string(what)};
-}
-
 std::pair<std::string, std::string> splitAssignment(const std::string& text, const std::string& option) {
     const auto eq = text.find('=');
     if (eq == std::string::npos || eq == 0) throw SettingError{option + " takes CONTROL=VALUE: " + text};
@@ -34,6 +29,11 @@ std::pair<std::string, std::string> splitAssignment(const std::string& text, con
 }
 
 }  // namespace
+
+void requireControl(const Form& form, const std::string& name, ControlKind kind, const char* what) {
+    if (!form.has(name)) throw SettingError{form.formName() + " has no control " + name};
+    if (form.control(name).kind != kind) throw SettingError{name + " is not " + std::string(what)};
+}
 
 void applySetting(Form& form, const std::string& option, const std::string& value) {
     if (option == "--set") {

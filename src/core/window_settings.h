@@ -20,6 +20,9 @@ struct SettingError : std::invalid_argument {
 // One setting as an option of the runner and its value: "--set" "Text5=0.5".
 void applySetting(Form& form, const std::string& option, const std::string& value);
 
+// A control of the window of the given kind ("a button", "a list box"), else SettingError.
+void requireControl(const Form& form, const std::string& name, ControlKind kind, const char* what);
+
 // The short form: "NAME=VALUE" types into a text field, chooses in a list box or sets a check
 // box (0 or 1), by the kind of control NAME is; a bare "NAME" selects an option button.
 void applyShortSetting(Form& form, const std::string& setting);

@@ -14,10 +14,8 @@ constexpr auto kAllowableStress = "Text6";
 using formula::q;
 
 void computeAllowableStress(Form& form) {
-    // Read in the formula's order F·φ·σs, so that of two unreadable fields the first one met is named.
-    const Num designFactor = FieldValue(form, kDesignFactor);
-    const Num weldFactor = FieldValue(form, kWeldFactor);
-    const Num yieldStrength = FieldValue(form, kYieldStrength);
+    const auto [designFactor, weldFactor, yieldStrength] =
+        FieldValues(form, kDesignFactor, kWeldFactor, kYieldStrength);  // F·φ·σs
     form.setText(kAllowableStress, NumberText(designFactor * weldFactor * yieldStrength));
 }
 

@@ -27,8 +27,7 @@ using formula::q;
 void computeBucklingWall(Form& form) {
     const Num depth = FieldValue(form, kFloodDepth);
     const Num pressure = depth / 10;
-    const Num overload = FieldValue(form, kOverloadFactor);
-    const Num working = FieldValue(form, kWorkingFactor);
+    const auto [overload, working] = FieldValues(form, kOverloadFactor, kWorkingFactor);
     // The cube root takes no negative base: the depth or factor whose sign made it negative is named.
     const Num loadTerm = blamingNegativeFactor(overload * pressure / working, {depth, overload, working});
     const Num outsideDiameter = FieldValue(form, kOutsideDiameter);

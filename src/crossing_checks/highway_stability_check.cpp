@@ -36,13 +36,11 @@ using formula::pow;
 using formula::q;
 
 void checkStability(Form& form) {
-    const Num soilLoad = FieldValue(form, kSoilLoad);
-    const Num vehicleLoad = FieldValue(form, kVehicleLoad);
+    const auto [soilLoad, vehicleLoad] = FieldValues(form, kSoilLoad, kVehicleLoad);
     const Num totalLoad = soilLoad + vehicleLoad;
 
     // E is entered in 10⁸ kN/m², the stresses come out in kN/m².
-    const Num modulus = FieldValue(form, kModulus);
-    const Num wall = FieldValue(form, kWall);
+    const auto [modulus, wall] = FieldValues(form, kModulus, kWall);
     const Num stiffness = 1e8 * modulus * wall * wall * wall;
     const Num meanDiameter = FieldValue(form, kMeanDiameter);
     const Num meanRadius = meanDiameter / 2;
@@ -54,8 +52,7 @@ void checkStability(Form& form) {
     const Num withCasing = stiffness / (4 * radiusCubed);
     form.setText(kWithCasing, FormatNumber(withCasing, "#.###"));
 
-    const Num largestDiameter = FieldValue(form, kLargestDiameter);
-    const Num smallestDiameter = FieldValue(form, kSmallestDiameter);
+    const auto [largestDiameter, smallestDiameter] = FieldValues(form, kLargestDiameter, kSmallestDiameter);
     const Num ovality = (largestDiameter - smallestDiameter) / meanDiameter;
     const Num base = 2.2 * stiffness / (meanDiameter * meanDiameter * meanDiameter);
     form.setText(kSymmetricOvality, FormatNumber(base * (1 - 4.5 * ovality), "#.###"));

@@ -7,7 +7,7 @@
 namespace pylora {
 namespace {
 
-constexpr double kPi = 3.1416;  // the window's own value of π
+constexpr double kPi = kLegacyPi;  // the window's own value of π
 
 // The window's fields.
 constexpr auto kUnitWeight = "Text1";
@@ -42,23 +42,20 @@ using formula::q;
 Num radians(const Num& degrees) { return degrees * kPi / 180; }
 
 // An angle in degrees turned into radians with the window's π.
-formula::Expr inRadians(const formula::Expr& degrees) { return degrees * c(kPi, "3.1416") / c(180); }
+formula::Expr inRadians(const formula::Expr& degrees) { return degrees * c(kPi) / c(180); }
 
 void computeSoilLoads(Form& form) {
-    const Num unitWeight = FieldValue(form, kUnitWeight);
-    const Num cover = FieldValue(form, kCover);
+    const auto [unitWeight, cover] = FieldValues(form, kUnitWeight, kCover);
     form.setText(kFillVertical, NumberText(unitWeight * cover));
 
-    const Num diameter = FieldValue(form, kDiameter);
-    const Num friction = FieldValue(form, kFrictionAngle);
+    const auto [diameter, friction] = FieldValues(form, kDiameter, kFrictionAngle);
     const Num activeAngle = tan(radians(45 - friction / 2));
     // tan² and D² are taken whole before they multiply, as the formulas write them.
     form.setText(kFillLateral, NumberText(unitWeight * (cover + diameter / 2) * (activeAngle * activeAngle)));
 
     form.setText(kCoverRatio, NumberText(cover / diameter));
 
-    const Num bedding = FieldValue(form, kBedding);
-    const Num casingDiameter = FieldValue(form, kCasingDiameter);
+    const auto [bedding, casingDiameter] = FieldValues(form, kBedding, kCasingDiameter);
     form.setText(kTrenchIndex, FormatNumber(bedding * diameter * casingDiameter / (cover * cover), "#.###"));
 
     const Num settlementFactor = FieldValue(form, kSettlementFactor);

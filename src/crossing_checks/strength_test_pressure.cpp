@@ -15,9 +15,8 @@ using formula::c;
 using formula::q;
 
 void computeTestPressure(Form& form) {
-    const Num wallThickness = FieldValue(form, kWallThickness);
-    const Num yieldStrength = FieldValue(form, kYieldStrength);
-    const Num outsideDiameter = FieldValue(form, kOutsideDiameter);
+    const auto [wallThickness, yieldStrength, outsideDiameter] =
+        FieldValues(form, kWallThickness, kYieldStrength, kOutsideDiameter);
     const Num testPressure = 1.8 * wallThickness * yieldStrength / outsideDiameter;
     form.setText(kTestPressure, FormatNumber(testPressure, "#.##"));
 }

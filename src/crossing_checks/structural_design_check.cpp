@@ -39,8 +39,7 @@ using formula::fn;
 using formula::q;
 
 void checkStructuralDesign(Form& form) {
-    const Num outsideDiameter = FieldValue(form, kOutsideDiameter);
-    const Num wall = FieldValue(form, kWall);
+    const auto [outsideDiameter, wall] = FieldValues(form, kOutsideDiameter, kWall);
     const Num innerDiameter = outsideDiameter - 2 * wall;
     const Num pressure = FieldValue(form, kPressure);
     const Num hoop = pressure * innerDiameter / (2 * wall);
@@ -51,11 +50,8 @@ void checkStructuralDesign(Form& form) {
         axial = hoop / 2;
     } else {
         // E in 10⁵ MPa times α in 10⁻⁵ per °C gives MPa per °C directly.
-        const Num poisson = FieldValue(form, kPoisson);
-        const Num modulus = FieldValue(form, kModulus);
-        const Num expansion = FieldValue(form, kExpansion);
-        const Num tieIn = FieldValue(form, kTieInTemperature);
-        const Num medium = FieldValue(form, kMediumTemperature);
+        const auto [poisson, modulus, expansion, tieIn, medium] =
+            FieldValues(form, kPoisson, kModulus, kExpansion, kTieInTemperature, kMediumTemperature);
         axial = poisson * hoop + modulus * expansion * (tieIn - medium);
     }
     form.setText(kAxial, FormatNumber(axial, "#.##"));
@@ -67,8 +63,7 @@ void checkStructuralDesign(Form& form) {
 
     // The equivalent stress is taken from the two stresses as displayed, the hoop stress read
     // first, so that a hoop stress shown as "." is the field a failure names.
-    const Num shownHoop = FieldValue(form, kHoopShown);
-    const Num shownAxial = FieldValue(form, kAxial);
+    const auto [shownHoop, shownAxial] = FieldValues(form, kHoopShown, kAxial);
     const Num equivalent = abs(shownHoop - shownAxial);
     form.setText(kEquivalent, FormatNumber(equivalent, "#.###"));
     const Num limit = 0.9 * FieldValue(form, kYieldStrength);

@@ -6,8 +6,8 @@
 namespace pylora {
 namespace {
 
-constexpr double kPi = 3.1416;
-constexpr double kNewtonToKgf = 0.101972;
+constexpr double kPi = kLegacyPi;
+constexpr double kNewtonToKgf = kNewtonsToKilogramsForce;
 
 // The window's fields.
 constexpr auto kDiameter = "Text1";
@@ -52,13 +52,11 @@ using formula::pow;
 using formula::q;
 
 void computeStability(Form& form) {
-    const Num waterWeight = FieldValue(form, kWaterWeight);
-    const Num diameter = FieldValue(form, kDiameter);
+    const auto [waterWeight, diameter] = FieldValues(form, kWaterWeight, kDiameter);
     const Num buoyancy = waterWeight * (kPi * diameter * diameter) * kNewtonToKgf / 4;
     form.setText(kBuoyancyShown, FormatNumber(buoyancy, "#.###"));
 
-    const Num velocity = FieldValue(form, kVelocity);
-    const Num gravity = FieldValue(form, kGravity);
+    const auto [velocity, gravity] = FieldValues(form, kVelocity, kGravity);
     const Num velocityPressure = diameter * waterWeight * velocity * velocity * kNewtonToKgf / (2 * gravity);
     const Num uplift = FieldValue(form, kLiftCoefficient) * velocityPressure;
     form.setText(kUpliftShown, FormatNumber(uplift, "#.###"));
@@ -70,10 +68,7 @@ void computeStability(Form& form) {
 
     Num bendingLoad = 0;
     if (!form.checked(kWithoutBending)) {
-        const Num modulus = FieldValue(form, kModulus);
-        const Num inertia = FieldValue(form, kInertia);
-        const Num constant = FieldValue(form, kBendConstant);
-        const Num rise = FieldValue(form, kBendRise);
+        const auto [modulus, inertia, constant, rise] = FieldValues(form, kModulus, kInertia, kBendConstant, kBendRise);
         const Num lengthCm = 100 * FieldValue(form, kElasticLength);
         bendingLoad = modulus * inertia * constant * rise / pow(lengthCm, 4);
         form.setText(kBendingLoadShown, FormatNumber(bendingLoad, "#.###"));
@@ -88,18 +83,14 @@ void computeStability(Form& form) {
     form.setText(kGabionLength, FormatNumber(diameter + 4.5, "#.##"));
 
     // The remaining thrust starts from the forces as displayed, as the engineer reads them.
-    const Num shownThrust = FieldValue(form, kThrustShown);
-    const Num friction = FieldValue(form, kFriction);
-    const Num shownBallast = FieldValue(form, kBallastShown);
-    const Num shownBuoyancy = FieldValue(form, kBuoyancyShown);
-    const Num shownUplift = FieldValue(form, kUpliftShown);
+    const auto [shownThrust, friction, shownBallast, shownBuoyancy, shownUplift] =
+        FieldValues(form, kThrustShown, kFriction, kBallastShown, kBuoyancyShown, kUpliftShown);
     const Num remainingThrust = shownThrust - friction * (shownBallast - shownBuoyancy - shownUplift);
     form.setText(kRemainingThrustShown, FormatNumber(remainingThrust, "#.###"));
 
     const Num stoneWeight = FieldValue(form, kStoneWeight);
     const Num airToWater = stoneWeight / (stoneWeight - waterWeight);
-    const Num safety = FieldValue(form, kSafetyFactor);
-    const Num shownBendingLoad = FieldValue(form, kBendingLoadShown);
+    const auto [safety, shownBendingLoad] = FieldValues(form, kSafetyFactor, kBendingLoadShown);
     const Num stoneInAir = (safety * (remainingThrust + buoyancy + thrust + shownBendingLoad) - ballast) * airToWater;
     form.setText(kStoneInAirShown, FormatNumber(stoneInAir, "#.###"));
 
@@ -110,12 +101,12 @@ void computeStability(Form& form) {
 
 // The formula pictures, each captioned (公式1) … (公式6) above it.
 void addFormulas(FormDefinition& def) {
-    const auto newtonToKgf = c(kNewtonToKgf, "0.101972");
+    const auto newtonToKgf = c(kNewtonToKgf);
     // The velocity pressure D·γw·V²/(2g), in kgf per metre.
     const auto velocityPressure =
         q(kDiameter) * q(kWaterWeight) * pow(q(kVelocity), c(2)) * newtonToKgf / (c(2) * q(kGravity));
     const std::vector<std::vector<formula::Formula>> pictures = {
-        {{kBuoyancy, c(kPi, "3.1416") * pow(q(kDiameter), c(2)) * q(kWaterWeight) * newtonToKgf / c(4)}},
+        {{kBuoyancy, c(kPi) * pow(q(kDiameter), c(2)) * q(kWaterWeight) * newtonToKgf / c(4)}},
         {{kUplift, q(kLiftCoefficient) * velocityPressure}, {kThrust, q(kDragCoefficient) * velocityPressure}},
         {formula::when(kWithBending, {kBendingLoad, q(kModulus) * q(kInertia) * q(kBendConstant) * q(kBendRise) /
                                                         pow(c(100) * q(kElasticLength), c(4))})},

@@ -6,7 +6,7 @@
 namespace pylora {
 namespace {
 
-constexpr double kPi = 3.1416;  // the window's own value of π
+constexpr double kPi = kLegacyPi;  // the window's own value of π
 
 // The window's fields.
 constexpr auto kWheelSpacing = "Text1";
@@ -31,15 +31,12 @@ using formula::q;
 void computeVehicleLoad(Form& form) {
     const Num t = tan(FieldValue(form, kSpreadAngle) * kPi / 180);
 
-    const Num wheelSpacing = FieldValue(form, kWheelSpacing);
-    const Num tyreWidth = FieldValue(form, kTyreWidth);
+    const auto [wheelSpacing, tyreWidth] = FieldValues(form, kWheelSpacing, kTyreWidth);
     const Num crossingDepth = (wheelSpacing - tyreWidth) / (2 * t);
     form.setText(kCrossingDepth, FormatNumber(crossingDepth, "#.###"));
 
-    const Num wheelLoad = FieldValue(form, kWheelLoad);
-    const Num dynamicFactor = FieldValue(form, kDynamicFactor);
-    const Num contactLength = FieldValue(form, kContactLength);
-    const Num depth = FieldValue(form, kDepth);
+    const auto [wheelLoad, dynamicFactor, contactLength, depth] =
+        FieldValues(form, kWheelLoad, kDynamicFactor, kContactLength, kDepth);
     const Num alongTravel = contactLength + 2 * depth * t;
     const Num singleWheel = wheelLoad * dynamicFactor / (alongTravel * (tyreWidth + 2 * depth * t));
     const Num overlapping =
@@ -56,7 +53,7 @@ void addFormulas(FormDefinition& def) {
     def.frame("Frame3", "压力传播线交叉点深度", FrameRole::Formula, {0, 0})
         .formulas("Image1",
                   {{kCrossingDepth, (q(kWheelSpacing) - q(kTyreWidth)) / (c(2) * t)},
-                   {kSpreadTangent, fn("tan", q(kSpreadAngle) * c(kPi, "3.1416") / c(180))}},
+                   {kSpreadTangent, fn("tan", q(kSpreadAngle) * c(kPi) / c(180))}},
                   {0, 0});
     def.frame("Frame4", "h<hj时,管顶承受汽车的荷载", FrameRole::Formula, {0, 1})
         .formulas("Image2",

@@ -55,7 +55,7 @@ std::string station(int i) { return indexed("Text1", i); }
 std::string pipe(int i) { return indexed("Text2", i); }
 std::string groundElevation(int i) { return indexed("Text21", i); }
 
-constexpr double kPi = 3.1416;  // the profile windows' own value of π, also for degrees to radians
+constexpr double kPi = kLegacyPi;  // the profile windows' own value of π, also for degrees to radians
 const Colour kGroundRowColour = Colour::fromBgr(0xFFFFC0);  // light cyan
 
 struct PointColumn {
@@ -179,7 +179,8 @@ Num tangentLength(const Form& form) { return FieldValue(form, kTangent); }
 void writeRadiusVerdict(Form& form) {
     mark(form, kVerdict);
     // ρ in metres above 1500 D with D in millimetres.
-    if (LeadingValue(form, kDiameter) * 1.5 < LeadingValue(form, kRadius)) {
+    const auto [diameter, radius] = LeadingValues(form, kDiameter, kRadius);
+    if (diameter * 1.5 < radius) {
         form.setForeground(kVerdict, Colour::windowText());
         form.setText(kVerdict, "输入参数中选择的弹性敷设曲率半径>1500D(外径),合适。");
     } else {
@@ -195,7 +196,8 @@ void runDrillingFirstStep(Form& form) {
     // Gradients through FieldValue: an angle such as "10.1°" ends the step before anything is written.
     const Num t1 = abs(tan(radians(FieldValue(form, kEntryAngle))));
     const Num t2 = abs(tan(radians(FieldValue(form, kExitAngle))));
-    const Num theta = LeadingValue(form, kEntryAngle) + LeadingValue(form, kExitAngle);  // deflection angle
+    const auto [entryAngle, exitAngle] = LeadingValues(form, kEntryAngle, kExitAngle);
+    const Num theta = entryAngle + exitAngle;  // deflection angle
     mark(form, kExitAngleDms);
     mark(form, kExternal);
 
@@ -208,12 +210,8 @@ void runDrillingFirstStep(Form& form) {
     markAndWrite(form, kTangent, FormatNumber(rho * tan(theta * kPi / 360), "#.##"));
 
     // Intersection of the entry straight (falling from the entry point) and the exit straight
-    // (falling from the exit point towards the entry). The points are read in the order the
-    // formula meets them, so that of two unreadable fields the first one met is named.
-    const Num x12 = FieldValue(form, station(kColumns));
-    const Num x1 = FieldValue(form, station(1));
-    const Num z12 = FieldValue(form, pipe(kColumns));
-    const Num z1 = FieldValue(form, pipe(1));
+    // (falling from the exit point towards the entry), its points in the order the formula meets them.
+    const auto [x12, x1, z12, z1] = FieldValues(form, station(kColumns), station(1), pipe(kColumns), pipe(1));
     if (x12 <= x1)
         throw RunFailure(FailureKind::OutsideDomain, station(kColumns), "出土点里程应大于入土点里程");
     const Num xP = ((t2 * x12 + t1 * x1) - (z12 - z1)) / (t1 + t2);
@@ -241,8 +239,8 @@ void runDrillingFirstStep(Form& form) {
     const Num exitDz = z9 - z12;
     const Num exitDx = x9 - x12;
     markAndWrite(form, kExitLength, FormatNumber(sqrt(exitDz * exitDz + exitDx * exitDx), "#.##"));
-    const Num total =
-        LeadingValue(form, kEntryLength) + LeadingValue(form, kExitLength) + LeadingValue(form, kArcLength);
+    const auto [entryShown, exitShown, arcShown] = LeadingValues(form, kEntryLength, kExitLength, kArcLength);
+    const Num total = entryShown + exitShown + arcShown;
     markAndWrite(form, kTotalLength, FormatNumber(total, "#.##"));
 
     // Arc centre: ρ from the arc start, square to the entry straight, above the arc.
@@ -254,8 +252,10 @@ void runDrillingFirstStep(Form& form) {
     form.setText(kCentreElevation, FormatNumber(zc, "#.##"));
 
     // External distance from the displayed centre and intersection point.
-    const Num dx = FieldValue(form, kCentreStation) - FieldValue(form, kIntersectionStation);
-    const Num dz = FieldValue(form, kCentreElevation) - FieldValue(form, kIntersectionElevation);
+    const auto [centreX, pointX, centreZ, pointZ] =
+        FieldValues(form, kCentreStation, kIntersectionStation, kCentreElevation, kIntersectionElevation);
+    const Num dx = centreX - pointX;
+    const Num dz = centreZ - pointZ;
     form.setText(kExternal, FormatNumber(sqrt(dx * dx + dz * dz) - rho, "#.###"));
 
     writeRadiusVerdict(form);
@@ -369,14 +369,16 @@ void runDrillingSecondStep(RunContext& run, GroundSource source) {
         form.noteDataFileRead(groundDataFileRead(*survey, run.services));
     }
 
-    const Num x1 = FieldValue(form, station(1)), z1 = FieldValue(form, pipe(1));
+    const auto [x1, z1] = FieldValues(form, station(1), pipe(1));
     for (int i : {2, 3}) {
-        const Num z = z1 - (FieldValue(form, station(i)) - x1) * tan(radians(FieldValue(form, kEntryAngle)));
+        const auto [x, angle] = FieldValues(form, station(i), kEntryAngle);
+        const Num z = z1 - (x - x1) * tan(radians(angle));
         markAndWrite(form, pipe(i), FormatNumber(z, "#.##"));
     }
-    const Num x12 = FieldValue(form, station(kColumns)), z12 = FieldValue(form, pipe(kColumns));
+    const auto [x12, z12] = FieldValues(form, station(kColumns), pipe(kColumns));
     for (int i : {10, 11}) {
-        const Num z = z12 - (x12 - FieldValue(form, station(i))) * tan(radians(FieldValue(form, kExitAngle)));
+        const auto [x, angle] = FieldValues(form, station(i), kExitAngle);
+        const Num z = z12 - (x12 - x) * tan(radians(angle));
         markAndWrite(form, pipe(i), NumberText(z));
     }
     // The bottom arc of a crossing is always a sag: the lower half of the circle.
@@ -403,9 +405,13 @@ void runDrillingSecondStep(RunContext& run, GroundSource source) {
     showCaption(sketch, "Label35", form.text(station(1)));
     showCaption(sketch, "Label36", form.text(station(kColumns)));
 
-    auto pipePoint = [&](int i) { return mapping.map(FieldValue(form, station(i)), FieldValue(form, pipe(i))); };
+    auto pipePoint = [&](int i) {
+        const auto [x, z] = FieldValues(form, station(i), pipe(i));
+        return mapping.map(x, z);
+    };
     auto groundPoint = [&](int i) {
-        return mapping.map(FieldValue(form, station(i)), FieldValue(form, groundElevation(i)));
+        const auto [x, z] = FieldValues(form, station(i), groundElevation(i));
+        return mapping.map(x, z);
     };
     auto drawGround = [&](int i) {
         if (survey) return;
@@ -443,7 +449,7 @@ using formula::fn;
 using formula::pow;
 using formula::q;
 
-Expr radiansOf(const std::string& angle) { return q(angle) * c(3.1416) / c(180); }
+Expr radiansOf(const std::string& angle) { return q(angle) * c(kPi) / c(180); }
 Expr length(const Expr& dz, const Expr& dx) { return formula::sqrt(pow(dz, c(2)) + pow(dx, c(2))); }
 
 // What the first step computes without a field of its own, or unrounded behind the field (or
@@ -471,8 +477,8 @@ void declareFirstStepFormulas(FormDefinition& def) {
         {kEntryGradient, fn("abs", fn("tan", radiansOf(kEntryAngle)))},
         {kExitGradient, fn("abs", fn("tan", radiansOf(kExitAngle)))},
         {kDeflection, q(kEntryAngle) + q(kExitAngle)},
-        {kArcLength, c(2) * formula::group(rho * c(3.1416)) * q(kDeflection) / c(360)},
-        {kTangent, rho * fn("tan", q(kDeflection) * c(3.1416) / c(360))},
+        {kArcLength, c(2) * formula::group(rho * c(kPi)) * q(kDeflection) / c(360)},
+        {kTangent, rho * fn("tan", q(kDeflection) * c(kPi) / c(360))},
         {kIntersectionX, (t2 * x12 + t1 * x1 - (z12 - z1)) / (t1 + t2)},
         {kIntersectionZ, z1 - t1 * (q(kIntersectionX) - x1)},
         {kArcStartX, q(kIntersectionX) - T * fn("cos", radiansOf(kEntryAngle))},

@@ -53,12 +53,11 @@ constexpr int kLeftTangent = 3;
 constexpr int kIntersection = 6;   // the second point, where the straights meet
 constexpr int kRightTangent = 9;
 constexpr int kThird = kColumns;   // the third point, on the right straight
-constexpr double kPi = 3.1416;  // the window's own value of π, also for degrees to radians
+constexpr double kPi = kLegacyPi;  // the window's own value of π, also for degrees to radians
 
 std::string station(int i) { return indexed("Text1", i); }
 std::string elevation(int i) { return indexed("Text2", i); }
 Num X(const Form& form, int i) { return FieldValue(form, station(i)); }
-Num Z(const Form& form, int i) { return FieldValue(form, elevation(i)); }
 
 Num length(const Num& dz, const Num& dx) { return sqrt(dz * dz + dx * dx); }
 
@@ -66,11 +65,11 @@ Num length(const Num& dz, const Num& dx) { return sqrt(dz * dz + dx * dx); }
 Num asDisplayed(const Num& value) { return LeadingValueOfText(NumberText(value), value.source()); }
 
 void runFirstStep(Form& form) {
-    // The points are read in the order the slopes meet them, so that of two unreadable fields
-    // the first one met is named.
-    const Num z1 = Z(form, kFirst), z6 = Z(form, kIntersection), x1 = X(form, kFirst), x6 = X(form, kIntersection);
+    // The points in the order the slopes meet them.
+    const auto [z1, z6, x1, x6] =
+        FieldValues(form, elevation(kFirst), elevation(kIntersection), station(kFirst), station(kIntersection));
     const Num k1 = (z1 - z6) / (x1 - x6);
-    const Num z11 = Z(form, kThird), x11 = X(form, kThird);
+    const auto [z11, x11] = FieldValues(form, elevation(kThird), station(kThird));
     const Num k2 = (z6 - z11) / (x6 - x11);
     const Num a1 = abs(k1), a2 = abs(k2);
     form.setText(kLeftSlope, FormatNumber(a1 * 1000, "#.##"));
@@ -100,13 +99,13 @@ void runFirstStep(Form& form) {
     markAndWrite(form, elevation(kRightTangent), FormatNumber(z9, "#.##"));
 
     // The left straight from the displayed tangent point, the right one from the unrounded.
-    const Num left =
-        length(FieldValue(form, elevation(kLeftTangent)) - z1, FieldValue(form, station(kLeftTangent)) - x1);
+    const auto [z3Shown, x3Shown] = FieldValues(form, elevation(kLeftTangent), station(kLeftTangent));
+    const Num left = length(z3Shown - z1, x3Shown - x1);
     markAndWrite(form, kLeftLength, FormatNumber(left, "#.##"));
     const Num right = length(z9 - z11, x9 - x11);
     markAndWrite(form, kRightLength, FormatNumber(right, "#.##"));
-    const Num total =
-        LeadingValue(form, kArcLength) + LeadingValue(form, kLeftLength) + LeadingValue(form, kRightLength);
+    const auto [arcShown, leftShown, rightShown] = LeadingValues(form, kArcLength, kLeftLength, kRightLength);
+    const Num total = arcShown + leftShown + rightShown;
     markAndWrite(form, kTotalLength, FormatNumber(total, "#.##"));
 
     // Arc centre ρ from the left tangent point, square to the left straight: below the arc when
@@ -120,7 +119,8 @@ void runFirstStep(Form& form) {
     form.setText(kCentreStation, FormatNumber(xc, "#.##"));
     form.setText(kCentreElevation, FormatNumber(zc, "#.##"));
 
-    const Num external = length(z6 - FieldValue(form, kCentreElevation), x6 - FieldValue(form, kCentreStation)) - rho;
+    const auto [zcShown, xcShown] = FieldValues(form, kCentreElevation, kCentreStation);
+    const Num external = length(z6 - zcShown, x6 - xcShown) - rho;
     form.setText(kExternal, FormatNumber(external, "#.####"));
 
     // Both straights are read; the warning stays until the window is closed.
@@ -145,7 +145,8 @@ void showAnnotations(Form& form, Sketch& sketch) {
                        {"Label41", "E=", kExternal, 8040, 1200}};
     for (const auto& a : annotations) sketch.label(a.label).caption = a.prefix + form.text(a.field);
 
-    const bool upper = Z(form, kIntersection) < Z(form, kFirst);
+    const auto [z6, z1] = FieldValues(form, elevation(kIntersection), elevation(kFirst));
+    const bool upper = z6 < z1;
     const double shift = upper ? 0 : 1560;  // the lower band lies 1560 twips further down
     for (const auto& a : annotations) {
         SketchLabel& label = sketch.label(a.label);
@@ -171,18 +172,20 @@ void runSecondStep(Form& form) {
     // The arc is sampled from the left tangent point: before the first step has run, that is the
     // first missing result the step meets, and the field it names.
     (void)X(form, kLeftTangent);
-    const ArcCircle circle{FieldValue(form, kCentreStation), FieldValue(form, kCentreElevation),
-                           FieldValue(form, kRadius), Z(form, kIntersection) > Z(form, kFirst)};
+    const auto [xc, zc, rho, z6, z1] = FieldValues(form, kCentreStation, kCentreElevation, kRadius,
+                                                   elevation(kIntersection), elevation(kFirst));
+    const ArcCircle circle{xc, zc, rho, z6 > z1};
     const ArcSamples arc = sampleArc(form, circle, {station(kLeftTangent), elevation(kLeftTangent),
                                                     station(kRightTangent), elevation(kRightTangent)});
     for (int i : {4, 5, 7, 8}) markAndWrite(form, elevation(i), FormatNumber(circle.elevationAt(X(form, i)), "#.##"));
 
     // 桩点1 and 桩点6 on lines falling from the first and third points with the displayed inclinations.
-    const Num z2 =
-        Z(form, kFirst) - (X(form, 2) - X(form, kFirst)) * tan(FieldValue(form, kLeftInclination) * kPi / 180);
+    const auto [x2, x1, leftInclination] = FieldValues(form, station(2), station(kFirst), kLeftInclination);
+    const Num z2 = z1 - (x2 - x1) * tan(leftInclination * kPi / 180);
     markAndWrite(form, elevation(2), FormatNumber(z2, "#.##"));
-    const Num z10 =
-        Z(form, kThird) - (X(form, kThird) - X(form, 10)) * tan(FieldValue(form, kRightInclination) * kPi / 180);
+    const auto [z11, x11, x10, rightInclination] =
+        FieldValues(form, elevation(kThird), station(kThird), station(10), kRightInclination);
+    const Num z10 = z11 - (x11 - x10) * tan(rightInclination * kPi / 180);
     markAndWrite(form, elevation(10), NumberText(z10));
 
     std::vector<std::string> elevations;
@@ -193,7 +196,6 @@ void runSecondStep(Form& form) {
     hideLines(sketch, "Line9", 1, 10);
     hideLines(sketch, "Line10", 1, 10);
     hideMarkers(sketch, "Shape1", 1, 9);
-    const Num x1 = X(form, kFirst), x11 = X(form, kColumns);
     const Num zmax = FieldValue(form, highest);
     const ProfileMapping mapping(x1, x11, lowest.value, zmax);
     showCaption(sketch, "Label33", form.text(highest));
@@ -201,7 +203,10 @@ void runSecondStep(Form& form) {
     showCaption(sketch, "Label35", form.text(station(kFirst)));
     showCaption(sketch, "Label36", form.text(station(kColumns)));
 
-    auto point = [&](int i) { return mapping.map(X(form, i), Z(form, i)); };
+    auto point = [&](int i) {
+        const auto [x, z] = FieldValues(form, station(i), elevation(i));
+        return mapping.map(x, z);
+    };
     // The outer straights thick, the tangent lines to the intersection point thin.
     showLine(sketch, "Line9(1)", point(kFirst), point(kLeftTangent), Colour::windowText(), 4);
     showLine(sketch, "Line9(2)", point(kRightTangent), point(kThird), Colour::windowText(), 4);
@@ -317,8 +322,8 @@ using formula::q;
 Expr X(int i) { return q(station(i)); }
 Expr Z(int i) { return q(elevation(i)); }
 Expr length(const Expr& dz, const Expr& dx) { return formula::sqrt(pow(dz, c(2)) + pow(dx, c(2))); }
-Expr degrees(const Expr& radians) { return radians * c(180) / c(3.1416); }
-Expr radians(const Expr& degrees) { return degrees * c(3.1416) / c(180); }
+Expr degrees(const Expr& radians) { return radians * c(180) / c(kPi); }
+Expr radians(const Expr& degrees) { return degrees * c(kPi) / c(180); }
 
 // What the first step computes without a field of its own, or unrounded behind the field (or
 // point-table cell) that shows it rounded.
@@ -348,9 +353,9 @@ void declareFirstStepFormulas(FormDefinition& def) {
         {kLeftAngle, degrees(fn("arctan", fn("abs", k1)))},
         {kRightAngle, degrees(fn("arctan", fn("abs", k2)))},
         {kDeflection, q(kLeftAngle) + q(kRightAngle)},
-        {kArcLength, c(2) * formula::group(rho * c(3.1416)) * q(kDeflection) / c(360)},
-        {kTangent, rho * fn("tan", q(kDeflection) * c(3.1416) / c(360))},
-        {kChord, rho * q(kDeflection) * c(3.1416) / c(180)},
+        {kArcLength, c(2) * formula::group(rho * c(kPi)) * q(kDeflection) / c(360)},
+        {kTangent, rho * fn("tan", q(kDeflection) * c(kPi) / c(360))},
+        {kChord, rho * q(kDeflection) * c(kPi) / c(180)},
         {kLeftTangentX, X(kIntersection) - T * fn("cos", fn("arctan", fn("abs", k1)))},
         {kRightTangentX, X(kIntersection) + T * fn("cos", fn("arctan", fn("abs", k2)))},
         {kLeftTangentZ, Z(kIntersection) - T * fn("sin", fn("arctan", k1))},

@@ -11,7 +11,6 @@
 #include "core/data_locations.h"
 #include "core/number_reading.h"
 #include "core/text.h"
-#include "core/utf8_text.h"
 
 namespace pylora {
 namespace {

@@ -42,8 +42,7 @@ constexpr auto kPressureTermDrop = "drop";  // P(P1) − P(P2)
 constexpr double kReynoldsNumber = 5000000;
 
 Num frictionFactor(const Form& form) {
-    const Num roughness = FieldValue(form, kRoughness);
-    const Num diameter = FieldValue(form, kInnerDiameter);
+    const auto [roughness, diameter] = FieldValues(form, kRoughness, kInnerDiameter);
     return 0.11 * pow(roughness / diameter + 68 / kReynoldsNumber, 0.25);
 }
 
@@ -58,9 +57,8 @@ Num lineCoefficient(Form& form, double c0) {
     } else {
         friction = solveInto(form, kFrictionFactor, [&] { return frictionFactor(form); });
     }
-    const Num density = FieldValue(form, kDensity);
-    const Num designTemperature = FieldValue(form, kDesignTemperature);
-    const Num meanTemperature = FieldValue(form, kMeanTemperature);
+    const auto [density, designTemperature, meanTemperature] =
+        FieldValues(form, kDensity, kDesignTemperature, kMeanTemperature);
     return c0 * friction * density * designTemperature / meanTemperature;
 }
 
@@ -68,8 +66,7 @@ Num fifthPowerOfDiameter(const Form& form) { return pow(FieldValue(form, kInnerD
 
 // L·Q²·C/d⁵: what the pressure term drops along the line.
 Num pressureTermDrop(const Form& form, const Num& coefficient) {
-    const Num length = FieldValue(form, kLength);
-    const Num flow = FieldValue(form, kFlowRate);
+    const auto [length, flow] = FieldValues(form, kLength, kFlowRate);
     return length * (flow * flow) * coefficient / fifthPowerOfDiameter(form);
 }
 
@@ -77,8 +74,7 @@ void solveCityGas(Form& form, const CityGasLaw& law) {
     Num coefficient;
     // P(P1) − P(P2): gas flows from the inlet only while the inlet pressure is the higher one.
     const auto pressureTermDifference = [&] {
-        const Num inlet = FieldValue(form, kInletPressure);
-        const Num outlet = FieldValue(form, kOutletPressure);
+        const auto [inlet, outlet] = FieldValues(form, kInletPressure, kOutletPressure);
         return requireNotNegative(law.pressureTerm(inlet) - law.pressureTerm(outlet), kInletPressure,
                                   std::string("低于终点压力：") + law.dropName + "为负");
     };

@@ -13,13 +13,11 @@ using formula::q;
 
 // K = (5033.11·d^(8/3))² and Y = Δ·T·Z, d the inner diameter in cm.
 Terms gatheringTerms(const Form& form) {
-    const Num outsideDiameter = FieldValue(form, kOutsideDiameter);
-    const Num wallThickness = FieldValue(form, kWallThickness);
+    const auto [outsideDiameter, wallThickness] = FieldValues(form, kOutsideDiameter, kWallThickness);
     const Num innerDiameterCm = (outsideDiameter - wallThickness / 500) * 100;
     const Num root = 5033.11 * pow(innerDiameterCm, 8.0 / 3.0);
-    const Num relativeDensity = FieldValue(form, kRelativeDensity);
-    const Num temperature = FieldValue(form, kTemperature);
-    const Num compressibility = FieldValue(form, kCompressibility);
+    const auto [relativeDensity, temperature, compressibility] =
+        FieldValues(form, kRelativeDensity, kTemperature, kCompressibility);
     const Num gas = relativeDensity * temperature * compressibility;
     return {root * root, gas};
 }

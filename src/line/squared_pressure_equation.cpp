@@ -21,8 +21,7 @@ void solve(Form& form, const Equation& equation) {
     };
     // P1² − P2²: gas flows from the inlet only while the inlet pressure is the higher one.
     const auto squaredPressureDifference = [&] {
-        const Num inlet = FieldValue(form, kInletPressure);
-        const Num outlet = FieldValue(form, kOutletPressure);
+        const auto [inlet, outlet] = FieldValues(form, kInletPressure, kOutletPressure);
         return requireNotNegative(inlet * inlet - outlet * outlet, kInletPressure, kInletBelowOutlet);
     };
     const std::vector<SolveCase> cases = {

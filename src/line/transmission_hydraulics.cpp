@@ -16,14 +16,12 @@ constexpr double kFlowExponent = 0.51;
 
 // K = (11522·E·d^2.53)^(1/0.51) and Y = Z·T·Δ^0.961, d the inner diameter in cm.
 Terms panhandleTerms(const Form& form) {
-    const Num outsideDiameter = FieldValue(form, kOutsideDiameter);
-    const Num wallThickness = FieldValue(form, kWallThickness);
+    const auto [outsideDiameter, wallThickness] = FieldValues(form, kOutsideDiameter, kWallThickness);
     const Num innerDiameterCm = (outsideDiameter - wallThickness / 500) * 100;
     const Num efficiency = FieldValue(form, kEfficiency);
     const Num capacity = pow(11522 * efficiency * pow(innerDiameterCm, 2.53), 1 / kFlowExponent);
-    const Num compressibility = FieldValue(form, kCompressibility);
-    const Num temperature = FieldValue(form, kTemperature);
-    const Num relativeDensity = FieldValue(form, kRelativeDensity);
+    const auto [compressibility, temperature, relativeDensity] =
+        FieldValues(form, kCompressibility, kTemperature, kRelativeDensity);
     const Num gas = compressibility * temperature * pow(relativeDensity, 0.961);
     return {capacity, gas};
 }

@@ -20,14 +20,12 @@ constexpr auto kVentingCost = "Text7";
 constexpr auto kInnerDiameter = "d";        // in metres
 constexpr auto kVentedVolume = "V0";        // unrounded, behind the rounded volume field
 
-constexpr double kPi = 3.14159;
+constexpr double kPi = kLegacyPiFiveDecimals;
 
 void computeVentingLoss(Form& form) {
-    const Num outsideDiameter = FieldValue(form, kOutsideDiameter);
-    const Num wallThickness = FieldValue(form, kWallThickness);
+    const auto [outsideDiameter, wallThickness] = FieldValues(form, kOutsideDiameter, kWallThickness);
     const Num innerDiameterM = (outsideDiameter - 2 * wallThickness) / 1000;
-    const Num length = FieldValue(form, kLength);
-    const Num pressure = FieldValue(form, kPressure);
+    const auto [length, pressure] = FieldValues(form, kLength, kPressure);
     const Num ventedVolume = kPi * (innerDiameterM * innerDiameterM) / 4 * (1000 * length) * (10 * pressure);
     form.setText(kVentedVolumeField, FormatNumber(ventedVolume, "#.##"));
 

@@ -21,11 +21,8 @@ using formula::c;
 using formula::q;
 
 void computeWallThickness(Form& form) {
-    const Num pressure = FieldValue(form, kPressure);
-    const Num diameter = FieldValue(form, kDiameter);
-    const Num yieldStrength = FieldValue(form, kYieldStrength);
-    const Num designFactor = FieldValue(form, kDesignFactor);
-    const Num temperatureFactor = FieldValue(form, kTemperatureFactor);
+    const auto [pressure, diameter, yieldStrength, designFactor, temperatureFactor] =
+        FieldValues(form, kPressure, kDiameter, kYieldStrength, kDesignFactor, kTemperatureFactor);
     const Num straight = pressure * diameter / (2 * yieldStrength * designFactor * temperatureFactor);
     form.setText(kStraightWall, FormatNumber(straight, "#.###"));
 

@@ -146,6 +146,7 @@ Num pipeDiameter(const Form& form) {
 // Section 四: three-layer PE.
 void computeThreeLayerPe(Form& form, const Num& surface) {
     const Num polyethyleneRate = requireSelection(form, kGrade) == kOrdinary ? 2.0 : 2.2;
+    form.noteQuantity(kPolyethyleneRate, polyethyleneRate.value());
     form.setText(kEpoxyPowder, FormatNumber(0.18 * surface, "#.##"));
     form.setText(kAdhesive, FormatNumber(0.3 * surface, "#.##"));
     form.setText(kPolyethylene, FormatNumber(polyethyleneRate * surface, "#.##"));
@@ -164,6 +165,7 @@ void computeEpoxyCoalTar(Form& form, const Num& surface) {
         epoxy = 1.0;
         cloth = 2.4;
     }
+    form.noteQuantity(kEpoxyRate, epoxy);
     form.setText(kEpoxyCoalTar, FormatNumber(epoxy * surface, "#.##"));
     form.setText(kEpoxyGlassCloth, FormatNumber(cloth * surface, "#.##"));
 }
@@ -206,8 +208,9 @@ void computeAnticorrosion(RunContext& run) {
     if (!threeLayerPe && !epoxy && !tape) return;
 
     const Num diameter = pipeDiameter(form);
-    // Outer surface in m² with L in km and D in mm; the constant is 3.1416.
-    const Num surface = FieldValue(form, kLength) * diameter * 3.1416;
+    form.noteQuantity(kDiameter, diameter.value());  // the 计算书 shows the D the item gave
+    // Outer surface in m² with L in km and D in mm.
+    const Num surface = FieldValue(form, kLength) * diameter * kLegacyPi;
     if (threeLayerPe) computeThreeLayerPe(form, surface);
     if (epoxy) computeEpoxyCoalTar(form, surface);
     if (tape) computeTape(form, surface, diameter);
@@ -319,7 +322,7 @@ void addFormulas(FormDefinition& def) {
 
     def.quantity(kDiameter, "D", "管线外径", "mm");
     def.quantity(kSurface, "A", "管道外表面积", "m²", 3);
-    def.formula({kSurface, q(kLength) * q(kDiameter) * c(3.1416)});
+    def.formula({kSurface, q(kLength) * q(kDiameter) * c(kLegacyPi)});
 
     def.quantity(kPolyethyleneRate, "f", "高密度改性聚乙烯单位面积用量", "kg/m²");
     def.formula(formula::when(kThreeLayerPeCheck, formula::words("f = 2（普通），f = 2.2（加强、特加强）")));

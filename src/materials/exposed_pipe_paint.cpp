@@ -154,11 +154,10 @@ void computeExposedPipePaint(Form& form) {
     bool anyChosen = false;
     for (const PaintSystem& system : kSystems) anyChosen = anyChosen || form.checked(system.check);
     Num surface;
-    // Pipe surface in m² with L in m and D in mm; the constant is 3.1416. The length is read
-    // before the diameter, so it is named first when both are wrong.
+    // Pipe surface in m² with L in m and D in mm.
     if (anyChosen) {
-        const Num length = FieldValue(form, kLength);
-        surface = length * FieldValue(form, kDiameter) * 3.1416 / 1000;
+        const auto [length, diameter] = FieldValues(form, kLength, kDiameter);
+        surface = length * diameter * kLegacyPi / 1000;
     }
     // A system that is not chosen shows blank fields, so the printout lists only the chosen ones.
     for (const PaintSystem& system : kSystems) {
@@ -173,7 +172,7 @@ void computeExposedPipePaint(Form& form) {
 // The formulas of the chosen systems, in the order the run computes them.
 void addFormulas(FormDefinition& def) {
     def.quantity(kPipeSurface, "A", "管道外表面积", "m²", 3);
-    def.formula({kPipeSurface, q(kLength) * q(kDiameter) * c(3.1416) / c(1000)});
+    def.formula({kPipeSurface, q(kLength) * q(kDiameter) * c(kLegacyPi) / c(1000)});
     for (const PipePaint& paint : kPrimerAndTopCoat)
         def.formula(formula::when(kPrimerAndTopCoatCheck, {paint.field, pipePaintRate(paint) * q(kPipeSurface)}));
     for (const PricedPaint& priced : kPolyurethane) {

@@ -32,18 +32,16 @@ const PipeRow kRows[4] = {
 
 void computePipeTakeoff(Form& form) {
     for (const PipeRow& row : kRows) {
-        const Num diameter = FieldValue(form, row.diameter);
-        const Num wall = FieldValue(form, row.wall);
-        form.setText(row.massPerMetre, FormatNumber((diameter - wall) * wall * 0.0246615, "#.##"));
-        // The ordered mass starts from the mass per metre as displayed, read before the length
-        // (one read per statement keeps that order).
-        const Num shownMassPerMetre = FieldValue(form, row.massPerMetre);
-        const Num mass = shownMassPerMetre * FieldValue(form, row.length) * 1000;
+        const auto [diameter, wall] = FieldValues(form, row.diameter, row.wall);
+        form.setText(row.massPerMetre, FormatNumber((diameter - wall) * wall * kSteelPipeMassFactor, "#.##"));
+        // The ordered mass starts from the mass per metre as displayed, read before the length.
+        const auto [shownMassPerMetre, length] = FieldValues(form, row.massPerMetre, row.length);
+        const Num mass = shownMassPerMetre * length * 1000;
         form.setText(row.mass, FormatNumber(mass, "#.###"));
     }
     for (const PipeRow& row : kRows) {
-        const Num shownMass = FieldValue(form, row.mass);
-        const Num cost = shownMass * FieldValue(form, row.price) / 10000000;
+        const auto [shownMass, price] = FieldValues(form, row.mass, row.price);
+        const Num cost = shownMass * price / 10000000;
         form.setText(row.cost, FormatNumber(cost, "#.###"));
     }
 }
@@ -72,7 +70,7 @@ std::vector<formula::Formula> rowFormulas(const PipeRow& row) {
     using formula::c;
     using formula::q;
     return {
-        {row.massPerMetre, (q(row.diameter) - q(row.wall)) * q(row.wall) * c(0.0246615)},
+        {row.massPerMetre, (q(row.diameter) - q(row.wall)) * q(row.wall) * c(kSteelPipeMassFactor)},
         {row.mass, q(row.massPerMetre) * q(row.length) * c(1000)},
         {row.cost, q(row.mass) * q(row.price) / formula::pow(c(10), c(7))},
     };

@@ -10,7 +10,7 @@
 namespace pylora {
 namespace {
 
-constexpr double kPi = 3.1416;  // this window's value of π
+constexpr double kPi = kLegacyPi;  // this window's value of π
 constexpr double kSteelDensity = 7850;  // kg/m³
 
 // The window's fields.
@@ -109,8 +109,7 @@ void computePreliminaryMaterials(Form& form) {
 
     // Straight pipe: steel cross-section times density; the total mass (t) from the total
     // length as displayed (km).
-    const Num diameter = FieldValue(form, kDiameter);
-    const Num wall = FieldValue(form, kWall);
+    const auto [diameter, wall] = FieldValues(form, kDiameter, kWall);
     const Num outerMetres = diameter / 1000, innerMetres = (diameter - 2 * wall) / 1000;
     const Num outer = kPi * (outerMetres * outerMetres) / 4;
     const Num inner = kPi * (innerMetres * innerMetres) / 4;
@@ -148,11 +147,9 @@ void computePreliminaryMaterials(Form& form) {
     write(form, kStructures, structures);
 
     // Trench of bottom width b, depth h and slope 1:m over the unrounded total length, in
-    // units of 10 000 m³. One read per statement keeps the formula's order: depth, bottom
-    // width, slope.
-    const Num depth = FieldValue(form, kTrenchDepth);
-    const Num bottomWidth = FieldValue(form, kTrenchBottom);
-    const Num section = depth * (bottomWidth + depth / FieldValue(form, kSlope));
+    // units of 10 000 m³.
+    const auto [depth, bottomWidth, slope] = FieldValues(form, kTrenchDepth, kTrenchBottom, kSlope);
+    const Num section = depth * (bottomWidth + depth / slope);
     const Num excavation = 1000 * realLength * section;
     const Num rock = FieldValue(form, kRockShare) * excavation;
     write(form, kExcavation, excavation / 10000);

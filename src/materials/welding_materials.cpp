@@ -54,8 +54,7 @@ void computeWeldingMaterials(RunContext& run) {
 
     // Totals over 1000·L/s welds, from the values read rather than the texts shown. L·(1000·e)
     // is the same product as 1000·e·L; with L first a total too large names the line length.
-    const Num length = FieldValue(form, kLength);
-    const Num spacing = FieldValue(form, kWeldSpacing);
+    const auto [length, spacing] = FieldValues(form, kLength, kWeldSpacing);
     form.setText(kElectrodesTotal, NumberText(length * (1000 * electrodes) / spacing));
     form.setText(kCarbideTotal, NumberText(length * (1000 * carbide) / spacing));
     form.setText(kOxygenTotal, NumberText(length * (1000 * oxygen) / spacing));

@@ -15,7 +15,7 @@ namespace pylora {
 namespace {
 
 constexpr int kPoints = 10;
-constexpr double kPi = 3.1416;  // the window's own value of π
+constexpr double kPi = kLegacyPi;  // the window's own value of π
 
 // Point k (1..10) of the grid and segment i (1..9) from point i to point i + 1.
 std::string field(int number) { return "Text" + std::to_string(number); }
@@ -64,11 +64,9 @@ int countStakePoints(const Form& form) {
 }
 
 Segment measureSegment(const Form& form, int j) {
-    // One read a statement: of two unreadable fields, the one the formula meets first is named.
-    const Num pipe = FieldValue(form, pipeField(j));
-    const Num previousPipe = FieldValue(form, pipeField(j - 1));
-    const Num station = FieldValue(form, stationField(j));
-    const Num previousStation = FieldValue(form, stationField(j - 1));
+    // In the order the formula meets them.
+    const auto [pipe, previousPipe, station, previousStation] =
+        FieldValues(form, pipeField(j), pipeField(j - 1), stationField(j), stationField(j - 1));
     const Num rise = abs(pipe - previousPipe);
     const Num run = station - previousStation;
     // Stake points go left to right; a mileage below its predecessor would give a folded profile.
@@ -79,8 +77,8 @@ Segment measureSegment(const Form& form, int j) {
 
 // +1 where the pipe rises from point k to point k + 1, −1 where it falls or stays level.
 int risesAfter(const Form& form, int k) {
-    const Num next = FieldValue(form, pipeField(k + 1));
-    return next > FieldValue(form, pipeField(k)) ? 1 : -1;
+    const auto [next, current] = FieldValues(form, pipeField(k + 1), pipeField(k));
+    return next > current ? 1 : -1;
 }
 
 // The vertical bend at an inner point: where the pipe turns from rising to falling (or back)
@@ -109,10 +107,8 @@ void writeResultRows(Form& form, const Profile& profile) {
 
 // Excavation of a trapezoidal trench over the length entered in 管道实长, split into soil and rock.
 void writeExcavation(Form& form) {
-    const Num bottomWidth = FieldValue(form, kBottomWidth);
-    const Num sideSlope = FieldValue(form, kSideSlope);
-    const Num depth = FieldValue(form, kDepth);
-    const Num length = FieldValue(form, kTrenchLength);
+    const auto [bottomWidth, sideSlope, depth, length] =
+        FieldValues(form, kBottomWidth, kSideSlope, kDepth, kTrenchLength);
     const Num volume = length * depth * (bottomWidth + depth / sideSlope);
     form.setText(kExcavation, NumberText(volume));
     const Num rockShare = FieldValue(form, kRockShare);
@@ -124,8 +120,7 @@ void writeExcavation(Form& form) {
 int extremePoint(const Form& form, std::string (*fieldOf)(int), int points, bool highest) {
     int best = 1;
     for (int k = 2; k <= points; ++k) {
-        const Num value = FieldValue(form, fieldOf(k));
-        const Num bestValue = FieldValue(form, fieldOf(best));
+        const auto [value, bestValue] = FieldValues(form, fieldOf(k), fieldOf(best));
         if (highest ? value > bestValue : value < bestValue) best = k;
     }
     return best;
@@ -140,19 +135,21 @@ void drawProfile(Form& form, int n) {
     hideLines(sketch, "Line10", 0, kPoints);
     hideMarkers(sketch, "Shape1", 0, kPoints - 1);
 
-    const ProfileMapping mapping(FieldValue(form, stationField(1)), FieldValue(form, stationField(n)),
-                                 FieldValue(form, pipeField(lowestPipe)),
-                                 FieldValue(form, groundField(highestGround)));
+    const auto [first, last, lowest, highest] =
+        FieldValues(form, stationField(1), stationField(n), pipeField(lowestPipe), groundField(highestGround));
+    const ProfileMapping mapping(first, last, lowest, highest);
     showCaption(sketch, "Label33", form.text(groundField(highestGround)));
     showCaption(sketch, "Label34", form.text(pipeField(lowestPipe)));
     showCaption(sketch, "Label35", form.text(stationField(1)));
     showCaption(sketch, "Label36", form.text(stationField(n)));
 
     auto ground = [&](int k) {
-        return mapping.map(FieldValue(form, stationField(k)), FieldValue(form, groundField(k)));
+        const auto [x, z] = FieldValues(form, stationField(k), groundField(k));
+        return mapping.map(x, z);
     };
     auto pipe = [&](int k) {
-        return mapping.map(FieldValue(form, stationField(k)), FieldValue(form, pipeField(k)));
+        const auto [x, z] = FieldValues(form, stationField(k), pipeField(k));
+        return mapping.map(x, z);
     };
     for (int j = 2; j <= n; ++j) {
         showLine(sketch, indexed("Line9", j), ground(j - 1), ground(j), Colour::windowText(), 2);
@@ -289,7 +286,7 @@ void declareFormulas(FormDefinition& def) {
     def.formula(formula::words("管段i为桩点i至桩点i+1，各管段同式，以管段1为例："));
     def.formula({lengthCell(1), formula::sqrt(formula::pow(run, c(2)) + formula::pow(rise, c(2)))});
     def.formula({slopeCell(1), rise / run * c(1000)});
-    def.formula({inclinationCell(1), fn("arctan", rise / run) * c(180) / c(3.1416)});
+    def.formula({inclinationCell(1), fn("arctan", rise / run) * c(180) / c(kPi)});
     def.formula(formula::words("桩点k处管道由升转降或由降转升时 A_k = |θ_{k−1} + θ_k|，否则 A_k = |θ_k − θ_{k−1}|"));
     def.formula(formula::words("ΣL = L_1 + L_2 + … + L_{n−1}（n为桩点数，里程为−1的桩点及其后各点不计）"));
     def.formula({kExcavation, q(kTrenchLength) * q(kDepth) * (q(kBottomWidth) + q(kDepth) / q(kSideSlope))});

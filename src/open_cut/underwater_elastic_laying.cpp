@@ -55,8 +55,7 @@ void computeLayingRadii(Form& form) {
     const Num diameter = FieldValue(form, kDiameter);
     form.setText(kRadiusByDiameter, NumberText(1000 * diameter));
 
-    const Num modulus = FieldValue(form, kModulus);
-    const Num allowableStress = FieldValue(form, kAllowableStress);
+    const auto [modulus, allowableStress] = FieldValues(form, kModulus, kAllowableStress);
     form.setText(kRadiusByStress, NumberText(modulus * diameter / (2 * allowableStress)));
 
     const Num angle = FieldValue(form, kTurningAngle);  // radians

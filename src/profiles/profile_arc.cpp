@@ -26,7 +26,8 @@ Num ArcCircle::elevationAt(const Num& station) const {
 
 ArcSamples sampleArc(const Form& form, const ArcCircle& circle, const ArcEnds& ends) {
     ArcSamples arc;
-    const Num step = (LeadingValue(form, ends.endStation) - LeadingValue(form, ends.startStation)) / kArcPoints;
+    const auto [end, begin] = LeadingValues(form, ends.endStation, ends.startStation);
+    const Num step = (end - begin) / kArcPoints;
     const Num start = FieldValue(form, ends.startStation);
     for (int i = 2; i < kArcPoints; ++i) {
         arc.station[i] = start + (i - 1) * step;
@@ -93,7 +94,7 @@ void addLowestPointScratchField(FormDefinition& definition) {
 std::string highestField(const Form& form, const std::vector<std::string>& fields) {
     std::string highest = fields.front();
     for (const std::string& field : fields)
-        if (LeadingValue(form, field) > LeadingValue(form, highest)) highest = field;
+        if (const auto [value, best] = LeadingValues(form, field, highest); value > best) highest = field;
     return highest;
 }
 

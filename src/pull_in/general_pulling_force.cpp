@@ -28,33 +28,29 @@ constexpr auto kSlopePull = "Text7";
 constexpr auto kSlopeRadians = "alpha_r";  // computed, not shown
 
 // The slope angle is typed in degrees; the conversion uses π as 3.1416.
-constexpr double kPi = 3.1416;
+constexpr double kPi = kLegacyPi;
 
 void computeGeneralPullingForce(Form& form) {
-    const Num elasticForce = FieldValue(form, kElasticForce);
-    const Num currentThrust = FieldValue(form, kCurrentThrust);
-    const Num bedFriction = FieldValue(form, kBedFriction);
+    const auto [elasticForce, currentThrust, bedFriction] =
+        FieldValues(form, kElasticForce, kCurrentThrust, kBedFriction);
     // 102 turns the force per metre from kN into kgf; the further 1/9.8 gives the mass in
     // technical units (kgf·s²/m) per metre, the figure engineers have always read here.
-    const Num leastMass = (elasticForce + 1.2 * currentThrust / bedFriction) * 102 / 9.8;
+    const Num leastMass = (elasticForce + 1.2 * currentThrust / bedFriction) * kKilonewtonsToKilogramsForce / kLegacyGravity;
     form.setText(kLeastMass, FormatNumber(leastMass, "#.##"));
 
-    const Num breakingForceSum = FieldValue(form, kBreakingForceSum);
-    const Num unequalLoadFactor = FieldValue(form, kUnequalLoadFactor);
-    const Num ropeSafetyFactor = FieldValue(form, kRopeSafetyFactor);
+    const auto [breakingForceSum, unequalLoadFactor, ropeSafetyFactor] =
+        FieldValues(form, kBreakingForceSum, kUnequalLoadFactor, kRopeSafetyFactor);
     const Num allowableTension = breakingForceSum * unequalLoadFactor / ropeSafetyFactor;
     form.setText(kAllowableTension, FormatNumber(allowableTension, "#.##"));
 
     // Towing along the bed uses the same friction coefficient f as the least mass.
-    const Num ropeFriction = FieldValue(form, kRopeFriction);
-    const Num startingCoefficient = FieldValue(form, kStartingCoefficient);
-    const Num weight = FieldValue(form, kWeight);
+    const auto [ropeFriction, startingCoefficient, weight] =
+        FieldValues(form, kRopeFriction, kStartingCoefficient, kWeight);
     const Num bedPull = ropeFriction + startingForce(startingCoefficient, slopeResistance(weight, bedFriction, 0));
     form.setText(kBedPull, FormatNumber(bedPull, "#.##"));
 
     const Num slopeRadians = FieldValue(form, kSlopeAngle) * kPi / 180;
-    const Num ropeGroundResistance = FieldValue(form, kRopeGroundResistance);
-    const Num slopeFriction = FieldValue(form, kSlopeFriction);
+    const auto [ropeGroundResistance, slopeFriction] = FieldValues(form, kRopeGroundResistance, kSlopeFriction);
     const Num slopePull =
         ropeGroundResistance + startingForce(startingCoefficient, slopeResistance(weight, slopeFriction, slopeRadians));
     form.setText(kSlopePull, FormatNumber(slopePull, "#.##"));
@@ -74,7 +70,7 @@ FormDefinition makeGeneralPullingForce() {
     def.frame("Frame4", "拖管管段最低质量", FrameRole::Formula, {0, 0})
         .formulas("Image1",
                   {{kLeastMass, group(q(kElasticForce) + c(1.2) * q(kCurrentThrust) / q(kBedFriction)) *
-                                    (c(102) / c(9.8))}},
+                                    (c(kKilonewtonsToKilogramsForce) / c(kLegacyGravity))}},
                   {0, 0});
     def.frame("Frame5", "牵引力计算", FrameRole::Formula, {0, 1})
         .formulas("Image2", {{kBedPull, q(kRopeFriction) + q(kStartingCoefficient) * q(kBedFriction) * q(kWeight)}},
@@ -91,7 +87,7 @@ FormDefinition makeGeneralPullingForce() {
                    {0, 0});
     slope.label("Label14", "公式4", {1, 0});
     def.quantity(kSlopeRadians, "α_r", "斜坡坡角（弧度）", "rad");
-    def.formula({kSlopeRadians, q(kSlopeAngle) * c(kPi, "3.1416") / c(180)});
+    def.formula({kSlopeRadians, q(kSlopeAngle) * c(kPi) / c(180)});
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 4});
     inputs.field(kCurrentThrust, "单位管长动水水平推力Fx，KN", "13.6", {0, 0})

@@ -65,39 +65,33 @@ void writeStress(Form& form, const char* field, const Num& stress) {
 // Every step works with the unrounded values of the steps before; only the texts are rounded.
 void computePipeRackLaunchWay(Form& form) {
     // R = E·DH/(2σ): the radius to which the pipe may be bent at the longitudinal stress σ.
-    const Num modulus = FieldValue(form, kModulus);
-    const Num pipeDiameter = FieldValue(form, kPipeDiameter);
-    const Num bendingStress = FieldValue(form, kBendingStress);
+    const auto [modulus, pipeDiameter, bendingStress] = FieldValues(form, kModulus, kPipeDiameter, kBendingStress);
     writeForce(form, kCurvatureRadius, modulus * pipeDiameter / (2 * bendingStress));
 
     // l = √(8·W·σ/G): the span at which the weight between two racks bends the pipe to σ.
-    const Num sectionModulus = FieldValue(form, kSectionModulus);
-    const Num pipeWeight = FieldValue(form, kPipeWeight);
+    const auto [sectionModulus, pipeWeight] = FieldValues(form, kSectionModulus, kPipeWeight);
     const Num spanSquared = 8 * sectionModulus * bendingStress * kCentimetresPerMetre / pipeWeight;
     writeForce(form, kRackSpacing,
                sqrt(blamingNegativeFactor(spanSquared, {sectionModulus, bendingStress, pipeWeight})));
 
-    const Num starting = FieldValue(form, kStartingCoefficient);
-    const Num rollerFriction = FieldValue(form, kRollerFriction);
-    const Num load = FieldValue(form, kVerticalLoad);
+    const auto [starting, rollerFriction, load] =
+        FieldValues(form, kStartingCoefficient, kRollerFriction, kVerticalLoad);
     writeForce(form, kRackThrust, starting * rollerFriction * load);
 
-    const Num netArea = FieldValue(form, kNetArea);
-    const Num moment = FieldValue(form, kThrustMoment);
-    const Num netModulus = FieldValue(form, kNetModulus);
+    const auto [netArea, moment, netModulus] = FieldValues(form, kNetArea, kThrustMoment, kNetModulus);
     writeStress(form, kStrengthStress, load / netArea + moment / netModulus);
-    const Num reduction = FieldValue(form, kReductionFactor);
-    const Num grossArea = FieldValue(form, kGrossArea);
-    const Num grossModulus = FieldValue(form, kGrossModulus);
+    const auto [reduction, grossArea, grossModulus] = FieldValues(form, kReductionFactor, kGrossArea, kGrossModulus);
     writeStress(form, kStabilityStress, load / (reduction * grossArea) + moment / grossModulus);
 
-    const Num rope = ropeGroundFriction(FieldValue(form, kRopeWeight), FieldValue(form, kRopeLength),
-                                        FieldValue(form, kGroundFriction));
+    const auto [ropeWeight, ropeLength, groundFriction] =
+        FieldValues(form, kRopeWeight, kRopeLength, kGroundFriction);
+    const Num rope = ropeGroundFriction(ropeWeight, ropeLength, groundFriction);
     writeForce(form, kRopeForce, rope);
-    const Num steelRolling =
-        rollingResistance(FieldValue(form, kSteelRolling), load, FieldValue(form, kRackRollerRadius));
+    const auto [steelLeverArm, rollerRadius] = FieldValues(form, kSteelRolling, kRackRollerRadius);
+    const Num steelRolling = rollingResistance(steelLeverArm, load, rollerRadius);
     writeForce(form, kSteelRollingForce, steelRolling);
-    const Num bearing = rollingResistance(FieldValue(form, kBearingRolling), load, FieldValue(form, kAxleRadius));
+    const auto [bearingLeverArm, axleRadius] = FieldValues(form, kBearingRolling, kAxleRadius);
+    const Num bearing = rollingResistance(bearingLeverArm, load, axleRadius);
     writeForce(form, kBearingForce, bearing);
     const Num sideBoards = rollerFriction * load;
     writeForce(form, kSideBoardForce, sideBoards);

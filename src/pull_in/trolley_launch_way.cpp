@@ -33,27 +33,21 @@ constexpr auto kRopeForce = "F4";
 
 // Every step works with the unrounded forces of the steps before; only the texts are rounded.
 void computeTrolleyLaunchWay(Form& form) {
-    const Num pipeWeight = FieldValue(form, kPipeWeight);
-    const Num trolleys = FieldValue(form, kTrolleys);
-    const Num trolleyWeight = FieldValue(form, kTrolleyWeight);
+    const auto [pipeWeight, trolleys, trolleyWeight] = FieldValues(form, kPipeWeight, kTrolleys, kTrolleyWeight);
     const Num loadOnTrolleys = pipeWeight + trolleys * trolleyWeight;
 
-    const Num wheelFriction = FieldValue(form, kWheelFriction);
-    const Num wheelRadius = FieldValue(form, kWheelRadius);
+    const auto [wheelFriction, wheelRadius] = FieldValues(form, kWheelFriction, kWheelRadius);
     const Num wheelRolling = rollingResistance(wheelFriction, loadOnTrolleys, wheelRadius);
     form.setText(kWheelRolling, FormatNumber(wheelRolling, "#.##"));
 
-    const Num bearingFriction = FieldValue(form, kBearingFriction);
-    const Num axleRadius = FieldValue(form, kAxleRadius);
+    const auto [bearingFriction, axleRadius] = FieldValues(form, kBearingFriction, kAxleRadius);
     const Num bearing = rollingResistance(bearingFriction, loadOnTrolleys, axleRadius);
     form.setText(kBearing, FormatNumber(bearing, "#.##"));
 
     const Num flange = 0.5 * (wheelRolling + bearing);
     form.setText(kFlange, FormatNumber(flange, "#.##"));
 
-    const Num ropeWeight = FieldValue(form, kRopeWeight);
-    const Num ropeLength = FieldValue(form, kRopeLength);
-    const Num groundFriction = FieldValue(form, kGroundFriction);
+    const auto [ropeWeight, ropeLength, groundFriction] = FieldValues(form, kRopeWeight, kRopeLength, kGroundFriction);
     const Num rope = ropeGroundFriction(ropeWeight, ropeLength, groundFriction);
     form.setText(kRope, FormatNumber(rope, "#.##"));
 

@@ -25,23 +25,17 @@ constexpr auto kDriftByWeight = "Text16";
 constexpr auto kBlockDiameter = "Text15";
 
 void computeRevetment(Form& form) {
-    const Num k = FieldValue(form, kStoneSizeFactor);
-    const Num velocity = FieldValue(form, kVelocity);
+    const auto [k, velocity] = FieldValues(form, kStoneSizeFactor, kVelocity);
     form.setText(kRequiredSize, FormatNumber(k * pow(velocity, 2), "#.##"));
 
     // The drift uses the stone size the engineer has chosen and typed, not the computed one.
-    const Num depth = FieldValue(form, kDepth);
-    const Num chosenSize = FieldValue(form, kChosenSize);
+    const auto [depth, chosenSize] = FieldValues(form, kDepth, kChosenSize);
     form.setText(kDriftBySize, FormatNumber(2.5 * velocity * depth / sqrt(chosenSize), "#.##"));
     const Num weight = FieldValue(form, kStoneWeight);
     form.setText(kDriftByWeight, FormatNumber(0.8 * velocity * depth / pow(weight, 0.166666), "#.##"));
 
-    const Num slopeFactor = FieldValue(form, kSlopeFactor);
-    const Num water = FieldValue(form, kWaterUnitWeight);
-    const Num stone = FieldValue(form, kStoneUnitWeight);
-    const Num a = FieldValue(form, kPavingFactor);
-    const Num waveHeight = FieldValue(form, kWaveHeight);
-    const Num m = FieldValue(form, kSlope);
+    const auto [slopeFactor, water, stone, a, waveHeight, m] =
+        FieldValues(form, kSlopeFactor, kWaterUnitWeight, kStoneUnitWeight, kPavingFactor, kWaveHeight, kSlope);
     // In metres by the formula; the factor 100 gives centimetres.
     const Num block = 100 * 1.59 * slopeFactor * water / (stone - water) * a * waveHeight *
                       sqrt(pow(m, 2) + 1) / (m * (m + 2));

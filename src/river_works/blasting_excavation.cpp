@@ -43,13 +43,11 @@ void writeTotal(Form& form, const Num& charges, const char* charge, const char* 
 }
 
 void computeBlasting(Form& form) {
-    const Num k = FieldValue(form, kExplosiveIndex);
-    const Num w = FieldValue(form, kResistanceLine);
+    const auto [k, w] = FieldValues(form, kExplosiveIndex, kResistanceLine);
     form.setText(kGrabCharge, FormatNumber(k * pow(w, 3), "#.###"));
 
-    // The trench length is read before the spacing (arguments have no order of their own).
-    const Num length = FieldValue(form, kTrenchLength);
-    const Num charges = chargeCount(length, FieldValue(form, kChargeSpacing));
+    const auto [length, spacing] = FieldValues(form, kTrenchLength, kChargeSpacing);
+    const Num charges = chargeCount(length, spacing);
     writeTotal(form, charges, kGrabCharge, kGrabTotal);
 
     form.setText(kExcavatorCharge, FormatNumber(0.33 * k * pow(w, 3), "#.###"));
@@ -63,8 +61,7 @@ void computeBlasting(Form& form) {
     form.setText(kPersonsDistance, FormatNumber(10 * sqrt(totalCharge), "#.##"));
     form.setText(kBuildingsDistance, FormatNumber(FieldValue(form, kShockFactor) * sqrt(totalCharge), "#.##"));
     form.setText(kFragmentsDistance, FormatNumber(20 * FieldValue(form, kFragmentFactor) * pow(n, 2) * w, "#.##"));
-    const Num soil = FieldValue(form, kSoilFactor);
-    const Num blastFactor = FieldValue(form, kSeismicFactor);
+    const auto [soil, blastFactor] = FieldValues(form, kSoilFactor, kSeismicFactor);
     form.setText(kSeismicDistance, FormatNumber(soil * blastFactor * pow(totalCharge, 1.0 / 3.0), "#.##"));
 }
 

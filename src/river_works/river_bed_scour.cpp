@@ -23,20 +23,17 @@ constexpr auto kConcentration = "Text4";
 constexpr auto kUnitDischarge = "q";  // computed, not shown
 
 void computeScour(Form& form) {
-    const Num width = FieldValue(form, kWidth);
-    const Num meanDepth = FieldValue(form, kMeanDepth);
+    const auto [width, meanDepth] = FieldValues(form, kWidth, kMeanDepth);
     const Num widthRoot = sqrt(width);
     const Num concentration = pow(blamingNegativeFactor(widthRoot / meanDepth, {meanDepth}), 0.15);
 
-    const Num discharge = FieldValue(form, kDischarge);
-    const Num contraction = FieldValue(form, kContraction);
+    const auto [discharge, contraction] = FieldValues(form, kDischarge, kContraction);
     const Num unitDischarge = discharge * concentration / (contraction * width);
 
     const Num largestDepth = FieldValue(form, kLargestDepth);
     const Num depthRatio = pow(blamingNegativeFactor(largestDepth / meanDepth, {largestDepth, meanDepth}), 5.0 / 3.0);
 
-    const Num sediment = FieldValue(form, kSediment);
-    const Num grainSize = FieldValue(form, kGrainSize);
+    const auto [sediment, grainSize] = FieldValues(form, kSediment, kGrainSize);
     const Num resistance = sediment * pow(grainSize, 1.0 / 6.0);
 
     const Num scourBase = unitDischarge * depthRatio / resistance;

@@ -65,11 +65,8 @@ const char* kPileSection = R"(<svg xmlns="http://www.w3.org/2000/svg" width="240
 std::string unitPicture() { return formula::picture({formula::text("cm^4")}, 14); }
 
 void computePileSpacing(Form& form) {
-    const Num stress = FieldValue(form, kAllowableStress);
-    const Num inertia = FieldValue(form, kInertia);
-    const Num k0 = FieldValue(form, kSupportFactor);
-    const Num thrust = FieldValue(form, kThrust);
-    const Num diameter = FieldValue(form, kDiameter);
+    const auto [stress, inertia, k0, thrust, diameter] =
+        FieldValues(form, kAllowableStress, kInertia, kSupportFactor, kThrust, kDiameter);
     const Num underRoot = 2 * stress * inertia / (k0 * thrust * diameter);
     // J in cm⁴, [σ] in MPa, Px in N/m, D in m: the division by 10 gives metres.
     const Num span = sqrt(blamingNegativeFactor(underRoot, {stress, inertia, k0, thrust, diameter})) / 10;

@@ -33,7 +33,7 @@ constexpr auto kFixedFreeSpan = "Text17";
 constexpr double kC = 0.7;
 constexpr double kHingedK = 3.14;
 constexpr double kFixedK = 4.73;
-constexpr double kTwentyPi = 62.8318;
+constexpr double kTwentyPi = kLegacyTwentyPi;
 
 // Natural frequency by structural mechanics in SI, C·K²/(2π·l²)·√(E·I/m): with E in 10⁵ MPa
 // (10¹¹ Pa) and I in 10⁴ cm⁴ (10⁻⁴ m⁴), √(E·I/m) is 100·R, and K (which carries C·K²/(20π))
@@ -51,9 +51,7 @@ Num allowedFreeSpan(const Num& k, const Num& stiffnessRoot, const Num& sheddingF
 }
 
 void computeVibration(Form& form) {
-    const Num e = FieldValue(form, kModulus);
-    const Num inertia = FieldValue(form, kInertia);
-    const Num mass = FieldValue(form, kMassPerMetre);
+    const auto [e, inertia, mass] = FieldValues(form, kModulus, kInertia, kMassPerMetre);
     // E in 10⁵ MPa and I in 10⁴ cm⁴: the factor 1000 is the window's unit conversion.
     const Num stiffness = blamingNegativeFactor(1000 * e * inertia / mass, {e, inertia, mass});
     const Num stiffnessRoot = sqrt(stiffness);
@@ -63,9 +61,7 @@ void computeVibration(Form& form) {
     // The fixed-end frequency follows the hinged one as displayed, rounded to two decimals.
     form.setText(kFixedFrequency, FormatNumber(Num(11) / 5 * FieldValue(form, kHingedFrequency), "#.##"));
 
-    const Num velocity = FieldValue(form, kVelocity);
-    const Num diameter = FieldValue(form, kDiameter);
-    const Num viscosity = FieldValue(form, kViscosity);
+    const auto [velocity, diameter, viscosity] = FieldValues(form, kVelocity, kDiameter, kViscosity);
     form.setText(kReynolds, FormatNumber(velocity * diameter * 10000 / viscosity, "#.##"));
     form.setText(kFlowRegime, FieldValue(form, kReynolds) > 2300 ? "湍流状态" : "层流状态");
 

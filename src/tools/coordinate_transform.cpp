@@ -112,8 +112,7 @@ Base readBase(const Form& form) {
 // meeting points the one to the left of A→B.
 void intersectD(Form& form) {
     const Base base = readBase(form);
-    const Num ad = FieldValue(form, kDistanceAD);
-    const Num bd = FieldValue(form, kDistanceBD);
+    const auto [ad, bd] = FieldValues(form, kDistanceAD, kDistanceBD);
     const Num foot = (ad * ad - bd * bd + base.length * base.length) / (2 * base.length);
     Num offsetSquared = ad * ad - foot * foot;
     // Circles that touch may miss by a rounding error; they meet in one point.

@@ -1,5 +1,6 @@
 // pylora-cli with case files: run … --save, run --case [more settings], report --case; a file
-// that is no case ends the command with exit status 2 and one line naming the file.
+// that is no case ends the command with exit status 2 and one line naming the file, a case that
+// cannot be written with exit status 4 and one line naming the file and the reason.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -97,7 +98,6 @@ TEST_F(CaseCommands, BadCaseFilesExitTwoWithOneLineNamingTheFile) {
         {{"run", "--case", path("empty.pylora")}, "empty.pylora：文件为空"},
         {{"report", "--case", path("other.pylora"), "-o", "-"}, "other.pylora：格式版本 9"},
         {{"run"}, "name the window FORM or a case file with --case FILE"},
-        {{"run", "壁厚计算", "--save", path("no/such/folder/a.pylora")}, "a.pylora：无法写入"},
     };
     for (const auto& c : cases) {
         const Outcome o = run(c.args);
@@ -109,6 +109,25 @@ TEST_F(CaseCommands, BadCaseFilesExitTwoWithOneLineNamingTheFile) {
     const Outcome other = run({"run", "水力计算", "--case", path("a.pylora")});
     EXPECT_EQ(other.status, kExitUsage);
     EXPECT_NE(other.err.find("is of window 壁厚计算"), std::string::npos) << other.err;
+}
+
+TEST_F(CaseCommands, ACaseThatCannotBeWrittenExitsFourNamingTheFileAndTheReason) {
+    fs::create_directory(folder_ / "taken.pylora");  // a folder of that name: the case cannot replace it
+    const struct {
+        std::string path;
+        const char* message;
+    } cases[] = {
+        {path("no/such/folder/a.pylora"), "a.pylora：无法写入（目录不存在）"},
+        {path("taken.pylora"), "taken.pylora：无法写入（"},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = run({"run", "壁厚计算", "--save", c.path});
+        EXPECT_EQ(o.status, kExitWriteFailed) << c.message;
+        EXPECT_NE(o.err.find(c.message), std::string::npos) << o.err;
+        EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << o.err;
+        EXPECT_TRUE(o.out.empty()) << "a run whose case was not saved printed its window";
+    }
+    EXPECT_TRUE(fs::is_directory(folder_ / "taken.pylora"));
 }
 
 }  // namespace

@@ -82,25 +82,42 @@ TEST(OutputFailure, TheProgramExitsFourOnDevFullAndOnAClosedOutput) {
     }
 }
 
-TEST(OutputFailure, AReportOnAFullDiskKeepsTheEarlierFileAndSaysWhy) {
-    for (const char* name : {"r.html", "r.json"}) {
+TEST(OutputFailure, AReportOrCaseOnAFullDiskKeepsTheEarlierFileAndSaysWhy) {
+    // The profile window after both steps: its report and its case hold far more than a full
+    // disk (or the 1 KiB file-size limit) lets through.
+    const std::vector<std::string> steps = {"定向钻穿越", "--press", "Command1", "--press", "Command3"};
+    const struct {
+        const char* command;
+        const char* option;
+        const char* name;
+        const char* message;  // after the path
+    } cases[] = {
+        {"report", "-o", "r.html", ": "},
+        {"report", "-o", "r.json", ": "},
+        {"run", "--save", "c.pylora", "：无法写入（"},
+    };
+    for (const auto& c : cases) {
         const bool kept = testing_support::onFullDisk(
-            [name](const fs::path& folder) { std::ofstream(folder / name) << "earlier report"; },
-            [name](const fs::path& folder) {
+            [&](const fs::path& folder) { std::ofstream(folder / c.name) << "earlier file"; },
+            [&](const fs::path& folder) {
+                const std::string target = (folder / c.name).string();
+                std::vector<std::string> args{c.command};
+                args.insert(args.end(), steps.begin(), steps.end());
+                args.insert(args.end(), {c.option, target});
                 std::ostringstream out, err;
-                const int status =
-                    runHeadless({"report", "定向钻穿越", "--press", "Command1", "--press", "Command3", "-o",
-                                 (folder / name).string()},
-                                out, err, testServices());
-                std::ifstream file(folder / name);
+                const int status = runHeadless(args, out, err, testServices());
+                std::ifstream file(folder / c.name);
                 std::string contents;
                 std::getline(file, contents, '\0');
                 const std::string message = err.str();
-                const bool saysWhy = message.starts_with("pylora-cli: cannot write " + (folder / name).string() + ": ") &&
+                const std::string named = std::string(c.command) == "report" ? "pylora-cli: cannot write " + target
+                                                                             : "pylora-cli: 计算文件 " + target;
+                const bool saysWhy = message.starts_with(named + c.message) &&
+                                     message.size() > named.size() + std::strlen(c.message) + 1 &&
                                      std::count(message.begin(), message.end(), '\n') == 1;
-                return status == kExitWriteFailed && contents == "earlier report" && saysWhy;
+                return status == kExitWriteFailed && contents == "earlier file" && saysWhy;
             });
-        EXPECT_TRUE(kept) << name;
+        EXPECT_TRUE(kept) << c.command << " " << c.name;
     }
 }
 
@@ -117,18 +134,24 @@ TEST(ReportTexts, ProjectFieldsThatAreNotUtf8AreRefused) {
 }
 
 TEST(ReportTexts, ControlCharactersAreShownVisiblyAndNeverReachTheDocument) {
-    std::ostringstream out, err;
-    ASSERT_EQ(runHeadless({"report", "壁厚计算", "-o", "-", "--project-name", "西气\x01东输\x1b[31m\x7f"}, out, err,
-                          testServices()),
-              kExitDone)
-        << err.str();
-    const std::string html = out.str();
-    EXPECT_NE(html.find("西气\xE2\x90\x81东输\xE2\x90\x9B[31m"), std::string::npos);  // ␁ and ␛
-    for (char c = 1; c < 0x20; ++c) {
-        if (c == '\n' || c == '\t') continue;
-        EXPECT_EQ(html.find(c), std::string::npos) << int(c);
+    // In a project field and in a typed field (which then ends the run, and the report says so).
+    for (const char* format : {"html", "json"}) {
+        std::ostringstream out, err;
+        const int status = runHeadless({"report", "壁厚计算", "-o", "-", "--format", format, "--project-name",
+                                        "西气\x01东输\x1b[31m\x7f", "--set", "Text1=720\x7f\xC2\x85"},
+                                       out, err, testServices());
+        ASSERT_EQ(status, kExitRunFailed) << format << " " << err.str();
+        const std::string document = out.str();
+        EXPECT_NE(document.find("西气\xE2\x90\x81东输\xE2\x90\x9B[31m\xE2\x90\xA1"), std::string::npos)
+            << format;  // ␁ ␛ ␡
+        EXPECT_NE(document.find("720\xE2\x90\xA1\xEF\xBF\xBD"), std::string::npos) << format;  // ␡ and U+FFFD for C1
+        for (char c = 1; c < 0x20; ++c) {
+            if (c == '\n' || c == '\t') continue;
+            EXPECT_EQ(document.find(c), std::string::npos) << format << " " << int(c);
+        }
+        EXPECT_EQ(document.find('\x7f'), std::string::npos) << format;
+        EXPECT_EQ(document.find("\\u00"), std::string::npos) << format << ": an escaped control character";
     }
-    EXPECT_EQ(html.find('\x7f'), std::string::npos);
 }
 
 }  // namespace

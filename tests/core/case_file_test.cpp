@@ -4,6 +4,7 @@
 // file and the fault, never a crash.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -11,6 +12,7 @@
 
 #include "core/case_file.h"
 #include "core/window_registry.h"
+#include "full_disk.h"
 
 namespace pylora {
 namespace {
@@ -255,6 +257,32 @@ TEST_F(CaseFileOnDisk, AFailedSaveSaysWhereAndLeavesTheEarlierFile) {
 TEST_F(CaseFileOnDisk, OpeningWhatIsNoCaseSaysSo) {
     EXPECT_THROW(loadCase(folder_ / "missing.pylora"), CaseFileError);
     EXPECT_THROW(loadCase(folder_), CaseFileError);
+}
+
+// The desktop program saves through saveCase too: on a full disk the earlier case stays whole
+// and the message names the file and the reason.
+TEST(CaseFileOnFullDisk, TheEarlierCaseIsKeptAndTheReasonNamed) {
+    CalcForm window(*findWindow("定向钻穿越"), testServices());
+    pressEveryStep(window);
+    const CaseFile file = captureCase(window);
+    ASSERT_GT(caseText(file).size(), 1024u) << "the case must not fit where the disk is full";
+    const bool kept = testing_support::onFullDisk(
+        [](const fs::path& folder) { std::ofstream(folder / "c.pylora") << "earlier case"; },
+        [&file](const fs::path& folder) {
+            std::string message;
+            try {
+                saveCase(file, folder / "c.pylora");
+            } catch (const CaseFileError& e) {
+                message = e.what();
+            }
+            std::ifstream old(folder / "c.pylora");
+            std::string contents;
+            std::getline(old, contents, '\0');
+            const std::string named = "计算文件 " + (folder / "c.pylora").string() + "：无法写入（";
+            return contents == "earlier case" && message.starts_with(named) && message.ends_with("）") &&
+                   message.size() > named.size() + std::strlen("）");
+        });
+    EXPECT_TRUE(kept);
 }
 
 }  // namespace

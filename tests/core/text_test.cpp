@@ -41,6 +41,30 @@ TEST(TextTest, TellsWellFormedUtf8) {
     for (const Case& c : cases) EXPECT_EQ(isValidUtf8(c.text), c.valid) << c.what;
 }
 
+TEST(TextTest, MakesOutsideTextsSafeToShow) {
+    struct Case {
+        std::string text;
+        std::string valid, visible, markup;
+        const char* what;
+    } const cases[] = {
+        {"壁厚 φ57", "壁厚 φ57", "壁厚 φ57", "壁厚 φ57", "well-formed text stays"},
+        {"a\xC9" "b", "a\uFFFDb", "a\uFFFDb", "a\uFFFDb", "a GBK byte becomes U+FFFD"},
+        {"\xE5\xA3", "\uFFFD\uFFFD", "\uFFFD\uFFFD", "\uFFFD\uFFFD", "a cut sequence, byte by byte"},
+        {"\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD", "\uFFFD\uFFFD\uFFFD", "\uFFFD\uFFFD\uFFFD", "a surrogate"},
+        {"1\t2\n3", "1\t2\n3", "1\t2\n3", "1\t2\n3", "tabs and line ends stay"},
+        {std::string("\0\x1B\r\x7F", 4), std::string("\0\x1B\r\x7F", 4), "\u2400\u241B\u240D\u2421",
+         "\u2400\u241B\u240D\u2421", "C0 controls and DEL as their pictures"},
+        {"\xC2\x85", "\xC2\x85", "\uFFFD", "\uFFFD", "a C1 control"},
+        {"<b a=\"1\">&", "<b a=\"1\">&", "<b a=\"1\">&", "&lt;b a=&quot;1&quot;&gt;&amp;", "markup escaped"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(validUtf8(c.text), c.valid) << c.what;
+        EXPECT_EQ(visibleText(c.text), c.visible) << c.what;
+        EXPECT_EQ(markupText(c.text), c.markup) << c.what;
+        EXPECT_TRUE(isValidUtf8(visibleText(c.text))) << c.what;
+    }
+}
+
 TEST(TextTest, CountsAndCutsWholeCharacters) {
     EXPECT_EQ(characterCount("φ159"), 4u);
     EXPECT_EQ(characterCount("壁厚计算"), 4u);
