@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "core/report_text.h"
-#include "core/utf8_text.h"
+#include "core/text.h"
 #include "core/window_registry.h"
 
 namespace pylora {
