@@ -96,7 +96,7 @@ void applySetting(Form& form, const std::string& option, const std::string& valu
     } else if (option == "--choose") {
         auto [name, item] = splitAssignment(value, "--choose");
         requireControl(form, name, ControlKind::ListBox, "a list box");
-        if (!form.choose(name, requireUtf8(item, "--choose", name))) throw UsageError{name + " has no item " + item};
+        if (!form.pick(name, requireUtf8(item, "--choose", name))) throw UsageError{name + " has no item " + item};
     }
 }
 

@@ -404,7 +404,8 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
             for (const std::string& item : c.items) list->addItem(qt(item));
             list->setMaximumHeight(fontMetrics().height() * 7);
             connect(list, &QListWidget::currentRowChanged, this, [this, name](int row) {
-                model_.form().setSelectedIndex(name, row);
+                model_.form().pick(name, row);  // a unit list converts the numbers it governs
+                syncFromForm();
                 greyResultsFedBy(name);
                 caseChanged();
             });
