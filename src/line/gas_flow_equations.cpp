@@ -489,7 +489,7 @@ FormDefinition makeGasFlowEquations() {
 
     // A 1016 mm × 13 mm transmission line, 100 km between stations at 10 and 8 MPa (absolute).
     auto in = def.frame("FrameInputs", "输入参数", FrameRole::Input, {1, 0, 1, 3});
-    in.field(kFlow, "输气量 Q", "3000", {0, 0}).means("Q", "输气量", "10⁴m³/d").unitFrom(kFlowUnit);
+    in.field(kFlow, "输气量 Q", "4800", {0, 0}).means("Q", "输气量", "10⁴m³/d").unitFrom(kFlowUnit);
     in.field(kInletPressure, "起点压力（绝）P1", "10", {1, 0}).means("P_1", "起点压力（绝）", "MPa").unitFrom(kPressureUnit);
     in.field(kOutletPressure, "终点压力（绝）P2", "8", {2, 0}).means("P_2", "终点压力（绝）", "MPa").unitFrom(kPressureUnit);
     in.field(kLength, "管道长度 L", "100", {3, 0}).means("L", "管道长度", "km").unitFrom(kLengthUnit);
