@@ -317,7 +317,8 @@ std::string equationChosen(gf::Equation e) {
 
 Expr squared(const char* key) { return pow(q(key), c(2)); }
 // p1² − p2²·e^s: the squared pressures with the outlet corrected for elevation.
-Expr squaredPressures() { return squared(kP1Si) - squared(kP2Si) * formula::fn("exp", q(kElevationExponent)); }
+const Expr kE = c(2.718281828459045, "e");
+Expr squaredPressures() { return squared(kP1Si) - squared(kP2Si) * pow(kE, q(kElevationExponent)); }
 Expr standardRatio() { return formula::group(q(kStandardTemperature) / q(kStandardPressureSi)); }
 
 // Q = C·E·(Ts/ps)^a·[(p1² − p2²·e^s)/(Le·Δ^b·T·Z)]^c·D^d
@@ -346,7 +347,7 @@ Expr spitzglass(const Expr& pressures) {
                                       q(kTemperature) * formula::group(diameterTerm)));
 }
 
-const Expr kPi = formula::named(3.14159265358979, "π");
+const Expr kPi = formula::named(3.14159265358979, "π", "圆周率");
 const Expr kAirConstant = formula::named(gf::kAirGasConstant, "R_a", "空气的气体常数，J/(kg·K)");
 
 // The general flow equation: Q = (π/4)·√R_a·(Ts/ps)·√(D⁵·(p1² − p2²·e^s)/(λ·Z·Δ·T·Le)).
@@ -409,7 +410,7 @@ void stateFormulas(FormDefinition& def, FrameBuilder& picture) {
     flow(Equation::Weymouth, empirical(137.3295809942513, "137.32958", 1, "1", 1, "1", 0.5, "0.5", 2.667, "2.667"));
     flow(Equation::SpitzglassHigh, spitzglass(squaredPressures()));
     flow(Equation::SpitzglassLow,
-         spitzglass(c(2) * formula::group(q(kP1Si) - q(kP2Si) * formula::fn("exp", q(kElevationExponent) / c(2))) *
+         spitzglass(c(2) * formula::group(q(kP1Si) - q(kP2Si) * pow(kE, q(kElevationExponent) / c(2))) *
                     formula::group(q(kStandardPressureSi) + c(1210))));
     flow(Equation::Oliphant,
          c(84.58717613991857, "84.587176") *
@@ -520,11 +521,10 @@ FormDefinition makeGasFlowEquations() {
     column.meaning.symbol = "x";
     column.meaning.name = "各公式求得的所求量（或不能求解的原因）";
     column.meaning.unitList = kCompareUnit;
-    for (int i = 0; i < gf::kEquationCount; ++i) {
-        const int half = (gf::kEquationCount + 1) / 2;
-        compare.result(compareCell(i), kEquationNames[i], {1 + i % half, i / half})
-            .means("x", std::string(kEquationNames[i]) + " 求得的所求量")
-            .unitFrom(kCompareUnit);
+    column.meaning.role = FieldRole::Result;
+    for (int i = 0; i < gf::kEquationCount; ++i) {  // each cell takes the column's meaning
+        const int rows = (gf::kEquationCount + 2) / 3;  // three columns
+        compare.result(compareCell(i), kEquationNames[i], {1 + i % rows, i / rows});
         column.cells.push_back(compareCell(i));
     }
     table.columns.push_back(std::move(column));
