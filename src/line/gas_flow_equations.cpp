@@ -244,6 +244,7 @@ void noteValues(Form& form, const UnknownDef& unknown, gf::PipeCase pipe, const 
 void computeGasFlow(Form& form) {
     const int equationIndex = form.selectedIndex(kEquation);
     if (equationIndex < 0) throw RunFailure(FailureKind::MissingData, kEquation, "请选择输气流量公式");
+    const auto equation = static_cast<gf::Equation>(equationIndex);
     const UnknownDef& unknown = selectedUnknown(form);
 
     for (const UnknownDef& u : kUnknowns) form.setBackground(u.field, Colour::white());
@@ -272,6 +273,8 @@ void computeGasFlow(Form& form) {
     noteValues(form, unknown, pipe, s);
     form.setText(unknown.field, EngineeringText(s.value / shownUnit, 7, unknown.field));
     form.setText(kReynolds, EngineeringText(s.reynolds, 7, unknown.field));
+    if (pipe.darcyFriction && (equation == gf::Equation::AgaFullyTurbulent || equation == gf::Equation::AgaPartiallyTurbulent))
+        form.noteUncomputed("AGA 公式由输送系数 F 求 λ，未用给定的水力摩阻系数 λ");
     if (s.darcyFriction) {
         form.setText(kFriction, EngineeringText(*s.darcyFriction));
         form.setText(kTransmissionFactor, EngineeringText(2 / std::sqrt(*s.darcyFriction)));
