@@ -151,10 +151,11 @@ IsothermalFlow isothermalFlow(const PipeCase& p, double p1, double p2, double d,
     const double p2c = p2 * e.pressureFactor;
     const double squares = p1 * p1 - p2c * p2c;
     if (squares <= 0 || p2 <= 0) return out;
+    const double resistance = k + 2 * std::log(p1 / p2);
+    if (resistance <= 0) return out;
     const double area = kPi * d * d / 4;
     const double massSquared =
-        area * area * p.relativeDensity / (p.compressibility * kAirGasConstant * p.temperature) * squares /
-        (k + 2 * std::log(p1 / p2));
+        area * area * p.relativeDensity / (p.compressibility * kAirGasConstant * p.temperature) * squares / resistance;
     out.flow = std::sqrt(massSquared) / standardDensity(p);
     return out;
 }
@@ -291,9 +292,10 @@ Solution solveIsothermal(Equation equation, Unknown unknown, const PipeCase& p, 
     } else if (unknown == Unknown::OutletPressure) {
         const IsothermalFlow largest = flowAt(p.inletPressure, 0);
         if (p.flow > largest.flow * (1 + 1e-12)) throw FlowFailure(Fault::Choked, "Q", largest.flow);
+        // The flow falls to nothing where P2' reaches P1 (above P1 on a falling line).
         const auto f = [&](double p2) { return flowAt(p.inletPressure, p2).flow - p.flow; };
-        s.value = findRoot(f, largest.criticalPressure, p.inletPressure,
-                           kRelativeTolerance * p.inletPressure, "Q");
+        const double noFlow = p.inletPressure / std::min(e.pressureFactor, 1.0);
+        s.value = findRoot(f, largest.criticalPressure, noFlow, kRelativeTolerance * p.inletPressure, "Q");
     } else {  // Length: λ·L_e/D = A²·ρ1·Π/(P1·ṁ²) − 2·ln(P1/P2)
         const double p1 = p.inletPressure, p2 = p.outletPressure, p2c = p2 * e.pressureFactor;
         if (p1 * p1 - p2c * p2c <= 0) throw FlowFailure(Fault::PressureOrder, "H2");

@@ -234,7 +234,7 @@ TEST(GasFlowPanhandleB, AgreesWithTheTransmissionHydraulicsWindow) {
 }
 
 // Every equation, every unknown: the flow each gives for a line, then each of P1, P2, L and D
-// solved back from that flow, on a level line and one that rises 300 m.
+// solved back from that flow, on a level line, one that rises 300 m and one that falls 300 m.
 TEST(GasFlowSolver, EveryUnknownComesBackFromTheFlow) {
     gf::PipeCase line;
     line.inletPressure = 10e6;
@@ -246,7 +246,7 @@ TEST(GasFlowSolver, EveryUnknownComesBackFromTheFlow) {
     line.relativeDensity = 0.6;
     line.efficiency = 0.92;
     line.roughness = 5e-5;
-    for (double rise : {0.0, 300.0}) {
+    for (double rise : {0.0, 300.0, -300.0}) {
         line.outletElevation = rise;
         for (int e = 0; e < gf::kEquationCount; ++e) {
             const auto equation = static_cast<gf::Equation>(e);
