@@ -9,7 +9,7 @@ Form::Form(const FormDefinition& definition) : definition_(&definition) {
     for (const ControlDef& c : definition.controls()) {
         index_[c.name] = controls_.size();
         controls_.push_back(ControlState{c.name, c.kind, c.text, c.background, c.foreground, c.visible,
-                                         c.checked, c.items, -1});
+                                         c.checked, c.items, c.selectedItem});
         if (c.kind == ControlKind::OptionButton) optionGroups_[c.name] = c.group;
         if (c.kind == ControlKind::Sketch) {
             const Sketch* initial = definition.initialSketch(c.name);
@@ -82,6 +82,21 @@ bool Form::choose(const std::string& list, const std::string& item) {
     auto it = std::find(items.begin(), items.end(), item);
     if (it == items.end()) return false;
     setSelectedIndex(list, static_cast<int>(it - items.begin()));
+    return true;
+}
+
+void Form::pick(const std::string& list, int index) {
+    const int previous = selectedIndex(list);
+    setSelectedIndex(list, index);
+    if (previous == index) return;
+    if (const ChooseHandler* handler = definition_->chooseHandler(list)) (*handler)(*this, previous);
+}
+
+bool Form::pick(const std::string& list, const std::string& item) {
+    const auto& items = control(list).items;
+    auto it = std::find(items.begin(), items.end(), item);
+    if (it == items.end()) return false;
+    pick(list, static_cast<int>(it - items.begin()));
     return true;
 }
 

@@ -72,6 +72,11 @@ public:
     // Selects the first item equal to `item`; false when there is none.
     bool choose(const std::string& list, const std::string& item);
     std::optional<std::string> selectedItem(const std::string& list) const;
+    // The engineer picks an item: the selection changes, then the window's choose handler runs
+    // (a unit list converts the numbers it governs). setSelectedIndex and choose restore a
+    // selection without it. pick(list, item) is false when the list has no such item.
+    void pick(const std::string& list, int index);
+    bool pick(const std::string& list, const std::string& item);
 
     // The picture area of a profile sketch (the only one when no name is given).
     Sketch& sketch(const std::string& name = {});

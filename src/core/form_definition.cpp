@@ -102,6 +102,11 @@ ControlDef& ControlDef::means(std::string symbol, std::string name, std::string 
     return *this;
 }
 
+ControlDef& ControlDef::unitFrom(std::string list) {
+    meaning.unitList = std::move(list);
+    return *this;
+}
+
 ControlDef& ControlDef::input() {
     meaning.role = FieldRole::Input;
     return *this;
@@ -198,6 +203,11 @@ const FrameDef* FormDefinition::findFrame(const std::string& name) const {
 const RunHandler* FormDefinition::handler(const std::string& button) const {
     auto it = handlers_.find(button);
     return it == handlers_.end() ? nullptr : &it->second;
+}
+
+const ChooseHandler* FormDefinition::chooseHandler(const std::string& list) const {
+    auto it = chooseHandlers_.find(list);
+    return it == chooseHandlers_.end() ? nullptr : &it->second;
 }
 
 QuantityDef& FormDefinition::quantity(const std::string& key, std::string symbol, std::string name,

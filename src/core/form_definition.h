@@ -34,6 +34,9 @@ struct RunContext {
 };
 
 using RunHandler = std::function<void(RunContext&)>;
+// The engineer picked another item of a list: `previous` is the item chosen before (-1: none).
+// A unit list converts the numbers shown in the units it governs.
+using ChooseHandler = std::function<void(Form& form, int previous)>;
 using CreateHandler = std::function<std::any(Form&, const Services&)>;
 
 enum class ControlKind { Label, TextField, OptionButton, CheckBox, ListBox, Button, Picture, Sketch };
@@ -63,6 +66,10 @@ struct Meaning {
     // Windows with step buttons: the run button whose run writes it (results, verdicts) or
     // first reads it (inputs); empty: every run.
     std::string step;
+    // The list box whose chosen item is the unit (a unit the engineer picks per field), or the
+    // label a run writes the unit into; empty: the unit is `unit`, which is also the unit when
+    // the list has nothing chosen.
+    std::string unitList = {};  // (initialised, so that brace lists may leave it out)
 };
 
 // A place in a frame's grid. Every column holds a caption on the left and its control on the
@@ -86,6 +93,7 @@ struct ControlDef {
     GridPlace place;
     bool visible = true;
     bool checked = false;  // option: selected when the window opens; check box: checked
+    int selectedItem = -1;  // list box: the item selected when the window opens, -1 none
     std::string group;     // option buttons: one is selected per group (default: the frame)
     std::vector<std::string> items;  // list box items in order
     LabelStyle style = LabelStyle::Plain;
@@ -105,6 +113,7 @@ struct ControlDef {
     ControlDef& verdict();                        // a run writes words that judge into it
     ControlDef& working();                        // neither input nor result
     ControlDef& inStep(std::string runButton);    // written or first read by this step
+    ControlDef& unitFrom(std::string list);       // its unit is the item chosen in `list`
 };
 
 // A point table (a row per station, a column per quantity: 桩点里程, 地面标高, 管底标高 …) or a
@@ -230,6 +239,12 @@ public:
     // Work done when the window is created, e.g. opening database tables.
     void onCreate(CreateHandler create) { create_ = std::move(create); }
 
+    // Work done when the engineer picks another item of `list` (Form::pick), e.g. converting the
+    // numbers a unit list governs. A selection restored from a case file runs no handler: its
+    // texts were saved in the units saved with it.
+    void onChoose(const std::string& list, ChooseHandler handler) { chooseHandlers_[list] = std::move(handler); }
+    const ChooseHandler* chooseHandler(const std::string& list) const;
+
     // The codes and clauses whose formulas the window applies, as its own texts name them.
     void basis(std::vector<std::string> codes) { basis_ = std::move(codes); }
     // A quantity computed without a field of its own (or, with `shownIn` set, the unrounded
@@ -302,6 +317,7 @@ private:
     std::vector<FrameDef> frames_;
     std::deque<ControlDef> controls_;  // a deque: references stay valid while controls are added
     std::map<std::string, RunHandler> handlers_;
+    std::map<std::string, ChooseHandler> chooseHandlers_;
     std::map<std::string, Sketch> sketches_;
     std::string defaultRunButton_;
     CreateHandler create_;

@@ -89,7 +89,8 @@ struct Formula {
 
 // A line of words in a formula picture.
 Formula words(const std::string& markup);
-// A formula that holds only while the option or check box `control` is chosen.
+// A formula that holds only while the option or check box `control` is chosen, or while the
+// list item is chosen that `control` names as "List=Item".
 Formula when(const std::string& control, Formula formula);
 
 // How a tree is drawn: the symbol of each quantity, or its value.

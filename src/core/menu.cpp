@@ -40,6 +40,7 @@ const MenuRow kMenuRows[] = {
     {1, "menu_LINE_DI", "低压燃气管道计算", MenuAction::ShowWindow, "低压燃气管道计算"},
     {1, "menu_LINE_HIGH", "高中压燃气管道计算", MenuAction::ShowWindow, "高中压燃气计算"},
     {1, "MENU_LINE_LOST", "放空损失计算√", MenuAction::ShowWindow, "放空损失计算"},
+    {1, "menu_LINE_FLOW", "输气管道流量公式计算", MenuAction::ShowWindow, "输气流量公式"},
     {0, "menu_CHUAN_JISUAN", "穿越设计计算(&C)", MenuAction::Menu, ""},
     {1, "MENU_CHUAN_GANG", "钢管许用应力计算√", MenuAction::ShowWindow, "钢管许用应力"},
     {1, "MENU_CHUAN_GONG", "公路穿越相关计算√", MenuAction::Menu, ""},

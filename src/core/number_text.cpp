@@ -145,4 +145,28 @@ std::string NumberTextSingle(float value, const std::string& source) {
     return generalForm(value, 7, 6);
 }
 
+std::string EngineeringText(double value, int significant, const std::string& source) {
+    requireFinite(value, source);
+    if (value == 0) return "0";
+    // Rounded first, so that 999999.96 takes the exponent of the 1000000 it rounds to.
+    const DecimalDigits d = significantDigits(value, significant);
+    const int exponent = d.pointPosition - 1;  // value = d.ddd… × 10^exponent
+    const bool plain = exponent >= -3 && exponent < 6;
+    const int engineering = plain ? 0 : (exponent >= 0 ? exponent / 3 : -((-exponent + 2) / 3)) * 3;
+    const int integerCount = exponent - engineering + 1;  // digits before the point; ≤ 0: "0.00…"
+    std::string out = d.negative ? "-" : "";
+    if (integerCount <= 0) {
+        out += "0." + std::string(-integerCount, '0') + d.digits;
+    } else {
+        std::string digits = d.digits;
+        if (static_cast<int>(digits.size()) < integerCount) digits.append(integerCount - digits.size(), '0');
+        out += digits.substr(0, integerCount);
+        if (static_cast<int>(digits.size()) > integerCount) out += "." + digits.substr(integerCount);
+    }
+    if (plain) return out;
+    char exponentText[16];
+    std::snprintf(exponentText, sizeof exponentText, "E%c%02d", engineering < 0 ? '-' : '+', std::abs(engineering));
+    return out + exponentText;
+}
+
 }  // namespace pylora

@@ -20,4 +20,10 @@ std::string NumberText(double value, const std::string& source = {});
 // The same for a value kept in single precision: 7 significant digits, plain below 1E+07.
 std::string NumberTextSingle(float value, const std::string& source = {});
 
+// Engineering form: `significant` digits, trailing zeros kept. Plain decimal from 0.001 up to
+// but not including 1E+06 ("2895.934", "0.01851387", "10.00000"); beyond, a mantissa of one to
+// three integer digits and an exponent that is a multiple of three ("9.000000E+06",
+// "12.34567E-06"). Zero is "0".
+std::string EngineeringText(double value, int significant = 7, const std::string& source = {});
+
 }  // namespace pylora

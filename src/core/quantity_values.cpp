@@ -10,7 +10,14 @@ constexpr int kDeepestChain = 64;  // formulas giving quantities for formulas: a
 
 bool QuantityValues::applies(const formula::Formula& line) const {
     if (!line.applies) return true;
-    return line.applies([this](const std::string& control) { return form_.has(control) && form_.checked(control); });
+    return line.applies([this](const std::string& control) {
+        // "List=Item": the list shows that item chosen.
+        if (const auto eq = control.find('='); eq != std::string::npos) {
+            const std::string list = control.substr(0, eq);
+            return form_.has(list) && form_.selectedItem(list) == control.substr(eq + 1);
+        }
+        return form_.has(control) && form_.checked(control);
+    });
 }
 
 const formula::Formula* QuantityValues::formulaFor(const std::string& key) const {

@@ -136,10 +136,17 @@ private:
         }
     }
 
+    // The unit the engineer picked in the field's unit list (or the one a label shows), else the stated one.
+    std::string unitOf(const Meaning& meaning) const {
+        if (meaning.unitList.empty() || !form_.has(meaning.unitList)) return meaning.unit;
+        if (form_.control(meaning.unitList).kind != ControlKind::ListBox) return form_.text(meaning.unitList);
+        return form_.selectedItem(meaning.unitList).value_or(meaning.unit);
+    }
+
     ReportQuantity quantityOf(const ControlDef& c) const {
         const ControlState& state = form_.control(c.name);
         return {c.name, c.meaning.symbol, c.meaning.name, engineeringNumber(state.text, c.meaning.decimals),
-                c.meaning.unit, isHighlight(state.background)};
+                unitOf(c.meaning), isHighlight(state.background)};
     }
 
     void addChoice(const ControlDef& c, std::set<std::string>& groupsDone) {
@@ -218,7 +225,7 @@ private:
                              [&](const std::string& cell) { return ofKind(column, cell); }))
                 continue;
             columns.push_back(&column);
-            part.columns.push_back({column.meaning.symbol, column.meaning.name, column.meaning.unit});
+            part.columns.push_back({column.meaning.symbol, column.meaning.name, unitOf(column.meaning)});
         }
         for (std::size_t row = 0; row < table.rows.size(); ++row) {
             std::vector<std::string> cells;
@@ -267,7 +274,7 @@ private:
 
     ReportTerm termOf(const std::string& key) const {
         const Meaning* meaning = def_.meaningOf(key);
-        ReportTerm term{def_.symbolOf(key), meaning ? meaning->name : std::string(), {}, meaning ? meaning->unit : ""};
+        ReportTerm term{def_.symbolOf(key), meaning ? meaning->name : std::string(), {}, meaning ? unitOf(*meaning) : ""};
         return term;
     }
 

@@ -51,7 +51,7 @@ void applySetting(Form& form, const std::string& option, const std::string& valu
     } else if (option == "--choose") {
         auto [name, item] = splitAssignment(value, option);
         requireControl(form, name, ControlKind::ListBox, "a list box");
-        if (!form.choose(name, requireUtf8(item, option, name))) throw SettingError{name + " has no item " + item};
+        if (!form.pick(name, requireUtf8(item, option, name))) throw SettingError{name + " has no item " + item};
     } else {
         throw SettingError{"unknown setting " + option};
     }

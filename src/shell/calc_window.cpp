@@ -403,10 +403,20 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
         }
         case ControlKind::ListBox: {
             auto* list = new QListWidget;
-            for (const std::string& item : c.items) list->addItem(qt(item));
-            list->setMaximumHeight(fontMetrics().height() * 7);
+            int widest = 0;
+            for (const std::string& item : c.items) {
+                list->addItem(qt(item));
+                widest = std::max(widest, fontMetrics().horizontalAdvance(qt(item)));
+            }
+            // As wide as its widest item and no wider, at most seven rows high.
+            const int rows = std::clamp(static_cast<int>(c.items.size()), 1, 7);
+            const int scrollBar = static_cast<int>(c.items.size()) > 7 ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            list->setFixedWidth(widest + 2 * list->frameWidth() + scrollBar + fontMetrics().averageCharWidth() * 3);
+            list->setMaximumHeight(std::min(fontMetrics().height() * 7, list->sizeHintForRow(0) * rows + 2 * list->frameWidth()));
             connect(list, &QListWidget::currentRowChanged, this, [this, name](int row) {
-                model_.form().setSelectedIndex(name, row);
+                model_.form().pick(name, row);  // a unit list converts the numbers it governs
+                syncFromForm();
                 greyResultsFedBy(name);
                 caseChanged();
             });

@@ -37,6 +37,7 @@ TEST(MenuTreeTest, CaptionsAndTargetsAsTheEngineerKnowsThem) {
         {"menu_KUA_BU", "补偿器选型计算", "none"},
         {"MENU_CHUAN_CHUONG", "穿越点河床冲刷深度计算√", "show RIVER"},
         {"MENU_CHUAN_QIAN_GUAN", "管架发送道相关计算", "show 管架发送道相关计算"},
+        {"menu_LINE_FLOW", "输气管道流量公式计算", "show 输气流量公式"},
     };
     for (const Row& row : rows) {
         const MenuItem* item = findItem(menuTree(), row.name);

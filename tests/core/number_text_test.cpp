@@ -95,6 +95,29 @@ TEST(NumberTextSingleTest, SevenDigitsAndPlainBelowTenMillion) {
     EXPECT_EQ(NumberTextSingle(0.00001f), "1E-05");
 }
 
+class EngineeringTextTest : public testing::TestWithParam<GeneralCase> {};
+
+TEST_P(EngineeringTextTest, WritesSevenSignificantDigits) {
+    EXPECT_EQ(EngineeringText(GetParam().value), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, EngineeringTextTest,
+    testing::Values(GeneralCase{"PlainKeepsTrailingZeros", 10, "10.00000"},
+                    GeneralCase{"PlainRounds", 2895.93449, "2895.934"},
+                    GeneralCase{"SmallPlainCountsSignificantDigits", 0.018513866077, "0.01851387"},
+                    GeneralCase{"SmallestPlain", 0.001, "0.001000000"},
+                    GeneralCase{"LargestPlain", 999999.94, "999999.9"},
+                    GeneralCase{"RoundsUpIntoExponentForm", 999999.96, "1.000000E+06"},
+                    GeneralCase{"MillionsTakeExponentSix", 9e6, "9.000000E+06"},
+                    GeneralCase{"TensOfMillions", 12345674, "12.34567E+06"},
+                    GeneralCase{"HundredsOfMillions", 389699731.76, "389.6997E+06"},
+                    GeneralCase{"BelowPlainTakesExponentMinusSix", 0.00001, "10.00000E-06"},
+                    GeneralCase{"Micro", 1.1e-5, "11.00000E-06"},
+                    GeneralCase{"Negative", -0.5, "-0.5000000"},
+                    GeneralCase{"Zero", 0, "0"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // A value that is not finite never reaches the digit buffer: the run fails, blaming the field
 // the value came from.
 TEST(NonFiniteNumberTextTest, EndsTheRunNamingTheSourceField) {
@@ -110,6 +133,7 @@ TEST(NonFiniteNumberTextTest, EndsTheRunNamingTheSourceField) {
         [](double v) { return FormatNumber(Num(v, "Text3"), "#.#####"); },
         [](double v) { return NumberText(Num(v, "Text3")); },
         [](double v) { return NumberTextSingle(static_cast<float>(v), "Text3"); },
+        [](double v) { return EngineeringText(v, 7, "Text3"); },
     };
     for (const auto& [value, kind] : values) {
         for (const auto& write : writers) {

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <set>
 #include <sstream>
 
@@ -67,12 +68,15 @@ TEST_P(EveryWindow, StatesWhatEachFieldMeans) {
     }
 }
 
-// Decimals the displayed text shows: "10.344" 3, "9.8" 1, "216." 0, "." 0.
-int shownDecimals(const std::string& text) {
+// The place of the last digit the displayed text shows: "10.344" 0.001, "9.8" 0.1, "216." 1,
+// "." 1, "12.34567E+06" 10.
+double lastShownDigit(const std::string& text) {
+    const auto exponentMark = text.find_first_of("eE");
+    const int exponent = exponentMark == std::string::npos ? 0 : std::atoi(text.c_str() + exponentMark + 1);
     const auto point = text.find('.');
-    if (point == std::string::npos) return 0;
-    const auto exponent = text.find_first_of("eE", point);
-    return static_cast<int>((exponent == std::string::npos ? text.size() : exponent) - point - 1);
+    const std::size_t end = exponentMark == std::string::npos ? text.size() : exponentMark;
+    const int decimals = point == std::string::npos || point > end ? 0 : static_cast<int>(end - point - 1);
+    return std::pow(10.0, exponent - decimals);
 }
 
 // The field that shows a formula's result, if any.
@@ -108,7 +112,7 @@ int expectFormulasAgree(const CalcForm& window, const std::string& inputs) {
             ADD_FAILURE() << "the formula cannot be evaluated: " << failure.what() << " " << failure.detail();
             continue;
         }
-        const double lastDigit = std::pow(10.0, -shownDecimals(shown));
+        const double lastDigit = lastShownDigit(shown);
         const double tolerance = std::max(0.5 * lastDigit * (1 + 1e-9), 1e-12 * std::abs(*shownValue));
         EXPECT_NEAR(computed, *shownValue, tolerance) << "shown \"" << shown << "\"";
         ++compared;

@@ -2,6 +2,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
@@ -146,6 +147,29 @@ private slots:
         QCOMPARE(form->statusText(),
                  QString("「拖管时单位长度管线结构最小质量Mmin，（Kg）」需水中浮力与水流力，本窗口不计算"));
         form->close();
+    }
+
+    // A unit list picked on the desktop converts the numbers it governs at once, the solved
+    // value and the comparison table included, and back again; a list is as wide as its items.
+    void pickingAUnitConvertsTheNumbersShown() {
+        window->close();
+        window = new CalcWindow(*findWindow("输气流量公式"), Services{}, printer);
+        window->show();
+        click("Command1");
+        QCOMPARE(field("Q")->text(), QString("4784.305"));
+        auto* pressures = qobject_cast<QListWidget*>(window->widgetFor("PUnit"));
+        pressures->setCurrentRow(0);  // Pa
+        QCOMPARE(field("P1")->text(), QString("10000000"));
+        QCOMPARE(field("P2")->text(), QString("8000000"));
+        auto* flows = qobject_cast<QListWidget*>(window->widgetFor("QUnit"));
+        flows->setCurrentRow(0);  // m³/s
+        QCOMPARE(field("Q")->text(), QString("553.7390"));
+        QCOMPARE(field("Compare(0)")->text(), QString("553.7390"));
+        flows->setCurrentRow(3);  // 10⁴m³/d
+        pressures->setCurrentRow(2);  // MPa
+        QCOMPARE(field("Q")->text(), QString("4784.305"));
+        QCOMPARE(field("P1")->text(), QString("10"));
+        QVERIFY(flows->width() >= flows->fontMetrics().horizontalAdvance(QString("10⁸m³/a")));
     }
 
     // Every window opens, runs from its defaults and renders. With PYLORA_SCREENSHOT_DIR set,
