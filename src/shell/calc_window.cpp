@@ -30,6 +30,7 @@
 #include "shell/report_export.h"
 #include "shell/screen_fit.h"
 #include "shell/sketch_canvas.h"
+#include "shell/study_dialog.h"
 
 namespace pylora {
 namespace {
@@ -73,6 +74,7 @@ CalcWindow::CalcWindow(const FormDefinition& definition, const Services& service
     auto* closeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), this);
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
     addReportExport(*this);
+    addParameterStudy(*this);
     addCaseKeys();
     offerGroundDataFileChoice(*this);
     syncFromForm();

@@ -51,6 +51,7 @@ public:
 
     // What the print entries say when no calculator window is open.
     static const QString kNothingToPrint;
+    static const QString kNothingToStudy;  // and the 参数分析… entry
 
 private:
     void addFileMenu();
