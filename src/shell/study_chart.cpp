@@ -154,8 +154,10 @@ void StudyChart::showStudy(const StudyResult& study, bool logarithmicX) {
         for (const std::string& second : seconds) {
             Pending p;
             p.unit = yColumn.unit;
+            // Short names where a legend holds many: the symbol alone beside the second input.
             QStringList name;
-            if (!grid || numeric.size() > 1) name << symbolAndName(yColumn);
+            if (!grid) name << symbolAndName(yColumn);
+            if (grid && numeric.size() > 1) name << qt(yColumn.symbol);
             if (grid) name << valueWords(study.inputColumns[1]).arg(qt(second));
             p.curve.name = name.join(QStringLiteral("，"));
             p.curve.xWords = valueWords(xColumn);
@@ -177,6 +179,7 @@ void StudyChart::showStudy(const StudyResult& study, bool logarithmicX) {
                 xSpan.add(*x);
                 ySpans[p.unit].add(*y);
             }
+            if (p.curve.points.empty()) p.curve.name += QStringLiteral("（无计算结果）");
             pending.push_back(std::move(p));
         }
     }
@@ -226,6 +229,8 @@ void StudyChart::showStudy(const StudyResult& study, bool logarithmicX) {
         curves_.push_back(std::move(p.curve));
     }
     chart()->legend()->setVisible(!curves_.empty());
+    // Many curves: one legend entry a line beside the plot, where their names have room.
+    chart()->legend()->setAlignment(curves_.size() > 4 ? Qt::AlignRight : Qt::AlignBottom);
     settle();
 }
 

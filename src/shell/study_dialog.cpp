@@ -20,6 +20,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "shell/calc_window.h"
 #include "shell/report_export.h"
@@ -73,6 +74,7 @@ StudyDialog::StudyDialog(CalcWindow& window) : QDialog(&window, Qt::Window), win
         item->setCheckState(results_->count() == 1 ? Qt::Checked : Qt::Unchecked);
     }
     results_->setMinimumWidth(220);
+    results_->setMaximumHeight(results_->fontMetrics().height() * 9);
     (new QVBoxLayout(resultBox))->addWidget(results_);
     auto* setup = new QHBoxLayout;
     setup->addWidget(firstBox, 3);
@@ -102,6 +104,8 @@ StudyDialog::StudyDialog(CalcWindow& window) : QDialog(&window, Qt::Window), win
     table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    table_->horizontalHeader()->setTextElideMode(Qt::ElideRight);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     chart_ = new StudyChart;
     readOut_ = new QLabel(QStringLiteral(" "));
@@ -117,8 +121,8 @@ StudyDialog::StudyDialog(CalcWindow& window) : QDialog(&window, Qt::Window), win
     auto* split = new QSplitter;
     split->addWidget(table_);
     split->addWidget(plot);
-    split->setStretchFactor(0, 2);
-    split->setStretchFactor(1, 3);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
 
     copyButton_ = button(QStringLiteral("复制"), "copy");
     exportButton_ = button(QStringLiteral("导出…"), "export");
@@ -228,6 +232,11 @@ void StudyDialog::finish(std::shared_ptr<const StudyResult> result, const QStrin
     study_ = std::move(result);
     model_->setStudy(study_);
     table_->resizeColumnsToContents();
+    // Long names are cut short with an ellipsis (the tooltip and the copy give them whole); the
+    // cause of a failure takes the rest.
+    const int widest = table_->fontMetrics().horizontalAdvance('0') * 22;
+    for (int c = 0; c + 1 < model_->columnCount(); ++c)
+        table_->setColumnWidth(c, std::min(table_->columnWidth(c), widest));
     chart_->showStudy(*study_, logarithmicX_);
     const std::size_t done = study_->points.size();
     std::size_t failed = 0;

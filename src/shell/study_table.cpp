@@ -108,8 +108,9 @@ QVariant StudyTableModel::data(const QModelIndex& index, int role) const {
     const std::size_t column = std::size_t(index.column());
     const bool failureColumn = column + 1 == columnTotal(*study_);
     switch (role) {
-        case Qt::DisplayRole:
-        case Qt::ToolTipRole: return QString::fromStdString(cell(point, *study_, column));
+        case Qt::DisplayRole: return QString::fromStdString(cell(point, *study_, column));
+        case Qt::ToolTipRole:  // a failed point tells its cause wherever the pointer rests on its row
+            return QString::fromStdString(point.failure ? *point.failure : cell(point, *study_, column));
         case Qt::ForegroundRole:
             if (failureColumn) return QBrush(QColor(0xd0, 0, 0));
             return {};
@@ -126,7 +127,8 @@ QVariant StudyTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant StudyTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole || !study_) return QAbstractTableModel::headerData(section, orientation, role);
+    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !study_)
+        return QAbstractTableModel::headerData(section, orientation, role);
     if (orientation == Qt::Vertical) return section + 1;
     return QString::fromStdString(headings(*study_)[std::size_t(section)]);
 }
