@@ -177,7 +177,9 @@ void checkStudy(const FormDefinition& definition, const StudyRequest& request) {
 
 namespace {
 
-StudyColumn columnOf(const FormDefinition& definition, const std::string& control) {
+}  // namespace
+
+StudyColumn studyColumn(const FormDefinition& definition, const std::string& control) {
     StudyColumn column{control, {}, controlCaption(definition, control), {}, false};
     if (const Meaning* meaning = definition.meaningOf(control)) {
         column.symbol = meaning->symbol;
@@ -187,6 +189,8 @@ StudyColumn columnOf(const FormDefinition& definition, const std::string& contro
     if (const ControlDef* c = definition.findControl(control)) column.verdict = definition.roleOf(*c) == FieldRole::Verdict;
     return column;
 }
+
+namespace {
 
 // The buttons a point presses when the request names none: the steps of the calculation shown,
 // else the window's steps in order (two-step windows), else its run button.
@@ -430,8 +434,8 @@ StudyResult runStudy(const CalcForm& start, const StudyRequest& request, const S
     const std::vector<std::string> presses = pressesOf(start, request);
 
     StudyResult result;
-    for (const StudyVariable& variable : request.vary) result.inputColumns.push_back(columnOf(definition, variable.control));
-    for (const std::string& control : request.results) result.resultColumns.push_back(columnOf(definition, control));
+    for (const StudyVariable& variable : request.vary) result.inputColumns.push_back(studyColumn(definition, variable.control));
+    for (const std::string& control : request.results) result.resultColumns.push_back(studyColumn(definition, control));
 
     const std::size_t total = pointCount(request);
     auto deliver = [&](std::size_t index, const StudyPoint& point) {

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <map>
+#include <mutex>
 
 #include "core/parameter_study.h"
 #include "core/window_registry.h"
@@ -15,6 +16,12 @@ Services databaseServices() {
     Services services;
     services.databaseFolder = PYLORA_DATABASE_DIR;
     return services;
+}
+
+StudyOptions jobs(int count) {
+    StudyOptions options;
+    options.jobs = count;
+    return options;
 }
 
 // The study's start: a window with texts typed and list items chosen.
@@ -64,7 +71,7 @@ TEST_P(StudyEqualsSingleRunsTest, EveryPointIsTheRunByHand) {
     const WindowCase& c = GetParam();
     CalcForm start(*findWindow(c.form), databaseServices());
     apply(start, c.start);
-    const StudyResult study = runStudy(start, c.request, {.jobs = 2});
+    const StudyResult study = runStudy(start, c.request, jobs(2));
 
     std::size_t expected = 1;
     for (const StudyVariable& v : c.request.vary) expected *= v.values.size();
@@ -104,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ParameterStudyTest, FailedPointsCarryTheirCauseAndNoResults) {
     CalcForm start(*findWindow("壁厚计算"), Services{});
-    const StudyResult study = runStudy(start, {{{"Text1", {"720", "七二〇", "508"}}}, {"Text6"}, {}}, {.jobs = 1});
+    const StudyResult study = runStudy(start, {{{"Text1", {"720", "七二〇", "508"}}}, {"Text6"}, {}}, jobs(1));
     ASSERT_EQ(study.points.size(), 3u);
     EXPECT_FALSE(study.points[0].failure);
     EXPECT_EQ(study.points[1].failure, "计算中止：「输气管道外径(毫米)」不是有效数字");
@@ -116,7 +123,7 @@ TEST(ParameterStudyTest, FailedPointsCarryTheirCauseAndNoResults) {
 TEST(ParameterStudyTest, GridVariesTheFirstInputFastestAndEqualsSingleRuns) {
     CalcForm start(*findWindow("壁厚计算"), Services{});
     const StudyRequest request{{{"Text2", {"1", "4", "6.3"}}, {"Text1", {"508", "720"}}}, {"Text6", "Text10"}, {}};
-    const StudyResult study = runStudy(start, request, {.jobs = 2});
+    const StudyResult study = runStudy(start, request, jobs(2));
     ASSERT_EQ(study.points.size(), 6u);
     const std::vector<std::vector<std::string>> order{{"1", "508"}, {"4", "508"}, {"6.3", "508"},
                                                       {"1", "720"}, {"4", "720"}, {"6.3", "720"}};
@@ -157,12 +164,15 @@ TEST(ParameterStudyTest, AnyNumberOfJobsDeliversTheSamePointsInTableOrder) {
     CalcForm start(*findWindow("壁厚计算"), Services{});
     const StudyRequest request{{{"Text2", rangeValues({.from = 0, .to = 12, .points = 3001})}}, {"Text6", "Text7"}, {}};
     std::vector<std::vector<StudyPoint>> runs;
-    for (int jobs : {1, 2, 5}) {
+    for (int count : {1, 2, 5}) {
         std::vector<StudyPoint> points;
-        const StudyResult study = runStudy(start, request, {.jobs = jobs, .onPoint = [&](std::size_t index, const StudyPoint& p) {
-                                                                ASSERT_EQ(index, points.size());
-                                                                points.push_back(p);
-                                                            }});
+        StudyOptions options;
+        options.jobs = count;
+        options.onPoint = [&](std::size_t index, const StudyPoint& p) {
+            ASSERT_EQ(index, points.size());
+            points.push_back(p);
+        };
+        const StudyResult study = runStudy(start, request, options);
         EXPECT_TRUE(study.points.empty());  // the caller took them
         EXPECT_EQ(points.size(), 3001u);
         runs.push_back(std::move(points));
@@ -177,22 +187,25 @@ TEST(ParameterStudyTest, AnyNumberOfJobsDeliversTheSamePointsInTableOrder) {
 TEST(ParameterStudyTest, CancelKeepsTheLeadingPointsDone) {
     CalcForm start(*findWindow("壁厚计算"), Services{});
     const StudyRequest request{{{"Text2", rangeValues({.from = 1, .to = 100000, .step = 1})}}, {"Text6"}, {}};
-    for (int jobs : {1, 2}) {
+    for (int count : {1, 2}) {
         std::atomic<bool> cancel = false;
         std::size_t delivered = 0;
         std::size_t lastProgress = 0;
-        const StudyResult study = runStudy(start, request,
-                                           {.jobs = jobs,
-                                            .onPoint = [&](std::size_t index, const StudyPoint&) {
-                                                EXPECT_EQ(index, delivered++);
-                                                if (index == 500) cancel = true;
-                                            },
-                                            .onProgress = [&](std::size_t done, std::size_t total) {
-                                                EXPECT_EQ(total, 100000u);
-                                                lastProgress = std::max(lastProgress, done);
-                                            },
-                                            .cancel = &cancel});
-        EXPECT_TRUE(study.cancelled) << jobs;
+        std::mutex progressLock;  // progress comes from the worker threads
+        StudyOptions options;
+        options.jobs = count;
+        options.onPoint = [&](std::size_t index, const StudyPoint&) {
+            EXPECT_EQ(index, delivered++);
+            if (index == 500) cancel = true;
+        };
+        options.onProgress = [&](std::size_t done, std::size_t total) {
+            std::lock_guard lock(progressLock);
+            EXPECT_EQ(total, 100000u);
+            lastProgress = std::max(lastProgress, done);
+        };
+        options.cancel = &cancel;
+        const StudyResult study = runStudy(start, request, options);
+        EXPECT_TRUE(study.cancelled) << count;
         EXPECT_GT(delivered, 500u);
         EXPECT_LT(delivered, 100000u);
         EXPECT_GE(lastProgress, 500u);
