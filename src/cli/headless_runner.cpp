@@ -19,6 +19,7 @@
 #include "cli/help_text.h"
 #include "cli/json_output.h"
 #include "cli/report_json.h"
+#include "cli/sweep_command.h"
 #include "core/calc_form.h"
 #include "core/case_file.h"
 #include "core/menu.h"
@@ -292,6 +293,7 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
             settingsOf[command][option.name] = command->add_option(option.name, option.help)->type_name(option.value)
                                                    ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
                                                    ->allow_extra_args(false);
+    SweepCommand sweep(app);
     app.footer(help::footer());  // after the commands, so that their own help stays short
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -330,6 +332,7 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
             out << printable(describeJson(requireWindow(describeForm))) << '\n';
             return kExitDone;
         }
+        if (sweep.chosen()) return sweep.run(chosen, out, applySetting);
         // Settings and presses in the order given on the command line.
         CLI::App* command = app.got_subcommand("report") ? report : run;
         const std::string format = command == report ? reportFormat(reportOutput, reportFormatName) : "";
@@ -392,6 +395,9 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
     } catch (const WriteError& e) {
         printUsageError(err, e.message);
         return kExitWriteFailed;
+    } catch (const CommandFault& e) {
+        printUsageError(err, e.message);
+        return e.status;
     }
 }
 

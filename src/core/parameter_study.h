@@ -85,6 +85,10 @@ struct StudyResult {
     bool cancelled = false;
 };
 
+// The column of a varied input or a result, from the field's meaning: known before the study
+// runs, so that a table's heading can be written first.
+StudyColumn studyColumn(const FormDefinition& definition, const std::string& control);
+
 // Checks the request against the window before anything runs (throws StudyError).
 void checkStudy(const FormDefinition& definition, const StudyRequest& request);
 

@@ -17,7 +17,7 @@
 #include <map>
 
 #include "core/report_text.h"
-#include "shell/study_table.h"
+#include "shell/study_table_model.h"
 
 namespace pylora {
 namespace {

@@ -28,7 +28,7 @@
 #include "shell/study_export.h"
 #include "shell/study_report_link.h"
 #include "shell/study_setup.h"
-#include "shell/study_table.h"
+#include "shell/study_table_model.h"
 #include "shell/study_worker.h"
 
 namespace pylora {

@@ -9,7 +9,7 @@
 #include "core/atomic_file.h"
 #include "shell/report_export.h"
 #include "shell/study_chart.h"
-#include "shell/study_table.h"
+#include "shell/study_table_model.h"
 
 namespace pylora {
 namespace {

@@ -16,20 +16,17 @@
 
 #include "core/form.h"
 #include "core/number_reading.h"
-#include "shell/study_table.h"
+#include "core/study_table.h"
+#include "shell/study_table_model.h"
 
 namespace pylora {
 namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
+// "P 管道的设计压力 (MPa)": the heading the study's table will give the field.
 QString captionOf(const FormDefinition& definition, const std::string& control) {
-    const Meaning* meaning = definition.meaningOf(control);
-    if (!meaning || (meaning->symbol.empty() && meaning->name.empty()))
-        return qt(controlCaption(definition, control)).trimmed();
-    StudyColumn column{control, meaning->symbol, meaning->name, meaning->unit, false};
-    if (column.name.empty()) column.name = controlCaption(definition, control);
-    return qt(studyHeading(column));
+    return qt(studyHeading(studyColumn(definition, control))).trimmed();
 }
 
 double readNumber(const QLineEdit* edit, const char* what) {

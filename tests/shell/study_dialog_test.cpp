@@ -166,7 +166,7 @@ private slots:
         QVERIFY(dialog);
         const QTableView* table = dialog->table();
         QCOMPARE(headings(table), QStringList({"P 管道的设计压力 (MPa)", "δ 直管段计算壁厚 (mm)", "δ_b 弯头圆弧最小壁厚 (mm)",
-                                               "计算中止原因"}));
+                                               "失败原因"}));
         QCOMPARE(table->model()->rowCount(), 17);
         for (const int row : {0, 7}) {
             const CalcForm byHand = runByHand("壁厚计算", {{"Text2", cell(table, row, 0).toStdString()}});
@@ -314,7 +314,7 @@ private slots:
         QTest::mouseClick(dialog->findChild<QPushButton*>("copy"), Qt::LeftButton);
         const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 18);
-        QCOMPARE(lines[0], QString("P 管道的设计压力 (MPa)\tδ 直管段计算壁厚 (mm)\tδ_b 弯头圆弧最小壁厚 (mm)\t计算中止原因"));
+        QCOMPARE(lines[0], QString("P 管道的设计压力 (MPa)\tδ 直管段计算壁厚 (mm)\tδ_b 弯头圆弧最小壁厚 (mm)\t失败原因"));
         for (int row = 0; row < 17; ++row) {
             const QStringList cells = lines[row + 1].split('\t');
             QCOMPARE(cells.size(), 4);
@@ -339,7 +339,7 @@ private slots:
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
         const QStringList rows = QString::fromUtf8(bytes.mid(3)).split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(rows.size(), 18);
-        QCOMPARE(rows[0], QString("P 管道的设计压力 (MPa),δ 直管段计算壁厚 (mm),δ_b 弯头圆弧最小壁厚 (mm),计算中止原因"));
+        QCOMPARE(rows[0], QString("P 管道的设计压力 (MPa),δ 直管段计算壁厚 (mm),δ_b 弯头圆弧最小壁厚 (mm),失败原因"));
         QCOMPARE(rows[8].split(',').mid(0, 3),
                  QStringList({cell(dialog->table(), 7, 0), cell(dialog->table(), 7, 1), cell(dialog->table(), 7, 2)}));
 

@@ -1,4 +1,4 @@
-#include "shell/study_table.h"
+#include "shell/study_table_model.h"
 
 #include <QBrush>
 #include <QColor>
@@ -42,41 +42,13 @@ std::string tabSafe(std::string text) {
     return text;
 }
 
-std::string csvField(const std::string& text) {
-    const bool quote = text.find_first_of(",\"\r\n") != std::string::npos ||
-                       (!text.empty() && (text.front() == ' ' || text.back() == ' '));
-    if (!quote) return text;
-    std::string quoted = "\"";
-    for (char ch : text) {
-        if (ch == '"') quoted += '"';
-        quoted += ch;
-    }
-    return quoted + '"';
-}
-
-template <class Field>
-std::string joinRows(const StudyResult& study, char separator, const char* lineEnd, Field field) {
-    std::string out;
-    auto line = [&](const std::vector<std::string>& row) {
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            if (i) out += separator;
-            out += field(row[i]);
-        }
-        out += lineEnd;
-    };
-    line(headings(study));
-    for (const StudyPoint& point : study.points) line(cells(point, study));
-    return out;
+std::string tabLine(const std::vector<std::string>& row) {
+    std::string line;
+    for (std::size_t i = 0; i < row.size(); ++i) line += (i ? "\t" : "") + tabSafe(row[i]);
+    return line + '\n';
 }
 
 }  // namespace
-
-std::string studyHeading(const StudyColumn& column) {
-    std::string heading = column.symbol;
-    if (!column.name.empty() && column.name != column.symbol) heading += (heading.empty() ? "" : " ") + column.name;
-    if (!column.unit.empty()) heading += " (" + column.unit + ")";
-    return heading;
-}
 
 std::optional<double> shownNumber(const std::string& text) {
     const std::string_view t = trimmed(text);
@@ -84,9 +56,17 @@ std::optional<double> shownNumber(const std::string& text) {
     return parseStrictNumber(t);
 }
 
-std::string studyTabText(const StudyResult& study) { return joinRows(study, '\t', "\n", tabSafe); }
+std::string studyTabText(const StudyResult& study) {
+    std::string text = tabLine(headings(study));
+    for (const StudyPoint& point : study.points) text += tabLine(cells(point, study));
+    return text;
+}
 
-std::string studyCsv(const StudyResult& study) { return "\xEF\xBB\xBF" + joinRows(study, ',', "\r\n", csvField); }
+std::string studyCsv(const StudyResult& study) {
+    std::string csv = kUtf8ByteOrderMark + studyCsvHeading(study.inputColumns, study.resultColumns);
+    for (const StudyPoint& point : study.points) csv += studyCsvRow(point, study.resultColumns.size());
+    return csv;
+}
 
 void StudyTableModel::setStudy(std::shared_ptr<const StudyResult> study) {
     beginResetModel();

@@ -1,28 +1,24 @@
 #pragma once
-// The table of a parameter study: one row per point, the varied inputs, the chosen results as
-// the window shows them (verdicts as their words), and the cause where a point's run failed.
-// The same rows give the clipboard's tab-separated text and the CSV file.
+// The table of a parameter study on screen: one row per point, the varied inputs, the chosen
+// results as the window shows them (verdicts as their words), and the cause where a point's run
+// failed. The same rows give the clipboard's tab-separated text and the CSV file.
 #include <QAbstractTableModel>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "core/parameter_study.h"
+#include "core/study_table.h"
 
 namespace pylora {
-
-// "σ_s 管材的最低屈服强度 (MPa)": the symbol as the formulas write it, the name, the unit.
-std::string studyHeading(const StudyColumn& column);
-// The heading of the last column, which gives the cause of a failed point.
-inline constexpr const char* kFailureHeading = "计算中止原因";
 
 // A shown number read as the window would read it back: "." is zero; none for words.
 std::optional<double> shownNumber(const std::string& text);
 
 // Headings and rows, tab-separated, one line each: for pasting into a spreadsheet.
 std::string studyTabText(const StudyResult& study);
-// The same as a CSV file: UTF-8 with a byte order mark (so that spreadsheets read the Chinese
-// headings), fields quoted where needed, CRLF line ends.
+// The same as a CSV file, as the runner's sweep writes it: UTF-8 with a byte order mark (so that
+// spreadsheets read the Chinese headings), fields quoted where needed, CRLF line ends.
 std::string studyCsv(const StudyResult& study);
 
 class StudyTableModel : public QAbstractTableModel {
