@@ -80,7 +80,7 @@ QValueAxis* valueAxis(Span span) {
     }
     axis->setRange(span.low, span.high);
     axis->applyNiceNumbers();
-    axis->setLabelFormat("%g");
+    axis->setLabelFormat("%.10g");  // 2000000, not 2e+06
     return axis;
 }
 
@@ -90,7 +90,7 @@ QAbstractAxis* logAxis(Span span) {
     if (span.empty() || span.low <= 0) span = {1, 10};
     if (span.low == span.high) span = {span.low / 2, span.high * 2};
     axis->setRange(span.low, span.high);
-    axis->setLabelFormat("%g");
+    axis->setLabelFormat("%.10g");  // 2000000, not 2e+06
     axis->setMinorTickCount(8);
     return axis;
 }
@@ -179,7 +179,7 @@ void StudyChart::showStudy(const StudyResult& study, bool logarithmicX) {
                 xSpan.add(*x);
                 ySpans[p.unit].add(*y);
             }
-            if (p.curve.points.empty()) p.curve.name += QStringLiteral("（无计算结果）");
+            if (p.curve.points.empty()) p.curve.name += QStringLiteral("（无结果）");
             pending.push_back(std::move(p));
         }
     }

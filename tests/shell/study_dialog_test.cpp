@@ -224,7 +224,7 @@ private slots:
                 "壁厚计算", {{"Text2", cell(table, row, 0).toStdString()}, {"Text5", cell(table, row, 1).toStdString()}});
             QCOMPARE(cell(table, row, 2), qt(byHand.form().text("Text7")));
         }
-        QCOMPARE(dialog->chart()->curveNames(), QStringList({"n = 0.5（无计算结果）", "n = 3", "n = 5"}));
+        QCOMPARE(dialog->chart()->curveNames(), QStringList({"n = 0.5（无结果）", "n = 3", "n = 5"}));
         QCOMPARE(dialog->chart()->pieceCount(0), 0);
         QCOMPARE(dialog->chart()->pieceCount(2), 1);
     }
