@@ -95,6 +95,34 @@ QAbstractAxis* logAxis(Span span) {
     return axis;
 }
 
+struct Sample {
+    QPointF value;
+    std::size_t row;  // in the study's table
+};
+
+// A piece of a long study drawn with what a screen can show: per run of neighbouring points the
+// lowest and the highest, in their order, so that no peak is lost; the ends stay. A plot of a
+// million points is drawn in a moment.
+constexpr std::size_t kDrawnPointsAtMost = 4000;
+
+std::vector<Sample> thinned(const std::vector<Sample>& piece) {
+    if (piece.size() <= kDrawnPointsAtMost) return piece;
+    const std::size_t run = (piece.size() + kDrawnPointsAtMost / 2 - 1) / (kDrawnPointsAtMost / 2);
+    std::vector<Sample> kept{piece.front()};
+    for (std::size_t start = 1; start + 1 < piece.size(); start += run) {
+        const std::size_t end = std::min(start + run, piece.size() - 1);
+        std::size_t low = start, high = start;
+        for (std::size_t i = start; i < end; ++i) {
+            if (piece[i].value.y() < piece[low].value.y()) low = i;
+            if (piece[i].value.y() > piece[high].value.y()) high = i;
+        }
+        kept.push_back(piece[std::min(low, high)]);
+        if (low != high) kept.push_back(piece[std::max(low, high)]);
+    }
+    kept.push_back(piece.back());
+    return kept;
+}
+
 }  // namespace
 
 StudyChart::StudyChart(QWidget* parent) : QChartView(parent) {
@@ -162,6 +190,7 @@ void StudyChart::showStudy(const StudyResult& study, bool logarithmicX) {
             p.curve.name = name.join(QStringLiteral("，"));
             p.curve.xWords = valueWords(xColumn);
             p.curve.yWords = valueWords(yColumn);
+            std::vector<std::vector<Sample>> raw;  // the pieces between failed points
             bool broken = true;
             for (const StudyPoint& point : study.points) {
                 if (grid && (point.inputs.size() < 2 || point.inputs[1] != second)) continue;
@@ -172,12 +201,19 @@ void StudyChart::showStudy(const StudyResult& study, bool logarithmicX) {
                     broken = true;  // a failed point is a gap in the curve
                     continue;
                 }
-                if (broken) p.pieces.emplace_back();
+                if (broken) raw.emplace_back();
                 broken = false;
-                p.pieces.back().push_back({*x, *y});
-                p.curve.points.push_back({{*x, *y}, qt(point.inputs[0]), qt(point.results[r])});
+                raw.back().push_back({{*x, *y}, std::size_t(&point - study.points.data())});
                 xSpan.add(*x);
                 ySpans[p.unit].add(*y);
+            }
+            for (const std::vector<Sample>& piece : raw) {
+                p.pieces.emplace_back();
+                for (const Sample& sample : thinned(piece)) {
+                    p.pieces.back().push_back(sample.value);
+                    const StudyPoint& point = study.points[sample.row];
+                    p.curve.points.push_back({sample.value, qt(point.inputs[0]), qt(point.results[r])});
+                }
             }
             if (p.curve.points.empty()) p.curve.name += QStringLiteral("（无结果）");
             pending.push_back(std::move(p));

@@ -373,6 +373,19 @@ private slots:
         QVERIFY(!QFile::exists(folder.filePath("壁厚.xls")));
     }
 
+    void longStudiesAreDrawnThinnedWithTheirEnds() {
+        StudyDialog* dialog = openOn("壁厚计算");
+        QVERIFY(dialog);
+        setRange(dialog->firstInput(), "Text2", "1", "100", StudyVariableEditor::kByPoints, "20001");
+        dialog->chooseResults({"Text6"});
+        QVERIFY(runStudy(*dialog));
+        QCOMPARE(dialog->table()->model()->rowCount(), 20001);
+        auto* series = qobject_cast<QLineSeries*>(dialog->chart()->chart()->series().front());
+        QVERIFY2(series->count() > 1000 && series->count() < 5000, qPrintable(QString::number(series->count())));
+        QCOMPARE(series->at(0), QPointF(1, 2.5));
+        QCOMPARE(series->at(series->count() - 1), QPointF(100, 250));
+    }
+
     void addedStudiesGoWithTheWindow() {
         StudyDialog* dialog = pressureStudy();
         QVERIFY(dialog);
