@@ -321,7 +321,7 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
 
     try {
         if (app.got_subcommand("list")) {
-            for (const FormDefinition* d : allWindows()) out << d->formName() << '\t' << d->title() << '\n';
+            for (const WindowTitle& window : windowTitles()) out << window.formName << '\t' << window.title << '\n';
             return kExitDone;
         }
         if (app.got_subcommand("menu")) {

@@ -157,6 +157,8 @@ void checkStudy(const FormDefinition& definition, const StudyRequest& request) {
         const ControlDef& control = requireControl(definition, variable.control);
         if (control.kind != ControlKind::TextField || !control.visible || control.readOnly)
             throw StudyError(named(definition, variable.control) + " 不是可以输入的数据框");
+        if (definition.roleOf(control) == FieldRole::Verdict)
+            throw StudyError(named(definition, variable.control) + " 是计算写出的结论，不是输入数据");
         if (variable.values.empty()) throw StudyError(named(definition, variable.control) + " 没有取值");
         points *= variable.values.size();
         if (points > kMostPoints) throw StudyError("参数分析的点数超过 " + std::to_string(kMostPoints) + " 个");

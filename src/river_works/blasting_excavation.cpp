@@ -155,7 +155,7 @@ FormDefinition makeBlastingExcavation() {
     return def;
 }
 
-const WindowRegistration registration(makeBlastingExcavation);
+const WindowRegistration registration("爆破法开挖", "爆破法开挖", makeBlastingExcavation);
 
 }  // namespace
 }  // namespace pylora
