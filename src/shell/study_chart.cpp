@@ -375,6 +375,7 @@ QByteArray StudyChart::svg(const QString& title) {
         generator.setSize(size());
         generator.setViewBox(QRect(QPoint(0, 0), size()));
         generator.setTitle(title);
+        generator.setResolution(logicalDpiX());  // the fonts sized as the screen laid out the text
         QPainter painter(&generator);
         painter.setRenderHint(QPainter::Antialiasing);
         // The scene's items drawn one by one, as paths and text: not the view's cached pixels.
@@ -382,6 +383,15 @@ QByteArray StudyChart::svg(const QString& title) {
     }
     if (marked) mark_->show();
     return buffer.data();
+}
+
+QByteArray studyFigureSvg(const StudyResult& study, bool logarithmicX, QSize size, const QString& title) {
+    StudyChart figure;
+    figure.setAttribute(Qt::WA_DontShowOnScreen);
+    figure.resize(size);
+    figure.show();  // laid out at its size, never on a screen
+    figure.showStudy(study, logarithmicX);
+    return figure.svg(title);
 }
 
 }  // namespace pylora

@@ -65,4 +65,7 @@ private:
     QString readOut_;
 };
 
+// The plot drawn apart from the screen at a size of its own, as SVG: the 计算书's figure.
+QByteArray studyFigureSvg(const StudyResult& study, bool logarithmicX, QSize size, const QString& title);
+
 }  // namespace pylora

@@ -36,6 +36,8 @@ namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
+const QSize kReportFigure(680, 420);  // pixels of a 96-dpi page
+
 const char* const kExportFilters[] = {"CSV 表格 (*.csv)", "PNG 图片 (*.png)", "SVG 矢量图 (*.svg)"};
 const char* const kExportSuffixes[] = {"csv", "png", "svg"};
 
@@ -310,9 +312,12 @@ void StudyDialog::exportAsked() {
 
 void StudyDialog::addToReport() {
     if (!study_) return;
-    const QByteArray svg = chart_->svg(plotTitle());
-    addStudyToReport(window_, {plotTitle(), *study_, svg.toStdString()});
-    showStatus(QStringLiteral("已加入计算书（第 %1 项参数分析）").arg(studiesInReport(window_).size()));
+    // A figure the width of a page's text, whatever the size of the plot on screen.
+    const std::string caption = studyCaption(*study_);
+    const QByteArray svg = studyFigureSvg(*study_, logarithmicX_, kReportFigure, qt(caption));
+    addStudyToReport(window_, {caption, *study_, svg.toStdString()});
+    showStatus(QStringLiteral("已加入计算书（第 %1 项参数分析），导出计算书时列于“参数分析”一节")
+                   .arg(studiesInReport(window_).size()));
 }
 
 void StudyDialog::closeEvent(QCloseEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include "core/study_report.h"
 #include "shell/calc_window.h"
 
 namespace pylora {
@@ -21,7 +22,17 @@ AddedStudies* studiesOf(const CalcWindow& window) {
     return static_cast<AddedStudies*>(window.findChild<QObject*>(QLatin1String(kName), Qt::FindDirectChildrenOnly));
 }
 
+std::string joinedNames(const std::vector<StudyColumn>& columns) {
+    std::string names;
+    for (const StudyColumn& column : columns) names += (names.empty() ? "" : "、") + column.name;
+    return names;
+}
+
 }  // namespace
+
+std::string studyCaption(const StudyResult& study) {
+    return joinedNames(study.inputColumns) + "对" + joinedNames(study.resultColumns) + "的影响";
+}
 
 void addStudyToReport(CalcWindow& window, AddedStudy study) {
     AddedStudies* added = studiesOf(window);
@@ -35,6 +46,13 @@ void addStudyToReport(CalcWindow& window, AddedStudy study) {
 std::vector<AddedStudy> studiesInReport(const CalcWindow& window) {
     const AddedStudies* added = studiesOf(window);
     return added ? added->studies : std::vector<AddedStudy>{};
+}
+
+Report reportWithStudies(CalcWindow& window) {
+    Report report = buildReport(window.model());
+    for (const AddedStudy& added : studiesInReport(window))
+        addStudy(report, studyReportSection(added.study, added.caption, added.plotSvg));
+    return report;
 }
 
 }  // namespace pylora

@@ -17,7 +17,9 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -33,6 +35,7 @@
 #include "gui_test_main.h"
 #include "shell/calc_window.h"
 #include "shell/main_window.h"
+#include "report_pages/report_pages.h"
 #include "shell/program_setup.h"
 #include "shell/study_chart.h"
 #include "shell/study_dialog.h"
@@ -71,6 +74,22 @@ void setList(StudyVariableEditor& editor, const char* control, const char* value
 
 QString cell(const QTableView* table, int row, int column) {
     return table->model()->index(row, column).data().toString();
+}
+
+// The words of an SVG drawing, read by an XML reader; "not XML" when it is none, and "no lines"
+// when it draws no line.
+QString svgText(const QByteArray& svg) {
+    QXmlStreamReader xml(svg);
+    QString text;
+    int lines = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && (xml.name() == QLatin1String("path") || xml.name() == QLatin1String("polyline")))
+            ++lines;
+        if (xml.isCharacters()) text += xml.text();
+    }
+    if (xml.hasError()) return "not XML: " + xml.errorString();
+    return lines > 0 ? text : "no lines";
 }
 
 QStringList headings(const QTableView* table) {
@@ -355,16 +374,7 @@ private slots:
 
         QFile svgFile(svg);
         QVERIFY(svgFile.open(QIODevice::ReadOnly));
-        QXmlStreamReader xml(&svgFile);
-        QString text;
-        int paths = 0;
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (xml.isStartElement() && xml.name() == QLatin1String("path")) ++paths;
-            if (xml.isCharacters()) text += xml.text();
-        }
-        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-        QVERIFY(paths > 0);
+        const QString text = svgText(svgFile.readAll());
         for (const char* words : {"管道的设计压力", "MPa", "直管段计算壁厚"}) QVERIFY2(text.contains(words), words);
 
         // A name without a known extension, or a folder that is not there: said, nothing written.
@@ -386,14 +396,31 @@ private slots:
         QCOMPARE(series->at(series->count() - 1), QPointF(100, 250));
     }
 
-    void addedStudiesGoWithTheWindow() {
+    void addedStudiesAreInTheReport() {
         StudyDialog* dialog = pressureStudy();
         QVERIFY(dialog);
         QTest::mouseClick(dialog->findChild<QPushButton*>("addToReport"), Qt::LeftButton);
         const std::vector<AddedStudy> added = studiesInReport(*window);
         QCOMPARE(added.size(), std::size_t(1));
-        QCOMPARE(added[0].study.points.size(), std::size_t(17));
-        QVERIFY(added[0].plotSvg.find("<svg") != std::string::npos);
+        QCOMPARE(added[0].caption, std::string("管道的设计压力对直管段计算壁厚、弯头圆弧最小壁厚的影响"));
+
+        // The 计算书 as the export writes it, read back by an independent reader.
+        const QString pdf = qEnvironmentVariableIsSet("PYLORA_STUDY_DIR") ? qEnvironmentVariable("PYLORA_STUDY_DIR") + "/计算书.pdf"
+                                                                       : folder.filePath("计算书.pdf");
+        QCOMPARE(writeReportFile(reportWithStudies(*window), ProjectInfo{}, ReportFormat::Pdf, pdf), QString());
+        QProcess reader;
+        reader.start("pdftotext", {"-layout", pdf, "-"});
+        QVERIFY(reader.waitForFinished(60000));
+        const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+        const QString row8 = cell(dialog->table(), 7, 0) + ".*" + cell(dialog->table(), 7, 1) + ".*" +
+                             cell(dialog->table(), 7, 2);
+        for (const QString& expected : {QString("六、参数分析"), qt(added[0].caption), row8})
+            QVERIFY2(text.contains(QRegularExpression(expected)), qPrintable(expected));
+        // The figure is a vector drawing with its axes named.
+        const QString figureText = svgText(QByteArray::fromStdString(added[0].plotSvg));
+        for (const char* words : {"管道的设计压力", "MPa", "直管段计算壁厚"}) QVERIFY2(figureText.contains(words), words);
+        CalcWindow other(*findWindow("壁厚计算"), Services{}, printer);  // the studies belong to their window
+        QVERIFY(reportWithStudies(other).studies.empty());
     }
 };
 
