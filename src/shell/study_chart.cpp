@@ -233,8 +233,10 @@ void StudyChart::showStudy(const StudyResult& study, bool logarithmicX) {
                 symbols << symbolHtml(study.resultColumns[r].symbol);
                 only = &study.resultColumns[r];
             }
-        axis->setTitleText(symbols.size() == 1 ? axisTitle(*only)
-                                               : symbols.join(QStringLiteral("、")) + unitSuffix(*only).toHtmlEscaped());
+        // Beside other y axes a title names symbols and unit only: the legend gives the names.
+        axis->setTitleText(symbols.size() == 1 && units.size() == 1
+                               ? axisTitle(*only)
+                               : symbols.join(QStringLiteral("、")) + unitSuffix(*only).toHtmlEscaped());
         chart()->addAxis(axis, u % 2 == 0 ? Qt::AlignLeft : Qt::AlignRight);
         yAxes[units[u]] = axis;
     }
@@ -264,8 +266,22 @@ void StudyChart::showStudy(const StudyResult& study, bool logarithmicX) {
         }
         curves_.push_back(std::move(p.curve));
     }
+    // Several y axes: an axis that carries one curve takes its colour, so the two are read together.
+    if (units.size() > 1)
+        for (const auto& [unit, axis] : yAxes) {
+            const auto carried = std::count_if(pending.begin(), pending.end(), [&](const Pending& p) { return p.unit == unit; });
+            const auto it = std::find_if(curves_.begin(), curves_.end(), [&](const Curve& curve) {
+                return !curve.pieces.empty() && curve.pieces.front()->attachedAxes().contains(axis);
+            });
+            if (carried != 1 || it == curves_.end()) continue;
+            const QColor colour = static_cast<QLineSeries*>(it->pieces.front())->color();
+            axis->setTitleBrush(colour);
+            axis->setLabelsColor(colour);
+            axis->setLinePenColor(colour);
+        }
     chart()->legend()->setVisible(!curves_.empty());
-    // Many curves: one legend entry a line beside the plot, where their names have room.
+    // Many curves: one legend entry a line beside the plot, where the names have room (a few
+    // long names stay below, cut short, rather than squeeze the axes).
     chart()->legend()->setAlignment(curves_.size() > 4 ? Qt::AlignRight : Qt::AlignBottom);
     settle();
 }
