@@ -147,7 +147,9 @@ int SweepCommand::run(Services services, std::ostream& out, const SettingApplier
         } else if (name == "--vary") {
             auto [control, range] = splitAssignment(value, "--vary");
             try {
-                request.vary.push_back({control, rangeValues(parseRange(control, range))});
+                const StudyRange parsed = parseRange(control, range);
+                (void)RangeTexts(parsed);  // checked here, so that the message names the option
+                request.vary.push_back({control, {}, parsed});
             } catch (const StudyError& e) {
                 throw usage("--vary " + control + ": " + e.what());
             }

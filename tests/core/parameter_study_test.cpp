@@ -133,6 +133,19 @@ TEST(ParameterStudyTest, GridVariesTheFirstInputFastestAndEqualsSingleRuns) {
     }
 }
 
+TEST(ParameterStudyTest, RangeTakenPointByPointGivesTheSameStudyAsItsValues) {
+    CalcForm start(*findWindow("壁厚计算"), Services{});
+    const StudyRange range{.from = 10, .to = 0.5, .step = 0.25};
+    const StudyResult listed = runStudy(start, {{{"Text2", rangeValues(range)}, {"Text1", {"508", "720"}}}, {"Text6"}, {}}, jobs(2));
+    const StudyResult ranged = runStudy(start, {{{"Text2", {}, range}, {"Text1", {"508", "720"}}}, {"Text6"}, {}}, jobs(2));
+    ASSERT_EQ(ranged.points.size(), listed.points.size());
+    for (std::size_t i = 0; i < listed.points.size(); ++i) {
+        EXPECT_EQ(ranged.points[i].inputs, listed.points[i].inputs) << i;
+        EXPECT_EQ(ranged.points[i].results, listed.points[i].results) << i;
+    }
+    EXPECT_THROW(runStudy(start, {{{"Text2", {}, StudyRange{0, 1, 0}}}, {"Text6"}, {}}), StudyError);
+}
+
 TEST(ParameterStudyTest, StartsFromTheWindowsCurrentInputsAndCalculation) {
     // The engineer changed the yield strength and calculated: the study keeps that strength.
     CalcForm start(*findWindow("壁厚计算"), Services{});
@@ -220,7 +233,12 @@ struct RangeCase {
 
 class RangeValuesTest : public testing::TestWithParam<RangeCase> {};
 
-TEST_P(RangeValuesTest, GivesTheTextsTyped) { EXPECT_EQ(rangeValues(GetParam().range), GetParam().values); }
+TEST_P(RangeValuesTest, GivesTheTextsTyped) {
+    EXPECT_EQ(rangeValues(GetParam().range), GetParam().values);
+    const RangeTexts oneAtATime(GetParam().range);
+    ASSERT_EQ(oneAtATime.size(), GetParam().values.size());
+    for (std::size_t i = 0; i < oneAtATime.size(); ++i) EXPECT_EQ(oneAtATime[i], GetParam().values[i]) << i;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Ranges, RangeValuesTest,
