@@ -10,6 +10,7 @@
 #include "core/number_reading.h"
 #include "core/parameter_study.h"
 #include "core/study_table.h"
+#include "core/text.h"
 #include "core/window_registry.h"
 
 namespace pylora {
@@ -155,6 +156,7 @@ int SweepCommand::run(Services services, std::ostream& out, const SettingApplier
             }
         } else if (name == "--values") {
             auto [control, list] = splitAssignment(value, "--values");
+            if (!isValidUtf8(list)) throw usage("--values value for " + control + " is not valid UTF-8");
             request.vary.push_back({control, split(list, ',')});
         } else {
             apply(start.form(), name, value);
