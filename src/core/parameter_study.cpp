@@ -208,22 +208,39 @@ std::vector<std::string> pressesOf(const CalcForm& start, const StudyRequest& re
     return presses;
 }
 
+// The window as the study began, taken once by the calling thread: the workers never read the
+// engineer's window, which may change while they run.
+struct StudyStart {
+    StudyStart(const CalcForm& window, const StudyRequest& request)
+        : definition(&window.definition()),
+          services(window.services()),
+          controls(window.form().controls()),
+          sketches(window.form().sketches()),
+          presses(pressesOf(window, request)) {}
+
+    const FormDefinition* definition;
+    Services services;
+    std::vector<ControlState> controls;
+    std::unordered_map<std::string, Sketch> sketches;
+    std::vector<std::string> presses;
+};
+
 // One worker's window: the start's state is put back before each point, only where the last
 // run changed it (texts, colours, visibility, choices, sketches).
 class PointRunner {
 public:
-    PointRunner(const CalcForm& start, const StudyRequest& request, std::vector<std::string> presses)
-        : window_(start.definition(), start.services()),
-          start_(start.form().controls()),
-          sketches_(start.form().sketches()),
+    PointRunner(const StudyStart& start, const StudyRequest& request)
+        : window_(*start.definition, start.services),
+          start_(start.controls),
+          sketches_(start.sketches),
           request_(request),
-          presses_(std::move(presses)) {
+          presses_(start.presses) {
         restore();
         for (const StudyVariable& variable : request.vary)
             ranges_.push_back(variable.range ? std::optional<RangeTexts>(*variable.range) : std::nullopt);
         for (const std::string& result : request.results) {
-            const ControlDef* c = start.definition().findControl(result);
-            const FieldRole role = start.definition().roleOf(*c);
+            const ControlDef* c = start.definition->findControl(result);
+            const FieldRole role = start.definition->roleOf(*c);
             resultsWritten_.push_back(role == FieldRole::Result || role == FieldRole::Verdict);
         }
     }
@@ -306,9 +323,9 @@ bool cancelled(const StudyOptions& options) { return options.cancel && options.c
 // Workers run at most a few chunks ahead of the one due, so memory does not grow with the study.
 class ParallelStudy {
 public:
-    ParallelStudy(const CalcForm& start, const StudyRequest& request, const std::vector<std::string>& presses,
-                  const StudyOptions& options, std::size_t total, int jobs)
-        : start_(start), request_(request), presses_(presses), options_(options), total_(total),
+    ParallelStudy(const StudyStart& start, const StudyRequest& request, const StudyOptions& options, std::size_t total,
+                  int jobs)
+        : start_(start), request_(request), options_(options), total_(total),
           chunkSize_(std::clamp<std::size_t>(total / (static_cast<std::size_t>(jobs) * 16), 1, 256)),
           chunks_((total + chunkSize_ - 1) / chunkSize_),
           ahead_(4 * static_cast<std::size_t>(jobs)),
@@ -367,7 +384,7 @@ private:
 
     void work() {
         try {
-            PointRunner runner(start_, request_, presses_);
+            PointRunner runner(start_, request_);
             while (true) {
                 const std::size_t chunk = next_.fetch_add(1);
                 if (chunk >= chunks_) break;
@@ -403,9 +420,8 @@ private:
         ready_.notify_all();
     }
 
-    const CalcForm& start_;
+    const StudyStart& start_;
     const StudyRequest& request_;
-    const std::vector<std::string>& presses_;
     const StudyOptions& options_;
     const std::size_t total_;
     const std::size_t chunkSize_;
@@ -430,7 +446,7 @@ private:
 StudyResult runStudy(const CalcForm& start, const StudyRequest& request, const StudyOptions& options) {
     const FormDefinition& definition = start.definition();
     checkStudy(definition, request);
-    const std::vector<std::string> presses = pressesOf(start, request);
+    const StudyStart begun(start, request);
 
     StudyResult result;
     for (const StudyVariable& variable : request.vary) result.inputColumns.push_back(studyColumn(definition, variable.control));
@@ -449,7 +465,7 @@ StudyResult runStudy(const CalcForm& start, const StudyRequest& request, const S
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const int jobs = static_cast<int>(std::min<std::size_t>(options.jobs > 0 ? options.jobs : cores, total));
     if (jobs <= 1) {
-        PointRunner runner(start, request, presses);
+        PointRunner runner(begun, request);
         for (std::size_t i = 0; i < total; ++i) {
             if (cancelled(options)) {
                 result.cancelled = true;
@@ -460,7 +476,7 @@ StudyResult runStudy(const CalcForm& start, const StudyRequest& request, const S
         }
         return result;
     }
-    ParallelStudy study(start, request, presses, options, total, jobs);
+    ParallelStudy study(begun, request, options, total, jobs);
     result.cancelled = !study.run(deliver);
     return result;
 }

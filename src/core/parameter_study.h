@@ -113,7 +113,8 @@ StudyColumn studyColumn(const FormDefinition& definition, const std::string& con
 // Checks the request against the window before anything runs (throws StudyError).
 void checkStudy(const FormDefinition& definition, const StudyRequest& request);
 
-// Runs the study from the window's current texts and choices.
+// Runs the study from the window's current texts and choices. The window is read once, on the
+// calling thread, before the first point runs; the points run on windows of their own.
 StudyResult runStudy(const CalcForm& start, const StudyRequest& request, const StudyOptions& options = {});
 
 }  // namespace pylora

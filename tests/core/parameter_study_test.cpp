@@ -197,6 +197,39 @@ TEST(ParameterStudyTest, AnyNumberOfJobsDeliversTheSamePointsInTableOrder) {
     }
 }
 
+// Windows run side by side on several threads share nothing: every window, its first input
+// varied over good and bad texts, gives on three threads what it gives on one.
+TEST(ParameterStudyTest, EveryWindowGivesTheSamePointsOnOneThreadAndOnThree) {
+    for (const FormDefinition* definition : allWindows()) {
+        StudyRequest request;
+        for (const ControlDef& control : definition->controls()) {
+            const FieldRole role = definition->roleOf(control);
+            const bool typable = control.kind == ControlKind::TextField && control.visible && !control.readOnly;
+            if (typable && role == FieldRole::Input && request.vary.empty())
+                request.vary.push_back({control.name, {"0.5", "1", "2", "x", "120", "-3", "0", "7.25"}});
+            if ((control.kind == ControlKind::TextField || control.kind == ControlKind::Label) &&
+                (role == FieldRole::Result || role == FieldRole::Verdict))
+                request.results.push_back(control.name);
+        }
+        if (request.vary.empty() || request.results.empty() || definition->defaultRunButton().empty()) continue;
+        auto& values = request.vary[0].values;
+        for (int copy = 0; copy < 3; ++copy) values.insert(values.end(), values.begin(), values.begin() + 8);
+        CalcForm start(*definition, databaseServices());
+        std::vector<StudyPoint> runs[2];
+        for (int i : {0, 1}) {
+            StudyOptions options = jobs(i == 0 ? 1 : 3);
+            options.onPoint = [&runs, i](std::size_t, const StudyPoint& point) { runs[i].push_back(point); };
+            runStudy(start, request, options);
+        }
+        ASSERT_EQ(runs[0].size(), 32u) << definition->formName();
+        ASSERT_EQ(runs[1].size(), 32u) << definition->formName();
+        for (std::size_t p = 0; p < runs[0].size(); ++p) {
+            EXPECT_EQ(runs[1][p].results, runs[0][p].results) << definition->formName() << " point " << p;
+            EXPECT_EQ(runs[1][p].failure, runs[0][p].failure) << definition->formName() << " point " << p;
+        }
+    }
+}
+
 TEST(ParameterStudyTest, CancelKeepsTheLeadingPointsDone) {
     CalcForm start(*findWindow("壁厚计算"), Services{});
     const StudyRequest request{{{"Text2", rangeValues({.from = 1, .to = 100000, .step = 1})}}, {"Text6"}, {}};
