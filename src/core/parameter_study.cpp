@@ -437,7 +437,7 @@ private:
     std::map<std::size_t, std::vector<StudyPoint>> done_;
     std::size_t due_ = 0;
     int running_ = jobs_;
-    bool stopping_ = false;
+    std::atomic<bool> stopping_ = false;  // read between points without the lock
     std::exception_ptr error_;
 };
 
