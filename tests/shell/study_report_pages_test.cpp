@@ -2,6 +2,7 @@
 // as a vector picture, read back from the PDF by pdftotext and drawn again by pdftoppm.
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -37,14 +38,18 @@ const char* const kChart =
 class StudyReportPagesTest : public QObject {
     Q_OBJECT
 
-private slots:
-    void pdfShowsTheStudyAfterTheConclusion() {
+    static Report reportWithStudy() {
         CalcForm window(*findWindow("壁厚计算"), Services{});
-        QVERIFY(!window.press("Command1"));
+        window.press("Command1");
         Report report = buildReport(window);
         const StudyResult study = runStudy(window, {{{"Text2", {"2", "4.5", "x"}}}, {"Text6", "Text10"}, {}});
         addStudy(report, studyReportSection(study, "设计压力对壁厚的影响", kChart));
+        return report;
+    }
 
+private slots:
+    void pdfShowsTheStudyAfterTheConclusion() {
+        const Report report = reportWithStudy();
         QTemporaryDir folder;
         const QString kept = qEnvironmentVariable("PYLORA_REPORT_DIR");
         const QString pdf = (kept.isEmpty() ? folder.path() : kept) + "/study.pdf";
@@ -70,6 +75,39 @@ private slots:
                 }
         }
         QVERIFY2(curve > 100, qPrintable(QString::number(curve)));
+    }
+
+    // The editable document as a word processor reads it: the section, its table, the chart a
+    // picture inside the file.
+    void editableDocumentHoldsTheStudy() {
+        QTemporaryDir folder;
+        const QString docx = folder.path() + "/study.docx";
+        const QString problem = writeReportFile(reportWithStudy(), ProjectInfo{}, ReportFormat::Docx, docx);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QProcess office;
+        office.start("soffice", {"-env:UserInstallation=file://" + folder.path() + "/profile", "--headless",
+                                 "--convert-to", "pdf", "--outdir", folder.path(), docx});
+        QVERIFY(office.waitForFinished(120000));
+        const QString text = pdfText(folder.path() + "/study.pdf");
+        const int section = text.indexOf("六、参数分析");
+        QVERIFY2(section > text.indexOf("五、结论"), qPrintable(text));
+        for (const QString part : {"设计压力对壁厚的影响", "失败原因", "4.5", "11.25", "计算中止"})
+            QVERIFY2(text.indexOf(part, section) > 0, qPrintable("no \"" + part + "\" after the section in\n" + text));
+        if (!qEnvironmentVariable("PYLORA_REPORT_DIR").isEmpty())
+            QFile::copy(folder.path() + "/study.pdf", qEnvironmentVariable("PYLORA_REPORT_DIR") + "/study.docx.pdf");
+
+        // The chart is one more picture in the file than the report without the study has.
+        Report plain = reportWithStudy();
+        plain.studies.clear();
+        const QString plainDocx = folder.path() + "/plain.docx";
+        QVERIFY(writeReportFile(plain, ProjectInfo{}, ReportFormat::Docx, plainDocx).isEmpty());
+        const auto pictures = [](const QString& file) {
+            QProcess unzip;
+            unzip.start("unzip", {"-l", file});
+            unzip.waitForFinished(60000);
+            return QString::fromUtf8(unzip.readAllStandardOutput()).count("word/media/");
+        };
+        QCOMPARE(pictures(docx), pictures(plainDocx) + 1);
     }
 };
 
