@@ -159,6 +159,29 @@ TEST(ParameterStudyTest, StartsFromTheWindowsCurrentInputsAndCalculation) {
     EXPECT_EQ(start.form().text("Text2"), findWindow("壁厚计算")->findControl("Text2")->text);  // the window untouched
 }
 
+// A window whose run leaves its result alone for a negative input: the study shows the result
+// blank there, never the one the start's calculation showed.
+TEST(ParameterStudyTest, AResultThePointsRunDidNotWriteIsBlank) {
+    FormDefinition definition("加倍", "加倍");
+    FrameBuilder frame = definition.frame("Frame1", "输入", FrameRole::Input, {0, 0});
+    frame.field("Text1", "数值", "5", {0, 0}).means("x", "数值");
+    frame.result("Text2", "两倍", {1, 0}).means("y", "两倍");
+    definition.runButton("Command1", "计算", [](Form& form) {
+        const double x = std::stod(form.text("Text1"));
+        if (x >= 0) form.setText("Text2", std::to_string(static_cast<int>(2 * x)));
+    });
+    definition.finish();
+    CalcForm start(definition, Services{});
+    ASSERT_FALSE(start.press("Command1"));
+    ASSERT_EQ(start.form().text("Text2"), "10");
+    const StudyResult study = runStudy(start, {{{"Text1", {"3", "-1", "4"}}}, {"Text2"}, {}});
+    ASSERT_EQ(study.points.size(), 3u);
+    EXPECT_EQ(study.points[0].results, std::vector<std::string>{"6"});
+    EXPECT_EQ(study.points[1].results, std::vector<std::string>{""});
+    EXPECT_FALSE(study.points[1].failure);
+    EXPECT_EQ(study.points[2].results, std::vector<std::string>{"8"});
+}
+
 TEST(ParameterStudyTest, ColumnsComeFromTheFieldsMeanings) {
     CalcForm start(*findWindow("公路穿越强度校核"), Services{});
     const StudyResult study = runStudy(start, {{{"Text8", {"0.01"}}}, {"Text9", "Text15"}, {}});
