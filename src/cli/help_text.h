@@ -80,7 +80,7 @@ inline constexpr RunOption kSweepOptions[] = {
      "Vary the field CONTROL over RANGE: FROM:TO:STEP (1:10:0.5), FROM:TO:#N\n"
      "(N points: 1:10:#19), either with :log for a logarithmic range (1:1000:10:log,\n"
      "the step being the factor between neighbours; 1:1000:#4:log)"},
-    {"--values", "CONTROL=A,B,…", "Vary the field CONTROL over the texts listed, separated by commas"},
+    {"--values", "CONTROL=A,B,C", "Vary the field CONTROL over the texts listed, separated by commas"},
 };
 
 inline std::string footer() {

@@ -10,6 +10,7 @@
 #include "core/number_reading.h"
 #include "core/parameter_study.h"
 #include "core/study_table.h"
+#include "core/text.h"
 #include "core/window_registry.h"
 
 namespace pylora {
@@ -147,12 +148,15 @@ int SweepCommand::run(Services services, std::ostream& out, const SettingApplier
         } else if (name == "--vary") {
             auto [control, range] = splitAssignment(value, "--vary");
             try {
-                request.vary.push_back({control, rangeValues(parseRange(control, range))});
+                const StudyRange parsed = parseRange(control, range);
+                (void)RangeTexts(parsed);  // checked here, so that the message names the option
+                request.vary.push_back({control, {}, parsed});
             } catch (const StudyError& e) {
                 throw usage("--vary " + control + ": " + e.what());
             }
         } else if (name == "--values") {
             auto [control, list] = splitAssignment(value, "--values");
+            if (!isValidUtf8(list)) throw usage("--values value for " + control + " is not valid UTF-8");
             request.vary.push_back({control, split(list, ',')});
         } else {
             apply(start.form(), name, value);

@@ -62,76 +62,67 @@ void requireCount(double count) {
         throw StudyError("范围的点数超过 " + std::to_string(kMostPoints) + " 个");
 }
 
-std::vector<std::string> linearValues(const StudyRange& range) {
-    const double scale = std::max(std::fabs(range.from), std::fabs(range.to));
-    std::vector<std::string> values;
-    if (range.points > 0) {
-        requireCount(range.points);
-        values.reserve(static_cast<std::size_t>(range.points));
-        const double span = range.to - range.from;
-        for (int i = 0; i < range.points; ++i) {
-            const double value = i + 1 == range.points && i > 0 ? range.to
-                                                                : range.from + span * i / std::max(range.points - 1, 1);
-            values.push_back(number(roundToRange(value, scale)));
-        }
-        return values;
-    }
-    // The step goes from `from` toward `to`, whichever sign it was given.
-    const double step = range.to >= range.from ? std::fabs(range.step) : -std::fabs(range.step);
-    const double steps = stepsWithin(range.to - range.from, step);
-    requireCount(steps + 1);
-    const auto count = static_cast<std::size_t>(steps) + 1;
-    values.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        double value = range.from + step * static_cast<double>(i);
-        if (i + 1 == count && std::fabs(value - range.to) <= 1e-6 * std::fabs(step)) value = range.to;
-        values.push_back(number(roundToRange(value, std::max(scale, std::fabs(step)))));
-    }
-    return values;
-}
-
-// Logarithmic: evenly spaced on a log scale; with a step, the step is the factor from one value
-// to the next (1 to 1000 by 10: 1, 10, 100, 1000).
-std::vector<std::string> logarithmicValues(const StudyRange& range) {
-    if (range.from == 0 || range.to == 0 || (range.from < 0) != (range.to < 0))
-        throw StudyError("对数间隔的起点和终点须同号且不为零");
-    const double ratio = range.to / range.from;
-    std::vector<std::string> values;
-    if (range.points > 0) {
-        requireCount(range.points);
-        values.reserve(static_cast<std::size_t>(range.points));
-        for (int i = 0; i < range.points; ++i) {
-            const double value = i + 1 == range.points && i > 0
-                                     ? range.to
-                                     : range.from * std::pow(ratio, static_cast<double>(i) / std::max(range.points - 1, 1));
-            values.push_back(number(roundToDigits(value)));
-        }
-        return values;
-    }
-    if (range.step <= 0 || range.step == 1) throw StudyError("对数间隔的步长是相邻两值之比，须为正数且不等于1");
-    // The factor goes from `from` toward `to`, whether given as 10 or as 0.1.
-    const double factor = (std::fabs(range.to) >= std::fabs(range.from)) == (range.step > 1) ? range.step : 1 / range.step;
-    const double steps = stepsWithin(std::log(ratio), std::log(factor));
-    requireCount(steps + 1);
-    const auto count = static_cast<std::size_t>(steps) + 1;
-    values.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        double value = range.from * std::pow(factor, static_cast<double>(i));
-        if (i + 1 == count && std::fabs(std::log(value / range.to)) <= 1e-6 * std::fabs(std::log(factor)))
-            value = range.to;
-        values.push_back(number(roundToDigits(value)));
-    }
-    return values;
-}
-
 }  // namespace
 
-std::vector<std::string> rangeValues(const StudyRange& range) {
+RangeTexts::RangeTexts(const StudyRange& range) : range_(range) {
     requireFinite(range);
     if (range.points < 0) throw StudyError("范围的点数须为正数");
     if (range.points == 0 && range.step == 0) throw StudyError("范围须给出步长或点数");
-    if (range.points == 0 && range.from == range.to && !range.logarithmic) return {number(range.from)};
-    return range.logarithmic ? logarithmicValues(range) : linearValues(range);
+    if (range.logarithmic && (range.from == 0 || range.to == 0 || (range.from < 0) != (range.to < 0)))
+        throw StudyError("对数间隔的起点和终点须同号且不为零");
+    if (range.points > 0) {
+        requireCount(range.points);
+        count_ = static_cast<std::size_t>(range.points);
+        return;
+    }
+    if (range.from == range.to && !range.logarithmic) {
+        count_ = 1;
+        return;
+    }
+    if (range.logarithmic) {
+        if (range.step <= 0 || range.step == 1) throw StudyError("对数间隔的步长是相邻两值之比，须为正数且不等于1");
+        // The factor goes from `from` toward `to`, whether given as 10 or as 0.1.
+        step_ = (std::fabs(range.to) >= std::fabs(range.from)) == (range.step > 1) ? range.step : 1 / range.step;
+        const double steps = stepsWithin(std::log(range.to / range.from), std::log(step_));
+        requireCount(steps + 1);
+        count_ = static_cast<std::size_t>(steps) + 1;
+        return;
+    }
+    // The step goes from `from` toward `to`, whichever sign it was given.
+    step_ = range.to >= range.from ? std::fabs(range.step) : -std::fabs(range.step);
+    const double steps = stepsWithin(range.to - range.from, step_);
+    requireCount(steps + 1);
+    count_ = static_cast<std::size_t>(steps) + 1;
+}
+
+std::string RangeTexts::operator[](std::size_t index) const {
+    const StudyRange& r = range_;
+    const bool last = index + 1 == count_ && index > 0;
+    const double i = static_cast<double>(index);
+    const double scale = std::max(std::fabs(r.from), std::fabs(r.to));
+    if (r.points > 0) {
+        const double parts = static_cast<double>(std::max<std::size_t>(count_ - 1, 1));
+        if (last) return number(r.to);
+        if (r.logarithmic) return number(roundToDigits(r.from * std::pow(r.to / r.from, i / parts)));
+        return number(roundToRange(r.from + (r.to - r.from) * i / parts, scale));
+    }
+    if (count_ == 1) return number(r.from);
+    if (r.logarithmic) {
+        double value = r.from * std::pow(step_, i);
+        if (last && std::fabs(std::log(value / r.to)) <= 1e-6 * std::fabs(std::log(step_))) value = r.to;
+        return number(roundToDigits(value));
+    }
+    double value = r.from + step_ * i;
+    if (last && std::fabs(value - r.to) <= 1e-6 * std::fabs(step_)) value = r.to;
+    return number(roundToRange(value, std::max(scale, std::fabs(step_))));
+}
+
+std::vector<std::string> rangeValues(const StudyRange& range) {
+    const RangeTexts texts(range);
+    std::vector<std::string> values;
+    values.reserve(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) values.push_back(texts[i]);
+    return values;
 }
 
 namespace {
@@ -159,8 +150,9 @@ void checkStudy(const FormDefinition& definition, const StudyRequest& request) {
             throw StudyError(named(definition, variable.control) + " 不是可以输入的数据框");
         if (definition.roleOf(control) == FieldRole::Verdict)
             throw StudyError(named(definition, variable.control) + " 是计算写出的结论，不是输入数据");
-        if (variable.values.empty()) throw StudyError(named(definition, variable.control) + " 没有取值");
-        points *= variable.values.size();
+        const std::size_t count = variable.range ? RangeTexts(*variable.range).size() : variable.values.size();
+        if (count == 0) throw StudyError(named(definition, variable.control) + " 没有取值");
+        points *= count;
         if (points > kMostPoints) throw StudyError("参数分析的点数超过 " + std::to_string(kMostPoints) + " 个");
     }
     if (request.vary.size() == 2 && request.vary[0].control == request.vary[1].control)
@@ -216,20 +208,39 @@ std::vector<std::string> pressesOf(const CalcForm& start, const StudyRequest& re
     return presses;
 }
 
+// The window as the study began, taken once by the calling thread: the workers never read the
+// engineer's window, which may change while they run.
+struct StudyStart {
+    StudyStart(const CalcForm& window, const StudyRequest& request)
+        : definition(&window.definition()),
+          services(window.services()),
+          controls(window.form().controls()),
+          sketches(window.form().sketches()),
+          presses(pressesOf(window, request)) {}
+
+    const FormDefinition* definition;
+    Services services;
+    std::vector<ControlState> controls;
+    std::unordered_map<std::string, Sketch> sketches;
+    std::vector<std::string> presses;
+};
+
 // One worker's window: the start's state is put back before each point, only where the last
 // run changed it (texts, colours, visibility, choices, sketches).
 class PointRunner {
 public:
-    PointRunner(const CalcForm& start, const StudyRequest& request, std::vector<std::string> presses)
-        : window_(start.definition(), start.services()),
-          start_(start.form().controls()),
-          sketches_(start.form().sketches()),
+    PointRunner(const StudyStart& start, const StudyRequest& request)
+        : window_(*start.definition, start.services),
+          start_(start.controls),
+          sketches_(start.sketches),
           request_(request),
-          presses_(std::move(presses)) {
+          presses_(start.presses) {
         restore();
+        for (const StudyVariable& variable : request.vary)
+            ranges_.push_back(variable.range ? std::optional<RangeTexts>(*variable.range) : std::nullopt);
         for (const std::string& result : request.results) {
-            const ControlDef* c = start.definition().findControl(result);
-            const FieldRole role = start.definition().roleOf(*c);
+            const ControlDef* c = start.definition->findControl(result);
+            const FieldRole role = start.definition->roleOf(*c);
             resultsWritten_.push_back(role == FieldRole::Result || role == FieldRole::Verdict);
         }
     }
@@ -239,11 +250,12 @@ public:
         StudyPoint point;
         Form& form = window_.form();
         for (std::size_t v = 0; v < request_.vary.size(); ++v) {
-            const auto& values = request_.vary[v].values;
-            const std::string& text = values[index % values.size()];
-            index /= values.size();
-            form.type(request_.vary[v].control, text);
-            point.inputs.push_back(text);
+            const StudyVariable& variable = request_.vary[v];
+            const std::size_t count = ranges_[v] ? ranges_[v]->size() : variable.values.size();
+            std::string text = ranges_[v] ? (*ranges_[v])[index % count] : variable.values[index % count];
+            index /= count;
+            form.type(variable.control, text);
+            point.inputs.push_back(std::move(text));
         }
         written_.clear();
         for (const std::string& button : presses_) {
@@ -293,13 +305,15 @@ private:
     std::unordered_map<std::string, Sketch> sketches_;
     const StudyRequest& request_;
     std::vector<std::string> presses_;
+    std::vector<std::optional<RangeTexts>> ranges_;
     std::vector<bool> resultsWritten_;
     std::vector<std::string> written_;
 };
 
 std::size_t pointCount(const StudyRequest& request) {
     std::size_t count = 1;
-    for (const StudyVariable& variable : request.vary) count *= variable.values.size();
+    for (const StudyVariable& variable : request.vary)
+        count *= variable.range ? RangeTexts(*variable.range).size() : variable.values.size();
     return count;
 }
 
@@ -309,9 +323,9 @@ bool cancelled(const StudyOptions& options) { return options.cancel && options.c
 // Workers run at most a few chunks ahead of the one due, so memory does not grow with the study.
 class ParallelStudy {
 public:
-    ParallelStudy(const CalcForm& start, const StudyRequest& request, const std::vector<std::string>& presses,
-                  const StudyOptions& options, std::size_t total, int jobs)
-        : start_(start), request_(request), presses_(presses), options_(options), total_(total),
+    ParallelStudy(const StudyStart& start, const StudyRequest& request, const StudyOptions& options, std::size_t total,
+                  int jobs)
+        : start_(start), request_(request), options_(options), total_(total),
           chunkSize_(std::clamp<std::size_t>(total / (static_cast<std::size_t>(jobs) * 16), 1, 256)),
           chunks_((total + chunkSize_ - 1) / chunkSize_),
           ahead_(4 * static_cast<std::size_t>(jobs)),
@@ -370,7 +384,7 @@ private:
 
     void work() {
         try {
-            PointRunner runner(start_, request_, presses_);
+            PointRunner runner(start_, request_);
             while (true) {
                 const std::size_t chunk = next_.fetch_add(1);
                 if (chunk >= chunks_) break;
@@ -406,9 +420,8 @@ private:
         ready_.notify_all();
     }
 
-    const CalcForm& start_;
+    const StudyStart& start_;
     const StudyRequest& request_;
-    const std::vector<std::string>& presses_;
     const StudyOptions& options_;
     const std::size_t total_;
     const std::size_t chunkSize_;
@@ -424,7 +437,7 @@ private:
     std::map<std::size_t, std::vector<StudyPoint>> done_;
     std::size_t due_ = 0;
     int running_ = jobs_;
-    bool stopping_ = false;
+    std::atomic<bool> stopping_ = false;  // read between points without the lock
     std::exception_ptr error_;
 };
 
@@ -433,7 +446,7 @@ private:
 StudyResult runStudy(const CalcForm& start, const StudyRequest& request, const StudyOptions& options) {
     const FormDefinition& definition = start.definition();
     checkStudy(definition, request);
-    const std::vector<std::string> presses = pressesOf(start, request);
+    const StudyStart begun(start, request);
 
     StudyResult result;
     for (const StudyVariable& variable : request.vary) result.inputColumns.push_back(studyColumn(definition, variable.control));
@@ -452,7 +465,7 @@ StudyResult runStudy(const CalcForm& start, const StudyRequest& request, const S
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const int jobs = static_cast<int>(std::min<std::size_t>(options.jobs > 0 ? options.jobs : cores, total));
     if (jobs <= 1) {
-        PointRunner runner(start, request, presses);
+        PointRunner runner(begun, request);
         for (std::size_t i = 0; i < total; ++i) {
             if (cancelled(options)) {
                 result.cancelled = true;
@@ -463,7 +476,7 @@ StudyResult runStudy(const CalcForm& start, const StudyRequest& request, const S
         }
         return result;
     }
-    ParallelStudy study(start, request, presses, options, total, jobs);
+    ParallelStudy study(begun, request, options, total, jobs);
     result.cancelled = !study.run(deliver);
     return result;
 }

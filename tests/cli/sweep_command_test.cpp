@@ -142,6 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
         SweepMistake{"TooManyPoints", {"壁厚计算", "--vary", "Text2=0:1:1e-9", "--result", "Text6", "-o", "-"}, "超过"},
         SweepMistake{"LogThroughZero", {"壁厚计算", "--vary", "Text2=0:10:#5:log", "--result", "Text6", "-o", "-"}, "同号且不为零"},
         SweepMistake{"BadSetting", {"壁厚计算", "--set", "Text99=1", "--vary", "Text2=1:2:1", "--result", "Text6", "-o", "-"}, "no control Text99"},
+        SweepMistake{"ValuesNotUtf8", {"壁厚计算", "--values", "Text2=1,\xff", "--result", "Text6", "-o", "-"}, "not valid UTF-8"},
         SweepMistake{"JobsZero", {"壁厚计算", "--vary", "Text2=1:2:1", "--result", "Text6", "-o", "-", "--jobs", "0"}, "--jobs"},
         SweepMistake{"FolderMissing", {"壁厚计算", "--vary", "Text2=1:2:1", "--result", "Text6", "-o", "/nonexistent/壁厚.csv"},
                      "cannot write /nonexistent/壁厚.csv: No such file or directory", kExitWriteFailed},

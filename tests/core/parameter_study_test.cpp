@@ -133,6 +133,19 @@ TEST(ParameterStudyTest, GridVariesTheFirstInputFastestAndEqualsSingleRuns) {
     }
 }
 
+TEST(ParameterStudyTest, RangeTakenPointByPointGivesTheSameStudyAsItsValues) {
+    CalcForm start(*findWindow("壁厚计算"), Services{});
+    const StudyRange range{.from = 10, .to = 0.5, .step = 0.25};
+    const StudyResult listed = runStudy(start, {{{"Text2", rangeValues(range)}, {"Text1", {"508", "720"}}}, {"Text6"}, {}}, jobs(2));
+    const StudyResult ranged = runStudy(start, {{{"Text2", {}, range}, {"Text1", {"508", "720"}}}, {"Text6"}, {}}, jobs(2));
+    ASSERT_EQ(ranged.points.size(), listed.points.size());
+    for (std::size_t i = 0; i < listed.points.size(); ++i) {
+        EXPECT_EQ(ranged.points[i].inputs, listed.points[i].inputs) << i;
+        EXPECT_EQ(ranged.points[i].results, listed.points[i].results) << i;
+    }
+    EXPECT_THROW(runStudy(start, {{{"Text2", {}, StudyRange{0, 1, 0}}}, {"Text6"}, {}}), StudyError);
+}
+
 TEST(ParameterStudyTest, StartsFromTheWindowsCurrentInputsAndCalculation) {
     // The engineer changed the yield strength and calculated: the study keeps that strength.
     CalcForm start(*findWindow("壁厚计算"), Services{});
@@ -144,6 +157,29 @@ TEST(ParameterStudyTest, StartsFromTheWindowsCurrentInputsAndCalculation) {
     for (const StudyPoint& point : study.points)
         EXPECT_EQ(point.results, singleRun("壁厚计算", {{"Text3", "245"}}, request, point.inputs, {"Command1"}).results);
     EXPECT_EQ(start.form().text("Text2"), findWindow("壁厚计算")->findControl("Text2")->text);  // the window untouched
+}
+
+// A window whose run leaves its result alone for a negative input: the study shows the result
+// blank there, never the one the start's calculation showed.
+TEST(ParameterStudyTest, AResultThePointsRunDidNotWriteIsBlank) {
+    FormDefinition definition("加倍", "加倍");
+    FrameBuilder frame = definition.frame("Frame1", "输入", FrameRole::Input, {0, 0});
+    frame.field("Text1", "数值", "5", {0, 0}).means("x", "数值");
+    frame.result("Text2", "两倍", {1, 0}).means("y", "两倍");
+    definition.runButton("Command1", "计算", [](Form& form) {
+        const double x = std::stod(form.text("Text1"));
+        if (x >= 0) form.setText("Text2", std::to_string(static_cast<int>(2 * x)));
+    });
+    definition.finish();
+    CalcForm start(definition, Services{});
+    ASSERT_FALSE(start.press("Command1"));
+    ASSERT_EQ(start.form().text("Text2"), "10");
+    const StudyResult study = runStudy(start, {{{"Text1", {"3", "-1", "4"}}}, {"Text2"}, {}});
+    ASSERT_EQ(study.points.size(), 3u);
+    EXPECT_EQ(study.points[0].results, std::vector<std::string>{"6"});
+    EXPECT_EQ(study.points[1].results, std::vector<std::string>{""});
+    EXPECT_FALSE(study.points[1].failure);
+    EXPECT_EQ(study.points[2].results, std::vector<std::string>{"8"});
 }
 
 TEST(ParameterStudyTest, ColumnsComeFromTheFieldsMeanings) {
@@ -184,6 +220,39 @@ TEST(ParameterStudyTest, AnyNumberOfJobsDeliversTheSamePointsInTableOrder) {
     }
 }
 
+// Windows run side by side on several threads share nothing: every window, its first input
+// varied over good and bad texts, gives on three threads what it gives on one.
+TEST(ParameterStudyTest, EveryWindowGivesTheSamePointsOnOneThreadAndOnThree) {
+    for (const FormDefinition* definition : allWindows()) {
+        StudyRequest request;
+        for (const ControlDef& control : definition->controls()) {
+            const FieldRole role = definition->roleOf(control);
+            const bool typable = control.kind == ControlKind::TextField && control.visible && !control.readOnly;
+            if (typable && role == FieldRole::Input && request.vary.empty())
+                request.vary.push_back({control.name, {"0.5", "1", "2", "x", "120", "-3", "0", "7.25"}});
+            if ((control.kind == ControlKind::TextField || control.kind == ControlKind::Label) &&
+                (role == FieldRole::Result || role == FieldRole::Verdict))
+                request.results.push_back(control.name);
+        }
+        if (request.vary.empty() || request.results.empty() || definition->defaultRunButton().empty()) continue;
+        auto& values = request.vary[0].values;
+        for (int copy = 0; copy < 3; ++copy) values.insert(values.end(), values.begin(), values.begin() + 8);
+        CalcForm start(*definition, databaseServices());
+        std::vector<StudyPoint> runs[2];
+        for (int i : {0, 1}) {
+            StudyOptions options = jobs(i == 0 ? 1 : 3);
+            options.onPoint = [&runs, i](std::size_t, const StudyPoint& point) { runs[i].push_back(point); };
+            runStudy(start, request, options);
+        }
+        ASSERT_EQ(runs[0].size(), 32u) << definition->formName();
+        ASSERT_EQ(runs[1].size(), 32u) << definition->formName();
+        for (std::size_t p = 0; p < runs[0].size(); ++p) {
+            EXPECT_EQ(runs[1][p].results, runs[0][p].results) << definition->formName() << " point " << p;
+            EXPECT_EQ(runs[1][p].failure, runs[0][p].failure) << definition->formName() << " point " << p;
+        }
+    }
+}
+
 TEST(ParameterStudyTest, CancelKeepsTheLeadingPointsDone) {
     CalcForm start(*findWindow("壁厚计算"), Services{});
     const StudyRequest request{{{"Text2", rangeValues({.from = 1, .to = 100000, .step = 1})}}, {"Text6"}, {}};
@@ -220,7 +289,12 @@ struct RangeCase {
 
 class RangeValuesTest : public testing::TestWithParam<RangeCase> {};
 
-TEST_P(RangeValuesTest, GivesTheTextsTyped) { EXPECT_EQ(rangeValues(GetParam().range), GetParam().values); }
+TEST_P(RangeValuesTest, GivesTheTextsTyped) {
+    EXPECT_EQ(rangeValues(GetParam().range), GetParam().values);
+    const RangeTexts oneAtATime(GetParam().range);
+    ASSERT_EQ(oneAtATime.size(), GetParam().values.size());
+    for (std::size_t i = 0; i < oneAtATime.size(); ++i) EXPECT_EQ(oneAtATime[i], GetParam().values[i]) << i;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Ranges, RangeValuesTest,
