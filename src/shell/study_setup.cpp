@@ -117,11 +117,9 @@ StudyVariableEditor::StudyVariableEditor(std::vector<FieldChoice> inputs, const 
     connect(field_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0) choose(inputs_[std::size_t(index)].control);
     });
-    // A logarithmic range is spread over a number of points: a step would be a factor.
-    connect(logarithmic_, &QCheckBox::toggled, this, [this](bool on) {
-        if (on) spacing_->setCurrentIndex(kByPoints);
-        spacing_->setEnabled(!on);
-    });
+    // On a logarithmic range the step is the factor between neighbouring values.
+    connect(logarithmic_, &QCheckBox::toggled, this,
+            [this](bool on) { spacing_->setItemText(kByStep, on ? QStringLiteral("倍数") : QStringLiteral("步长")); });
     if (!inputs_.empty()) choose(inputs_.front().control);
 }
 
@@ -164,9 +162,9 @@ StudyVariable StudyVariableEditor::variable() const {
     range.from = readNumber(from_, "起点");
     range.to = readNumber(to_, "终点");
     range.logarithmic = logarithmic_->isChecked();
-    if (spacing_->currentIndex() == kByStep && !range.logarithmic) {
-        range.step = readNumber(spacingValue_, "步长");
-        if (range.step == 0) throw StudyError("步长不能为零");
+    if (spacing_->currentIndex() == kByStep) {
+        range.step = readNumber(spacingValue_, range.logarithmic ? "倍数" : "步长");
+        if (range.step == 0) throw StudyError(range.logarithmic ? "倍数不能为零" : "步长不能为零");
     } else {
         const double points = readNumber(spacingValue_, "点数");
         if (points < 1 || points != std::floor(points) || points > 1e6) throw StudyError("点数须为 1 至 1000000 的整数");

@@ -44,7 +44,7 @@ public:
     QRadioButton* listChoice() const { return byList_; }
     QLineEdit* fromEdit() const { return from_; }
     QLineEdit* toEdit() const { return to_; }
-    QComboBox* spacingChooser() const { return spacing_; }  // 步长 or 点数
+    QComboBox* spacingChooser() const { return spacing_; }  // 步长 (倍数 on a logarithmic range) or 点数
     QLineEdit* spacingEdit() const { return spacingValue_; }
     QCheckBox* logarithmicCheck() const { return logarithmic_; }
     QLineEdit* listEdit() const { return list_; }

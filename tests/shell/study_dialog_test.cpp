@@ -248,7 +248,7 @@ private slots:
         QCOMPARE(dialog->chart()->pieceCount(2), 1);
     }
 
-    void setupMistakesAreSaidAndNothingRuns() {
+    void rangesAreReadAndMistakesSaidBeforeAnythingRuns() {
         StudyDialog* dialog = openOn("壁厚计算");
         QVERIFY(dialog);
         struct Case {
@@ -269,6 +269,13 @@ private slots:
             QVERIFY2(dialog->problem().contains(c.said), qPrintable(dialog->problem()));
             QVERIFY(!dialog->isRunning());
         }
+        // A logarithmic range by a factor: 1, 10, 100.
+        setRange(dialog->firstInput(), "Text2", "1", "100", StudyVariableEditor::kByStep, "10");
+        dialog->firstInput().logarithmicCheck()->setChecked(true);
+        QCOMPARE(dialog->firstInput().spacingChooser()->currentText(), QString("倍数"));
+        QCOMPARE(dialog->firstInput().variable().values, (std::vector<std::string>{"1", "10", "100"}));
+        dialog->firstInput().logarithmicCheck()->setChecked(false);
+
         setRange(dialog->firstInput(), "Text2", "2", "10", StudyVariableEditor::kByPoints, "3");
         dialog->chooseResults({});
         QVERIFY(!dialog->start());
