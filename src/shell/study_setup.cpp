@@ -170,7 +170,9 @@ StudyVariable StudyVariableEditor::variable() const {
         if (points < 1 || points != std::floor(points) || points > 1e6) throw StudyError("点数须为 1 至 1000000 的整数");
         range.points = int(points);
     }
-    variable.values = rangeValues(range);
+    [[maybe_unused]] const RangeTexts checked(range);  // throws now, where the engineer set the range
+    // The texts are taken as the points need them: a long range is not made on the GUI thread.
+    variable.range = range;
     return variable;
 }
 

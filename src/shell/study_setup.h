@@ -34,7 +34,8 @@ public:
     // Chooses the field and offers a range around its present value.
     void choose(const std::string& control);
     std::string control() const;
-    // The texts the field takes, in order; throws StudyError saying what is wrong.
+    // The texts the field takes, in order (a range's are taken as the points run); throws
+    // StudyError saying what is wrong.
     StudyVariable variable() const;
     // The values are spaced logarithmically (a plot draws them on a logarithmic axis).
     bool logarithmic() const;

@@ -273,7 +273,9 @@ private slots:
         setRange(dialog->firstInput(), "Text2", "1", "100", StudyVariableEditor::kByStep, "10");
         dialog->firstInput().logarithmicCheck()->setChecked(true);
         QCOMPARE(dialog->firstInput().spacingChooser()->currentText(), QString("倍数"));
-        QCOMPARE(dialog->firstInput().variable().values, (std::vector<std::string>{"1", "10", "100"}));
+        const RangeTexts texts(*dialog->firstInput().variable().range);
+        QCOMPARE(texts.size(), std::size_t(3));
+        QCOMPARE(texts[0] + " " + texts[1] + " " + texts[2], std::string("1 10 100"));
         dialog->firstInput().logarithmicCheck()->setChecked(false);
 
         setRange(dialog->firstInput(), "Text2", "2", "10", StudyVariableEditor::kByPoints, "3");
