@@ -132,9 +132,11 @@ StudyChart::StudyChart(QWidget* parent) : QChartView(parent) {
     setMinimumSize(420, 300);
     chart()->legend()->setAlignment(Qt::AlignBottom);
     chart()->setMargins(QMargins(6, 6, 6, 6));
+    chart()->setTitle(QStringLiteral("选定参数和计算结果后按「开始」，曲线显示在这里"));
 }
 
 void StudyChart::clear() {
+    chart()->setTitle({});
     chart()->removeAllSeries();
     for (QAbstractAxis* axis : chart()->axes()) {
         chart()->removeAxis(axis);

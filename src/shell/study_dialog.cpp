@@ -88,7 +88,7 @@ StudyDialog::StudyDialog(CalcWindow& window) : QDialog(&window, Qt::Window), win
     cancelButton_ = button(QStringLiteral("取消"), "cancel");
     cancelButton_->setEnabled(false);
     progress_ = new QProgressBar;
-    progress_->setTextVisible(true);
+    progress_->setTextVisible(false);  // shows the points done once a study runs
     progress_->setRange(0, 1);
     progress_->setValue(0);
     problem_ = new QLabel;
@@ -195,6 +195,7 @@ bool StudyDialog::start() {
     startButton_->setEnabled(false);
     cancelButton_->setEnabled(true);
     progress_->setRange(0, 0);  // busy until the first points report
+    progress_->setTextVisible(true);
     showStatus(QStringLiteral("正在计算…"));
     // From the window's inputs as they are now; the window stays free to be used meanwhile.
     worker_->start(window_.model(), std::move(request));
