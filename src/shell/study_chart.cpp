@@ -17,7 +17,7 @@
 #include <map>
 
 #include "core/report_text.h"
-#include "shell/study_table_model.h"
+#include "shell/study_curves.h"
 
 namespace pylora {
 namespace {
@@ -51,27 +51,7 @@ QString axisTitle(const StudyColumn& column) {
     return title + unitSuffix(column).toHtmlEscaped();
 }
 
-QString symbolAndName(const StudyColumn& column) {
-    return column.name.empty() || column.name == column.symbol ? qt(column.symbol)
-                                                               : qt(column.symbol) + " " + qt(column.name);
-}
-
-// "P = %1 MPa": how the read-out names a value of this column.
-QString valueWords(const StudyColumn& column) {
-    return qt(column.symbol) + " = %1" + (column.unit.empty() ? QString() : " " + qt(column.unit));
-}
-
-struct Span {
-    double low = std::numeric_limits<double>::infinity();
-    double high = -std::numeric_limits<double>::infinity();
-    void add(double v) {
-        low = std::min(low, v);
-        high = std::max(high, v);
-    }
-    bool empty() const { return low > high; }
-};
-
-QValueAxis* valueAxis(Span span) {
+QValueAxis* valueAxis(ValueSpan span) {
     auto* axis = new QValueAxis;
     if (span.empty()) span = {0, 1};
     if (span.low == span.high) {
@@ -84,7 +64,7 @@ QValueAxis* valueAxis(Span span) {
     return axis;
 }
 
-QAbstractAxis* logAxis(Span span) {
+QAbstractAxis* logAxis(ValueSpan span) {
     auto* axis = new QLogValueAxis;
     axis->setBase(10);
     if (span.empty() || span.low <= 0) span = {1, 10};
@@ -93,34 +73,6 @@ QAbstractAxis* logAxis(Span span) {
     axis->setLabelFormat("%.10g");  // 2000000, not 2e+06
     axis->setMinorTickCount(8);
     return axis;
-}
-
-struct Sample {
-    QPointF value;
-    std::size_t row;  // in the study's table
-};
-
-// A piece of a long study drawn with what a screen can show: per run of neighbouring points the
-// lowest and the highest, in their order, so that no peak is lost; the ends stay. A plot of a
-// million points is drawn in a moment.
-constexpr std::size_t kDrawnPointsAtMost = 4000;
-
-std::vector<Sample> thinned(const std::vector<Sample>& piece) {
-    if (piece.size() <= kDrawnPointsAtMost) return piece;
-    const std::size_t run = (piece.size() + kDrawnPointsAtMost / 2 - 1) / (kDrawnPointsAtMost / 2);
-    std::vector<Sample> kept{piece.front()};
-    for (std::size_t start = 1; start + 1 < piece.size(); start += run) {
-        const std::size_t end = std::min(start + run, piece.size() - 1);
-        std::size_t low = start, high = start;
-        for (std::size_t i = start; i < end; ++i) {
-            if (piece[i].value.y() < piece[low].value.y()) low = i;
-            if (piece[i].value.y() > piece[high].value.y()) high = i;
-        }
-        kept.push_back(piece[std::min(low, high)]);
-        if (low != high) kept.push_back(piece[std::max(low, high)]);
-    }
-    kept.push_back(piece.back());
-    return kept;
 }
 
 }  // namespace
@@ -151,89 +103,21 @@ void StudyChart::clear() {
 void StudyChart::showStudy(const StudyResult& study, bool logarithmicX) {
     clear();
     if (study.inputColumns.empty()) return;
-    const StudyColumn& xColumn = study.inputColumns[0];
-    const bool grid = study.inputColumns.size() > 1;
+    StudyCurves drawn = studyCurves(study, logarithmicX);
 
-    // The numeric results, grouped by unit: one y axis per unit.
-    std::vector<std::size_t> numeric;
-    for (std::size_t r = 0; r < study.resultColumns.size(); ++r)
-        if (!study.resultColumns[r].verdict) numeric.push_back(r);
-    std::vector<std::string> units;
-    for (std::size_t r : numeric)
-        if (std::find(units.begin(), units.end(), study.resultColumns[r].unit) == units.end())
-            units.push_back(study.resultColumns[r].unit);
-
-    // Values of the second input in their order of first appearance: a curve each.
-    std::vector<std::string> seconds;
-    if (grid)
-        for (const StudyPoint& p : study.points)
-            if (p.inputs.size() > 1 && std::find(seconds.begin(), seconds.end(), p.inputs[1]) == seconds.end())
-                seconds.push_back(p.inputs[1]);
-    if (!grid) seconds.push_back({});
-
-    Span xSpan;
-    std::map<std::string, Span> ySpans;
-    struct Pending {
-        Curve curve;
-        std::string unit;
-        std::vector<std::vector<QPointF>> pieces;
-    };
-    std::vector<Pending> pending;
-    for (std::size_t r : numeric) {
-        const StudyColumn& yColumn = study.resultColumns[r];
-        for (const std::string& second : seconds) {
-            Pending p;
-            p.unit = yColumn.unit;
-            // Short names where a legend holds many: the symbol alone beside the second input.
-            QStringList name;
-            if (!grid) name << symbolAndName(yColumn);
-            if (grid && numeric.size() > 1) name << qt(yColumn.symbol);
-            if (grid) name << valueWords(study.inputColumns[1]).arg(qt(second));
-            p.curve.name = name.join(QStringLiteral("，"));
-            p.curve.xWords = valueWords(xColumn);
-            p.curve.yWords = valueWords(yColumn);
-            std::vector<std::vector<Sample>> raw;  // the pieces between failed points
-            bool broken = true;
-            for (const StudyPoint& point : study.points) {
-                if (grid && (point.inputs.size() < 2 || point.inputs[1] != second)) continue;
-                const std::optional<double> x = point.inputs.empty() ? std::nullopt : shownNumber(point.inputs[0]);
-                const std::optional<double> y =
-                    point.failure || r >= point.results.size() ? std::nullopt : shownNumber(point.results[r]);
-                if (!x || !y || (logarithmicX && *x <= 0)) {
-                    broken = true;  // a failed point is a gap in the curve
-                    continue;
-                }
-                if (broken) raw.emplace_back();
-                broken = false;
-                raw.back().push_back({{*x, *y}, std::size_t(&point - study.points.data())});
-                xSpan.add(*x);
-                ySpans[p.unit].add(*y);
-            }
-            for (const std::vector<Sample>& piece : raw) {
-                p.pieces.emplace_back();
-                for (const Sample& sample : thinned(piece)) {
-                    p.pieces.back().push_back(sample.value);
-                    const StudyPoint& point = study.points[sample.row];
-                    p.curve.points.push_back({sample.value, qt(point.inputs[0]), qt(point.results[r])});
-                }
-            }
-            if (p.curve.points.empty()) p.curve.name += QStringLiteral("（无结果）");
-            pending.push_back(std::move(p));
-        }
-    }
-
-    QAbstractAxis* xAxis = logarithmicX ? logAxis(xSpan) : valueAxis(xSpan);
-    xAxis->setTitleText(axisTitle(xColumn));
+    QAbstractAxis* xAxis = logarithmicX ? logAxis(drawn.x) : valueAxis(drawn.x);
+    xAxis->setTitleText(axisTitle(study.inputColumns[0]));
     chart()->addAxis(xAxis, Qt::AlignBottom);
     std::map<std::string, QAbstractAxis*> yAxes;
+    const std::vector<std::string>& units = drawn.units;
     for (std::size_t u = 0; u < units.size(); ++u) {
-        QAbstractAxis* axis = valueAxis(ySpans[units[u]]);
+        QAbstractAxis* axis = valueAxis(drawn.y[units[u]]);
         QStringList symbols;
         const StudyColumn* only = nullptr;
-        for (std::size_t r : numeric)
-            if (study.resultColumns[r].unit == units[u]) {
-                symbols << symbolHtml(study.resultColumns[r].symbol);
-                only = &study.resultColumns[r];
+        for (const StudyColumn& column : study.resultColumns)
+            if (!column.verdict && column.unit == units[u]) {
+                symbols << symbolHtml(column.symbol);
+                only = &column;
             }
         // Beside other y axes a title names symbols and unit only: the legend gives the names.
         axis->setTitleText(symbols.size() == 1 && units.size() == 1
@@ -243,40 +127,44 @@ void StudyChart::showStudy(const StudyResult& study, bool logarithmicX) {
         yAxes[units[u]] = axis;
     }
 
-    for (std::size_t c = 0; c < pending.size(); ++c) {
-        Pending& p = pending[c];
+    std::map<std::string, int> curvesOnAxis;
+    for (std::size_t c = 0; c < drawn.curves.size(); ++c) {
+        StudyCurve& source = drawn.curves[c];
         const QColor colour = kCurveColours[c % std::size(kCurveColours)];
-        const bool marked = p.curve.points.size() <= kMarkedPointsAtMost;
+        Curve curve{source.name, source.xWords, source.yWords, {}, {}};
+        for (const auto& piece : source.pieces) curve.points.insert(curve.points.end(), piece.begin(), piece.end());
+        const bool marked = curve.points.size() <= kMarkedPointsAtMost;
         // A curve without a drawable point still takes its place in the legend.
-        if (p.pieces.empty()) p.pieces.emplace_back();
-        for (const std::vector<QPointF>& piece : p.pieces) {
+        if (source.pieces.empty()) source.pieces.emplace_back();
+        for (const std::vector<CurvePoint>& piece : source.pieces) {
             auto* series = new QLineSeries;
-            series->setName(p.curve.name);
+            series->setName(curve.name);
             series->setColor(colour);
             QPen pen = series->pen();
             pen.setWidthF(2);
             series->setPen(pen);
             series->setPointsVisible(marked || piece.size() == 1);  // a lone point would not show
-            series->append(QList<QPointF>(piece.begin(), piece.end()));
+            QList<QPointF> values;
+            values.reserve(qsizetype(piece.size()));
+            for (const CurvePoint& point : piece) values.append(point.value);
+            series->append(values);
             chart()->addSeries(series);
             series->attachAxis(xAxis);
-            series->attachAxis(yAxes[p.unit]);
+            series->attachAxis(yAxes[source.unit]);
             // One legend entry per curve, however many pieces draw it.
-            if (!p.curve.pieces.empty())
+            if (!curve.pieces.empty())
                 for (QLegendMarker* marker : chart()->legend()->markers(series)) marker->setVisible(false);
-            p.curve.pieces.push_back(series);
+            curve.pieces.push_back(series);
         }
-        curves_.push_back(std::move(p.curve));
+        ++curvesOnAxis[source.unit];
+        curves_.push_back(std::move(curve));
     }
     // Several y axes: an axis that carries one curve takes its colour, so the two are read together.
     if (units.size() > 1)
-        for (const auto& [unit, axis] : yAxes) {
-            const auto carried = std::count_if(pending.begin(), pending.end(), [&](const Pending& p) { return p.unit == unit; });
-            const auto it = std::find_if(curves_.begin(), curves_.end(), [&](const Curve& curve) {
-                return !curve.pieces.empty() && curve.pieces.front()->attachedAxes().contains(axis);
-            });
-            if (carried != 1 || it == curves_.end()) continue;
-            const QColor colour = static_cast<QLineSeries*>(it->pieces.front())->color();
+        for (std::size_t c = 0; c < drawn.curves.size(); ++c) {
+            if (curvesOnAxis[drawn.curves[c].unit] != 1) continue;
+            QAbstractAxis* axis = yAxes[drawn.curves[c].unit];
+            const QColor colour = static_cast<QLineSeries*>(curves_[c].pieces.front())->color();
             axis->setTitleBrush(colour);
             axis->setLabelsColor(colour);
             axis->setLinePenColor(colour);
@@ -308,12 +196,12 @@ QString StudyChart::readOutAt(QPoint place) {
         return {};
     }
     const Curve* bestCurve = nullptr;
-    const PlotPoint* best = nullptr;
+    const CurvePoint* best = nullptr;
     QPointF bestAt;
     double bestDistance = std::numeric_limits<double>::infinity();
     for (const Curve& curve : curves_) {
         if (curve.pieces.empty()) continue;
-        for (const PlotPoint& point : curve.points) {
+        for (const CurvePoint& point : curve.points) {
             const QPointF at = chart()->mapToPosition(point.value, curve.pieces.front());
             const double distance = QLineF(at, inChart).length();
             if (distance < bestDistance) {

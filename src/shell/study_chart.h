@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/parameter_study.h"
+#include "shell/study_curves.h"
 
 class QGraphicsEllipseItem;
 class QAbstractSeries;
@@ -45,16 +46,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    struct PlotPoint {
-        QPointF value;
-        QString x;  // the texts as the table shows them
-        QString y;
-    };
     struct Curve {
         QString name;
         QString xWords;  // "P = %1 MPa" with the value to fill in
         QString yWords;
-        std::vector<PlotPoint> points;
+        std::vector<CurvePoint> points;  // as drawn
         std::vector<QAbstractSeries*> pieces;
     };
     void setReadOut(const QString& text);
