@@ -18,7 +18,8 @@ PYLORA_PACKAGES=(
   clang libclang-rt-14-dev llvm
   dpkg-dev librsvg2-bin desktop-file-utils appstream man-db
   ccache libreoffice-writer-nogui unzip python3-fonttools
-  qt6-charts-dev libdxflib-dev python3-ezdxf python3-matplotlib hyperfine
+  # Qt Charts' CMake package asks for the Qt OpenGL module's, which it does not pull in
+  qt6-charts-dev libqt6opengl6-dev libdxflib-dev python3-ezdxf python3-matplotlib hyperfine
 )
 
 install_missing_packages() {

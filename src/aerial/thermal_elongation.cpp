@@ -56,7 +56,7 @@ FormDefinition makeThermalElongation() {
     return def;
 }
 
-const WindowRegistration registration(makeThermalElongation);
+const WindowRegistration registration("跨越段热变形计算", "跨越段热变形计算", makeThermalElongation);
 
 }  // namespace
 }  // namespace pylora

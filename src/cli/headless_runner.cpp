@@ -21,6 +21,7 @@
 #include "cli/json_output.h"
 #include "cli/profile_export_options.h"
 #include "cli/report_json.h"
+#include "cli/sweep_command.h"
 #include "core/calc_form.h"
 #include "core/case_file.h"
 #include "core/menu.h"
@@ -243,6 +244,7 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
                                                    ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
                                                    ->allow_extra_args(false);
     const BookCommand book(app);
+    SweepCommand sweep(app);
     app.footer(help::footer());  // after the commands, so that their own help stays short
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -270,7 +272,7 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
 
     try {
         if (app.got_subcommand("list")) {
-            for (const FormDefinition* d : allWindows()) out << d->formName() << '\t' << d->title() << '\n';
+            for (const WindowTitle& window : windowTitles()) out << window.formName << '\t' << window.title << '\n';
             return kExitDone;
         }
         if (app.got_subcommand("menu")) {
@@ -282,6 +284,7 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
             out << printable(describeJson(requireWindow(describeForm))) << '\n';
             return kExitDone;
         }
+        if (sweep.chosen()) return sweep.run(chosen, out, applySetting);
         // Settings and presses in the order given on the command line.
         CLI::App* command = app.got_subcommand("report") ? report : run;
         const std::string format = command == report ? reportFormat(reportOutput, reportFormatName) : "";
@@ -354,6 +357,9 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
     } catch (const WriteError& e) {
         printUsageError(err, e.message);
         return kExitWriteFailed;
+    } catch (const CommandFault& e) {
+        printUsageError(err, e.message);
+        return e.status;
     }
 }
 

@@ -17,6 +17,12 @@ namespace pylora {
 
 enum ExitStatus { kExitDone = 0, kExitUsage = 2, kExitRunFailed = 3, kExitWriteFailed = 4 };
 
+// A command that ends early: its exit status and the one line it leaves on standard error.
+struct CommandFault {
+    int status;
+    std::string message;
+};
+
 // Writes a report as a document whose pages need the desktop libraries (PDF, DOCX); returns an
 // empty text when written, else why not.
 using ReportWriter = std::function<std::string(const Report&, const ProjectInfo&, const std::string& path)>;

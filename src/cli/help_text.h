@@ -30,6 +30,16 @@ inline constexpr const char* kReport =
     "inputs, formulas with the values put in, results, verdicts, sketches, signature\n"
     "block. The file's name gives the format: .pdf (A4, fonts embedded), .docx (opens\n"
     "in WPS and Word), .html (self-contained) or .json (the report's content)";
+inline constexpr const char* kSweep =
+    "Run window FORM once per value of the varied inputs, from its default texts with the\n"
+    "settings applied, pressing the buttons given (none: its steps), and write one CSV\n"
+    "row per point: the varied inputs, the results as the window shows them, and why the\n"
+    "point failed (empty when it ran). Failed points are rows, not a failed command";
+inline constexpr const char* kSweepResult = "A field or label to read after each point's run, one column each; repeatable";
+inline constexpr const char* kSweepOutput =
+    "The CSV file to write (UTF-8 with a byte order mark, written whole or not at all);\n"
+    "- writes it to standard output without the mark";
+inline constexpr const char* kSweepJobs = "Run the points on N threads (default: every core); rows come in the same order";
 inline constexpr const char* kOutput =
     "The file to write, its format by its extension; - writes HTML to standard output";
 inline constexpr const char* kFormat = "Write this format whatever the file's name: pdf, docx, html or json";
@@ -82,6 +92,15 @@ inline constexpr RunOption kRunOptions[] = {
     {"--press", "BUTTON", "Press BUTTON; a failing run ends the presses"},
 };
 
+// The inputs a sweep varies: the first given varies fastest, a second gives a grid.
+inline constexpr RunOption kSweepOptions[] = {
+    {"--vary", "CONTROL=RANGE",
+     "Vary the field CONTROL over RANGE: FROM:TO:STEP (1:10:0.5), FROM:TO:#N\n"
+     "(N points: 1:10:#19), either with :log for a logarithmic range (1:1000:10:log,\n"
+     "the step being the factor between neighbours; 1:1000:#4:log)"},
+    {"--values", "CONTROL=A,B,C", "Vary the field CONTROL over the texts listed, separated by commas"},
+};
+
 inline std::string footer() {
     // Laid out as the options above: descriptions from column 30, continued there.
     const auto entry = [](const std::string& term, const std::string& text) {
@@ -101,6 +120,9 @@ inline std::string footer() {
            entry(".pdf, .docx", "Written by pylora-report beside pylora-cli (the page layout needs the Qt\n"
                                 "libraries, which run and the other formats do without)") +
            entry(".html, .json", "Written by pylora-cli itself; -o - --format json prints the JSON") +
+           "\nOutput of sweep:\n" +
+           entry("CSV", "A heading line \"symbol name (unit)\" per column, the last 失败原因; one\n"
+                        "line per point; lines end in CR LF") +
            "\nExit status:\n" +
            entry(std::to_string(kExitDone), "Done") +
            entry(std::to_string(kExitUsage),
@@ -126,7 +148,10 @@ inline std::string footer() {
            entry("pylora-cli run 壁厚计算 --save 壁厚.pylora", "The same run kept as a case file") +
            entry("pylora-cli run --case 壁厚.pylora", "The case opened and computed again") +
            entry("pylora-cli run 穿越断面 --dxf 断面.dxf", "The open-cut crossing's profile for CAD") +
-           entry("pylora-cli report --case 壁厚.pylora -o 壁厚.pdf", "The case's 计算书");
+           entry("pylora-cli report --case 壁厚.pylora -o 壁厚.pdf", "The case's 计算书") +
+           entry("pylora-cli book --case 壁厚.pylora --case 稳定.pylora -o 计算书.pdf", "Cases bound as one 计算书") +
+           entry("pylora-cli sweep 壁厚计算 --vary Text2=1:10:0.5 --result Text6 -o 壁厚.csv",
+                 "The straight pipe's wall over the design pressure, as a table");
 }
 
 }  // namespace pylora::help

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <random>
+#include <utility>
 
 namespace pylora {
 namespace {
@@ -41,17 +42,6 @@ int createTemporary(const fs::path& target, fs::path& temporary) {
     return -1;
 }
 
-std::optional<WriteFailure> failedWith(int error) { return WriteFailure{error}; }
-
-std::optional<WriteFailure> writeInPlace(const fs::path& target, std::string_view bytes) {
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) return failedWith(errno);
-    const bool ok = writeAll(fd, bytes);
-    const int error = errno;
-    ::close(fd);
-    return ok ? std::nullopt : failedWith(error);
-}
-
 }  // namespace
 
 std::string WriteFailure::reason() const { return std::strerror(error); }
@@ -73,42 +63,71 @@ std::string WriteFailure::reasonInWords() const {
     }
 }
 
-std::optional<WriteFailure> writeFileAtomically(const fs::path& given, std::string_view bytes) {
+AtomicFileWriter::AtomicFileWriter(const fs::path& given) {
     // A link is followed: the file it names is replaced, the link stays.
     std::error_code ignored;
-    const fs::path target = fs::is_symlink(given, ignored) ? fs::weakly_canonical(given, ignored) : given;
+    target_ = fs::is_symlink(given, ignored) ? fs::weakly_canonical(given, ignored) : given;
     struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) return failedWith(EISDIR);
-    if (exists && !S_ISREG(existing.st_mode)) return writeInPlace(target, bytes);
+    exists_ = ::stat(target_.c_str(), &existing) == 0;
+    mode_ = existing.st_mode & 07777;
+    if (exists_ && S_ISDIR(existing.st_mode)) {
+        failure_ = WriteFailure{EISDIR};
+    } else if (exists_ && !S_ISREG(existing.st_mode)) {
+        fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);  // a device or a pipe cannot be replaced
+    } else {
+        fd_ = createTemporary(target_, temporary_);
+    }
+    if (fd_ < 0 && !failure_) failure_ = WriteFailure{errno};
+}
 
-    fs::path temporary;
-    const int fd = createTemporary(target, temporary);
-    if (fd < 0) return failedWith(errno);
-    bool ok = writeAll(fd, bytes);
-    if (ok && exists) ok = ::fchmod(fd, existing.st_mode & 07777) == 0 || errno == EPERM;
+AtomicFileWriter::~AtomicFileWriter() {
+    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0 && !temporary_.empty()) ::unlink(temporary_.c_str());
+}
+
+bool AtomicFileWriter::write(std::string_view bytes) {
+    if (failure_) return false;
+    if (!writeAll(fd_, bytes)) failure_ = WriteFailure{errno};
+    return !failure_;
+}
+
+std::optional<WriteFailure> AtomicFileWriter::commit() {
+    if (failure_ || fd_ < 0) return failure_;
+    const int fd = std::exchange(fd_, -1);
+    if (temporary_.empty()) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    bool ok = !exists_ || ::fchmod(fd, mode_) == 0 || errno == EPERM;
     if (ok) ok = ::fsync(fd) == 0;
     int error = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
         error = errno;
     }
-    if (ok && ::rename(temporary.c_str(), target.c_str()) != 0) {
+    if (ok && ::rename(temporary_.c_str(), target_.c_str()) != 0) {
         ok = false;
         error = errno;
     }
     if (!ok) {
-        ::unlink(temporary.c_str());
-        return failedWith(error);
+        ::unlink(temporary_.c_str());
+        failure_ = WriteFailure{error};
+        return failure_;
     }
     // The rename itself reaches the disk with the folder.
-    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    const fs::path folder = target_.parent_path().empty() ? fs::path(".") : target_.parent_path();
     const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd >= 0) {
         ::fsync(folderFd);
         ::close(folderFd);
     }
     return std::nullopt;
+}
+
+std::optional<WriteFailure> writeFileAtomically(const fs::path& target, std::string_view bytes) {
+    AtomicFileWriter file(target);
+    file.write(bytes);
+    return file.commit();
 }
 
 }  // namespace pylora

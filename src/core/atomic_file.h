@@ -21,4 +21,28 @@ struct WriteFailure {
 // file (a device such as /dev/null, a pipe) is written to directly: it cannot be replaced.
 std::optional<WriteFailure> writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
+// The same for a file written piece by piece (a table of many rows, never held whole): the pieces
+// go to the temporary file, commit() puts it in the target's place. Dropped without a commit,
+// or after a failed piece, the temporary file is removed and the target stays as it was.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(const std::filesystem::path& target);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // False once a piece could not be written; failure() then says why.
+    bool write(std::string_view bytes);
+    std::optional<WriteFailure> commit();
+    const std::optional<WriteFailure>& failure() const { return failure_; }
+
+private:
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;  // empty: written in place (a device, a pipe)
+    int fd_ = -1;
+    bool exists_ = false;
+    unsigned mode_ = 0;
+    std::optional<WriteFailure> failure_;
+};
+
 }  // namespace pylora

@@ -74,6 +74,7 @@ const MenuRow kMenuRows[] = {
     {1, "MENU_TOOL_CAL", "计算器√", MenuAction::ShowWindow, "计算器"},
     {1, "MENU_TOOL_ZHUO", "单位转换√", MenuAction::ShowWindow, "单位转换"},
     {1, "MENU_TOOL_DAN", "坐标转换", MenuAction::ShowWindow, "坐标转换"},
+    {1, "MENU_TOOL_STUDY", "参数分析…", MenuAction::ParameterStudy, ""},
     {0, "MENU_print", "打印(&P)", MenuAction::Menu, ""},
     {1, "MENU_print_pre", "打印预览", MenuAction::PrintPreview, ""},
     {1, "MENU_print_pr", "打印设置", MenuAction::PrintSetup, ""},
@@ -111,6 +112,7 @@ std::string actionText(const MenuItem& item) {
         case MenuAction::PrintSetup: return "print-setup";
         case MenuAction::PrintWithDialog: return "print";
         case MenuAction::ExportReport: return "export-report";
+        case MenuAction::ParameterStudy: return "parameter-study";
     }
     return "none";
 }

@@ -13,6 +13,7 @@ enum class MenuAction {
     PrintSetup,
     PrintWithDialog,
     ExportReport,  // the calculation report of the calculator window that was active last
+    ParameterStudy,  // a parameter study of the calculator window that was active last
 };
 
 struct MenuItem {
@@ -25,7 +26,7 @@ struct MenuItem {
 
 const std::vector<MenuItem>& menuTree();
 
-// "menu", "show 壁厚计算", "none", "print-preview", "print-setup", "print", "export-report".
+// "menu", "show 壁厚计算", "none", "print-preview", "print-setup", "print", "export-report", "parameter-study".
 std::string actionText(const MenuItem& item);
 
 }  // namespace pylora

@@ -21,7 +21,8 @@ struct StudyError : std::invalid_argument {
 };
 
 // from, to and either a step or a number of points; logarithmic spacing needs from and to of
-// one sign, neither zero.
+// one sign, neither zero. The step goes from `from` toward `to` whatever its sign; on a
+// logarithmic range it is the factor between neighbouring values (1 to 1000 by 10).
 struct StudyRange {
     double from = 0;
     double to = 0;
@@ -35,10 +36,27 @@ struct StudyRange {
 // steps reach it within a millionth of a step.
 std::vector<std::string> rangeValues(const StudyRange& range);
 
+// The same texts one at a time, for a range too long to be held whole; the range is checked
+// (StudyError) when made.
+class RangeTexts {
+public:
+    explicit RangeTexts(const StudyRange& range);
+    std::size_t size() const { return count_; }
+    std::string operator[](std::size_t index) const;
+
+private:
+    StudyRange range_;
+    double step_ = 0;  // a linear range's signed step, a logarithmic one's factor
+    std::size_t count_ = 0;
+};
+
 // One varied input and the texts it takes, in order.
 struct StudyVariable {
-    std::string control;  // a text field the engineer can type into: "Text5"
+    std::string control;  // a text field the engineer can type into, not a verdict: "Text5"
     std::vector<std::string> values;
+    // Instead of `values`: the range the texts are taken from as the points need them, so that
+    // a study of millions of points holds none of them (the runner's sweep).
+    std::optional<StudyRange> range = std::nullopt;
 };
 
 struct StudyRequest {
@@ -47,12 +65,15 @@ struct StudyRequest {
     std::vector<StudyVariable> vary;
     std::vector<std::string> results;  // fields or labels read after the run, verdicts included
     // The buttons each point presses, in order. Empty: the steps the window's calculation shown
-    // was made with, else its run buttons in order (both steps of a two-step window).
+    // was made with (a step pressed again at once counts once), else the steps of a two-step
+    // window in order, else the window's run button (a window whose run buttons are
+    // alternatives, such as 向右转换 and 向左转换, presses its first).
     std::vector<std::string> presses;
 };
 
 // One point: the varied texts, the results as displayed, and the failure when the run failed
-// (its results are then empty: a gap in a curve, the cause in the table).
+// (its results are then empty: a gap in a curve, the cause in the table). A result or verdict
+// field the point's run did not write is empty, not what the start showed.
 struct StudyPoint {
     std::vector<std::string> inputs;   // in the order of `vary`
     std::vector<std::string> results;  // in the order of `results`; empty when failed
@@ -85,10 +106,15 @@ struct StudyResult {
     bool cancelled = false;
 };
 
+// The column of a varied input or a result, from the field's meaning: known before the study
+// runs, so that a table's heading can be written first.
+StudyColumn studyColumn(const FormDefinition& definition, const std::string& control);
+
 // Checks the request against the window before anything runs (throws StudyError).
 void checkStudy(const FormDefinition& definition, const StudyRequest& request);
 
-// Runs the study from the window's current texts and choices.
+// Runs the study from the window's current texts and choices. The window is read once, on the
+// calling thread, before the first point runs; the points run on windows of their own.
 StudyResult runStudy(const CalcForm& start, const StudyRequest& request, const StudyOptions& options = {});
 
 }  // namespace pylora

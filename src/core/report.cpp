@@ -441,8 +441,14 @@ std::vector<const ReportPicture*> reportPictures(const Report& report) {
         if (!step.formula.svg.empty()) pictures.push_back(&step.formula);
         if (!step.substitutedPicture.svg.empty()) pictures.push_back(&step.substitutedPicture);
     }
+    for (const ReportStudy& study : report.studies) pictures.push_back(&study.plot);
     for (const ReportSketch& sketch : report.sketches) pictures.push_back(&sketch.picture);
     return pictures;
+}
+
+void addStudy(Report& report, ReportStudy study) {
+    study.plot.id = "study" + std::to_string(report.studies.size() + 1);
+    report.studies.push_back(std::move(study));
 }
 
 std::string reportTitle(const Report& report) { return report.heading + " 计算书"; }

@@ -117,6 +117,13 @@ struct ReportSketch {
     bool landscape = false;  // wider than tall: a page of its own turned sideways
 };
 
+// A parameter study the engineer added: its points as a table and its chart as a drawing.
+struct ReportStudy {
+    std::string caption;  // what was studied: 设计压力对壁厚的影响
+    ReportTable table;    // a row per point: the varied inputs, the results, a failure's cause
+    ReportPicture plot;   // the chart as SVG; its id is given by addStudy
+};
+
 enum class ReportState {
     NotRun,            // no run yet: the window's inputs only
     Computed,          // the results are those of the inputs shown
@@ -147,12 +154,17 @@ struct Report {
     // Notes on results that no formula of the report gives.
     std::vector<ReportRemark> remarks;
     std::vector<ReportSketch> sketches;
+    // Parameter studies, after the conclusion (六、参数分析); none in a report of one calculation.
+    std::vector<ReportStudy> studies;
     // Opened from a case file and computed again: where the results differ from those saved
     // (a newer program computes otherwise), in the engineer's words.
     std::vector<std::string> differencesFromCase;
 };
 
 Report buildReport(const CalcForm& window);
+
+// Adds a study to the report, its chart named apart from the report's other pictures.
+void addStudy(Report& report, ReportStudy study);
 
 // The note under the results when they differ from those a case file saved; empty when none.
 std::string caseDifferenceNote(const Report& report);
@@ -161,7 +173,8 @@ std::string stateStatement(const Report& report);
 // What 一、计算依据 says when the window names no code.
 inline constexpr const char* kNoBasis = "本计算未注明所依据的规范条文。";
 
-// Every picture of the report: formulas, substituted formulas and sketches, in document order.
+// Every picture of the report: formulas, substituted formulas, study charts and sketches, in
+// document order.
 std::vector<const ReportPicture*> reportPictures(const Report& report);
 
 enum class PictureStyle {

@@ -369,6 +369,12 @@ private:
             body_ << paragraph((verdict.name.empty() ? "" : run(verdict.name + "：")) +
                                run(verdict.text, {true, hexColour(verdict.colour), 0}));
 
+        if (!report_.studies.empty()) heading("参数分析");
+        for (const ReportStudy& study : report_.studies) {
+            pointTable(study.table);
+            body_ << paragraph(image(study.plot, kTextWidth), {}, "center");
+        }
+
         body_ << paragraph("")
               << table(widthsOf({8, 15, 8, 15, 8, 15, 8, 23}),
                        {{headingCell("计算"), textCell(project_.calculatedBy), headingCell("校核"), textCell(project_.checkedBy),

@@ -71,6 +71,7 @@ public:
         process();
         results();
         conclusion();
+        studies();
         signatures();
         if (options_.sketches) sketches();
         html_ << "</body>\n</html>\n";
@@ -224,6 +225,15 @@ private:
             if (!verdict.name.empty()) html_ << escaped(verdict.name) << "：";
             html_ << "<b><span style=\"color:" << cssColour(verdict.colour) << ";\">" << escaped(verdict.text)
                   << "</span></b></p>\n";
+        }
+    }
+
+    void studies() {
+        if (report_.studies.empty()) return;
+        heading("参数分析");
+        for (const ReportStudy& study : report_.studies) {
+            table(study.table);
+            html_ << "<p class=\"figure\" align=\"center\">" << picture(study.plot) << "</p>\n";
         }
     }
 

@@ -2,14 +2,37 @@
 
 #include <algorithm>
 #include <deque>
+#include <memory>
+#include <mutex>
 
 #include "core/menu.h"
 
 namespace pylora {
 namespace {
 
-std::vector<WindowFactory>& factories() {
-    static std::vector<WindowFactory> list;
+// One registered window; its definition built once, on first use, whichever thread asks.
+struct Entry {
+    Entry(std::string name, std::string caption, WindowFactory make)
+        : formName(std::move(name)), title(std::move(caption)), factory(make) {}
+
+    std::string formName;  // empty: known only once built
+    std::string title;
+    WindowFactory factory;
+    std::once_flag once;
+    std::unique_ptr<FormDefinition> built;
+
+    const FormDefinition& definition() {
+        std::call_once(once, [this] {
+            built = std::make_unique<FormDefinition>(factory());
+            built->finish();
+        });
+        return *built;
+    }
+    const std::string& name() { return formName.empty() ? definition().formName() : formName; }
+};
+
+std::deque<Entry>& entries() {
+    static std::deque<Entry> list;  // a deque: entries never move
     return list;
 }
 
@@ -20,41 +43,49 @@ void collectMenuOrder(const std::vector<MenuItem>& items, std::vector<std::strin
     }
 }
 
-struct Built {
-    std::deque<FormDefinition> definitions;
-    std::vector<const FormDefinition*> ordered;
-};
-
-const Built& built() {
-    static const Built result = [] {
-        Built b;
-        for (WindowFactory make : factories()) {
-            b.definitions.push_back(make());
-            b.definitions.back().finish();
-        }
-        std::vector<std::string> order;
-        collectMenuOrder(menuTree(), order);
-        for (const FormDefinition& d : b.definitions) b.ordered.push_back(&d);
-        auto rank = [&](const FormDefinition* d) {
-            return std::find(order.begin(), order.end(), d->formName()) - order.begin();
-        };
-        std::stable_sort(b.ordered.begin(), b.ordered.end(),
-                         [&](const FormDefinition* x, const FormDefinition* y) { return rank(x) < rank(y); });
-        return b;
-    }();
-    return result;
+// The entries in menu order; the windows the menu does not show last, as registered.
+std::vector<Entry*> inMenuOrder() {
+    std::vector<std::string> order;
+    collectMenuOrder(menuTree(), order);
+    std::vector<Entry*> ordered;
+    for (Entry& entry : entries()) ordered.push_back(&entry);
+    auto rank = [&](Entry* e) { return std::find(order.begin(), order.end(), e->name()) - order.begin(); };
+    std::stable_sort(ordered.begin(), ordered.end(), [&](Entry* x, Entry* y) { return rank(x) < rank(y); });
+    return ordered;
 }
 
 }  // namespace
 
-WindowRegistration::WindowRegistration(WindowFactory factory) { factories().push_back(factory); }
+WindowRegistration::WindowRegistration(const char* formName, const char* title, WindowFactory factory) {
+    entries().emplace_back(formName, title, factory);
+}
 
-const std::vector<const FormDefinition*>& allWindows() { return built().ordered; }
+WindowRegistration::WindowRegistration(WindowFactory factory) { entries().emplace_back(std::string(), std::string(), factory); }
+
+const std::vector<const FormDefinition*>& allWindows() {
+    static const std::vector<const FormDefinition*> all = [] {
+        std::vector<const FormDefinition*> list;
+        for (Entry* entry : inMenuOrder()) list.push_back(&entry->definition());
+        return list;
+    }();
+    return all;
+}
 
 const FormDefinition* findWindow(const std::string& formName) {
-    for (const FormDefinition* d : allWindows())
-        if (d->formName() == formName) return d;
+    for (Entry& entry : entries())
+        if (entry.formName == formName) return &entry.definition();
+    for (Entry& entry : entries())
+        if (entry.formName.empty() && entry.definition().formName() == formName) return &entry.definition();
     return nullptr;
+}
+
+std::vector<WindowTitle> windowTitles() {
+    std::vector<WindowTitle> titles;
+    for (Entry* entry : inMenuOrder())
+        titles.push_back(entry->formName.empty()
+                             ? WindowTitle{entry->definition().formName(), entry->definition().title()}
+                             : WindowTitle{entry->formName, entry->title});
+    return titles;
 }
 
 }  // namespace pylora

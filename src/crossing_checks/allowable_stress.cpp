@@ -43,7 +43,7 @@ FormDefinition makeAllowableStress() {
     return def;
 }
 
-const WindowRegistration registration(makeAllowableStress);
+const WindowRegistration registration("钢管许用应力", "钢管许用应力", makeAllowableStress);
 
 }  // namespace
 }  // namespace pylora

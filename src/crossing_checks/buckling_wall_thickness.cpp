@@ -85,7 +85,7 @@ FormDefinition makeBucklingWallThickness() {
     return def;
 }
 
-const WindowRegistration registration(makeBucklingWallThickness);
+const WindowRegistration registration("穿越管线壁厚稳定校核", "穿越管线壁厚稳定校核", makeBucklingWallThickness);
 
 }  // namespace
 }  // namespace pylora

@@ -150,7 +150,7 @@ FormDefinition makeHighwayStabilityCheck() {
     return def;
 }
 
-const WindowRegistration registration(makeHighwayStabilityCheck);
+const WindowRegistration registration("公路穿越稳定性校核", "公路穿越稳定性校核", makeHighwayStabilityCheck);
 
 }  // namespace
 }  // namespace pylora

@@ -140,7 +140,7 @@ FormDefinition makeHighwayStrengthCheck() {
     return def;
 }
 
-const WindowRegistration registration(makeHighwayStrengthCheck);
+const WindowRegistration registration("公路穿越强度校核", "公路穿越强度校核", makeHighwayStrengthCheck);
 
 }  // namespace
 }  // namespace pylora

@@ -165,7 +165,7 @@ FormDefinition makeSoilLoad() {
     return def;
 }
 
-const WindowRegistration registration(makeSoilLoad);
+const WindowRegistration registration("土壤荷载计算", "土壤荷载计算", makeSoilLoad);
 
 }  // namespace
 }  // namespace pylora

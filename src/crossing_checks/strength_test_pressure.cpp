@@ -47,7 +47,7 @@ FormDefinition makeStrengthTestPressure() {
     return def;
 }
 
-const WindowRegistration registration(makeStrengthTestPressure);
+const WindowRegistration registration("强度试验压力", "强度试验压力", makeStrengthTestPressure);
 
 }  // namespace
 }  // namespace pylora

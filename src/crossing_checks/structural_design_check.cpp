@@ -144,7 +144,7 @@ FormDefinition makeStructuralDesignCheck() {
     return def;
 }
 
-const WindowRegistration registration(makeStructuralDesignCheck);
+const WindowRegistration registration("穿越结构设计计算", "穿越结构设计计算", makeStructuralDesignCheck);
 
 }  // namespace
 }  // namespace pylora

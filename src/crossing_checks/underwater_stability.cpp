@@ -228,7 +228,7 @@ FormDefinition makeUnderwaterStability() {
     return def;
 }
 
-const WindowRegistration registration(makeUnderwaterStability);
+const WindowRegistration registration("稳定计算", "稳定计算", makeUnderwaterStability);
 
 }  // namespace
 }  // namespace pylora

@@ -98,7 +98,7 @@ FormDefinition makeVehicleLoad() {
     return def;
 }
 
-const WindowRegistration registration(makeVehicleLoad);
+const WindowRegistration registration("汽车荷载计算", "汽车荷载计算", makeVehicleLoad);
 
 }  // namespace
 }  // namespace pylora

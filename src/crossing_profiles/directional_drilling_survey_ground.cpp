@@ -9,7 +9,7 @@ FormDefinition makeDrillingWithSurveyGround() {
     return makeDrillingProfileWindow("定向钻穿越地面数据", "定向钻穿越（地面数据）", GroundSource::SurveyFile);
 }
 
-const WindowRegistration registration(makeDrillingWithSurveyGround);
+const WindowRegistration registration("定向钻穿越地面数据", "定向钻穿越（地面数据）", makeDrillingWithSurveyGround);
 
 }  // namespace
 }  // namespace pylora

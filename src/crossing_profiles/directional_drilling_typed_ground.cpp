@@ -9,7 +9,7 @@ FormDefinition makeDrillingWithTypedGround() {
     return makeDrillingProfileWindow("定向钻穿越", "定向钻穿越(输入地面标高）", GroundSource::TypedElevations);
 }
 
-const WindowRegistration registration(makeDrillingWithTypedGround);
+const WindowRegistration registration("定向钻穿越", "定向钻穿越(输入地面标高）", makeDrillingWithTypedGround);
 
 }  // namespace
 }  // namespace pylora

@@ -454,7 +454,7 @@ FormDefinition makeElasticLaying() {
     return def;
 }
 
-const WindowRegistration registration(makeElasticLaying);
+const WindowRegistration registration("弹性敷设参数计算", "弹性敷设参数计算", makeElasticLaying);
 
 }  // namespace
 }  // namespace pylora

@@ -87,7 +87,7 @@ FormDefinition makeGatheringHydraulics() {
     return def;
 }
 
-const WindowRegistration registration(makeGatheringHydraulics);
+const WindowRegistration registration("采集水力计算", "采集水力计算", makeGatheringHydraulics);
 
 }  // namespace
 }  // namespace pylora

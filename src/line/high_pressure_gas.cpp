@@ -30,7 +30,7 @@ FormDefinition makeHighPressureGas() {
     });
 }
 
-const WindowRegistration registration(makeHighPressureGas);
+const WindowRegistration registration("高中压燃气计算", "高中压燃气计算", makeHighPressureGas);
 
 }  // namespace
 }  // namespace pylora

@@ -26,7 +26,7 @@ FormDefinition makeLowPressureGas() {
     });
 }
 
-const WindowRegistration registration(makeLowPressureGas);
+const WindowRegistration registration("低压燃气管道计算", "低压燃气管道计算", makeLowPressureGas);
 
 }  // namespace
 }  // namespace pylora

@@ -87,7 +87,7 @@ FormDefinition makeTransmissionHydraulics() {
     return def;
 }
 
-const WindowRegistration registration(makeTransmissionHydraulics);
+const WindowRegistration registration("水力计算", "水力计算", makeTransmissionHydraulics);
 
 }  // namespace
 }  // namespace pylora

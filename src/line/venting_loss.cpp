@@ -75,7 +75,7 @@ FormDefinition makeVentingLoss() {
     return def;
 }
 
-const WindowRegistration registration(makeVentingLoss);
+const WindowRegistration registration("放空损失计算", "放空损失计算", makeVentingLoss);
 
 }  // namespace
 }  // namespace pylora

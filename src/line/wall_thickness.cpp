@@ -75,7 +75,7 @@ FormDefinition makeWallThickness() {
     return def;
 }
 
-const WindowRegistration registration(makeWallThickness);
+const WindowRegistration registration("壁厚计算", "壁厚计算", makeWallThickness);
 
 }  // namespace
 }  // namespace pylora

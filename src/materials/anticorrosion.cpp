@@ -383,7 +383,7 @@ FormDefinition makeAnticorrosion() {
     return def;
 }
 
-const WindowRegistration registration(makeAnticorrosion);
+const WindowRegistration registration("防腐材料", "埋地管道防腐", makeAnticorrosion);
 
 }  // namespace
 }  // namespace pylora

@@ -232,7 +232,7 @@ FormDefinition makeCasingSupports() {
     return def;
 }
 
-const WindowRegistration registration(makeCasingSupports);
+const WindowRegistration registration("套管支架选型及计算", "套管支架选型及计算", makeCasingSupports);
 
 }  // namespace
 }  // namespace pylora

@@ -103,7 +103,7 @@ FormDefinition makeConcrete() {
     return def;
 }
 
-const WindowRegistration registration(makeConcrete);
+const WindowRegistration registration("土建材料", "土建材料", makeConcrete);
 
 }  // namespace
 }  // namespace pylora

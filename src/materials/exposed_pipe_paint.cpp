@@ -254,7 +254,7 @@ FormDefinition makeExposedPipePaint() {
     return def;
 }
 
-const WindowRegistration registration(makeExposedPipePaint);
+const WindowRegistration registration("露空管道防腐", "露空管道防腐", makeExposedPipePaint);
 
 }  // namespace
 }  // namespace pylora

@@ -73,7 +73,7 @@ FormDefinition makeMasonry() {
     return def;
 }
 
-const WindowRegistration registration(makeMasonry);
+const WindowRegistration registration("土建材料二", "土建材料二", makeMasonry);
 
 }  // namespace
 }  // namespace pylora

@@ -141,7 +141,7 @@ FormDefinition makePipeTakeoff() {
     return def;
 }
 
-const WindowRegistration registration(makePipeTakeoff);
+const WindowRegistration registration("管材提料", "管材提料", makePipeTakeoff);
 
 }  // namespace
 }  // namespace pylora

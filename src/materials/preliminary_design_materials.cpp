@@ -315,7 +315,7 @@ FormDefinition makePreliminaryMaterials() {
     return def;
 }
 
-const WindowRegistration registration(makePreliminaryMaterials);
+const WindowRegistration registration("线路初设常用材料", "线路初设常用材料", makePreliminaryMaterials);
 
 }  // namespace
 }  // namespace pylora

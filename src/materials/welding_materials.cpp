@@ -116,7 +116,7 @@ FormDefinition makeWeldingMaterials() {
     return def;
 }
 
-const WindowRegistration registration(makeWeldingMaterials);
+const WindowRegistration registration("焊接材料", "焊接材料", makeWeldingMaterials);
 
 }  // namespace
 }  // namespace pylora

@@ -318,7 +318,7 @@ FormDefinition makeOpenCutProfile() {
     return def;
 }
 
-const WindowRegistration registration(makeOpenCutProfile);
+const WindowRegistration registration("穿越断面", "大开挖穿越纵断面", makeOpenCutProfile);
 
 }  // namespace
 }  // namespace pylora

@@ -131,7 +131,7 @@ FormDefinition makeUnderwaterElasticLaying() {
     return def;
 }
 
-const WindowRegistration registration(makeUnderwaterElasticLaying);
+const WindowRegistration registration("弹性敷设", "水下弹性敷设管道计算", makeUnderwaterElasticLaying);
 
 }  // namespace
 }  // namespace pylora

@@ -133,7 +133,7 @@ FormDefinition makeGeneralPullingForce() {
     return def;
 }
 
-const WindowRegistration registration(makeGeneralPullingForce);
+const WindowRegistration registration("一般牵引力计算", "一般牵引力计算", makeGeneralPullingForce);
 
 }  // namespace
 }  // namespace pylora

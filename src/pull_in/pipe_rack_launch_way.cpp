@@ -234,7 +234,7 @@ FormDefinition makePipeRackLaunchWay() {
     return def;
 }
 
-const WindowRegistration registration(makePipeRackLaunchWay);
+const WindowRegistration registration("管架发送道相关计算", "管架发送道相关计算", makePipeRackLaunchWay);
 
 }  // namespace
 }  // namespace pylora

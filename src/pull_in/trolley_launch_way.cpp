@@ -118,7 +118,7 @@ FormDefinition makeTrolleyLaunchWay() {
     return def;
 }
 
-const WindowRegistration registration(makeTrolleyLaunchWay);
+const WindowRegistration registration("小平车发送道相关计算", "小平车发送道相关计算", makeTrolleyLaunchWay);
 
 }  // namespace
 }  // namespace pylora

@@ -48,7 +48,7 @@ const QuotaWindow kAnchorProhibitionSign{
 
 FormDefinition makeAnchorProhibitionSign() { return makeQuotaForm(kAnchorProhibitionSign); }
 
-const WindowRegistration registration(makeAnchorProhibitionSign);
+const WindowRegistration registration("禁止抛锚牌制作安装", "禁止抛锚牌制作安装", makeAnchorProhibitionSign);
 
 }  // namespace
 }  // namespace pylora

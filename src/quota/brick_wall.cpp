@@ -34,7 +34,7 @@ const QuotaWindow kBrickWall{
 
 FormDefinition makeBrickWall() { return makeQuotaForm(kBrickWall); }
 
-const WindowRegistration registration(makeBrickWall);
+const WindowRegistration registration("一般砖墙", "一般砖墙", makeBrickWall);
 
 }  // namespace
 }  // namespace pylora

@@ -35,7 +35,7 @@ const QuotaWindow kConcreteContinuousCoating{
 
 FormDefinition makeConcreteContinuousCoating() { return makeQuotaForm(kConcreteContinuousCoating); }
 
-const WindowRegistration registration(makeConcreteContinuousCoating);
+const WindowRegistration registration("混凝土连续覆盖层", "混凝土连续覆盖层", makeConcreteContinuousCoating);
 
 }  // namespace
 }  // namespace pylora

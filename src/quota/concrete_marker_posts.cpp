@@ -33,7 +33,7 @@ const QuotaWindow kConcreteMarkerPosts{
 
 FormDefinition makeConcreteMarkerPosts() { return makeQuotaForm(kConcreteMarkerPosts); }
 
-const WindowRegistration registration(makeConcreteMarkerPosts);
+const WindowRegistration registration("砼标志桩及支座预制", "砼标志桩及支座预制", makeConcreteMarkerPosts);
 
 }  // namespace
 }  // namespace pylora

@@ -38,7 +38,7 @@ const QuotaWindow kStoneRetainingWall{
 
 FormDefinition makeStoneRetainingWall() { return makeQuotaForm(kStoneRetainingWall); }
 
-const WindowRegistration registration(makeStoneRetainingWall);
+const WindowRegistration registration("石挡土墙", "石挡土墙", makeStoneRetainingWall);
 
 }  // namespace
 }  // namespace pylora

@@ -42,7 +42,7 @@ const QuotaWindow kWeightBlockStabilisation{
 
 FormDefinition makeWeightBlockStabilisation() { return makeQuotaForm(kWeightBlockStabilisation); }
 
-const WindowRegistration registration(makeWeightBlockStabilisation);
+const WindowRegistration registration("加重块稳管", "加重块稳管", makeWeightBlockStabilisation);
 
 }  // namespace
 }  // namespace pylora

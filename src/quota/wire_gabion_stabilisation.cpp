@@ -30,7 +30,7 @@ const QuotaWindow kWireGabionStabilisation{
 
 FormDefinition makeWireGabionStabilisation() { return makeQuotaForm(kWireGabionStabilisation); }
 
-const WindowRegistration registration(makeWireGabionStabilisation);
+const WindowRegistration registration("铁丝石笼稳管", "铁丝石笼稳管", makeWireGabionStabilisation);
 
 }  // namespace
 }  // namespace pylora

@@ -100,7 +100,7 @@ FormDefinition makeBankRevetment() {
     return def;
 }
 
-const WindowRegistration registration(makeBankRevetment);
+const WindowRegistration registration("河岸护砌设计计算", "河岸护砌设计计算", makeBankRevetment);
 
 }  // namespace
 }  // namespace pylora

@@ -152,7 +152,7 @@ FormDefinition makeBlastingExcavation() {
     return def;
 }
 
-const WindowRegistration registration(makeBlastingExcavation);
+const WindowRegistration registration("爆破法开挖", "爆破法开挖", makeBlastingExcavation);
 
 }  // namespace
 }  // namespace pylora

@@ -86,7 +86,7 @@ FormDefinition makeRiverBedScour() {
     return def;
 }
 
-const WindowRegistration registration(makeRiverBedScour);
+const WindowRegistration registration("RIVER", "一般冲刷计算", makeRiverBedScour);
 
 }  // namespace
 }  // namespace pylora

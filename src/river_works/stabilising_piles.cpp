@@ -111,7 +111,7 @@ FormDefinition makeStabilisingPiles() {
     return def;
 }
 
-const WindowRegistration registration(makeStabilisingPiles);
+const WindowRegistration registration("挡桩计算", "稳管桩计算", makeStabilisingPiles);
 
 }  // namespace
 }  // namespace pylora

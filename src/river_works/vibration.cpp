@@ -198,7 +198,7 @@ FormDefinition makeVibration() {
     return def;
 }
 
-const WindowRegistration registration(makeVibration);
+const WindowRegistration registration("振动计算", "振动计算", makeVibration);
 
 }  // namespace
 }  // namespace pylora

@@ -31,6 +31,7 @@
 #include "shell/report_export.h"
 #include "shell/screen_fit.h"
 #include "shell/sketch_canvas.h"
+#include "shell/study_dialog.h"
 
 namespace pylora {
 namespace {
@@ -75,6 +76,7 @@ CalcWindow::CalcWindow(const FormDefinition& definition, const Services& service
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
     addReportExport(*this);
     addProfileExport(*this);
+    addParameterStudy(*this);
     addCaseKeys();
     offerGroundDataFileChoice(*this);
     syncFromForm();

@@ -9,10 +9,12 @@
 #include "shell/calc_window.h"
 #include "shell/printing.h"
 #include "shell/report_export.h"
+#include "shell/study_dialog.h"
 
 namespace pylora {
 
 const QString MainWindow::kNothingToPrint = QStringLiteral("没有打开的计算窗口：请先从菜单打开要打印的计算窗口。");
+const QString MainWindow::kNothingToStudy = QStringLiteral("没有打开的计算窗口：请先从菜单打开要分析的计算窗口。");
 
 MainWindow::MainWindow(Services services, WindowPrinter& printer)
     : services_(std::move(services)), printer_(printer) {
@@ -69,6 +71,12 @@ void MainWindow::trigger(const MenuItem& item) {
             break;
         case MenuAction::ExportReport:
             if (CalcWindow* window = windowToPrint()) exportReport(*window);
+            break;
+        case MenuAction::ParameterStudy:
+            if (lastActive_)
+                openParameterStudy(*lastActive_);
+            else
+                QMessageBox::information(this, QStringLiteral("参数分析"), kNothingToStudy);
             break;
         case MenuAction::Menu:
         case MenuAction::None:

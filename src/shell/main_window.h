@@ -58,6 +58,7 @@ public:
 
     // What the print entries say when no calculator window is open.
     static const QString kNothingToPrint;
+    static const QString kNothingToStudy;  // and the 参数分析… entry
 
 protected:
     // A changed project book is offered for saving before the main window goes.

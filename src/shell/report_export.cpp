@@ -19,6 +19,7 @@
 #include <cstring>
 
 #include "shell/calc_window.h"
+#include "shell/study_report_link.h"
 
 namespace pylora {
 namespace {
@@ -271,11 +272,10 @@ void ReportExportDialog::accept() {
 
 void exportReport(CalcWindow& window) {
     const QString suggested = QDir(reportFolder()).filePath(reportFileName(window.windowTitle(), QDate::currentDate()));
-    const CalcForm& model = window.model();
     ReportExportDialog dialog(
         QDir::toNativeSeparators(suggested),
-        [&model](ReportFormat format, const QString& path, const ProjectInfo& project) {
-            return writeReport(model, project, format, path);
+        [&window](ReportFormat format, const QString& path, const ProjectInfo& project) {
+            return writeReportFile(reportWithStudies(window), project, format, path);
         },
         &window);
     if (dialog.exec() == QDialog::Accepted)

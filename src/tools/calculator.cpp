@@ -145,7 +145,7 @@ FormDefinition makeCalculator() {
     return def;
 }
 
-const WindowRegistration registration(makeCalculator);
+const WindowRegistration registration("计算器", "计算器", makeCalculator);
 
 }  // namespace
 }  // namespace pylora

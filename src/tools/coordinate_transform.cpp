@@ -241,7 +241,7 @@ FormDefinition makeCoordinateTransform() {
     return def;
 }
 
-const WindowRegistration registration(makeCoordinateTransform);
+const WindowRegistration registration("坐标转换", "坐标转换", makeCoordinateTransform);
 
 }  // namespace
 }  // namespace pylora

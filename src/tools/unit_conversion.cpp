@@ -129,7 +129,7 @@ FormDefinition makeUnitConversion() {
     return def;
 }
 
-const WindowRegistration registration(makeUnitConversion);
+const WindowRegistration registration("单位转换", "单位转换", makeUnitConversion);
 
 }  // namespace
 }  // namespace pylora

@@ -32,6 +32,7 @@ TEST(MenuTreeTest, CaptionsAndTargetsAsTheEngineerKnowsThem) {
         {"MENU_CHUAN_DING2", "定向钻穿越纵断面计算（二） ", "show 定向钻穿越地面数据"},
         {"MENU_print_print", "打印 ", "print"},
         {"MENU_print_report", "导出计算书…", "export-report"},
+        {"MENU_TOOL_STUDY", "参数分析…", "parameter-study"},
         {"MENU_bring_TUJIAN", "土建材料(长输管道线路手册）√", "menu"},
         {"MENU_bring_TUJIAN_stone", "砌石结构√", "show 土建材料二"},
         {"menu_KUA_BU", "补偿器选型计算", "none"},
