@@ -16,8 +16,10 @@
 #include <string_view>
 #include <tuple>
 
+#include "cli/book_command.h"
 #include "cli/help_text.h"
 #include "cli/json_output.h"
+#include "cli/profile_export_options.h"
 #include "cli/report_json.h"
 #include "cli/sweep_command.h"
 #include "core/calc_form.h"
@@ -234,14 +236,6 @@ void saveCaseOrSay(const CaseFile& file, const std::string& path) {
     }
 }
 
-// The date a report is signed, as a Chinese form writes it: 2026年12月10日.
-std::string today() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    const std::tm local = *std::localtime(&now);  // one thread: the shared buffer is safe here
-    return std::to_string(local.tm_year + 1900) + "年" + std::to_string(local.tm_mon + 1) + "月" +
-           std::to_string(local.tm_mday) + "日";
-}
-
 int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 const Services& services, const ReportFormats& formats) {
     CLI::App app(help::kProgram, "pylora-cli");
@@ -265,6 +259,8 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
     std::string caseFile, saveFile;
     run->add_option("--case", caseFile, help::kCase)->type_name("FILE");
     run->add_option("--save", saveFile, help::kSave)->type_name("FILE");
+    ProfileExportOptions profileExport;
+    addProfileExportOptions(*run, profileExport);
 
     auto* report = app.add_subcommand("report", help::kReport);
     std::string reportForm, reportOutput;
@@ -293,6 +289,7 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
             settingsOf[command][option.name] = command->add_option(option.name, option.help)->type_name(option.value)
                                                    ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
                                                    ->allow_extra_args(false);
+    const BookCommand book(app);
     SweepCommand sweep(app);
     app.footer(help::footer());  // after the commands, so that their own help stays short
 
@@ -328,6 +325,7 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
             printMenu(menuTree(), 0, out);
             return kExitDone;
         }
+        if (book.chosen()) return book.run(args, chosen, formats, err);
         if (app.got_subcommand("describe")) {
             out << printable(describeJson(requireWindow(describeForm))) << '\n';
             return kExitDone;
@@ -375,6 +373,9 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
             if (presses.empty()) presses = opened->steps;
             start = CaseStart{caseFile, {}};
         }
+        if (const std::string refusal = prepareProfileExport(profileExport, window.definition(), presses);
+            !refusal.empty())
+            throw UsageError{refusal};
         const bool asSaved = opened && settings.empty() && presses == opened->steps && groundFile.empty();
         const WindowRun result = runWindow(window, settings, presses, command == report, asSaved);
         if (asSaved) {
@@ -383,10 +384,14 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
         }
         if (!saveFile.empty()) saveCaseOrSay(captureCase(window), saveFile);
         if (command == report) {
-            if (project.date.empty()) project.date = today();
+            if (project.date.empty()) project.date = signingDate();
             writeReport(window, project, format, reportOutput, formats, out);
         } else {
             printRun(window, result, start, out);
+            if (const auto fault = result.failure ? std::nullopt : writeProfileExports(profileExport, window)) {
+                if (fault->writeFailed) throw WriteError{fault->message};
+                throw UsageError{fault->message};
+            }
         }
         return result.failure ? kExitRunFailed : kExitDone;
     } catch (const UsageError& e) {
@@ -413,6 +418,13 @@ int requireOutputWritten(int status, std::ostream& out, std::ostream& err) {
 }
 
 }  // namespace
+
+std::string signingDate() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    const std::tm local = *std::localtime(&now);  // one thread: the shared buffer is safe here
+    return std::to_string(local.tm_year + 1900) + "年" + std::to_string(local.tm_mon + 1) + "月" +
+           std::to_string(local.tm_mday) + "日";
+}
 
 int DescriptorOutput::overflow(int c) {
     if (sync() != 0) return traits_type::eof();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/book_document.h"
 #include "core/data_locations.h"
 #include "core/form_definition.h"
 #include "core/report.h"
@@ -26,10 +27,14 @@ struct CommandFault {
 // empty text when written, else why not.
 using ReportWriter = std::function<std::string(const Report&, const ProjectInfo&, const std::string& path)>;
 
+// Writes a project book (PDF, DOCX); returns an empty text when written, else why not.
+using BookWriter = std::function<std::string(const BookDocument&, const std::string& path)>;
+
 // The report formats beyond HTML and JSON: writers by file extension ("pdf", "docx"), and for
 // those without a writer here the program to hand the whole command to (its exit status).
 struct ReportFormats {
     std::map<std::string, ReportWriter> writers;
+    std::map<std::string, BookWriter> bookWriters;
     std::function<int(const std::vector<std::string>& args)> delegate;
 };
 
@@ -53,6 +58,9 @@ private:
     int error_ = 0;
     char buffer_[8192];
 };
+
+// The date a report is signed, as a Chinese form writes it: 2026年12月10日.
+std::string signingDate();
 
 // args without the program name: {"run", "壁厚计算", "--set", "Text5=0.5"}.
 int runHeadless(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

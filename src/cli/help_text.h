@@ -57,6 +57,24 @@ inline constexpr const char* kCase =
     "settings the output names where the results differ from those the case saved";
 inline constexpr const char* kSave =
     "After the run, save the window's calculation as the case file FILE (.pylora)";
+inline constexpr const char* kBook =
+    "Bind calculations into one 计算书 (.pdf or .docx): a cover with the project and the\n"
+    "signature lines, the contents with the page each chapter starts on (.pdf; the .docx\n"
+    "lists the chapters), each case computed again as a chapter, and a closing table of\n"
+    "every chapter's verdicts. Takes a project file, or case files given with --case";
+inline constexpr const char* kBookProject = "The project file (.pylora-project) to bind";
+inline constexpr const char* kBookCase =
+    "A case file (.pylora) as the next chapter, titled as its window; repeat for more";
+inline constexpr const char* kBookTitle = "The book's title on its cover (default: the project file's, else 计算书)";
+inline constexpr const char* kBookFormat = "Write this format whatever the file's name: pdf or docx";
+inline constexpr const char* kBookOutput = "The file to write: .pdf or .docx";
+inline constexpr const char* kDxf =
+    "After the run, write the window's longitudinal profile as the DXF drawing FILE (profile\n"
+    "windows only; without --press every step up to the drawing is pressed)";
+inline constexpr const char* kCsv =
+    "After the run, write the profile table as the CSV file FILE (UTF-8 with BOM)";
+inline constexpr const char* kExaggeration =
+    "Draw elevations N times larger than stations (default: the window's own scales, else 10)";
 inline constexpr const char* kGroundFile =
     "Ground data file to read instead of the user's $XDG_DATA_HOME/pylora/1.TXT";
 
@@ -114,7 +132,8 @@ inline std::string footer() {
            entry(std::to_string(kExitRunFailed), "The run failed: the JSON is printed, its failure names the field") +
            entry(std::to_string(kExitWriteFailed),
                  "The output could not be written (standard output or the report file): one\n"
-                 "line on standard error with the system's reason; an earlier report file is kept") +
+                 "line on standard error with the system's reason; an earlier report file is kept\n"
+                 "(also a --dxf or --csv file)") +
            "\nFiles:\n" +
            entry("share/pylora/database/",
                  "The material database (opened read-only, never written) and the sample\n"
@@ -128,6 +147,7 @@ inline std::string footer() {
            entry("pylora-cli report 壁厚计算 -o 壁厚.pdf", "Its 计算书 as a PDF") +
            entry("pylora-cli run 壁厚计算 --save 壁厚.pylora", "The same run kept as a case file") +
            entry("pylora-cli run --case 壁厚.pylora", "The case opened and computed again") +
+           entry("pylora-cli run 穿越断面 --dxf 断面.dxf", "The open-cut crossing's profile for CAD") +
            entry("pylora-cli report --case 壁厚.pylora -o 壁厚.pdf", "The case's 计算书") +
            entry("pylora-cli sweep 壁厚计算 --vary Text2=1:10:0.5 --result Text6 -o 壁厚.csv",
                  "The straight pipe's wall over the design pressure, as a table");

@@ -180,7 +180,7 @@ std::vector<std::tuple<std::string, bool, int>> startOf(const CalcForm& window) 
 }  // namespace
 
 CaseFileError::CaseFileError(const std::filesystem::path& file, const std::string& fault)
-    : std::runtime_error("计算文件 " + shown(file) + "：" + fault) {}
+    : std::runtime_error("计算文件 " + shown(file) + "：" + fault), fault_(fault) {}
 
 CaseFile captureCase(const CalcForm& window) {
     const Form& form = window.form();

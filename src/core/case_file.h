@@ -31,6 +31,11 @@ inline constexpr const char* kCaseExtension = ".pylora";
 class CaseFileError : public std::runtime_error {
 public:
     CaseFileError(const std::filesystem::path& file, const std::string& fault);
+    // The fault alone, without the file: a project book names its own file and the chapter.
+    const std::string& fault() const { return fault_; }
+
+private:
+    std::string fault_;
 };
 
 struct CaseChoice {

@@ -13,6 +13,7 @@
 
 #include "core/colour.h"
 #include "core/formula.h"
+#include "core/profile_drawing.h"
 #include "core/sketch.h"
 
 namespace pylora {
@@ -252,6 +253,14 @@ public:
     // A run reads the ground data file: the program offers to choose it.
     void readsGroundDataFile() { readsGroundDataFile_ = true; }
     bool usesGroundDataFile() const { return readsGroundDataFile_; }
+    // The window draws a longitudinal profile once `step` has run: the DXF and CSV exports.
+    void drawsProfile(std::string step, ProfileBuilder builder) {
+        profileStep_ = std::move(step);
+        profileBuilder_ = std::move(builder);
+    }
+    bool hasProfile() const { return static_cast<bool>(profileBuilder_); }
+    const std::string& profileStep() const { return profileStep_; }
+    const ProfileBuilder& profileBuilder() const { return profileBuilder_; }
 
     // Draws the formula pictures from the stated symbols; the registry calls it once the
     // definition is complete.
@@ -300,6 +309,8 @@ private:
     std::vector<std::string> basis_;
     bool successiveSteps_ = false;
     bool readsGroundDataFile_ = false;
+    std::string profileStep_;
+    ProfileBuilder profileBuilder_;
     std::deque<QuantityDef> quantities_;  // a deque: quantity() hands out a reference
     std::vector<TableDef> tables_;
     std::vector<formula::Formula> formulas_;

@@ -7,13 +7,14 @@
 #include <unistd.h>
 
 #include "core/case_file.h"
+#include "core/project_book.h"
 
 namespace pylora {
 namespace {
 
 // The process id a recovery file names, 0 when the name is not one of ours.
 long ownerOf(const std::filesystem::path& file) {
-    if (file.extension() != kCaseExtension) return 0;
+    if (file.extension() != kCaseExtension && file.extension() != kBookExtension) return 0;
     const std::string name = file.filename().string();
     const auto dash = name.find('-');
     if (dash == std::string::npos || dash == 0) return 0;
@@ -24,12 +25,13 @@ long ownerOf(const std::filesystem::path& file) {
 
 bool running(long pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
 
-std::vector<std::filesystem::path> filesWhere(const std::filesystem::path& folder, bool own) {
+// Own copies of every kind; abandoned ones of one kind (extension).
+std::vector<std::filesystem::path> filesWhere(const std::filesystem::path& folder, bool own, const char* extension = "") {
     std::vector<std::filesystem::path> files;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         const long pid = ownerOf(entry.path());
-        if (pid == 0) continue;
+        if (pid == 0 || (!own && entry.path().extension() != extension)) continue;
         if (own ? pid == ::getpid() : pid != ::getpid() && !running(pid)) files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) {
@@ -53,8 +55,22 @@ std::filesystem::path recoveryFile(const std::filesystem::path& folder, const st
     return folder / std::filesystem::u8path(std::to_string(::getpid()) + "-" + formName + kCaseExtension);
 }
 
+std::filesystem::path projectRecoveryFile(const std::filesystem::path& folder) {
+    return folder / std::filesystem::u8path(std::to_string(::getpid()) + "-工程" + kBookExtension);
+}
+
 std::vector<std::filesystem::path> abandonedRecoveryFiles(const std::filesystem::path& folder) {
-    return filesWhere(folder, false);
+    return filesWhere(folder, false, kCaseExtension);
+}
+
+std::vector<std::filesystem::path> abandonedProjectRecoveryFiles(const std::filesystem::path& folder) {
+    return filesWhere(folder, false, kBookExtension);
+}
+
+std::filesystem::path damagedRecoveryFile(const std::filesystem::path& copy) {
+    std::filesystem::path aside = copy;
+    aside += ".damaged";
+    return aside;
 }
 
 std::vector<std::filesystem::path> ownRecoveryFiles(const std::filesystem::path& folder) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "core/book_document.h"
 #include "core/report_text.h"
 #include "core/utf8_text.h"
 #include "core/zip_store.h"
@@ -121,10 +122,80 @@ std::vector<int> widthsOf(const std::vector<double>& parts, int total = kTextWid
 class DocxWriter {
 public:
     DocxWriter(const Report& report, const ProjectInfo& project, const PngOf& png)
-        : report_(report), project_(project), png_(png) {}
+        : report_(report), project_(project), png_(png), headerTitle_(reportTitle(report)) {}
 
     std::string write() {
         body();
+        return package();
+    }
+
+    // The project book: cover, written contents (chapter titles, without page numbers: the
+    // pages are the word processor's to lay out), the chapters, the summary of their verdicts.
+    std::string writeBook(const BookDocument& book) {
+        headerTitle_ = book.title;
+        bookCover(book);
+        // 目录 as a TOC field over the chapter headings (outline level 1), its result written here
+        // without page numbers: the word processor fills them in when it updates the field.
+        body_ << paragraph(run(kBookContentsTitle), "Title", "center");
+        std::vector<std::string> entries;
+        for (const BookChapterReport& chapter : book.chapters) entries.push_back(chapter.heading);
+        entries.push_back(kBookSummaryTitle);
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            std::string runs;
+            if (i == 0)
+                runs = "<w:r><w:fldChar w:fldCharType=\"begin\" w:dirty=\"true\"/></w:r><w:r><w:instrText "
+                       "xml:space=\"preserve\"> TOC \\o \"1-1\" \\h </w:instrText></w:r><w:r><w:fldChar "
+                       "w:fldCharType=\"separate\"/></w:r>";
+            runs += run(entries[i]);
+            if (i + 1 == entries.size()) runs += "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>";
+            body_ << paragraph(runs);
+        }
+        body_ << paragraph("", {}, {}, sectionProperties(false));
+        for (const BookChapterReport& chapter : book.chapters) {
+            DocxWriter writer(chapter.report, book.project, png_, images_);
+            writer.body_ << paragraph(run(chapter.heading, {true, "", 32}), {}, {}, "<w:outlineLvl w:val=\"0\"/>");
+            writer.body();
+            body_ << writer.body_.str() << paragraph("", {}, {}, writer.lastSection_);
+        }
+        body_ << paragraph(run(kBookSummaryTitle), "Title", "center", "<w:outlineLvl w:val=\"0\"/>");
+        std::vector<std::vector<Cell>> rows{
+            {headingCell("章"), headingCell("计算"), headingCell("判定项目"), headingCell("结论")}};
+        for (const BookVerdictRow& row : bookSummary(book))
+            rows.push_back({textCell(row.chapter, "center"), textCell(row.chapterTitle), textCell(row.name),
+                            {run(row.text, {false, hexColour(row.colour), 0}), false, "left", {}}});
+        body_ << table(widthsOf({10, 30, 25, 35}), rows, 1);
+        lastSection_ = sectionProperties(false);
+        return package();
+    }
+
+private:
+    // A chapter of a book: its pictures numbered among the book's.
+    DocxWriter(const Report& report, const ProjectInfo& project, const PngOf& png, std::vector<std::string>& images)
+        : report_(report), project_(project), png_(png), headerTitle_(reportTitle(report)), images_(images) {}
+
+    void bookCover(const BookDocument& book) {
+        const ProjectInfo& p = book.project;
+        const auto centred = [this](const std::string& text, int halfPoints, bool bold, int before) {
+            body_ << paragraph(run(text, {bold, "", halfPoints}), {}, "center",
+                               "<w:spacing w:before=\"" + std::to_string(before) + "\" w:after=\"120\"/>");
+        };
+        centred(p.projectName, 40, true, 2400);
+        centred(book.title, 56, true, 480);
+        centred("工程编号：" + p.projectNumber, 24, false, 360);
+        centred("设计阶段：" + p.designStage, 24, false, 0);
+        body_ << paragraph("", {}, {}, "<w:spacing w:before=\"2400\"/>");
+        std::vector<std::vector<Cell>> rows{{headingCell("职责"), headingCell("姓名"), headingCell("签字")}};
+        for (const auto& [role, name] : {std::pair{"计算", &p.calculatedBy}, {"校核", &p.checkedBy}, {"审核", &p.approvedBy}})
+            rows.push_back({textCell(role, "center"), textCell(*name, "center"), textCell("")});
+        body_ << table(widthsOf({20, 35, 45}), rows, 1);
+        centred(p.date, 24, false, 720);
+        // The cover's first page shows no running header or page number, as the PDF's cover.
+        std::string cover = sectionProperties(false);
+        cover.insert(cover.rfind("</w:sectPr>"), "<w:titlePg/>");
+        body_ << paragraph("", {}, {}, cover);
+    }
+
+    std::string package() {
         ZipStore zip;
         zip.add("[Content_Types].xml", contentTypes());
         zip.add("_rels/.rels",
@@ -141,7 +212,6 @@ public:
         return zip.finish();
     }
 
-private:
     static constexpr const char* kNamespaces =
         " xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\""
         " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\""
@@ -369,7 +439,7 @@ private:
         if (!project_.projectNumber.empty()) right += (right.empty() ? "" : "    ") + std::string("工程编号：") + project_.projectNumber;
         const std::string tab = "<w:r><w:tab/></w:r>";
         return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<w:hdr" + std::string(kNamespaces) + ">" +
-               paragraph(run(reportTitle(report_)) + tab + run(right), "Header", {},
+               paragraph(run(headerTitle_) + tab + run(right), "Header", {},
                          "<w:pBdr><w:bottom w:val=\"single\" w:sz=\"6\" w:space=\"1\" w:color=\"000000\"/></w:pBdr>"
                          "<w:tabs><w:tab w:val=\"right\" w:pos=\"" + std::to_string(kTextWidth) + "\"/></w:tabs>") +
                "</w:hdr>";
@@ -415,8 +485,10 @@ private:
     const ProjectInfo& project_;
     const PngOf& png_;
     std::ostringstream body_;
+    std::string headerTitle_;
     std::string lastSection_;
-    std::vector<std::string> images_;
+    std::vector<std::string> ownImages_;
+    std::vector<std::string>& images_ = ownImages_;
     int section_ = 0;
 };
 
@@ -424,6 +496,11 @@ private:
 
 std::string reportDocx(const Report& report, const ProjectInfo& project, const PngOf& png) {
     return DocxWriter(report, project, png).write();
+}
+
+std::string bookDocx(const BookDocument& book, const PngOf& png) {
+    static const Report kNoReport;  // the book's own pages report nothing of a window
+    return DocxWriter(book.chapters.empty() ? kNoReport : book.chapters.front().report, book.project, png).writeBook(book);
 }
 
 }  // namespace pylora

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "core/book_document.h"
 #include "core/report.h"
 
 namespace pylora {
@@ -14,5 +15,8 @@ using PngOf = std::function<std::string(const ReportPicture& picture)>;
 
 // The document's bytes.
 std::string reportDocx(const Report& report, const ProjectInfo& project, const PngOf& png);
+
+// A project book as one document: cover, contents, chapters, the summary of their verdicts.
+std::string bookDocx(const BookDocument& book, const PngOf& png);
 
 }  // namespace pylora

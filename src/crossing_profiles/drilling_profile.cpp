@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "crossing_profiles/degrees_to_dms.h"
 #include "crossing_profiles/ground_data_file.h"
 #include "crossing_profiles/marked_fields.h"
-#include "crossing_profiles/profile_arc.h"
-#include "crossing_profiles/station_table.h"
+#include "profiles/degrees_to_dms.h"
+#include "profiles/profile_arc.h"
+#include "profiles/profile_drawing.h"
+#include "profiles/station_table.h"
 
 namespace pylora {
 namespace {
@@ -513,6 +514,20 @@ void declareSecondStepFormulas(FormDefinition& def) {
     }
 }
 
+// The profile drawn for CAD: entry straight, arc and exit straight as the first step laid them out.
+ProfileLayout profileLayout(GroundSource ground) {
+    constexpr std::size_t start = kArcStart - 1, end = kArcEnd - 1, last = kColumns - 1;
+    ProfileLayout layout;
+    layout.runs = {{0, start, "", kEntryAngle, kEntryLength},
+                   {start, end, "", "", kArcLength},
+                   {end, last, "", kExitAngle, kExitLength}};
+    layout.arc = ProfileArcSpan{start, end, kCentreStation, kCentreElevation, kRadius, {}};
+    layout.groundFromSurvey = ground == GroundSource::SurveyFile;
+    layout.notes = {{"入土角 ", kEntryAngleDms}, {"出土角 ", kExitAngleDms}, {"ρ=", kRadius},
+                    {"T=", kTangent},          {"L=", kArcLength},         {"E=", kExternal}};
+    return layout;
+}
+
 }  // namespace
 
 FormDefinition makeDrillingProfileWindow(const std::string& formName, const std::string& title,
@@ -562,6 +577,7 @@ FormDefinition makeDrillingProfileWindow(const std::string& formName, const std:
     def.runButton(kSecondStep, "第二步计算", [ground](RunContext& run) { runDrillingSecondStep(run, ground); });
     def.printButton("Command2");
     if (ground == GroundSource::SurveyFile) def.readsGroundDataFile();
+    def.drawsProfile(kSecondStep, profileBuilder(profileLayout(ground)));
     return def;
 }
 

@@ -4,10 +4,11 @@
 // arc centre, E, the 5 m warning); the second gives the elevations of the intermediate stations
 // and draws the profile sketch.
 #include "core/calc.h"
-#include "crossing_profiles/degrees_to_dms.h"
+#include "profiles/degrees_to_dms.h"
 #include "crossing_profiles/marked_fields.h"
-#include "crossing_profiles/profile_arc.h"
-#include "crossing_profiles/station_table.h"
+#include "profiles/profile_arc.h"
+#include "profiles/profile_drawing.h"
+#include "profiles/station_table.h"
 
 namespace pylora {
 namespace {
@@ -409,6 +410,24 @@ Sketch elasticLayingPanel() {
     return sketch;
 }
 
+// The profile drawn for CAD: the two straights, the arc between the tangent points and the
+// tangent lines to the intersection point, as the sketch shows them.
+ProfileLayout profileLayout() {
+    constexpr std::size_t left = kLeftTangent - 1, right = kRightTangent - 1, last = kThird - 1;
+    ProfileLayout layout;
+    layout.runs = {{0, left, kLeftSlope, kLeftInclination, kLeftLength},
+                   {left, right, "", "", kArcLength},
+                   {right, last, kRightSlope, kRightInclination, kRightLength}};
+    layout.arc = ProfileArcSpan{left, right, kCentreStation, kCentreElevation, kRadius,
+                                [](const Form& form) {
+                                    return LeadingValueOfText(form.text(elevation(kIntersection))) >
+                                           LeadingValueOfText(form.text(elevation(kFirst)));
+                                }};
+    layout.intersectionRow = kIntersection - 1;
+    layout.notes = {{"α=", kDeflectionDms}, {"ρ=", kRadius}, {"T=", kTangent}, {"L=", kArcLength}, {"E=", kExternal}};
+    return layout;
+}
+
 FormDefinition makeElasticLaying() {
     FormDefinition def("弹性敷设参数计算", "弹性敷设参数计算");
     def.titleLabel("Label20", "弹性敷设参数计算");
@@ -425,6 +444,7 @@ FormDefinition makeElasticLaying() {
     def.runButton(kFirstStep, "第一步计算", runFirstStep);
     def.successiveSteps();  // the second step reads back what the first wrote
     def.runButton(kSecondStep, "第二步计算", runSecondStep);
+    def.drawsProfile(kSecondStep, profileBuilder(profileLayout()));
     def.printButton("Command2");
     return def;
 }

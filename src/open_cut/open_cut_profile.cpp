@@ -6,9 +6,10 @@
 #include <optional>
 
 #include "core/calc.h"
-#include "crossing_profiles/degrees_to_dms.h"
-#include "crossing_profiles/profile_sketch.h"
-#include "crossing_profiles/station_table.h"
+#include "profiles/degrees_to_dms.h"
+#include "profiles/profile_drawing.h"
+#include "profiles/profile_sketch.h"
+#include "profiles/station_table.h"
 
 namespace pylora {
 namespace {
@@ -315,6 +316,7 @@ FormDefinition makeOpenCutProfile() {
     def.body().cell(kPointCount, "Text79", {}).working().visible = false;
 
     def.runButton("Command1", "开始计算", computeOpenCutProfile);
+    def.drawsProfile("Command1", profileBuilder({.pointCount = kPointCount, .segmentTable = "管段数据"}));
     def.printButton("Command2");
     return def;
 }

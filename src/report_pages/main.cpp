@@ -35,6 +35,10 @@ int main(int argc, char** argv) {
                                               const std::string& path) {
             return pylora::writeReportFile(report, project, format, QString::fromStdString(path)).toStdString();
         };
+    for (const auto& [extension, format] : {std::pair{"pdf", pylora::ReportFormat::Pdf}, {"docx", pylora::ReportFormat::Docx}})
+        formats.bookWriters[extension] = [format](const pylora::BookDocument& book, const std::string& path) {
+            return pylora::writeBookFile(book, format, QString::fromStdString(path)).toStdString();
+        };
     pylora::DescriptorOutput standardOutput(STDOUT_FILENO);
     std::ostream out(&standardOutput);
     return pylora::runHeadless(args, out, std::cerr, services, formats);

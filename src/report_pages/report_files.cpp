@@ -11,6 +11,7 @@
 namespace pylora {
 
 QString writeReportPdf(const Report& report, const ProjectInfo& project, const QString& path);
+QString writeBookPdf(const BookDocument& book, const QString& path);
 
 namespace {
 
@@ -47,6 +48,15 @@ QString writeReportFile(const Report& report, const ProjectInfo& project, Report
         case ReportFormat::Html: return writeReportBytes(reportHtml(report, project), path);
     }
     return QStringLiteral("未知的文件格式");
+}
+
+QString writeBookFile(const BookDocument& book, ReportFormat format, const QString& path) {
+    switch (format) {
+        case ReportFormat::Pdf: return writeBookPdf(book, path);
+        case ReportFormat::Docx: return writeReportBytes(bookDocx(book, pngOf), path);
+        case ReportFormat::Html: break;
+    }
+    return QStringLiteral("工程计算书只能导出为 PDF 或 DOCX");
 }
 
 }  // namespace pylora

@@ -4,6 +4,7 @@
 // formats) both write through here, so both give the same document.
 #include <QString>
 
+#include "core/book_document.h"
 #include "core/report.h"
 
 namespace pylora {
@@ -12,6 +13,9 @@ enum class ReportFormat { Pdf, Docx, Html };
 
 // Writes the report; returns an empty text when written, else why not, in the engineer's words.
 QString writeReportFile(const Report& report, const ProjectInfo& project, ReportFormat format, const QString& path);
+
+// Writes a project book as one PDF or DOCX (HTML: not a book format); as writeReportFile.
+QString writeBookFile(const BookDocument& book, ReportFormat format, const QString& path);
 
 // Writes the finished document whole or not at all (an earlier file stays on failure); returns
 // an empty text when written, else 无法写入文件 … with the reason.

@@ -1,6 +1,7 @@
 // The PDF: the report's HTML laid out by QTextDocument on A4 pages with the running header and
 // "第 x 页 共 y 页", formulas drawn as vector pictures; then each sketch on a page of its own,
-// turned sideways where it is wider than tall.
+// turned sideways where it is wider than tall. A project book lays several such documents out
+// one after another (book_pdf.cpp).
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QPainter>
@@ -12,6 +13,7 @@
 #include <QTextObjectInterface>
 #include <map>
 
+#include "report_pages/page_layout.h"
 #include "report_pages/report_pages.h"
 
 namespace pylora {
@@ -60,35 +62,31 @@ private:
     std::map<QString, QByteArray> svgs_;
 };
 
-struct Page {
-    QRectF body;  // the text area in device pixels
-};
-
 QRectF bodyOf(const QPageLayout& layout) {
     const QSizeF paper = layout.fullRectPixels(kDpi).size();
     // Wide on the left for binding; room above and below for the header and the page number.
     return QRectF(millimetres(25), millimetres(25), paper.width() - millimetres(40), paper.height() - millimetres(45));
 }
 
-void paintHeaderAndFooter(QPainter& painter, const QRectF& body, const Report& report, const ProjectInfo& project,
-                          int page, int pages) {
+void paintHeaderAndFooter(QPainter& painter, const QRectF& body, const RunningHead& head, int page, int pages) {
+    if (!head.shown) return;
     painter.save();
     painter.setFont(reportFont(9));
     painter.setPen(Qt::black);
     const double line = millimetres(6);
     const QRectF header(body.left(), body.top() - millimetres(12), body.width(), line);
-    painter.drawText(header, Qt::AlignLeft | Qt::AlignVCenter, qt(reportTitle(report)));
+    painter.drawText(header, Qt::AlignLeft | Qt::AlignVCenter, head.title);
     QString projectText;
-    if (!project.projectName.empty()) projectText += QStringLiteral("工程名称：") + qt(project.projectName);
-    if (!project.projectNumber.empty())
+    if (!head.project.projectName.empty()) projectText += QStringLiteral("工程名称：") + qt(head.project.projectName);
+    if (!head.project.projectNumber.empty())
         projectText += (projectText.isEmpty() ? QString() : QStringLiteral("    ")) + QStringLiteral("工程编号：") +
-                       qt(project.projectNumber);
+                       qt(head.project.projectNumber);
     painter.drawText(header, Qt::AlignRight | Qt::AlignVCenter, projectText);
     painter.setPen(QPen(Qt::black, millimetres(0.25)));
     painter.drawLine(QPointF(body.left(), header.bottom()), QPointF(body.right(), header.bottom()));
     const QRectF footer(body.left(), body.bottom() + millimetres(6), body.width(), line);
     painter.drawText(footer, Qt::AlignCenter, QStringLiteral("第 %1 页 共 %2 页").arg(page).arg(pages));
-    painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter, qt(report.program + " " + report.version));
+    painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter, head.program);
     painter.restore();
 }
 
@@ -100,45 +98,51 @@ QPageLayout a4(QPageLayout::Orientation orientation) {
 
 }  // namespace
 
-QString writeReportPdf(const Report& report, const ProjectInfo& project, const QString& path) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setResolution(kDpi);
-    writer.setPageLayout(a4(QPageLayout::Portrait));
-    writer.setTitle(qt(reportTitle(report)));
-    writer.setCreator(qt(report.program + " " + report.version));
-    const QRectF body = bodyOf(a4(QPageLayout::Portrait));
+RunningHead runningHeadOf(const Report& report, const ProjectInfo& project) {
+    return {qt(reportTitle(report)), project, qt(report.program + " " + report.version), true};
+}
 
-    QTextDocument document;
+PagedDocument::PagedDocument(QPdfWriter& writer, const QString& html, const Report* pictures)
+    : document_(std::make_unique<QTextDocument>()), body_(bodyOf(a4(QPageLayout::Portrait))) {
+    if (pictures) sketches_ = pictures->sketches;
+    QTextDocument& document = *document_;
     document.documentLayout()->setPaintDevice(&writer);
-    document.documentLayout()->registerHandler(QTextFormat::ImageObject, new PictureObjects(report, &document));
+    if (pictures)
+        document.documentLayout()->registerHandler(QTextFormat::ImageObject, new PictureObjects(*pictures, &document));
     document.setDefaultFont(reportFont(10));
     document.setDocumentMargin(0);
-    document.setPageSize(body.size());
-    document.setHtml(qt(reportHtml(report, project, {PictureStyle::Reference, false})));
+    document.setPageSize(body_.size());
+    document.setHtml(html);
     // A picture's paragraph is never parted by a page break.
     QTextBlockFormat whole;
     whole.setNonBreakableLines(true);
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         if (block.text().contains(QChar::ObjectReplacementCharacter)) QTextCursor(block).mergeBlockFormat(whole);
+    textPages_ = document.pageCount();
+}
 
-    QPainter painter;
-    if (!painter.begin(&writer)) return QStringLiteral("无法生成 PDF");
-    const int textPages = document.pageCount();
-    const int pages = textPages + static_cast<int>(report.sketches.size());
-    for (int page = 0; page < textPages; ++page) {
-        if (page > 0) writer.newPage();
+PagedDocument::~PagedDocument() = default;
+PagedDocument::PagedDocument(PagedDocument&&) noexcept = default;
+
+int PagedDocument::pageCount() const { return textPages_ + static_cast<int>(sketches_.size()); }
+
+void PagedDocument::paint(QPainter& painter, QPdfWriter& writer, const RunningHead& head, int firstPage, int pages,
+                          bool newPageFirst) const {
+    for (int page = 0; page < textPages_; ++page) {
+        if (page > 0 || newPageFirst) {
+            writer.setPageLayout(a4(QPageLayout::Portrait));
+            writer.newPage();
+        }
         painter.save();
-        painter.translate(body.left(), body.top() - page * body.height());
-        const QRectF shown(0, page * body.height(), body.width(), body.height());
+        painter.translate(body_.left(), body_.top() - page * body_.height());
+        const QRectF shown(0, page * body_.height(), body_.width(), body_.height());
         painter.setClipRect(shown);
-        document.drawContents(&painter, shown);
+        document_->drawContents(&painter, shown);
         painter.restore();
-        paintHeaderAndFooter(painter, body, report, project, page + 1, pages);
+        paintHeaderAndFooter(painter, body_, head, firstPage + page, pages);
     }
     int figure = 0;
-    for (const ReportSketch& sketch : report.sketches) {
+    for (const ReportSketch& sketch : sketches_) {
         const QPageLayout layout = a4(sketch.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
         writer.setPageLayout(layout);
         writer.newPage();
@@ -155,8 +159,26 @@ QString writeReportPdf(const Report& report, const ProjectInfo& project, const Q
             drawing.setHeight(room);
         }
         QSvgRenderer(QByteArray::fromStdString(sketch.picture.svg)).render(&painter, drawing);
-        paintHeaderAndFooter(painter, area, report, project, textPages + figure, pages);
+        paintHeaderAndFooter(painter, area, head, firstPage - 1 + textPages_ + figure, pages);
     }
+}
+
+void preparePdfWriter(QPdfWriter& writer, const QString& title, const QString& creator) {
+    writer.setResolution(kDpi);
+    writer.setPageLayout(a4(QPageLayout::Portrait));
+    writer.setTitle(title);
+    writer.setCreator(creator);
+}
+
+QString writeReportPdf(const Report& report, const ProjectInfo& project, const QString& path) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    preparePdfWriter(writer, qt(reportTitle(report)), qt(report.program + " " + report.version));
+    const PagedDocument document(writer, qt(reportHtml(report, project, {PictureStyle::Reference, false})), &report);
+    QPainter painter;
+    if (!painter.begin(&writer)) return QStringLiteral("无法生成 PDF");
+    document.paint(painter, writer, runningHeadOf(report, project), 1, document.pageCount(), false);
     painter.end();
     return writeReportBytes(buffer.data().toStdString(), path);
 }

@@ -26,6 +26,7 @@
 #include "shell/field_widgets.h"
 #include "shell/ground_file_choice.h"
 #include "shell/printing.h"
+#include "shell/profile_export.h"
 #include "shell/remark_display.h"
 #include "shell/report_export.h"
 #include "shell/screen_fit.h"
@@ -73,6 +74,7 @@ CalcWindow::CalcWindow(const FormDefinition& definition, const Services& service
     auto* closeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), this);
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
     addReportExport(*this);
+    addProfileExport(*this);
     addCaseKeys();
     offerGroundDataFileChoice(*this);
     syncFromForm();

@@ -33,6 +33,33 @@ CaseQuestions dialogQuestions() {
     questions.tell = [](QWidget* parent, const QString& message) {
         QMessageBox::warning(parent, QStringLiteral("计算文件"), message);
     };
+    const QString projectFilter = QStringLiteral("Pylora 工程文件 (*.pylora-project)");
+    questions.projectSavePath = [projectFilter](QWidget* parent, const QString& suggested) {
+        QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("保存工程"), suggested, projectFilter);
+        if (!path.isEmpty() && !path.endsWith(QStringLiteral(".pylora-project"))) path += QStringLiteral(".pylora-project");
+        return path;
+    };
+    questions.projectOpenPath = [projectFilter](QWidget* parent) {
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("打开工程"), {}, projectFilter);
+    };
+    questions.bookExportPath = [](QWidget* parent, const QString& suggested) {
+        QString chosenFilter;
+        QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("导出工程计算书"), suggested,
+                                                    QStringLiteral("PDF 文件 (*.pdf);;Word 文档 (*.docx)"), &chosenFilter);
+        const QString extension = chosenFilter.contains(QStringLiteral("docx")) ? QStringLiteral(".docx") : QStringLiteral(".pdf");
+        if (!path.isEmpty() && !path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) &&
+            !path.endsWith(QStringLiteral(".docx"), Qt::CaseInsensitive))
+            path += extension;
+        return path;
+    };
+    questions.saveProjectBeforeClosing = [](QWidget* parent, const QString& project) {
+        const auto answer = QMessageBox::question(
+            parent, QStringLiteral("保存工程"), QStringLiteral("工程「%1」已修改，是否保存？").arg(project),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        return answer == QMessageBox::Save ? CloseAnswer::Save
+               : answer == QMessageBox::Discard ? CloseAnswer::Discard
+                                                : CloseAnswer::Cancel;
+    };
     return questions;
 }
 

@@ -18,6 +18,11 @@ struct CaseQuestions {
     std::function<CloseAnswer(QWidget* parent, const QString& title)> saveBeforeClosing;
     std::function<bool(QWidget* parent, int windows)> restoreAfterCrash;
     std::function<void(QWidget* parent, const QString& message)> tell;
+    // The project book (.pylora-project) and its export as one 计算书 (.pdf or .docx).
+    std::function<QString(QWidget* parent, const QString& suggested)> projectSavePath;  // empty: cancelled
+    std::function<QString(QWidget* parent)> projectOpenPath;                          // empty: cancelled
+    std::function<QString(QWidget* parent, const QString& suggested)> bookExportPath;   // empty: cancelled
+    std::function<CloseAnswer(QWidget* parent, const QString& project)> saveProjectBeforeClosing;
 };
 
 // The program's dialogs: file choosers filtered to .pylora, message boxes in Chinese.

@@ -8,6 +8,7 @@
 #include "shell/main_window.h"
 #include "shell/printing.h"
 #include "shell/program_setup.h"
+#include "shell/start_hooks.h"
 #include "shell/user_settings.h"
 
 int main(int argc, char** argv) {
@@ -27,6 +28,9 @@ int main(int argc, char** argv) {
     main->keepForRecovery(recovery);
     main->show();
     main->offerRecovery();
+    pylora::openFromCommandLine(*main, QApplication::arguments().mid(1));
+    if (qEnvironmentVariableIsSet("PYLORA_TYPE_AT_START"))
+        pylora::typeAtStart(*main, qEnvironmentVariable("PYLORA_TYPE_AT_START"));
     // The program ends when its last window closes, the main window or a calculator window.
     const int status = app.exec();
     // A clean exit: nothing to recover at the next start.

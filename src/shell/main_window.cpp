@@ -100,8 +100,8 @@ CalcWindow* MainWindow::showWindow(const std::string& formName) {
         connect(window, &CalcWindow::caseSaved, this, &MainWindow::rememberRecent);
         connect(window, &CalcWindow::openCaseRequested, this, &MainWindow::openCaseAsked);
         windows_[formName] = window;
-        lastActive_ = window;
     }
+    lastActive_ = window;  // brought to the front: the one the 文件 entries and the 工程 panel act on
     window->show();
     window->raise();
     window->activateWindow();

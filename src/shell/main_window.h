@@ -13,10 +13,12 @@
 #include "shell/calc_window.h"
 
 class QMenu;
+class QCloseEvent;
 
 namespace pylora {
 
 class WindowPrinter;
+class ProjectPanel;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -34,9 +36,9 @@ public:
     AboutBox* aboutBox() const { return about_.data(); }
 
     // Case files: the "文件(&F)" menu's entries (main_window_files.cpp).
-    void setCaseQuestions(CaseQuestions questions) { questions_ = std::move(questions); }
+    void setCaseQuestions(CaseQuestions questions);
     // Windows keep their inputs in this folder for crash recovery (empty: not kept).
-    void keepForRecovery(const std::filesystem::path& folder) { recoveryFolder_ = folder; }
+    void keepForRecovery(const std::filesystem::path& folder);
     // Opens a case in its window: a window of the same form that the engineer has changed is
     // offered for saving first. A file that cannot be read is told, and no window changes.
     CalcWindow* openCaseFile(const std::filesystem::path& path);
@@ -45,6 +47,11 @@ public:
     // The recovery copies a crash left: offered, opened as changed windows, then removed.
     int offerRecovery();
     QStringList recentCaseFiles() const;
+    // Opens a calculation kept elsewhere (a chapter of the project book) in its window, with no
+    // case file of its own.
+    CalcWindow* openCalculation(const CaseFile& file);
+    // The 工程 panel: the project book and its entries in the "文件(&F)" menu.
+    ProjectPanel* projectPanel() const { return project_; }
 
     // Carries out a menu entry as a click on it would.
     void trigger(const MenuItem& item);
@@ -52,8 +59,13 @@ public:
     // What the print entries say when no calculator window is open.
     static const QString kNothingToPrint;
 
+protected:
+    // A changed project book is offered for saving before the main window goes.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void addFileMenu();
+    void addProjectEntries(QMenu* menu);
     void rememberRecent(const QString& path);
     void fillRecentMenu();
     CalcWindow* openCase(const CaseFile& file, const std::filesystem::path& path, bool recovered);
@@ -69,6 +81,7 @@ private:
     CaseQuestions questions_;
     std::filesystem::path recoveryFolder_;
     QMenu* recentMenu_ = nullptr;
+    ProjectPanel* project_ = nullptr;
 };
 
 }  // namespace pylora

@@ -1,11 +1,13 @@
 // The "文件(&F)" menu of the main window: open a case, save the active window's calculation,
 // the files opened last; and the offer to restore what a crash left.
+#include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
 
 #include "core/recovery_store.h"
 #include "shell/main_window.h"
+#include "shell/project_panel.h"
 
 namespace pylora {
 namespace {
@@ -37,6 +39,47 @@ void MainWindow::addFileMenu() {
     recentMenu_->setObjectName("file_recent");
     connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     fillRecentMenu();
+    addProjectEntries(menu);
+}
+
+void MainWindow::addProjectEntries(QMenu* menu) {
+    project_ = new ProjectPanel(*this, services_);
+    menu->addSeparator();
+    auto add = [this, menu](const char* name, const QString& caption, auto action) {
+        QAction* entry = menu->addAction(caption);
+        entry->setObjectName(name);
+        connect(entry, &QAction::triggered, this, [this, action] {
+            action();
+            project_->show();
+            project_->raise();
+        });
+    };
+    add("project_new", QStringLiteral("新建工程"), [this] { project_->newProject(); });
+    add("project_open", QStringLiteral("打开工程…"), [this] { project_->openProjectAsked(); });
+    add("project_save", QStringLiteral("保存工程"), [this] { project_->saveProject(); });
+    add("project_save_as", QStringLiteral("工程另存为…"), [this] { project_->saveProjectAs(); });
+    add("project_export", QStringLiteral("导出工程计算书…"), [this] { project_->exportBookAsked(); });
+}
+
+void MainWindow::keepForRecovery(const std::filesystem::path& folder) {
+    recoveryFolder_ = folder;
+    if (project_) project_->keepForRecovery(folder);
+}
+
+void MainWindow::setCaseQuestions(CaseQuestions questions) {
+    questions_ = std::move(questions);
+    if (project_) project_->setQuestions(questions_);
+}
+
+CalcWindow* MainWindow::openCalculation(const CaseFile& file) { return openCase(file, {}, false); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (project_ && !project_->maySaveChanges()) {
+        event->ignore();
+        return;
+    }
+    if (project_) project_->hide();
+    QMainWindow::closeEvent(event);
 }
 
 QStringList MainWindow::recentCaseFiles() const { return QSettings().value(kRecentKey).toStringList(); }
@@ -109,9 +152,38 @@ void MainWindow::saveActiveCase(bool askForName) {
 int MainWindow::offerRecovery() {
     if (recoveryFolder_.empty()) return 0;
     const auto abandoned = abandonedRecoveryFiles(recoveryFolder_);
-    if (abandoned.empty()) return 0;
-    const bool restore = questions_.restoreAfterCrash && questions_.restoreAfterCrash(this, int(abandoned.size()));
+    const auto projects = abandonedProjectRecoveryFiles(recoveryFolder_);
+    if (abandoned.empty() && projects.empty()) return 0;
+    const bool restore = questions_.restoreAfterCrash &&
+                         questions_.restoreAfterCrash(this, int(abandoned.size() + (projects.empty() ? 0 : 1)));
     int restored = 0;
+    // A copy that cannot be read is kept, as a later version may read it, but moved aside: told
+    // once, not offered again at every start.
+    const auto setAside = [this](const std::filesystem::path& copy, const char* fault) {
+        const std::filesystem::path aside = damagedRecoveryFile(copy);
+        std::error_code error;
+        std::filesystem::rename(copy, aside, error);
+        const QString where = error ? QStringLiteral("无法移走该副本（%1）").arg(QString::fromStdString(error.message()))
+                                    : QStringLiteral("该副本已移至 %1，以后不再提示。")
+                                          .arg(QString::fromUtf8(reinterpret_cast<const char*>(aside.u8string().c_str())));
+        if (questions_.tell) questions_.tell(this, QString::fromUtf8(fault) + QStringLiteral("。") + where);
+    };
+    // The panel holds one project: the newest copy is restored, older ones wait for the next start.
+    for (auto copy = projects.rbegin(); copy != projects.rend(); ++copy) {
+        if (restore && copy != projects.rbegin()) break;
+        if (restore) {
+            try {
+                project_->restoreRecovered(loadBook(*copy));
+                project_->show();
+                ++restored;
+            } catch (const BookFileError& e) {
+                setAside(*copy, e.what());
+                continue;
+            }
+        }
+        std::error_code ignored;
+        std::filesystem::remove(*copy, ignored);
+    }
     for (const auto& copy : abandoned) {
         if (restore) {
             try {
@@ -119,8 +191,8 @@ int MainWindow::offerRecovery() {
                 if (openCase(file, file.caseFile.empty() ? std::filesystem::path() : pathOf(QString::fromStdString(file.caseFile)), true))
                     ++restored;
             } catch (const CaseFileError& e) {
-                if (questions_.tell) questions_.tell(this, QString::fromUtf8(e.what()));
-                continue;  // kept: a later version may read it
+                setAside(copy, e.what());
+                continue;
             }
         }
         std::error_code ignored;

@@ -139,6 +139,21 @@ private slots:
         QVERIFY(restored->isModified());
         QVERIFY(!std::filesystem::exists(left));
     }
+
+    void anUnreadableCopyIsToldOnceAndMovedAside() {
+        MainWindow* main = makeMain();
+        std::filesystem::create_directories(file("recovery"));
+        const auto left = file("recovery") / "999998-壁厚计算.pylora";
+        std::ofstream(left) << "{\"format\": \"pylora-case\", \"format_ver";  // cut off by the power failing
+        QCOMPARE(main->offerRecovery(), 0);
+        QVERIFY2(told.contains("999998-壁厚计算.pylora"), qPrintable(told));
+        QVERIFY2(told.contains(QString::fromStdString(damagedRecoveryFile(left).string())), qPrintable(told));
+        QVERIFY(!std::filesystem::exists(left));
+        QVERIFY(std::filesystem::exists(damagedRecoveryFile(left)));  // kept for a later version
+        told.clear();
+        QCOMPARE(main->offerRecovery(), 0);
+        QVERIFY2(told.isEmpty(), "told once only");
+    }
 };
 
 PYLORA_GUI_TEST_MAIN(CaseFilesTest)

@@ -1,4 +1,4 @@
-#include "crossing_profiles/station_table.h"
+#include "profiles/station_table.h"
 
 namespace pylora {
 

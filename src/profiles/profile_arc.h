@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/calc.h"
-#include "crossing_profiles/profile_sketch.h"
+#include "profiles/profile_sketch.h"
 
 namespace pylora {
 

@@ -1,4 +1,4 @@
-#include "crossing_profiles/profile_sketch.h"
+#include "profiles/profile_sketch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "crossing_profiles/profile_arc.h"
+#include "profiles/profile_arc.h"
 
-#include "crossing_profiles/degrees_to_dms.h"
+#include "profiles/degrees_to_dms.h"
 
 namespace pylora {
 namespace {

@@ -1,4 +1,4 @@
-#include "crossing_profiles/degrees_to_dms.h"
+#include "profiles/degrees_to_dms.h"
 
 namespace pylora {
 

@@ -1,0 +1,51 @@
+#pragma once
+// The A4 page layout of the PDF, for one report and for a book of them: an HTML document laid
+// out on portrait pages, then its sketches each on a page of its own; every page with the
+// running header and "第 x 页 共 y 页" counted across the whole file.
+#include <QRectF>
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "core/report.h"
+
+class QPainter;
+class QPdfWriter;
+class QTextDocument;
+
+namespace pylora {
+
+struct RunningHead {
+    QString title;        // left of the header line
+    ProjectInfo project;  // 工程名称 and 工程编号 right of it
+    QString program;      // right of the page number
+    bool shown = true;    // false: a page without header and footer (the cover)
+};
+
+RunningHead runningHeadOf(const Report& report, const ProjectInfo& project);
+
+// The file's resolution, paper and properties.
+void preparePdfWriter(QPdfWriter& writer, const QString& title, const QString& creator);
+
+class PagedDocument {
+public:
+    // `pictures`: the report whose formulas <img src="picture:ID"> draws and whose sketches
+    // follow the text; none for a page of plain text.
+    PagedDocument(QPdfWriter& writer, const QString& html, const Report* pictures);
+    ~PagedDocument();
+    PagedDocument(PagedDocument&&) noexcept;
+
+    int pageCount() const;
+    // Paints the pages as pages firstPage … of `pages`, beginning a new page first unless this
+    // is the file's first page.
+    void paint(QPainter& painter, QPdfWriter& writer, const RunningHead& head, int firstPage, int pages,
+               bool newPageFirst) const;
+
+private:
+    std::unique_ptr<QTextDocument> document_;
+    QRectF body_;
+    int textPages_ = 0;
+    std::vector<ReportSketch> sketches_;
+};
+
+}  // namespace pylora

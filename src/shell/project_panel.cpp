@@ -1,0 +1,314 @@
+#include "shell/project_panel.h"
+
+#include <QDate>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "core/atomic_file.h"
+#include "core/book_document.h"
+#include "core/recovery_store.h"
+#include "report_pages/report_pages.h"
+#include "shell/calc_window.h"
+#include "shell/main_window.h"
+
+namespace pylora {
+namespace {
+
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+QString shownName(const std::filesystem::path& path) {
+    const std::u8string name = path.filename().u8string();
+    return QString::fromUtf8(reinterpret_cast<const char*>(name.data()), static_cast<int>(name.size()));
+}
+
+std::filesystem::path pathOf(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+// The date the book is signed when the project names none: 2026年12月10日.
+std::string today() {
+    const QDate date = QDate::currentDate();
+    return QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day()).toStdString();
+}
+
+}  // namespace
+
+ProjectPanel::ProjectPanel(MainWindow& main, Services services)
+    : QWidget(&main, Qt::Window), main_(main), services_(std::move(services)) {
+    setObjectName("project_panel");
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    const auto field = [this, form](const char* name, const QString& label) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(name);
+        form->addRow(label, edit);
+        connect(edit, &QLineEdit::textEdited, this, [this] {
+            takeFields();
+            markChanged();
+        });
+        return edit;
+    };
+    title_ = field("project_title", QStringLiteral("计算书标题"));
+    title_->setPlaceholderText(QStringLiteral("计算书"));
+    const std::pair<const char*, std::pair<std::string ProjectInfo::*, QString>> members[] = {
+        {"project_name", {&ProjectInfo::projectName, QStringLiteral("工程名称")}},
+        {"project_number", {&ProjectInfo::projectNumber, QStringLiteral("工程编号")}},
+        {"project_stage", {&ProjectInfo::designStage, QStringLiteral("设计阶段")}},
+        {"project_calculated_by", {&ProjectInfo::calculatedBy, QStringLiteral("计算")}},
+        {"project_checked_by", {&ProjectInfo::checkedBy, QStringLiteral("校核")}},
+        {"project_approved_by", {&ProjectInfo::approvedBy, QStringLiteral("审核")}},
+        {"project_date", {&ProjectInfo::date, QStringLiteral("日期")}},
+    };
+    for (const auto& [name, member] : members) fields_.emplace_back(member.first, field(name, member.second));
+    fields_.back().second->setPlaceholderText(QStringLiteral("导出当日"));
+    layout->addLayout(form);
+
+    chapters_ = new QListWidget(this);
+    chapters_->setObjectName("project_chapters");
+    chapters_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    connect(chapters_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        if (!showing_) renameChapter(chapters_->row(item), item->text());
+    });
+    layout->addWidget(chapters_, 1);
+
+    auto* buttons = new QHBoxLayout;
+    const auto button = [this, buttons](const char* name, const QString& caption, auto action) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        buttons->addWidget(b);
+        connect(b, &QPushButton::clicked, this, action);
+    };
+    button("project_add", QStringLiteral("加入当前计算"), [this] { addActiveCalculation(); });
+    button("project_open_chapter", QStringLiteral("打开"), [this] { openChapter(currentRow()); });
+    button("project_up", QStringLiteral("上移"), [this] { moveChapter(currentRow(), -1); });
+    button("project_down", QStringLiteral("下移"), [this] { moveChapter(currentRow(), 1); });
+    button("project_rename", QStringLiteral("重命名"), [this] {
+        if (QListWidgetItem* item = chapters_->currentItem()) chapters_->editItem(item);
+    });
+    button("project_remove", QStringLiteral("移除"), [this] { removeChapter(currentRow()); });
+    layout->addLayout(buttons);
+    resize(560, 520);
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setSingleShot(true);
+    recoveryTimer_->setInterval(1500);  // a moment after the last change, as the windows' copies
+    connect(recoveryTimer_, &QTimer::timeout, this, &ProjectPanel::writeRecoveryCopy);
+    savedText_ = bookText(book_);
+    showBook();
+}
+
+bool ProjectPanel::isModified() const { return bookText(book_) != savedText_; }
+
+int ProjectPanel::currentRow() const { return chapters_->currentRow(); }
+
+void ProjectPanel::tell(const QString& message) {
+    if (questions_.tell) questions_.tell(this, message);
+}
+
+void ProjectPanel::takeFields() {
+    book_.title = title_->text().toStdString();
+    for (const auto& [member, edit] : fields_) book_.project.*member = edit->text().toStdString();
+}
+
+void ProjectPanel::markChanged() {
+    QString title = QStringLiteral("工程 — ") + (path_.empty() ? QStringLiteral("未命名") : shownName(path_));
+    if (isModified()) title += QStringLiteral(" *");
+    setWindowTitle(title);
+    if (!recoveryFolder_.empty()) recoveryTimer_->start();
+}
+
+void ProjectPanel::writeRecoveryCopy() {
+    if (recoveryFolder_.empty()) return;
+    const std::filesystem::path copy = projectRecoveryFile(recoveryFolder_);
+    std::error_code error;
+    if (!isModified()) {
+        std::filesystem::remove(copy, error);
+        return;
+    }
+    ProjectBook kept = book_;
+    kept.bookFile = path_.string();
+    std::filesystem::create_directories(recoveryFolder_, error);
+    // A full disk must not stop the work; the copy is tried again at the next change.
+    (void)writeFileAtomically(copy, bookText(kept));
+}
+
+void ProjectPanel::restoreRecovered(const ProjectBook& book) {
+    book_ = book;
+    path_ = pathOf(QString::fromStdString(book.bookFile));
+    book_.bookFile.clear();
+    savedText_.clear();  // unsaved: the "*" and the question before it goes
+    showBook();
+}
+
+void ProjectPanel::showBook() {
+    showing_ = true;
+    title_->setText(qt(book_.title));
+    for (const auto& [member, edit] : fields_) edit->setText(qt(book_.project.*member));
+    showing_ = false;
+    showChapters(book_.chapters.empty() ? -1 : 0);
+    markChanged();
+}
+
+void ProjectPanel::showChapters(int current) {
+    showing_ = true;
+    chapters_->clear();
+    for (const BookChapter& chapter : book_.chapters) {
+        auto* item = new QListWidgetItem(qt(chapter.title), chapters_);
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+        item->setToolTip(qt(chapter.calculation.formName));
+    }
+    chapters_->setCurrentRow(current);
+    showing_ = false;
+}
+
+bool ProjectPanel::maySaveChanges() {
+    if (!isModified() || !questions_.saveProjectBeforeClosing) return true;
+    const QString name = path_.empty() ? QStringLiteral("未命名") : shownName(path_);
+    switch (questions_.saveProjectBeforeClosing(this, name)) {
+        case CloseAnswer::Save: return saveProject();
+        case CloseAnswer::Discard: return true;
+        case CloseAnswer::Cancel: return false;
+    }
+    return false;
+}
+
+bool ProjectPanel::newProject() {
+    if (!maySaveChanges()) return false;
+    book_ = ProjectBook();
+    path_.clear();
+    savedText_ = bookText(book_);
+    showBook();
+    return true;
+}
+
+bool ProjectPanel::openProject(const std::filesystem::path& path) {
+    if (!maySaveChanges()) return false;
+    ProjectBook book;
+    try {
+        book = loadBook(path);
+    } catch (const BookFileError& e) {
+        tell(QString::fromUtf8(e.what()));
+        return false;
+    }
+    book_ = std::move(book);
+    path_ = path;
+    savedText_ = bookText(book_);
+    showBook();
+    return true;
+}
+
+void ProjectPanel::openProjectAsked() {
+    if (!questions_.projectOpenPath) return;
+    const QString path = questions_.projectOpenPath(this);
+    if (!path.isEmpty()) openProject(pathOf(path));
+}
+
+bool ProjectPanel::saveProject() {
+    if (path_.empty()) return saveProjectAs();
+    try {
+        saveBook(book_, path_);
+    } catch (const BookFileError& e) {
+        tell(QString::fromUtf8(e.what()));
+        return false;
+    }
+    savedText_ = bookText(book_);
+    markChanged();
+    return true;
+}
+
+bool ProjectPanel::saveProjectAs() {
+    if (!questions_.projectSavePath) return false;
+    const QString suggested = path_.empty() ? (book_.project.projectName.empty() ? QStringLiteral("工程")
+                                                                                : qt(book_.project.projectName)) +
+                                                  QString::fromUtf8(kBookExtension)
+                                            : QString::fromStdString(path_.string());
+    const QString path = questions_.projectSavePath(this, suggested);
+    if (path.isEmpty()) return false;
+    const std::filesystem::path previous = path_;
+    path_ = pathOf(path);
+    if (saveProject()) return true;
+    path_ = previous;
+    markChanged();
+    return false;
+}
+
+void ProjectPanel::exportBookAsked() {
+    if (book_.chapters.empty()) {
+        tell(QStringLiteral("工程中还没有计算：请先用「加入当前计算」加入计算。"));
+        return;
+    }
+    if (!questions_.bookExportPath) return;
+    const QString base = path_.empty() ? QStringLiteral("计算书") : shownName(path_.stem());
+    const QString path = questions_.bookExportPath(this, base + QStringLiteral(".pdf"));
+    if (path.isEmpty()) return;
+    const QString problem = exportBook(path);
+    if (!problem.isEmpty()) tell(problem);
+}
+
+QString ProjectPanel::exportBook(const QString& path) {
+    const ReportFormat format =
+        path.endsWith(QStringLiteral(".docx"), Qt::CaseInsensitive) ? ReportFormat::Docx : ReportFormat::Pdf;
+    const BookDocument document = buildBookDocument(book_, services_, today());
+    if (const QString problem = writeBookFile(document, format, path); !problem.isEmpty()) return problem;
+    // Written; a chapter whose calculation failed again is stated in the book, and said here.
+    QStringList failed;
+    for (const BookChapterReport& chapter : document.chapters)
+        if (chapter.report.state == ReportState::Failed) failed << qt(chapter.heading + "：" + chapter.report.failure);
+    if (!failed.isEmpty())
+        return QStringLiteral("计算书已导出，但以下计算未完成（计算书中已注明）：") + failed.join(QStringLiteral("；"));
+    return {};
+}
+
+bool ProjectPanel::addActiveCalculation() {
+    CalcWindow* window = main_.lastActiveWindow();
+    if (!window) {
+        tell(QStringLiteral("没有打开的计算窗口：请先打开要加入工程的计算。"));
+        return false;
+    }
+    book_.chapters.push_back(chapterOf(captureCase(window->model())));
+    showChapters(static_cast<int>(book_.chapters.size()) - 1);
+    markChanged();
+    return true;
+}
+
+void ProjectPanel::openChapter(int row) {
+    if (row < 0 || row >= static_cast<int>(book_.chapters.size())) return;
+    main_.openCalculation(book_.chapters[row].calculation);
+}
+
+void ProjectPanel::moveChapter(int row, int by) {
+    const int to = row + by;
+    const int count = static_cast<int>(book_.chapters.size());
+    if (row < 0 || row >= count || to < 0 || to >= count) return;
+    std::swap(book_.chapters[row], book_.chapters[to]);
+    showChapters(to);
+    markChanged();
+}
+
+void ProjectPanel::removeChapter(int row) {
+    if (row < 0 || row >= static_cast<int>(book_.chapters.size())) return;
+    book_.chapters.erase(book_.chapters.begin() + row);
+    showChapters(std::min(row, static_cast<int>(book_.chapters.size()) - 1));
+    markChanged();
+}
+
+void ProjectPanel::renameChapter(int row, const QString& title) {
+    if (row < 0 || row >= static_cast<int>(book_.chapters.size())) return;
+    const std::string text = title.trimmed().toStdString();
+    if (!text.empty()) book_.chapters[row].title = text;  // a chapter keeps a title
+    // The item shows the title kept; set in place, as this may run inside the item's own edit.
+    QListWidgetItem* item = chapters_->item(row);
+    if (item && item->text() != qt(book_.chapters[row].title)) {
+        showing_ = true;
+        item->setText(qt(book_.chapters[row].title));
+        showing_ = false;
+    }
+    markChanged();
+}
+
+}  // namespace pylora
