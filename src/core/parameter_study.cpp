@@ -16,6 +16,7 @@ namespace pylora {
 namespace {
 
 constexpr std::size_t kMostPoints = 10'000'000;
+constexpr std::size_t kPointsPerThread = 256;  // the fewest worth a thread of their own
 
 // The shortest text that reads back as the value, in plain decimals where an engineer writes
 // them so (0.0001 up to 10^15), else with an exponent.
@@ -462,8 +463,12 @@ StudyResult runStudy(const CalcForm& start, const StudyRequest& request, const S
     };
     if (!options.onPoint) result.points.reserve(total);
 
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const int jobs = static_cast<int>(std::min<std::size_t>(options.jobs > 0 ? options.jobs : cores, total));
+    // Left to choose, a short study stays on the calling thread: starting threads and their
+    // windows would cost more than its points.
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t chosen = options.jobs > 0 ? static_cast<std::size_t>(options.jobs)
+                                                : std::min(cores, std::max<std::size_t>(1, total / kPointsPerThread));
+    const int jobs = static_cast<int>(std::min(chosen, total));
     if (jobs <= 1) {
         PointRunner runner(begun, request);
         for (std::size_t i = 0; i < total; ++i) {

@@ -90,7 +90,7 @@ struct StudyColumn {
 };
 
 struct StudyOptions {
-    int jobs = 0;  // threads; 0: every core
+    int jobs = 0;  // threads; 0: every core, fewer for a short study
     // Called once per point in the order of the table (the same for any number of jobs), so a
     // caller can write rows as they come and keep no table.
     std::function<void(std::size_t index, const StudyPoint& point)> onPoint;
