@@ -15,7 +15,7 @@ struct Entry {
     Entry(std::string name, std::string caption, WindowFactory make)
         : formName(std::move(name)), title(std::move(caption)), factory(make) {}
 
-    std::string formName;  // empty: known only once built
+    std::string formName;
     std::string title;
     WindowFactory factory;
     std::once_flag once;
@@ -28,7 +28,6 @@ struct Entry {
         });
         return *built;
     }
-    const std::string& name() { return formName.empty() ? definition().formName() : formName; }
 };
 
 std::deque<Entry>& entries() {
@@ -49,7 +48,7 @@ std::vector<Entry*> inMenuOrder() {
     collectMenuOrder(menuTree(), order);
     std::vector<Entry*> ordered;
     for (Entry& entry : entries()) ordered.push_back(&entry);
-    auto rank = [&](Entry* e) { return std::find(order.begin(), order.end(), e->name()) - order.begin(); };
+    auto rank = [&](Entry* e) { return std::find(order.begin(), order.end(), e->formName) - order.begin(); };
     std::stable_sort(ordered.begin(), ordered.end(), [&](Entry* x, Entry* y) { return rank(x) < rank(y); });
     return ordered;
 }
@@ -59,8 +58,6 @@ std::vector<Entry*> inMenuOrder() {
 WindowRegistration::WindowRegistration(const char* formName, const char* title, WindowFactory factory) {
     entries().emplace_back(formName, title, factory);
 }
-
-WindowRegistration::WindowRegistration(WindowFactory factory) { entries().emplace_back(std::string(), std::string(), factory); }
 
 const std::vector<const FormDefinition*>& allWindows() {
     static const std::vector<const FormDefinition*> all = [] {
@@ -74,17 +71,12 @@ const std::vector<const FormDefinition*>& allWindows() {
 const FormDefinition* findWindow(const std::string& formName) {
     for (Entry& entry : entries())
         if (entry.formName == formName) return &entry.definition();
-    for (Entry& entry : entries())
-        if (entry.formName.empty() && entry.definition().formName() == formName) return &entry.definition();
     return nullptr;
 }
 
 std::vector<WindowTitle> windowTitles() {
     std::vector<WindowTitle> titles;
-    for (Entry* entry : inMenuOrder())
-        titles.push_back(entry->formName.empty()
-                             ? WindowTitle{entry->definition().formName(), entry->definition().title()}
-                             : WindowTitle{entry->formName, entry->title});
+    for (Entry* entry : inMenuOrder()) titles.push_back(WindowTitle{entry->formName, entry->title});
     return titles;
 }
 

@@ -17,9 +17,6 @@ struct WindowRegistration {
     // The form name and title the factory's definition has: the window is found and listed by
     // them without being built.
     WindowRegistration(const char* formName, const char* title, WindowFactory factory);
-    // A window known only by its factory: built whenever a name is looked up that no other
-    // window has, and for listings.
-    explicit WindowRegistration(WindowFactory factory);
 };
 
 // All definitions, in menu order (windows the menu does not show come last).

@@ -538,7 +538,7 @@ FormDefinition makeGasFlowEquations() {
     return def;
 }
 
-const WindowRegistration registration(makeGasFlowEquations);
+const WindowRegistration registration("输气流量公式", "输气管道流量公式计算", makeGasFlowEquations);
 
 }  // namespace
 }  // namespace pylora
