@@ -7,8 +7,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgRenderer>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextObjectInterface>
 #include <map>
@@ -113,11 +111,9 @@ PagedDocument::PagedDocument(QPdfWriter& writer, const QString& html, const Repo
     document.setDocumentMargin(0);
     document.setPageSize(body_.size());
     document.setHtml(html);
-    // A picture's paragraph is never parted by a page break.
-    QTextBlockFormat whole;
-    whole.setNonBreakableLines(true);
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        if (block.text().contains(QChar::ObjectReplacementCharacter)) QTextCursor(block).mergeBlockFormat(whole);
+    // A picture stands on one line of its own, and pagination moves a line that does not fit
+    // whole to the next page. Marking its paragraph unbreakable as well made the layout drop the
+    // text of later paragraphs from the pages.
     textPages_ = document.pageCount();
 }
 
@@ -137,7 +133,10 @@ void PagedDocument::paint(QPainter& painter, QPdfWriter& writer, const RunningHe
         painter.translate(body_.left(), body_.top() - page * body_.height());
         const QRectF shown(0, page * body_.height(), body_.width(), body_.height());
         painter.setClipRect(shown);
-        document_->drawContents(&painter, shown);
+        // Lines are drawn when they overlap the page; a line that pagination moved to the top of
+        // the next page touches this page's bottom edge and would be drawn, clipped but present
+        // as text, on both. A page a hair shorter keeps it off this one.
+        document_->drawContents(&painter, shown.adjusted(0, 0, 0, -1));
         painter.restore();
         paintHeaderAndFooter(painter, body_, head, firstPage + page, pages);
     }

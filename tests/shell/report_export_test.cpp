@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "core/report.h"
 #include "core/window_registry.h"
 #include "core/window_settings.h"
 #include "fake_printer.h"
@@ -120,6 +121,33 @@ private slots:
         for (const QString& part : expected + signature)
             QVERIFY2(text.contains(withoutBlanks(part)), qPrintable(form + ": no \"" + part + "\" in\n" + text));
         expectFontsEmbedded(pdf);
+    }
+
+    // A long calculation runs over several pages: every 式中 line is printed once, wherever the
+    // page breaks fall. Keeping each picture's paragraph whole once lost the text of the
+    // paragraphs after it, and a line moved to the next page came back as text on both.
+    void everyTermLineIsPrintedOnce_data() {
+        QTest::addColumn<QString>("form");
+        QTest::newRow("stability: ten formulas over four pages") << "稳定计算";
+        QTest::newRow("elastic laying: the longest list of terms") << "弹性敷设参数计算";
+    }
+
+    void everyTermLineIsPrintedOnce() {
+        QFETCH(QString, form);
+        const CalcForm window = runWindow(qPrintable(form), {});
+        QVERIFY2(!window.record().failure, window.record().failure ? window.record().failure->what() : "");
+        const Report report = buildReport(window);
+        qsizetype terms = 0;
+        for (const ReportStep& step : report.steps) terms += static_cast<qsizetype>(step.terms.size());
+        QVERIFY(terms > 20);
+        const QString pdf = pathFor(form + "-terms.pdf");
+        const QString problem = writeReport(window, kProject, ReportFormat::Pdf, pdf);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        const QString text = runTool("pdftotext", {pdf, "-"});
+        QVERIFY2(text.count(QStringLiteral(" — ")) == terms,
+                 qPrintable(QStringLiteral("%1 term lines in the PDF, %2 in the report")
+                                .arg(text.count(QStringLiteral(" — ")))
+                                .arg(terms)));
     }
 
     // The characters whose glyphs other characters share in the usual CJK fonts extract as
