@@ -198,6 +198,7 @@ bool StudyDialog::start() {
     progress_->setTextVisible(true);
     showStatus(QStringLiteral("正在计算…"));
     // From the window's inputs as they are now; the window stays free to be used meanwhile.
+    runningStart_ = studyStartOf(window_.model().form());
     worker_->start(window_.model(), std::move(request));
     progressTimer_->start();
     return true;
@@ -233,6 +234,7 @@ void StudyDialog::finish(std::shared_ptr<const StudyResult> result, const QStrin
         return;
     }
     study_ = std::move(result);
+    studyStart_ = runningStart_;
     model_->setStudy(study_);
     table_->resizeColumnsToContents();
     // Long names are cut short with an ellipsis (the tooltip and the copy give them whole); the
@@ -316,7 +318,7 @@ void StudyDialog::addToReport() {
     // A figure the width of a page's text, whatever the size of the plot on screen.
     const std::string caption = studyCaption(*study_);
     const QByteArray svg = studyFigureSvg(*study_, logarithmicX_, kReportFigure, qt(caption));
-    addStudyToReport(window_, {caption, *study_, svg.toStdString()});
+    addStudyToReport(window_, {caption, *study_, svg.toStdString(), studyStart_});
     showStatus(QStringLiteral("已加入计算书（第 %1 项参数分析），导出计算书时列于“参数分析”一节")
                    .arg(studiesInReport(window_).size()));
 }

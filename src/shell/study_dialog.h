@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/parameter_study.h"
+#include "shell/study_report_link.h"
 
 class QGroupBox;
 class QLabel;
@@ -94,6 +95,8 @@ private:
     StudyWorker* worker_;
     QTimer* progressTimer_;
     std::shared_ptr<const StudyResult> study_;
+    StudyStart runningStart_;  // the window's inputs when the running study began
+    StudyStart studyStart_;    // those of the study shown
     bool logarithmicX_ = false;
 };
 

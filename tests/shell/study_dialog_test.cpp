@@ -428,6 +428,14 @@ private slots:
         // The figure is a vector drawing with its axes named.
         const QString figureText = svgText(QByteArray::fromStdString(added[0].plotSvg));
         for (const char* words : {"管道的设计压力", "MPa", "直管段计算壁厚"}) QVERIFY2(figureText.contains(words), words);
+        // Inputs changed after the study was added: its section says which, so that its curves
+        // are not read as those of the calculation the 计算书 now shows; the varied input is no
+        // such difference.
+        window->model().form().type("Text2", "7.5");
+        QCOMPARE(reportWithStudies(*window).studies.at(0).caption, added[0].caption);
+        window->model().form().type("Text1", "1016");
+        QCOMPARE(reportWithStudies(*window).studies.at(0).caption,
+                 added[0].caption + "（本分析按加入计算书时的输入计算，与上文不同的有：输气管道外径）");
         CalcWindow other(*findWindow("壁厚计算"), Services{}, printer);  // the studies belong to their window
         QVERIFY(reportWithStudies(other).studies.empty());
     }
