@@ -1,14 +1,13 @@
 #include "core/case_file.h"
 
 #include "core/atomic_file.h"
+#include "core/document_file.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -265,16 +264,13 @@ CaseFile parseCase(std::string_view text, const std::filesystem::path& file) {
 }
 
 CaseFile loadCase(const std::filesystem::path& file) {
-    std::error_code error;
-    if (std::filesystem::is_directory(file, error)) throw CaseFileError(file, "是一个文件夹");
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw CaseFileError(file, "无法打开（" + std::string(std::strerror(errno)) + "）");
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (!error && size > kLargestCase) throw CaseFileError(file, "文件过大，不是计算文件");
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    if (in.bad()) throw CaseFileError(file, "读取失败");
-    return parseCase(contents.str(), file);
+    std::string contents;
+    try {
+        contents = readDocumentFile(file, kLargestCase, "文件过大，不是计算文件");
+    } catch (const DocumentReadFault& fault) {
+        throw CaseFileError(file, fault.text);
+    }
+    return parseCase(contents, file);
 }
 
 void writeFileWhole(const std::filesystem::path& path, std::string_view bytes) {

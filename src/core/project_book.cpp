@@ -1,12 +1,9 @@
 #include "core/project_book.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "core/atomic_file.h"
+#include "core/document_file.h"
 #include "core/version.h"
 #include "core/window_registry.h"
 
@@ -149,16 +146,13 @@ ProjectBook parseBook(std::string_view text, const std::filesystem::path& file) 
 }
 
 ProjectBook loadBook(const std::filesystem::path& file) {
-    std::error_code error;
-    if (std::filesystem::is_directory(file, error)) throw BookFileError(file, "是一个文件夹");
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw BookFileError(file, "无法打开（" + std::string(std::strerror(errno)) + "）");
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (!error && size > kLargestBook) throw BookFileError(file, "文件过大，不是工程文件");
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    if (in.bad()) throw BookFileError(file, "读取失败");
-    return parseBook(contents.str(), file);
+    std::string contents;
+    try {
+        contents = readDocumentFile(file, kLargestBook, "文件过大，不是工程文件");
+    } catch (const DocumentReadFault& fault) {
+        throw BookFileError(file, fault.text);
+    }
+    return parseBook(contents, file);
 }
 
 void saveBook(const ProjectBook& book, const std::filesystem::path& path) {

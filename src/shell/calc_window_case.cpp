@@ -7,21 +7,12 @@
 
 #include "core/recovery_store.h"
 #include "shell/calc_window.h"
+#include "shell/path_text.h"
 
 namespace pylora {
 namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
-
-QString shownName(const std::filesystem::path& path) {
-    const std::u8string name = path.filename().u8string();
-    return QString::fromUtf8(reinterpret_cast<const char*>(name.data()), static_cast<int>(name.size()));
-}
-
-std::filesystem::path pathOf(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
 
 // A recovery copy is written this long after the last change: typing a number is one change.
 constexpr int kRecoveryDelayMs = 1500;
@@ -72,7 +63,7 @@ bool CalcWindow::saveCase() {
 bool CalcWindow::saveCaseAs() {
     if (!questions_.savePath) return false;
     const QString suggested = casePath_.empty() ? qt(model_.definition().formName()) + QStringLiteral(".pylora")
-                                                : QString::fromStdString(casePath_.string());
+                                                : qtPathText(casePath_);
     const QString path = questions_.savePath(this, suggested);
     return !path.isEmpty() && saveCaseTo(pathOf(path));
 }
@@ -90,7 +81,7 @@ bool CalcWindow::saveCaseTo(const std::filesystem::path& path) {
     showCaseTitle();
     showStatus(QStringLiteral("已保存到 ") + shownName(path), StatusKind::Information);
     writeRecoveryCopy();  // saved: no copy needed any more
-    emit caseSaved(QString::fromStdString(path.string()));
+    emit caseSaved(qtPathText(path));
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include "core/recovery_store.h"
 #include "shell/main_window.h"
+#include "shell/path_text.h"
 #include "shell/project_panel.h"
 
 namespace pylora {
@@ -14,11 +15,6 @@ namespace {
 
 constexpr int kRecentFiles = 8;
 const char* const kRecentKey = "cases/recent";
-
-std::filesystem::path pathOf(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
 
 }  // namespace
 
@@ -116,7 +112,7 @@ CalcWindow* MainWindow::openCaseFile(const std::filesystem::path& path) {
         return nullptr;
     }
     CalcWindow* window = openCase(file, path, false);
-    if (window) rememberRecent(QString::fromStdString(path.string()));
+    if (window) rememberRecent(qtPathText(path));
     return window;
 }
 
@@ -165,7 +161,7 @@ int MainWindow::offerRecovery() {
         std::filesystem::rename(copy, aside, error);
         const QString where = error ? QStringLiteral("无法移走该副本（%1）").arg(QString::fromStdString(error.message()))
                                     : QStringLiteral("该副本已移至 %1，以后不再提示。")
-                                          .arg(QString::fromUtf8(reinterpret_cast<const char*>(aside.u8string().c_str())));
+                                          .arg(qtPathText(aside));
         if (questions_.tell) questions_.tell(this, QString::fromUtf8(fault) + QStringLiteral("。") + where);
     };
     // The panel holds one project: the newest copy is restored, older ones wait for the next start.

@@ -15,21 +15,12 @@
 #include "report_pages/report_pages.h"
 #include "shell/calc_window.h"
 #include "shell/main_window.h"
+#include "shell/path_text.h"
 
 namespace pylora {
 namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
-
-QString shownName(const std::filesystem::path& path) {
-    const std::u8string name = path.filename().u8string();
-    return QString::fromUtf8(reinterpret_cast<const char*>(name.data()), static_cast<int>(name.size()));
-}
-
-std::filesystem::path pathOf(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
 
 // The date the book is signed when the project names none: 2026年12月10日.
 std::string today() {
@@ -226,7 +217,7 @@ bool ProjectPanel::saveProjectAs() {
     const QString suggested = path_.empty() ? (book_.project.projectName.empty() ? QStringLiteral("工程")
                                                                                 : qt(book_.project.projectName)) +
                                                   QString::fromUtf8(kBookExtension)
-                                            : QString::fromStdString(path_.string());
+                                            : qtPathText(path_);
     const QString path = questions_.projectSavePath(this, suggested);
     if (path.isEmpty()) return false;
     const std::filesystem::path previous = path_;

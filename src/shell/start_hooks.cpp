@@ -5,15 +5,11 @@
 #include "core/project_book.h"
 #include "shell/calc_window.h"
 #include "shell/main_window.h"
+#include "shell/path_text.h"
 #include "shell/project_panel.h"
 
 namespace pylora {
 namespace {
-
-std::filesystem::path pathOf(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
 
 }  // namespace
 

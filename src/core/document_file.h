@@ -1,0 +1,19 @@
+#pragma once
+// Reading a whole document file of the program (a case, a project book) before parsing it.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace pylora {
+
+// Why a document file could not be read, in the engineer's words: "是一个文件夹",
+// "无法打开（No such file or directory）", the caller's words for a file too large, "读取失败".
+struct DocumentReadFault {
+    std::string text;
+};
+
+// The file's bytes; throws DocumentReadFault. `largest` keeps a file that cannot be such a
+// document (a disk image chosen by mistake) from being read into memory whole.
+std::string readDocumentFile(const std::filesystem::path& file, std::uintmax_t largest, const std::string& tooLarge);
+
+}  // namespace pylora
