@@ -30,13 +30,13 @@ struct ProfileRun {
 
 struct ProfileLayout {
     std::string pointTable = "桩点数据";
-    std::string pointCount;    // the field that holds how many stations the run used; empty: all rows
-    std::string segmentTable;  // a table with a row per pair of neighbouring stations; empty: none
-    std::vector<ProfileRun> runs;  // the pieces the window states, when it has no segment table
-    std::optional<ProfileArcSpan> arc;
+    std::string pointCount = {};    // the field that holds how many stations the run used; empty: all rows
+    std::string segmentTable = {};  // a table with a row per pair of neighbouring stations; empty: none
+    std::vector<ProfileRun> runs = {};  // the pieces the window states, when it has no segment table
+    std::optional<ProfileArcSpan> arc = {};
     bool groundFromSurvey = false;  // the ground line is the ground data file the run read
-    std::optional<std::size_t> intersectionRow;  // tangent lines from the arc's ends to this row's point
-    std::vector<std::pair<std::string, std::string>> notes;  // caption prefix, field: "α=", Text46
+    std::optional<std::size_t> intersectionRow = {};  // tangent lines from the arc's ends to this row's point
+    std::vector<std::pair<std::string, std::string>> notes = {};  // caption prefix, field: "α=", Text46
     std::string sketch = "Picture1";  // where the window shows its scales
 };
 

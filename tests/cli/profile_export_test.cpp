@@ -71,7 +71,9 @@ TEST(ProfileExport, RefusalsAndFailedRunsWriteNothing) {
         std::ostringstream out, err;
         EXPECT_EQ(runHeadless(c.args, out, err, testServices()), c.status) << c.args[1] << " " << err.str();
         EXPECT_TRUE(err.str().starts_with(c.message)) << err.str();
-        if (c.status == kExitUsage) EXPECT_EQ(out.str(), "") << c.args[1];  // refused before running
+        if (c.status == kExitUsage) {
+            EXPECT_EQ(out.str(), "") << c.args[1];  // refused before running
+        }
         EXPECT_FALSE(fs::exists(dxf)) << c.args[1];
         EXPECT_FALSE(fs::exists(csv)) << c.args[1];
     }
