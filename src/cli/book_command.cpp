@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/help_text.h"
+#include "cli/project_options.h"
 #include "core/project_book.h"
 #include "core/text.h"
 
@@ -38,15 +39,7 @@ BookCommand::BookCommand(CLI::App& app) : command_(app.add_subcommand("book", he
     command_->add_option("--case", cases_, help::kBookCase)->type_name("FILE")->expected(1)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     command_->add_option("--title", title_, help::kBookTitle)->type_name("TEXT");
-    const std::tuple<const char*, std::string*, const char*> projectOptions[] = {
-        {"--project-name", &project_.projectName, help::kProjectName},
-        {"--project-number", &project_.projectNumber, help::kProjectNumber},
-        {"--design-stage", &project_.designStage, help::kDesignStage},
-        {"--calculated-by", &project_.calculatedBy, help::kCalculatedBy},
-        {"--checked-by", &project_.checkedBy, help::kCheckedBy},
-        {"--approved-by", &project_.approvedBy, help::kApprovedBy},
-        {"--date", &project_.date, help::kDate}};
-    for (const auto& [name, field, text] : projectOptions) command_->add_option(name, *field, text)->type_name("TEXT");
+    addProjectOptions(*command_, project_);
     command_->add_option("--output,-o", output_, help::kBookOutput)->required()->type_name("FILE");
     command_->add_option("--format", format_, help::kBookFormat)->type_name("FORMAT")->check(CLI::IsMember({"pdf", "docx"}));
 }

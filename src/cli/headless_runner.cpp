@@ -20,6 +20,7 @@
 #include "cli/help_text.h"
 #include "cli/json_output.h"
 #include "cli/profile_export_options.h"
+#include "cli/project_options.h"
 #include "cli/report_json.h"
 #include "cli/sweep_command.h"
 #include "core/calc_form.h"
@@ -226,15 +227,7 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
         ->check(CLI::IsMember({"pdf", "docx", "html", "json"}));
     report->add_option("--ground-file", groundFile, help::kGroundFile)->type_name("FILE");
     ProjectInfo project;
-    const std::tuple<const char*, std::string*, const char*> projectOptions[] = {
-        {"--project-name", &project.projectName, help::kProjectName},
-        {"--project-number", &project.projectNumber, help::kProjectNumber},
-        {"--design-stage", &project.designStage, help::kDesignStage},
-        {"--calculated-by", &project.calculatedBy, help::kCalculatedBy},
-        {"--checked-by", &project.checkedBy, help::kCheckedBy},
-        {"--approved-by", &project.approvedBy, help::kApprovedBy},
-        {"--date", &project.date, help::kDate}};
-    for (const auto& [name, field, text] : projectOptions) report->add_option(name, *field, text)->type_name("TEXT");
+    const auto projectOptions = addProjectOptions(*report, project);
 
     // The settings and presses, the same for run and report.
     std::map<const CLI::App*, std::map<std::string, CLI::Option*>> settingsOf;
@@ -260,8 +253,7 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
         printUsageError(err, e.what());
         return kExitUsage;
     }
-    for (const auto& [name, field, text] : projectOptions) {
-        (void)text;
+    for (const auto& [name, field] : projectOptions) {
         if (!isValidUtf8(*field)) {
             printUsageError(err, std::string(name) + " is not valid UTF-8");
             return kExitUsage;
