@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "core/case_file.h"
-#include "core/window_registry.h"
+#include "files/case_file.h"
+#include "model/window_registry.h"
 
 namespace {
 

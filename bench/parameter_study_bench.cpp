@@ -2,7 +2,7 @@
 // read back) on one thread, and whole studies through the worker threads.
 #include <benchmark/benchmark.h>
 
-#include "core/parameter_study.h"
+#include "studies/parameter_study.h"
 #include "window_bench.h"
 
 namespace pylora::bench {

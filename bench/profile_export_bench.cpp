@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/profile_csv.h"
-#include "core/profile_dxf.h"
+#include "cad/profile_csv.h"
+#include "cad/profile_dxf.h"
 #include "window_bench.h"
 
 namespace {

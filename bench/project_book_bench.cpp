@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "core/book_document.h"
-#include "core/project_book.h"
-#include "core/window_registry.h"
+#include "documents/book_document.h"
+#include "files/project_book.h"
+#include "model/window_registry.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The calculation report of the open-cut profile with its sketch: building the report from the
 // computed window, and writing it as HTML with the sketch inline (aim: well under 10 ms). The
 // whole PDF, a process of its own, is timed with /usr/bin/time (see the README).
-#include "core/report.h"
+#include "documents/report.h"
 #include "window_bench.h"
 
 namespace pylora::bench {

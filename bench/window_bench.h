@@ -2,8 +2,8 @@
 // Benchmarks of calculator windows through their forms, as the program and the runner use them.
 #include <benchmark/benchmark.h>
 
-#include "core/calc_form.h"
-#include "core/window_registry.h"
+#include "model/calc_form.h"
+#include "model/window_registry.h"
 
 namespace pylora::bench {
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/run_failure.h"
+#include "model/run_failure.h"
 #include "crossing_profiles/ground_data_file.h"
 
 namespace {

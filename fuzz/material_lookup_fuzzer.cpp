@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/run_failure.h"
+#include "model/run_failure.h"
 #include "database_copy.h"
 #include "materials/material_database.h"
 

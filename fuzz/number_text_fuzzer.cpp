@@ -12,9 +12,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/field_access.h"
-#include "core/number_reading.h"
-#include "core/run_failure.h"
+#include "model/field_access.h"
+#include "model/number_reading.h"
+#include "model/run_failure.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "cli/headless_runner.h"
-#include "core/text.h"
-#include "core/window_registry.h"
+#include "model/text.h"
+#include "model/window_registry.h"
 #include "database_copy.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "core/window_registry.h"
+#include "model/window_registry.h"
 #include "fake_printer.h"
 #include "shell/calc_window.h"
 #include "shell/program_setup.h"

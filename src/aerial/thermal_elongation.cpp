@@ -1,7 +1,7 @@
 // 跨越段热变形计算: how much a pipe section of an aerial crossing lengthens between its
 // installation temperature and the temperature of the medium, the figure by which the span's
 // expansion compensators are chosen.
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 namespace {

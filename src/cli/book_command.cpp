@@ -5,8 +5,8 @@
 
 #include "cli/help_text.h"
 #include "cli/project_options.h"
-#include "core/project_book.h"
-#include "core/text.h"
+#include "files/project_book.h"
+#include "model/text.h"
 
 namespace pylora {
 namespace {

@@ -1,6 +1,6 @@
 #include "cli/headless_runner.h"
 
-#include "core/version.h"
+#include "model/version.h"
 
 #include <CLI/CLI.hpp>
 #include <unistd.h>
@@ -23,14 +23,14 @@
 #include "cli/project_options.h"
 #include "cli/report_json.h"
 #include "cli/sweep_command.h"
-#include "core/calc_form.h"
-#include "core/case_file.h"
-#include "core/menu.h"
-#include "core/report.h"
-#include "core/atomic_file.h"
-#include "core/text.h"
-#include "core/window_registry.h"
-#include "core/window_settings.h"
+#include "model/calc_form.h"
+#include "files/case_file.h"
+#include "model/menu.h"
+#include "documents/report.h"
+#include "files/atomic_file.h"
+#include "model/text.h"
+#include "model/window_registry.h"
+#include "model/window_settings.h"
 
 namespace pylora {
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "core/book_document.h"
-#include "core/data_locations.h"
-#include "core/form_definition.h"
-#include "core/report.h"
+#include "documents/book_document.h"
+#include "files/data_locations.h"
+#include "model/form_definition.h"
+#include "documents/report.h"
 
 namespace pylora {
 

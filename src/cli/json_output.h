@@ -2,7 +2,7 @@
 // The JSON that pylora-cli prints for a window's controls and sketch.
 #include <nlohmann/json.hpp>
 
-#include "core/calc_form.h"
+#include "model/calc_form.h"
 
 namespace pylora {
 

@@ -3,9 +3,9 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/help_text.h"
-#include "core/atomic_file.h"
-#include "core/profile_csv.h"
-#include "core/profile_dxf.h"
+#include "files/atomic_file.h"
+#include "cad/profile_csv.h"
+#include "cad/profile_dxf.h"
 
 namespace pylora {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/calc_form.h"
+#include "model/calc_form.h"
 
 namespace CLI {
 class App;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/help_text.h"
-#include "core/report.h"
+#include "documents/report.h"
 
 namespace pylora {
 

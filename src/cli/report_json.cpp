@@ -1,7 +1,7 @@
 #include "cli/report_json.h"
 
-#include "core/report_text.h"
-#include "core/text.h"
+#include "documents/report_text.h"
+#include "model/text.h"
 
 namespace pylora {
 namespace {

@@ -3,7 +3,7 @@
 // examples check (inputs, results, formulas with their values, verdicts), pictures left out.
 #include <nlohmann/json.hpp>
 
-#include "core/report.h"
+#include "documents/report.h"
 
 namespace pylora {
 

@@ -6,12 +6,12 @@
 
 #include "cli/headless_runner.h"
 #include "cli/help_text.h"
-#include "core/atomic_file.h"
-#include "core/number_reading.h"
-#include "core/parameter_study.h"
-#include "core/study_table.h"
-#include "core/text.h"
-#include "core/window_registry.h"
+#include "files/atomic_file.h"
+#include "model/number_reading.h"
+#include "studies/parameter_study.h"
+#include "documents/study_table.h"
+#include "model/text.h"
+#include "model/window_registry.h"
 
 namespace pylora {
 namespace {

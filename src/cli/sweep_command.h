@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "core/form.h"
+#include "model/form.h"
 
 namespace pylora {
 

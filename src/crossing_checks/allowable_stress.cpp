@@ -1,6 +1,6 @@
 // 钢管许用应力: allowable stress of a steel pipe carrying oil or gas through a crossing, the
 // design factor times the weld joint factor times the specified yield strength (SY/T0015.1-98).
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 namespace {

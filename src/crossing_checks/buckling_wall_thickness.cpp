@@ -2,7 +2,7 @@
 // external water pressure at the design flood level, from Timoshenko's buckling formula:
 // δ = 0.006·D·(n·p/m)^(1/3) / m with p = H/10.
 
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 namespace {

@@ -1,7 +1,7 @@
 // 公路穿越稳定性校核: a pipe under a highway against buckling of its ring. Four critical stresses
 // (without casing, with casing, symmetric and asymmetric ovality); the smallest, as displayed,
 // must exceed 1.5 times the total external load of soil and vehicles.
-#include "core/calc.h"
+#include "model/calc.h"
 #include "crossing_checks/verdict_row.h"
 
 namespace pylora {

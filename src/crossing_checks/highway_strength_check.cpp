@@ -2,7 +2,7 @@
 // loads it gives the normal force and bending moment in the wall and the stresses they cause,
 // and checks the tensile stress against the allowable stress: one comparison, shown on both
 // the tensile-stress and the compressive-stress rows.
-#include "core/calc.h"
+#include "model/calc.h"
 #include "crossing_checks/verdict_row.h"
 
 namespace pylora {

@@ -2,7 +2,7 @@
 // fill above the natural ground (上埋式), in a trench (沟埋式) and in a tunnel under a relieving
 // arch (隧洞式). The two intermediate quantities h/D and S·D·Hb/h² are shown for the engineer
 // to look the trench factor Ch up in a table; the window does not derive Ch from them.
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 namespace {

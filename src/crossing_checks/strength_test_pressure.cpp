@@ -1,6 +1,6 @@
 // 强度试验压力: hydrostatic strength test pressure of the pipe section of a large or medium
 // crossing (SY/T 0015.1-98, formula 6.2.2): Pt = 1.8·δ·σs / D.
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 namespace {

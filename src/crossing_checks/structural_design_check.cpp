@@ -1,7 +1,7 @@
 // 穿越结构设计计算: the wall of a crossing pipe section. Hoop stress of the internal pressure,
 // axial stress (pipe free to move axially, or restrained), bending stress of elastic laying,
 // and the equivalent stress, which must stay below 0.9 times the yield strength.
-#include "core/calc.h"
+#include "model/calc.h"
 #include "crossing_checks/verdict_row.h"
 
 namespace pylora {

@@ -1,7 +1,7 @@
 // 稳定计算: the forces a river acts with on a pipe laid across its bed (static buoyancy,
 // hydrodynamic uplift and horizontal thrust), the ballast that keeps the pipe in place, and the
 // stone or gabion ballast that provides it. Forces are in kilograms-force per metre of pipe.
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 namespace {

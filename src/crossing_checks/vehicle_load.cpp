@@ -1,7 +1,7 @@
 // 汽车荷载计算: pressure of a vehicle's rear wheels on the top of a pipe under a highway. Each
 // wheel's load spreads into the soil at the spreading angle; below the depth where the spreading
 // lines of the two rear wheels cross, their zones overlap and the overlapping formula applies.
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 namespace {

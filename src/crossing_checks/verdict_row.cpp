@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/run_failure.h"
+#include "model/run_failure.h"
 
 namespace pylora {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/form.h"
+#include "model/form.h"
 
 namespace pylora {
 

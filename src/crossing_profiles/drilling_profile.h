@@ -7,7 +7,7 @@
 // draws the profile sketch with the ground line, typed or from the ground data file.
 #include <string>
 
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 

@@ -3,7 +3,7 @@
 // first step lays out the bend (slopes, deflection angle, T, L, tangent points, real lengths,
 // arc centre, E, the 5 m warning); the second gives the elevations of the intermediate stations
 // and draws the profile sketch.
-#include "core/calc.h"
+#include "model/calc.h"
 #include "profiles/degrees_to_dms.h"
 #include "crossing_profiles/marked_fields.h"
 #include "profiles/profile_arc.h"

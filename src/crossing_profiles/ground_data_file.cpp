@@ -8,9 +8,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/data_locations.h"
-#include "core/number_reading.h"
-#include "core/text.h"
+#include "files/data_locations.h"
+#include "model/number_reading.h"
+#include "model/text.h"
 
 namespace pylora {
 namespace {

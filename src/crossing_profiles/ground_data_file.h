@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 

@@ -3,7 +3,7 @@
 // which stays for the life of the window.
 #include <string>
 
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 

@@ -3,7 +3,7 @@
 // high/medium pressure (高中压燃气计算). They share layout, fields and the course of a run: the
 // friction factor of the pipe material, the line coefficient, then the quantity picked under
 // "计算选项". Each window gives its own texts, defaults, coefficient c0 and pressure law.
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora::line {
 

@@ -6,9 +6,9 @@
 #include <array>
 #include <cmath>
 
-#include "core/calc.h"
-#include "core/number_reading.h"
-#include "core/text.h"
+#include "model/calc.h"
+#include "model/number_reading.h"
+#include "model/text.h"
 #include "line/gas_flow_equations_math.h"
 #include "line/solve_for_one.h"
 

@@ -1,6 +1,6 @@
 // 采集水力计算: the flow equation of a gas production or gathering line (SY0010-96, 5.1.1),
 // solved for the flow rate, the length, the inlet or the outlet pressure.
-#include "core/calc.h"
+#include "model/calc.h"
 #include "line/solve_for_one.h"
 #include "line/squared_pressure_equation.h"
 

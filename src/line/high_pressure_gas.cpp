@@ -1,6 +1,6 @@
 // 高中压燃气计算: high- and medium-pressure city gas pipe (GB 50028-93, 5.2.5-1). The squared
 // pressures drop: (P1² − P2²)/L = 1.27·10¹⁰·λ·Q²/d⁵·ρ·Td/Tm, P in kPa, L in km, d in mm, Q in m³/h.
-#include "core/calc.h"
+#include "model/calc.h"
 #include "line/city_gas_hydraulics.h"
 
 namespace pylora {

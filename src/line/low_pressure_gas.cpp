@@ -1,6 +1,6 @@
 // 低压燃气管道计算: low-pressure city gas pipe (GB 50028-93, 5.2.4-1). The pressure drop is
 // linear: (P1 − P2)/L = 6.26·10⁷·λ·Q²/d⁵·ρ·Td/Tm, P in kPa, L in km, d in mm, Q in m³/h.
-#include "core/calc.h"
+#include "model/calc.h"
 #include "line/city_gas_hydraulics.h"
 
 namespace pylora {

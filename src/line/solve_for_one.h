@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora::line {
 

@@ -4,7 +4,7 @@
 //     P1² − P2² = L·F(Q)·Y/K
 // K is the capacity of the pipe, Y the gas term and F the flow term; each window gives its own.
 // The four quantities live in the same fields in both windows, picked by Option1(0) to Option1(3).
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora::line::squared_pressure {
 

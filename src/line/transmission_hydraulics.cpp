@@ -1,6 +1,6 @@
 // 水力计算: the Panhandle flow equation of a horizontal gas transmission line, solved for the
 // flow rate, the length, the inlet or the outlet pressure, whichever the engineer picks.
-#include "core/calc.h"
+#include "model/calc.h"
 #include "line/solve_for_one.h"
 #include "line/squared_pressure_equation.h"
 

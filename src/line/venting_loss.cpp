@@ -1,6 +1,6 @@
 // 放空损失计算: the gas vented to atmosphere when a line section between two stations or valve
 // rooms is shut in and emptied for repair, and the cost of that gas.
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 namespace {

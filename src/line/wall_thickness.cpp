@@ -1,6 +1,6 @@
 // 壁厚计算: wall thickness of a gas transmission pipe from the hoop stress of the internal
 // pressure (GB 50251-2003), the minimum wall at a bend arc and the straight pipe for a hot-bent bend.
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 namespace {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "core/calc.h"
+#include "model/calc.h"
 #include "materials/material_window.h"
 
 namespace pylora {

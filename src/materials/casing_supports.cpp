@@ -2,7 +2,7 @@
 // protective casing, the number of ring components for the casing length, a runner height
 // that fits between pipe and casing, whether the chosen casing is too small or too large, and
 // what the rings for the whole casing cost.
-#include "core/calc.h"
+#include "model/calc.h"
 #include "materials/material_window.h"
 
 namespace pylora {

@@ -2,7 +2,7 @@
 // with medium and with fine sand, from the concrete mix tables, 15 % losses added.
 #include <array>
 
-#include "core/calc.h"
+#include "model/calc.h"
 #include "materials/material_window.h"
 
 namespace pylora {

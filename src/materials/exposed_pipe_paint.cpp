@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "core/calc.h"
+#include "model/calc.h"
 #include "materials/material_window.h"
 
 namespace pylora {

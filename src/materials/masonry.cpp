@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "core/calc.h"
+#include "model/calc.h"
 #include "materials/material_window.h"
 
 namespace pylora {

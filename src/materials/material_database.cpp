@@ -5,10 +5,10 @@
 #include <cmath>
 #include <limits>
 
-#include "core/number_reading.h"
-#include "core/number_text.h"
-#include "core/run_failure.h"
-#include "core/text.h"
+#include "model/number_reading.h"
+#include "model/number_text.h"
+#include "model/run_failure.h"
+#include "model/text.h"
 
 namespace pylora {
 namespace {

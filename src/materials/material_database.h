@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/num.h"
+#include "model/num.h"
 
 struct sqlite3;
 struct sqlite3_stmt;

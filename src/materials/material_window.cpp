@@ -1,8 +1,8 @@
 #include "materials/material_window.h"
 
-#include "core/calc_form.h"
-#include "core/field_access.h"
-#include "core/run_failure.h"
+#include "model/calc_form.h"
+#include "model/field_access.h"
+#include "model/run_failure.h"
 
 namespace pylora {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/form.h"
-#include "core/form_definition.h"
-#include "core/text.h"  // characterCount, lastCharacters: a diameter read from the end of an item
+#include "model/form.h"
+#include "model/form_definition.h"
+#include "model/text.h"  // characterCount, lastCharacters: a diameter read from the end of an item
 #include "materials/material_database.h"
 
 namespace pylora {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/calc.h"
-#include "core/text.h"
+#include "model/calc.h"
+#include "model/text.h"
 
 namespace pylora {
 namespace {

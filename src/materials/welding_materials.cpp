@@ -1,6 +1,6 @@
 // 焊接材料: electrode type and, per girth weld and for the whole line, the electrodes, calcium
 // carbide and oxygen for a pipe diameter and wall thickness, from the welding material tables.
-#include "core/calc.h"
+#include "model/calc.h"
 #include "materials/material_window.h"
 
 namespace pylora {

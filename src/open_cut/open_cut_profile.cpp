@@ -5,7 +5,7 @@
 #include <array>
 #include <optional>
 
-#include "core/calc.h"
+#include "model/calc.h"
 #include "profiles/degrees_to_dms.h"
 #include "profiles/profile_drawing.h"
 #include "profiles/profile_sketch.h"

@@ -2,7 +2,7 @@
 // diameter alone, from the allowable stress of the steel, and from the diameter and the turning
 // angle. The fourth formula, for a pipe under a continuous heavy-concrete coating, is shown with
 // its inputs and result fields but has no calculation: its fields are never read or written.
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 namespace {

@@ -5,7 +5,7 @@
 // marks ° ′ ″ and Text76..Text78 that receive the three numbers of the latest conversion.
 #include <string>
 
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/calc.h"
+#include "model/calc.h"
 #include "profiles/profile_sketch.h"
 
 namespace pylora {

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <numbers>
 
-#include "core/calc_form.h"
-#include "core/text.h"
+#include "model/calc_form.h"
+#include "model/text.h"
 
 namespace pylora {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/calc.h"
-#include "core/profile_drawing.h"
+#include "model/calc.h"
+#include "cad/profile_drawing.h"
 
 namespace pylora {
 

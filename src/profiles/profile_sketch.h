@@ -6,7 +6,7 @@
 // and highest elevation at (12500, 800).
 #include <string>
 
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 

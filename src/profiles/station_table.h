@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 

@@ -1,7 +1,7 @@
 // 一般牵引力计算: bottom pull of a pipe string across a river. The least mass per metre that keeps
 // the towed string on the bed against the current, the allowable tension of the wire rope, and
 // the pulling force along the bed and up a slope.
-#include "core/calc.h"
+#include "model/calc.h"
 #include "pull_in/pulling_force.h"
 
 namespace pylora {

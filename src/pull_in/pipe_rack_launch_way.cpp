@@ -2,7 +2,7 @@
 // the span of the racks, the thrust and the stresses of one rack, the resistances of the rope,
 // the rollers and the side boards, and the pull. Units as the captions give them: kN, cm, kN/cm²,
 // the rope in m and kN/m.
-#include "core/calc.h"
+#include "model/calc.h"
 #include "pull_in/pulling_force.h"
 
 namespace pylora {

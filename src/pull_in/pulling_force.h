@@ -1,8 +1,8 @@
 #pragma once
 // The resistances a wire rope overcomes when it pulls a pipe string in, shared by the pull-in
 // windows. Forces in kN; each window keeps its own constants and reads its own fields.
-#include "core/formula.h"
-#include "core/num.h"
+#include "model/formula.h"
+#include "model/num.h"
 
 namespace pylora {
 

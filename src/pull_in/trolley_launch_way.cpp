@@ -1,7 +1,7 @@
 // 小平车发送道相关计算: pulling a pipe string along a launch way on which it rides on small rail
 // trolleys: the rolling friction of the wheels, the friction of their bearings and flanges, the
 // friction of the pulling rope on the ground, and the pulling force that starts it all moving.
-#include "core/calc.h"
+#include "model/calc.h"
 #include "pull_in/pulling_force.h"
 
 namespace pylora {

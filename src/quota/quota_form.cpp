@@ -6,7 +6,7 @@
 #include <set>
 #include <stdexcept>
 
-#include "core/reference_table.h"
+#include "model/reference_table.h"
 
 namespace pylora {
 namespace {

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 

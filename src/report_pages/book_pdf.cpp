@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include "core/version.h"
+#include "model/version.h"
 #include "report_pages/page_layout.h"
 #include "report_pages/report_pages.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/report.h"
+#include "documents/report.h"
 
 class QPainter;
 class QPdfWriter;

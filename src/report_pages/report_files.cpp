@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-#include "core/atomic_file.h"
-#include "core/report_docx.h"
+#include "files/atomic_file.h"
+#include "documents/report_docx.h"
 #include "report_pages/report_pages.h"
 
 namespace pylora {

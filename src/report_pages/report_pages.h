@@ -4,8 +4,8 @@
 // formats) both write through here, so both give the same document.
 #include <QString>
 
-#include "core/book_document.h"
-#include "core/report.h"
+#include "documents/book_document.h"
+#include "documents/report.h"
 
 namespace pylora {
 

@@ -1,7 +1,7 @@
 // 河岸护砌设计计算: stone protection of the river banks at a crossing: the size of the dumped
 // stones of the lower layer and how far the current carries one (from its size or from its
 // weight), and the equivalent diameter of the middle-layer blocks against waves.
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 namespace {

@@ -1,6 +1,6 @@
 // 爆破法开挖: a pipe trench blasted in a rocky river bed: the charge per hole for three ways of
 // removing the rock, the charge over the whole trench, and four safety distances.
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 namespace {

@@ -1,7 +1,7 @@
 // RIVER: general scour of a river bed of non-cohesive soil at a pipeline crossing: the flow
 // concentration factor, the largest water depth after scour and the elevation where the scour
 // stops, against which the burial depth of the pipe is set.
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 namespace {

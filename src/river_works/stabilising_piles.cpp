@@ -1,7 +1,7 @@
 // 挡桩计算: piles set on the downstream side of an underwater pipeline shorten its free span
 // and take the thrust of the water; the allowed span of the pipe is the spacing of the piles.
-#include "core/calc.h"
-#include "core/formula_picture.h"
+#include "model/calc.h"
+#include "model/formula_picture.h"
 
 namespace pylora {
 namespace {

@@ -1,8 +1,8 @@
 // 振动计算: a pipe span scoured free by the river, checked against vortex-induced vibration:
 // natural frequencies for hinged and fixed ends, the Reynolds number and flow regime, the
 // vortex-shedding frequency and the longest free span allowed.
-#include "core/calc.h"
-#include "core/formula_picture.h"
+#include "model/calc.h"
+#include "model/formula_picture.h"
 
 #include <numbers>
 

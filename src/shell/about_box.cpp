@@ -1,6 +1,6 @@
 #include "shell/about_box.h"
 
-#include "core/version.h"
+#include "model/version.h"
 
 #include <QFrame>
 #include <QGridLayout>

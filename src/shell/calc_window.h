@@ -9,8 +9,8 @@
 #include <set>
 #include <string>
 
-#include "core/calc_form.h"
-#include "core/case_file.h"
+#include "model/calc_form.h"
+#include "files/case_file.h"
 #include "shell/case_questions.h"
 #include "shell/printing.h"
 

@@ -5,7 +5,7 @@
 #include <QShortcut>
 #include <QTimer>
 
-#include "core/recovery_store.h"
+#include "files/recovery_store.h"
 #include "shell/calc_window.h"
 #include "shell/path_text.h"
 

@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QPalette>
 
-#include "core/colour.h"
+#include "model/colour.h"
 
 namespace pylora {
 

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QPalette>
 
-#include "core/form.h"
-#include "core/form_definition.h"
+#include "model/form.h"
+#include "model/form_definition.h"
 
 namespace pylora {
 

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
-#include "core/data_locations.h"
+#include "files/data_locations.h"
 #include "shell/calc_window.h"
 
 namespace pylora {

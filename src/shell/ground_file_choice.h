@@ -4,7 +4,7 @@
 // the status line after each run with the number of its records.
 #include <QString>
 
-#include "core/form.h"
+#include "model/form.h"
 
 namespace pylora {
 

@@ -2,9 +2,9 @@
 #include <QIcon>
 #include <filesystem>
 
-#include "core/recovery_store.h"
-#include "core/data_locations.h"
-#include "core/version.h"
+#include "files/recovery_store.h"
+#include "files/data_locations.h"
+#include "model/version.h"
 #include "shell/main_window.h"
 #include "shell/printing.h"
 #include "shell/program_setup.h"

@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QSvgWidget>
 
-#include "core/window_registry.h"
+#include "model/window_registry.h"
 #include "shell/about_box.h"
 #include "shell/calc_window.h"
 #include "shell/printing.h"

@@ -7,8 +7,8 @@
 #include <map>
 #include <string>
 
-#include "core/form_definition.h"
-#include "core/menu.h"
+#include "model/form_definition.h"
+#include "model/menu.h"
 #include "shell/about_box.h"
 #include "shell/calc_window.h"
 

@@ -5,7 +5,7 @@
 #include <QMenuBar>
 #include <QSettings>
 
-#include "core/recovery_store.h"
+#include "files/recovery_store.h"
 #include "shell/main_window.h"
 #include "shell/path_text.h"
 #include "shell/project_panel.h"

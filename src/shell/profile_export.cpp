@@ -14,9 +14,9 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
-#include "core/atomic_file.h"
-#include "core/profile_csv.h"
-#include "core/profile_dxf.h"
+#include "files/atomic_file.h"
+#include "cad/profile_csv.h"
+#include "cad/profile_dxf.h"
 #include "shell/calc_window.h"
 #include "shell/report_export.h"
 

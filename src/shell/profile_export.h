@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "core/calc_form.h"
+#include "model/calc_form.h"
 
 class QDoubleSpinBox;
 class QLabel;

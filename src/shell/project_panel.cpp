@@ -9,9 +9,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/atomic_file.h"
-#include "core/book_document.h"
-#include "core/recovery_store.h"
+#include "files/atomic_file.h"
+#include "documents/book_document.h"
+#include "files/recovery_store.h"
 #include "report_pages/report_pages.h"
 #include "shell/calc_window.h"
 #include "shell/main_window.h"

@@ -8,8 +8,8 @@
 #include <QWidget>
 #include <filesystem>
 
-#include "core/data_locations.h"
-#include "core/project_book.h"
+#include "files/data_locations.h"
+#include "files/project_book.h"
 #include "shell/case_questions.h"
 
 class QLineEdit;

@@ -1,7 +1,7 @@
 #include "shell/remark_display.h"
 
-#include "core/remarks.h"
-#include "core/report_text.h"
+#include "model/remarks.h"
+#include "documents/report_text.h"
 
 namespace pylora {
 

@@ -8,7 +8,7 @@
 #include <QString>
 #include <functional>
 
-#include "core/report.h"
+#include "documents/report.h"
 #include "report_pages/report_pages.h"
 
 class QComboBox;

@@ -3,7 +3,7 @@
 // its twip frame scaled to the widget. It computes nothing.
 #include <QWidget>
 
-#include "core/sketch.h"
+#include "model/sketch.h"
 
 class QPainter;
 

@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-#include "core/project_book.h"
+#include "files/project_book.h"
 #include "shell/calc_window.h"
 #include "shell/main_window.h"
 #include "shell/path_text.h"

@@ -16,7 +16,7 @@
 #include <limits>
 #include <map>
 
-#include "core/report_text.h"
+#include "documents/report_text.h"
 #include "shell/study_curves.h"
 
 namespace pylora {

@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-#include "core/parameter_study.h"
+#include "studies/parameter_study.h"
 #include "shell/study_curves.h"
 
 class QGraphicsEllipseItem;

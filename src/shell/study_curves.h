@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/parameter_study.h"
+#include "studies/parameter_study.h"
 
 namespace pylora {
 

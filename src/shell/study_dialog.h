@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "core/parameter_study.h"
+#include "studies/parameter_study.h"
 #include "shell/study_report_link.h"
 
 class QGroupBox;

@@ -6,7 +6,7 @@
 #include <QSaveFile>
 #include <string_view>
 
-#include "core/atomic_file.h"
+#include "files/atomic_file.h"
 #include "shell/report_export.h"
 #include "shell/study_chart.h"
 #include "shell/study_table_model.h"

@@ -3,7 +3,7 @@
 // written whole or not at all (a temporary file in the same folder, renamed over the target).
 #include <QString>
 
-#include "core/parameter_study.h"
+#include "studies/parameter_study.h"
 
 namespace pylora {
 

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <algorithm>
 
-#include "core/study_report.h"
+#include "documents/study_report.h"
 #include "shell/calc_window.h"
 
 namespace pylora {

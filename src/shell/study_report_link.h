@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/parameter_study.h"
-#include "core/report.h"
+#include "studies/parameter_study.h"
+#include "documents/report.h"
 
 namespace pylora {
 

@@ -14,9 +14,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "core/form.h"
-#include "core/number_reading.h"
-#include "core/study_table.h"
+#include "model/form.h"
+#include "model/number_reading.h"
+#include "documents/study_table.h"
 #include "shell/study_table_model.h"
 
 namespace pylora {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/parameter_study.h"
+#include "studies/parameter_study.h"
 
 class QCheckBox;
 class QComboBox;

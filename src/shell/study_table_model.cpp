@@ -3,8 +3,8 @@
 #include <QBrush>
 #include <QColor>
 
-#include "core/number_reading.h"
-#include "core/text.h"
+#include "model/number_reading.h"
+#include "model/text.h"
 
 namespace pylora {
 namespace {

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "core/parameter_study.h"
-#include "core/study_table.h"
+#include "studies/parameter_study.h"
+#include "documents/study_table.h"
 
 namespace pylora {
 

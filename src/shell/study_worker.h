@@ -7,7 +7,7 @@
 #include <atomic>
 #include <memory>
 
-#include "core/parameter_study.h"
+#include "studies/parameter_study.h"
 
 class QThread;
 

@@ -3,7 +3,7 @@
 // first operand as text and the pending operation.
 #include <array>
 
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 namespace {

@@ -4,7 +4,7 @@
 // convention: X to the north, Y to the east; sides and senses are those seen on the map.
 #include <numbers>
 
-#include "core/calc.h"
+#include "model/calc.h"
 
 namespace pylora {
 namespace {

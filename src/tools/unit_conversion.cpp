@@ -3,8 +3,8 @@
 #include <array>
 #include <stdexcept>
 
-#include "core/calc.h"
-#include "core/reference_table.h"
+#include "model/calc.h"
+#include "model/reference_table.h"
 
 namespace pylora {
 namespace {

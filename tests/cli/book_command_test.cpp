@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "cli/headless_runner.h"
-#include "core/project_book.h"
+#include "files/project_book.h"
 
 namespace pylora {
 namespace {

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "cli/headless_runner.h"
+#include "test_services.h"
 
 namespace pylora {
 namespace {
@@ -33,9 +34,7 @@ protected:
 
     Outcome run(std::vector<std::string> args) {
         std::ostringstream out, err;
-        Services services;
-        services.databaseFolder = PYLORA_DATABASE_DIR;
-        services.groundDataFile = fs::path(PYLORA_DATABASE_DIR) / "1.TXT";
+        const Services services = testServicesWithGroundFile();
         const int status = runHeadless(args, out, err, services);
         return {status, out.str(), err.str()};
     }

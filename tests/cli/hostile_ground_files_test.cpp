@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "cli/headless_runner.h"
+#include "test_services.h"
 
 namespace pylora {
 namespace {
@@ -23,8 +24,7 @@ struct StepOutcome {
 
 StepOutcome secondStep(const fs::path& groundFile) {
     std::ostringstream out, err;
-    Services services;
-    services.databaseFolder = PYLORA_DATABASE_DIR;
+    const Services services = testServices();
     const int status = runHeadless({"run", "定向钻穿越地面数据", "--press", "Command1", "--press", "Command3",
                                     "--ground-file", groundFile.string()},
                                    out, err, services);

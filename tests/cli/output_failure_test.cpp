@@ -11,8 +11,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "../core/full_disk.h"
+#include "../files/full_disk.h"
 #include "cli/headless_runner.h"
+#include "test_services.h"
 
 extern char** environ;
 
@@ -20,12 +21,6 @@ namespace pylora {
 namespace {
 
 namespace fs = std::filesystem;
-
-Services testServices() {
-    Services services;
-    services.databaseFolder = PYLORA_DATABASE_DIR;
-    return services;
-}
 
 TEST(OutputFailure, EveryCommandThatPrintsFailsOnAFullStandardOutput) {
     const std::vector<std::vector<std::string>> commands = {

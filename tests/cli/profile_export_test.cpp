@@ -7,19 +7,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "../core/full_disk.h"
+#include "../files/full_disk.h"
 #include "cli/headless_runner.h"
+#include "test_services.h"
 
 namespace pylora {
 namespace {
 
 namespace fs = std::filesystem;
-
-Services testServices() {
-    Services services;
-    services.databaseFolder = PYLORA_DATABASE_DIR;
-    return services;
-}
 
 std::string contentsOf(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);

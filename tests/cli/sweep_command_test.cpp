@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "cli/headless_runner.h"
+#include "test_services.h"
 
 namespace pylora {
 namespace {
@@ -23,8 +24,7 @@ struct Outcome {
 
 Outcome run(std::vector<std::string> args) {
     std::ostringstream out, err;
-    Services services;
-    services.databaseFolder = PYLORA_DATABASE_DIR;
+    const Services services = testServices();
     args.insert(args.begin(), "sweep");
     const int status = runHeadless(args, out, err, services);
     return {status, out.str(), err.str()};

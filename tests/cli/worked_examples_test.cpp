@@ -26,8 +26,9 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/headless_runner.h"
-#include "core/menu.h"
-#include "core/text.h"
+#include "model/menu.h"
+#include "model/text.h"
+#include "test_services.h"
 
 namespace pylora {
 namespace {
@@ -229,10 +230,7 @@ class WorkedExampleTest : public testing::TestWithParam<ExampleCase> {};
 TEST_P(WorkedExampleTest, GivesTheExpectedTexts) {
     const ExampleCase& c = GetParam();
     std::ostringstream out, err;
-    Services services;
-    services.databaseFolder = PYLORA_DATABASE_DIR;
-    // The sample survey, whatever the user running the tests keeps in their own data folder.
-    services.groundDataFile = std::filesystem::path(PYLORA_DATABASE_DIR) / "1.TXT";
+    const Services services = testServicesWithGroundFile();
     const int status = runHeadless(c.args, out, err, services);
     const std::string where = c.file + ":" + std::to_string(c.line);
     ASSERT_TRUE(status == kExitDone || status == kExitRunFailed) << where << ": " << err.str();

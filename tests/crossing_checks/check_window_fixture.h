@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/calc_form.h"
-#include "core/window_registry.h"
-#include "core/window_settings.h"
+#include "model/calc_form.h"
+#include "model/window_registry.h"
+#include "model/window_settings.h"
 
 namespace pylora::testing_support {
 

@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "check_window_fixture.h"
-#include "core/number_reading.h"
-#include "core/quantity_values.h"
+#include "model/number_reading.h"
+#include "model/quantity_values.h"
 
 namespace pylora {
 namespace {

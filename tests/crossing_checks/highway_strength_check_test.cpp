@@ -1,8 +1,8 @@
 // 公路穿越强度校核: the verdict at its boundary, on both rows, and across runs of one window.
 #include <gtest/gtest.h>
 
-#include "core/calc_form.h"
-#include "core/window_registry.h"
+#include "model/calc_form.h"
+#include "model/window_registry.h"
 
 namespace pylora {
 namespace {

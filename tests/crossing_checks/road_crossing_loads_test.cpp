@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "core/calc_form.h"
-#include "core/window_registry.h"
+#include "model/calc_form.h"
+#include "model/window_registry.h"
 
 namespace pylora {
 namespace {

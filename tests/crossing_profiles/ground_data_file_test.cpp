@@ -7,7 +7,7 @@
 
 #include <fstream>
 
-#include "core/data_locations.h"
+#include "files/data_locations.h"
 
 namespace pylora {
 namespace {

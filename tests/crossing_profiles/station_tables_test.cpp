@@ -2,7 +2,7 @@
 // and the open-cut segment table each segment's cells between its two stake points.
 #include <gtest/gtest.h>
 
-#include "core/window_registry.h"
+#include "model/window_registry.h"
 
 namespace pylora {
 namespace {

@@ -9,11 +9,11 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
-#include "core/calc_form.h"
-#include "core/case_file.h"
-#include "core/number_reading.h"
-#include "core/window_registry.h"
-#include "core/window_settings.h"
+#include "model/calc_form.h"
+#include "files/case_file.h"
+#include "model/number_reading.h"
+#include "model/window_registry.h"
+#include "model/window_settings.h"
 #include "line/gas_flow_equations_math.h"
 
 namespace pylora {

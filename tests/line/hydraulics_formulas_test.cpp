@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/calc.h"
-#include "core/number_reading.h"
-#include "core/quantity_values.h"
+#include "model/calc.h"
+#include "model/number_reading.h"
+#include "model/quantity_values.h"
 
 namespace pylora {
 namespace {

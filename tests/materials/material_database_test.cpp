@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/run_failure.h"
+#include "model/run_failure.h"
 #include "materials/material_database.h"
 
 namespace pylora {

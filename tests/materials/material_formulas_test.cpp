@@ -10,11 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "core/calc_form.h"
-#include "core/field_access.h"
-#include "core/number_reading.h"
-#include "core/quantity_values.h"
-#include "core/window_registry.h"
+#include "model/calc_form.h"
+#include "model/field_access.h"
+#include "model/number_reading.h"
+#include "model/quantity_values.h"
+#include "model/window_registry.h"
+#include "test_services.h"
 
 namespace pylora {
 namespace {
@@ -50,8 +51,7 @@ class MaterialFormulaTest : public testing::TestWithParam<FormulaCase> {};
 
 TEST_P(MaterialFormulaTest, FormulasGiveTheShownResults) {
     const FormulaCase& c = GetParam();
-    Services services;
-    services.databaseFolder = PYLORA_DATABASE_DIR;
+    const Services services = testServices();
     CalcForm window(*findWindow(c.form), services);
     for (const auto& [list, item] : c.chosen) ASSERT_TRUE(window.form().choose(list, item)) << item;
     for (const auto& [field, text] : c.typed) window.form().type(field, text);

@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
-#include "core/calc_form.h"
-#include "core/window_registry.h"
+#include "model/calc_form.h"
+#include "model/window_registry.h"
 
 namespace pylora {
 namespace {

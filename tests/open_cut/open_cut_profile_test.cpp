@@ -4,10 +4,10 @@
 
 #include <set>
 
-#include "core/calc_form.h"
-#include "core/number_reading.h"
-#include "core/quantity_values.h"
-#include "core/window_registry.h"
+#include "model/calc_form.h"
+#include "model/number_reading.h"
+#include "model/quantity_values.h"
+#include "model/window_registry.h"
 
 namespace pylora {
 namespace {

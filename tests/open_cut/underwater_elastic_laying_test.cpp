@@ -1,8 +1,8 @@
 // 弹性敷设: the turning angle's sign, and the formula-4 fields that the run must leave alone.
 #include <gtest/gtest.h>
 
-#include "core/calc_form.h"
-#include "core/window_registry.h"
+#include "model/calc_form.h"
+#include "model/window_registry.h"
 
 namespace pylora {
 namespace {

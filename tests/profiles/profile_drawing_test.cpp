@@ -4,19 +4,14 @@
 
 #include <cmath>
 
-#include "core/calc_form.h"
-#include "core/dxf_document.h"
-#include "core/profile_csv.h"
-#include "core/window_registry.h"
+#include "model/calc_form.h"
+#include "cad/dxf_document.h"
+#include "cad/profile_csv.h"
+#include "model/window_registry.h"
+#include "test_services.h"
 
 namespace pylora {
 namespace {
-
-Services testServices() {
-    Services services;
-    services.databaseFolder = PYLORA_DATABASE_DIR;
-    return services;
-}
 
 TEST(ProfileDrawing, OnlyACompletedCurrentCalculationHasOne) {
     CalcForm window(*findWindow("弹性敷设参数计算"), testServices());

@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "core/calc_form.h"
-#include "core/field_access.h"
-#include "core/number_text.h"
-#include "core/quantity_values.h"
-#include "core/window_registry.h"
+#include "model/calc_form.h"
+#include "model/field_access.h"
+#include "model/number_text.h"
+#include "model/quantity_values.h"
+#include "model/window_registry.h"
 
 namespace pylora {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/version.h"
+#include "model/version.h"
 #include <QAction>
 #include <QApplication>
 #include <QLabel>

@@ -7,11 +7,12 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "core/window_registry.h"
+#include "model/window_registry.h"
 #include "fake_printer.h"
 #include "gui_test_main.h"
 #include "shell/calc_window.h"
 #include "shell/program_setup.h"
+#include "test_services.h"
 
 using namespace pylora;
 
@@ -176,8 +177,7 @@ private slots:
     // the pictures are kept there for a look at what the engineer sees.
     void everyWindowRunsAndRenders() {
         const QString folder = qEnvironmentVariable("PYLORA_SCREENSHOT_DIR");
-        Services services;
-        services.databaseFolder = PYLORA_DATABASE_DIR;
+        const Services services = testServices();
         for (const FormDefinition* definition : allWindows()) {
             CalcWindow* other = new CalcWindow(*definition, services, printer);
             other->show();

@@ -9,11 +9,12 @@
 #include <QTest>
 #include <fstream>
 
-#include "core/recovery_store.h"
+#include "files/recovery_store.h"
 #include "fake_printer.h"
 #include "gui_test_main.h"
 #include "shell/calc_window.h"
 #include "shell/main_window.h"
+#include "test_services.h"
 
 using namespace pylora;
 
@@ -29,8 +30,7 @@ class CaseFilesTest : public QObject {
     std::filesystem::path file(const char* name) const { return std::filesystem::path(folder.path().toStdString()) / name; }
 
     MainWindow* makeMain() {
-        Services services;
-        services.databaseFolder = PYLORA_DATABASE_DIR;
+        const Services services = testServices();
         auto* main = new MainWindow(services, printer);
         CaseQuestions questions;
         questions.savePath = [this](QWidget*, const QString&) { return QString::fromStdString(file("asked.pylora").string()); };

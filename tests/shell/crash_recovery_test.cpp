@@ -8,11 +8,12 @@
 #include <QTest>
 #include <signal.h>
 
-#include "core/recovery_store.h"
+#include "files/recovery_store.h"
 #include "fake_printer.h"
 #include "gui_test_main.h"
 #include "shell/calc_window.h"
 #include "shell/main_window.h"
+#include "test_services.h"
 
 using namespace pylora;
 
@@ -45,8 +46,7 @@ private slots:
         QVERIFY2(std::filesystem::exists(copy), "no clean exit: the copy stays");
 
         // The next start, as main() makes it, with the question answered "restore".
-        Services services;
-        services.databaseFolder = PYLORA_DATABASE_DIR;
+        const Services services = testServices();
         auto* main = new MainWindow(services, printer);
         CaseQuestions questions;
         int asked = 0;

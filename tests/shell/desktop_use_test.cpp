@@ -10,7 +10,7 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "core/window_registry.h"
+#include "model/window_registry.h"
 #include "fake_printer.h"
 #include "gui_test_main.h"
 #include "shell/calc_window.h"
@@ -19,6 +19,7 @@
 #include "shell/sketch_canvas.h"
 #include "shell/program_setup.h"
 #include "shell/screen_fit.h"
+#include "test_services.h"
 
 using namespace pylora;
 
@@ -26,12 +27,6 @@ class DesktopUseTest : public QObject {
     Q_OBJECT
 
     FakePrinter printer;
-
-    static Services buildServices() {
-        Services services;
-        services.databaseFolder = PYLORA_DATABASE_DIR;
-        return services;
-    }
 
     static QLineEdit* field(CalcWindow& window, const char* name) {
         return qobject_cast<QLineEdit*>(window.widgetFor(name));
@@ -47,7 +42,7 @@ private slots:
         const QSize client = laptop - kWindowDecoration;
         for (const FormDefinition* definition : allWindows()) {
             const QString name = QString::fromStdString(definition->formName());
-            CalcWindow window(*definition, buildServices(), printer);
+            CalcWindow window(*definition, testServices(), printer);
             window.setAttribute(Qt::WA_DeleteOnClose, false);
             window.show();
             window.fitInto(laptop);
@@ -73,7 +68,7 @@ private slots:
     // A field never cuts a number off unseen: what does not fit ends in "…" and is read whole in
     // the tooltip; what fits is shown as it is. The profile's total length fits whole.
     void aResultFieldNeverClipsWithoutASign() {
-        CalcWindow window(*findWindow("穿越断面"), buildServices(), printer);
+        CalcWindow window(*findWindow("穿越断面"), testServices(), printer);
         window.setAttribute(Qt::WA_DeleteOnClose, false);
         window.show();
         window.press(window.model().definition().defaultRunButton());
@@ -106,7 +101,7 @@ private slots:
         const QSize laptop(1366, 768 - 80);
         for (const FormDefinition* definition : allWindows()) {
             const QString name = QString::fromStdString(definition->formName());
-            CalcWindow window(*definition, buildServices(), printer);
+            CalcWindow window(*definition, testServices(), printer);
             window.setAttribute(Qt::WA_DeleteOnClose, false);
             window.show();
             window.fitInto(laptop);
@@ -129,7 +124,7 @@ private slots:
     // 稳定计算 on a laptop: every result in sight without scrolling.
     void theStabilityWindowShowsAllItsResultsOnALaptop() {
         const QSize laptop(1366, 768 - 80);
-        CalcWindow window(*findWindow("稳定计算"), buildServices(), printer);
+        CalcWindow window(*findWindow("稳定计算"), testServices(), printer);
         window.setAttribute(Qt::WA_DeleteOnClose, false);
         window.show();
         window.fitInto(laptop);
@@ -146,7 +141,7 @@ private slots:
     // 穿越断面: a bend angle stands under its stake point, a segment's results between its two
     // points.
     void profileResultsStandUnderTheirPoints() {
-        CalcWindow window(*findWindow("穿越断面"), buildServices(), printer);
+        CalcWindow window(*findWindow("穿越断面"), testServices(), printer);
         window.setAttribute(Qt::WA_DeleteOnClose, false);
         window.show();
         window.fitInto(QSize(1366, 768 - 80));

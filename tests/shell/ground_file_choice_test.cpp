@@ -8,12 +8,13 @@
 #include <QTest>
 #include <fstream>
 
-#include "core/window_registry.h"
+#include "model/window_registry.h"
 #include "fake_printer.h"
 #include "gui_test_main.h"
 #include "shell/calc_window.h"
 #include "shell/ground_file_choice.h"
 #include "shell/program_setup.h"
+#include "test_services.h"
 
 using namespace pylora;
 
@@ -24,8 +25,7 @@ class GroundFileChoiceTest : public QObject {
     QTemporaryDir folder_;
 
     static Services services() {
-        Services services;
-        services.databaseFolder = PYLORA_DATABASE_DIR;
+        const Services services = testServices();
         return services;
     }
 

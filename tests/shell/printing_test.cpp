@@ -12,7 +12,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
-#include "core/window_registry.h"
+#include "model/window_registry.h"
 #include "fake_printer.h"
 #include "gui_test_main.h"
 #include "shell/calc_window.h"

@@ -13,22 +13,17 @@
 #include <QTest>
 #include <QTimer>
 
-#include "core/window_registry.h"
+#include "model/window_registry.h"
 #include "fake_printer.h"
 #include "gui_test_main.h"
 #include "shell/calc_window.h"
 #include "shell/profile_export.h"
 #include "shell/report_export.h"
+#include "test_services.h"
 
 using namespace pylora;
 
 namespace {
-
-Services testServices() {
-    Services services;
-    services.databaseFolder = PYLORA_DATABASE_DIR;
-    return services;
-}
 
 QByteArray contentsOf(const QString& path) {
     QFile file(path);

@@ -12,12 +12,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/recovery_store.h"
+#include "files/recovery_store.h"
 #include "fake_printer.h"
 #include "gui_test_main.h"
 #include "shell/calc_window.h"
 #include "shell/main_window.h"
 #include "shell/project_panel.h"
+#include "test_services.h"
 
 using namespace pylora;
 
@@ -34,9 +35,7 @@ class ProjectPanelTest : public QObject {
     std::filesystem::path recovery() const { return std::filesystem::path(folder.filePath("recovery").toStdString()); }
 
     MainWindow* makeMain() {
-        Services services;
-        services.databaseFolder = PYLORA_DATABASE_DIR;
-        services.groundDataFile = std::filesystem::path(PYLORA_DATABASE_DIR) / "1.TXT";
+        const Services services = testServicesWithGroundFile();
         auto* main = new MainWindow(services, printer);
         CaseQuestions questions;
         questions.projectSavePath = [this](QWidget*, const QString&) { return file("穿越.pylora-project"); };

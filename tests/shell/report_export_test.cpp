@@ -19,23 +19,18 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "core/report.h"
-#include "core/window_registry.h"
-#include "core/window_settings.h"
+#include "documents/report.h"
+#include "model/window_registry.h"
+#include "model/window_settings.h"
 #include "fake_printer.h"
 #include "gui_test_main.h"
 #include "shell/calc_window.h"
 #include "shell/report_export.h"
+#include "test_services.h"
 
 using namespace pylora;
 
 namespace {
-
-Services testServices() {
-    Services services;
-    services.databaseFolder = PYLORA_DATABASE_DIR;
-    return services;
-}
 
 QString runTool(const QString& program, const QStringList& arguments) {
     QProcess process;

@@ -29,8 +29,8 @@
 #include <QValueAxis>
 #include <QXmlStreamReader>
 
-#include "core/window_registry.h"
-#include "core/window_settings.h"
+#include "model/window_registry.h"
+#include "model/window_settings.h"
 #include "fake_printer.h"
 #include "gui_test_main.h"
 #include "shell/calc_window.h"

@@ -11,8 +11,8 @@
 
 #include <cstdlib>
 
-#include "core/study_report.h"
-#include "core/window_registry.h"
+#include "documents/study_report.h"
+#include "model/window_registry.h"
 #include "gui_test_main.h"
 #include "report_pages/report_pages.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/calc_form.h"
-#include "core/window_registry.h"
+#include "model/calc_form.h"
+#include "model/window_registry.h"
 
 namespace pylora {
 namespace {

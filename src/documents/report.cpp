@@ -1,0 +1,453 @@
+// The 计算书's content from the window's stated meanings: roles decide what is an input, a
+// result or a verdict; tables, basis, quantities and formulas come from the definition as stated.
+#include "documents/report.h"
+
+#include "model/version.h"
+
+#include <algorithm>
+#include <set>
+
+#include "model/quantity_values.h"
+#include "model/remarks.h"
+#include "model/report_numbers.h"
+
+
+#include "model/text.h"
+
+namespace pylora {
+namespace {
+
+bool isHighlight(Colour background) {
+    return background.role() == Colour::Role::Rgb && background != Colour::white();
+}
+
+bool isValueControl(const ControlDef& c) { return c.kind == ControlKind::TextField || c.kind == ControlKind::Label; }
+
+ReportState stateOf(const CalcForm& window) {
+    const RunRecord& record = window.record();
+    if (!record.ran) return ReportState::NotRun;
+    if (record.failure) return ReportState::Failed;
+    if (window.changedSinceRun()) return ReportState::ChangedAfterRun;
+    return ReportState::Computed;
+}
+
+// The window's report, built once: which steps ran, which controls sit in tables, the values.
+class Builder {
+public:
+    explicit Builder(const CalcForm& window)
+        : window_(window), form_(window.form()), def_(window.definition()), values_(form_) {
+        report_.state = stateOf(window);
+        computed_ = report_.state == ReportState::Computed;
+        const RunRecord& record = window.record();
+        written_.insert(record.results.begin(), record.results.end());
+        for (const std::string& name : record.results) noteStep(name);
+        for (const std::string& name : record.inputs) noteStep(name);
+        for (const formula::Formula& line : def_.formulas())
+            if (!line.step.empty() && written_.count(displayOf(line.result))) stepsRun_.insert(line.step);
+        for (const TableDef& table : def_.tables())
+            for (const TableColumn& column : table.columns) tableCells_.insert(column.cells.begin(), column.cells.end());
+    }
+
+    Report build() {
+        report_.formName = def_.formName();
+        report_.windowTitle = def_.title();
+        report_.heading = def_.title();
+        report_.program = "Pylora";
+        report_.version = kProgramVersion;
+        report_.basis = def_.basis();
+        if (window_.record().failure) report_.failure = failureMessage(*window_.record().failure, def_);
+        std::set<std::string> groupsDone;
+        for (const ControlDef& c : def_.controls()) {
+            if (c.style == LabelStyle::Title) report_.heading = trimmedString(form_.text(c.name));
+            if (!form_.visible(c.name) || tableCells_.count(c.name)) continue;
+            addControl(c, groupsDone);
+        }
+        for (const TableDef& table : def_.tables()) addTable(table);
+        addVerdicts();
+        for (const DataFileRead& file : form_.dataFilesRead())
+            report_.dataFiles.push_back({file.caption, file.path, file.sample, file.columns, file.records, file.notes});
+        int index = 0;
+        for (const formula::Formula& line : def_.formulas()) addStep(line, ++index);
+        addUnplacedRemarks();
+        if (computed_) report_.warnings = window_.record().warnings;
+        return std::move(report_);
+    }
+
+private:
+    // Every verdict of every step that ran, as the step wrote it: a later step that writes its
+    // own into the same field (the drilling windows' 结论) does not take the earlier one away.
+    // Where two steps judged in one field, each verdict is named and keyed by its step.
+    void addVerdicts() {
+        if (!computed_) return;
+        const auto& verdicts = window_.record().verdicts;
+        for (const StepVerdict& v : verdicts) {
+            const std::string text = trimmedString(v.text);
+            if (text.empty() || !form_.visible(v.control)) continue;
+            const ControlDef* c = def_.findControl(v.control);
+            const bool shared = std::count_if(verdicts.begin(), verdicts.end(), [&](const StepVerdict& other) {
+                                    return other.control == v.control && !trimmedString(other.text).empty();
+                                }) > 1;
+            std::string name = c ? c->meaning.name : std::string();
+            std::string key = v.control;
+            if (shared) {
+                const ControlDef* step = def_.findControl(v.step);
+                name += "（" + (step ? trimmedString(step->text) : v.step) + "）";
+                key += ":" + v.step;
+            }
+            report_.verdicts.push_back({key, name, text, v.colour});
+        }
+    }
+
+    void noteStep(const std::string& name) {
+        if (const ControlDef* c = def_.findControl(name); c && !c->meaning.step.empty()) stepsRun_.insert(c->meaning.step);
+    }
+
+    // Before any run the report states the window as it stands, every step's inputs included.
+    bool stepRan(const std::string& step) const {
+        return step.empty() || report_.state == ReportState::NotRun || stepsRun_.count(step);
+    }
+
+    std::string displayOf(const std::string& key) const {
+        if (const QuantityDef* quantity = def_.findQuantity(key)) return quantity->shownIn;
+        return def_.findControl(key) ? key : std::string();
+    }
+
+    void addControl(const ControlDef& c, std::set<std::string>& groupsDone) {
+        const FieldRole role = def_.roleOf(c);
+        if (!stepRan(c.meaning.step)) return;
+        switch (role) {
+            case FieldRole::Input:
+                if (isValueControl(c)) report_.inputs.push_back(quantityOf(c));
+                return;
+            case FieldRole::Choice:
+                addChoice(c, groupsDone);
+                return;
+            case FieldRole::Result:
+                if (computed_ && written_.count(c.name) && isValueControl(c)) report_.results.push_back(quantityOf(c));
+                return;
+            case FieldRole::Verdict:  // as each step wrote them: see addVerdicts
+                return;
+            case FieldRole::Unset:
+            case FieldRole::Working:
+                return;
+        }
+    }
+
+    // The unit the engineer picked in the field's unit list (or the one a label shows), else the stated one.
+    std::string unitOf(const Meaning& meaning) const {
+        if (meaning.unitList.empty() || !form_.has(meaning.unitList)) return meaning.unit;
+        if (form_.control(meaning.unitList).kind != ControlKind::ListBox) return form_.text(meaning.unitList);
+        return form_.selectedItem(meaning.unitList).value_or(meaning.unit);
+    }
+
+    ReportQuantity quantityOf(const ControlDef& c) const {
+        const ControlState& state = form_.control(c.name);
+        return {c.name, c.meaning.symbol, c.meaning.name, engineeringNumber(state.text, c.meaning.decimals),
+                unitOf(c.meaning), isHighlight(state.background)};
+    }
+
+    void addChoice(const ControlDef& c, std::set<std::string>& groupsDone) {
+        switch (c.kind) {
+            case ControlKind::OptionButton: {
+                if (!groupsDone.insert(c.group).second) return;
+                std::string name;
+                for (const ControlDef& other : def_.controls())
+                    if (other.kind == ControlKind::OptionButton && other.group == c.group && !other.meaning.name.empty()) {
+                        name = other.meaning.name;
+                        break;
+                    }
+                if (name.empty()) name = "计算选项";
+                const auto selected = form_.selectedOption(c.group);
+                std::string value = "（未选择）";
+                if (selected) {
+                    const ControlDef* option = def_.findControl(*selected);
+                    // A bare button is named by its caption label, kept as its description.
+                    for (const std::string* words : {&option->text, &option->label, &option->description})
+                        if (value = trimmedString(*words); !value.empty()) break;
+                }
+                report_.choices.push_back({"group:" + c.group, name, value});
+                return;
+            }
+            case ControlKind::CheckBox:
+                report_.choices.push_back({c.name, c.meaning.name.empty() ? trimmedString(c.text) : c.meaning.name,
+                                           form_.checked(c.name) ? "是" : "否"});
+                return;
+            case ControlKind::ListBox: {
+                const auto item = form_.selectedItem(c.name);
+                report_.choices.push_back({c.name, c.meaning.name.empty() ? trimmedString(c.label) : c.meaning.name,
+                                           item ? trimmedString(*item) : "（未选择）"});
+                return;
+            }
+            default:
+                return;
+        }
+    }
+
+    // A column's role: as stated, else the role its cells have.
+    FieldRole columnRole(const TableColumn& column) const {
+        if (column.meaning.role != FieldRole::Unset) return column.meaning.role;
+        for (const std::string& cell : column.cells) {
+            if (cell.empty()) continue;
+            const ControlDef* c = def_.findControl(cell);
+            const FieldRole role = c ? def_.roleOf(*c) : FieldRole::Unset;
+            if (role != FieldRole::Unset) return role;
+        }
+        return FieldRole::Input;  // a table of fields the engineer fills in
+    }
+
+    // A cell's role: as the cell states it (the given ends of a computed column, the computed
+    // stations of a given one), else its column's.
+    FieldRole cellRole(const TableColumn& column, const std::string& cell) const {
+        const ControlDef* c = def_.findControl(cell);
+        if (c && c->meaning.role != FieldRole::Unset) return c->meaning.role;
+        return columnRole(column);
+    }
+
+    static bool isResultRole(FieldRole role) { return role == FieldRole::Result || role == FieldRole::Verdict; }
+
+    // The table's cells of one kind, with the columns and rows that hold a visible one of them.
+    ReportTable tablePart(const TableDef& table, bool results) const {
+        ReportTable part{table.caption, table.rowHeading, {}, {}, {}};
+        auto ofKind = [&](const TableColumn& column, const std::string& cell) {
+            if (cell.empty() || !form_.visible(cell)) return false;
+            const FieldRole role = cellRole(column, cell);
+            const ControlDef* c = def_.findControl(cell);
+            const std::string& step = c && !c->meaning.step.empty() ? c->meaning.step : column.meaning.step;
+            return role != FieldRole::Working && isResultRole(role) == results && stepRan(step);
+        };
+        std::vector<const TableColumn*> columns;
+        for (const TableColumn& column : table.columns) {
+            if (!stepRan(column.meaning.step)) continue;
+            if (std::none_of(column.cells.begin(), column.cells.end(),
+                             [&](const std::string& cell) { return ofKind(column, cell); }))
+                continue;
+            columns.push_back(&column);
+            part.columns.push_back({column.meaning.symbol, column.meaning.name, unitOf(column.meaning)});
+        }
+        for (std::size_t row = 0; row < table.rows.size(); ++row) {
+            std::vector<std::string> cells;
+            bool any = false;
+            for (const TableColumn* column : columns) {
+                const std::string& cell = column->cells[row];
+                const bool mine = ofKind(*column, cell);
+                const bool shown = mine && (!results || written_.count(cell));
+                const ControlDef* c = shown ? def_.findControl(cell) : nullptr;
+                const int decimals = c && c->meaning.decimals >= 0 ? c->meaning.decimals : column->meaning.decimals;
+                cells.push_back(shown ? engineeringNumber(form_.text(cell), decimals) : std::string());
+                any = any || mine;
+            }
+            if (!any) continue;
+            part.rows.push_back(table.rows[row]);
+            part.cells.push_back(std::move(cells));
+        }
+        return part;
+    }
+
+    void addTable(const TableDef& table) {
+        ReportTable inputs = tablePart(table, false);
+        if (!inputs.rows.empty()) report_.inputTables.push_back(std::move(inputs));
+        if (!computed_) return;
+        ReportTable results = tablePart(table, true);
+        if (!results.rows.empty()) report_.resultTables.push_back(std::move(results));
+    }
+
+    // The value of a quantity as the report prints it: a field's text as displayed, a quantity
+    // without a field from its formula. Throws RunFailure where there is no number.
+    std::string valueText(const std::string& key) const {
+        const Meaning* meaning = def_.meaningOf(key);
+        const int decimals = meaning ? meaning->decimals : -1;
+        if (!def_.findQuantity(key) && form_.has(key)) {
+            values_.value(key);  // a field that holds no number has no value to put in
+            return engineeringNumber(form_.text(key), decimals);
+        }
+        return engineeringValue(values_.value(key).value(), decimals);
+    }
+
+    // A value as it stands in a substituted formula: a negative one in brackets.
+    std::string substitutable(const std::string& key) const {
+        const std::string value = valueText(key);
+        return !value.empty() && value[0] == '-' ? "(−" + value.substr(1) + ")" : value;
+    }
+
+    ReportTerm termOf(const std::string& key) const {
+        const Meaning* meaning = def_.meaningOf(key);
+        ReportTerm term{def_.symbolOf(key), meaning ? meaning->name : std::string(), {}, meaning ? unitOf(*meaning) : ""};
+        return term;
+    }
+
+    void addStep(const formula::Formula& line, int index) {
+        if (!stepRan(line.step) || !values_.applies(line)) return;
+        const formula::SymbolOf symbol = [this](const std::string& key) { return def_.symbolOf(key); };
+        ReportStep step;
+        step.resultKey = line.result;
+        if (line.result.empty()) {
+            step.words = line.words;
+            report_.steps.push_back(std::move(step));
+            return;
+        }
+        step.formula = picture("formula" + std::to_string(index), formula::piece(line, symbol));
+        step.formulaText = def_.symbolOf(line.result) + " = " + formula::linear(line.expression, symbol);
+        step.result = termOf(line.result);
+        for (const std::string& key : formula::quantitiesOf(line.expression)) step.terms.push_back(termOf(key));
+        for (const formula::NamedConstant& constant : formula::namedConstantsOf(line.expression))
+            step.terms.push_back({constant.symbol, constant.name, engineeringValue(constant.value), ""});
+        if (computed_) substitute(line, index, step);
+        for (const Remark* remark : remarksOn(def_, line.result)) step.remarks.push_back(remarkOf(*remark));
+        report_.steps.push_back(std::move(step));
+    }
+
+    ReportRemark remarkOf(const Remark& remark) const {
+        ReportRemark out{remark.result, remark.text, {}, {}};
+        if (const auto reference = referenceValue(form_, remark)) {
+            out.referenceFormula = reference->formula;
+            if (computed_) out.referenceSubstituted = reference->substituted;
+        }
+        return out;
+    }
+
+    // A note on a result that no formula gives stands by itself after the formulas.
+    void addUnplacedRemarks() {
+        for (const Remark& remark : def_.remarks()) {
+            bool placed = false;
+            for (const formula::Formula& line : def_.formulas()) {
+                if (line.result.empty()) continue;
+                const auto onLine = remarksOn(def_, line.result);
+                placed = placed || std::find(onLine.begin(), onLine.end(), &remark) != onLine.end();
+            }
+            if (!placed) report_.remarks.push_back(remarkOf(remark));
+        }
+    }
+
+    // The values the run used, put into the formula; a formula whose values cannot all be had
+    // (a field without a number, a zero divisor) is left as it stands.
+    // Each term keeps the value it has even then: the 式中 list shows what the run read.
+    void substitute(const formula::Formula& line, int index, ReportStep& step) const {
+        const auto keys = formula::quantitiesOf(line.expression);
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            try {
+                step.terms[i].value = valueText(keys[i]);
+            } catch (const RunFailure&) {
+                step.terms[i].value.clear();
+            }
+        }
+        try {
+            const formula::SymbolOf value = [this](const std::string& key) { return substitutable(key); };
+            step.result.value = resultText(line);
+            const std::string result = step.result.value + (step.result.unit.empty() ? "" : " " + step.result.unit);
+            step.substituted = step.result.symbol + " = " + formula::linear(line.expression, value) + " = " + result;
+            step.substitutedPicture = picture(
+                "values" + std::to_string(index),
+                formula::row({formula::text(step.result.symbol + " = "), formula::piece(line.expression, value),
+                              formula::text(" = " + result)}));
+        } catch (const RunFailure&) {
+            step.result.value.clear();
+            step.substituted.clear();
+            step.substitutedPicture = {};
+        }
+    }
+
+    // The result as the window shows it where a field shows it; else as its formula gives it.
+    std::string resultText(const formula::Formula& line) const {
+        const std::string display = displayOf(line.result);
+        if (!display.empty()) {
+            const Meaning* meaning = def_.meaningOf(line.result);
+            // "." is how the window writes a zero result: a value here, though no input.
+            if (trimmedString(form_.text(display)) != ".") values_.value(display);
+            return engineeringNumber(form_.text(display), meaning ? meaning->decimals : -1);
+        }
+        return valueText(line.result);
+    }
+
+    static ReportPicture picture(std::string id, const formula::Piece& piece) {
+        ReportPicture picture{std::move(id), formula::picture({piece}), 0, 0};
+        picture.width = svgNumber(picture.svg, "width");
+        picture.height = svgNumber(picture.svg, "height");
+        return picture;
+    }
+
+    static double svgNumber(const std::string& svg, const std::string& attribute) {
+        const std::string root = svg.substr(0, svg.find('>'));
+        const auto at = root.find(" " + attribute + "=\"");
+        if (at == std::string::npos) return 0;
+        return std::strtod(root.c_str() + at + attribute.size() + 3, nullptr);
+    }
+
+    const CalcForm& window_;
+    const Form& form_;
+    const FormDefinition& def_;
+    QuantityValues values_;
+    Report report_;
+    bool computed_ = false;
+    std::set<std::string> written_;
+    std::set<std::string> stepsRun_;
+    std::set<std::string> tableCells_;
+};
+
+void addSketches(const CalcForm& window, Report& report) {
+    if (report.state != ReportState::Computed) return;
+    const FormDefinition& def = window.definition();
+    int index = 0;
+    for (const ControlDef& c : def.controls()) {
+        if (c.kind != ControlKind::Sketch || !window.form().visible(c.name)) continue;
+        const Sketch* sketch = window.form().findSketch(c.name);
+        if (!sketch) continue;
+        const FrameDef* frame = def.findFrame(c.frame);
+        std::string caption = frame ? trimmedString(frame->caption) : std::string();
+        if (caption.empty()) caption = c.meaning.name.empty() ? "示意图" : c.meaning.name;
+        constexpr double kWidth = 960;  // pixels: the drawing is scaled to the page's width
+        const double height = kWidth * sketch->height() / std::max(1.0, sketch->width());
+        report.sketches.push_back({caption, {"sketch" + std::to_string(++index), sketchSvg(*sketch, kWidth), kWidth, height},
+                                   sketch->width() > sketch->height()});
+    }
+}
+
+}  // namespace
+
+Report buildReport(const CalcForm& window) {
+    Report report = Builder(window).build();
+    addSketches(window, report);
+    report.differencesFromCase = window.differencesFromCase();
+    return report;
+}
+
+std::string caseDifferenceNote(const Report& report) {
+    if (report.differencesFromCase.empty()) return {};
+    std::string note = "注：本计算按计算文件重新计算，以下结果与保存时不同：";
+    for (std::size_t i = 0; i < report.differencesFromCase.size(); ++i)
+        note += (i ? "；" : "") + report.differencesFromCase[i];
+    return note + "。";
+}
+
+std::string stateStatement(const Report& report) {
+    switch (report.state) {
+        case ReportState::NotRun:
+            return "尚未计算：本计算书不含计算结果。";
+        case ReportState::Failed:
+            return report.failure + "。本次计算未完成，不给出计算结果。";
+        case ReportState::ChangedAfterRun:
+            return "输入参数在最近一次计算后已修改，窗口中的结果不是这些输入的计算结果，本计算书不给出计算结果。";
+        case ReportState::Computed:
+            break;
+    }
+    return {};
+}
+
+std::vector<const ReportPicture*> reportPictures(const Report& report) {
+    std::vector<const ReportPicture*> pictures;
+    for (const ReportStep& step : report.steps) {
+        if (!step.formula.svg.empty()) pictures.push_back(&step.formula);
+        if (!step.substitutedPicture.svg.empty()) pictures.push_back(&step.substitutedPicture);
+    }
+    for (const ReportStudy& study : report.studies) pictures.push_back(&study.plot);
+    for (const ReportSketch& sketch : report.sketches) pictures.push_back(&sketch.picture);
+    return pictures;
+}
+
+void addStudy(Report& report, ReportStudy study) {
+    study.plot.id = "study" + std::to_string(report.studies.size() + 1);
+    report.studies.push_back(std::move(study));
+}
+
+std::string reportTitle(const Report& report) { return report.heading + " 计算书"; }
+
+}  // namespace pylora

@@ -1,0 +1,188 @@
+#pragma once
+// The calculation report (计算书) of a calculator window: by which codes, from which inputs,
+// through which formulas with which values, to which results and verdicts, and who signs for
+// it. Built only from what the window's definition states (meanings, tables, basis, quantities,
+// formulas) and its current form; no window has code of its own here. One model, several
+// writers: HTML (report_html), the editable document (report_docx), JSON (the runner) and the
+// desktop program's PDF.
+#include <string>
+#include <vector>
+
+#include "files/project_info.h"
+#include "model/calc_form.h"
+
+namespace pylora {
+
+// A quantity with its value as the report prints it (engineering form, declared decimals).
+struct ReportQuantity {
+    std::string key;  // the control or the declared quantity
+    std::string symbol;
+    std::string name;
+    std::string value;
+    std::string unit;
+    bool highlighted = false;  // the window marks the field with a background of its own
+};
+
+// An option group, check box or list in words: 管道两端支承方式：铰接.
+struct ReportChoice {
+    std::string key;
+    std::string name;
+    std::string value;
+};
+
+struct ReportColumn {
+    std::string symbol;
+    std::string name;
+    std::string unit;
+};
+
+// A point or segment table: rows named as the window's table names them.
+struct ReportTable {
+    std::string caption;
+    std::string rowHeading;
+    std::vector<std::string> rows;
+    std::vector<ReportColumn> columns;
+    std::vector<std::vector<std::string>> cells;  // [row][column]
+};
+
+struct ReportDataFile {
+    std::string caption;
+    std::string path;
+    bool sample = false;
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> records;
+    std::vector<std::string> notes;  // warnings on the file's content (stations that go back …)
+};
+
+// A picture the report shows: an SVG drawing with its size in pixels of a 96-dpi page.
+struct ReportPicture {
+    std::string id;  // "formula3", "values3", "sketch1": how a writer refers to it
+    std::string svg;
+    double width = 0;
+    double height = 0;
+};
+
+// One line of the 式中 list: σ_s — 管材的最低屈服强度, 360 MPa.
+struct ReportTerm {
+    std::string symbol;
+    std::string name;
+    std::string value;  // empty when the report gives no values
+    std::string unit;
+};
+
+// A note under a formula whose prescribed form an engineer would question: what it does, and
+// the usual engineering formula with its value for the inputs, labelled 参考值. Texts keep their
+// _ and ^ marks.
+struct ReportRemark {
+    std::string resultKey;
+    std::string text;
+    std::string referenceFormula;      // empty when the note gives no reference value
+    std::string referenceSubstituted;  // with the values and the result; empty when the report gives no values
+};
+
+// One formula of the calculation as applied: the formula, what its symbols mean, the values put
+// in, and what it gives.
+struct ReportStep {
+    std::string resultKey;
+    std::string words;             // a line of words instead of a formula
+    ReportPicture formula;         // the formula as its picture draws it
+    std::string formulaText;       // the same on one line: δ = P·D/(2·σ_s·F·t)
+    std::vector<ReportTerm> terms;
+    std::string substituted;       // one line with the values: δ = 3.92×720/(2×360×0.4×1) = 9.8
+    ReportPicture substitutedPicture;  // the same drawn as a formula; empty svg when none
+    ReportTerm result;             // value empty when none can be given
+    std::vector<ReportRemark> remarks;  // notes on the prescribed formula, under it
+};
+
+struct ReportVerdict {
+    std::string key;
+    std::string name;
+    std::string text;
+    Colour colour = Colour::windowText();
+};
+
+struct ReportSketch {
+    std::string caption;
+    ReportPicture picture;
+    bool landscape = false;  // wider than tall: a page of its own turned sideways
+};
+
+// A parameter study the engineer added: its points as a table and its chart as a drawing.
+struct ReportStudy {
+    std::string caption;  // what was studied: 设计压力对壁厚的影响
+    ReportTable table;    // a row per point: the varied inputs, the results, a failure's cause
+    ReportPicture plot;   // the chart as SVG; its id is given by addStudy
+};
+
+enum class ReportState {
+    NotRun,            // no run yet: the window's inputs only
+    Computed,          // the results are those of the inputs shown
+    Failed,            // the last run failed: no results
+    ChangedAfterRun,   // inputs were changed after the run: the results shown are not theirs
+};
+
+struct Report {
+    std::string formName;
+    std::string windowTitle;  // 计算项目
+    std::string heading;      // the window's title label: 输气管道壁厚计算
+    std::string program;      // the program that made it and its version
+    std::string version;
+    std::vector<std::string> basis;
+    ReportState state = ReportState::NotRun;
+    std::string failure;      // the failure in the engineer's words
+
+    std::vector<ReportQuantity> inputs;
+    std::vector<ReportChoice> choices;
+    std::vector<ReportTable> inputTables;
+    std::vector<ReportDataFile> dataFiles;
+    std::vector<ReportStep> steps;
+    std::vector<ReportQuantity> results;
+    std::vector<ReportTable> resultTables;
+    std::vector<ReportVerdict> verdicts;
+    // The inputs lie outside a range of validity that the window's note states (computed only).
+    std::vector<std::string> warnings;
+    // Notes on results that no formula of the report gives.
+    std::vector<ReportRemark> remarks;
+    std::vector<ReportSketch> sketches;
+    // Parameter studies, after the conclusion (六、参数分析); none in a report of one calculation.
+    std::vector<ReportStudy> studies;
+    // Opened from a case file and computed again: where the results differ from those saved
+    // (a newer program computes otherwise), in the engineer's words.
+    std::vector<std::string> differencesFromCase;
+};
+
+Report buildReport(const CalcForm& window);
+
+// Adds a study to the report, its chart named apart from the report's other pictures.
+void addStudy(Report& report, ReportStudy study);
+
+// The note under the results when they differ from those a case file saved; empty when none.
+std::string caseDifferenceNote(const Report& report);
+// What the report says instead of results; empty when it shows results.
+std::string stateStatement(const Report& report);
+// What 一、计算依据 says when the window names no code.
+inline constexpr const char* kNoBasis = "本计算未注明所依据的规范条文。";
+
+// Every picture of the report: formulas, substituted formulas, study charts and sketches, in
+// document order.
+std::vector<const ReportPicture*> reportPictures(const Report& report);
+
+enum class PictureStyle {
+    Inline,     // SVG drawings written into the page: a self-contained HTML file
+    Reference,  // <img src="picture:ID">: the program that lays out the pages draws them
+};
+
+struct HtmlOptions {
+    PictureStyle pictures = PictureStyle::Inline;
+    bool sketches = true;  // false: the page layout puts the sketches on pages of their own
+};
+
+std::string reportHtml(const Report& report, const ProjectInfo& project, HtmlOptions options = {});
+
+// The sketch as an SVG drawing in twips: visible lines, markers and captions.
+std::string sketchSvg(const Sketch& sketch, double widthPixels);
+
+// The running header's words: 输气管道壁厚计算 计算书.
+std::string reportTitle(const Report& report);
+
+}  // namespace pylora

@@ -1,0 +1,61 @@
+#include "documents/study_table.h"
+
+#include "documents/report_text.h"
+
+namespace pylora {
+namespace {
+
+std::string plainSymbol(const std::string& markup) {
+    std::string text;
+    for (const ScriptRun& run : scriptRuns(markup)) text += (run.level < 0 ? "_" : run.level > 0 ? "^" : "") + run.text;
+    return text;
+}
+
+// A line of cells as RFC 4180 writes them: quoted when one holds a separator, a quote or a
+// line break.
+class CsvLine {
+public:
+    void add(const std::string& cell) {
+        if (!first_) text_ += ',';
+        first_ = false;
+        if (cell.find_first_of(",\"\r\n") == std::string::npos) {
+            text_ += cell;
+            return;
+        }
+        text_ += '"';
+        for (char c : cell) text_ += c == '"' ? std::string("\"\"") : std::string(1, c);
+        text_ += '"';
+    }
+    std::string end() { return std::move(text_) + "\r\n"; }
+
+private:
+    std::string text_;
+    bool first_ = true;
+};
+
+}  // namespace
+
+std::string studyHeading(const StudyColumn& column) {
+    std::string heading = plainSymbol(column.symbol);
+    if (!column.name.empty()) heading += (heading.empty() ? "" : " ") + column.name;
+    if (!column.unit.empty()) heading += (heading.empty() ? "(" : " (") + column.unit + ")";
+    return heading.empty() ? column.control : heading;
+}
+
+std::string studyCsvHeading(const std::vector<StudyColumn>& inputs, const std::vector<StudyColumn>& results) {
+    CsvLine line;
+    for (const auto* columns : {&inputs, &results})
+        for (const StudyColumn& column : *columns) line.add(studyHeading(column));
+    line.add(kFailureHeading);
+    return line.end();
+}
+
+std::string studyCsvRow(const StudyPoint& point, std::size_t resultColumns) {
+    CsvLine line;
+    for (const std::string& input : point.inputs) line.add(input);
+    for (std::size_t r = 0; r < resultColumns; ++r) line.add(r < point.results.size() ? point.results[r] : "");
+    line.add(point.failure.value_or(""));
+    return line.end();
+}
+
+}  // namespace pylora
