@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "cad/profile_drawing.h"
 #include "model/window_registry.h"
 #include "fake_printer.h"
 #include "gui_test_main.h"
