@@ -39,7 +39,8 @@ BookCommand::BookCommand(CLI::App& app) : command_(app.add_subcommand("book", he
     command_->add_option("--case", cases_, help::kBookCase)->type_name("FILE")->expected(1)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     command_->add_option("--title", title_, help::kBookTitle)->type_name("TEXT");
-    addProjectOptions(*command_, project_);
+    projectOptions_ = addProjectOptions(*command_, project_);
+    projectOptions_.emplace_back("--title", &title_);
     command_->add_option("--output,-o", output_, help::kBookOutput)->required()->type_name("FILE");
     command_->add_option("--format", format_, help::kBookFormat)->type_name("FORMAT")->check(CLI::IsMember({"pdf", "docx"}));
 }
@@ -47,9 +48,8 @@ BookCommand::BookCommand(CLI::App& app) : command_(app.add_subcommand("book", he
 int BookCommand::run(const std::vector<std::string>& args, const Services& services, const ReportFormats& formats,
                      std::ostream& err) const {
     try {
-        for (const std::string* text : {&title_, &project_.projectName, &project_.projectNumber, &project_.designStage,
-                                        &project_.calculatedBy, &project_.checkedBy, &project_.approvedBy, &project_.date})
-            if (!isValidUtf8(*text)) throw BadInput{"the book's project fields must be valid UTF-8"};
+        for (const auto& [option, text] : projectOptions_)
+            if (const std::string fault = projectOptionFault(option, *text); !fault.empty()) throw BadInput{fault};
         if (projectFile_.empty() == cases_.empty())
             throw BadInput{"name a project file (.pylora-project) or the case files with --case, one of the two"};
         const std::string format = formatOf(output_, format_);

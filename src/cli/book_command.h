@@ -24,6 +24,7 @@ private:
     std::vector<std::string> cases_;
     std::string title_;
     ProjectInfo project_;
+    std::vector<std::pair<const char*, std::string*>> projectOptions_;  // each option with its field
     std::string output_;
     std::string format_;
 };

@@ -254,8 +254,8 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
         return kExitUsage;
     }
     for (const auto& [name, field] : projectOptions) {
-        if (!isValidUtf8(*field)) {
-            printUsageError(err, std::string(name) + " is not valid UTF-8");
+        if (const std::string fault = projectOptionFault(name, *field); !fault.empty()) {
+            printUsageError(err, fault);
             return kExitUsage;
         }
     }
@@ -276,7 +276,7 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
             out << printable(describeJson(requireWindow(describeForm))) << '\n';
             return kExitDone;
         }
-        if (sweep.chosen()) return sweep.run(chosen, out, applySetting);
+        if (sweep.chosen()) return sweep.run(chosen, out, err, applySetting);
         // Settings and presses in the order given on the command line.
         CLI::App* command = app.got_subcommand("report") ? report : run;
         const std::string format = command == report ? reportFormat(reportOutput, reportFormatName) : "";
@@ -313,7 +313,7 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
         std::optional<CaseGroundData> caseGround;
         std::optional<CaseStart> start;
         if (opened) {
-            caseGround.emplace(*opened);
+            caseGround.emplace(*opened, caseFile);
             if (groundFile.empty()) caseGround->useIn(window);
             applyCaseStart(window, *opened);
             if (presses.empty()) presses = opened->steps;

@@ -39,7 +39,7 @@ inline constexpr const char* kSweepResult = "A field or label to read after each
 inline constexpr const char* kSweepOutput =
     "The CSV file to write (UTF-8 with a byte order mark, written whole or not at all);\n"
     "- writes it to standard output without the mark";
-inline constexpr const char* kSweepJobs = "Run the points on N threads (default: every core); rows come in the same order";
+inline constexpr const char* kSweepJobs = "Run the points on N threads (default: every core; at most twice the cores); rows come in the same order";
 inline constexpr const char* kOutput =
     "The file to write, its format by its extension; - writes HTML to standard output";
 inline constexpr const char* kFormat = "Write this format whatever the file's name: pdf, docx, html or json";

@@ -2,7 +2,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 
 #include "cli/headless_runner.h"
@@ -27,8 +29,17 @@ int handToReportProgram(const std::filesystem::path& executable, const std::vect
     }
     int status = 0;
     while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) {
+            std::cerr << "pylora-cli: lost " << program << " while it wrote the report: " << std::strerror(errno) << '\n';
+            return pylora::kExitWriteFailed;
+        }
     }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : pylora::kExitUsage;
+    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    // Killed (out of memory, a fault of its own): the report is not written, and that is said.
+    const int signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    std::cerr << "pylora-cli: " << program << " was ended by signal " << signal << " (" << strsignal(signal)
+              << ") before the report was written\n";
+    return pylora::kExitWriteFailed;
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include "cli/help_text.h"
 #include "documents/report.h"
+#include "files/project_info.h"
+#include "model/text.h"
 
 namespace pylora {
 
@@ -29,6 +31,15 @@ inline std::vector<std::pair<const char*, std::string*>> addProjectOptions(CLI::
         fields.emplace_back(name, field);
     }
     return fields;
+}
+
+// What is wrong with a project field given as `option` (empty: nothing): text that is not UTF-8,
+// or longer than a project's name or a title can sensibly be.
+inline std::string projectOptionFault(const char* option, const std::string& text) {
+    if (!isValidUtf8(text)) return std::string(option) + " is not valid UTF-8";
+    if (characterCount(text) > kLongestProjectField)
+        return std::string(option) + " is longer than " + std::to_string(kLongestProjectField) + " characters";
+    return {};
 }
 
 }  // namespace pylora

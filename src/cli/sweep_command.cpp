@@ -1,7 +1,11 @@
 #include "cli/sweep_command.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
+#include <limits>
 #include <optional>
+#include <thread>
 #include <ostream>
 
 #include "cli/headless_runner.h"
@@ -49,16 +53,24 @@ StudyRange parseRange(const std::string& control, const std::string& text) {
                      "range: " + text);
     };
     if (parts.size() != 3) throw fault();
+    // A comma in a number may be a decimal comma (as ground files are written) or digit grouping:
+    // 1,5 could be 1.5 or 15, so neither is guessed.
+    if (text.find(',') != std::string::npos)
+        throw usage("--vary " + control + ": a range takes no comma (is 1,5 one and a half or fifteen?): write the "
+                    "decimal point as '.' and no digit grouping: " + text);
     const auto from = parseStrictNumber(parts[0]);
     const auto to = parseStrictNumber(parts[1]);
     if (!from || !to) throw fault();
     range.from = *from;
     range.to = *to;
     if (!parts[2].empty() && parts[2][0] == '#') {
+        // Checked as a double before it becomes a count: a whole number within int's range.
         const auto points = parseStrictNumber(parts[2].substr(1));
-        if (!points || *points != static_cast<int>(*points)) throw fault();
+        if (!points || *points != std::floor(*points)) throw fault();
+        if (*points <= 0 || *points > std::numeric_limits<int>::max())
+            throw usage("--vary " + control + ": the number of points must be positive, a whole number up to " +
+                        std::to_string(std::numeric_limits<int>::max()) + ": " + text);
         range.points = static_cast<int>(*points);
-        if (range.points <= 0) throw usage("--vary " + control + ": the number of points must be positive: " + text);
     } else {
         const auto step = parseStrictNumber(parts[2]);
         if (!step) throw fault();
@@ -113,6 +125,9 @@ private:
     std::string piece_;
 };
 
+// More threads than cores only wait on each other, and each holds a stack and a window.
+int mostThreads() { return 2 * static_cast<int>(std::max(1u, std::thread::hardware_concurrency())); }
+
 }  // namespace
 
 SweepCommand::SweepCommand(CLI::App& app) : command_(app.add_subcommand("sweep", help::kSweep)) {
@@ -130,7 +145,7 @@ SweepCommand::SweepCommand(CLI::App& app) : command_(app.add_subcommand("sweep",
     command_->add_option("--ground-file", groundFile_, help::kGroundFile)->type_name("FILE");
 }
 
-int SweepCommand::run(Services services, std::ostream& out, const SettingApplier& apply) const {
+int SweepCommand::run(Services services, std::ostream& out, std::ostream& err, const SettingApplier& apply) const {
     const FormDefinition* definition = findWindow(form_);
     if (!definition) throw usage("unknown window: " + form_);
     if (!groundFile_.empty()) services.groundDataFile = groundFile_;
@@ -179,6 +194,11 @@ int SweepCommand::run(Services services, std::ostream& out, const SettingApplier
     std::atomic<bool> stop = false;  // the output is gone: no use computing on
     StudyOptions options;
     options.jobs = jobs_;
+    if (jobs_ > mostThreads()) {
+        options.jobs = mostThreads();
+        err << "pylora-cli: --jobs " << jobs_ << ": running " << options.jobs << " threads, twice the "
+            << options.jobs / 2 << " cores of this machine\n";
+    }
     options.cancel = &stop;
     options.onPoint = [&](std::size_t, const StudyPoint& point) {
         if (!table.add(studyCsvRow(point, results.size()))) stop = true;

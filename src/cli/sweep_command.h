@@ -21,7 +21,8 @@ public:
 
     bool chosen() const { return command_->parsed(); }
     // Runs the study and writes its table; throws CommandFault for bad usage or a failed write.
-    int run(Services services, std::ostream& out, const SettingApplier& apply) const;
+    // Notes (fewer threads than asked for) go to `err`.
+    int run(Services services, std::ostream& out, std::ostream& err, const SettingApplier& apply) const;
 
 private:
     CLI::App* command_;

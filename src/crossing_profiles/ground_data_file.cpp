@@ -74,9 +74,58 @@ double strictValue(const std::string& text, const fs::path& path, std::int64_t l
     throw RunFailure(kind, {}, where(path, line) + "的" + quotedLine(text));
 }
 
+// Stations that go back or repeat are drawn as given; the engineer is told where.
+void noteStationsGoingBack(GroundData& data) {
+    std::size_t backwards = 0;
+    std::size_t first = 0;
+    for (std::size_t k = 1; k < data.records.size(); ++k) {
+        if (data.records[k].x > data.records[k - 1].x) continue;
+        if (backwards++ == 0) first = k;
+    }
+    if (backwards > 0)
+        data.notes.push_back(data.placeOf(first) + "的里程不大于上一个地面点的里程（共 " + std::to_string(backwards) +
+                             " 处）：里程应逐点增大，地面线按文件顺序绘出");
+}
+
+std::string tooManyRecords(const std::string& source, const std::string& at) {
+    return source + " 超过 " + std::to_string(kGroundFileMaxRecords) + " 个地面点（" + at + "），不予读取：地面数据文件最多 " +
+           std::to_string(kGroundFileMaxRecords) + " 个地面点";
+}
+
+// The records a case file keeps, read as strictly as the file they came from.
+GroundData groundDataInMemory(const DataFileRead& kept, const std::string& source) {
+    GroundData data;
+    data.path = kept.path;
+    data.source = source;
+    if (kept.records.size() > kGroundFileMaxRecords) refuse(tooManyRecords(source, "共 " + std::to_string(kept.records.size()) + " 个"));
+    data.records.reserve(kept.records.size());
+    for (std::size_t k = 0; k < kept.records.size(); ++k) {
+        const std::vector<std::string>& values = kept.records[k];
+        const std::string place = source + " 第" + std::to_string(k + 1) + "个记录";
+        if (values.size() != 2)
+            refuse(place + "有 " + std::to_string(values.size()) + " 个数值：应为一个里程和一个地面标高");
+        GroundRecord record{values[0], values[1], static_cast<std::int64_t>(k + 1), 0, 0};
+        for (const auto& [text, value] : {std::pair{&record.station, &record.x}, std::pair{&record.elevation, &record.z}}) {
+            if (const std::optional<double> number = parseStrictNumber(*text)) {
+                *value = *number;
+            } else {
+                const FailureKind kind = parseLeadingNumber(*text) ? FailureKind::NotANumber : FailureKind::TooLarge;
+                throw RunFailure(kind, {}, place + "的" + quotedLine(*text));
+            }
+        }
+        data.records.push_back(std::move(record));
+    }
+    if (data.records.empty()) refuse(source + " 中没有地面点");
+    noteStationsGoingBack(data);
+    return data;
+}
+
 }  // namespace
 
-std::string GroundData::placeOf(std::size_t k) const { return where(path, records[k].line); }
+std::string GroundData::placeOf(std::size_t k) const {
+    if (!source.empty()) return source + " 第" + std::to_string(records[k].line) + "个记录";
+    return where(path, records[k].line);
+}
 
 GroundDataParser::GroundDataParser(fs::path path) { data_.path = std::move(path); }
 
@@ -131,9 +180,7 @@ void GroundDataParser::takeLine(std::string_view row) {
                "，小数点用“.”");
     if (values.size() == 2) {
         if (data_.records.size() == kGroundFileMaxRecords)
-            refuse(fileNamed(data_.path) + " 超过 " + std::to_string(kGroundFileMaxRecords) + " 个地面点（第" +
-                   std::to_string(line_) + "行），不予读取：地面数据文件最多 " +
-                   std::to_string(kGroundFileMaxRecords) + " 个地面点");
+            refuse(tooManyRecords(fileNamed(data_.path), "第" + std::to_string(line_) + "行"));
         GroundRecord record{std::string(values[0]), std::string(values[1]), line_, 0, 0};
         record.x = strictValue(record.station, data_.path, line_);
         record.z = strictValue(record.elevation, data_.path, line_);
@@ -156,17 +203,7 @@ GroundData GroundDataParser::finish() {
     if (!pending_.empty()) takeLine(pending_);  // the last line without its line end
     pending_.clear();
     if (data_.records.empty()) refuse(fileNamed(data_.path) + " 中没有地面点");
-
-    // Stations that go back or repeat are drawn as given; the engineer is told where.
-    std::size_t backwards = 0;
-    std::int64_t firstLine = 0;
-    for (std::size_t k = 1; k < data_.records.size(); ++k) {
-        if (data_.records[k].x > data_.records[k - 1].x) continue;
-        if (backwards++ == 0) firstLine = data_.records[k].line;
-    }
-    if (backwards > 0)
-        data_.notes.push_back(where(data_.path, firstLine) + "的里程不大于上一个地面点的里程（共 " +
-                              std::to_string(backwards) + " 处）：里程应逐点增大，地面线按文件顺序绘出");
+    noteStationsGoingBack(data_);
     return std::move(data_);
 }
 
@@ -209,6 +246,7 @@ private:
 }  // namespace
 
 GroundData readGroundDataFile(const Services& services) {
+    if (services.groundRecords) return groundDataInMemory(*services.groundRecords, services.groundRecordsSource);
     const fs::path path = groundDataFileToRead(services);
     // Not opened at all unless it is a regular file: opening a pipe waits for a writer.
     struct stat status {};
@@ -243,6 +281,12 @@ GroundData readGroundDataFile(const Services& services) {
 }
 
 DataFileRead groundDataFileRead(const GroundData& data, const Services& services) {
+    if (services.groundRecords) {
+        // The file the records were first read from, as the case keeps it.
+        DataFileRead read = *services.groundRecords;
+        read.notes = data.notes;
+        return read;
+    }
     DataFileRead read{"地面数据文件", shown(data.path), data.path == sampleGroundDataFile(services),
                       {"桩点里程 (m)", "地面标高 (m)"}, {}, data.notes};
     read.records.reserve(data.records.size());

@@ -32,10 +32,12 @@ struct GroundData {
     std::filesystem::path path;
     std::vector<GroundRecord> records;
     std::vector<std::string> notes;  // what the engineer should know: stations that go back or repeat
+    std::string source;  // records held in memory: how messages name them; empty: the file `path`
 
     Num station(std::size_t k) const { return Num(records[k].x); }
     Num elevation(std::size_t k) const { return Num(records[k].z); }
-    // "地面数据文件 /home/…/1.TXT 第12行": how messages name a record's place.
+    // "地面数据文件 /home/…/1.TXT 第12行", "计算文件 穿越.pylora 所存的地面数据 第12个记录": how
+    // messages name a record's place.
     std::string placeOf(std::size_t k) const;
 };
 
@@ -61,9 +63,10 @@ private:
 // The whole text at once (tests, the fuzzer).
 GroundData parseGroundData(std::string_view text, const std::filesystem::path& path);
 
-// Opens, reads and closes the file the services name (groundDataFileToRead). Only a regular file
-// of at most kGroundFileMaxBytes and kGroundFileMaxRecords is read; anything else ends the run
-// naming the path and the reason.
+// The records the services hold in memory (a case's), or else the file they name
+// (groundDataFileToRead), opened, read and closed. Only a regular file of at most
+// kGroundFileMaxBytes and kGroundFileMaxRecords is read; anything else ends the run naming the
+// path and the reason. Records in memory are read as strictly, each named by its place.
 GroundData readGroundDataFile(const Services& services);
 
 // What the run read, for the window and the 计算书: the file, whether it is the installed sample,

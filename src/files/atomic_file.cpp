@@ -42,6 +42,19 @@ int createTemporary(const fs::path& target, fs::path& temporary) {
     return -1;
 }
 
+// The file a chain of links ends at, the links themselves kept: a dangling link names the file
+// to be created. A loop of links ends the chain where it was (the write then fails as it should).
+fs::path endOfLinks(const fs::path& given) {
+    fs::path path = given;
+    std::error_code error;
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, error)); ++hops) {
+        const fs::path next = fs::read_symlink(path, error);
+        if (error) break;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
 }  // namespace
 
 std::string WriteFailure::reason() const { return std::strerror(error); }
@@ -64,9 +77,8 @@ std::string WriteFailure::reasonInWords() const {
 }
 
 AtomicFileWriter::AtomicFileWriter(const fs::path& given) {
-    // A link is followed: the file it names is replaced, the link stays.
-    std::error_code ignored;
-    target_ = fs::is_symlink(given, ignored) ? fs::weakly_canonical(given, ignored) : given;
+    // A link is followed, dangling or not: the file it names is written, the link stays.
+    target_ = endOfLinks(given);
     struct stat existing {};
     exists_ = ::stat(target_.c_str(), &existing) == 0;
     mode_ = existing.st_mode & 07777;

@@ -2,17 +2,11 @@
 
 #include "files/atomic_file.h"
 #include "files/document_file.h"
+#include "files/document_json.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
-#include <cstring>
 #include <nlohmann/json.hpp>
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 #include "model/text.h"
 #include "model/version.h"
@@ -25,6 +19,8 @@ using Json = nlohmann::ordered_json;
 
 // Case files hold one window: anything far larger is not one of ours.
 constexpr std::uintmax_t kLargestCase = 64u << 20;
+// A window's calculation is a few presses of its run buttons; replaying far more is no case of ours.
+constexpr std::size_t kMostSteps = 1000;
 
 // The fault in a file's content, at the member where it lies ("inputs.Text5").
 struct Fault {
@@ -97,6 +93,8 @@ std::vector<CaseChoice> parseChoices(const Json& choices, const FormDefinition& 
 }
 
 std::vector<std::string> parseSteps(const Json& steps, const FormDefinition& def) {
+    if (steps.is_array() && steps.size() > kMostSteps)
+        throw Fault{"「steps」有 " + std::to_string(steps.size()) + " 步，多于 " + std::to_string(kMostSteps) + " 步"};
     std::vector<std::string> result = texts(steps, "steps");
     for (std::size_t i = 0; i < result.size(); ++i) {
         const std::string where = "steps[" + std::to_string(i) + "]";
@@ -246,13 +244,9 @@ CaseFile parseCase(std::string_view text, const std::filesystem::path& file) {
     if (text.empty()) throw CaseFileError(file, "文件为空");
     Json json;
     try {
-        json = Json::parse(text.begin(), text.end());
-    } catch (const Json::parse_error& e) {
-        if (std::string_view(e.what()).find("UTF-8") != std::string_view::npos)
-            throw CaseFileError(file, "不是 UTF-8 文本（第 " + std::to_string(e.byte) + " 字节）");
-        if (e.byte >= text.size())
-            throw CaseFileError(file, "文件不完整，在第 " + std::to_string(text.size()) + " 字节处中断");
-        throw CaseFileError(file, "不是有效的 JSON（第 " + std::to_string(e.byte) + " 字节处有误）");
+        json = readDocumentJson(text);
+    } catch (const DocumentReadFault& fault) {
+        throw CaseFileError(file, fault.text);
     }
     try {
         return parseContent(json);
@@ -280,34 +274,17 @@ void writeFileWhole(const std::filesystem::path& path, std::string_view bytes) {
 
 void saveCase(const CaseFile& file, const std::filesystem::path& path) { writeFileWhole(path, caseText(file)); }
 
-CaseGroundData::CaseGroundData(const CaseFile& file) {
+CaseGroundData::CaseGroundData(const CaseFile& file, const std::filesystem::path& caseFile) {
     for (const DataFileRead& read : file.dataFiles) {
         if (read.caption != "地面数据文件" || read.records.empty()) continue;
-        static std::atomic<int> counter{0};
-        const std::string name = "pylora-ground-" +
-#ifndef _WIN32
-                                 std::to_string(::getpid()) + "-" +
-#endif
-                                 std::to_string(counter++) + ".TXT";
-        std::string text;
-        for (const auto& record : read.records) {
-            for (std::size_t i = 0; i < record.size(); ++i) text += (i ? "," : "") + record[i];
-            text += "\n";
-        }
-        path_ = std::filesystem::temp_directory_path() / name;
-        writeFileWhole(path_, text);
-        original_ = read;
+        records_ = read;
+        source_ = "计算文件" + (caseFile.empty() ? std::string() : " " + pathText(caseFile)) + " 所存的地面数据";
         return;
     }
 }
 
-CaseGroundData::~CaseGroundData() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove(path_, ignored);
-}
-
 void CaseGroundData::useIn(CalcForm& window) const {
-    if (original_) window.useGroundDataFile(path_, *original_);
+    if (records_) window.useGroundRecords(*records_, source_);
 }
 
 void applyCaseStart(CalcForm& window, const CaseFile& file) {

@@ -72,21 +72,18 @@ CaseFile loadCase(const std::filesystem::path& file);
 void saveCase(const CaseFile& file, const std::filesystem::path& path);
 void writeFileWhole(const std::filesystem::path& path, std::string_view bytes);
 
-// The ground records of a case written out for the window's runs to read, removed again with
-// this object; none when the case carries no ground records.
+// The ground records a case carries, handed to the window's runs in memory (never written to a
+// file); none when the case carries no ground records. Messages name the case file and the record.
 class CaseGroundData {
 public:
-    explicit CaseGroundData(const CaseFile& file);
-    ~CaseGroundData();
-    CaseGroundData(const CaseGroundData&) = delete;
-    CaseGroundData& operator=(const CaseGroundData&) = delete;
+    explicit CaseGroundData(const CaseFile& file, const std::filesystem::path& caseFile = {});
 
-    // Points the window's runs at the records (nothing when the case has none).
+    // Gives the window's runs the records (nothing when the case has none).
     void useIn(CalcForm& window) const;
 
 private:
-    std::filesystem::path path_;
-    std::optional<DataFileRead> original_;
+    std::optional<DataFileRead> records_;
+    std::string source_;
 };
 
 // Types the case's inputs into the window and sets its choices (the window as it opened).

@@ -4,6 +4,8 @@
 
 #include "files/atomic_file.h"
 #include "files/document_file.h"
+#include "files/document_json.h"
+#include "model/text.h"
 #include "model/version.h"
 #include "model/window_registry.h"
 
@@ -35,6 +37,14 @@ std::string optionalText(const Json& object, const char* key, const std::string&
     return it == object.end() || it->is_null() ? std::string() : textOf(*it, where + key);
 }
 
+// A title or project field, printed on the cover and on every page: of a sane length.
+std::string fieldText(const Json& object, const char* key, const std::string& where) {
+    std::string text = optionalText(object, key, where);
+    if (characterCount(text) > kLongestProjectField)
+        throw Fault{"「" + where + key + "」长于 " + std::to_string(kLongestProjectField) + " 个字符"};
+    return text;
+}
+
 // The project members by their names in the file, and where each lives in ProjectInfo.
 struct ProjectMember {
     const char* key;
@@ -50,7 +60,7 @@ constexpr ProjectMember kProjectMembers[] = {
 ProjectInfo parseProject(const Json& json) {
     if (!json.is_object()) throw Fault{"「project」应为对象"};
     ProjectInfo project;
-    for (const ProjectMember& m : kProjectMembers) project.*m.field = optionalText(json, m.key, "project.");
+    for (const ProjectMember& m : kProjectMembers) project.*m.field = fieldText(json, m.key, "project.");
     return project;
 }
 
@@ -58,7 +68,7 @@ BookChapter parseChapter(const Json& json, std::size_t index, const std::filesys
     const std::string where = "calculations[" + std::to_string(index) + "]";
     if (!json.is_object()) throw Fault{"「" + where + "」应为对象"};
     BookChapter chapter;
-    chapter.title = optionalText(json, "title", where + ".");
+    chapter.title = fieldText(json, "title", where + ".");
     const auto calculation = json.find("case");
     if (calculation == json.end()) throw Fault{"缺少「" + where + ".case」"};
     if (!calculation->is_object()) throw Fault{"「" + where + ".case」应为对象"};
@@ -86,7 +96,7 @@ ProjectBook parseContent(const Json& json, const std::filesystem::path& file) {
     ProjectBook book;
     book.formatVersion = version->get<int>();
     book.programVersion = optionalText(json, "program_version", "");
-    book.title = optionalText(json, "title", "");
+    book.title = fieldText(json, "title", "");
     if (json.contains("project")) book.project = parseProject(json["project"]);
     const auto calculations = json.find("calculations");
     if (calculations == json.end()) throw Fault{"缺少「calculations」"};
@@ -128,13 +138,9 @@ ProjectBook parseBook(std::string_view text, const std::filesystem::path& file) 
     if (text.empty()) throw BookFileError(file, "文件为空");
     Json json;
     try {
-        json = Json::parse(text.begin(), text.end());
-    } catch (const Json::parse_error& e) {
-        if (std::string_view(e.what()).find("UTF-8") != std::string_view::npos)
-            throw BookFileError(file, "不是 UTF-8 文本（第 " + std::to_string(e.byte) + " 字节）");
-        if (e.byte >= text.size())
-            throw BookFileError(file, "文件不完整，在第 " + std::to_string(text.size()) + " 字节处中断");
-        throw BookFileError(file, "不是有效的 JSON（第 " + std::to_string(e.byte) + " 字节处有误）");
+        json = readDocumentJson(text);
+    } catch (const DocumentReadFault& fault) {
+        throw BookFileError(file, fault.text);
     }
     try {
         return parseContent(json, file);

@@ -1,6 +1,7 @@
 #pragma once
 // The project a calculation belongs to, as a project book keeps it and a report's header and
 // signature block print it.
+#include <cstddef>
 #include <string>
 
 namespace pylora {
@@ -15,5 +16,9 @@ struct ProjectInfo {
     std::string approvedBy;     // 审核
     std::string date;           // 日期
 };
+
+// A title or project field longer than this (in characters) is no name of a project: it is
+// refused, naming the field, before it is laid out on every page.
+inline constexpr std::size_t kLongestProjectField = 300;
 
 }  // namespace pylora

@@ -47,9 +47,9 @@ std::optional<RunFailure> CalcForm::press(const std::string& button) {
     return failure;
 }
 
-void CalcForm::useGroundDataFile(const std::filesystem::path& path, const DataFileRead& readFrom) {
-    services_.groundDataFile = path;
-    groundReadFrom_ = readFrom;
+void CalcForm::useGroundRecords(const DataFileRead& records, const std::string& source) {
+    services_.groundRecords = std::make_shared<const DataFileRead>(records);
+    services_.groundRecordsSource = source;
 }
 
 void CalcForm::recordRun(const std::optional<RunFailure>& failure, const std::string& button) {
@@ -76,8 +76,6 @@ void CalcForm::recordRun(const std::optional<RunFailure>& failure, const std::st
         }
     }
     record_.warnings = failure ? std::vector<std::string>{} : validityWarnings(form_);
-    if (groundReadFrom_)
-        form_.relabelDataFile(services_.groundDataFile.string(), groundReadFrom_->path, groundReadFrom_->sample);
     for (const DataFileRead& read : form_.dataFilesRead()) {
         auto same = std::find_if(trail_.dataFiles.begin(), trail_.dataFiles.end(),
                                  [&read](const DataFileRead& f) { return f.caption == read.caption; });

@@ -70,9 +70,9 @@ public:
     // The calculation shown, as its trail; empty steps when nothing has run yet.
     const CalculationTrail& trail() const { return trail_; }
 
-    // Runs read the ground survey from `path`, where the records a case file brought along were
-    // written out; the 计算书 and the trail name the file they were first read from.
-    void useGroundDataFile(const std::filesystem::path& path, const DataFileRead& readFrom);
+    // Runs read the ground survey from the records a case file brought along, held in memory;
+    // the 计算书 and the trail name the file they were first read from, messages `source`.
+    void useGroundRecords(const DataFileRead& records, const std::string& source);
 
     // Opened from a case file and computed again: where the results differ from those saved, in
     // the engineer's words; forgotten when a new calculation begins.
@@ -88,7 +88,6 @@ private:
     RunRecord record_;
     std::vector<ControlSnapshot> afterRun_;
     CalculationTrail trail_;
-    std::optional<DataFileRead> groundReadFrom_;
     std::vector<std::string> differencesFromCase_;
     Services services_;
     std::any state_;

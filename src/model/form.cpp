@@ -106,14 +106,6 @@ std::optional<std::string> Form::selectedItem(const std::string& list) const {
     return c.items[c.selectedIndex];
 }
 
-void Form::relabelDataFile(const std::string& path, const std::string& shownPath, bool sample) {
-    for (DataFileRead& file : dataFiles_) {
-        if (file.path != path) continue;
-        file.path = shownPath;
-        file.sample = sample;
-    }
-}
-
 const Sketch* Form::findSketch(const std::string& name) const {
     if (name.empty()) return sketches_.size() == 1 ? &sketches_.begin()->second : nullptr;
     auto it = sketches_.find(name);

@@ -106,8 +106,6 @@ public:
     const std::vector<DataFileRead>& dataFilesRead() const { return dataFiles_; }
     // A file read again (the step run anew) replaces what the earlier run noted of it.
     void noteDataFileRead(DataFileRead file);
-    // The file read at `path` is named as the one it stands in for (records a case file keeps).
-    void relabelDataFile(const std::string& path, const std::string& shownPath, bool sample);
 
     // Words the current run leaves for the engineer that report no failure: a result the window
     // leaves blank, and why. The window's status line shows them.

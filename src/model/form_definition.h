@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ namespace pylora {
 
 class Form;
 class CalcForm;
+struct DataFileRead;
 struct ProfileDrawing;  // the longitudinal profile a profile window hands to CAD (cad/profile_drawing.h)
 
 // Builds the drawing from a window's completed calculation.
@@ -29,6 +31,10 @@ struct Services {
     std::filesystem::path databaseFolder;  // the material database files and the sample ground data file
     std::filesystem::path groundDataFile;  // the ground data file chosen; empty: the user's own, else the sample
     std::filesystem::path userGroundDataFile;  // where the user's own survey lies, when it exists
+    // Ground records a case file brought along, read in place of any ground data file; messages
+    // name them as groundRecordsSource says ("计算文件 穿越.pylora 所存的地面数据").
+    std::shared_ptr<const DataFileRead> groundRecords;
+    std::string groundRecordsSource;
 };
 
 struct RunContext {

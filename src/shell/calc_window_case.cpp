@@ -86,7 +86,7 @@ bool CalcWindow::saveCaseTo(const std::filesystem::path& path) {
 }
 
 void CalcWindow::openCase(const CaseFile& file, const std::filesystem::path& path, bool recovered) {
-    caseGround_ = std::make_unique<CaseGroundData>(file);
+    caseGround_ = std::make_unique<CaseGroundData>(file, path);
     caseGround_->useIn(model_);
     applyCaseStart(model_, file);
     syncFromForm();

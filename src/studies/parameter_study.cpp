@@ -149,8 +149,12 @@ void checkStudy(const FormDefinition& definition, const StudyRequest& request) {
         const ControlDef& control = requireControl(definition, variable.control);
         if (control.kind != ControlKind::TextField || !control.visible || control.readOnly)
             throw StudyError(named(definition, variable.control) + " 不是可以输入的数据框");
-        if (definition.roleOf(control) == FieldRole::Verdict)
+        // A field the run writes would overwrite the value the study sets.
+        const FieldRole role = definition.roleOf(control);
+        if (role == FieldRole::Verdict)
             throw StudyError(named(definition, variable.control) + " 是计算写出的结论，不是输入数据");
+        if (role == FieldRole::Result || role == FieldRole::Working)
+            throw StudyError(named(definition, variable.control) + " 是计算写出的结果，不是输入数据");
         const std::size_t count = variable.range ? RangeTexts(*variable.range).size() : variable.values.size();
         if (count == 0) throw StudyError(named(definition, variable.control) + " 没有取值");
         points *= count;

@@ -1,0 +1,32 @@
+#!/bin/sh
+# A project book of 1,000 chapters (five crossing calculations, one a drilled profile with its
+# ground survey, repeated) bound as one PDF and as one DOCX: wall time and peak memory of the
+# whole command, pylora-report included, from /usr/bin/time -v.
+#   bench/book/thousand_chapters.sh [build folder] [chapters]
+set -eu
+build=${1:-build}
+chapters=${2:-1000}
+cli=$build/bin/pylora-cli
+database=$build/share/pylora/database
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for form in 土壤荷载计算 汽车荷载计算 公路穿越强度校核 公路穿越稳定性校核; do
+    "$cli" --database "$database" run "$form" --save "$work/$form.pylora" >/dev/null
+done
+"$cli" --database "$database" run 定向钻穿越地面数据 --press Command1 --press Command3 \
+    --ground-file "$database/1.TXT" --save "$work/定向钻穿越地面数据.pylora" >/dev/null
+python3 - "$work" "$chapters" <<'PY'
+import json, pathlib, sys
+work, count = pathlib.Path(sys.argv[1]), int(sys.argv[2])
+cases = [json.loads(p.read_text(encoding="utf-8")) for p in sorted(work.glob("*.pylora"))]
+book = {"format": "pylora-project", "format_version": 1, "title": "千章计算书",
+        "project": {"name": "西气东输三线", "number": "XB-2026-012"},
+        "calculations": [{"title": f"第 {i + 1} 个计算", "case": cases[i % len(cases)]} for i in range(count)]}
+(work / "book.pylora-project").write_text(json.dumps(book, ensure_ascii=False), encoding="utf-8")
+PY
+for format in pdf docx; do
+    echo "== $chapters chapters as $format"
+    /usr/bin/time -v "$cli" --database "$database" book "$work/book.pylora-project" -o "$work/book.$format" 2>"$work/time" || true
+    grep -E "Elapsed|Maximum resident|Exit status" "$work/time"
+    ls -l "$work/book.$format" | awk '{print "size: " $5 " bytes"}'
+done
