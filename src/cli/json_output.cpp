@@ -1,5 +1,7 @@
 #include "cli/json_output.h"
 
+#include "model/field_role.h"
+
 namespace pylora {
 namespace {
 
@@ -63,6 +65,8 @@ nlohmann::json describeJson(const FormDefinition& definition) {
             if (!c.meaning.symbol.empty()) meaning["symbol"] = c.meaning.symbol;
             if (!c.meaning.unit.empty()) meaning["unit"] = c.meaning.unit;
             if (!c.meaning.step.empty()) meaning["step"] = c.meaning.step;
+            // A given quantity the run solves for while this option is chosen.
+            if (!c.meaning.solvedWhen.empty()) meaning["solved_when"] = c.meaning.solvedWhen;
             entry["meaning"] = meaning;
         }
         controls.push_back(entry);
@@ -99,6 +103,9 @@ nlohmann::json controlsJson(const Form& form) {
                              {"foreground", c.foreground.name()},
                              {"visible", c.visible}};
         if (c.kind == ControlKind::OptionButton || c.kind == ControlKind::CheckBox) entry["checked"] = c.checked;
+        // Input or result as the window stands: a solve-for-one window's unknown is a result.
+        if (c.kind == ControlKind::TextField)
+            if (const FieldRole role = roleIn(form, c.name); role != FieldRole::Unset) entry["role"] = roleName(role);
         if (c.kind == ControlKind::ListBox) {
             entry["items"] = c.items;
             entry["selected"] = c.selectedIndex >= 0 ? nlohmann::json(c.items[c.selectedIndex]) : nlohmann::json(nullptr);

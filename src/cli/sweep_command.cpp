@@ -186,8 +186,8 @@ int SweepCommand::run(Services services, std::ostream& out, std::ostream& err, c
     } catch (const StudyError& e) {
         throw usage(e.what());
     }
-    for (const StudyVariable& variable : request.vary) inputs.push_back(studyColumn(*definition, variable.control));
-    for (const std::string& control : request.results) results.push_back(studyColumn(*definition, control));
+    for (const StudyVariable& variable : request.vary) inputs.push_back(studyColumn(start.form(), variable.control));
+    for (const std::string& control : request.results) results.push_back(studyColumn(start.form(), control));
 
     TableOutput table(output_, out);
     table.add(studyCsvHeading(inputs, results));

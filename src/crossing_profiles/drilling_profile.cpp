@@ -8,6 +8,7 @@
 #include "profiles/degrees_to_dms.h"
 #include "profiles/profile_arc.h"
 #include "profiles/profile_drawing.h"
+#include "profiles/profile_parts.h"
 #include "profiles/station_table.h"
 
 namespace pylora {
@@ -51,7 +52,18 @@ constexpr int kColumns = 12;
 constexpr int kArcStart = 4;
 constexpr int kArcEnd = 9;
 
+// The stations between the entry and exit points whose pipe elevations the second step computes.
+constexpr int kComputedStations[] = {2, 3, 5, 6, 7, 8, 10, 11};
+
 std::string station(int i) { return indexed("Text1", i); }
+
+// The stations the engineer gives, in table order: the ends of the arc are laid out, not given.
+std::vector<std::string> givenStations() {
+    std::vector<std::string> stations{station(1)};
+    for (int i : kComputedStations) stations.push_back(station(i));
+    stations.push_back(station(kColumns));
+    return stations;
+}
 std::string pipe(int i) { return indexed("Text2", i); }
 std::string groundElevation(int i) { return indexed("Text21", i); }
 
@@ -369,23 +381,24 @@ void runDrillingSecondStep(RunContext& run, GroundSource source) {
         form.noteDataFileRead(groundDataFileRead(*survey, run.services));
     }
 
+    requireChainageOrder(form, givenStations());
     const auto [x1, z1] = FieldValues(form, station(1), pipe(1));
-    for (int i : {2, 3}) {
-        const auto [x, angle] = FieldValues(form, station(i), kEntryAngle);
-        const Num z = z1 - (x - x1) * tan(radians(angle));
-        markAndWrite(form, pipe(i), FormatNumber(z, "#.##"));
-    }
     const auto [x12, z12] = FieldValues(form, station(kColumns), pipe(kColumns));
-    for (int i : {10, 11}) {
-        const auto [x, angle] = FieldValues(form, station(i), kExitAngle);
-        const Num z = z12 - (x12 - x) * tan(radians(angle));
-        markAndWrite(form, pipe(i), NumberText(z));
-    }
     // The bottom arc of a crossing is always a sag: the lower half of the circle.
     const ArcCircle circle{FieldValue(form, kCentreStation), FieldValue(form, kCentreElevation),
                            FieldValue(form, kRadius), false};
-    for (int i = 5; i <= 8; ++i)
-        markAndWrite(form, pipe(i), NumberText(circle.elevationAt(FieldValue(form, station(i)))));
+    const auto [arcStart, arcEnd] = FieldValues(form, station(kArcStart), station(kArcEnd));
+    for (int i : kComputedStations) {
+        const Num x = FieldValue(form, station(i));
+        const ProfilePart part = partAt(x, arcStart, arcEnd);
+        Num z = 0;
+        if (part == ProfilePart::EntryStraight) z = z1 - (x - x1) * tan(radians(FieldValue(form, kEntryAngle)));
+        else if (part == ProfilePart::ExitStraight) z = z12 - (x12 - x) * tan(radians(FieldValue(form, kExitAngle)));
+        else z = circle.elevationAt(x);
+        notePart(form, pipe(i), part);
+        // Each row keeps its own display: the first two to the centimetre, the others in full.
+        markAndWrite(form, pipe(i), i == 2 || i == 3 ? FormatNumber(z, "#.##") : NumberText(z));
+    }
     const ArcSamples arc =
         sampleArc(form, circle, {station(kArcStart), pipe(kArcStart), station(kArcEnd), pipe(kArcEnd)});
     writeVerdictOnEntryStraight(form);
@@ -503,16 +516,19 @@ void declareFirstStepFormulas(FormDefinition& def) {
     def.formula(verdict);
 }
 
-// Stations on the entry straight, on the arc (its lower half: the bottom arc of a crossing is
-// always a sag) and on the exit straight, each station by its own line.
+// Each station on the part that holds it: the entry straight, the arc (its lower half: the bottom
+// arc of a crossing is always a sag) or the exit straight.
 void declareSecondStepFormulas(FormDefinition& def) {
     const Expr x1 = q(station(1)), z1 = q(pipe(1)), x12 = q(station(kColumns)), z12 = q(pipe(kColumns));
     std::vector<formula::Formula> lines;
-    for (int i : {2, 3}) lines.push_back({pipe(i), z1 - (q(station(i)) - x1) * fn("tan", radiansOf(kEntryAngle))});
-    for (int i = 5; i <= 8; ++i)
-        lines.push_back({pipe(i), q(kCentreElevation) - formula::sqrt(pow(q(kRadius), c(2)) -
-                                                                       pow(q(station(i)) - q(kCentreStation), c(2)))});
-    for (int i : {10, 11}) lines.push_back({pipe(i), z12 - (x12 - q(station(i))) * fn("tan", radiansOf(kExitAngle))});
+    for (int i : kComputedStations) {
+        const Expr x = q(station(i));
+        const Expr entry = z1 - (x - x1) * fn("tan", radiansOf(kEntryAngle));
+        const Expr arc = q(kCentreElevation) - formula::sqrt(pow(q(kRadius), c(2)) - pow(x - q(kCentreStation), c(2)));
+        const Expr exit = z12 - (x12 - x) * fn("tan", radiansOf(kExitAngle));
+        for (formula::Formula& line : partFormulas(pipe(i), entry, arc, exit)) lines.push_back(std::move(line));
+    }
+    lines.push_back(formula::words("X_i ≤ X_4：入土段直线；X_4 < X_i < X_9：弹性敷设段；X_i ≥ X_9：出土段直线"));
     lines.push_back(formula::words("L_1 ≥ 20 m：入土点后20米内为直线段，符合定向钻穿越施工技术要求"));
     for (formula::Formula line : lines) {
         line.step = kSecondStep;

@@ -8,6 +8,7 @@
 #include "crossing_profiles/marked_fields.h"
 #include "profiles/profile_arc.h"
 #include "profiles/profile_drawing.h"
+#include "profiles/profile_parts.h"
 #include "profiles/station_table.h"
 
 namespace pylora {
@@ -46,6 +47,9 @@ constexpr auto kRightTangentX = "x_9";
 constexpr auto kRightTangentZ = "z_9";
 constexpr auto kCentreX = "x_c";
 constexpr auto kCentreZ = "z_c";
+// Noted by the second step: +1 where a straight rises towards the intersection point, −1 where it falls.
+constexpr auto kLeftRise = "s_1";
+constexpr auto kRightRise = "s_2";
 
 constexpr int kColumns = 11;
 constexpr int kFirst = 1;          // the first point, on the left straight
@@ -55,7 +59,18 @@ constexpr int kRightTangent = 9;
 constexpr int kThird = kColumns;   // the third point, on the right straight
 constexpr double kPi = kLegacyPi;  // the window's own value of π, also for degrees to radians
 
+// The intermediate stations whose elevations the second step computes (桩点1 to 桩点6).
+constexpr int kComputedStations[] = {2, 4, 5, 7, 8, 10};
+
 std::string station(int i) { return indexed("Text1", i); }
+
+// The stations the engineer gives, in table order: the tangent points are laid out, not given.
+std::vector<std::string> givenStations() {
+    std::vector<std::string> stations;
+    for (int i = 1; i <= kColumns; ++i)
+        if (i != kLeftTangent && i != kRightTangent) stations.push_back(station(i));
+    return stations;
+}
 std::string elevation(int i) { return indexed("Text2", i); }
 Num X(const Form& form, int i) { return FieldValue(form, station(i)); }
 
@@ -85,7 +100,7 @@ void runFirstStep(Form& form) {
     const Num rho = FieldValue(form, kRadius);
     markAndWrite(form, kArcLength, FormatNumber(2 * (rho * kPi) * theta / 360, "#.##"));
     markAndWrite(form, kTangent, FormatNumber(rho * tan(theta * kPi / 360), "#.##"));
-    form.setText(kChord, FormatNumber(rho * theta * kPi / 180, "#.##"));
+    form.setText(kChord, FormatNumber(2 * rho * sin(theta * kPi / 360), "#.##"));  // the chord, not the arc
 
     // Tangent points, one displayed T from the intersection point along each straight.
     const Num x3 = x6 - FieldValue(form, kTangent) * cos(atan(a1));
@@ -177,16 +192,28 @@ void runSecondStep(Form& form) {
     const ArcCircle circle{xc, zc, rho, z6 > z1};
     const ArcSamples arc = sampleArc(form, circle, {station(kLeftTangent), elevation(kLeftTangent),
                                                     station(kRightTangent), elevation(kRightTangent)});
-    for (int i : {4, 5, 7, 8}) markAndWrite(form, elevation(i), FormatNumber(circle.elevationAt(X(form, i)), "#.##"));
-
-    // 桩点1 and 桩点6 on lines falling from the first and third points with the displayed inclinations.
-    const auto [x2, x1, leftInclination] = FieldValues(form, station(2), station(kFirst), kLeftInclination);
-    const Num z2 = z1 - (x2 - x1) * tan(leftInclination * kPi / 180);
-    markAndWrite(form, elevation(2), FormatNumber(z2, "#.##"));
-    const auto [z11, x11, x10, rightInclination] =
-        FieldValues(form, elevation(kThird), station(kThird), station(10), kRightInclination);
-    const Num z10 = z11 - (x11 - x10) * tan(rightInclination * kPi / 180);
-    markAndWrite(form, elevation(10), NumberText(z10));
+    requireChainageOrder(form, givenStations());
+    // The straights from the first and third points with the displayed inclinations, each towards
+    // the intersection point: rising where it lies higher, falling where it lies lower.
+    const auto [x1, x11, z11] = FieldValues(form, station(kFirst), station(kThird), elevation(kThird));
+    const Num leftRise = z6 > z1 ? 1 : -1, rightRise = z6 > z11 ? 1 : -1;
+    form.noteQuantity(kLeftRise, leftRise.value());
+    form.noteQuantity(kRightRise, rightRise.value());
+    const auto [leftTangent, rightTangent] = FieldValues(form, station(kLeftTangent), station(kRightTangent));
+    for (int i : kComputedStations) {
+        const Num x = X(form, i);
+        const ProfilePart part = partAt(x, leftTangent, rightTangent);
+        Num z = 0;
+        if (part == ProfilePart::EntryStraight)
+            z = z1 + leftRise * (x - x1) * tan(FieldValue(form, kLeftInclination) * kPi / 180);
+        else if (part == ProfilePart::ExitStraight)
+            z = z11 + rightRise * (x11 - x) * tan(FieldValue(form, kRightInclination) * kPi / 180);
+        else
+            z = circle.elevationAt(x);
+        notePart(form, elevation(i), part);
+        // Each row keeps its own display: 桩点6 in full, the others to the centimetre.
+        markAndWrite(form, elevation(i), i == 10 ? NumberText(z) : FormatNumber(z, "#.##"));
+    }
 
     std::vector<std::string> elevations;
     for (int i = 1; i <= kColumns; ++i) elevations.push_back(elevation(i));
@@ -355,7 +382,7 @@ void declareFirstStepFormulas(FormDefinition& def) {
         {kDeflection, q(kLeftAngle) + q(kRightAngle)},
         {kArcLength, c(2) * formula::group(rho * c(kPi)) * q(kDeflection) / c(360)},
         {kTangent, rho * fn("tan", q(kDeflection) * c(kPi) / c(360))},
-        {kChord, rho * q(kDeflection) * c(kPi) / c(180)},
+        {kChord, c(2) * rho * fn("sin", q(kDeflection) * c(kPi) / c(360))},
         {kLeftTangentX, X(kIntersection) - T * fn("cos", fn("arctan", fn("abs", k1)))},
         {kRightTangentX, X(kIntersection) + T * fn("cos", fn("arctan", fn("abs", k2)))},
         {kLeftTangentZ, Z(kIntersection) - T * fn("sin", fn("arctan", k1))},
@@ -377,17 +404,22 @@ void declareFirstStepFormulas(FormDefinition& def) {
     }
 }
 
-// Arc stations on the circle about the centre as shown (the lower half for a sag bend), and the
-// stations on the outer straights on lines falling from the first and third points with the
-// inclinations as shown.
+// Each intermediate station on the part that holds it: the left straight (from the first point
+// with the inclination as shown), the arc about the centre as shown (the lower half for a sag
+// bend), the right straight (from the third point).
 void declareSecondStepFormulas(FormDefinition& def) {
     std::vector<formula::Formula> lines;
-    for (int i : {4, 5, 7, 8})
-        lines.push_back({elevation(i), q(kCentreElevation) - formula::sqrt(pow(q(kRadius), c(2)) -
-                                                                            pow(X(i) - q(kCentreStation), c(2)))});
-    lines.push_back(formula::words("凸形弯曲（Z_6 > Z_1）时取圆的上半：Z_i = z_c + √(ρ^2 − (X_i − x_c)^2)"));
-    lines.push_back({elevation(2), Z(kFirst) - (X(2) - X(kFirst)) * fn("tan", radians(q(kLeftInclination)))});
-    lines.push_back({elevation(10), Z(kThird) - (X(kThird) - X(10)) * fn("tan", radians(q(kRightInclination)))});
+    declareStepQuantities(def, {{kLeftRise, "左直管段走向（向交点上升为1，下降为−1）", "", ""},
+                                {kRightRise, "右直管段走向（向交点上升为1，下降为−1）", "", ""}},
+                          kSecondStep);
+    for (int i : kComputedStations) {
+        const Expr left = Z(kFirst) + q(kLeftRise) * (X(i) - X(kFirst)) * fn("tan", radians(q(kLeftInclination)));
+        const Expr arc = q(kCentreElevation) - formula::sqrt(pow(q(kRadius), c(2)) - pow(X(i) - q(kCentreStation), c(2)));
+        const Expr right = Z(kThird) + q(kRightRise) * (X(kThird) - X(i)) * fn("tan", radians(q(kRightInclination)));
+        for (formula::Formula& line : partFormulas(elevation(i), left, arc, right)) lines.push_back(std::move(line));
+    }
+    lines.push_back(formula::words("X_i ≤ X_3：左直管段；X_3 < X_i < X_9：弹性敷设段；X_i ≥ X_9：右直管段"));
+    lines.push_back(formula::words("凸形弯曲（Z_6 > Z_1）时弧取圆的上半：Z_i = z_c + √(ρ^2 − (X_i − x_c)^2)"));
     for (formula::Formula line : lines) {
         line.step = kSecondStep;
         def.formula(std::move(line));

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <set>
 
+#include "model/field_role.h"
 #include "model/quantity_values.h"
 #include "model/remarks.h"
 #include "model/report_numbers.h"
@@ -113,7 +114,7 @@ private:
     }
 
     void addControl(const ControlDef& c, std::set<std::string>& groupsDone) {
-        const FieldRole role = def_.roleOf(c);
+        const FieldRole role = roleIn(form_, c);
         if (!stepRan(c.meaning.step)) return;
         switch (role) {
             case FieldRole::Input:
@@ -142,8 +143,10 @@ private:
 
     ReportQuantity quantityOf(const ControlDef& c) const {
         const ControlState& state = form_.control(c.name);
-        return {c.name, c.meaning.symbol, c.meaning.name, engineeringNumber(state.text, c.meaning.decimals),
-                unitOf(c.meaning), isHighlight(state.background)};
+        const bool blank = trimmedString(state.text).empty() && !c.meaning.whenBlank.empty();
+        return {c.name, c.meaning.symbol, c.meaning.name,
+                blank ? c.meaning.whenBlank : engineeringNumber(state.text, c.meaning.decimals),
+                blank ? std::string() : unitOf(c.meaning), isHighlight(state.background)};
     }
 
     void addChoice(const ControlDef& c, std::set<std::string>& groupsDone) {

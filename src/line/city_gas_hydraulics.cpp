@@ -176,14 +176,19 @@ FormDefinition makeCityGasWindow(const CityGasWindow& window) {
     fields.field(kDensity, "燃气的密度(千克/方)", "0.600", {1, 0}).means("ρ", "燃气的密度", "kg/m³");
     fields.field(kMeanTemperature, "气体的平均绝对温度(K)", "293", {1, 1}).means("T_m", "气体的平均绝对温度", "K");
     fields.field(kDesignTemperature, "设计采用燃气温度(K)", "293", {1, 2}).means("T_d", "设计采用燃气温度", "K");
-    fields.field(kInletPressure, "管线起点压力(绝)(KPa)", window.inletDefault, {2, 0})
-        .means("P_1", "管线起点压力（绝）", "kPa");
-    ControlDef& flow = fields.field(kFlowRate, " 气体流量(标方/小时)", "400.00", {2, 1}).means("Q", "气体流量", "m³/h", 3);
-    flow.meaning.role = FieldRole::Result;
+    // The four quantities are given, except the one the picked option solves for.
+    solvedWhen(fields.field(kInletPressure, "管线起点压力(绝)(KPa)", window.inletDefault, {2, 0})
+                   .means("P_1", "管线起点压力（绝）", "kPa"),
+               kSolveInletPressure);
+    solvedWhen(fields.field(kFlowRate, " 气体流量(标方/小时)", "400.00", {2, 1}).means("Q", "气体流量", "m³/h", 3),
+               kSolveFlowRate);
     fields.field(kInnerDiameter, "燃气管道内径(毫米)", "100", {2, 2}).means("d", "燃气管道内径", "mm");
-    fields.field(kOutletPressure, "管线终点压力(绝)(KPa)", window.outletDefault, {3, 0})
-        .means("P_2", "管线终点压力（绝）", "kPa");
-    fields.field(kLength, "燃气管道的计算长度(公里)", window.lengthDefault, {3, 1}).means("L", "燃气管道的计算长度", "km");
+    solvedWhen(fields.field(kOutletPressure, "管线终点压力(绝)(KPa)", window.outletDefault, {3, 0})
+                   .means("P_2", "管线终点压力（绝）", "kPa"),
+               kSolveOutletPressure);
+    solvedWhen(fields.field(kLength, "燃气管道的计算长度(公里)", window.lengthDefault, {3, 1})
+                   .means("L", "燃气管道的计算长度", "km"),
+               kSolveLength);
     fields.result(kFrictionFactor, "管道的摩擦阻力系数", {3, 2}).means("λ", "管道的摩擦阻力系数", "", 3);
 
     const CityGasLaw law = window.law;

@@ -454,6 +454,14 @@ void stateFormulas(FormDefinition& def, FrameBuilder& picture) {
                                     "取其与 4·lg(3.7·D_i/ε) 中较小者，λ = (2/F)^2")));
     def.formula(formula::words("高程修正：s = 2·g·Δ·(H_2 − H_1)/(Z·R_a·T)，L_e = L·(e^s − 1)/s（s = 0 时 L_e = L）；"
                                "GB 50251 公式取其线性形式"));
+    // The other unknowns have no closed form: the run finds the value at which the chosen
+    // equation gives the flow rate given.
+    const char* const derived[][2] = {{"P_1", "起点压力"}, {"P_2", "终点压力"}, {"L", "管道长度"}, {"D", "管道内径"}};
+    for (int i = 1; i < static_cast<int>(kUnknowns.size()); ++i) {
+        const std::string symbol = derived[i - 1][0], name = derived[i - 1][1];
+        def.formula(when(solveOption(i), formula::words("求" + name + " " + symbol + "：以给定的输气量 Q 代入所选公式，反算使 Q_s(" +
+                                                        symbol + ") = Q·单位换算系数 的 " + symbol + "（迭代求解）")));
+    }
 }
 
 // ---- the window --------------------------------------------------------------------------
@@ -493,18 +501,25 @@ FormDefinition makeGasFlowEquations() {
 
     // A 1016 mm × 13 mm transmission line, 100 km between stations at 10 and 8 MPa (absolute).
     auto in = def.frame("FrameInputs", "输入参数", FrameRole::Input, {1, 0, 1, 3});
-    in.field(kFlow, "输气量 Q", "4800", {0, 0}).means("Q", "输气量", "10⁴m³/d").unitFrom(kFlowUnit);
-    in.field(kInletPressure, "起点压力（绝）P1", "10", {1, 0}).means("P_1", "起点压力（绝）", "MPa").unitFrom(kPressureUnit);
-    in.field(kOutletPressure, "终点压力（绝）P2", "8", {2, 0}).means("P_2", "终点压力（绝）", "MPa").unitFrom(kPressureUnit);
-    in.field(kLength, "管道长度 L", "100", {3, 0}).means("L", "管道长度", "km").unitFrom(kLengthUnit);
-    in.field(kDiameter, "管道内径 D", "990", {4, 0}).means("D", "管道内径", "mm").unitFrom(kDiameterUnit);
+    // Q, P1, P2, L and D are given, except the one the chosen option solves for.
+    const auto candidate = [&](int i, ControlDef& field) { line::solvedWhen(field, solveOption(i)); };
+    candidate(0, in.field(kFlow, "输气量 Q", "4800", {0, 0}).means("Q", "输气量", "10⁴m³/d").unitFrom(kFlowUnit));
+    candidate(1, in.field(kInletPressure, "起点压力（绝）P1", "10", {1, 0})
+                     .means("P_1", "起点压力（绝）", "MPa")
+                     .unitFrom(kPressureUnit));
+    candidate(2, in.field(kOutletPressure, "终点压力（绝）P2", "8", {2, 0})
+                     .means("P_2", "终点压力（绝）", "MPa")
+                     .unitFrom(kPressureUnit));
+    candidate(3, in.field(kLength, "管道长度 L", "100", {3, 0}).means("L", "管道长度", "km").unitFrom(kLengthUnit));
+    candidate(4, in.field(kDiameter, "管道内径 D", "990", {4, 0}).means("D", "管道内径", "mm").unitFrom(kDiameterUnit));
     in.field(kTemperature, "平均温度 T (K)", "288", {5, 0}).means("T", "平均温度", "K");
     in.field(kCompressibility, "压缩因子 Z", "0.9", {0, 1}).means("Z", "压缩因子");
     in.field(kRelativeDensity, "相对密度 Δ", "0.6", {1, 1}).means("Δ", "相对密度");
     in.field(kEfficiency, "效率系数 E", "0.92", {2, 1}).means("E", "效率系数");
     in.field(kViscosity, "动力粘度 μ (Pa·s)", "1.1E-05", {3, 1}).means("μ", "动力粘度", "Pa·s");
     in.field(kRoughness, "当量粗糙度 ε (mm)", "0.05", {4, 1}).means("ε", "当量粗糙度", "mm");
-    in.field(kGivenFriction, "水力摩阻系数 λ（空：计算）", "", {5, 1}).means("λ_0", "给定的水力摩阻系数");
+    in.field(kGivenFriction, "水力摩阻系数 λ（空：计算）", "", {5, 1}).means("λ_0", "给定的水力摩阻系数").meaning.whenBlank =
+        "由公式计算";
     in.field(kStandardTemperature, "标准状况温度 Ts (K)", "293.15", {0, 2}).means("T_s", "标准状况温度", "K");
     in.field(kStandardPressure, "标准状况压力 Ps (kPa)", "101.325", {1, 2}).means("P_s", "标准状况压力", "kPa");
     in.field(kInletElevation, "起点高程 H1 (m)", "0", {2, 2}).means("H_1", "起点高程", "m");
@@ -525,13 +540,16 @@ FormDefinition makeGasFlowEquations() {
     column.meaning.name = "各公式求得的所求量（或不能求解的原因）";
     column.meaning.unitList = kCompareUnit;
     column.meaning.role = FieldRole::Result;
+    std::vector<ControlDef*> cells;
     for (int i = 0; i < gf::kEquationCount; ++i) {  // each cell takes the column's meaning
         const int rows = (gf::kEquationCount + 2) / 3;  // three columns
-        compare.result(compareCell(i), kEquationNames[i], {1 + i % rows, i / rows});
+        cells.push_back(&compare.result(compareCell(i), kEquationNames[i], {1 + i % rows, i / rows}));
         column.cells.push_back(compareCell(i));
     }
     table.columns.push_back(std::move(column));
     def.table(std::move(table));
+    // Alone (a study's column, its legend and axis), each cell is named by its equation.
+    for (int i = 0; i < gf::kEquationCount; ++i) cells[i]->meaning.name = std::string(kEquationNames[i]) + " 求得的所求量";
 
     def.runButton("Command1", "开始计算", computeGasFlow);
     def.printButton("Command2");

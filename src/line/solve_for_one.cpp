@@ -29,6 +29,12 @@ void solveSelectedCase(Form& form, const std::vector<SolveCase>& cases) {
     if (const SolveCase* picked = selectedCase(form, cases)) solveInto(form, picked->field, picked->solve);
 }
 
+ControlDef& solvedWhen(ControlDef& field, const std::string& option) {
+    field.meaning.role = FieldRole::Input;
+    field.meaning.solvedWhen = option;
+    return field;
+}
+
 ControlDef& solveForOption(FrameBuilder& options, const std::string& option, const std::string& label, int row,
                            bool selected) {
     ControlDef& button = options.option(option, "", {row, 0}, selected);

@@ -42,6 +42,10 @@ Num requireNotNegative(const Num& value, const std::string& field, const std::st
 // Solves the selected case into its field; nothing when no option is selected.
 void solveSelectedCase(Form& form, const std::vector<SolveCase>& cases);
 
+// States a candidate field: a given input while `option` is not chosen, the run's result (its
+// unknown) while it is. The 计算书, the runner and parameter studies read the role so.
+ControlDef& solvedWhen(ControlDef& field, const std::string& option);
+
 // An option under "计算选项" in row `row`: a bare option circle right of its label, choosing
 // the quantity the run solves for.
 ControlDef& solveForOption(FrameBuilder& options, const std::string& option, const std::string& label, int row,

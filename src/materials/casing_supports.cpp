@@ -2,6 +2,8 @@
 // protective casing, the number of ring components for the casing length, a runner height
 // that fits between pipe and casing, whether the chosen casing is too small or too large, and
 // what the rings for the whole casing cost.
+#include <cmath>
+
 #include "model/calc.h"
 #include "materials/material_window.h"
 
@@ -48,6 +50,9 @@ constexpr auto kCostPerRing = "C_r";  // catalogue: cost of one ring
 using formula::c;
 using formula::q;
 
+// Pieces are counted whole: a part of one is one more.
+Num wholeCount(const Num& count) { return Num(std::ceil(count.value()), count.source()); }
+
 // Runner height in mm for the model and the room g between pipe and casing; 0: none fits.
 // An "F/G" ring offers 41 and 60 mm runners; every g above 41 mm takes the 41 mm one.
 double runnerHeight(const std::string& model, const Num& room) {
@@ -86,9 +91,10 @@ void computeCasingSupports(RunContext& run) {
     const Num spacing = catalogue.number("支架间距", kSpacing);
     const Num costPerRing = catalogue.number("单圈费用", kRingCost);
     const Num casingLength = FieldValue(form, kCasingLength);
-    // Rings over the casing length, three more for the ends. The rings stand first in the
-    // products (the same value either way round) so that a count too large names the length.
-    const Num rings = casingLength / spacing + 3;
+    // Rings over the casing length, three more for the ends, in whole rings: a part of a ring is
+    // a ring more. The rings stand first in the products (the same value either way round) so
+    // that a count too large names the length.
+    const Num rings = wholeCount(casingLength / spacing + 3);
     const Num components1 = rings * perRing1;
     const Num components2 = rings * perRing2;
     const Num totalCost = rings * costPerRing;
@@ -164,9 +170,9 @@ void addMakerResults(FrameBuilder frame, const MakerFields& f) {
     frame.label("", "mm;", {0, 3});
     means(frame.result(f.spacing, "支架间距（m）", {0, 4}), "s", "支架间距", "m", -1);
     means(frame.result(f.type1, "组件数量   其中：", {1, 0}), "M_1", "组件1型号", "", -1);
-    means(frame.result(f.count1, "型", {1, 1}), "N_1", "组件1数量", "只", 1);
+    means(frame.result(f.count1, "型", {1, 1}), "N_1", "组件1数量", "只", 0);
     means(frame.result(f.type2, "只；", {1, 2}), "M_2", "组件2型号", "", -1);
-    means(frame.result(f.count2, "型", {1, 3}), "N_2", "组件2数量", "只", 1);
+    means(frame.result(f.count2, "型", {1, 3}), "N_2", "组件2数量", "只", 0);
     frame.label("", "只；", {1, 4});
 }
 
@@ -179,7 +185,7 @@ void addFormulas(FormDefinition& def) {
     def.quantity(kRings, "n", "套管支架圈数", "圈");
     def.quantity(kCostPerRing, "C_r", "套管支架单圈费用", "元");
     // Rings over the casing length, three more for the ends; the components and the cost of them.
-    def.formula(formula::when(kFirstMaker, {kRings, q(kCasingLength) / q(kSpacing) + c(3)}));
+    def.formula(formula::when(kFirstMaker, {kRings, formula::fn("ceil", q(kCasingLength) / q(kSpacing) + c(3))}));
     def.formula(formula::when(kFirstMaker, {kCount1, q(kPerRing1) * q(kRings)}));
     def.formula(formula::when(kFirstMaker, {kCount2, q(kPerRing2) * q(kRings)}));
     def.formula(formula::when(kFirstMaker, {kRingCost, q(kRings) * q(kCostPerRing)}));

@@ -80,6 +80,13 @@ struct Meaning {
     // label a run writes the unit into; empty: the unit is `unit`, which is also the unit when
     // the list has nothing chosen.
     std::string unitList = {};  // (initialised, so that brace lists may leave it out)
+    // A quantity the engineer either gives or has the run solve for: the option (or check box)
+    // that makes it the run's unknown, a result; while it is not chosen the quantity is given,
+    // an input. Read through roleIn (model/field_role.h).
+    std::string solvedWhen = {};
+    // An input the engineer may leave blank for the run to work it out: what the 计算书 states
+    // for it then ("由公式计算"); empty: a blank input is stated as it reads.
+    std::string whenBlank = {};
 };
 
 // A place in a frame's grid. Every column holds a caption on the left and its control on the

@@ -1,6 +1,7 @@
 #include "model/formula.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "model/run_failure.h"
@@ -88,6 +89,7 @@ public:
             case Kind::Negate: return row({text("−"), bare(e.operands()[0], kProduct)});
             case Kind::Function:
                 if (e.text() == "abs") return row({text("|"), draw(e.operands()[0]), text("|")});
+                if (e.text() == "ceil") return row({text("⌈"), draw(e.operands()[0]), text("⌉")});
                 return row({text(e.text()), paren(draw(e.operands()[0]))});
             case Kind::Group: return paren(draw(e.operands()[0]));
             case Kind::Min:
@@ -133,6 +135,7 @@ public:
             case Kind::Negate: return "−" + bare(e.operands()[0], kProduct);
             case Kind::Function:
                 if (e.text() == "abs") return "|" + write(e.operands()[0]) + "|";
+                if (e.text() == "ceil") return "⌈" + write(e.operands()[0]) + "⌉";
                 return e.text() + "(" + write(e.operands()[0]) + ")";
             case Kind::Group: return "(" + write(e.operands()[0]) + ")";
             case Kind::Min:
@@ -164,6 +167,7 @@ Num applyFunction(const std::string& name, const Num& x) {
     if (name == "exp") return exp(x);
     if (name == "abs") return abs(x);
     if (name == "int") return integerPart(x);
+    if (name == "ceil") return Num(std::ceil(x.value()), x.source());  // a count of whole pieces, drawn ⌈x⌉
     throw RunFailure(FailureKind::Internal, x.source(), "formula function " + name);
 }
 

@@ -16,7 +16,10 @@ bool QuantityValues::applies(const formula::Formula& line) const {
             const std::string list = control.substr(0, eq);
             return form_.has(list) && form_.selectedItem(list) == control.substr(eq + 1);
         }
-        return form_.has(control) && form_.checked(control);
+        if (form_.has(control)) return form_.checked(control);
+        // A condition the run noted, not a control: which part of a profile gave a station.
+        const auto noted = form_.notedQuantities().find(control);
+        return noted != form_.notedQuantities().end() && noted->second != 0;
     });
 }
 

@@ -1,14 +1,23 @@
 #include "profiles/degrees_to_dms.h"
 
 namespace pylora {
+namespace {
+
+Num roundHalfUp(const Num& x) { return integerPart(x + 0.5); }
+
+}  // namespace
+
 
 DmsParts splitDegrees(const Num& degrees) {
-    const Num whole = integerPart(degrees);
-    const Num minutes = (degrees - whole) * 60;
-    const Num wholeMinutes = integerPart(minutes);
-    const Num seconds = (minutes - wholeMinutes) * 60;
+    // Whole seconds first, so that the shown second is the rounded one and carries into the
+    // minutes and degrees (10.1° is 10°6′0″, not 10°5′59″ from 10.1 − 10 falling a hair short).
+    // Degrees are counted up from the lower whole degree, so −10.5° is −11°30′0″.
+    const Num seconds = roundHalfUp(degrees * 3600);
+    const Num whole = integerPart(seconds / 3600);
+    const Num rest = seconds - whole * 3600;
+    const Num minutes = integerPart(rest / 60);
     // + 0.0 turns a negative zero (from −0) into a plain zero, shown as " 0".
-    return {whole.value() + 0.0, wholeMinutes.value() + 0.0, integerPart(seconds).value() + 0.0};
+    return {whole.value() + 0.0, minutes.value() + 0.0, (rest - minutes * 60).value() + 0.0};
 }
 
 std::string signPositionText(double value) {

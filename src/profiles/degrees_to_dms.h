@@ -1,6 +1,6 @@
 #pragma once
 // DegreesToDms: an angle in decimal degrees shown as whole degrees, minutes and seconds, each
-// after its sign position and followed by its mark (" 10° 5′ 59″" without the blanks between).
+// after its sign position and followed by its mark (" 10° 6′ 0″" without the blanks between).
 // Every window that shows such angles holds six hidden scratch fields: Text73..Text75 with the
 // marks ° ′ ″ and Text76..Text78 that receive the three numbers of the latest conversion.
 #include <string>
@@ -9,8 +9,9 @@
 
 namespace pylora {
 
-// The three numbers of a conversion. Each step truncates, in this order, so 10.1 gives
-// 10° 5′ 59″ (10.1 − 10 is a hair below 0.1 in double precision) and −10.5 gives −11° 30′ 0″.
+// The three numbers of a conversion, rounded to the whole second shown and carried: 10.1 gives
+// 10° 6′ 0″, 10.9999999 gives 11° 0′ 0″, and −10.5 gives −11° 30′ 0″ (counted up from the
+// lower whole degree).
 struct DmsParts {
     double degrees;
     double minutes;

@@ -28,6 +28,7 @@ constexpr auto kFixedStructural = "Text4";
 constexpr auto kSheddingFrequency = "Text7";
 constexpr auto kHingedFreeSpan = "Text8";
 constexpr auto kFixedFreeSpan = "Text17";
+constexpr auto kVerdict = "Text18";
 
 // Structural-mechanics coefficients: C and K (3.14 hinged, 4.73 fixed), with 62.8318 for 20π.
 constexpr double kC = 0.7;
@@ -48,6 +49,25 @@ Num structuralFrequency(const Num& k, const Num& stiffnessRoot, const Num& lengt
 Num allowedFreeSpan(const Num& k, const Num& stiffnessRoot, const Num& sheddingFrequency) {
     // A negative shedding frequency has no span; the field that made it negative is named.
     return sqrt(blamingNegativeFactor(kUnitFactor * k * stiffnessRoot / sheddingFrequency, {sheddingFrequency}));
+}
+
+// The check the window exists for: the scoured span l against the longest free spans allowed,
+// as shown. Within both it is met; beyond the hinged one only a span fixed at both ends holds.
+void judgeSpan(Form& form) {
+    const auto [span, hinged, fixed] = FieldValues(form, kSpanLength, kHingedFreeSpan, kFixedFreeSpan);
+    const std::string l = "悬空长度l=" + NumberText(span) + "米";
+    const std::string allowed = "（两端铰接L_h=" + form.text(kHingedFreeSpan) + "米，两端刚性固定L_f=" +
+                                form.text(kFixedFreeSpan) + "米）";
+    std::string text;
+    if (span <= hinged && span <= fixed)
+        text = "满足：" + l + "不大于允许最大悬空长度" + allowed;
+    else if (span <= fixed)
+        text = "两端铰接时不满足，两端刚性固定时满足：" + l + "大于L_h=" + form.text(kHingedFreeSpan) +
+               "米，不大于L_f=" + form.text(kFixedFreeSpan) + "米";
+    else
+        text = "不满足：" + l + "大于允许最大悬空长度" + allowed + "，应采取稳管或支撑措施";
+    form.setForeground(kVerdict, span <= hinged && span <= fixed ? Colour::windowText() : Colour::red());
+    form.setText(kVerdict, text);
 }
 
 void computeVibration(Form& form) {
@@ -76,6 +96,7 @@ void computeVibration(Form& form) {
 
     form.setText(kHingedFreeSpan, FormatNumber(allowedFreeSpan(hinged, stiffnessRoot, shedding), "#.##"));
     form.setText(kFixedFreeSpan, FormatNumber(allowedFreeSpan(fixed, stiffnessRoot, shedding), "#.##"));
+    judgeSpan(form);
 }
 
 using formula::c;
@@ -156,6 +177,7 @@ FormDefinition makeVibration() {
                       {1, 3, 1, 2});
     def.formula({kReynolds, q(kVelocity) * q(kDiameter) * c(10000) / q(kViscosity)});
     def.formula(formula::words("Re > 2300：湍流状态；Re ≤ 2300：层流状态"));
+    def.formula(formula::words("l ≤ L_h：满足；L_h < l ≤ L_f：两端铰接时不满足，两端刚性固定时满足；l > L_f：不满足"));
 
     // Two columns of inputs; the units of I, E and ν stand in small pictures beside their fields.
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0});
@@ -190,6 +212,7 @@ FormDefinition makeVibration() {
         .means("L_h", "两端铰接时受冲刷管道允许最大悬空长度", "m", 2);
     results.result(kFixedFreeSpan, "受冲刷时管道允许最大悬空长度L（两端刚性固定，按公式5计算,单位为米）", {4, 0, 1, 2})
         .means("L_f", "两端刚性固定时受冲刷管道允许最大悬空长度", "m", 2);
+    results.result(kVerdict, "结论：", {5, 0, 1, 2}).means("", "结论").verdict();
 
     addRemarks(def);
 

@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "model/field_role.h"
 #include "shell/colours.h"
 #include "shell/field_widgets.h"
 #include "shell/ground_file_choice.h"
@@ -419,7 +420,8 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
             connect(list, &QListWidget::currentRowChanged, this, [this, name](int row) {
                 model_.form().pick(name, row);  // a unit list converts the numbers it governs
                 syncFromForm();
-                greyResultsFedBy(name);
+                // Numbers converted to another unit are the same results: nothing to grey.
+                if (!model_.definition().chooseHandler(name)) greyResultsFedBy(name);
                 caseChanged();
             });
             widget = list;
@@ -555,6 +557,11 @@ void CalcWindow::greyResultsFedBy(const std::string& input) {
     }
     bool changed = false;
     for (const auto& [name, writer] : writtenBy_) {
+        // A quantity the last run solved for and the engineer now gives is an input as it reads.
+        if (isGiven(name)) {
+            if (stale_.erase(name) && widgets_.count(name)) syncControl(model_.form().control(name), widgets_.at(name));
+            continue;
+        }
         if (name == input || stepIndex(writer) < firstReader || stale_.count(name)) continue;
         stale_.insert(name);
         changed = true;
@@ -587,6 +594,11 @@ int CalcWindow::stepIndex(const std::string& button) const {
 }
 
 bool CalcWindow::isStale(const std::string& control) const { return stale_.count(control) != 0; }
+
+bool CalcWindow::isGiven(const std::string& control) const {
+    const ControlDef* c = model_.definition().findControl(control);
+    return c && !c->meaning.solvedWhen.empty() && roleIn(model_.form(), *c) == FieldRole::Input;
+}
 
 void CalcWindow::showStatus(const QString& text, StatusKind kind) {
     const char* colour = kind == StatusKind::Problem ? "#d00000" : kind == StatusKind::Warning ? "#a04000" : "#1a1a1a";

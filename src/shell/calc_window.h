@@ -45,6 +45,8 @@ public:
 
     // A result that a failed run did not write again: it keeps its text but shows as old.
     bool isStale(const std::string& control) const;
+    // A field of a solve-for-one window that the chosen option makes a given input.
+    bool isGiven(const std::string& control) const;
 
     // The printed page: the whole body, scrolled or not, as the screen shows it but without the
     // buttons, the status line, the keyboard focus and any selected text.

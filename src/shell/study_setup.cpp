@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "model/field_role.h"
 #include "model/form.h"
 #include "model/number_reading.h"
 #include "documents/study_table.h"
@@ -25,8 +26,8 @@ namespace {
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 // "P 管道的设计压力 (MPa)": the heading the study's table will give the field.
-QString captionOf(const FormDefinition& definition, const std::string& control) {
-    return qt(studyHeading(studyColumn(definition, control))).trimmed();
+QString captionOf(const Form& form, const std::string& control) {
+    return qt(studyHeading(studyColumn(form, control))).trimmed();
 }
 
 double readNumber(const QLineEdit* edit, const char* what) {
@@ -44,8 +45,8 @@ std::vector<FieldChoice> studyInputs(const Form& form) {
     std::vector<FieldChoice> choices;
     for (const ControlDef& control : definition.controls()) {
         if (control.kind != ControlKind::TextField || control.readOnly) continue;
-        if (definition.roleOf(control) != FieldRole::Input || !form.visible(control.name)) continue;
-        choices.push_back({control.name, captionOf(definition, control.name)});
+        if (roleIn(form, control) != FieldRole::Input || !form.visible(control.name)) continue;
+        choices.push_back({control.name, captionOf(form, control.name)});
     }
     return choices;
 }
@@ -55,9 +56,9 @@ std::vector<FieldChoice> studyResults(const Form& form) {
     std::vector<FieldChoice> choices;
     for (const ControlDef& control : definition.controls()) {
         if (control.kind != ControlKind::TextField && control.kind != ControlKind::Label) continue;
-        const FieldRole role = definition.roleOf(control);
+        const FieldRole role = roleIn(form, control);
         if (role != FieldRole::Result && role != FieldRole::Verdict) continue;
-        choices.push_back({control.name, captionOf(definition, control.name)});
+        choices.push_back({control.name, captionOf(form, control.name)});
     }
     return choices;
 }

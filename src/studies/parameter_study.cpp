@@ -12,6 +12,9 @@
 #include <thread>
 #include <unordered_map>
 
+#include "model/field_role.h"
+#include "model/text.h"
+
 namespace pylora {
 namespace {
 
@@ -189,6 +192,18 @@ StudyColumn studyColumn(const FormDefinition& definition, const std::string& con
     return column;
 }
 
+StudyColumn studyColumn(const Form& form, const std::string& control) {
+    StudyColumn column = studyColumn(form.definition(), control);
+    const Meaning* meaning = form.definition().meaningOf(control);
+    if (!meaning || meaning->unitList.empty() || !form.has(meaning->unitList)) return column;
+    if (form.control(meaning->unitList).kind != ControlKind::ListBox) {
+        column.unit = trimmedString(form.text(meaning->unitList));
+    } else if (const auto item = form.selectedItem(meaning->unitList)) {
+        column.unit = *item;
+    }
+    return column;
+}
+
 namespace {
 
 // The buttons a point presses when the request names none: the steps of the calculation shown,
@@ -245,7 +260,7 @@ public:
             ranges_.push_back(variable.range ? std::optional<RangeTexts>(*variable.range) : std::nullopt);
         for (const std::string& result : request.results) {
             const ControlDef* c = start.definition->findControl(result);
-            const FieldRole role = start.definition->roleOf(*c);
+            const FieldRole role = roleIn(window_.form(), *c);  // the unknown of the options the study starts from
             resultsWritten_.push_back(role == FieldRole::Result || role == FieldRole::Verdict);
         }
     }
@@ -454,8 +469,8 @@ StudyResult runStudy(const CalcForm& start, const StudyRequest& request, const S
     const StudyStart begun(start, request);
 
     StudyResult result;
-    for (const StudyVariable& variable : request.vary) result.inputColumns.push_back(studyColumn(definition, variable.control));
-    for (const std::string& control : request.results) result.resultColumns.push_back(studyColumn(definition, control));
+    for (const StudyVariable& variable : request.vary) result.inputColumns.push_back(studyColumn(start.form(), variable.control));
+    for (const std::string& control : request.results) result.resultColumns.push_back(studyColumn(start.form(), control));
 
     const std::size_t total = pointCount(request);
     auto deliver = [&](std::size_t index, const StudyPoint& point) {

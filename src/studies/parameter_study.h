@@ -109,6 +109,9 @@ struct StudyResult {
 // The column of a varied input or a result, from the field's meaning: known before the study
 // runs, so that a table's heading can be written first.
 StudyColumn studyColumn(const FormDefinition& definition, const std::string& control);
+// The same for the window as it stands: a field whose unit the engineer picks in a list (or a
+// run writes into a label) has the unit shown there.
+StudyColumn studyColumn(const Form& form, const std::string& control);
 
 // Checks the request against the window before anything runs (throws StudyError).
 void checkStudy(const FormDefinition& definition, const StudyRequest& request);

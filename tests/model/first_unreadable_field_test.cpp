@@ -36,7 +36,8 @@ const Case kCases[] = {
     {"定向钻穿越", {"Command1"}, {"Text36=x", "Text1(2)=x"}, "Command3", "Text1(2)"},
     // z2 = z1 − (x2 − x1)·tan θ1 and z10 = z11 − (x11 − x10)·tan θ2
     {"弹性敷设参数计算", {"Command1"}, {"Text29=x", "Text1(2)=x"}, "Command3", "Text1(2)"},
-    {"弹性敷设参数计算", {"Command1"}, {"Text44=x", "Text1(10)=x", "Text1(11)=x"}, "Command3", "Text1(11)"},
+    // The stations are read in table order first: their order along the line decides each one's part.
+    {"弹性敷设参数计算", {"Command1"}, {"Text44=x", "Text1(10)=x", "Text1(11)=x"}, "Command3", "Text1(10)"},
 };
 
 TEST(FirstUnreadableFieldTest, TheFieldTheFormulaTakesFirstIsNamed) {

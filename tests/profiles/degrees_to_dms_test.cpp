@@ -20,7 +20,7 @@ struct DmsCase {
 
 class DegreesToDmsTest : public testing::TestWithParam<DmsCase> {};
 
-TEST_P(DegreesToDmsTest, TruncatesEachStepAndKeepsTheSignPosition) {
+TEST_P(DegreesToDmsTest, RoundsToTheShownSecondCarriesAndKeepsTheSignPosition) {
     const DmsCase& c = GetParam();
     const FormDefinition def = windowWithScratchFields();
     Form form(def);
@@ -33,13 +33,23 @@ TEST_P(DegreesToDmsTest, TruncatesEachStepAndKeepsTheSignPosition) {
 
 INSTANTIATE_TEST_SUITE_P(
     Angles, DegreesToDmsTest,
-    testing::Values(DmsCase{"TenPointOneLosesASecond", 10.1, " 10", " 5", " 59"},
+    testing::Values(DmsCase{"TenPointOne", 10.1, " 10", " 6", " 0"},
                     DmsCase{"SevenPointTwo", 7.2, " 7", " 12", " 0"},
                     DmsCase{"SeventeenPointThree", 17.3, " 17", " 18", " 0"},
                     DmsCase{"ThirteenAndAHalf", 13.5, " 13", " 30", " 0"},
+                    DmsCase{"ZeroPointOne", 0.1, " 0", " 6", " 0"},
+                    DmsCase{"TwoPointThirtyFive", 2.35, " 2", " 21", " 0"},
+                    DmsCase{"FortyFivePointThirtyFive", 45.35, " 45", " 21", " 0"},
+                    DmsCase{"OneHundredPointOne", 100.1, " 100", " 6", " 0"},
+                    DmsCase{"AlmostOneCarriesIntoTheDegree", 0.999999999, " 1", " 0", " 0"},
+                    DmsCase{"SecondsJustBelowSixtyCarryIntoTheMinute", 10 + 59.9999 / 3600, " 10", " 1", " 0"},
+                    DmsCase{"MinutesAndSecondsCarryIntoTheDegree", 10 + 59.0 / 60 + 59.9999 / 3600, " 11", " 0", " 0"},
+                    DmsCase{"HalfASecondRoundsUp", 10 + 30.5 / 3600, " 10", " 0", " 31"},
+                    DmsCase{"JustBelowHalfASecondRoundsDown", 10 + 30.49 / 3600, " 10", " 0", " 30"},
                     DmsCase{"Zero", 0.0, " 0", " 0", " 0"},
                     DmsCase{"NegativeZero", -0.0, " 0", " 0", " 0"},
-                    DmsCase{"NegativeCountsUpFromTheLowerDegree", -10.5, "-11", " 30", " 0"}),
+                    DmsCase{"NegativeCountsUpFromTheLowerDegree", -10.5, "-11", " 30", " 0"},
+                    DmsCase{"NegativeTenPointOne", -10.1, "-11", " 54", " 0"}),
     [](const testing::TestParamInfo<DmsCase>& info) { return info.param.name; });
 
 TEST(DegreesToDms, MarksAreTheDegreePrimeAndDoublePrimeCharacters) {
@@ -56,7 +66,7 @@ TEST(DegreesToDms, MarksAreTheDegreePrimeAndDoublePrimeCharacters) {
 TEST(DegreesToDms, ReadsAnAngleFieldStrictly) {
     const FormDefinition def = windowWithScratchFields();
     Form form(def);
-    EXPECT_EQ(DegreesToDms(form, "Text36"), " 10° 5′ 59″");  // blanks around the number are fine
+    EXPECT_EQ(DegreesToDms(form, "Text36"), " 10° 6′ 0″");  // blanks around the number are fine
 
     form.type("Text36", "10.1°");
     try {
