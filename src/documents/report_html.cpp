@@ -66,13 +66,14 @@ public:
         html_ << "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n<title>"
               << escaped(reportTitle(report_)) << "</title>\n" << kStyle << "</head>\n<body>\n";
         header();
+        banner();
         basis();
         conditions();
         process();
         results();
         conclusion();
         studies();
-        signatures();
+        if (signable(report_)) signatures();
         if (options_.sketches) sketches();
         html_ << "</body>\n</html>\n";
         return html_.str();
@@ -96,11 +97,24 @@ private:
               << "<p class=\"note\">计算程序：" << escaped(report_.program) << " " << escaped(report_.version) << "</p>\n";
     }
 
+    // A calculation that is not finished says so before anything else, on page 1.
+    void banner() {
+        const std::string text = pageOneBanner(report_);
+        if (text.empty()) return;
+        html_ << "<table class=\"banner\" width=\"100%\" border=\"2\" cellspacing=\"0\" cellpadding=\"6\" "
+                 "style=\"border: 2px solid #c00000; margin: 6pt 0;\"><tr><td style=\"color:#c00000;\"><b>"
+              << escaped(text) << "</b></td></tr></table>\n";
+    }
+
     void basis() {
         heading("计算依据");
         if (report_.basis.empty()) html_ << "<p>" << kNoBasis << "</p>\n";
         int n = 0;
         for (const std::string& code : report_.basis) html_ << "<p>" << ++n << ". " << escaped(code) << "</p>\n";
+        if (report_.notes.empty()) return;
+        html_ << "<p><b>说明：</b></p>\n";
+        n = 0;
+        for (const std::string& note : report_.notes) html_ << "<p class=\"term\">" << ++n << ". " << escaped(note) << "</p>\n";
     }
 
     void quantityTable(const std::vector<ReportQuantity>& rows) {
@@ -223,7 +237,7 @@ private:
         for (const ReportVerdict& verdict : report_.verdicts) {
             html_ << "<p>";
             if (!verdict.name.empty()) html_ << escaped(verdict.name) << "：";
-            html_ << "<b><span style=\"color:" << cssColour(verdict.colour) << ";\">" << escaped(verdict.text)
+            html_ << "<b><span style=\"color:" << cssColour(verdict.colour) << ";\">" << markup(verdict.text)
                   << "</span></b></p>\n";
         }
     }

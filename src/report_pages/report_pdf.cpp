@@ -4,9 +4,12 @@
 // one after another (book_pdf.cpp).
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgRenderer>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextObjectInterface>
 #include <map>
@@ -39,6 +42,10 @@ public:
     PictureObjects(const Report& report, QObject* parent) : QObject(parent) {
         for (const ReportPicture* picture : reportPictures(report))
             svgs_[QStringLiteral("picture:") + qt(picture->id)] = QByteArray::fromStdString(picture->svg);
+        for (const ReportStep& step : report.steps) {
+            texts_[QStringLiteral("picture:") + qt(step.formula.id)] = plain(step.formulaText);
+            texts_[QStringLiteral("picture:") + qt(step.substitutedPicture.id)] = plain(step.substituted);
+        }
     }
 
     QSizeF intrinsicSize(QTextDocument* document, int, const QTextFormat& format) override {
@@ -54,11 +61,64 @@ public:
     void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat& format) override {
         auto svg = svgs_.find(format.toImageFormat().name());
         if (svg != svgs_.end()) QSvgRenderer(svg->second).render(painter, rect);
+        if (auto text = texts_.find(format.toImageFormat().name()); text != texts_.end()) searchable(*painter, rect, text->second);
     }
 
 private:
+    // A formula's line as plain text without its _ and ^ marks: δ = P·D/(2·σs·F·t).
+    static QString plain(const std::string& linear) {
+        QString text = qt(linear);
+        text.remove(QLatin1Char('_')).remove(QLatin1Char('{')).remove(QLatin1Char('}')).remove(QLatin1Char('^'));
+        return text;
+    }
+
+    // The drawn formula's glyphs are vector outlines; its text lies over it, invisible, so that
+    // the PDF can be searched and copied from as the page shows it.
+    static void searchable(QPainter& painter, const QRectF& rect, const QString& text) {
+        if (text.isEmpty()) return;
+        painter.save();
+        QFont font(reportFontFamily());
+        font.setPixelSize(std::max(1, static_cast<int>(rect.height() * 0.5)));
+        const double width = QFontMetricsF(font).horizontalAdvance(text);
+        if (width > rect.width() && width > 0)
+            font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * rect.width() / width)));
+        painter.setFont(font);
+        painter.setPen(QColor(0, 0, 0, 0));
+        painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, text);
+        painter.restore();
+    }
+
     std::map<QString, QByteArray> svgs_;
+    std::map<QString, QString> texts_;
 };
+
+// A heading, or a line that announces what follows ("代入数值：", "式中："), never stands alone
+// at the foot of a page: where what follows it begins on the next page, it goes there too.
+void keepWithNext(QTextDocument& document) {
+    const double pageHeight = document.pageSize().height();
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    for (int pass = 0; pass < 8; ++pass) {
+        bool moved = false;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            const QString text = block.text().trimmed();
+            const bool leads = block.blockFormat().headingLevel() > 0 || text.endsWith(QStringLiteral("："));
+            if (!leads || text.isEmpty()) continue;
+            QTextBlock next = block.next();
+            while (next.isValid() && next.text().trimmed().isEmpty() && next.length() <= 1) next = next.next();
+            if (!next.isValid()) continue;
+            const QRectF here = layout->blockBoundingRect(block), there = layout->blockBoundingRect(next);
+            const int page = static_cast<int>(here.top() / pageHeight);
+            const bool atTop = here.top() - page * pageHeight < pageHeight * 0.02;
+            if (atTop || static_cast<int>(there.top() / pageHeight) <= page) continue;
+            QTextCursor cursor(block);
+            QTextBlockFormat format = block.blockFormat();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            cursor.setBlockFormat(format);
+            moved = true;
+        }
+        if (!moved) return;
+    }
+}
 
 QRectF bodyOf(const QPageLayout& layout) {
     const QSizeF paper = layout.fullRectPixels(kDpi).size();
@@ -111,6 +171,7 @@ PagedDocument::PagedDocument(QPdfWriter& writer, const QString& html, const Repo
     document.setDocumentMargin(0);
     document.setPageSize(body_.size());
     document.setHtml(html);
+    keepWithNext(document);
     // A picture stands on one line of its own, and pagination moves a line that does not fit
     // whole to the next page. Marking its paragraph unbreakable as well made the layout drop the
     // text of later paragraphs from the pages.
