@@ -485,12 +485,17 @@ private:
         for (const formula::Formula& line : def_.formulas()) {
             if (line.result.empty() || !stepRan(line.step) || !values_.applies(line)) continue;
             const auto keys = formula::quantitiesOf(line.expression);
+            const auto decimals = decimals_;
+            const auto significant = significant_;
             for (int attempt = 0; attempt < 12 && !reproduces(line); ++attempt) {
                 bool widened = false;
                 for (const std::string& key : keys) widened = widen(key) || widened;
                 if (!widened) break;
             }
-            if (!reproduces(line)) narrowResult(line);
+            if (reproduces(line)) continue;
+            decimals_ = decimals;  // more digits did not help: the values as they were
+            significant_ = significant;
+            narrowResult(line);
         }
     }
 

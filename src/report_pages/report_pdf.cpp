@@ -65,11 +65,36 @@ public:
     }
 
 private:
-    // A formula's line as plain text without its _ and ^ marks: δ = P·D/(2·σs·F·t).
+    // A formula's line as plain text: subscripts inline, whole-number powers raised
+    // (R^{2} -> R²), other powers as ^(…): δ = P·D/(2·σs·F·t).
     static QString plain(const std::string& linear) {
-        QString text = qt(linear);
-        text.remove(QLatin1Char('_')).remove(QLatin1Char('{')).remove(QLatin1Char('}')).remove(QLatin1Char('^'));
-        return text;
+        static const QString raised = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
+        QString text = qt(linear), out;
+        for (int i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
+            if (c == QLatin1Char('_') || c == QLatin1Char('{') || c == QLatin1Char('}')) continue;
+            if (c != QLatin1Char('^')) {
+                out += c;
+                continue;
+            }
+            QString power;
+            int end = i + 1;
+            if (end < text.size() && text[end] == QLatin1Char('{')) {
+                const int close = text.indexOf(QLatin1Char('}'), end);
+                power = text.mid(end + 1, (close < 0 ? text.size() : close) - end - 1);
+                end = close < 0 ? text.size() : close + 1;
+            } else {
+                while (end < text.size() && text[end].isDigit()) power += text[end++];
+            }
+            bool digits = !power.isEmpty();
+            for (const QChar d : power) digits = digits && d.isDigit() && d.unicode() < 128;
+            if (digits)
+                for (const QChar d : power) out += raised[d.digitValue()];
+            else
+                out += QStringLiteral("^(") + power + QStringLiteral(")");
+            i = end - 1;
+        }
+        return out;
     }
 
     // The drawn formula's glyphs are vector outlines; its text lies over it, invisible, so that
