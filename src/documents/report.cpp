@@ -492,11 +492,35 @@ private:
                 for (const std::string& key : keys) widened = widen(key) || widened;
                 if (!widened) break;
             }
-            if (reproduces(line)) continue;
+            if (reproduces(line)) {
+                keepOnlyNeededDigits(keys, decimals, significant, line);
+                continue;
+            }
             decimals_ = decimals;  // more digits did not help: the values as they were
             significant_ = significant;
             narrowResult(line);
         }
+    }
+
+    // The line holds with its values widened together: each goes back to the digits it had
+    // where the line holds without its more, so a value that did not matter (α beside a zero
+    // Δh) keeps its own.
+    void keepOnlyNeededDigits(const std::vector<std::string>& keys, const std::map<std::string, int>& decimals,
+                              const std::map<std::string, int>& significant, const formula::Formula& line) {
+        for (const std::string& key : keys) {
+            const auto widenedDecimals = decimals_, widenedSignificant = significant_;
+            restore(decimals_, decimals, key);
+            restore(significant_, significant, key);
+            if (reproduces(line)) continue;
+            decimals_ = widenedDecimals;
+            significant_ = widenedSignificant;
+        }
+    }
+
+    static void restore(std::map<std::string, int>& chosen, const std::map<std::string, int>& before,
+                        const std::string& key) {
+        if (const auto was = before.find(key); was != before.end()) chosen[key] = was->second;
+        else chosen.erase(key);
     }
 
     // Where the values cannot be printed finer, the result is printed to the digits they support.
