@@ -3,7 +3,7 @@
 // must exceed 1.5 times the total external load of soil and vehicles.
 #include "model/calc.h"
 #include "crossing_checks/verdict_row.h"
-#include "model/comparisons.h"
+#include "model/report_declarations.h"
 
 namespace pylora {
 namespace {

@@ -4,7 +4,7 @@
 // the tensile-stress and the compressive-stress rows.
 #include "model/calc.h"
 #include "crossing_checks/verdict_row.h"
-#include "model/comparisons.h"
+#include "model/report_declarations.h"
 
 namespace pylora {
 namespace {

@@ -3,7 +3,7 @@
 // and the equivalent stress, which must stay below 0.9 times the yield strength.
 #include "model/calc.h"
 #include "crossing_checks/verdict_row.h"
-#include "model/comparisons.h"
+#include "model/report_declarations.h"
 
 namespace pylora {
 namespace {

@@ -6,10 +6,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <set>
 
-#include "model/comparisons.h"
+#include "model/report_declarations.h"
 #include "model/quantity_values.h"
 #include "model/remarks.h"
 #include "model/report_numbers.h"
@@ -332,7 +333,38 @@ private:
         if (!inputs.rows.empty()) report_.inputTables.push_back(std::move(inputs));
         if (!computed_) return;
         ReportTable results = tablePart(table, true);
+        addTotals(results);
         if (!results.rows.empty()) report_.resultTables.push_back(std::move(results));
+    }
+
+    // The 合计 row of a table whose columns add up: the printed values summed, to the most
+    // decimals any of them prints.
+    void addTotals(ReportTable& table) const {
+        const auto summed = summedColumns(def_.formName(), table.caption);
+        if (summed.empty() || table.rows.size() < 2) return;
+        std::vector<std::string> totals(table.columns.size());
+        for (std::size_t column = 0; column < table.columns.size(); ++column) {
+            if (std::find(summed.begin(), summed.end(), table.columns[column].symbol) == summed.end()) continue;
+            double sum = 0;
+            int decimals = 0;
+            bool any = false;
+            for (const auto& row : table.cells) {
+                const auto printed = readPrintedNumber(row[column]);
+                if (!printed) continue;
+                sum += printed->value;
+                decimals = std::max(decimals, decimalsIn(row[column]));
+                any = true;
+            }
+            if (any) totals[column] = engineeringNumber(fixedText(sum, decimals), decimals);
+        }
+        table.rows.push_back("合计");
+        table.cells.push_back(std::move(totals));
+    }
+
+    static std::string fixedText(double value, int decimals) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.*f", decimals, value);
+        return text;
     }
 
     // The value of a quantity as the report prints it: a field's text as displayed, a quantity

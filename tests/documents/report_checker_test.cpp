@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 
 #include "documents/book_document.h"
 #include "documents/report.h"
@@ -141,6 +143,25 @@ TEST(CheckerReads, TheWindowsNotesAreCarriedIntoTheBasis) {
         EXPECT_LT(html.find("一、计算依据"), html.find(c.part)) << c.window;
         EXPECT_LT(html.find(c.part), html.find("二、")) << c.window << ": under 一、计算依据";
         EXPECT_FALSE(contains(html, "【注意】")) << c.window;
+    }
+}
+
+TEST(CheckerReads, ThePipeTakeoffClosesWithATotalOfItsPrintedParts) {
+    CalcForm window = windowNamed("管材提料");
+    window.press(window.definition().defaultRunButton());
+    const Report report = buildReport(window);
+    ASSERT_EQ(report.resultTables.size(), 1u);
+    const ReportTable& table = report.resultTables[0];
+    ASSERT_EQ(table.rows.back(), "合计");
+    for (std::size_t column = 0; column < table.columns.size(); ++column) {
+        const std::string& total = table.cells.back()[column];
+        if (table.columns[column].symbol == "w") {
+            EXPECT_EQ(total, "") << "a weight per metre does not add up";
+            continue;
+        }
+        double sum = 0;
+        for (std::size_t row = 0; row + 1 < table.rows.size(); ++row) sum += std::stod(table.cells[row][column]);
+        EXPECT_NEAR(std::stod(total), sum, 1e-6 * std::abs(sum)) << table.columns[column].symbol;
     }
 }
 
