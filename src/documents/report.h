@@ -191,6 +191,10 @@ struct HtmlOptions {
 
 std::string reportHtml(const Report& report, const ProjectInfo& project, HtmlOptions options = {});
 
+// A sketch's caption with its numbers in engineering form: "E=.2907" -> "E=0.2907",
+// "295.402378181622" -> "295.402".
+std::string sketchCaption(const std::string& caption);
+
 // The sketch as an SVG drawing in twips: visible lines, markers and captions.
 std::string sketchSvg(const Sketch& sketch, double widthPixels);
 

@@ -1,11 +1,13 @@
 // The 计算书 as one self-contained HTML page (formulas and sketches inline as SVG), and the same
 // page with picture references for the desktop program's A4 layout.
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <sstream>
 
 #include "documents/report.h"
 #include "documents/report_text.h"
+#include "model/report_numbers.h"
 #include "model/text.h"
 
 namespace pylora {
@@ -279,6 +281,33 @@ std::string reportHtml(const Report& report, const ProjectInfo& project, HtmlOpt
     return HtmlWriter(report, project, options).write();
 }
 
+// A sketch's caption with its numbers in engineering form: a leading zero (".2907" -> "0.2907")
+// and a number the window writes to its last binary digit shortened to three decimals
+// ("295.402378181622" -> "295.402").
+std::string sketchCaption(const std::string& caption) {
+    std::string out;
+    for (std::size_t i = 0; i < caption.size();) {
+        const bool startsNumber = std::isdigit(static_cast<unsigned char>(caption[i])) ||
+                                  (caption[i] == '.' && i + 1 < caption.size() &&
+                                   std::isdigit(static_cast<unsigned char>(caption[i + 1])));
+        const bool insideWord = i > 0 && (std::isalnum(static_cast<unsigned char>(caption[i - 1])) || caption[i - 1] == '_');
+        if (!startsNumber || insideWord) {
+            out += caption[i++];
+            continue;
+        }
+        std::size_t end = i;
+        while (end < caption.size() && (std::isdigit(static_cast<unsigned char>(caption[end])) || caption[end] == '.')) ++end;
+        std::string number = caption.substr(i, end - i);
+        if (std::count(number.begin(), number.end(), '.') <= 1) {
+            const std::size_t digits = number.size() - std::count(number.begin(), number.end(), '.');
+            number = engineeringNumber(number, digits > 8 ? 3 : -1);
+        }
+        out += number;
+        i = end;
+    }
+    return out;
+}
+
 std::string sketchSvg(const Sketch& sketch, double widthPixels) {
     std::ostringstream svg;
     const double w = std::max(1.0, sketch.width()), h = std::max(1.0, sketch.height());
@@ -304,7 +333,7 @@ std::string sketchSvg(const Sketch& sketch, double widthPixels) {
         if (!label.visible || label.caption.empty()) continue;
         svg << "<text x=\"" << number(label.left) << "\" y=\"" << number(label.top + 150)
             << "\" font-size=\"150\" font-family=\"Pylora Report Hei, Noto Sans CJK SC, sans-serif\" fill=\""
-            << cssColour(label.colour) << "\">" << escaped(label.caption) << "</text>\n";
+            << cssColour(label.colour) << "\">" << escaped(sketchCaption(label.caption)) << "</text>\n";
     }
     svg << "</svg>";
     return svg.str();

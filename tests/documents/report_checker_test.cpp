@@ -165,6 +165,19 @@ TEST(CheckerReads, ThePipeTakeoffClosesWithATotalOfItsPrintedParts) {
     }
 }
 
+TEST(CheckerReads, SketchCaptionsWriteTheirNumbersInEngineeringForm) {
+    const struct {
+        const char* caption;
+        const char* printed;
+    } cases[] = {{"E=.2907", "E=0.2907"},
+                 {"295.402378181622", "295.402"},
+                 {"(128.6, 295.04)", "(128.6, 295.04)"},
+                 {"桩点2 x=88", "桩点2 x=88"},
+                 {"L1=20.", "L1=20"},
+                 {"1.2.3", "1.2.3"}};
+    for (const auto& c : cases) EXPECT_EQ(sketchCaption(c.caption), c.printed) << c.caption;
+}
+
 TEST(CheckerReads, NamedConstantsAreSubstitutedWithTheirValues) {
     CalcForm window = windowNamed("振动计算");
     window.press(window.definition().defaultRunButton());
