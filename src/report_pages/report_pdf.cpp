@@ -9,6 +9,7 @@
 #include <QPdfWriter>
 #include <QSvgRenderer>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextObjectInterface>
@@ -131,10 +132,18 @@ void keepWithNext(QTextDocument& document) {
             QTextBlock next = block.next();
             while (next.isValid() && next.text().trimmed().isEmpty() && next.length() <= 1) next = next.next();
             if (!next.isValid()) continue;
-            const QRectF here = layout->blockBoundingRect(block), there = layout->blockBoundingRect(next);
-            const int page = static_cast<int>(here.top() / pageHeight);
-            const bool atTop = here.top() - page * pageHeight < pageHeight * 0.02;
-            if (atTop || static_cast<int>(there.top() / pageHeight) <= page) continue;
+            // Pagination pushes a line that does not fit down within its block: where a block's
+            // first line stands is where it shows.
+            const auto firstLine = [&](const QTextBlock& b) {
+                const double top = layout->blockBoundingRect(b).top();
+                return b.layout() && b.layout()->lineCount() > 0 ? top + b.layout()->lineAt(0).y() : top;
+            };
+            const double here = firstLine(block), there = firstLine(next);
+            // A line pushed to the next page starts a hair above its edge (the layout's rounding).
+            const auto pageOf = [&](double y) { return static_cast<int>((y + 1) / pageHeight); };
+            const int page = pageOf(here);
+            const bool atTop = here - page * pageHeight < pageHeight * 0.02;
+            if (atTop || pageOf(there) <= page) continue;
             QTextCursor cursor(block);
             QTextBlockFormat format = block.blockFormat();
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
