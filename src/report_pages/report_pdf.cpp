@@ -8,9 +8,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgRenderer>
-#include <QTextBlock>
-#include <QTextLayout>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextObjectInterface>
 #include <map>
@@ -118,42 +115,6 @@ private:
     std::map<QString, QString> texts_;
 };
 
-// A heading, or a line that announces what follows ("代入数值：", "式中："), never stands alone
-// at the foot of a page: where what follows it begins on the next page, it goes there too.
-void keepWithNext(QTextDocument& document) {
-    const double pageHeight = document.pageSize().height();
-    QAbstractTextDocumentLayout* layout = document.documentLayout();
-    for (int pass = 0; pass < 8; ++pass) {
-        bool moved = false;
-        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-            const QString text = block.text().trimmed();
-            const bool leads = block.blockFormat().headingLevel() > 0 || text.endsWith(QStringLiteral("："));
-            if (!leads || text.isEmpty()) continue;
-            QTextBlock next = block.next();
-            while (next.isValid() && next.text().trimmed().isEmpty() && next.length() <= 1) next = next.next();
-            if (!next.isValid()) continue;
-            // Pagination pushes a line that does not fit down within its block: where a block's
-            // first line stands is where it shows.
-            const auto firstLine = [&](const QTextBlock& b) {
-                const double top = layout->blockBoundingRect(b).top();
-                return b.layout() && b.layout()->lineCount() > 0 ? top + b.layout()->lineAt(0).y() : top;
-            };
-            const double here = firstLine(block), there = firstLine(next);
-            // A line pushed to the next page starts a hair above its edge (the layout's rounding).
-            const auto pageOf = [&](double y) { return static_cast<int>((y + 1) / pageHeight); };
-            const int page = pageOf(here);
-            const bool atTop = here - page * pageHeight < pageHeight * 0.02;
-            if (atTop || pageOf(there) <= page) continue;
-            QTextCursor cursor(block);
-            QTextBlockFormat format = block.blockFormat();
-            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            cursor.setBlockFormat(format);
-            moved = true;
-        }
-        if (!moved) return;
-    }
-}
-
 QRectF bodyOf(const QPageLayout& layout) {
     const QSizeF paper = layout.fullRectPixels(kDpi).size();
     // Wide on the left for binding; room above and below for the header and the page number.
@@ -205,7 +166,6 @@ PagedDocument::PagedDocument(QPdfWriter& writer, const QString& html, const Repo
     document.setDocumentMargin(0);
     document.setPageSize(body_.size());
     document.setHtml(html);
-    keepWithNext(document);
     // A picture stands on one line of its own, and pagination moves a line that does not fit
     // whole to the next page. Marking its paragraph unbreakable as well made the layout drop the
     // text of later paragraphs from the pages.
