@@ -3,6 +3,7 @@
 // must exceed 1.5 times the total external load of soil and vehicles.
 #include "model/calc.h"
 #include "crossing_checks/verdict_row.h"
+#include "model/report_declarations.h"
 
 namespace pylora {
 namespace {
@@ -150,6 +151,7 @@ FormDefinition makeHighwayStabilityCheck() {
     return def;
 }
 
+const ComparisonRegistration checks("公路穿越稳定性校核", {{kLeastStress, kSign, kRequired, kVerdict}});
 const WindowRegistration registration("公路穿越稳定性校核", "公路穿越稳定性校核", makeHighwayStabilityCheck);
 
 }  // namespace

@@ -4,6 +4,7 @@
 // the tensile-stress and the compressive-stress rows.
 #include "model/calc.h"
 #include "crossing_checks/verdict_row.h"
+#include "model/report_declarations.h"
 
 namespace pylora {
 namespace {
@@ -140,6 +141,9 @@ FormDefinition makeHighwayStrengthCheck() {
     return def;
 }
 
+const ComparisonRegistration checks("公路穿越强度校核",
+                                    {{kTensile, kTensileSign, kTensileAllowable, kTensileVerdict},
+                                     {kCompressive, kCompressiveSign, kCompressiveAllowable, kCompressiveVerdict}});
 const WindowRegistration registration("公路穿越强度校核", "公路穿越强度校核", makeHighwayStrengthCheck);
 
 }  // namespace

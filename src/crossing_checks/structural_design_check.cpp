@@ -3,6 +3,7 @@
 // and the equivalent stress, which must stay below 0.9 times the yield strength.
 #include "model/calc.h"
 #include "crossing_checks/verdict_row.h"
+#include "model/report_declarations.h"
 
 namespace pylora {
 namespace {
@@ -144,6 +145,7 @@ FormDefinition makeStructuralDesignCheck() {
     return def;
 }
 
+const ComparisonRegistration checks("穿越结构设计计算", {{kEquivalent, kSign, kLimit, kVerdict}});
 const WindowRegistration registration("穿越结构设计计算", "穿越结构设计计算", makeStructuralDesignCheck);
 
 }  // namespace

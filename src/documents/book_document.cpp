@@ -60,6 +60,11 @@ std::vector<BookVerdictRow> bookSummary(const BookDocument& book) {
             row.text = stateStatement(report);
             row.colour = Colour::rgb(0xC0, 0x00, 0x00);
             rows.push_back(row);
+        } else if (!report.stepsNotRun.empty()) {
+            BookVerdictRow row = start;
+            row.text = pageOneBanner(report);
+            row.colour = Colour::rgb(0xC0, 0x00, 0x00);
+            rows.push_back(row);
         } else if (report.verdicts.empty()) {
             BookVerdictRow row = start;
             row.text = "不作判定，计算结果见本章";
@@ -71,6 +76,14 @@ std::vector<BookVerdictRow> bookSummary(const BookDocument& book) {
             if (!verdict.name.empty()) row.name = verdict.name;
             row.text = verdict.text;
             row.colour = verdict.colour;
+            rows.push_back(row);
+        }
+        for (const std::string& warning : report.state == ReportState::Computed ? report.warnings
+                                                                               : std::vector<std::string>{}) {
+            BookVerdictRow row = start;
+            row.name = "警告";
+            row.text = warning;
+            row.colour = kWarningColour;
             rows.push_back(row);
         }
     }

@@ -5,9 +5,13 @@
 #include "model/version.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
 #include <set>
 
 #include "model/field_role.h"
+#include "model/report_declarations.h"
 #include "model/quantity_values.h"
 #include "model/remarks.h"
 #include "model/report_numbers.h"
@@ -20,6 +24,16 @@ namespace {
 
 bool isHighlight(Colour background) {
     return background.role() == Colour::Role::Rgb && background != Colour::white();
+}
+
+// The tree with each named constant (g, R_a, C) written as its value, for the substituted line.
+formula::Expr withConstantValues(const formula::Expr& e) {
+    using Kind = formula::Expr::Kind;
+    if (e.kind() == Kind::Named) return formula::Expr::make(Kind::Constant, engineeringValue(e.constant()), e.constant(), {});
+    if (e.operands().empty()) return e;
+    std::vector<formula::Expr> operands;
+    for (const formula::Expr& operand : e.operands()) operands.push_back(withConstantValues(operand));
+    return formula::Expr::make(e.kind(), e.text(), e.constant(), std::move(operands));
 }
 
 bool isValueControl(const ControlDef& c) { return c.kind == ControlKind::TextField || c.kind == ControlKind::Label; }
@@ -57,9 +71,11 @@ public:
         report_.version = kProgramVersion;
         report_.basis = def_.basis();
         if (window_.record().failure) report_.failure = failureMessage(*window_.record().failure, def_);
+        if (computed_) choosePrecisions();
         std::set<std::string> groupsDone;
         for (const ControlDef& c : def_.controls()) {
             if (c.style == LabelStyle::Title) report_.heading = trimmedString(form_.text(c.name));
+            if (c.style == LabelStyle::Note && form_.visible(c.name)) addNote(form_.text(c.name));
             if (!form_.visible(c.name) || tableCells_.count(c.name)) continue;
             addControl(c, groupsDone);
         }
@@ -71,6 +87,7 @@ public:
         for (const formula::Formula& line : def_.formulas()) addStep(line, ++index);
         addUnplacedRemarks();
         if (computed_) report_.warnings = window_.record().warnings;
+        if (report_.state != ReportState::NotRun) addStepsNotRun();
         return std::move(report_);
     }
 
@@ -81,9 +98,11 @@ private:
     void addVerdicts() {
         if (!computed_) return;
         const auto& verdicts = window_.record().verdicts;
+        std::set<std::string> compared;
+        for (const Comparison& check : comparisonsOf(def_.formName())) addComparison(check, compared);
         for (const StepVerdict& v : verdicts) {
             const std::string text = trimmedString(v.text);
-            if (text.empty() || !form_.visible(v.control)) continue;
+            if (text.empty() || !form_.visible(v.control) || compared.count(v.control)) continue;
             const ControlDef* c = def_.findControl(v.control);
             const bool shared = std::count_if(verdicts.begin(), verdicts.end(), [&](const StepVerdict& other) {
                                     return other.control == v.control && !trimmedString(other.text).empty();
@@ -97,6 +116,55 @@ private:
             }
             report_.verdicts.push_back({key, name, text, v.colour});
         }
+    }
+
+    // A window whose steps follow one another (第一步计算, 第二步计算): the steps after the last
+    // one that ran were not run, and the calculation is unfinished.
+    void addStepsNotRun() {
+        if (!def_.hasSuccessiveSteps()) return;
+        std::vector<std::string> notRun;
+        for (const ControlDef& button : def_.controls()) {
+            if (button.kind != ControlKind::Button || button.action != ButtonAction::Run) continue;
+            if (stepsRun_.count(button.name)) notRun.clear();
+            else notRun.push_back(trimmedString(button.text));
+        }
+        report_.stepsNotRun = std::move(notRun);
+    }
+
+    // A note the window marks 【注意】 says what the engineer must know (a formula's range, a
+    // definition, a rounding rule): the report prints it under 说明, without its mark. A note
+    // without the mark tells how to use the window and stays there.
+    void addNote(const std::string& text) {
+        std::string note = trimmedString(text);
+        const std::string mark = "【注意】";
+        if (note.rfind(mark, 0) != 0) return;
+        note = trimmedString(note.substr(mark.size()));
+        for (const char* colon : {"：", ":"})
+            if (note.rfind(colon, 0) == 0) note = trimmedString(note.substr(std::string(colon).size()));
+        if (!note.empty()) report_.notes.push_back(note);
+    }
+
+    // A check the window shows in four fields, as one sentence: σ = … < [σ] = …，满足强度要求,
+    // in the colour the window gives its verdict.
+    void addComparison(const Comparison& check, std::set<std::string>& compared) {
+        const std::string sign = trimmedString(form_.text(check.sign));
+        const std::string verdict = trimmedString(form_.text(check.verdict));
+        if (sign.empty() || verdict.empty() || !written_.count(check.value) || !written_.count(check.limit)) return;
+        auto side = [&](const std::string& key) {
+            const ControlDef* c = def_.findControl(key);
+            const std::string unit = c ? unitOf(c->meaning) : std::string();
+            return def_.symbolOf(key) + " = " + valueText(key) + (unit.empty() ? "" : " " + unit);
+        };
+        std::string text;
+        try {
+            text = side(check.value) + " " + sign + " " + side(check.limit) + "，" + verdict;
+        } catch (const RunFailure&) {
+            return;  // a side without a number: the fields stand as the window wrote them
+        }
+        const ControlDef* c = def_.findControl(check.verdict);
+        report_.verdicts.push_back({check.verdict, c ? c->meaning.name : std::string(), text, form_.foreground(check.verdict)});
+        compared.insert(check.sign);
+        compared.insert(check.verdict);
     }
 
     void noteStep(const std::string& name) {
@@ -118,7 +186,7 @@ private:
         if (!stepRan(c.meaning.step)) return;
         switch (role) {
             case FieldRole::Input:
-                if (isValueControl(c)) report_.inputs.push_back(quantityOf(c));
+                if (isValueControl(c) && !unusedByChoice(c.name)) report_.inputs.push_back(quantityOf(c));
                 return;
             case FieldRole::Choice:
                 addChoice(c, groupsDone);
@@ -134,6 +202,20 @@ private:
         }
     }
 
+    // An input that only formulas of options not chosen use (the bend's inputs where the
+    // pipe is laid without bending) plays no part in this calculation.
+    bool unusedByChoice(const std::string& key) const {
+        bool used = false, usedHere = false;
+        for (const formula::Formula& line : def_.formulas()) {
+            if (line.result.empty()) continue;
+            const auto keys = formula::quantitiesOf(line.expression);
+            if (std::find(keys.begin(), keys.end(), key) == keys.end()) continue;
+            used = true;
+            usedHere = usedHere || values_.applies(line);
+        }
+        return used && !usedHere;
+    }
+
     // The unit the engineer picked in the field's unit list (or the one a label shows), else the stated one.
     std::string unitOf(const Meaning& meaning) const {
         if (meaning.unitList.empty() || !form_.has(meaning.unitList)) return meaning.unit;
@@ -145,7 +227,7 @@ private:
         const ControlState& state = form_.control(c.name);
         const bool blank = trimmedString(state.text).empty() && !c.meaning.whenBlank.empty();
         return {c.name, c.meaning.symbol, c.meaning.name,
-                blank ? c.meaning.whenBlank : engineeringNumber(state.text, c.meaning.decimals),
+                blank ? c.meaning.whenBlank : engineeringNumber(state.text, decimalsOf(c.name)),
                 blank ? std::string() : unitOf(c.meaning), isHighlight(state.background)};
     }
 
@@ -235,7 +317,10 @@ private:
                 const bool mine = ofKind(*column, cell);
                 const bool shown = mine && (!results || written_.count(cell));
                 const ControlDef* c = shown ? def_.findControl(cell) : nullptr;
-                const int decimals = c && c->meaning.decimals >= 0 ? c->meaning.decimals : column->meaning.decimals;
+                const int decimals = !c ? column->meaning.decimals
+                                     : decimals_.count(cell) ? decimals_.at(cell)
+                                     : c->meaning.decimals >= 0 ? c->meaning.decimals
+                                                                : column->meaning.decimals;
                 cells.push_back(shown ? engineeringNumber(form_.text(cell), decimals) : std::string());
                 any = any || mine;
             }
@@ -251,25 +336,60 @@ private:
         if (!inputs.rows.empty()) report_.inputTables.push_back(std::move(inputs));
         if (!computed_) return;
         ReportTable results = tablePart(table, true);
+        addTotals(results);
         if (!results.rows.empty()) report_.resultTables.push_back(std::move(results));
+    }
+
+    // The 合计 row of a table whose columns add up: the printed values summed, to the most
+    // decimals any of them prints.
+    void addTotals(ReportTable& table) const {
+        const auto summed = summedColumns(def_.formName(), table.caption);
+        if (summed.empty() || table.rows.size() < 2) return;
+        std::vector<std::string> totals(table.columns.size());
+        for (std::size_t column = 0; column < table.columns.size(); ++column) {
+            if (std::find(summed.begin(), summed.end(), table.columns[column].symbol) == summed.end()) continue;
+            double sum = 0;
+            int decimals = 0;
+            bool any = false;
+            for (const auto& row : table.cells) {
+                const auto printed = readPrintedNumber(row[column]);
+                if (!printed) continue;
+                sum += printed->value;
+                decimals = std::max(decimals, decimalsIn(row[column]));
+                any = true;
+            }
+            if (any) totals[column] = engineeringNumber(fixedText(sum, decimals), decimals);
+        }
+        table.rows.push_back("合计");
+        table.cells.push_back(std::move(totals));
+    }
+
+    static std::string fixedText(double value, int decimals) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.*f", decimals, value);
+        return text;
     }
 
     // The value of a quantity as the report prints it: a field's text as displayed, a quantity
     // without a field from its formula. Throws RunFailure where there is no number.
     std::string valueText(const std::string& key) const {
-        const Meaning* meaning = def_.meaningOf(key);
-        const int decimals = meaning ? meaning->decimals : -1;
+        const int decimals = decimalsOf(key);
         if (!def_.findQuantity(key) && form_.has(key)) {
             values_.value(key);  // a field that holds no number has no value to put in
             return engineeringNumber(form_.text(key), decimals);
         }
-        return engineeringValue(values_.value(key).value(), decimals);
+        const double value = values_.value(key).value();
+        if (const auto digits = significant_.find(key); digits != significant_.end())
+            return engineeringSignificant(value, digits->second);
+        return engineeringValue(value, decimals);
     }
 
-    // A value as it stands in a substituted formula: a negative one in brackets.
+    // A value as it stands in a substituted formula: a negative one, or one with a power of
+    // ten, in brackets.
     std::string substitutable(const std::string& key) const {
         const std::string value = valueText(key);
-        return !value.empty() && value[0] == '-' ? "(−" + value.substr(1) + ")" : value;
+        if (!value.empty() && value[0] == '-') return "(−" + value.substr(1) + ")";
+        return value.find("×10") != std::string::npos ? "(" + value + ")" : value;
     }
 
     ReportTerm termOf(const std::string& key) const {
@@ -294,7 +414,9 @@ private:
         for (const std::string& key : formula::quantitiesOf(line.expression)) step.terms.push_back(termOf(key));
         for (const formula::NamedConstant& constant : formula::namedConstantsOf(line.expression))
             step.terms.push_back({constant.symbol, constant.name, engineeringValue(constant.value), ""});
-        if (computed_) substitute(line, index, step);
+        // A formula that is a bare number (P = 0) shows its value already: no values to put in.
+        if (computed_ && !formula::quantitiesOf(line.expression).empty()) substitute(line, index, step);
+        else if (computed_) step.result.value = resultTextOrEmpty(line);
         for (const Remark* remark : remarksOn(def_, line.result)) step.remarks.push_back(remarkOf(*remark));
         report_.steps.push_back(std::move(step));
     }
@@ -337,10 +459,11 @@ private:
             const formula::SymbolOf value = [this](const std::string& key) { return substitutable(key); };
             step.result.value = resultText(line);
             const std::string result = step.result.value + (step.result.unit.empty() ? "" : " " + step.result.unit);
-            step.substituted = step.result.symbol + " = " + formula::linear(line.expression, value) + " = " + result;
+            const formula::Expr values = withConstantValues(line.expression);
+            step.substituted = step.result.symbol + " = " + formula::linear(values, value) + " = " + result;
             step.substitutedPicture = picture(
                 "values" + std::to_string(index),
-                formula::row({formula::text(step.result.symbol + " = "), formula::piece(line.expression, value),
+                formula::row({formula::text(step.result.symbol + " = "), formula::piece(values, value),
                               formula::text(" = " + result)}));
         } catch (const RunFailure&) {
             step.result.value.clear();
@@ -349,16 +472,166 @@ private:
         }
     }
 
+    std::string resultTextOrEmpty(const formula::Formula& line) const {
+        try {
+            return resultText(line);
+        } catch (const RunFailure&) {
+            return {};
+        }
+    }
+
     // The result as the window shows it where a field shows it; else as its formula gives it.
     std::string resultText(const formula::Formula& line) const {
         const std::string display = displayOf(line.result);
         if (!display.empty()) {
-            const Meaning* meaning = def_.meaningOf(line.result);
             // "." is how the window writes a zero result: a value here, though no input.
             if (trimmedString(form_.text(display)) != ".") values_.value(display);
-            return engineeringNumber(form_.text(display), meaning ? meaning->decimals : -1);
+            return engineeringNumber(form_.text(display), decimalsOf(line.result));
         }
         return valueText(line.result);
+    }
+
+    // The decimals a quantity prints with throughout the report: as declared, or more where a
+    // formula needs them (choosePrecisions); -1: as the window shows it.
+    int decimalsOf(const std::string& key) const {
+        if (const auto chosen = decimals_.find(key); chosen != decimals_.end()) return chosen->second;
+        const Meaning* meaning = def_.meaningOf(key);
+        return meaning ? meaning->decimals : -1;
+    }
+
+    // A checker recomputes each substituted line from the numbers printed in it and must find
+    // the printed result to half a unit of its last digit. Where the declared decimals do not
+    // give that, the quantities of the line print one more decimal at a time, up to what the
+    // field shows (twelve significant digits for a quantity without a field); each keeps its
+    // precision throughout the report. Where even that does not give the printed result, the
+    // result is printed to the digits its values support.
+    void choosePrecisions() {
+        // A later line may print a quantity finer than an earlier one checked it with: again
+        // until every line holds.
+        for (int pass = 0; pass < 6; ++pass) {
+            const auto decimals = decimals_;
+            const auto significant = significant_;
+            choosePrecisionsOnce();
+            if (decimals == decimals_ && significant == significant_) return;
+        }
+    }
+
+    void choosePrecisionsOnce() {
+        for (const formula::Formula& line : def_.formulas()) {
+            if (line.result.empty() || !stepRan(line.step) || !values_.applies(line)) continue;
+            const auto keys = formula::quantitiesOf(line.expression);
+            const auto decimals = decimals_;
+            const auto significant = significant_;
+            for (int attempt = 0; attempt < 12 && !reproduces(line); ++attempt) {
+                bool widened = false;
+                for (const std::string& key : keys) widened = widen(key) || widened;
+                if (!widened) break;
+            }
+            if (reproduces(line)) {
+                keepOnlyNeededDigits(keys, decimals, significant, line);
+                continue;
+            }
+            decimals_ = decimals;  // more digits did not help: the values as they were
+            significant_ = significant;
+            narrowResult(line);
+        }
+    }
+
+    // The line holds with its values widened together: each goes back to the digits it had
+    // where the line holds without its more, so a value that did not matter (α beside a zero
+    // Δh) keeps its own.
+    void keepOnlyNeededDigits(const std::vector<std::string>& keys, const std::map<std::string, int>& decimals,
+                              const std::map<std::string, int>& significant, const formula::Formula& line) {
+        for (const std::string& key : keys) {
+            const auto widenedDecimals = decimals_, widenedSignificant = significant_;
+            restore(decimals_, decimals, key);
+            restore(significant_, significant, key);
+            if (reproduces(line)) continue;
+            decimals_ = widenedDecimals;
+            significant_ = widenedSignificant;
+        }
+    }
+
+    static void restore(std::map<std::string, int>& chosen, const std::map<std::string, int>& before,
+                        const std::string& key) {
+        if (const auto was = before.find(key); was != before.end()) chosen[key] = was->second;
+        else chosen.erase(key);
+    }
+
+    // Where the values cannot be printed finer, the result is printed to the digits they support.
+    void narrowResult(const formula::Formula& line) {
+        std::string text;
+        try {
+            text = resultText(line);
+        } catch (const RunFailure&) {
+            return;
+        }
+        if (text.find("×10") != std::string::npos) return;
+        narrowed_.insert(line.result);  // printed no finer for a later line either
+        for (int decimals = decimalsIn(text) - 1; decimals >= 0; --decimals) {
+            decimals_[line.result] = decimals;
+            if (reproduces(line)) return;
+        }
+    }
+
+    bool reproduces(const formula::Formula& line) const {
+        try {
+            const auto printed = readPrintedNumber(resultText(line));
+            if (!printed) return true;  // words: nothing to recompute
+            const double recomputed = formula::evaluate(line.expression, [this](const std::string& key) {
+                                          const auto value = readPrintedNumber(valueText(key));
+                                          if (!value) throw RunFailure(FailureKind::NotANumber, key);
+                                          return Num(value->value);
+                                      }).value();
+            return std::abs(recomputed - printed->value) <=
+                   0.5 * printed->lastDigit * (1 + 1e-9) + 1e-12 * std::abs(printed->value);
+        } catch (const RunFailure&) {
+            return true;  // a value without a number: the line is left as it stands
+        }
+    }
+
+    // One more printed decimal for the quantity, where its value has more; false when not.
+    bool widen(const std::string& key) {
+        if (narrowed_.count(key)) return false;
+        std::string text;
+        try {
+            text = valueText(key);
+        } catch (const RunFailure&) {
+            return false;
+        }
+        const bool quantity = def_.findQuantity(key) || !form_.has(key);
+        if (text.find("×10") != std::string::npos) {  // a very large or small value: more digits
+            if (!quantity) return false;
+            const int digits = significant_.count(key) ? significant_.at(key) : 6;
+            if (digits >= kMostDigits) return false;
+            significant_[key] = digits + 1;
+            return true;
+        }
+        const int now = std::max(decimalsOf(key), decimalsIn(text));
+        int most = 0;
+        if (!quantity) {
+            const std::string shown = trimmedString(form_.text(key));
+            if (shown.find_first_of("eE") != std::string::npos) return false;
+            most = decimalsIn(shown);
+        } else {
+            double value = 0;
+            try {
+                value = std::abs(values_.value(key).value());
+            } catch (const RunFailure&) {
+                return false;
+            }
+            most = value == 0 ? 0 : std::clamp(kMostDigits - 1 - static_cast<int>(std::floor(std::log10(value))), 0, 15);
+        }
+        if (now >= most) return false;
+        decimals_[key] = now + 1;
+        return true;
+    }
+
+    static int decimalsIn(const std::string& text) {
+        const auto point = text.find('.');
+        if (point == std::string::npos) return 0;
+        const auto end = text.find_first_not_of("0123456789", point + 1);
+        return static_cast<int>((end == std::string::npos ? text.size() : end) - point - 1);
     }
 
     static ReportPicture picture(std::string id, const formula::Piece& piece) {
@@ -384,6 +657,10 @@ private:
     std::set<std::string> written_;
     std::set<std::string> stepsRun_;
     std::set<std::string> tableCells_;
+    std::map<std::string, int> decimals_;
+    std::map<std::string, int> significant_;
+    std::set<std::string> narrowed_;  // values printed with a power of ten
+    static constexpr int kMostDigits = 12;     // significant digits a quantity without a field may print
 };
 
 void addSketches(const CalcForm& window, Report& report) {
@@ -433,6 +710,23 @@ std::string stateStatement(const Report& report) {
             break;
     }
     return {};
+}
+
+std::string pageOneBanner(const Report& report) {
+    switch (report.state) {
+        case ReportState::NotRun:
+            return "本计算书未经计算，不含计算结果，不得作为设计依据。";
+        case ReportState::Failed:
+            return report.failure + "。本次计算未完成，本计算书不含计算结果，不得作为设计依据。";
+        case ReportState::ChangedAfterRun:
+            return "输入参数在最近一次计算后已修改，本计算书不含计算结果，不得作为设计依据。";
+        case ReportState::Computed:
+            break;
+    }
+    if (report.stepsNotRun.empty()) return {};
+    std::string steps;
+    for (const std::string& step : report.stepsNotRun) steps += (steps.empty() ? "「" : "、「") + step + "」";
+    return "计算未完成：" + steps + "未运行，本计算书只含已运行步骤的结果，不得作为设计依据。";
 }
 
 std::vector<const ReportPicture*> reportPictures(const Report& report) {

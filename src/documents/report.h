@@ -128,8 +128,13 @@ struct Report {
     std::string program;      // the program that made it and its version
     std::string version;
     std::vector<std::string> basis;
+    // What the window's notes (【注意】) tell the engineer: limits of the formulas, definitions;
+    // printed as 说明 under 一、计算依据.
+    std::vector<std::string> notes;
     ReportState state = ReportState::NotRun;
     std::string failure;      // the failure in the engineer's words
+    // Later steps of the calculation that were not run after an earlier one: their captions.
+    std::vector<std::string> stepsNotRun;
 
     std::vector<ReportQuantity> inputs;
     std::vector<ReportChoice> choices;
@@ -160,6 +165,13 @@ void addStudy(Report& report, ReportStudy study);
 std::string caseDifferenceNote(const Report& report);
 // What the report says instead of results; empty when it shows results.
 std::string stateStatement(const Report& report);
+// The warning at the head of page 1 of a report that is not a finished calculation (failed,
+// not run, outdated, or a later step not run); empty when it is one.
+std::string pageOneBanner(const Report& report);
+// Whether the report is a finished calculation a checker may sign: no banner.
+inline bool signable(const Report& report) { return pageOneBanner(report).empty(); }
+// The colour of a warning wherever a report or a book prints one.
+inline constexpr Colour kWarningColour = Colour::rgb(0xA0, 0x40, 0x00);
 // What 一、计算依据 says when the window names no code.
 inline constexpr const char* kNoBasis = "本计算未注明所依据的规范条文。";
 
@@ -178,6 +190,10 @@ struct HtmlOptions {
 };
 
 std::string reportHtml(const Report& report, const ProjectInfo& project, HtmlOptions options = {});
+
+// A sketch's caption with its numbers in engineering form: "E=.2907" -> "E=0.2907",
+// "295.402378181622" -> "295.402".
+std::string sketchCaption(const std::string& caption);
 
 // The sketch as an SVG drawing in twips: visible lines, markers and captions.
 std::string sketchSvg(const Sketch& sketch, double widthPixels);

@@ -308,11 +308,16 @@ private:
                         {headingCell("设计阶段"), textCell(project_.designStage), headingCell("计算项目"), textCell(report_.windowTitle)}},
                        0)
               << paragraph(run("计算程序：" + report_.program + " " + report_.version, {false, "", 18}));
+        if (const std::string banner = pageOneBanner(report_); !banner.empty())
+            body_ << table(widthsOf({100}), {{Cell{run(banner, {true, "C00000", 0}), false, "left", {}}}}, 0);
 
         heading("计算依据");
         if (report_.basis.empty()) body_ << paragraph(run(kNoBasis));
         int n = 0;
         for (const std::string& code : report_.basis) body_ << paragraph(run(std::to_string(++n) + ". " + code));
+        if (!report_.notes.empty()) body_ << paragraph(run("说明：", kBold));
+        n = 0;
+        for (const std::string& note : report_.notes) body_ << paragraph(run(std::to_string(++n) + ". " + note), "Term");
 
         heading("计算条件");
         if (!report_.inputs.empty()) quantityTable(report_.inputs);
@@ -367,7 +372,7 @@ private:
         else if (report_.verdicts.empty()) body_ << paragraph(run("本计算窗口不作判定，计算结果见上。"));
         for (const ReportVerdict& verdict : report_.verdicts)
             body_ << paragraph((verdict.name.empty() ? "" : run(verdict.name + "：")) +
-                               run(verdict.text, {true, hexColour(verdict.colour), 0}));
+                               marked(verdict.text, {true, hexColour(verdict.colour), 0}));
 
         if (!report_.studies.empty()) heading("参数分析");
         for (const ReportStudy& study : report_.studies) {
@@ -375,7 +380,8 @@ private:
             body_ << paragraph(image(study.plot, kTextWidth), {}, "center");
         }
 
-        body_ << paragraph("")
+        if (signable(report_))
+            body_ << paragraph("")
               << table(widthsOf({8, 15, 8, 15, 8, 15, 8, 23}),
                        {{headingCell("计算"), textCell(project_.calculatedBy), headingCell("校核"), textCell(project_.checkedBy),
                          headingCell("审核"), textCell(project_.approvedBy), headingCell("日期"), textCell(project_.date)}},

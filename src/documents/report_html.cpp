@@ -1,11 +1,13 @@
 // The 计算书 as one self-contained HTML page (formulas and sketches inline as SVG), and the same
 // page with picture references for the desktop program's A4 layout.
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <sstream>
 
 #include "documents/report.h"
 #include "documents/report_text.h"
+#include "model/report_numbers.h"
 #include "model/text.h"
 
 namespace pylora {
@@ -66,13 +68,14 @@ public:
         html_ << "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n<title>"
               << escaped(reportTitle(report_)) << "</title>\n" << kStyle << "</head>\n<body>\n";
         header();
+        banner();
         basis();
         conditions();
         process();
         results();
         conclusion();
         studies();
-        signatures();
+        if (signable(report_)) signatures();
         if (options_.sketches) sketches();
         html_ << "</body>\n</html>\n";
         return html_.str();
@@ -96,11 +99,24 @@ private:
               << "<p class=\"note\">计算程序：" << escaped(report_.program) << " " << escaped(report_.version) << "</p>\n";
     }
 
+    // A calculation that is not finished says so before anything else, on page 1.
+    void banner() {
+        const std::string text = pageOneBanner(report_);
+        if (text.empty()) return;
+        html_ << "<table class=\"banner\" width=\"100%\" border=\"2\" cellspacing=\"0\" cellpadding=\"6\" "
+                 "style=\"border: 2px solid #c00000; margin: 6pt 0;\"><tr><td style=\"color:#c00000;\"><b>"
+              << escaped(text) << "</b></td></tr></table>\n";
+    }
+
     void basis() {
         heading("计算依据");
         if (report_.basis.empty()) html_ << "<p>" << kNoBasis << "</p>\n";
         int n = 0;
         for (const std::string& code : report_.basis) html_ << "<p>" << ++n << ". " << escaped(code) << "</p>\n";
+        if (report_.notes.empty()) return;
+        html_ << "<p><b>说明：</b></p>\n";
+        n = 0;
+        for (const std::string& note : report_.notes) html_ << "<p class=\"term\">" << ++n << ". " << escaped(note) << "</p>\n";
     }
 
     void quantityTable(const std::vector<ReportQuantity>& rows) {
@@ -223,7 +239,7 @@ private:
         for (const ReportVerdict& verdict : report_.verdicts) {
             html_ << "<p>";
             if (!verdict.name.empty()) html_ << escaped(verdict.name) << "：";
-            html_ << "<b><span style=\"color:" << cssColour(verdict.colour) << ";\">" << escaped(verdict.text)
+            html_ << "<b><span style=\"color:" << cssColour(verdict.colour) << ";\">" << markup(verdict.text)
                   << "</span></b></p>\n";
         }
     }
@@ -265,6 +281,33 @@ std::string reportHtml(const Report& report, const ProjectInfo& project, HtmlOpt
     return HtmlWriter(report, project, options).write();
 }
 
+// A sketch's caption with its numbers in engineering form: a leading zero (".2907" -> "0.2907")
+// and a number the window writes to its last binary digit shortened to three decimals
+// ("295.402378181622" -> "295.402").
+std::string sketchCaption(const std::string& caption) {
+    std::string out;
+    for (std::size_t i = 0; i < caption.size();) {
+        const bool startsNumber = std::isdigit(static_cast<unsigned char>(caption[i])) ||
+                                  (caption[i] == '.' && i + 1 < caption.size() &&
+                                   std::isdigit(static_cast<unsigned char>(caption[i + 1])));
+        const bool insideWord = i > 0 && (std::isalnum(static_cast<unsigned char>(caption[i - 1])) || caption[i - 1] == '_');
+        if (!startsNumber || insideWord) {
+            out += caption[i++];
+            continue;
+        }
+        std::size_t end = i;
+        while (end < caption.size() && (std::isdigit(static_cast<unsigned char>(caption[end])) || caption[end] == '.')) ++end;
+        std::string number = caption.substr(i, end - i);
+        if (std::count(number.begin(), number.end(), '.') <= 1) {
+            const std::size_t digits = number.size() - std::count(number.begin(), number.end(), '.');
+            number = engineeringNumber(number, digits > 8 ? 3 : -1);
+        }
+        out += number;
+        i = end;
+    }
+    return out;
+}
+
 std::string sketchSvg(const Sketch& sketch, double widthPixels) {
     std::ostringstream svg;
     const double w = std::max(1.0, sketch.width()), h = std::max(1.0, sketch.height());
@@ -290,7 +333,7 @@ std::string sketchSvg(const Sketch& sketch, double widthPixels) {
         if (!label.visible || label.caption.empty()) continue;
         svg << "<text x=\"" << number(label.left) << "\" y=\"" << number(label.top + 150)
             << "\" font-size=\"150\" font-family=\"Pylora Report Hei, Noto Sans CJK SC, sans-serif\" fill=\""
-            << cssColour(label.colour) << "\">" << escaped(label.caption) << "</text>\n";
+            << cssColour(label.colour) << "\">" << escaped(sketchCaption(label.caption)) << "</text>\n";
     }
     svg << "</svg>";
     return svg.str();

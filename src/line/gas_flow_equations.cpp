@@ -472,7 +472,7 @@ FormDefinition makeGasFlowEquations() {
     def.note("Label2",
              "【注意】压力均为绝对压力；输气量为标准状况（Ts、Ps）下的体积流量，年输气量按 350 d 计。"
              "求解的量以高亮显示，下表列出各公式对同一组输入的求解结果。");
-    def.basis({"《输气管道工程设计规范》GB 50251（通用公式、高程修正）"});
+    def.basis({"《输气管道工程设计规范》GB 50251-2003（通用公式、高程修正）"});
 
     auto picture = def.frame("FrameFormula", "GB 50251 通用公式", FrameRole::Formula, {0, 0});
     stateFormulas(def, picture);

@@ -43,7 +43,7 @@ FormDefinition makeWallThickness() {
              " 【注意】输气管道的按管道内压力产生的环向应力确定壁厚，按下式(摘录于《输气管道设计规范》GB50251-2003）"
              "计算的管道壁厚向上圆整至公称壁厚，弯头制作要求符合Tarsel企业标准Q/TK 424-1997标准。");
 
-    def.basis({"《输气管道设计规范》GB50251-2003（直管段壁厚）", "Tarsel企业标准Q/TK 424-1997（弯头制作）"});
+    def.basis({"《输气管道工程设计规范》GB 50251-2003（直管段壁厚）", "Tarsel企业标准Q/TK 424-1997（弯头制作）"});
 
     def.frame("Frame3", "直管段壁厚计算公式", FrameRole::Formula, {0, 0})
         .formulas("Image1",

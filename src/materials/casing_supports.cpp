@@ -61,7 +61,11 @@ double runnerHeight(const std::string& model, const Num& room) {
     return 25;
 }
 
+// A warning stands in the warning colour, a casing without any support in red.
+constexpr Colour kWarningColour = Colour::rgb(0xA0, 0x40, 0x00);
+
 void judgeClearance(Form& form, const Num& clearance) {
+    form.setForeground(kAdvice, clearance <= 15 ? kWarningColour : Colour::windowText());
     if (clearance <= 15) {
         form.setText(kClearanceWord, "小于");
         form.setText(kAdvice, "警告:输入参数中所选套管偏小,请重新选择较大的套管重新计算");
@@ -118,6 +122,7 @@ void computeCasingSupports(RunContext& run) {
     const Num room = (casingBore - pipe - 10) / 2;
     const double runner = runnerHeight(model, room);
     if (runner == 0) {
+        form.setForeground(kAdvice, Colour::red());
         form.setText(kAdvice, "严重警告:输入参数中所选套管偏小,无合适套管支架");
         return;
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/calc.h"
+#include "model/report_declarations.h"
 #include "model/text.h"
 
 namespace pylora {
@@ -141,6 +142,8 @@ FormDefinition makePipeTakeoff() {
     return def;
 }
 
+// The takeoff adds up: the 计算书 closes the table with its total weight and cost.
+const TotalsRegistration totals("管材提料", "钢管提料", {"W", "C"});
 const WindowRegistration registration("管材提料", "管材提料", makePipeTakeoff);
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "model/report_numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "model/text.h"
 
@@ -28,6 +30,42 @@ std::string dropTrailingZeros(std::string fraction) {
     return fraction;
 }
 
+std::string superscript(int number) {
+    static const char* const digits[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
+    std::string text = number < 0 ? "⁻" : "";
+    for (char c : std::to_string(std::abs(number))) text += digits[c - '0'];
+    return text;
+}
+
+// "46.76620E+06" as an engineer writes it: one digit before the point, every digit shown kept,
+// "4.676620×10⁷"; nullopt when the text is no number with an exponent.
+std::string scientific(const std::string& text) {
+    const auto mark = text.find_first_of("eE");
+    if (mark == std::string::npos || mark == 0) return {};
+    const std::string mantissa = text.substr(0, mark), power = text.substr(mark + 1);
+    std::size_t i = 0;
+    std::string sign;
+    if (i < mantissa.size() && (mantissa[i] == '-' || mantissa[i] == '+')) sign = mantissa[i++] == '-' ? "-" : "";
+    std::string digits;
+    int pointAt = -1;
+    for (; i < mantissa.size(); ++i) {
+        if (isDigit(mantissa[i])) digits += mantissa[i];
+        else if (mantissa[i] == '.' && pointAt < 0) pointAt = static_cast<int>(digits.size());
+        else return {};
+    }
+    if (digits.empty() || power.empty()) return {};
+    std::size_t p = 0;
+    if (power[p] == '+' || power[p] == '-') ++p;
+    if (p == power.size() || power.find_first_not_of("0123456789", p) != std::string::npos) return {};
+    if (pointAt < 0) pointAt = static_cast<int>(digits.size());
+    const auto first = digits.find_first_not_of('0');
+    if (first == std::string::npos) return "0";
+    const int exponent = std::atoi(power.c_str()) + pointAt - static_cast<int>(first) - 1;
+    const std::string significant = digits.substr(first);
+    const std::string number = significant.substr(0, 1) + (significant.size() > 1 ? "." + significant.substr(1) : "");
+    return sign + number + (exponent == 0 ? "" : "×10" + superscript(exponent));
+}
+
 }  // namespace
 
 std::string engineeringNumber(const std::string& shown, int decimals) {
@@ -43,7 +81,10 @@ std::string engineeringNumber(const std::string& shown, int decimals) {
     const bool point = i < text.size() && text[i] == '.';
     if (point) ++i;
     while (i < text.size() && isDigit(text[i])) fraction += text[i++];
-    if (i != text.size() || (!point && whole.empty())) return text;  // words, exponents, a lone sign
+    if (i != text.size() || (!point && whole.empty())) {
+        const std::string power = scientific(text);
+        return power.empty() ? text : power;  // words, a lone sign
+    }
 
     if (decimals >= 0 && static_cast<int>(fraction.size()) > decimals) {
         const bool up = fraction[static_cast<std::size_t>(decimals)] >= '5';
@@ -76,11 +117,63 @@ std::string engineeringValue(double value, int decimals) {
     // Six significant digits, as a plain decimal where it is of a sensible size.
     const double magnitude = value == 0 ? 0 : std::floor(std::log10(std::fabs(value)));
     if (magnitude >= 15 || magnitude < -6) {
-        std::snprintf(text, sizeof text, "%.6g", value);
-        return text;
+        return engineeringSignificant(value, 6);
     }
     const int places = std::max(0, 5 - static_cast<int>(magnitude));
     return engineeringValue(value, places);
+}
+
+std::string engineeringSignificant(double value, int digits) {
+    if (!std::isfinite(value)) return "—";
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*e", std::clamp(digits, 1, 17) - 1, value);
+    std::string form = text;  // "1.21762e+17": trailing zeros of the mantissa dropped
+    const auto mark = form.find('e');
+    std::string mantissa = form.substr(0, mark);
+    if (mantissa.find('.') != std::string::npos) {
+        while (mantissa.back() == '0') mantissa.pop_back();
+        if (mantissa.back() == '.') mantissa.pop_back();
+    }
+    return scientific(mantissa + form.substr(mark));
+}
+
+std::optional<PrintedNumber> readPrintedNumber(std::string text) {
+    text = trimmedString(text);
+    const std::string minus = "−";
+    if (text.rfind(minus, 0) == 0) text = "-" + text.substr(minus.size());
+    int exponent = 0;
+    const std::string times = "×10";
+    if (const auto at = text.find(times); at != std::string::npos) {
+        static const char* const superscripts[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
+        std::string rest = text.substr(at + times.size());
+        text = text.substr(0, at);
+        int sign = 1;
+        const std::string superMinus = "⁻";
+        if (rest.rfind(superMinus, 0) == 0) sign = -1, rest = rest.substr(superMinus.size());
+        if (rest.empty()) return std::nullopt;
+        while (!rest.empty()) {
+            int digit = -1;
+            for (int d = 0; d < 10 && digit < 0; ++d)
+                if (rest.rfind(superscripts[d], 0) == 0) digit = d;
+            if (digit < 0) return std::nullopt;
+            exponent = exponent * 10 + digit;
+            rest = rest.substr(std::string(superscripts[digit]).size());
+        }
+        exponent *= sign;
+    } else if (const auto mark = text.find_first_of("eE"); mark != std::string::npos) {
+        const std::string power = text.substr(mark + 1);
+        if (power.empty() || power.find_first_not_of("+-0123456789") != std::string::npos) return std::nullopt;
+        exponent = std::atoi(power.c_str());
+        text = text.substr(0, mark);
+    }
+    if (text.empty() || text.find_first_not_of("+-.0123456789") != std::string::npos) return std::nullopt;
+    if (text.find_first_of("0123456789") == std::string::npos) return std::nullopt;
+    char* end = nullptr;
+    const double mantissa = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size()) return std::nullopt;
+    const auto point = text.find('.');
+    const int decimals = point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1);
+    return PrintedNumber{mantissa * std::pow(10.0, exponent), std::pow(10.0, exponent - decimals)};
 }
 
 }  // namespace pylora

@@ -288,7 +288,7 @@ void declareFormulas(FormDefinition& def) {
     def.formula({slopeCell(1), rise / run * c(1000)});
     def.formula({inclinationCell(1), fn("arctan", rise / run) * c(180) / c(kPi)});
     def.formula(formula::words("桩点k处管道由升转降或由降转升时 A_k = |θ_{k−1} + θ_k|，否则 A_k = |θ_k − θ_{k−1}|"));
-    def.formula(formula::words("ΣL = L_1 + L_2 + … + L_{n−1}（n为桩点数，里程为−1的桩点及其后各点不计）"));
+    def.formula(formula::words("ΣL = L_1 + L_2 + … + L_{n−1}（n为参与计算的桩点数）"));
     def.formula({kExcavation, q(kTrenchLength) * q(kDepth) * (q(kBottomWidth) + q(kDepth) / q(kSideSlope))});
     def.formula({kSoil, q(kExcavation) * (c(1) - q(kRockShare))});
     def.formula({kRock, q(kExcavation) * q(kRockShare)});

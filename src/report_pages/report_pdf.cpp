@@ -4,6 +4,7 @@
 // one after another (book_pdf.cpp).
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgRenderer>
@@ -39,6 +40,10 @@ public:
     PictureObjects(const Report& report, QObject* parent) : QObject(parent) {
         for (const ReportPicture* picture : reportPictures(report))
             svgs_[QStringLiteral("picture:") + qt(picture->id)] = QByteArray::fromStdString(picture->svg);
+        for (const ReportStep& step : report.steps) {
+            texts_[QStringLiteral("picture:") + qt(step.formula.id)] = plain(step.formulaText);
+            texts_[QStringLiteral("picture:") + qt(step.substitutedPicture.id)] = plain(step.substituted);
+        }
     }
 
     QSizeF intrinsicSize(QTextDocument* document, int, const QTextFormat& format) override {
@@ -54,10 +59,60 @@ public:
     void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat& format) override {
         auto svg = svgs_.find(format.toImageFormat().name());
         if (svg != svgs_.end()) QSvgRenderer(svg->second).render(painter, rect);
+        if (auto text = texts_.find(format.toImageFormat().name()); text != texts_.end()) searchable(*painter, rect, text->second);
     }
 
 private:
+    // A formula's line as plain text: subscripts inline, whole-number powers raised
+    // (R^{2} -> R²), other powers as ^(…): δ = P·D/(2·σs·F·t).
+    static QString plain(const std::string& linear) {
+        static const QString raised = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
+        QString text = qt(linear), out;
+        for (int i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
+            if (c == QLatin1Char('_') || c == QLatin1Char('{') || c == QLatin1Char('}')) continue;
+            if (c != QLatin1Char('^')) {
+                out += c;
+                continue;
+            }
+            QString power;
+            int end = i + 1;
+            if (end < text.size() && text[end] == QLatin1Char('{')) {
+                const int close = text.indexOf(QLatin1Char('}'), end);
+                power = text.mid(end + 1, (close < 0 ? text.size() : close) - end - 1);
+                end = close < 0 ? text.size() : close + 1;
+            } else {
+                while (end < text.size() && text[end].isDigit()) power += text[end++];
+            }
+            bool digits = !power.isEmpty();
+            for (const QChar d : power) digits = digits && d.isDigit() && d.unicode() < 128;
+            if (digits)
+                for (const QChar d : power) out += raised[d.digitValue()];
+            else
+                out += QStringLiteral("^(") + power + QStringLiteral(")");
+            i = end - 1;
+        }
+        return out;
+    }
+
+    // The drawn formula's glyphs are vector outlines; its text lies over it, invisible, so that
+    // the PDF can be searched and copied from as the page shows it.
+    static void searchable(QPainter& painter, const QRectF& rect, const QString& text) {
+        if (text.isEmpty()) return;
+        painter.save();
+        QFont font(reportFontFamily());
+        font.setPixelSize(std::max(1, static_cast<int>(rect.height() * 0.5)));
+        const double width = QFontMetricsF(font).horizontalAdvance(text);
+        if (width > rect.width() && width > 0)
+            font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * rect.width() / width)));
+        painter.setFont(font);
+        painter.setPen(QColor(0, 0, 0, 0));
+        painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, text);
+        painter.restore();
+    }
+
     std::map<QString, QByteArray> svgs_;
+    std::map<QString, QString> texts_;
 };
 
 QRectF bodyOf(const QPageLayout& layout) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "model/calc.h"
 #include "documents/report.h"
@@ -101,12 +102,31 @@ TEST(EngineeringNumber, PrintsTheShownValueAsAnEngineerWritesIt) {
         {".966", -1, "0.966"},     {"216.", -1, "216"},       {".", -1, "0"},          {"-.5", -1, "-0.5"},
         {" 9.8 ", 3, "9.8"},       {"10.3444", 3, "10.344"},  {"10.3445", 3, "10.345"}, {"9.9996", 3, "10.000"},
         {"144117.647058824", 2, "144117.65"}, {"-0.0004", 3, "0.000"}, {"1.00", -1, "1.00"}, {"007.5", -1, "7.5"},
-        {"满足强度要求", 3, "满足强度要求"}, {"1.5E-05", 3, "1.5E-05"}, {"", 3, ""},    {"-", 2, "-"},
+        {"满足强度要求", 3, "满足强度要求"}, {"", 3, ""}, {"-", 2, "-"},
+        {"1.5E-05", 3, "1.5×10⁻⁵"}, {"46.76620E+06", -1, "4.676620×10⁷"}, {"-2.5e3", 1, "-2.5×10³"},
     };
     for (const auto& c : cases) EXPECT_EQ(engineeringNumber(c.shown, c.decimals), c.printed) << c.shown;
     EXPECT_EQ(engineeringValue(0.000999999, 3), "0.001");
     EXPECT_EQ(engineeringValue(1.0 / 3.0), "0.333333");
     EXPECT_EQ(engineeringValue(1250.0), "1250");
+    EXPECT_EQ(engineeringValue(1.217623e17), "1.21762×10¹⁷");
+    EXPECT_EQ(engineeringValue(-2.5e-9), "-2.5×10⁻⁹");
+}
+
+TEST(PrintedNumber, IsReadWithThePlaceOfItsLastDigit) {
+    const struct {
+        const char* text;
+        double value;
+        double lastDigit;
+    } cases[] = {{"9.8", 9.8, 0.1}, {"−3.25", -3.25, 0.01}, {"-3.25", -3.25, 0.01}, {"216", 216, 1},
+                 {"4.676620×10⁷", 4.67662e7, 10}, {"1.5×10⁻⁵", 1.5e-5, 1e-6}, {"1.5E-05", 1.5e-5, 1e-6}};
+    for (const auto& c : cases) {
+        const auto printed = readPrintedNumber(c.text);
+        ASSERT_TRUE(printed) << c.text;
+        EXPECT_NEAR(printed->value, c.value, 1e-9 * std::abs(c.value)) << c.text;
+        EXPECT_NEAR(printed->lastDigit, c.lastDigit, 1e-9 * c.lastDigit) << c.text;
+    }
+    for (const char* words : {"满足", "", "-", "1.5×10", "3e", "1.2.3x"}) EXPECT_FALSE(readPrintedNumber(words)) << words;
 }
 
 TEST(ScriptRuns, SplitsSymbolsIntoLoweredAndRaisedRuns) {
@@ -261,10 +281,12 @@ TEST_F(FixtureReport, HtmlHasEverySectionTheSignatureBlockAndEscapedTexts) {
     EXPECT_EQ(html.find("<管道工程>"), std::string::npos);
 }
 
-// A window that names no code says so plainly, never its note or an instruction.
+// A window that names no code says so plainly, never its instruction on using the window; a
+// note marked 【注意】 stands under 说明.
 TEST(Report, WithoutBasisSaysSoPlainly) {
     FormDefinition def("无依据", "无依据");
-    def.note("Label9", "【注意】请先输入数据，再按计算。");
+    def.note("Label9", "请先输入数据，再按计算。");
+    def.note("Label8", "【注意】：本公式仅适用于高差小于200米。");
     def.body().field("Text1", "长度（m）", "1", {0, 0}).means("L", "长度", "m");
     def.finish();
     CalcForm window(def, testServices());
@@ -273,6 +295,8 @@ TEST(Report, WithoutBasisSaysSoPlainly) {
     const std::string html = reportHtml(report, {});
     EXPECT_NE(html.find(kNoBasis), std::string::npos);
     EXPECT_EQ(html.find("请先输入数据"), std::string::npos);
+    EXPECT_EQ(report.notes, std::vector<std::string>{"本公式仅适用于高差小于200米。"});
+    EXPECT_NE(html.find("说明"), std::string::npos);
 }
 
 // The wall-thickness window as it states itself: its codes, its inputs with symbols, its three

@@ -91,7 +91,7 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("wall thickness: codes, inputs, formulas with values, results")
             << "壁厚计算" << QStringList{"Text2=0.3"}
-            << QStringList{"输气管道壁厚计算计算书", "《输气管道设计规范》GB50251-2003", "管道的设计压力", "0.3", "MPa",
+            << QStringList{"输气管道壁厚计算计算书", "《输气管道工程设计规范》GB 50251-2003", "管道的设计压力", "0.3", "MPa",
                            "式中", "代入数值", "直管段计算壁厚", "0.75", "0.792", "0.871", "弯头系数"};
         QTest::newRow("profile with its sketch on a page of its own: open-cut crossing")
             << "穿越断面" << QStringList{} << QStringList{"附图1"};

@@ -1,0 +1,200 @@
+// What a senior checker reads in a 计算书 of the real windows: an unfinished or failed
+// calculation says so on page 1 and offers no signature; a check reads as a sentence with its
+// values; the window's notes and warnings are carried over; constants stand with their values.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "documents/book_document.h"
+#include "documents/report.h"
+#include "model/calc_form.h"
+#include "model/window_registry.h"
+#include "test_services.h"
+
+namespace pylora {
+namespace {
+
+CalcForm windowNamed(const std::string& formName) {
+    const FormDefinition* def = findWindow(formName);
+    if (!def) throw std::logic_error("no window " + formName);
+    return CalcForm(*def, testServices());
+}
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+const ReportVerdict* verdictOf(const Report& report, const std::string& key) {
+    for (const ReportVerdict& v : report.verdicts)
+        if (v.key == key) return &v;
+    return nullptr;
+}
+
+TEST(CheckerReads, AFailedRunIsStatedOnPageOneAndOffersNoSignature) {
+    CalcForm window = windowNamed("壁厚计算");
+    const ControlDef& first = *std::find_if(window.definition().controls().begin(), window.definition().controls().end(),
+                                            [&](const ControlDef& c) {
+                                                return window.definition().roleOf(c) == FieldRole::Input &&
+                                                       c.kind == ControlKind::TextField;
+                                            });
+    window.form().type(first.name, "x");
+    window.press(window.definition().defaultRunButton());
+    const Report report = buildReport(window);
+    ASSERT_EQ(report.state, ReportState::Failed);
+    EXPECT_FALSE(signable(report));
+    const std::string html = reportHtml(report, {});
+    const auto banner = html.find(pageOneBanner(report));
+    ASSERT_NE(banner, std::string::npos);
+    EXPECT_LT(banner, html.find("一、计算依据")) << "the failure stands before the first section";
+    EXPECT_FALSE(contains(html, "<th width=\"8%\">校核</th>")) << "no signature block under a failed calculation";
+
+    CalcForm computed = windowNamed("壁厚计算");
+    computed.press(computed.definition().defaultRunButton());
+    const Report good = buildReport(computed);
+    EXPECT_TRUE(signable(good));
+    EXPECT_TRUE(contains(reportHtml(good, {}), "<th width=\"8%\">校核</th>"));
+}
+
+TEST(CheckerReads, ADrillingCrossingWithItsFirstStepOnlySaysTheSecondWasNotRun) {
+    CalcForm window = windowNamed("定向钻穿越");
+    window.press("Command1");
+    Report report = buildReport(window);
+    ASSERT_EQ(report.state, ReportState::Computed);
+    ASSERT_EQ(report.stepsNotRun, std::vector<std::string>{"第二步计算"});
+    EXPECT_TRUE(contains(pageOneBanner(report), "「第二步计算」未运行"));
+    EXPECT_FALSE(signable(report));
+    const std::vector<BookVerdictRow> summary = bookSummary({"书", {}, {{"定向钻穿越", "第1章 定向钻穿越", report}}});
+    EXPECT_TRUE(std::any_of(summary.begin(), summary.end(),
+                            [](const BookVerdictRow& row) { return contains(row.text, "第二步计算"); }));
+
+    window.press("Command3");
+    report = buildReport(window);
+    EXPECT_TRUE(report.stepsNotRun.empty());
+    EXPECT_TRUE(signable(report));
+}
+
+TEST(CheckerReads, AnAlternativeStepIsNoUnfinishedCalculation) {
+    CalcForm window = windowNamed("单位转换");
+    window.press(window.definition().defaultRunButton());
+    EXPECT_TRUE(buildReport(window).stepsNotRun.empty());
+}
+
+TEST(CheckerReads, AStrengthCheckReadsAsASentenceWithItsValues) {
+    CalcForm window = windowNamed("公路穿越强度校核");
+    window.press(window.definition().defaultRunButton());
+    Report report = buildReport(window);
+    const ReportVerdict* tensile = verdictOf(report, "Text15");
+    ASSERT_TRUE(tensile);
+    EXPECT_TRUE(contains(tensile->text, "σ_l = ")) << tensile->text;
+    EXPECT_TRUE(contains(tensile->text, " < [σ] = ")) << tensile->text;
+    EXPECT_TRUE(contains(tensile->text, "kN/m²，满足强度要求")) << tensile->text;
+    for (const ReportVerdict& v : report.verdicts) EXPECT_NE(v.text, "<") << "a bare sign is no verdict";
+    const std::vector<BookVerdictRow> summary = bookSummary({"书", {}, {{"公路", "第1章", report}}});
+    for (const BookVerdictRow& row : summary) EXPECT_NE(row.text, "<");
+
+    // A wall too thin: the stress exceeds its limit, and the verdict says so in red.
+    window.form().type("Text8", "0.004");
+    window.form().type("Text1", "300");
+    window.press(window.definition().defaultRunButton());
+    report = buildReport(window);
+    bool notMet = false;
+    for (const ReportVerdict& v : report.verdicts)
+        if (contains(v.text, "不满足强度要求")) {
+            notMet = true;
+            EXPECT_TRUE(contains(v.text, " > [σ] = ")) << v.text;
+            EXPECT_EQ(v.colour, Colour::red()) << v.text;
+        }
+    EXPECT_TRUE(notMet);
+}
+
+TEST(CheckerReads, ACasingWarningStandsInTheWarningColour) {
+    CalcForm window = windowNamed("套管支架选型及计算");
+    const FormDefinition& def = window.definition();
+    // Each pipe with the smallest casing bore that still takes a support: a warning at some item.
+    bool warned = false;
+    for (int item = 0; item < 12 && !warned; ++item) {
+        for (const ControlState& c : window.form().controls())
+            if (c.kind == ControlKind::ListBox && !c.items.empty())
+                window.form().setSelectedIndex(c.name, std::min<int>(item, static_cast<int>(c.items.size()) - 1));
+        window.press(def.defaultRunButton());
+        const Report report = buildReport(window);
+        for (const ReportVerdict& v : report.verdicts)
+            if (contains(v.text, "警告")) {
+                warned = true;
+                EXPECT_NE(v.colour, Colour::windowText()) << v.text;
+            }
+    }
+    if (!warned) GTEST_SKIP() << "no item gives a warning";
+}
+
+TEST(CheckerReads, TheWindowsNotesAreCarriedIntoTheBasis) {
+    const struct {
+        const char* window;
+        const char* part;
+    } cases[] = {{"水力计算", "200米"}, {"振动计算", "悬空长度"}, {"稳定计算", "全埋敷设"}};
+    for (const auto& c : cases) {
+        CalcForm window = windowNamed(c.window);
+        window.press(window.definition().defaultRunButton());
+        const Report report = buildReport(window);
+        const bool found = std::any_of(report.notes.begin(), report.notes.end(),
+                                       [&](const std::string& note) { return contains(note, c.part); });
+        EXPECT_TRUE(found) << c.window;
+        const std::string html = reportHtml(report, {});
+        EXPECT_LT(html.find("一、计算依据"), html.find(c.part)) << c.window;
+        EXPECT_LT(html.find(c.part), html.find("二、")) << c.window << ": under 一、计算依据";
+        EXPECT_FALSE(contains(html, "【注意】")) << c.window;
+    }
+}
+
+TEST(CheckerReads, ThePipeTakeoffClosesWithATotalOfItsPrintedParts) {
+    CalcForm window = windowNamed("管材提料");
+    window.press(window.definition().defaultRunButton());
+    const Report report = buildReport(window);
+    ASSERT_EQ(report.resultTables.size(), 1u);
+    const ReportTable& table = report.resultTables[0];
+    ASSERT_EQ(table.rows.back(), "合计");
+    for (std::size_t column = 0; column < table.columns.size(); ++column) {
+        const std::string& total = table.cells.back()[column];
+        if (table.columns[column].symbol == "w") {
+            EXPECT_EQ(total, "") << "a weight per metre does not add up";
+            continue;
+        }
+        double sum = 0;
+        for (std::size_t row = 0; row + 1 < table.rows.size(); ++row) sum += std::stod(table.cells[row][column]);
+        EXPECT_NEAR(std::stod(total), sum, 1e-6 * std::abs(sum)) << table.columns[column].symbol;
+    }
+}
+
+TEST(CheckerReads, SketchCaptionsWriteTheirNumbersInEngineeringForm) {
+    const struct {
+        const char* caption;
+        const char* printed;
+    } cases[] = {{"E=.2907", "E=0.2907"},
+                 {"295.402378181622", "295.402"},
+                 {"(128.6, 295.04)", "(128.6, 295.04)"},
+                 {"桩点2 x=88", "桩点2 x=88"},
+                 {"L1=20.", "L1=20"},
+                 {"1.2.3", "1.2.3"}};
+    for (const auto& c : cases) EXPECT_EQ(sketchCaption(c.caption), c.printed) << c.caption;
+}
+
+TEST(CheckerReads, NamedConstantsAreSubstitutedWithTheirValues) {
+    CalcForm window = windowNamed("振动计算");
+    window.press(window.definition().defaultRunButton());
+    const Report report = buildReport(window);
+    bool constantSeen = false;
+    for (const ReportStep& step : report.steps) {
+        for (const ReportTerm& term : step.terms) {
+            if (term.symbol != "C" && term.symbol != "K_h" && term.symbol != "K_f") continue;
+            constantSeen = true;
+            EXPECT_FALSE(term.value.empty()) << term.symbol << " is listed with its value";
+            const std::string values = step.substituted.substr(step.substituted.find(" = ") + 3);
+            EXPECT_FALSE(contains(values, term.symbol + "·") || contains(values, "·" + term.symbol))
+                << step.substituted;
+        }
+    }
+    EXPECT_TRUE(constantSeen);
+}
+
+}  // namespace
+}  // namespace pylora
