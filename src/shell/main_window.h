@@ -61,12 +61,15 @@ public:
     static const QString kNothingToStudy;  // and the 参数分析… entry
 
 protected:
-    // A changed project book is offered for saving before the main window goes.
+    // Asks once about every unsaved calculation and the project book (save all, discard, cancel),
+    // then closes every window with the main window.
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void addFileMenu();
     void addProjectEntries(QMenu* menu);
+    // False when the engineer cancels, or a save was cancelled or failed.
+    bool maySaveEverything();
     void rememberRecent(const QString& path);
     void fillRecentMenu();
     CalcWindow* openCase(const CaseFile& file, const std::filesystem::path& path, bool recovered);
