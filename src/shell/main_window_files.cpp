@@ -38,7 +38,8 @@ void MainWindow::addFileMenu() {
     fillRecentMenu();
     addProjectEntries(menu);
     menu->addSeparator();
-    add("file_quit", QStringLiteral("退出(&X)"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
+    add("file_quit", QStringLiteral("退出(&X)"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { quit(); });
+    menu->actions().last()->setShortcutContext(Qt::ApplicationShortcut);  // from a calculator window too
 }
 
 void MainWindow::addProjectEntries(QMenu* menu) {
@@ -73,17 +74,25 @@ void MainWindow::setCaseQuestions(CaseQuestions questions) {
 CalcWindow* MainWindow::openCalculation(const CaseFile& file) { return openCase(file, {}, false); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!maySaveEverything()) {
+    if (!quitting_ && project_ && !project_->maySaveChanges()) {
         event->ignore();
         return;
     }
-    // Every window goes with the main window: none is left without the menu, nor keeps the program running.
+    if (project_) project_->hide();
+    QMainWindow::closeEvent(event);
+}
+
+bool MainWindow::quit() {
+    if (!maySaveEverything()) return false;
+    // Every window goes: none is left without the menu, nor keeps the program running.
     for (auto& [name, window] : windows_)
         if (window) window->closeWithoutAsking();
     for (QWidget* other : QApplication::topLevelWidgets())
         if (other != project_ && !qobject_cast<MainWindow*>(other) && other->isVisible()) other->close();
-    if (project_) project_->hide();
-    QMainWindow::closeEvent(event);
+    quitting_ = true;
+    const bool closed = close();
+    quitting_ = false;
+    return closed;
 }
 
 bool MainWindow::maySaveEverything() {

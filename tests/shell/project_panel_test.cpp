@@ -45,10 +45,6 @@ class ProjectPanelTest : public QObject {
             ++closeQuestions;
             return closeAnswer;
         };
-        questions.saveAllBeforeQuitting = [this](QWidget*, const QStringList&) {
-            ++closeQuestions;
-            return closeAnswer;
-        };
         questions.tell = [this](QWidget*, const QString& message) { told = message; };
         questions.restoreAfterCrash = [](QWidget*, int) { return true; };
         main->setCaseQuestions(questions);
