@@ -65,6 +65,8 @@ public:
     // results that now differ from those saved. A recovered case stays marked as changed.
     void openCase(const CaseFile& file, const std::filesystem::path& path, bool recovered = false);
     const std::filesystem::path& caseFile() const { return casePath_; }
+    // The window's name and its case file's, without the mark of a change: what questions name.
+    QString caseTitle() const;
     // Changed since opened or saved: inputs, choices or the steps run.
     bool isModified() const;
     // Keeps the inputs in this folder a moment after each change (empty: not kept).

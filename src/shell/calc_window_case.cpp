@@ -48,12 +48,13 @@ void CalcWindow::caseChanged() {
     if (!recoveryFolder_.empty()) recoveryTimer_->start();
 }
 
-void CalcWindow::showCaseTitle() {
+QString CalcWindow::caseTitle() const {
     QString title = qt(model_.definition().title());
     if (!casePath_.empty()) title += QStringLiteral(" — ") + shownName(casePath_);
-    if (isModified()) title += QStringLiteral(" *");
-    setWindowTitle(title);
+    return title;
 }
+
+void CalcWindow::showCaseTitle() { setWindowTitle(isModified() ? caseTitle() + QStringLiteral(" *") : caseTitle()); }
 
 bool CalcWindow::saveCase() {
     if (casePath_.empty()) return saveCaseAs();
@@ -136,7 +137,7 @@ void CalcWindow::closeWithoutAsking() {
 
 void CalcWindow::closeEvent(QCloseEvent* event) {
     if (!closeAsked_ && questions_.saveBeforeClosing && isModified()) {
-        switch (questions_.saveBeforeClosing(this, qt(model_.definition().title()))) {
+        switch (questions_.saveBeforeClosing(this, caseTitle())) {
             case CloseAnswer::Cancel:
                 event->ignore();
                 return;

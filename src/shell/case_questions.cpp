@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace pylora {
 
@@ -58,6 +59,19 @@ CaseQuestions dialogQuestions() {
             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
         return answer == QMessageBox::Save ? CloseAnswer::Save
                : answer == QMessageBox::Discard ? CloseAnswer::Discard
+                                                : CloseAnswer::Cancel;
+    };
+    questions.saveAllBeforeQuitting = [](QWidget* parent, const QStringList& unsaved) {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("退出 Pylora"),
+                        QStringLiteral("以下计算尚未保存：\n\n%1\n\n是否全部保存？").arg(unsaved.join('\n')),
+                        QMessageBox::NoButton, parent);
+        QPushButton* save = box.addButton(QStringLiteral("保存全部"), QMessageBox::AcceptRole);
+        QPushButton* discard = box.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
+        box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+        box.setDefaultButton(save);
+        box.exec();
+        return box.clickedButton() == save      ? CloseAnswer::Save
+               : box.clickedButton() == discard ? CloseAnswer::Discard
                                                 : CloseAnswer::Cancel;
     };
     return questions;

@@ -4,6 +4,7 @@
 // tests answer instead of a dialog; an unset question asks nothing (no file, do not save, do
 // not restore) and an unset tell leaves the message in the window's status line.
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -23,6 +24,8 @@ struct CaseQuestions {
     std::function<QString(QWidget* parent)> projectOpenPath;                          // empty: cancelled
     std::function<QString(QWidget* parent, const QString& suggested)> bookExportPath;   // empty: cancelled
     std::function<CloseAnswer(QWidget* parent, const QString& project)> saveProjectBeforeClosing;
+    // Before the program ends: one question about every unsaved calculation and the project.
+    std::function<CloseAnswer(QWidget* parent, const QStringList& unsaved)> saveAllBeforeQuitting;
 };
 
 // The program's dialogs: file choosers filtered to .pylora, message boxes in Chinese.

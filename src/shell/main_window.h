@@ -52,6 +52,9 @@ public:
     CalcWindow* openCalculation(const CaseFile& file);
     // The 工程 panel: the project book and its entries in the "文件(&F)" menu.
     ProjectPanel* projectPanel() const { return project_; }
+    // 文件 → 退出: asks once about every unsaved calculation and the project book (save all,
+    // discard, cancel), then closes every window; false when the engineer cancelled.
+    bool quit();
 
     // Carries out a menu entry as a click on it would.
     void trigger(const MenuItem& item);
@@ -61,12 +64,15 @@ public:
     static const QString kNothingToStudy;  // and the 参数分析… entry
 
 protected:
-    // A changed project book is offered for saving before the main window goes.
+    // A changed project book is offered for saving before the main window goes; calculator
+    // windows stay open and usable.
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void addFileMenu();
     void addProjectEntries(QMenu* menu);
+    // False when the engineer cancels, or a save was cancelled or failed.
+    bool maySaveEverything();
     void rememberRecent(const QString& path);
     void fillRecentMenu();
     CalcWindow* openCase(const CaseFile& file, const std::filesystem::path& path, bool recovered);
@@ -83,6 +89,7 @@ private:
     std::filesystem::path recoveryFolder_;
     QMenu* recentMenu_ = nullptr;
     ProjectPanel* project_ = nullptr;
+    bool quitting_ = false;  // the project was asked about with everything else
 };
 
 }  // namespace pylora

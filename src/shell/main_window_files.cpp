@@ -1,5 +1,6 @@
 // The "文件(&F)" menu of the main window: open a case, save the active window's calculation,
 // the files opened last; and the offer to restore what a crash left.
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -36,6 +37,9 @@ void MainWindow::addFileMenu() {
     connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     fillRecentMenu();
     addProjectEntries(menu);
+    menu->addSeparator();
+    add("file_quit", QStringLiteral("退出(&X)"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { quit(); });
+    menu->actions().last()->setShortcutContext(Qt::ApplicationShortcut);  // from a calculator window too
 }
 
 void MainWindow::addProjectEntries(QMenu* menu) {
@@ -70,12 +74,48 @@ void MainWindow::setCaseQuestions(CaseQuestions questions) {
 CalcWindow* MainWindow::openCalculation(const CaseFile& file) { return openCase(file, {}, false); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (project_ && !project_->maySaveChanges()) {
+    if (!quitting_ && project_ && !project_->maySaveChanges()) {
         event->ignore();
         return;
     }
     if (project_) project_->hide();
     QMainWindow::closeEvent(event);
+}
+
+bool MainWindow::quit() {
+    if (!maySaveEverything()) return false;
+    // Every window goes: none is left without the menu, nor keeps the program running.
+    for (auto& [name, window] : windows_)
+        if (window) window->closeWithoutAsking();
+    for (QWidget* other : QApplication::topLevelWidgets())
+        if (other != project_ && !qobject_cast<MainWindow*>(other) && other->isVisible()) other->close();
+    quitting_ = true;
+    const bool closed = close();
+    quitting_ = false;
+    return closed;
+}
+
+bool MainWindow::maySaveEverything() {
+    std::vector<CalcWindow*> changed;
+    QStringList names;
+    for (auto& [name, window] : windows_) {
+        if (!window || !window->isModified()) continue;
+        changed.push_back(window);
+        names << window->caseTitle();
+    }
+    const bool projectChanged = project_ && project_->isModified();
+    if (projectChanged)
+        names << QStringLiteral("工程「%1」").arg(project_->path().empty() ? QStringLiteral("未命名")
+                                                                           : shownName(project_->path()));
+    if (names.isEmpty() || !questions_.saveAllBeforeQuitting) return true;
+    switch (questions_.saveAllBeforeQuitting(this, names)) {
+        case CloseAnswer::Cancel: return false;
+        case CloseAnswer::Discard: return true;
+        case CloseAnswer::Save: break;
+    }
+    for (CalcWindow* window : changed)
+        if (!window->saveCase()) return false;
+    return !projectChanged || project_->saveProject();
 }
 
 QStringList MainWindow::recentCaseFiles() const { return QSettings().value(kRecentKey).toStringList(); }
@@ -121,7 +161,7 @@ CalcWindow* MainWindow::openCase(const CaseFile& file, const std::filesystem::pa
     // has said what becomes of its changes.
     if (CalcWindow* open = openWindow(file.formName)) {
         if (open->isModified() && questions_.saveBeforeClosing) {
-            const CloseAnswer answer = questions_.saveBeforeClosing(open, open->windowTitle());
+            const CloseAnswer answer = questions_.saveBeforeClosing(open, open->caseTitle());
             if (answer == CloseAnswer::Cancel || (answer == CloseAnswer::Save && !open->saveCase())) return nullptr;
         }
         open->closeWithoutAsking();

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <fstream>
 
 #include "files/recovery_store.h"
@@ -25,7 +26,9 @@ class CaseFilesTest : public QObject {
     QTemporaryDir folder;
     QString told;
     int closeQuestions = 0;
+    QString closeTitle;  // the window the question named
     CloseAnswer closeAnswer = CloseAnswer::Discard;
+    QList<QStringList> quitQuestions;  // what the one question before quitting listed, each time
 
     std::filesystem::path file(const char* name) const { return std::filesystem::path(folder.path().toStdString()) / name; }
 
@@ -34,8 +37,13 @@ class CaseFilesTest : public QObject {
         auto* main = new MainWindow(services, printer);
         CaseQuestions questions;
         questions.savePath = [this](QWidget*, const QString&) { return QString::fromStdString(file("asked.pylora").string()); };
-        questions.saveBeforeClosing = [this](QWidget*, const QString&) {
+        questions.saveBeforeClosing = [this](QWidget*, const QString& title) {
+            closeTitle = title;
             ++closeQuestions;
+            return closeAnswer;
+        };
+        questions.saveAllBeforeQuitting = [this](QWidget*, const QStringList& unsaved) {
+            quitQuestions << unsaved;
             return closeAnswer;
         };
         questions.restoreAfterCrash = [](QWidget*, int) { return true; };
@@ -57,6 +65,7 @@ private slots:
         told.clear();
         closeQuestions = 0;
         closeAnswer = CloseAnswer::Discard;
+        quitQuestions.clear();
     }
     void cleanup() {
         for (QWidget* w : QApplication::topLevelWidgets()) w->close();
@@ -114,9 +123,66 @@ private slots:
         closeAnswer = CloseAnswer::Cancel;
         QVERIFY(!window->close());
         QCOMPARE(closeQuestions, 1);
+        QCOMPARE(closeTitle, QString::fromStdString(window->model().definition().title()));  // no change mark
         closeAnswer = CloseAnswer::Save;
         QVERIFY(window->close());
         QVERIFY(std::filesystem::exists(file("asked.pylora")));
+    }
+
+    // Quitting asks once about every unsaved window, names each without the change mark, and
+    // takes every window with it; cancel keeps all, save all writes each.
+    void quittingAsksOnceAboutEverythingUnsavedThenClosesAll() {
+        MainWindow* main = makeMain();
+        main->show();
+        QAction* quit = main->findChild<QAction*>("file_quit");
+        QVERIFY(quit);
+        QCOMPARE(quit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        QCOMPARE(quit->shortcutContext(), Qt::ApplicationShortcut);  // from a calculator window too
+        CalcWindow* saved = main->showWindow("壁厚计算");
+        type(saved, "Text5", "0.8");
+        QVERIFY(saved->saveCaseTo(file("壁厚 K12.pylora")));
+        type(saved, "Text5", "0.7");
+        CalcWindow* fresh = main->showWindow("土壤荷载计算");
+        for (QLineEdit* edit : fresh->findChildren<QLineEdit*>())
+            if (edit->isEnabled() && !edit->isReadOnly() && edit->isVisible()) {
+                QTest::keyClicks(edit, "2");
+                break;
+            }
+        QVERIFY(fresh->isModified());
+        CalcWindow* untouched = main->showWindow("计算器");
+        QVERIFY(untouched && !untouched->isModified());
+
+        closeAnswer = CloseAnswer::Cancel;
+        quit->trigger();
+        QCOMPARE(quitQuestions.size(), 1);
+        QCOMPARE(closeQuestions, 0);  // no second question per window
+        const QStringList expected = {QString::fromStdString(saved->model().definition().title()) + " — 壁厚 K12.pylora",
+                                      QString::fromStdString(fresh->model().definition().title())};
+        QStringList listed = quitQuestions.first();
+        listed.sort();
+        QStringList sorted = expected;
+        sorted.sort();
+        QCOMPARE(listed, sorted);
+        QVERIFY(main->isVisible() && saved->isVisible() && fresh->isVisible() && untouched->isVisible());
+
+        closeAnswer = CloseAnswer::Save;
+        quit->trigger();
+        QCOMPARE(quitQuestions.size(), 2);
+        QCOMPARE(closeQuestions, 0);
+        QVERIFY(std::filesystem::exists(file("asked.pylora")));  // the unnamed one asked for its name
+        const CaseFile written = loadCase(file("壁厚 K12.pylora"));
+        QVERIFY(std::find(written.inputs.begin(), written.inputs.end(),
+                          std::pair<std::string, std::string>("Text5", "0.7")) != written.inputs.end());
+        QVERIFY(!main->isVisible() && !saved->isVisible() && !fresh->isVisible() && !untouched->isVisible());
+    }
+
+    void quittingWithoutChangesAsksNothing() {
+        MainWindow* main = makeMain();
+        main->show();
+        CalcWindow* window = main->showWindow("壁厚计算");
+        QVERIFY(main->quit());
+        QVERIFY(quitQuestions.isEmpty());
+        QVERIFY(!window->isVisible());
     }
 
     void changedInputsAreKeptAndRestoredAfterACrash() {
