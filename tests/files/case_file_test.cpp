@@ -12,6 +12,7 @@
 
 #include "files/case_file.h"
 #include "model/window_registry.h"
+#include "damaged_case.h"
 #include "full_disk.h"
 #include "test_services.h"
 
@@ -134,26 +135,6 @@ TEST(CaseFile, AResultComputedOtherwiseNowIsNamedWithBothValues) {
         << differences[0];
 }
 
-// A valid case of the wall thickness window, to damage.
-std::string wallThicknessCase() {
-    CalcForm window(*findWindow("壁厚计算"), testServicesWithGroundFile());
-    window.press(window.definition().defaultRunButton());
-    return caseText(captureCase(window));
-}
-
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-    const auto at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    if (at != std::string::npos) text.replace(at, from.size(), to);
-    return text;
-}
-
-struct Damage {
-    const char* name;
-    std::string (*make)(const std::string& good);
-    const char* fault;  // part of the message after the file's name
-};
-
 const Damage kDamages[] = {
     {"Empty", [](const std::string&) { return std::string(); }, "文件为空"},
     {"NotJson", [](const std::string&) { return std::string("壁厚 9.8 mm"); }, "不是有效的 JSON"},
@@ -186,21 +167,9 @@ const Damage kDamages[] = {
 
 class DamagedCase : public testing::TestWithParam<Damage> {};
 
-TEST_P(DamagedCase, IsRefusedNamingTheFileAndTheFault) {
-    const std::string text = GetParam().make(wallThicknessCase());
-    try {
-        parseCase(text, "/home/li/壁厚.pylora");
-        FAIL() << "read as a case";
-    } catch (const CaseFileError& e) {
-        const std::string message = e.what();
-        EXPECT_EQ(message.rfind("计算文件 /home/li/壁厚.pylora：", 0), 0u) << message;
-        EXPECT_NE(message.find(GetParam().fault), std::string::npos) << message;
-        EXPECT_EQ(message.find('\n'), std::string::npos) << message;
-    }
-}
+TEST_P(DamagedCase, IsRefusedNamingTheFileAndTheFault) { expectRefusedNamingTheFile(GetParam()); }
 
-INSTANTIATE_TEST_SUITE_P(Faults, DamagedCase, testing::ValuesIn(kDamages),
-                         [](const testing::TestParamInfo<Damage>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Faults, DamagedCase, testing::ValuesIn(kDamages), damageName);
 
 TEST(CaseFile, TruncatedAnywhereIsRefusedAsIncomplete) {
     const std::string good = wallThicknessCase();
