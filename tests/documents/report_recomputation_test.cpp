@@ -13,14 +13,10 @@
 #include "model/report_numbers.h"
 #include "model/window_registry.h"
 #include "test_services.h"
+#include "window_runs.h"
 
 namespace pylora {
 namespace {
-
-void pressEveryStep(CalcForm& window) {
-    for (const ControlDef& c : window.definition().controls())
-        if (c.kind == ControlKind::Button && c.action == ButtonAction::Run) window.press(c.name);
-}
 
 // Each substituted line of the report recomputed from its printed values; returns how many.
 int expectLinesReproduce(const CalcForm& window, const std::string& inputs) {
@@ -72,15 +68,7 @@ TEST_P(EveryWindowsReport, SubstitutedLinesReproduceTheirPrintedResults) {
     int compared = expectLinesReproduce(defaults, "defaults");
 
     CalcForm raised(def, services);
-    for (const ControlDef& c : def.controls()) {
-        if (def.roleOf(c) != FieldRole::Input || c.kind != ControlKind::TextField || c.readOnly) continue;
-        if (const auto value = parseStrictNumber(c.text)) {
-            std::ostringstream text;
-            text.precision(12);
-            text << *value * 1.1;
-            raised.form().type(c.name, text.str());
-        }
-    }
+    typeInputsRaisedByATenth(raised);
     pressEveryStep(raised);
     compared += expectLinesReproduce(raised, "inputs raised by a tenth");
     if (compared == 0) GTEST_SKIP() << def.formName() << ": no substituted line with a number";

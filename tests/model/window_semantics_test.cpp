@@ -22,6 +22,7 @@
 #include "model/quantity_values.h"
 #include "model/window_registry.h"
 #include "test_services.h"
+#include "window_runs.h"
 
 namespace pylora {
 namespace {
@@ -86,11 +87,6 @@ std::string displayOf(const FormDefinition& def, const std::string& key) {
     return def.findControl(key) ? key : std::string();
 }
 
-void pressEveryStep(CalcForm& window) {
-    for (const ControlDef& c : window.definition().controls())
-        if (c.kind == ControlKind::Button && c.action == ButtonAction::Run) window.press(c.name);
-}
-
 // Each formula whose result the runs showed as a number, evaluated and compared with it; returns
 // how many were compared.
 int expectFormulasAgree(const CalcForm& window, const std::string& inputs) {
@@ -130,15 +126,7 @@ TEST_P(EveryWindow, FormulasGiveWhatTheWindowShows) {
     int compared = expectFormulasAgree(defaults, "defaults");
 
     CalcForm raised(def, services);
-    for (const ControlDef& c : def.controls()) {
-        if (def.roleOf(c) != FieldRole::Input || c.kind != ControlKind::TextField || c.readOnly) continue;
-        if (const auto value = parseStrictNumber(c.text)) {
-            std::ostringstream text;
-            text.precision(12);
-            text << *value * 1.1;
-            raised.form().type(c.name, text.str());
-        }
-    }
+    typeInputsRaisedByATenth(raised);
     pressEveryStep(raised);
     compared += expectFormulasAgree(raised, "inputs raised by a tenth");
 
