@@ -141,9 +141,10 @@ FormDefinition makeHighwayStrengthCheck() {
     return def;
 }
 
+// Both stresses are held to [σ] by their magnitude, as the window's verdict is.
 const ComparisonRegistration checks("公路穿越强度校核",
-                                    {{kTensile, kTensileSign, kTensileAllowable, kTensileVerdict},
-                                     {kCompressive, kCompressiveSign, kCompressiveAllowable, kCompressiveVerdict}});
+                                    {{kTensile, kTensileSign, kTensileAllowable, kTensileVerdict, true},
+                                     {kCompressive, kCompressiveSign, kCompressiveAllowable, kCompressiveVerdict, true}});
 const WindowRegistration registration("公路穿越强度校核", "公路穿越强度校核", makeHighwayStrengthCheck);
 
 }  // namespace

@@ -150,14 +150,17 @@ private:
         const std::string sign = trimmedString(form_.text(check.sign));
         const std::string verdict = trimmedString(form_.text(check.verdict));
         if (sign.empty() || verdict.empty() || !written_.count(check.value) || !written_.count(check.limit)) return;
-        auto side = [&](const std::string& key) {
+        auto side = [&](const std::string& key, bool magnitude) {
             const ControlDef* c = def_.findControl(key);
             const std::string unit = c ? unitOf(c->meaning) : std::string();
-            return def_.symbolOf(key) + " = " + valueText(key) + (unit.empty() ? "" : " " + unit);
+            std::string value = valueText(key);
+            if (magnitude && value.starts_with('-')) value.erase(0, 1);
+            const std::string symbol = magnitude ? "|" + def_.symbolOf(key) + "|" : def_.symbolOf(key);
+            return symbol + " = " + value + (unit.empty() ? "" : " " + unit);
         };
         std::string text;
         try {
-            text = side(check.value) + " " + sign + " " + side(check.limit) + "，" + verdict;
+            text = side(check.value, check.magnitude) + " " + sign + " " + side(check.limit, false) + "，" + verdict;
         } catch (const RunFailure&) {
             return;  // a side without a number: the fields stand as the window wrote them
         }

@@ -15,6 +15,7 @@ struct Comparison {
     std::string sign;
     std::string limit;
     std::string verdict;
+    bool magnitude = false;  // the window compares the value's magnitude: written |σ| = 908557.813
 };
 
 struct ComparisonRegistration {

@@ -85,7 +85,8 @@ TEST(CheckerReads, AStrengthCheckReadsAsASentenceWithItsValues) {
     Report report = buildReport(window);
     const ReportVerdict* tensile = verdictOf(report, "Text15");
     ASSERT_TRUE(tensile);
-    EXPECT_TRUE(contains(tensile->text, "σ_l = ")) << tensile->text;
+    // The window holds |σ_l| to [σ]: the sentence writes the magnitude, so that it reads true.
+    EXPECT_TRUE(contains(tensile->text, "|σ_l| = 1179.788 kN/m²")) << tensile->text;
     EXPECT_TRUE(contains(tensile->text, " < [σ] = ")) << tensile->text;
     EXPECT_TRUE(contains(tensile->text, "kN/m²，满足强度要求")) << tensile->text;
     for (const ReportVerdict& v : report.verdicts) EXPECT_NE(v.text, "<") << "a bare sign is no verdict";
@@ -102,6 +103,7 @@ TEST(CheckerReads, AStrengthCheckReadsAsASentenceWithItsValues) {
         if (contains(v.text, "不满足强度要求")) {
             notMet = true;
             EXPECT_TRUE(contains(v.text, " > [σ] = ")) << v.text;
+            EXPECT_FALSE(contains(v.text, "= -")) << "a negative stress printed greater than its limit: " << v.text;
             EXPECT_EQ(v.colour, Colour::red()) << v.text;
         }
     EXPECT_TRUE(notMet);
