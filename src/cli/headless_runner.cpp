@@ -26,6 +26,7 @@
 #include "model/calc_form.h"
 #include "files/case_file.h"
 #include "model/menu.h"
+#include "model/result_freshness.h"
 #include "documents/report.h"
 #include "files/atomic_file.h"
 #include "model/text.h"
@@ -108,9 +109,11 @@ nlohmann::json dataFilesJson(const Form& form) {
     return files;
 }
 
-// Opened from a case: the file and where the results differ from those it saved.
+// Opened from a case: the file, whether its steps were pressed again (a case saved with inputs
+// changed after its last run has none), and where the results differ from those it saved.
 struct CaseStart {
     std::string file;
+    bool recomputed = false;
     std::vector<std::string> differences;
 };
 
@@ -125,8 +128,11 @@ void printRun(const CalcForm& window, const WindowRun& run, const std::optional<
         {"warnings", window.record().warnings},
         {"sketch", sketch ? sketchJson(*sketch) : nlohmann::json(nullptr)},
         {"data_files", dataFilesJson(window.form())},
+        // Results shown that were not computed from the inputs shown (greyed in the window).
+        {"stale", staleResults(window)},
     };
-    if (start) result["case"] = {{"file", start->file}, {"differences", start->differences}};
+    if (start)
+        result["case"] = {{"file", start->file}, {"recomputed", start->recomputed}, {"differences", start->differences}};
     out << printable(result) << '\n';
 }
 
@@ -317,13 +323,14 @@ int parseAndRun(const std::vector<std::string>& args, std::ostream& out, std::os
             if (groundFile.empty()) caseGround->useIn(window);
             applyCaseStart(window, *opened);
             if (presses.empty()) presses = opened->steps;
-            start = CaseStart{caseFile, {}};
+            start = CaseStart{caseFile, false, {}};
         }
         if (const std::string refusal = prepareProfileExport(profileExport, window.definition(), presses);
             !refusal.empty())
             throw UsageError{refusal};
         const bool asSaved = opened && settings.empty() && presses == opened->steps && groundFile.empty();
         const WindowRun result = runWindow(window, settings, presses, command == report, asSaved);
+        if (start) start->recomputed = window.record().ran;
         if (asSaved) {
             window.noteDifferencesFromCase(caseDifferences(window, *opened));
             start->differences = window.differencesFromCase();

@@ -551,7 +551,10 @@ void CalcWindow::greyResultsFedBy(const std::string& input) {
             const int step = stepIndex(button);
             if (firstReader < 0 || step < firstReader) firstReader = step;
         }
-        if (firstReader < 0) return;  // no run read it: it fed nothing
+        if (firstReader < 0) {  // no run read it: it fed only the texts the window was created with
+            greyResultsNotComputed();
+            return;
+        }
     } else {
         firstReader = 0;
     }
@@ -569,6 +572,7 @@ void CalcWindow::greyResultsFedBy(const std::string& input) {
             syncControl(model_.form().control(name), it->second);
     }
     if (changed) showSketchFreshness(true);
+    greyResultsNotComputed();
 }
 
 void CalcWindow::showSketchFreshness(bool afterEdit) {

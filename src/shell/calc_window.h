@@ -97,6 +97,7 @@ private:
     void clearFailureMarksOfReadOnlyFields();
     void focusFirstInput();
     void greyResultsFedBy(const std::string& input);
+    void greyResultsNotComputed();
     void showSketchFreshness(bool afterEdit = false);
     void showStatus(const QString& text, StatusKind kind);
     void showRunNotes();  // what a run that did not fail says about what it left out

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "files/recovery_store.h"
+#include "model/result_freshness.h"
 #include "shell/calc_window.h"
 #include "shell/path_text.h"
 
@@ -96,6 +97,7 @@ void CalcWindow::openCase(const CaseFile& file, const std::filesystem::path& pat
         if (model_.record().failure) break;
     }
     model_.noteDifferencesFromCase(caseDifferences(model_, file));
+    greyResultsNotComputed();
     casePath_ = path;
     savedCase_ = recovered ? std::string() : comparableCase();
     showCaseTitle();
@@ -104,12 +106,29 @@ void CalcWindow::openCase(const CaseFile& file, const std::filesystem::path& pat
         QString text = QStringLiteral("本程序重新计算的结果与计算文件中保存的不同：");
         for (std::size_t i = 0; i < differences.size(); ++i) text += (i ? "；" : "") + qt(differences[i]);
         showStatus(text, StatusKind::Problem);
+    } else if (!model_.record().ran) {
+        // Saved with inputs changed after the last run: nothing to press, nothing recomputed.
+        showStatus((recovered ? QStringLiteral("已恢复未保存的输入") : QStringLiteral("已打开 ") + shownName(path)) +
+                       QStringLiteral("：这些输入尚未计算，灰色显示的结果不是它们的计算结果，请重新计算"),
+                   StatusKind::Warning);
     } else if (!model_.record().failure) {
         showStatus(recovered ? QStringLiteral("已恢复未保存的输入")
                              : QStringLiteral("已打开 ") + shownName(path) + QStringLiteral("，重新计算的结果与保存时相同"),
                    StatusKind::Information);
     }
     if (recovered) caseChanged();
+}
+
+// Results no run of this window wrote are the texts it was created with: they belong to the
+// default inputs, not to a case's or an edited input. (What a run wrote the window follows step
+// by step.)
+void CalcWindow::greyResultsNotComputed() {
+    for (const std::string& name : staleResults(model_)) {
+        if (writtenBy_.count(name) || !stale_.insert(name).second) continue;
+        if (auto it = widgets_.find(name); it != widgets_.end() && model_.form().has(name))
+            syncControl(model_.form().control(name), it->second);
+    }
+    showSketchFreshness(true);
 }
 
 void CalcWindow::writeRecoveryCopy() {

@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include "cli/headless_runner.h"
+#include "files/case_file.h"
+#include "model/window_registry.h"
 #include "test_services.h"
 
 namespace pylora {
@@ -58,6 +60,31 @@ TEST_F(CaseCommands, ASavedRunOpensToTheSameWindow) {
     const auto third = nlohmann::json::parse(changed.out);
     EXPECT_EQ(third["controls"]["Text2"]["text"], "5");
     EXPECT_NE(third["controls"]["Text6"], before["controls"]["Text6"]);
+}
+
+// P changed after the run and saved without running: the case holds P = 5 and no steps, so
+// nothing is recomputed, and the wall thicknesses of P = 3.92 the window shows are stale, in the
+// JSON and in the 计算书.
+TEST_F(CaseCommands, InputsChangedAfterTheRunAreNotShownWithResults) {
+    CalcForm window(*findWindow("壁厚计算"), testServices());
+    ASSERT_FALSE(window.press("Command1"));
+    window.form().type("Text2", "5");
+    saveCase(captureCase(window), path("changed.pylora"));
+
+    const Outcome opened = run({"run", "--case", path("changed.pylora")});
+    ASSERT_EQ(opened.status, kExitDone) << opened.err;
+    const auto json = nlohmann::json::parse(opened.out);
+    EXPECT_EQ(json["controls"]["Text2"]["text"], "5");
+    EXPECT_EQ(json["case"]["recomputed"], false);
+    EXPECT_EQ(json["stale"], nlohmann::json::array({"Text6", "Text7", "Text10"}));
+
+    const Outcome report = run({"report", "--case", path("changed.pylora"), "-o", "-", "--format", "json"});
+    EXPECT_EQ(report.out.find("9.8"), std::string::npos) << "a result of P = 3.92 in the report";
+
+    // Its steps pressed again, the results are the case's own.
+    const auto pressed = nlohmann::json::parse(run({"run", "--case", path("changed.pylora"), "--press", "Command1"}).out);
+    EXPECT_EQ(pressed["stale"], nlohmann::json::array());
+    EXPECT_EQ(pressed["case"]["recomputed"], true);
 }
 
 TEST_F(CaseCommands, TheSurveyTravelsInTheCase) {

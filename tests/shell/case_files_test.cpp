@@ -105,6 +105,37 @@ private slots:
         QCOMPARE(main->recentCaseFiles().first(), QString::fromStdString(file("壁厚.pylora").string()));
     }
 
+    // An input changed after the run and saved without running: the case keeps the input, and
+    // reopened, nothing is recomputed, so the results shown are greyed and the status says why.
+    void inputsChangedAfterTheRunOpenWithStaleResults() {
+        MainWindow* main = makeMain();
+        CalcWindow* window = main->showWindow("壁厚计算");
+        window->pressDefaultRun();
+        type(window, "Text2", "5");
+        QVERIFY(window->saveCaseTo(file("改动.pylora")));
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        CalcWindow* opened = main->openCaseFile(file("改动.pylora"));
+        QVERIFY(opened);
+        QCOMPARE(QString::fromStdString(opened->model().form().text("Text2")), QString("5"));
+        for (const char* result : {"Text6", "Text7", "Text10"}) QVERIFY2(opened->isStale(result), result);
+        QVERIFY(!opened->statusText().contains("相同"));
+        QVERIFY(opened->statusText().contains("尚未计算"));
+        opened->pressDefaultRun();
+        QVERIFY(!opened->isStale("Text6"));
+    }
+
+    // A result a fresh window opens with (R = 10.2) belongs to its default inputs: an edit before
+    // any run greys it.
+    void anEditBeforeAnyRunGreysTheResultsTheWindowOpenedWith() {
+        MainWindow* main = makeMain();
+        CalcWindow* window = main->showWindow("管架发送道相关计算");
+        QVERIFY(!window->isStale("Text5"));
+        type(window, "Text1", "20");
+        QVERIFY(window->isStale("Text5"));
+    }
+
     void aFileThatIsNoCaseIsToldAndChangesNothing() {
         MainWindow* main = makeMain();
         CalcWindow* window = main->showWindow("壁厚计算");
@@ -188,7 +219,9 @@ private slots:
     void changedInputsAreKeptAndRestoredAfterACrash() {
         MainWindow* main = makeMain();
         CalcWindow* window = main->showWindow("壁厚计算");
+        window->pressDefaultRun();
         type(window, "Text5", "0.9");
+        QVERIFY(window->isStale("Text7"));  // δ_b of n = 5
         const auto copy = recoveryFile(file("recovery"), "壁厚计算");
         QVERIFY(!std::filesystem::exists(copy));  // not on every keystroke
         QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(copy), 5000);
@@ -203,6 +236,7 @@ private slots:
         QVERIFY(restored);
         QCOMPARE(QString::fromStdString(restored->model().form().text("Text5")), QString("0.9"));
         QVERIFY(restored->isModified());
+        QVERIFY(restored->isStale("Text7"));  // greyed before the crash, and still not of n = 0.9
         QVERIFY(!std::filesystem::exists(left));
     }
 
