@@ -10,7 +10,7 @@ PYLORA_BUILD="${PYLORA_BUILD:-$PYLORA_ROOT/build}"
 PYLORA_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
-  libsqlite3-dev sqlite3 nlohmann-json3-dev libcli11-dev
+  libsqlite3-dev sqlite3 nlohmann-json3-dev libcli11-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk fonts-wqy-zenhei
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils

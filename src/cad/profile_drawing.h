@@ -28,7 +28,9 @@ struct ProfileArc {
     double endAngle = 0;
 };
 
-// A station of the profile table, its texts as the window shows them.
+// A station of the profile table. Its texts are the window's numbers in engineering form, to a
+// precision the quantity warrants ("300.28", never "300.283514116912" or "."), so that a
+// spreadsheet and a CAD table read them as numbers.
 struct ProfileStation {
     std::string name;  // "入土点", "桩点3"
     double station = 0;
@@ -43,9 +45,9 @@ struct ProfileStation {
 // A piece of the pipe between two stations of the table (indices into `stations`).
 struct ProfileSegment {
     std::size_t from = 0, to = 0;
-    std::string slope;        // ‰, as shown; empty where the window gives none
-    std::string inclination;  // °, as shown
-    std::string length;       // m, as shown
+    std::string slope;        // ‰, in engineering form as the stations' texts; empty where the window gives none
+    std::string inclination;  // °
+    std::string length;       // m
 };
 
 struct ProfileDrawing {

@@ -33,8 +33,9 @@ inline constexpr const char* kReport =
 inline constexpr const char* kSweep =
     "Run window FORM once per value of the varied inputs, from its default texts with the\n"
     "settings applied, pressing the buttons given (none: its steps), and write one CSV\n"
-    "row per point: the varied inputs, the results as the window shows them, and why the\n"
-    "point failed (empty when it ran). Failed points are rows, not a failed command";
+    "row per point: the varied inputs, the results as the window shows them in engineering\n"
+    "form (to the decimals of their quantities, read by spreadsheets as numbers), and why\n"
+    "the point failed (empty when it ran). Failed points are rows, not a failed command";
 inline constexpr const char* kSweepResult = "A field or label to read after each point's run, one column each; repeatable";
 inline constexpr const char* kSweepOutput =
     "The CSV file to write (UTF-8 with a byte order mark, written whole or not at all);\n"

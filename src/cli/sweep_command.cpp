@@ -201,7 +201,7 @@ int SweepCommand::run(Services services, std::ostream& out, std::ostream& err, c
     }
     options.cancel = &stop;
     options.onPoint = [&](std::size_t, const StudyPoint& point) {
-        if (!table.add(studyCsvRow(point, results.size()))) stop = true;
+        if (!table.add(studyCsvRow(point, inputs, results))) stop = true;
     };
     try {
         runStudy(start, request, options);

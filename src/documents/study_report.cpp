@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "documents/study_table.h"
+#include "model/report_numbers.h"
 
 namespace pylora {
 namespace {
@@ -44,9 +45,7 @@ ReportStudy studyReportSection(const StudyResult& study, const std::string& capt
     for (std::size_t i = 0; i < study.points.size(); ++i) {
         const StudyPoint& point = study.points[i];
         table.rows.push_back(std::to_string(i + 1));
-        std::vector<std::string> cells = point.inputs;
-        for (std::size_t r = 0; r < study.resultColumns.size(); ++r)
-            cells.push_back(r < point.results.size() ? point.results[r] : std::string());
+        std::vector<std::string> cells = studyCells(point, study.inputColumns, study.resultColumns, engineeringNumber);
         if (anyFailed) cells.push_back(point.failure.value_or(""));
         table.cells.push_back(std::move(cells));
     }

@@ -1,6 +1,7 @@
 #include "documents/study_table.h"
 
 #include "documents/report_text.h"
+#include "model/report_numbers.h"
 
 namespace pylora {
 namespace {
@@ -50,10 +51,20 @@ std::string studyCsvHeading(const std::vector<StudyColumn>& inputs, const std::v
     return line.end();
 }
 
-std::string studyCsvRow(const StudyPoint& point, std::size_t resultColumns) {
+std::vector<std::string> studyCells(const StudyPoint& point, const std::vector<StudyColumn>& inputs,
+                                    const std::vector<StudyColumn>& results, StudyNumberWriter write) {
+    std::vector<std::string> cells;
+    cells.reserve(inputs.size() + results.size());
+    for (std::size_t i = 0; i < inputs.size(); ++i) cells.push_back(i < point.inputs.size() ? write(point.inputs[i], -1) : "");
+    for (std::size_t r = 0; r < results.size(); ++r)
+        cells.push_back(r < point.results.size() ? write(point.results[r], results[r].decimals) : "");
+    return cells;
+}
+
+std::string studyCsvRow(const StudyPoint& point, const std::vector<StudyColumn>& inputs,
+                        const std::vector<StudyColumn>& results) {
     CsvLine line;
-    for (const std::string& input : point.inputs) line.add(input);
-    for (std::size_t r = 0; r < resultColumns; ++r) line.add(r < point.results.size() ? point.results[r] : "");
+    for (const std::string& cell : studyCells(point, inputs, results, exportNumber)) line.add(cell);
     line.add(point.failure.value_or(""));
     return line.end();
 }

@@ -37,11 +37,18 @@ std::string superscript(int number) {
     return text;
 }
 
-// "46.76620E+06" as an engineer writes it: one digit before the point, every digit shown kept,
-// "4.676620×10⁷"; nullopt when the text is no number with an exponent.
-std::string scientific(const std::string& text) {
+// A number with an exponent, one digit before the mantissa's point: "46.76620E+06" is "-"-less,
+// mantissa "4.676620", exponent 7.
+struct PowerOfTen {
+    std::string sign;  // "-" or empty
+    std::string mantissa;
+    int exponent = 0;
+};
+
+// Nothing when the text is no number with an exponent; a zero mantissa is "0", exponent 0.
+std::optional<PowerOfTen> powerOfTen(const std::string& text) {
     const auto mark = text.find_first_of("eE");
-    if (mark == std::string::npos || mark == 0) return {};
+    if (mark == std::string::npos || mark == 0) return std::nullopt;
     const std::string mantissa = text.substr(0, mark), power = text.substr(mark + 1);
     std::size_t i = 0;
     std::string sign;
@@ -51,24 +58,34 @@ std::string scientific(const std::string& text) {
     for (; i < mantissa.size(); ++i) {
         if (isDigit(mantissa[i])) digits += mantissa[i];
         else if (mantissa[i] == '.' && pointAt < 0) pointAt = static_cast<int>(digits.size());
-        else return {};
+        else return std::nullopt;
     }
-    if (digits.empty() || power.empty()) return {};
+    if (digits.empty() || power.empty()) return std::nullopt;
     std::size_t p = 0;
     if (power[p] == '+' || power[p] == '-') ++p;
-    if (p == power.size() || power.find_first_not_of("0123456789", p) != std::string::npos) return {};
+    if (p == power.size() || power.find_first_not_of("0123456789", p) != std::string::npos) return std::nullopt;
     if (pointAt < 0) pointAt = static_cast<int>(digits.size());
     const auto first = digits.find_first_not_of('0');
-    if (first == std::string::npos) return "0";
+    if (first == std::string::npos) return PowerOfTen{"", "0", 0};
     const int exponent = std::atoi(power.c_str()) + pointAt - static_cast<int>(first) - 1;
     const std::string significant = digits.substr(first);
-    const std::string number = significant.substr(0, 1) + (significant.size() > 1 ? "." + significant.substr(1) : "");
-    return sign + number + (exponent == 0 ? "" : "×10" + superscript(exponent));
+    return PowerOfTen{sign, significant.substr(0, 1) + (significant.size() > 1 ? "." + significant.substr(1) : ""),
+                      exponent};
 }
 
-}  // namespace
+// How a power of ten is written: for a reader ("4.676620×10⁷") or for a program that reads the
+// file ("4.676620E+07", as spreadsheets write it themselves).
+enum class PowerForm { Printed, Typed };
 
-std::string engineeringNumber(const std::string& shown, int decimals) {
+std::string written(const PowerOfTen& number, PowerForm form) {
+    if (number.exponent == 0) return number.sign + number.mantissa;
+    if (form == PowerForm::Printed) return number.sign + number.mantissa + "×10" + superscript(number.exponent);
+    char power[16];
+    std::snprintf(power, sizeof power, "E%+03d", number.exponent);
+    return number.sign + number.mantissa + power;
+}
+
+std::string numberInForm(const std::string& shown, int decimals, PowerForm form) {
     const std::string text = trimmedString(shown);
     std::size_t i = 0;
     std::string sign;
@@ -82,8 +99,8 @@ std::string engineeringNumber(const std::string& shown, int decimals) {
     if (point) ++i;
     while (i < text.size() && isDigit(text[i])) fraction += text[i++];
     if (i != text.size() || (!point && whole.empty())) {
-        const std::string power = scientific(text);
-        return power.empty() ? text : power;  // words, a lone sign
+        const auto power = powerOfTen(text);
+        return power ? written(*power, form) : text;  // words, a lone sign
     }
 
     if (decimals >= 0 && static_cast<int>(fraction.size()) > decimals) {
@@ -99,6 +116,16 @@ std::string engineeringNumber(const std::string& shown, int decimals) {
     whole = firstNonZero == std::string::npos ? "0" : whole.substr(firstNonZero);
     const bool zero = whole == "0" && fraction.find_first_not_of('0') == std::string::npos;
     return (zero ? std::string() : sign) + whole + (fraction.empty() ? "" : "." + fraction);
+}
+
+}  // namespace
+
+std::string engineeringNumber(const std::string& shown, int decimals) {
+    return numberInForm(shown, decimals, PowerForm::Printed);
+}
+
+std::string exportNumber(const std::string& shown, int decimals) {
+    return numberInForm(shown, decimals, PowerForm::Typed);
 }
 
 std::string engineeringValue(double value, int decimals) {
@@ -134,7 +161,7 @@ std::string engineeringSignificant(double value, int digits) {
         while (mantissa.back() == '0') mantissa.pop_back();
         if (mantissa.back() == '.') mantissa.pop_back();
     }
-    return scientific(mantissa + form.substr(mark));
+    return written(*powerOfTen(mantissa + form.substr(mark)), PowerForm::Printed);
 }
 
 std::optional<PrintedNumber> readPrintedNumber(std::string text) {

@@ -12,6 +12,11 @@ namespace pylora {
 // dropped; words are returned trimmed.
 std::string engineeringNumber(const std::string& shown, int decimals = -1);
 
+// The same number in a file another program reads (a CSV cell, the table of a CAD drawing):
+// engineering form as above, but a power of ten written the way spreadsheets and CAD programs
+// read a number ("46.76620E+06" -> "4.676620E+07").
+std::string exportNumber(const std::string& shown, int decimals = -1);
+
 // A value the report computes itself (a quantity no field shows): `decimals` decimals (-1: up
 // to six significant digits), trailing zeros dropped, in engineering form.
 std::string engineeringValue(double value, int decimals = -1);

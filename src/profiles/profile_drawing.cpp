@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "model/calc_form.h"
+#include "model/report_numbers.h"
 #include "model/text.h"
 
 namespace pylora {
@@ -18,15 +19,29 @@ const TableDef* tableNamed(const FormDefinition& def, const std::string& caption
     return nullptr;
 }
 
-// The cells of the column whose quantity has this name; none when the table has no such column.
-const std::vector<std::string>* columnNamed(const TableDef& table, const std::string& name) {
+// The column whose quantity has this name; none when the table has no such column.
+const TableColumn* columnNamed(const TableDef& table, const std::string& name) {
     for (const TableColumn& column : table.columns)
-        if (column.meaning.name == name) return &column.cells;
+        if (column.meaning.name == name) return &column;
     return nullptr;
 }
 
-std::string shown(const Form& form, const std::string& field) {
-    return field.empty() ? std::string() : std::string(trimmed(form.text(field)));
+// The decimals a profile table gives a quantity whose meaning states none: metres to the
+// centimetre, slopes to a hundredth of a per mille, angles to a thousandth of a degree.
+constexpr int kMetreDecimals = 2, kSlopeDecimals = 2, kAngleDecimals = 3;
+
+int decimalsOf(const Meaning* meaning, int usual) { return meaning && meaning->decimals >= 0 ? meaning->decimals : usual; }
+
+// A field's number as the drawing and its table write it: in engineering form, which
+// spreadsheets and CAD programs read as a number, to the decimals of its meaning (else
+// `usual`); words as shown.
+std::string exported(const Form& form, const std::string& field, int usual) {
+    if (field.empty()) return {};
+    return exportNumber(form.text(field), decimalsOf(form.definition().meaningOf(field), usual));
+}
+
+std::string exportedCell(const Form& form, const TableColumn& column, std::size_t row, int usual) {
+    return exportNumber(form.text(column.cells[row]), decimalsOf(&column.meaning, usual));
 }
 
 // The number a field shows, read without counting as an input of the run (the run is over).
@@ -99,20 +114,20 @@ ProfileDrawing build(const CalcForm& window, const ProfileLayout& layout) {
     for (std::size_t r = 0; r < rows; ++r) {
         ProfileStation s;
         s.name = table->rows[r];
-        s.stationText = shown(form, (*stations)[r]);
-        s.station = value(form, (*stations)[r]);
-        if (grounds && !(*grounds)[r].empty()) {
-            s.groundText = shown(form, (*grounds)[r]);
-            s.ground = value(form, (*grounds)[r]);
+        s.stationText = exportedCell(form, *stations, r, kMetreDecimals);
+        s.station = value(form, stations->cells[r]);
+        if (grounds && !grounds->cells[r].empty()) {
+            s.groundText = exportedCell(form, *grounds, r, kMetreDecimals);
+            s.ground = value(form, grounds->cells[r]);
             drawing.ground.push_back({s.station, *s.ground});
         } else if (layout.groundFromSurvey) {
             // Between the survey's points: the table states it to two decimals.
             s.ground = groundAt(drawing.ground, s.station);
             if (s.ground) s.groundText = twoDecimals(*s.ground);
         }
-        if (pipes && !(*pipes)[r].empty()) {
-            s.pipeText = shown(form, (*pipes)[r]);
-            s.pipe = value(form, (*pipes)[r]);
+        if (pipes && !pipes->cells[r].empty()) {
+            s.pipeText = exportedCell(form, *pipes, r, kMetreDecimals);
+            s.pipe = value(form, pipes->cells[r]);
         }
         if (s.ground && s.pipe) s.coverText = twoDecimals(*s.ground - *s.pipe);
         drawing.stations.push_back(std::move(s));
@@ -154,17 +169,20 @@ ProfileDrawing build(const CalcForm& window, const ProfileLayout& layout) {
         const auto* slopes = columnNamed(*segments, "管线斜率");
         const auto* inclinations = columnNamed(*segments, "管道倾角");
         const auto* lengths = columnNamed(*segments, "管道实长");
+        auto cell = [&](const TableColumn* column, std::size_t i, int usual) {
+            return column ? exportedCell(form, *column, i, usual) : std::string();
+        };
         for (std::size_t i = 0; i + 1 < rows && i < segments->rows.size(); ++i)
-            drawing.segments.push_back({i, i + 1, slopes ? shown(form, (*slopes)[i]) : "",
-                                        inclinations ? shown(form, (*inclinations)[i]) : "",
-                                        lengths ? shown(form, (*lengths)[i]) : ""});
+            drawing.segments.push_back({i, i + 1, cell(slopes, i, kSlopeDecimals), cell(inclinations, i, kAngleDecimals),
+                                        cell(lengths, i, kMetreDecimals)});
     }
     for (const ProfileRun& run : layout.runs)
         if (run.toRow < rows)
-            drawing.segments.push_back({run.fromRow, run.toRow, shown(form, run.slope), shown(form, run.inclination),
-                                        shown(form, run.length)});
+            drawing.segments.push_back({run.fromRow, run.toRow, exported(form, run.slope, kSlopeDecimals),
+                                        exported(form, run.inclination, kAngleDecimals),
+                                        exported(form, run.length, kMetreDecimals)});
 
-    for (const auto& [prefix, field] : layout.notes) drawing.notes.push_back(prefix + shown(form, field));
+    for (const auto& [prefix, field] : layout.notes) drawing.notes.push_back(prefix + exported(form, field, -1));
     if (const auto e = sketchExaggeration(form, layout.sketch)) {
         drawing.defaultExaggeration = *e;
         drawing.exaggerationSource = "按示意图的纵横比例";

@@ -2,7 +2,8 @@
 // The longitudinal profile of a profile window's calculation, taken from what the run left: the
 // point table's cells by their meanings (桩点里程, 地面标高, 管底标高), the result fields the
 // window names, the ground data file's records, and the scales its sketch shows. A window states
-// its layout once; the builder reads the texts as displayed, as the window's own sketch does.
+// its layout once; the builder reads the values as displayed, as the window's own sketch does,
+// and writes the table's texts in engineering form, to the decimals of each quantity.
 #include <functional>
 #include <optional>
 #include <string>

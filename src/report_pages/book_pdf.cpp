@@ -1,26 +1,34 @@
 // The project book as one PDF: the cover, the contents, every chapter's report and the closing
-// summary, page numbers counted across the book. The chapters are laid out first, so that the
-// contents can name the page each one starts on.
-#include <QBuffer>
+// summary, page numbers counted across the book. The contents name the page each chapter starts
+// on, so every chapter is laid out once to count its pages; then the pages are drawn chapter by
+// chapter (laid out again), each written to the file as it is finished. A chapter's layout is
+// dropped as soon as it is counted or drawn, so time and memory grow with the chapters, not
+// with their square, and no more than one chapter's pages are ever held.
 #include <QPainter>
 #include <QPdfWriter>
 
 #include "model/version.h"
 #include "report_pages/page_layout.h"
 #include "report_pages/report_pages.h"
+#include "report_pages/streamed_file.h"
 
 namespace pylora {
 namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
+PagedDocument chapterPages(QPdfWriter& writer, const BookDocument& book, std::size_t index) {
+    const BookChapterReport& chapter = book.chapters[index];
+    return PagedDocument(writer, qt(chapterHtml(chapter, book.project, {PictureStyle::Reference, false})), &chapter.report);
+}
+
 // The pages each chapter and then the summary start on, after the cover and the contents.
-std::vector<int> startPages(int before, const std::vector<PagedDocument>& chapters) {
+std::vector<int> startPages(int before, const std::vector<int>& chapterPageCounts) {
     std::vector<int> starts;
     int page = before + 1;
-    for (const PagedDocument& chapter : chapters) {
+    for (const int count : chapterPageCounts) {
         starts.push_back(page);
-        page += chapter.pageCount();
+        page += count;
     }
     starts.push_back(page);
     return starts;
@@ -29,17 +37,16 @@ std::vector<int> startPages(int before, const std::vector<PagedDocument>& chapte
 }  // namespace
 
 QString writeBookPdf(const BookDocument& book, const QString& path) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
+    StreamedFile file(path);
+    QPdfWriter writer(&file);
     const QString program = QStringLiteral("Pylora ") + qt(kProgramVersion);
     preparePdfWriter(writer, qt(book.title), program);
 
     const PagedDocument cover(writer, qt(bookCoverHtml(book)), nullptr);
-    std::vector<PagedDocument> chapters;
-    for (const BookChapterReport& chapter : book.chapters)
-        chapters.emplace_back(writer, qt(chapterHtml(chapter, book.project, {PictureStyle::Reference, false})),
-                              &chapter.report);
+    std::vector<int> chapterPageCounts;
+    chapterPageCounts.reserve(book.chapters.size());
+    for (std::size_t i = 0; i < book.chapters.size(); ++i)
+        chapterPageCounts.push_back(chapterPages(writer, book, i).pageCount());
     const PagedDocument summary(writer, qt(bookSummaryHtml(book)), nullptr);
 
     // The contents' length does not depend on its page numbers (one line per chapter, the number
@@ -48,7 +55,7 @@ QString writeBookPdf(const BookDocument& book, const QString& path) {
     std::unique_ptr<PagedDocument> contents;
     for (int attempt = 0; attempt < 3; ++attempt) {
         contents = std::make_unique<PagedDocument>(writer, qt(bookContentsHtml(book, starts)), nullptr);
-        const std::vector<int> now = startPages(cover.pageCount() + contents->pageCount(), chapters);
+        const std::vector<int> now = startPages(cover.pageCount() + contents->pageCount(), chapterPageCounts);
         if (now == starts) break;
         starts = now;
     }
@@ -61,11 +68,12 @@ QString writeBookPdf(const BookDocument& book, const QString& path) {
     coverHead.shown = false;
     cover.paint(painter, writer, coverHead, 1, pages, false);
     contents->paint(painter, writer, bookHead, cover.pageCount() + 1, pages, true);
-    for (std::size_t i = 0; i < chapters.size(); ++i)
-        chapters[i].paint(painter, writer, runningHeadOf(book.chapters[i].report, book.project), starts[i], pages, true);
+    for (std::size_t i = 0; i < book.chapters.size(); ++i)
+        chapterPages(writer, book, i)
+            .paint(painter, writer, runningHeadOf(book.chapters[i].report, book.project), starts[i], pages, true);
     summary.paint(painter, writer, bookHead, starts.back(), pages, true);
     painter.end();
-    return writeReportBytes(buffer.data().toStdString(), path);
+    return file.commit();
 }
 
 }  // namespace pylora

@@ -7,6 +7,7 @@
 #include "files/atomic_file.h"
 #include "documents/report_docx.h"
 #include "report_pages/report_pages.h"
+#include "report_pages/streamed_file.h"
 
 namespace pylora {
 
@@ -37,8 +38,7 @@ std::string pngOf(const ReportPicture& picture) {
 
 QString writeReportBytes(const std::string& bytes, const QString& path) {
     const auto failure = writeFileAtomically(path.toStdString(), bytes);
-    if (!failure) return {};
-    return QStringLiteral("无法写入文件 %1：%2").arg(path, QString::fromStdString(failure->reasonInWords()));
+    return failure ? writeFailureText(path, *failure) : QString();
 }
 
 QString writeReportFile(const Report& report, const ProjectInfo& project, ReportFormat format, const QString& path) {

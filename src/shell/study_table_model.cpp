@@ -4,6 +4,7 @@
 #include <QColor>
 
 #include "model/number_reading.h"
+#include "model/report_numbers.h"
 #include "model/text.h"
 
 namespace pylora {
@@ -21,11 +22,11 @@ std::vector<std::string> headings(const StudyResult& study) {
     return row;
 }
 
-// The cell of a point in the table's column order; a failed point has no results.
+// The cell of a point in the table's column order, numbers as the CSV writes them; a failed
+// point has no results.
 std::string cell(const StudyPoint& point, const StudyResult& study, std::size_t column) {
-    if (column < inputCount(study)) return column < point.inputs.size() ? point.inputs[column] : std::string();
-    column -= inputCount(study);
-    if (column < resultCount(study)) return column < point.results.size() ? point.results[column] : std::string();
+    if (column < inputCount(study) + resultCount(study))
+        return studyCells(point, study.inputColumns, study.resultColumns, exportNumber)[column];
     return point.failure.value_or(std::string());
 }
 
@@ -64,7 +65,7 @@ std::string studyTabText(const StudyResult& study) {
 
 std::string studyCsv(const StudyResult& study) {
     std::string csv = kUtf8ByteOrderMark + studyCsvHeading(study.inputColumns, study.resultColumns);
-    for (const StudyPoint& point : study.points) csv += studyCsvRow(point, study.resultColumns.size());
+    for (const StudyPoint& point : study.points) csv += studyCsvRow(point, study.inputColumns, study.resultColumns);
     return csv;
 }
 

@@ -187,6 +187,7 @@ StudyColumn studyColumn(const FormDefinition& definition, const std::string& con
         column.symbol = meaning->symbol;
         if (!meaning->name.empty()) column.name = meaning->name;
         column.unit = meaning->unit;
+        column.decimals = meaning->decimals;
     }
     if (const ControlDef* c = definition.findControl(control)) column.verdict = definition.roleOf(*c) == FieldRole::Verdict;
     return column;

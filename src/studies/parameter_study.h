@@ -87,6 +87,7 @@ struct StudyColumn {
     std::string name;
     std::string unit;
     bool verdict = false;  // a text column (合格/不合格), not a number to plot
+    int decimals = -1;     // a result's precision in tables and files: its meaning's; -1: as shown
 };
 
 struct StudyOptions {

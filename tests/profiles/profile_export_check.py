@@ -3,7 +3,8 @@
 reader (ezdxf): the drawing passes ezdxf's audit, has its layers, draws the ground and the pipe
 through the stations and elevations the run computed (exaggeration undone, to 1 mm), the arc on
 the circle the window states (sag error under 1 mm), its Chinese texts read back exactly, and
-spans the crossing; the CSV table holds the window's texts.
+spans the crossing; the CSV table and the drawing's table hold the window's numbers as numbers
+(in engineering form, to the precision of each quantity).
 
 Usage: profile_export_check.py PYLORA_CLI DATABASE_DIR SCRATCH_DIR
 """
@@ -32,6 +33,16 @@ WINDOWS = [
     ("弹性敷设参数计算", ["第一点", "桩点1", "左切点", "桩点2", "桩点3", "第二点", "桩点4", "桩点5",
                           "右切点", "桩点6", "第三点"], (3, 9), 6, False),
 ]
+# The decimals the table gives each quantity (the field's meaning, else the profile table's own:
+# metres to the centimetre, slopes to 0.01 ‰, angles to 0.001°).
+COLUMN_DECIMALS = {"里程 (m)": 2, "地面标高 (m)": 2, "管底标高 (m)": 2, "埋深 (m)": 2, "坡度 (‰)": 2, "倾角 (°)": 3,
+                   "管段长度 (m)": 2}
+WINDOW_DECIMALS = {"定向钻穿越": {"管底标高 (m)": 3}, "定向钻穿越地面数据": {"管底标高 (m)": 3}}
+WINDOW_COLUMNS = {"里程 (m)": "桩点里程", "地面标高 (m)": "地面标高", "管底标高 (m)": "管底标高"}
+SEGMENT_COLUMNS = {"坡度 (‰)", "倾角 (°)", "管段长度 (m)"}
+# A number as spreadsheets and CAD tables read it: no bare or leading point, one digit before
+# the point of a mantissa.
+SPREADSHEET_NUMBER = re.compile(r"-?(0|[1-9]\d*)(\.\d+)?|-?[1-9](\.\d+)?E[+-]\d\d")
 LAYER_COLOURS = {"地面线": 3, "管线": 1, "弹性敷设段": 6, "桩号": 5, "标注": 7, "网格": 8, "图框": 7}
 
 failures = []
@@ -53,6 +64,10 @@ def run(window, *options):
 def leading_number(text):
     match = re.match(r"\s*-?\d*\.?\d*", text)
     return float(match.group(0)) if match and re.search(r"\d", match.group(0)) else None
+
+
+def spreadsheet_number(text):
+    return float(text) if SPREADSHEET_NUMBER.fullmatch(text) else None
 
 
 def window_cells(window):
@@ -200,18 +215,32 @@ def check_window(window, names, arc_rows, apex, survey):
     for expected in [window + " 纵断面图", "桩号", "里程(m)", "管底标高(m)", *names]:
         check(expected in words, f"{window}: no text {expected!r}")
 
-    # The CSV: the window's texts, a row per station.
+    # The CSV: the window's numbers in engineering form, a row per station; the drawing's table
+    # gives the same texts.
     with open(csv_path, "rb") as f:
         check(f.read(3) == b"\xef\xbb\xbf", f"{window}: CSV without BOM")
     with open(csv_path, encoding="utf-8-sig", newline="") as f:
         table = list(csv.DictReader(f))
     check([row["桩号"] for row in table] == names, f"{window}: CSV stations {[row['桩号'] for row in table]}")
+    decimals = {**COLUMN_DECIMALS, **WINDOW_DECIMALS.get(window, {})}
+    shown_values = [v for v in (leading_number(t) for t in texts.values()) if v is not None]
     for r, row in enumerate(table, start=1):
-        check(row["里程 (m)"] == texts[cells[(r, "桩点里程")]].strip(), f"{window}: CSV 里程 of {names[r - 1]}")
-        check(row["管底标高 (m)"] == texts[cells[(r, "管底标高")]].strip(), f"{window}: CSV 管底标高 of {names[r - 1]}")
-        if (r, "地面标高") in cells:
-            check(row["地面标高 (m)"] == texts[cells[(r, "地面标高")]].strip(), f"{window}: CSV 地面标高 of {names[r - 1]}")
-        elif survey:
+        for column, cell in row.items():
+            if column in ("桩号", "管段") or cell == "":
+                continue
+            value = spreadsheet_number(cell)
+            if not check(value is not None, f"{window}: CSV {column} of {names[r - 1]} {cell!r} is no number"):
+                continue
+            places = len(cell.partition(".")[2])
+            check(places <= decimals[column], f"{window}: CSV {column} {cell} has more than {decimals[column]} decimals")
+            if column in WINDOW_COLUMNS and (r, WINDOW_COLUMNS[column]) in cells:
+                shown = leading_number(texts[cells[(r, WINDOW_COLUMNS[column])]])
+                check(abs(value - shown) <= 0.5 * 10 ** -decimals[column] + 1e-9,
+                      f"{window}: CSV {column} of {names[r - 1]}: {cell}, the window shows {shown}")
+            elif column in SEGMENT_COLUMNS:
+                check(any(abs(value - v) <= 0.5 * 10 ** -decimals[column] + 1e-9 for v in shown_values),
+                      f"{window}: CSV {column} {cell} is no value the window shows")
+        if (r, "地面标高") not in cells and survey:
             # Between the survey's points around the station, to the centimetre.
             x = station[r]
             a = max((p for p in ground if p[0] <= x), key=lambda p: p[0])
@@ -219,6 +248,14 @@ def check_window(window, names, arc_rows, apex, survey):
             z = a[1] if a[0] == b[0] else a[1] + (b[1] - a[1]) * (x - a[0]) / (b[0] - a[0])
             check(row["地面标高 (m)"] == f"{z:.2f}", f"{window}: CSV 地面标高 of {names[r - 1]}: {row['地面标高 (m)']}, not {z:.2f}")
             check(row["埋深 (m)"] == f"{z - pipe[r]:.2f}", f"{window}: CSV 埋深 of {names[r - 1]}")
+
+    # The table under the drawing: its numbers are the CSV's, every one a number.
+    csv_numbers = sorted(cell for row in table for column, cell in row.items()
+                         if column not in ("桩号", "管段") and cell)
+    headings = {"桩号", *(column.replace(" ", "") for column in table[0].keys())}
+    drawn = sorted(t.dxf.text for t in msp.query('TEXT[layer=="标注"]')
+                   if t.dxf.insert.y < 0 and t.dxf.text not in headings and t.dxf.text not in names)
+    check(drawn == csv_numbers, f"{window}: the drawing's table {drawn} is not the CSV's {csv_numbers}")
 
 
 def check_true_arc():
