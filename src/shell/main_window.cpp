@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include <QMenuBar>
+#include <algorithm>
 #include <QScreen>
 #include <QMessageBox>
 #include <QSvgWidget>
@@ -148,8 +149,12 @@ CalcWindow* MainWindow::showFurtherWindow(const FormDefinition& definition, Calc
     const QRect other = beside->frameGeometry();
     const QRect area = beside->screen() ? beside->screen()->availableGeometry() : QRect();
     QPoint place = other.topRight() + QPoint(1, 0);
-    if (!area.isValid() || place.x() + window->frameGeometry().width() > area.right() + 1)
+    const QSize size = window->frameGeometry().size();
+    if (area.isValid() && place.x() + size.width() > area.right() + 1) {
         place = other.topLeft() + QPoint(32, 32);
+        place.setX(std::max(area.left(), std::min(place.x(), area.right() + 1 - size.width())));
+        place.setY(std::max(area.top(), std::min(place.y(), area.bottom() + 1 - size.height())));
+    }
     window->move(place);
     return window;
 }
