@@ -526,14 +526,17 @@ FormDefinition makeGasFlowEquations() {
     in.field(kOutletElevation, "终点高程 H2 (m)", "0", {3, 2}).means("H_2", "终点高程", "m");
     in.field(kDragFactor, "AGA 拖曳系数 Df", "0.96", {4, 2}).means("D_f", "AGA 拖曳系数");
 
-    auto out = def.frame("FrameResults", "计算结果", FrameRole::Results, {2, 0});
+    // The comparison first, its cells wide enough to read a reason whole ("无解：终点压力的平方
+    // 为负"); the results beside it.
+    auto out = def.frame("FrameResults", "计算结果", FrameRole::Results, {2, 2});
     out.result(kReynolds, "雷诺数 Re", {0, 0}).means("Re", "雷诺数");
     out.result(kFriction, "水力摩阻系数 λ", {1, 0}).means("λ", "水力摩阻系数");
     out.result(kTransmissionFactor, "输送系数 F", {2, 0}).means("F", "输送系数");
 
-    auto compare = def.frame("FrameCompare", "各公式比较", FrameRole::Results, {2, 1, 1, 2});
+    auto compare = def.frame("FrameCompare", "各公式比较", FrameRole::Results, {2, 0, 1, 2});
+    // What the cells hold stands before them, in a column of its own.
     compare.label(kCompareWhat, std::string("所求量：") + kUnknowns[0].name, {0, 0}).working();
-    compare.label(kCompareUnit, kFlowUnits[3].name, {0, 1}).working();
+    compare.label(kCompareUnit, kFlowUnits[3].name, {1, 0}).working();
     TableDef table{"各公式比较", "公式", {kEquationNames.begin(), kEquationNames.end()}, {}};
     TableColumn column;
     column.meaning.symbol = "x";
@@ -543,7 +546,9 @@ FormDefinition makeGasFlowEquations() {
     std::vector<ControlDef*> cells;
     for (int i = 0; i < gf::kEquationCount; ++i) {  // each cell takes the column's meaning
         const int rows = (gf::kEquationCount + 2) / 3;  // three columns
-        cells.push_back(&compare.result(compareCell(i), kEquationNames[i], {1 + i % rows, i / rows}));
+        ControlDef& cell = compare.result(compareCell(i), kEquationNames[i], {i % rows, 1 + i / rows});
+        cell.widthChars = 20;
+        cells.push_back(&cell);
         column.cells.push_back(compareCell(i));
     }
     table.columns.push_back(std::move(column));

@@ -167,14 +167,16 @@ FormDefinition makeVibration() {
         {"受冲刷时管道允许最大悬空长度计算公式5",
          {{kHingedFreeSpan, freeSpanFormula(hingedK())}, {kFixedFreeSpan, freeSpanFormula(fixedK())}}},
     };
+    // The two-line pictures (formulas 4 and 5) stand over two rows; the constants take the
+    // room under the one-line ones, so that the window fits a laptop's screen.
     int column = 0;
     for (const auto& [caption, lines] : pictures) {
-        formulas.formulas("Image" + std::to_string(column + 1), lines, {0, column});
+        formulas.formulas("Image" + std::to_string(column + 1), lines, {0, column, lines.size() > 1 ? 2 : 1, 1});
         formulas.label("", caption, {2, column});
         ++column;
     }
     formulas.formulas("Image9", {formula::words("C = 0.7，K_h = 3.14（铰接），K_f = 4.73（刚性固定）")},
-                      {1, 3, 1, 2});
+                      {1, 0, 1, 3});
     def.formula({kReynolds, q(kVelocity) * q(kDiameter) * c(10000) / q(kViscosity)});
     def.formula(formula::words("Re > 2300：湍流状态；Re ≤ 2300：层流状态"));
     def.formula(formula::words("l ≤ L_h：满足；L_h < l ≤ L_f：两端铰接时不满足，两端刚性固定时满足；l > L_f：不满足"));
@@ -195,24 +197,25 @@ FormDefinition makeVibration() {
         .means("ν", "水在20 °C时的运动粘度系数", "cm²/s");
     inputs.picture("Image8", unitPicture("cm^2/s"), {3, 3});
 
+    // Three columns of results, so that the window fits a laptop's screen.
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0});
     results.result(kHingedFrequency, "两端铰接的管线自振频率（按公式1计算）", {0, 0})
         .means("f_1", "两端铰接的管线自振频率", "Hz", 2);
     results.result(kFixedFrequency, "两端刚性固定的管线自振频率（按公式2计算）", {1, 0})
         .means("f_2", "两端刚性固定的管线自振频率", "Hz", 2);
-    results.result(kReynolds, "雷诺数", {2, 0}).means("Re", "雷诺数", "", 2);
-    results.result(kSheddingFrequency, "管线受冲刷产生的振动频率（按公式3计算）", {3, 0})
+    results.result(kReynolds, "雷诺数", {0, 2}).means("Re", "雷诺数", "", 2);
+    results.result(kSheddingFrequency, "管线受冲刷产生的振动频率（按公式3计算）", {2, 0})
         .means("f_3", "管线受冲刷产生的振动频率", "Hz", 4);
     results.result(kHingedStructural, "两端铰接的管线自振频率（按公式4计算）", {0, 1})
         .means("f_{4h}", "按结构力学计算的两端铰接管线自振频率", "Hz", 2);
     results.result(kFixedStructural, "两端刚性固定的管线自振频率（按公式4计算）", {1, 1})
         .means("f_{4f}", "按结构力学计算的两端刚性固定管线自振频率", "Hz", 2);
-    results.result(kFlowRegime, "利用雷诺数判断水流为稳流还是湍流", {2, 1}).means("", "水流状态").verdict();
-    results.result(kHingedFreeSpan, "受冲刷时管道允许最大悬空长度(两端铰接）", {3, 1})
+    results.result(kFlowRegime, "利用雷诺数判断水流为稳流还是湍流", {1, 2}).means("", "水流状态").verdict();
+    results.result(kHingedFreeSpan, "受冲刷时管道允许最大悬空长度(两端铰接）", {2, 1})
         .means("L_h", "两端铰接时受冲刷管道允许最大悬空长度", "m", 2);
-    results.result(kFixedFreeSpan, "受冲刷时管道允许最大悬空长度L（两端刚性固定，按公式5计算,单位为米）", {4, 0, 1, 2})
+    results.result(kFixedFreeSpan, "受冲刷时管道允许最大悬空长度L（两端刚性固定，按公式5计算,单位为米）", {3, 0, 1, 2})
         .means("L_f", "两端刚性固定时受冲刷管道允许最大悬空长度", "m", 2);
-    results.result(kVerdict, "结论：", {5, 0, 1, 2}).means("", "结论").verdict();
+    results.result(kVerdict, "结论：", {2, 2}).means("", "结论").verdict();
 
     addRemarks(def);
 

@@ -4,6 +4,7 @@
 // and reports a failed run in its status line, naming the field, with a red frame on it.
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -54,9 +55,9 @@ public:
     void paintPageContent(QPainter& painter) override;
     QString pageWarning() const override;
 
-    // Case files (calc_window_case.cpp). The window's calculation saved to its file, else to one
-    // the engineer names; false when not saved (cancelled, or the file cannot be written: the
-    // status line says why).
+    // Case files (calc_window_case.cpp). The window's calculation saved to its file, else to the
+    // project chapter it holds, else to a file the engineer names; false when not saved
+    // (cancelled, or the file cannot be written: the status line says why).
     void setCaseQuestions(CaseQuestions questions) { questions_ = std::move(questions); }
     bool saveCase();
     bool saveCaseAs();
@@ -65,12 +66,26 @@ public:
     // results that now differ from those saved. A recovered case stays marked as changed.
     void openCase(const CaseFile& file, const std::filesystem::path& path, bool recovered = false);
     const std::filesystem::path& caseFile() const { return casePath_; }
+    // A chapter of the project book opened in this window: saving and the question before the
+    // window closes write the calculation back to it, in place. `writeBack` is false when the
+    // chapter is no longer in the book.
+    struct Chapter {
+        QString title;
+        std::function<bool(const CaseFile&)> writeBack;
+    };
+    void holdChapter(Chapter chapter);
+    void releaseChapter();
+    bool holdsChapter() const { return static_cast<bool>(chapter_.writeBack); }
+    bool writeBackChapter();
+    // Holds a case file or a chapter: what the engineer would lose to another case in its place.
+    bool holdsCase() const { return !casePath_.empty() || holdsChapter(); }
     // The window's name and its case file's, without the mark of a change: what questions name.
     QString caseTitle() const;
     // Changed since opened or saved: inputs, choices or the steps run.
     bool isModified() const;
-    // Keeps the inputs in this folder a moment after each change (empty: not kept).
-    void keepForRecovery(const std::filesystem::path& folder) { recoveryFolder_ = folder; }
+    // Keeps the inputs in this folder a moment after each change (empty: not kept), under the
+    // form's name or, for a second window of one form, a name of its own.
+    void keepForRecovery(const std::filesystem::path& folder, const std::string& name = {});
     void writeRecoveryCopy();
     // Closes without asking whether to save (the engineer has answered already).
     void closeWithoutAsking();
@@ -111,6 +126,7 @@ private:
     void addCaseKeys();
     void caseChanged();
     void showCaseTitle();
+    QString openedName() const;
     std::string comparableCase() const;
 
     CalcForm model_;
@@ -137,6 +153,8 @@ private:
     std::string savedCase_;  // the comparable case when opened or saved
     std::unique_ptr<CaseGroundData> caseGround_;
     std::filesystem::path recoveryFolder_;
+    std::string recoveryName_;
+    Chapter chapter_;
     QTimer* recoveryTimer_ = nullptr;
     bool closeAsked_ = false;
 };

@@ -51,14 +51,48 @@ void CalcWindow::caseChanged() {
 
 QString CalcWindow::caseTitle() const {
     QString title = qt(model_.definition().title());
-    if (!casePath_.empty()) title += QStringLiteral(" — ") + shownName(casePath_);
+    if (!casePath_.empty())
+        title += QStringLiteral(" — ") + shownName(casePath_);
+    else if (holdsChapter())
+        title += QStringLiteral(" — 工程章节「%1」").arg(chapter_.title);
     return title;
+}
+
+// What the status line calls the case just opened: its file, or the project chapter it is.
+QString CalcWindow::openedName() const {
+    if (!casePath_.empty()) return QStringLiteral(" ") + shownName(casePath_);
+    if (holdsChapter()) return QStringLiteral("工程章节「%1」").arg(chapter_.title);
+    return QStringLiteral("计算");
+}
+
+void CalcWindow::holdChapter(Chapter chapter) {
+    chapter_ = std::move(chapter);
+    showCaseTitle();
+}
+
+void CalcWindow::releaseChapter() {
+    chapter_ = {};
+    showCaseTitle();
+}
+
+bool CalcWindow::writeBackChapter() {
+    if (!holdsChapter() || !chapter_.writeBack(captureCase(model_))) return false;
+    savedCase_ = comparableCase();
+    showCaseTitle();
+    showStatus(QStringLiteral("已更新工程章节「%1」").arg(chapter_.title), StatusKind::Information);
+    writeRecoveryCopy();  // kept in the book now
+    return true;
+}
+
+void CalcWindow::keepForRecovery(const std::filesystem::path& folder, const std::string& name) {
+    recoveryFolder_ = folder;
+    recoveryName_ = name.empty() ? model_.definition().formName() : name;
 }
 
 void CalcWindow::showCaseTitle() { setWindowTitle(isModified() ? caseTitle() + QStringLiteral(" *") : caseTitle()); }
 
 bool CalcWindow::saveCase() {
-    if (casePath_.empty()) return saveCaseAs();
+    if (casePath_.empty()) return holdsChapter() ? writeBackChapter() : saveCaseAs();
     return saveCaseTo(casePath_);
 }
 
@@ -113,7 +147,7 @@ void CalcWindow::openCase(const CaseFile& file, const std::filesystem::path& pat
                    StatusKind::Warning);
     } else if (!model_.record().failure) {
         showStatus(recovered ? QStringLiteral("已恢复未保存的输入")
-                             : QStringLiteral("已打开 ") + shownName(path) + QStringLiteral("，重新计算的结果与保存时相同"),
+                             : QStringLiteral("已打开%1，重新计算的结果与保存时相同").arg(openedName()),
                    StatusKind::Information);
     }
     if (recovered) caseChanged();
@@ -133,7 +167,7 @@ void CalcWindow::greyResultsNotComputed() {
 
 void CalcWindow::writeRecoveryCopy() {
     if (recoveryFolder_.empty()) return;
-    const std::filesystem::path copy = recoveryFile(recoveryFolder_, model_.definition().formName());
+    const std::filesystem::path copy = recoveryFile(recoveryFolder_, recoveryName_);
     std::error_code error;
     if (!isModified()) {
         std::filesystem::remove(copy, error);
@@ -174,7 +208,7 @@ void CalcWindow::closeEvent(QCloseEvent* event) {
     recoveryTimer_->stop();
     if (!recoveryFolder_.empty()) {
         std::error_code ignored;
-        std::filesystem::remove(recoveryFile(recoveryFolder_, model_.definition().formName()), ignored);
+        std::filesystem::remove(recoveryFile(recoveryFolder_, recoveryName_), ignored);
     }
     QWidget::closeEvent(event);
 }

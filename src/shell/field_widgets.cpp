@@ -115,10 +115,12 @@ QString fieldStyle(const ControlState& state, const QPalette& palette, bool fail
     const bool stale = freshness == Freshness::Stale;
     const QString border = failed ? QStringLiteral("2px solid #e00000") : QStringLiteral("1px solid #8c8c8c");
     const QString focusBorder = failed ? border : QStringLiteral("2px solid #1f5fbf");
-    return QStringLiteral("QLineEdit { background: %1; color: %2; border: %3; padding: 1px 3px; }"
+    // A 2 px border takes a pixel of padding, so that a framed field is no larger than others.
+    const QString padding = failed ? QStringLiteral("0px 2px") : QStringLiteral("1px 3px");
+    return QStringLiteral("QLineEdit { background: %1; color: %2; border: %3; padding: %5; }"
                           "QLineEdit:focus { border: %4; padding: 0px 2px; }")
         .arg(stale ? QStringLiteral("#ffffff") : toQColor(state.background, palette).name(),
-             stale ? kStaleText.name() : toQColor(state.foreground, palette).name(), border, focusBorder);
+             stale ? kStaleText.name() : toQColor(state.foreground, palette).name(), border, focusBorder, padding);
 }
 
 QString labelStyle(const ControlState& state, const QPalette& palette, Freshness freshness) {

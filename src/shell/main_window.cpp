@@ -1,6 +1,8 @@
 #include "shell/main_window.h"
 
 #include <QMenuBar>
+#include <algorithm>
+#include <QScreen>
 #include <QMessageBox>
 #include <QSvgWidget>
 
@@ -95,24 +97,65 @@ CalcWindow* MainWindow::openWindow(const std::string& formName) const {
     return it == windows_.end() ? nullptr : it->second.data();
 }
 
+std::vector<CalcWindow*> MainWindow::calcWindows() const {
+    std::vector<CalcWindow*> open;
+    for (const auto& [name, window] : windows_)
+        if (window) open.push_back(window);
+    for (const QPointer<CalcWindow>& window : furtherWindows_)
+        if (window) open.push_back(window);
+    return open;
+}
+
+CalcWindow* MainWindow::createWindow(const FormDefinition& definition) {
+    auto* window = new CalcWindow(definition, services_, printer_);
+    window->setWindowIcon(windowIcon());
+    connect(window, &CalcWindow::activated, this, [this](CalcWindow* w) { lastActive_ = w; });
+    window->setCaseQuestions(questions_);
+    connect(window, &CalcWindow::caseSaved, this, &MainWindow::rememberRecent);
+    connect(window, &CalcWindow::openCaseRequested, this, &MainWindow::openCaseAsked);
+    return window;
+}
+
+void MainWindow::bringForward(CalcWindow* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 CalcWindow* MainWindow::showWindow(const std::string& formName) {
     CalcWindow* window = openWindow(formName);
     if (!window) {
         const FormDefinition* definition = findWindow(formName);
         if (!definition) return nullptr;
-        window = new CalcWindow(*definition, services_, printer_);
-        window->setWindowIcon(windowIcon());
-        connect(window, &CalcWindow::activated, this, [this](CalcWindow* w) { lastActive_ = w; });
-        window->setCaseQuestions(questions_);
+        window = createWindow(*definition);
         window->keepForRecovery(recoveryFolder_);
-        connect(window, &CalcWindow::caseSaved, this, &MainWindow::rememberRecent);
-        connect(window, &CalcWindow::openCaseRequested, this, &MainWindow::openCaseAsked);
         windows_[formName] = window;
     }
     lastActive_ = window;  // brought to the front: the one the 文件 entries and the 工程 panel act on
-    window->show();
-    window->raise();
-    window->activateWindow();
+    bringForward(window);
+    return window;
+}
+
+CalcWindow* MainWindow::showFurtherWindow(const FormDefinition& definition, CalcWindow* beside) {
+    std::erase_if(furtherWindows_, [](const QPointer<CalcWindow>& w) { return w.isNull(); });
+    CalcWindow* window = createWindow(definition);
+    // Each keeps its own recovery copy: the form's name and a number no other open window has.
+    static int further = 0;
+    window->keepForRecovery(recoveryFolder_, definition.formName() + "-" + std::to_string(++further));
+    furtherWindows_.push_back(window);
+    lastActive_ = window;
+    bringForward(window);
+    // Beside the other when the screen has room, else a step down and to the right of it.
+    const QRect other = beside->frameGeometry();
+    const QRect area = beside->screen() ? beside->screen()->availableGeometry() : QRect();
+    QPoint place = other.topRight() + QPoint(1, 0);
+    const QSize size = window->frameGeometry().size();
+    if (area.isValid() && place.x() + size.width() > area.right() + 1) {
+        place = other.topLeft() + QPoint(32, 32);
+        place.setX(std::max(area.left(), std::min(place.x(), area.right() + 1 - size.width())));
+        place.setY(std::max(area.top(), std::min(place.y(), area.bottom() + 1 - size.height())));
+    }
+    window->move(place);
     return window;
 }
 

@@ -2,6 +2,8 @@
 // The main window "Pylora": the station picture and the menu from which every calculator
 // window is reached. Each window is created on its first menu choice, shown modeless and
 // independent, brought to the front when chosen again, and created afresh after it was closed.
+// A case opened while that window already holds another case, or changes, opens in a window of
+// its own beside it, so that two cases of one calculation can be compared.
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
@@ -28,7 +30,10 @@ public:
     // Shows the calculator window with this form name, creating it when it is not open.
     // Returns nullptr for a window the program does not have yet.
     CalcWindow* showWindow(const std::string& formName);
+    // The window the menu entry brings forward (not the further windows cases opened in).
     CalcWindow* openWindow(const std::string& formName) const;
+    // Every calculator window open: the menu's and those of further cases.
+    std::vector<CalcWindow*> calcWindows() const;
     CalcWindow* lastActiveWindow() const { return lastActive_; }
 
     // Shows the About box, creating it when it is not open.
@@ -39,17 +44,18 @@ public:
     void setCaseQuestions(CaseQuestions questions);
     // Windows keep their inputs in this folder for crash recovery (empty: not kept).
     void keepForRecovery(const std::filesystem::path& folder);
-    // Opens a case in its window: a window of the same form that the engineer has changed is
-    // offered for saving first. A file that cannot be read is told, and no window changes.
+    // Opens a case in its window, or in a further window when the form's window holds another
+    // case or changes; a case already open is brought forward. A file that cannot be read is
+    // told, and no window changes.
     CalcWindow* openCaseFile(const std::filesystem::path& path);
     void openCaseAsked();
     void saveActiveCase(bool askForName);
     // The recovery copies a crash left: offered, opened as changed windows, then removed.
     int offerRecovery();
     QStringList recentCaseFiles() const;
-    // Opens a calculation kept elsewhere (a chapter of the project book) in its window, with no
-    // case file of its own.
-    CalcWindow* openCalculation(const CaseFile& file);
+    // Opens a calculation kept elsewhere (a chapter of the project book) as a case is opened,
+    // with no case file of its own.
+    CalcWindow* openCalculation(const CaseFile& file, CalcWindow::Chapter chapter);
     // The 工程 panel: the project book and its entries in the "文件(&F)" menu.
     ProjectPanel* projectPanel() const { return project_; }
     // 文件 → 退出: asks once about every unsaved calculation and the project book (save all,
@@ -75,7 +81,12 @@ private:
     bool maySaveEverything();
     void rememberRecent(const QString& path);
     void fillRecentMenu();
-    CalcWindow* openCase(const CaseFile& file, const std::filesystem::path& path, bool recovered);
+    CalcWindow* openCase(const CaseFile& file, const std::filesystem::path& path, bool recovered,
+                         CalcWindow::Chapter chapter = {});
+    CalcWindow* createWindow(const FormDefinition& definition);
+    // A window beside the form's window, for a case to compare with the one it holds.
+    CalcWindow* showFurtherWindow(const FormDefinition& definition, CalcWindow* beside);
+    static void bringForward(CalcWindow* window);
     void addEntries(QMenu* menu, const std::vector<MenuItem>& items);
     // The calculator window the print entries act on: the one active last; none: says so.
     CalcWindow* windowToPrint();
@@ -83,6 +94,7 @@ private:
     Services services_;
     WindowPrinter& printer_;
     std::map<std::string, QPointer<CalcWindow>> windows_;
+    std::vector<QPointer<CalcWindow>> furtherWindows_;  // cases opened beside a form's window
     QPointer<CalcWindow> lastActive_;
     QPointer<AboutBox> about_;
     CaseQuestions questions_;

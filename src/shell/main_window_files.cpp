@@ -7,6 +7,7 @@
 #include <QSettings>
 
 #include "files/recovery_store.h"
+#include "model/window_registry.h"
 #include "shell/main_window.h"
 #include "shell/path_text.h"
 #include "shell/project_panel.h"
@@ -71,7 +72,9 @@ void MainWindow::setCaseQuestions(CaseQuestions questions) {
     if (project_) project_->setQuestions(questions_);
 }
 
-CalcWindow* MainWindow::openCalculation(const CaseFile& file) { return openCase(file, {}, false); }
+CalcWindow* MainWindow::openCalculation(const CaseFile& file, CalcWindow::Chapter chapter) {
+    return openCase(file, {}, false, std::move(chapter));
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!quitting_ && project_ && !project_->maySaveChanges()) {
@@ -85,8 +88,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 bool MainWindow::quit() {
     if (!maySaveEverything()) return false;
     // Every window goes: none is left without the menu, nor keeps the program running.
-    for (auto& [name, window] : windows_)
-        if (window) window->closeWithoutAsking();
+    for (CalcWindow* window : calcWindows()) window->closeWithoutAsking();
     for (QWidget* other : QApplication::topLevelWidgets())
         if (other != project_ && !qobject_cast<MainWindow*>(other) && other->isVisible()) other->close();
     quitting_ = true;
@@ -98,8 +100,8 @@ bool MainWindow::quit() {
 bool MainWindow::maySaveEverything() {
     std::vector<CalcWindow*> changed;
     QStringList names;
-    for (auto& [name, window] : windows_) {
-        if (!window || !window->isModified()) continue;
+    for (CalcWindow* window : calcWindows()) {
+        if (!window->isModified()) continue;
         changed.push_back(window);
         names << window->caseTitle();
     }
@@ -156,19 +158,32 @@ CalcWindow* MainWindow::openCaseFile(const std::filesystem::path& path) {
     return window;
 }
 
-CalcWindow* MainWindow::openCase(const CaseFile& file, const std::filesystem::path& path, bool recovered) {
-    // The case opens on a fresh window; the one open of the same form goes, once the engineer
-    // has said what becomes of its changes.
-    if (CalcWindow* open = openWindow(file.formName)) {
-        if (open->isModified() && questions_.saveBeforeClosing) {
-            const CloseAnswer answer = questions_.saveBeforeClosing(open, open->caseTitle());
-            if (answer == CloseAnswer::Cancel || (answer == CloseAnswer::Save && !open->saveCase())) return nullptr;
+CalcWindow* MainWindow::openCase(const CaseFile& file, const std::filesystem::path& path, bool recovered,
+                                 CalcWindow::Chapter chapter) {
+    if (!path.empty() && !recovered)
+        for (CalcWindow* open : calcWindows())
+            if (open->caseFile() == path) {
+                lastActive_ = open;
+                bringForward(open);
+                return open;
+            }
+    const FormDefinition* definition = findWindow(file.formName);
+    if (!definition) return nullptr;
+    // The form's window takes the case while it holds nothing of the engineer's; else the case
+    // opens beside it, and both stay to be compared.
+    CalcWindow* window = nullptr;
+    CalcWindow* open = openWindow(file.formName);
+    if (open && (open->holdsCase() || open->isModified())) {
+        window = showFurtherWindow(*definition, open);
+    } else {
+        if (open) {
+            open->closeWithoutAsking();  // a fresh window takes the case
+            windows_.erase(file.formName);
         }
-        open->closeWithoutAsking();
-        windows_.erase(file.formName);
+        window = showWindow(file.formName);
     }
-    CalcWindow* window = showWindow(file.formName);
-    if (window) window->openCase(file, path, recovered);
+    if (chapter.writeBack) window->holdChapter(std::move(chapter));
+    window->openCase(file, path, recovered);
     return window;
 }
 

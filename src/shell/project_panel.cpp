@@ -6,8 +6,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "files/atomic_file.h"
 #include "documents/book_document.h"
@@ -74,8 +76,11 @@ ProjectPanel::ProjectPanel(MainWindow& main, Services services)
         b->setObjectName(name);
         buttons->addWidget(b);
         connect(b, &QPushButton::clicked, this, action);
+        return b;
     };
     button("project_add", QStringLiteral("加入当前计算"), [this] { addActiveCalculation(); });
+    button("project_update", QStringLiteral("更新章节"), [this] { updateActiveChapter(); })
+        ->setToolTip(QStringLiteral("把从工程打开的计算窗口中的修改写回其章节"));
     button("project_open_chapter", QStringLiteral("打开"), [this] { openChapter(currentRow()); });
     button("project_up", QStringLiteral("上移"), [this] { moveChapter(currentRow(), -1); });
     button("project_down", QStringLiteral("下移"), [this] { moveChapter(currentRow(), 1); });
@@ -83,6 +88,9 @@ ProjectPanel::ProjectPanel(MainWindow& main, Services services)
         if (QListWidgetItem* item = chapters_->currentItem()) chapters_->editItem(item);
     });
     button("project_remove", QStringLiteral("移除"), [this] { removeChapter(currentRow()); });
+    undoRemove_ = button("project_undo_remove", QStringLiteral("撤销移除"), [this] { undoRemove(); });
+    undoRemove_->setEnabled(false);
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this, &ProjectPanel::undoRemove);
     layout->addLayout(buttons);
     resize(560, 520);
     recoveryTimer_ = new QTimer(this);
@@ -130,6 +138,7 @@ void ProjectPanel::writeRecoveryCopy() {
 
 void ProjectPanel::restoreRecovered(const ProjectBook& book) {
     book_ = book;
+    resetChapters();
     path_ = pathOf(QString::fromStdString(book.bookFile));
     book_.bookFile.clear();
     savedText_.clear();  // unsaved: the "*" and the question before it goes
@@ -171,6 +180,7 @@ bool ProjectPanel::maySaveChanges() {
 bool ProjectPanel::newProject() {
     if (!maySaveChanges()) return false;
     book_ = ProjectBook();
+    resetChapters();
     path_.clear();
     savedText_ = bookText(book_);
     showBook();
@@ -187,6 +197,7 @@ bool ProjectPanel::openProject(const std::filesystem::path& path) {
         return false;
     }
     book_ = std::move(book);
+    resetChapters();
     path_ = path;
     savedText_ = bookText(book_);
     showBook();
@@ -255,6 +266,42 @@ QString ProjectPanel::exportBook(const QString& path) {
     return {};
 }
 
+void ProjectPanel::resetChapters() {
+    releaseWindows();
+    chapterIds_.clear();
+    for (std::size_t i = 0; i < book_.chapters.size(); ++i) chapterIds_.push_back(nextId_++);
+    removed_.reset();
+    undoRemove_->setEnabled(false);
+}
+
+int ProjectPanel::rowOf(int id) const {
+    const auto at = std::find(chapterIds_.begin(), chapterIds_.end(), id);
+    return at == chapterIds_.end() ? -1 : static_cast<int>(at - chapterIds_.begin());
+}
+
+void ProjectPanel::releaseWindows() {
+    for (auto& [id, window] : chapterWindows_)
+        if (window) window->releaseChapter();
+    chapterWindows_.clear();
+}
+
+bool ProjectPanel::writeBack(int id, const CaseFile& calculation) {
+    const int row = rowOf(id);
+    if (row < 0) return false;
+    book_.chapters[row].calculation = calculation;  // the chapter keeps its title and its place
+    showChapters(row);
+    markChanged();
+    return true;
+}
+
+void ProjectPanel::letWindowHold(int id) {
+    const auto open = chapterWindows_.find(id);
+    CalcWindow* window = open == chapterWindows_.end() ? nullptr : open->second.data();
+    const int row = rowOf(id);
+    if (window && row >= 0)
+        window->holdChapter({qt(book_.chapters[row].title), [this, id](const CaseFile& f) { return writeBack(id, f); }});
+}
+
 bool ProjectPanel::addActiveCalculation() {
     CalcWindow* window = main_.lastActiveWindow();
     if (!window) {
@@ -262,14 +309,36 @@ bool ProjectPanel::addActiveCalculation() {
         return false;
     }
     book_.chapters.push_back(chapterOf(captureCase(window->model())));
+    chapterIds_.push_back(nextId_++);
     showChapters(static_cast<int>(book_.chapters.size()) - 1);
     markChanged();
     return true;
 }
 
-void ProjectPanel::openChapter(int row) {
-    if (row < 0 || row >= static_cast<int>(book_.chapters.size())) return;
-    main_.openCalculation(book_.chapters[row].calculation);
+bool ProjectPanel::updateActiveChapter() {
+    CalcWindow* window = main_.lastActiveWindow();
+    if (!window || !window->holdsChapter()) {
+        tell(QStringLiteral("当前计算窗口不是从工程打开的章节：请先选中章节并「打开」，修改后再更新；"
+                            "新的计算用「加入当前计算」加入。"));
+        return false;
+    }
+    return window->writeBackChapter();
+}
+
+CalcWindow* ProjectPanel::openChapter(int row) {
+    if (row < 0 || row >= static_cast<int>(book_.chapters.size())) return nullptr;
+    const int id = chapterIds_[row];
+    if (CalcWindow* open = chapterWindows_[id]) {
+        open->show();
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
+    CalcWindow* window = main_.openCalculation(
+        book_.chapters[row].calculation,
+        {qt(book_.chapters[row].title), [this, id](const CaseFile& f) { return writeBack(id, f); }});
+    chapterWindows_[id] = window;
+    return window;
 }
 
 void ProjectPanel::moveChapter(int row, int by) {
@@ -277,14 +346,34 @@ void ProjectPanel::moveChapter(int row, int by) {
     const int count = static_cast<int>(book_.chapters.size());
     if (row < 0 || row >= count || to < 0 || to >= count) return;
     std::swap(book_.chapters[row], book_.chapters[to]);
+    std::swap(chapterIds_[row], chapterIds_[to]);
     showChapters(to);
     markChanged();
 }
 
 void ProjectPanel::removeChapter(int row) {
     if (row < 0 || row >= static_cast<int>(book_.chapters.size())) return;
+    const int id = chapterIds_[row];
+    if (CalcWindow* window = chapterWindows_[id]) window->releaseChapter();  // its calculation stays in it
+    chapterWindows_.erase(id);
+    removed_ = Removed{row, id, book_.chapters[row]};
     book_.chapters.erase(book_.chapters.begin() + row);
+    chapterIds_.erase(chapterIds_.begin() + row);
+    undoRemove_->setEnabled(true);
+    undoRemove_->setToolTip(QStringLiteral("放回「%1」").arg(qt(removed_->chapter.title)));
     showChapters(std::min(row, static_cast<int>(book_.chapters.size()) - 1));
+    markChanged();
+}
+
+void ProjectPanel::undoRemove() {
+    if (!removed_) return;
+    const int row = std::min(removed_->row, static_cast<int>(book_.chapters.size()));
+    book_.chapters.insert(book_.chapters.begin() + row, removed_->chapter);
+    chapterIds_.insert(chapterIds_.begin() + row, removed_->id);
+    removed_.reset();
+    undoRemove_->setEnabled(false);
+    undoRemove_->setToolTip({});
+    showChapters(row);
     markChanged();
 }
 
@@ -292,6 +381,7 @@ void ProjectPanel::renameChapter(int row, const QString& title) {
     if (row < 0 || row >= static_cast<int>(book_.chapters.size())) return;
     const std::string text = title.trimmed().toStdString();
     if (!text.empty()) book_.chapters[row].title = text;  // a chapter keeps a title
+    letWindowHold(chapterIds_[row]);  // the window names the chapter by its new title
     // The item shows the title kept; set in place, as this may run inside the item's own edit.
     QListWidgetItem* item = chapters_->item(row);
     if (item && item->text() != qt(book_.chapters[row].title)) {

@@ -1,12 +1,16 @@
 #pragma once
 // The 工程 panel: a window of the main window holding the project book the engineer works on,
 // its project fields and its calculations in chapter order. A calculation is added as the
-// active calculator window holds it (its current case), opened again in its window, moved up
-// or down, removed, its chapter retitled. The book is saved as a .pylora-project and exported
+// active calculator window holds it (its current case), opened again in a window that then
+// holds its chapter (changes are written back in place), moved up or down, removed (and the
+// removal undone), its chapter retitled. The book is saved as a .pylora-project and exported
 // as one PDF or DOCX 计算书. The panel computes nothing: the cases are kept as captured, and the
 // export has the core compute them again.
 #include <QWidget>
+#include <QPointer>
 #include <filesystem>
+#include <map>
+#include <optional>
 
 #include "files/data_locations.h"
 #include "files/project_book.h"
@@ -14,11 +18,13 @@
 
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QTimer;
 
 namespace pylora {
 
 class MainWindow;
+class CalcWindow;
 
 class ProjectPanel : public QWidget {
     Q_OBJECT
@@ -48,9 +54,15 @@ public:
 
     // The active calculator window's calculation as the last chapter; false when none is open.
     bool addActiveCalculation();
-    void openChapter(int row);
+    // The active window's calculation written back to the chapter it was opened from; false
+    // when it holds none (told).
+    bool updateActiveChapter();
+    // Opens the chapter in a window that holds it; a chapter open already is brought forward.
+    CalcWindow* openChapter(int row);
     void moveChapter(int row, int by);
     void removeChapter(int row);
+    // Puts the chapter removed last back in its place.
+    void undoRemove();
     void renameChapter(int row, const QString& title);
 
     // Whether the engineer lets the changed project go: saved, discarded, or not (cancel).
@@ -64,6 +76,12 @@ private:
     void writeRecoveryCopy();
     void tell(const QString& message);
     int currentRow() const;
+    // Chapters keep an id while moved, so that a window holding one writes to it wherever it is.
+    int rowOf(int id) const;
+    bool writeBack(int id, const CaseFile& calculation);
+    void letWindowHold(int id);
+    void releaseWindows();
+    void resetChapters();
 
     MainWindow& main_;
     Services services_;
@@ -74,6 +92,16 @@ private:
     std::filesystem::path recoveryFolder_;
     QTimer* recoveryTimer_ = nullptr;
     QListWidget* chapters_ = nullptr;
+    std::vector<int> chapterIds_;  // beside book_.chapters
+    int nextId_ = 0;
+    std::map<int, QPointer<CalcWindow>> chapterWindows_;
+    struct Removed {
+        int row;
+        int id;
+        BookChapter chapter;
+    };
+    std::optional<Removed> removed_;
+    QPushButton* undoRemove_ = nullptr;
     std::vector<std::pair<std::string ProjectInfo::*, QLineEdit*>> fields_;
     QLineEdit* title_ = nullptr;
     bool showing_ = false;  // the fields are being filled from the book, not typed

@@ -1,5 +1,8 @@
 #include "shell/screen_fit.h"
 
+#include <QScreen>
+#include <QWidget>
+
 namespace pylora {
 
 ContentSizedScrollArea::ContentSizedScrollArea() {
@@ -14,6 +17,15 @@ QSize ContentSizedScrollArea::sizeHint() const {
 
 QSize openingSize(QSize wanted, QSize available) {
     return wanted.boundedTo(available - kWindowDecoration);
+}
+
+void fitToScreen(QWidget& window, QSize wanted) {
+    const QScreen* screen = window.screen();
+    if (!screen) {
+        window.resize(wanted);
+        return;
+    }
+    window.resize(openingSize(wanted, screen->availableGeometry().size()));
 }
 
 }  // namespace pylora

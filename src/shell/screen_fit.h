@@ -4,6 +4,8 @@
 #include <QScrollArea>
 #include <QSize>
 
+class QWidget;
+
 namespace pylora {
 
 // A scroll area that asks for the whole size of what it holds (a plain one caps its wish at a
@@ -20,5 +22,8 @@ inline constexpr QSize kWindowDecoration{12, 36};
 // The client size a window opens at: the size it asks for, bounded by the free area of the
 // screen (less the window's own decoration).
 QSize openingSize(QSize wanted, QSize available);
+
+// Sizes a dialog or panel at `wanted`, bounded as a window is by the free area of its screen.
+void fitToScreen(QWidget& window, QSize wanted);
 
 }  // namespace pylora

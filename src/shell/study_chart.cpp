@@ -24,7 +24,9 @@ namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
-// Distinct colours for up to ten curves, then again from the first.
+// Ten colours, and after them the same colours with other dashes: no two curves of a plot
+// alike up to forty curves. The legend draws each entry as a piece of its line.
+const Qt::PenStyle kCurveDashes[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
 const QColor kCurveColours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28), QColor(0x2c, 0xa0, 0x2c),
                                 QColor(0xff, 0x7f, 0x0e), QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
                                 QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f), QColor(0xbc, 0xbd, 0x22),
@@ -83,6 +85,7 @@ StudyChart::StudyChart(QWidget* parent) : QChartView(parent) {
     viewport()->setMouseTracking(true);
     setMinimumSize(420, 300);
     chart()->legend()->setAlignment(Qt::AlignBottom);
+    chart()->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     chart()->setMargins(QMargins(6, 6, 6, 6));
     chart()->setTitle(QStringLiteral("选定参数和计算结果后按「开始」，曲线显示在这里"));
 }
@@ -131,6 +134,7 @@ void StudyChart::showStudy(const StudyResult& study, bool logarithmicX) {
     for (std::size_t c = 0; c < drawn.curves.size(); ++c) {
         StudyCurve& source = drawn.curves[c];
         const QColor colour = kCurveColours[c % std::size(kCurveColours)];
+        const Qt::PenStyle dash = kCurveDashes[(c / std::size(kCurveColours)) % std::size(kCurveDashes)];
         Curve curve{source.name, source.xWords, source.yWords, {}, {}};
         for (const auto& piece : source.pieces) curve.points.insert(curve.points.end(), piece.begin(), piece.end());
         const bool marked = curve.points.size() <= kMarkedPointsAtMost;
@@ -142,6 +146,7 @@ void StudyChart::showStudy(const StudyResult& study, bool logarithmicX) {
             series->setColor(colour);
             QPen pen = series->pen();
             pen.setWidthF(2);
+            pen.setStyle(dash);
             series->setPen(pen);
             series->setPointsVisible(marked || piece.size() == 1);  // a lone point would not show
             QList<QPointF> values;
@@ -265,6 +270,29 @@ QImage StudyChart::image() {
     const bool marked = mark_ && mark_->isVisible();
     if (mark_) mark_->hide();
     const QImage picture = grab().toImage();
+    if (marked) mark_->show();
+    return picture;
+}
+
+QImage StudyChart::printImage(const QString& title, int width) {
+    const bool marked = mark_ && mark_->isVisible();
+    if (mark_) mark_->hide();
+    const QString shown = chart()->title();
+    chart()->setTitle(title);
+    settle();
+    const QRectF source = mapToScene(viewport()->rect()).boundingRect();
+    const double scale = double(width) / source.width();
+    QImage picture(QSize(width, int(std::ceil(source.height() * scale))), QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    picture.setDotsPerMeterX(int(std::lround(kPrintDpi / 0.0254)));  // a print's resolution, as
+    picture.setDotsPerMeterY(picture.dotsPerMeterX());               // a document takes it
+    {
+        QPainter painter(&picture);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        scene()->render(&painter, QRectF(QPointF(0, 0), QSizeF(picture.size())), source);
+    }
+    chart()->setTitle(shown);
+    settle();
     if (marked) mark_->show();
     return picture;
 }

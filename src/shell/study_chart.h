@@ -35,6 +35,10 @@ public:
 
     // The plot as shown, without the cursor's mark: a picture, and a vector drawing.
     QImage image();
+    // The plot under a title, as a picture `width` pixels wide at a print's resolution.
+    static constexpr int kPrintWidth = 2400;
+    static constexpr int kPrintDpi = 300;
+    QImage printImage(const QString& title, int width = kPrintWidth);
     QByteArray svg(const QString& title);
 
 signals:

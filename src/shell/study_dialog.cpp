@@ -24,6 +24,7 @@
 
 #include "shell/calc_window.h"
 #include "shell/report_export.h"
+#include "shell/screen_fit.h"
 #include "shell/study_chart.h"
 #include "shell/study_export.h"
 #include "shell/study_report_link.h"
@@ -69,12 +70,7 @@ StudyDialog::StudyDialog(CalcWindow& window) : QDialog(&window, Qt::Window), win
     auto* resultBox = new QGroupBox(QStringLiteral("计算结果"));
     results_ = new QListWidget;
     results_->setObjectName("results");
-    for (const FieldChoice& choice : studyResults(form)) {
-        auto* item = new QListWidgetItem(choice.caption, results_);
-        item->setData(Qt::UserRole, qt(choice.control));
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(results_->count() == 1 ? Qt::Checked : Qt::Unchecked);
-    }
+    offerResults();
     results_->setMinimumWidth(220);
     results_->setMaximumHeight(results_->fontMetrics().height() * 9);
     (new QVBoxLayout(resultBox))->addWidget(results_);
@@ -112,6 +108,8 @@ StudyDialog::StudyDialog(CalcWindow& window) : QDialog(&window, Qt::Window), win
     chart_ = new StudyChart;
     readOut_ = new QLabel(QStringLiteral(" "));
     readOut_->setObjectName("readOut");
+    readOut_->setWordWrap(true);  // a long read-out takes a second line, not the plot's edge
+    readOut_->setMinimumHeight(2 * readOut_->fontMetrics().lineSpacing());
     readOut_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     connect(chart_, &StudyChart::readOutChanged, readOut_,
             [this](const QString& text) { readOut_->setText(text.isEmpty() ? QStringLiteral(" ") : text); });
@@ -160,7 +158,44 @@ StudyDialog::StudyDialog(CalcWindow& window) : QDialog(&window, Qt::Window), win
         startButton_->setEnabled(false);
         showProblem(QStringLiteral("此窗口没有可变化的输入参数"));
     }
-    resize(1100, 720);
+    fitToScreen(*this, QSize(1100, 720));
+}
+
+void StudyDialog::offerResults() {
+    std::vector<std::string> checked;
+    for (int i = 0; i < results_->count(); ++i)
+        if (results_->item(i)->checkState() == Qt::Checked)
+            checked.push_back(results_->item(i)->data(Qt::UserRole).toString().toStdString());
+    const std::vector<FieldChoice> choices = studyResults(window_.model().form());
+    bool same = int(choices.size()) == results_->count();
+    for (int i = 0; same && i < results_->count(); ++i)
+        same = results_->item(i)->data(Qt::UserRole).toString() == qt(choices[std::size_t(i)].control);
+    if (same) return;
+    results_->clear();
+    for (const FieldChoice& choice : choices) {
+        auto* item = new QListWidgetItem(choice.caption, results_);
+        item->setData(Qt::UserRole, qt(choice.control));
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    chooseResults(checked);
+    bool any = false;
+    for (int i = 0; i < results_->count(); ++i) any |= results_->item(i)->checkState() == Qt::Checked;
+    if (!any && results_->count() > 0) results_->item(0)->setCheckState(Qt::Checked);
+}
+
+// The window may have changed what is given and what is solved for since the dialog opened.
+void StudyDialog::offerWindowChoices() {
+    if (isRunning()) return;
+    const std::vector<FieldChoice> inputs = studyInputs(window_.model().form());
+    first_->offer(inputs);
+    second_->offer(inputs);
+    offerResults();
+}
+
+void StudyDialog::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) offerWindowChoices();
+    QDialog::changeEvent(event);
 }
 
 StudyDialog::~StudyDialog() = default;  // the worker, a child, cancels and waits
@@ -178,6 +213,7 @@ bool StudyDialog::isRunning() const { return worker_->isRunning(); }
 
 bool StudyDialog::start() {
     if (isRunning()) return false;
+    offerWindowChoices();
     StudyRequest request;
     try {
         request.vary.push_back(first_->variable());
@@ -191,6 +227,8 @@ bool StudyDialog::start() {
         return false;
     }
     problem_->hide();
+    showNoStudy();  // the last study's table and plot are not this one's
+    chart_->chart()->setTitle(QStringLiteral("正在计算…"));
     logarithmicX_ = first_->logarithmic();
     startButton_->setEnabled(false);
     cancelButton_->setEnabled(true);
@@ -256,6 +294,13 @@ void StudyDialog::finish(std::shared_ptr<const StudyResult> result, const QStrin
     showStatus(status);
     enableResultActions();
     emit studyFinished();
+}
+
+void StudyDialog::showNoStudy() {
+    study_.reset();
+    model_->setStudy(nullptr);
+    chart_->clear();
+    enableResultActions();
 }
 
 void StudyDialog::enableResultActions() {
@@ -338,7 +383,10 @@ void addParameterStudy(CalcWindow& window) {
 
 StudyDialog* openParameterStudy(CalcWindow& window) {
     auto* dialog = window.findChild<StudyDialog*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!dialog) dialog = new StudyDialog(window);
+    if (dialog)
+        dialog->offerWindowChoices();
+    else
+        dialog = new StudyDialog(window);
     dialog->show();
     dialog->raise();
     dialog->activateWindow();

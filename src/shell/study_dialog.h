@@ -41,6 +41,8 @@ public:
     // 开始: runs the study as set; false when it cannot be made as asked (the dialog says why).
     bool start();
     void cancel();
+    // Takes the window's inputs and results as they are now (another unknown chosen).
+    void offerWindowChoices();
     bool isRunning() const;
 
     // The study shown; null before the first one has finished.
@@ -65,6 +67,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void finish(std::shared_ptr<const StudyResult> result, const QString& problem);
@@ -73,6 +76,8 @@ private:
     void showStatus(const QString& text);
     void exportAsked();
     void enableResultActions();
+    void showNoStudy();
+    void offerResults();
     QString plotTitle() const;
 
     CalcWindow& window_;

@@ -41,9 +41,9 @@ QString writeStudySvg(StudyChart& chart, const QString& title, const QString& pa
     return writeText(path, std::string_view(drawing.constData(), std::size_t(drawing.size())));
 }
 
-QString writeStudyPng(StudyChart& chart, const QString& path) {
+QString writeStudyPng(StudyChart& chart, const QString& title, const QString& path) {
     QSaveFile file(path);  // a temporary file beside the target, renamed over it on commit
-    if (!file.open(QIODevice::WriteOnly) || !chart.image().save(&file, "PNG") || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || !chart.printImage(title).save(&file, "PNG") || !file.commit())
     {
         const QString cause = whyNotWritable(path);
         return cannotWrite(path, cause.isEmpty() ? file.errorString() : cause);
@@ -54,7 +54,7 @@ QString writeStudyPng(StudyChart& chart, const QString& path) {
 QString writeStudyFile(const StudyResult& study, StudyChart& chart, const QString& title, const QString& path) {
     switch (studyFileKind(path).value_or(StudyFileKind::Csv)) {
         case StudyFileKind::Csv: return writeStudyCsv(study, path);
-        case StudyFileKind::Png: return writeStudyPng(chart, path);
+        case StudyFileKind::Png: return writeStudyPng(chart, title, path);
         case StudyFileKind::Svg: return writeStudySvg(chart, title, path);
     }
     return {};

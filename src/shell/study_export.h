@@ -16,7 +16,8 @@ std::optional<StudyFileKind> studyFileKind(const QString& path);
 
 // Each returns an empty text when written, else why not, in the engineer's words.
 QString writeStudyCsv(const StudyResult& study, const QString& path);
-QString writeStudyPng(StudyChart& chart, const QString& path);
+// The PNG is drawn for print: 2400 pixels wide at 300 dpi, under the title.
+QString writeStudyPng(StudyChart& chart, const QString& title, const QString& path);
 QString writeStudySvg(StudyChart& chart, const QString& title, const QString& path);
 QString writeStudyFile(const StudyResult& study, StudyChart& chart, const QString& title, const QString& path);
 

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QSignalBlocker>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -69,7 +70,6 @@ StudyVariableEditor::StudyVariableEditor(std::vector<FieldChoice> inputs, const 
     layout->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     field_ = new QComboBox;
     field_->setObjectName("field");
-    for (const FieldChoice& choice : inputs_) field_->addItem(choice.caption, qt(choice.control));
     layout->addRow(QStringLiteral("参数："), field_);
 
     byRange_ = new QRadioButton(QStringLiteral("范围"));
@@ -121,7 +121,27 @@ StudyVariableEditor::StudyVariableEditor(std::vector<FieldChoice> inputs, const 
     // On a logarithmic range the step is the factor between neighbouring values.
     connect(logarithmic_, &QCheckBox::toggled, this,
             [this](bool on) { spacing_->setItemText(kByStep, on ? QStringLiteral("倍数") : QStringLiteral("步长")); });
-    if (!inputs_.empty()) choose(inputs_.front().control);
+    offer(std::move(inputs_));
+}
+
+void StudyVariableEditor::offer(std::vector<FieldChoice> inputs) {
+    const auto controls = [](const std::vector<FieldChoice>& choices) {
+        std::vector<std::string> names;
+        for (const FieldChoice& choice : choices) names.push_back(choice.control);
+        return names;
+    };
+    if (field_->count() > 0 && controls(inputs) == controls(inputs_)) return;
+    const std::string chosen = control();
+    inputs_ = std::move(inputs);
+    {
+        const QSignalBlocker quiet(field_);
+        field_->clear();
+        for (const FieldChoice& choice : inputs_) field_->addItem(choice.caption, qt(choice.control));
+        field_->setCurrentIndex(-1);
+    }
+    if (inputs_.empty()) return;
+    const bool stays = field_->findData(qt(chosen)) >= 0 && !chosen.empty();
+    choose(stays ? chosen : inputs_.front().control);
 }
 
 void StudyVariableEditor::showMode() { modes_->setCurrentIndex(byRange_->isChecked() ? 0 : 1); }

@@ -33,6 +33,9 @@ public:
 
     // Chooses the field and offers a range around its present value.
     void choose(const std::string& control);
+    // The inputs as the window now has them (a solve-for-one window's unknown chosen anew): the
+    // field chosen stays while it is still an input, else the first is chosen.
+    void offer(std::vector<FieldChoice> inputs);
     std::string control() const;
     // The texts the field takes, in order (a range's are taken as the points run); throws
     // StudyError saying what is wrong.

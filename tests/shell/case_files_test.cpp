@@ -134,6 +134,50 @@ private slots:
         QVERIFY(!window->isStale("Text5"));
         type(window, "Text1", "20");
         QVERIFY(window->isStale("Text5"));
+    // Two cases of one calculation side by side: a case opens in a window of its own when the
+    // form's window holds another case or unsaved changes, which stay as they were; the menu
+    // entry still brings the form's one window forward, and a case open already is not opened
+    // twice. Each window keeps its own recovery copy, and quitting names both.
+    void aSecondCaseOpensBesideTheFirst() {
+        MainWindow* main = makeMain();
+        CalcWindow* writer = main->showWindow("壁厚计算");
+        type(writer, "Text2", "6.3");
+        writer->pressDefaultRun();
+        QVERIFY(writer->saveCaseTo(file("甲.pylora")));
+        type(writer, "Text2", "7");
+        writer->pressDefaultRun();
+        QVERIFY(writer->saveCaseTo(file("乙.pylora")));
+        writer->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        CalcWindow* first = main->openCaseFile(file("甲.pylora"));
+        CalcWindow* second = main->openCaseFile(file("乙.pylora"));
+        QVERIFY(first && second && first != second);
+        QVERIFY(first->isVisible() && second->isVisible());
+        QCOMPARE(QString::fromStdString(first->model().form().text("Text2")), QString("6.3"));
+        QCOMPARE(QString::fromStdString(second->model().form().text("Text2")), QString("7"));
+        QCOMPARE(main->openCaseFile(file("甲.pylora")), first);
+        QCOMPARE(main->showWindow("壁厚计算"), first);
+        QCOMPARE(main->calcWindows().size(), std::size_t(2));
+
+        first->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        CalcWindow* typed = main->showWindow("壁厚计算");
+        type(typed, "Text5", "0.7");
+        CalcWindow* beside = main->openCaseFile(file("甲.pylora"));
+        QVERIFY(beside != typed);
+        QCOMPARE(closeQuestions, 0);  // nothing of the engineer's was in the way
+        QCOMPARE(QString::fromStdString(typed->model().form().text("Text5")), QString("0.7"));
+
+        type(beside, "Text5", "0.6");
+        typed->writeRecoveryCopy();
+        beside->writeRecoveryCopy();
+        QCOMPARE(ownRecoveryFiles(file("recovery")).size(), std::size_t(2));
+        closeAnswer = CloseAnswer::Discard;
+        QVERIFY(main->quit());
+        QCOMPARE(quitQuestions.size(), 1);
+        QCOMPARE(quitQuestions.first().size(), 2);
+        QVERIFY(!typed->isVisible() && !second->isVisible());
     }
 
     void aFileThatIsNoCaseIsToldAndChangesNothing() {

@@ -121,6 +121,54 @@ private slots:
         }
     }
 
+    // A failed run on a laptop: the red frame and the message add no scroll bar and move no
+    // row out of sight, and the comparison table's reason is read whole. 振动计算 (with its
+    // 结论 row) opens and runs without scrolling.
+    void aFailedRunKeepsEveryRowInSight() {
+        const QSize laptop(1366, 768 - 80);
+        struct Case {
+            const char* form;
+            std::vector<std::pair<const char*, const char*>> typed;
+            const char* select;
+            bool readWhole;  // every field shows its text without "…"
+        };
+        const Case cases[] = {
+            {"输气流量公式", {{"Q", "4784.305"}}, "Solve(2)", true},
+            {"壁厚计算", {{"Text2", "七"}}, nullptr, true},
+            {"壁厚计算", {{"Text2", "0"}}, nullptr, true},
+            {"振动计算", {}, nullptr, false},
+        };
+        for (const Case& c : cases) {
+            const QString name = QString::fromUtf8(c.form);
+            CalcWindow window(*findWindow(c.form), testServices(), printer);
+            window.setAttribute(Qt::WA_DeleteOnClose, false);
+            window.show();
+            window.fitInto(laptop);
+            QApplication::processEvents();
+            auto* scroll = window.findChild<QScrollArea*>();
+            QVERIFY2(!scroll->verticalScrollBar()->isVisible(), qPrintable(name + " scrolls as it opens"));
+            const QSize before = window.size();
+            for (const auto& [control, text] : c.typed) {
+                field(window, control)->setText(QString::fromUtf8(text));
+                window.model().form().type(control, text);
+            }
+            if (c.select) window.model().form().select(c.select);
+            window.press(window.model().definition().defaultRunButton());
+            QApplication::processEvents();
+            QCOMPARE(window.size(), before);
+            QVERIFY2(!scroll->verticalScrollBar()->isVisible() && !scroll->horizontalScrollBar()->isVisible(),
+                     qPrintable(name + ": a scroll bar appeared"));
+            for (const ControlState& state : window.model().form().controls()) {
+                QWidget* widget = window.widgetFor(state.name);
+                if (!widget || !widget->isVisible() || !scroll->viewport()->isAncestorOf(widget)) continue;
+                const QRect place(widget->mapTo(scroll->viewport(), QPoint()), widget->size());
+                QVERIFY2(scroll->viewport()->rect().contains(place), qPrintable(name + ": " + QString::fromStdString(state.name) + " out of sight"));
+                if (auto* edit = dynamic_cast<FieldEdit*>(widget); edit && c.readWhole)
+                    QVERIFY2(edit->shownText() == edit->text(), qPrintable(name + ": " + edit->shownText()));
+            }
+        }
+    }
+
     // 稳定计算 on a laptop: every result in sight without scrolling.
     void theStabilityWindowShowsAllItsResultsOnALaptop() {
         const QSize laptop(1366, 768 - 80);

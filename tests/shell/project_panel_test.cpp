@@ -30,6 +30,7 @@ class ProjectPanelTest : public QObject {
     QString told;
     int closeQuestions = 0;
     CloseAnswer closeAnswer = CloseAnswer::Discard;
+    CloseAnswer windowCloseAnswer = CloseAnswer::Discard;  // a calculator window's question
 
     QString file(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
     std::filesystem::path recovery() const { return std::filesystem::path(folder.filePath("recovery").toStdString()); }
@@ -45,6 +46,7 @@ class ProjectPanelTest : public QObject {
             ++closeQuestions;
             return closeAnswer;
         };
+        questions.saveBeforeClosing = [this](QWidget*, const QString&) { return windowCloseAnswer; };
         questions.tell = [this](QWidget*, const QString& message) { told = message; };
         questions.restoreAfterCrash = [](QWidget*, int) { return true; };
         main->setCaseQuestions(questions);
@@ -79,6 +81,7 @@ private slots:
         told.clear();
         closeQuestions = 0;
         closeAnswer = CloseAnswer::Discard;
+        windowCloseAnswer = CloseAnswer::Discard;
     }
     void cleanup() {
         for (QWidget* w : QApplication::topLevelWidgets()) w->close();
@@ -155,6 +158,85 @@ private slots:
         QVERIFY(reopened);
         QCOMPARE(QString::fromStdString(reopened->model().form().text("Text5")), QString("0.5"));
         QVERIFY(!reopened->model().form().text("Text6").empty());  // its steps pressed again
+    }
+
+    static std::string input(const BookChapter& chapter, const std::string& control) {
+        for (const auto& [name, text] : chapter.calculation.inputs)
+            if (name == control) return text;
+        return {};
+    }
+    static void run(CalcWindow* window) { QTest::mouseClick(qobject_cast<QPushButton*>(window->widgetFor("Command1")), Qt::LeftButton); }
+
+    // A chapter opened from the book is held by its window: 更新章节, 保存计算 and the question
+    // before the window closes write it back in place, wherever it has been moved; the book
+    // gains no copy.
+    void anOpenedChapterIsWrittenBackInPlace() {
+        MainWindow* main = makeMain();
+        ProjectPanel* panel = main->projectPanel();
+        for (const char* form : {"壁厚计算", "土壤荷载计算", "汽车荷载计算"}) {
+            main->showWindow(form);
+            click(panel, "project_add");
+        }
+        select(panel, 0);
+        click(panel, "project_open_chapter");
+        CalcWindow* chapter = main->lastActiveWindow();
+        QVERIFY(chapter->holdsChapter());
+        QVERIFY2(chapter->windowTitle().contains("工程章节「壁厚计算」"), qPrintable(chapter->windowTitle()));
+        QVERIFY2(chapter->statusText().startsWith("已打开工程章节「壁厚计算」"), qPrintable(chapter->statusText()));
+
+        typeIn(chapter, "Text5", "0.6");
+        run(chapter);
+        click(panel, "project_update");
+        QCOMPARE(titles(panel), QStringList({"壁厚计算", "土壤荷载计算", "汽车荷载计算"}));
+        QCOMPARE(input(panel->book().chapters[0], "Text5"), std::string("0.6"));
+        QVERIFY(!chapter->isModified());
+        QVERIFY(panel->isModified());
+
+        click(panel, "project_open_chapter");  // open already: brought forward, not opened twice
+        QCOMPARE(main->lastActiveWindow(), chapter);
+
+        select(panel, 0);
+        click(panel, "project_down");  // the window follows its chapter to row 1
+        typeIn(chapter, "Text5", "0.55");
+        main->findChild<QAction*>("file_save")->trigger();  // 文件 → 保存计算, as Ctrl+S
+        QCOMPARE(input(panel->book().chapters[1], "Text5"), std::string("0.55"));
+
+        typeIn(chapter, "Text5", "0.5");
+        windowCloseAnswer = CloseAnswer::Save;
+        QVERIFY(chapter->close());
+        QCOMPARE(input(panel->book().chapters[1], "Text5"), std::string("0.5"));
+        QCOMPARE(panel->book().chapters.size(), std::size_t(3));
+
+        told.clear();
+        main->showWindow("土壤荷载计算");  // not opened from the book: nothing to update
+        click(panel, "project_update");
+        QVERIFY2(told.contains("不是从工程打开的章节"), qPrintable(told));
+        QCOMPARE(panel->book().chapters.size(), std::size_t(3));
+    }
+
+    // 移除 takes the chapter out at once, and 撤销移除 puts it back where it was; a window that
+    // held it keeps its calculation but no longer writes to the book.
+    void aRemovedChapterCanBePutBack() {
+        MainWindow* main = makeMain();
+        ProjectPanel* panel = main->projectPanel();
+        for (const char* form : {"壁厚计算", "土壤荷载计算", "汽车荷载计算"}) {
+            main->showWindow(form);
+            click(panel, "project_add");
+        }
+        auto* undo = panel->findChild<QPushButton*>("project_undo_remove");
+        QVERIFY(!undo->isEnabled());
+        select(panel, 1);
+        click(panel, "project_open_chapter");
+        CalcWindow* held = main->lastActiveWindow();
+        QVERIFY(held->holdsChapter());
+        click(panel, "project_remove");
+        QCOMPARE(titles(panel), QStringList({"壁厚计算", "汽车荷载计算"}));
+        QVERIFY(!held->holdsChapter());
+        QVERIFY(undo->isEnabled());
+        click(panel, "project_undo_remove");
+        QCOMPARE(titles(panel), QStringList({"壁厚计算", "土壤荷载计算", "汽车荷载计算"}));
+        QCOMPARE(panel->book().chapters[1].calculation.formName, std::string("土壤荷载计算"));
+        QVERIFY(!undo->isEnabled());
     }
 
     void aChangedProjectIsOfferedForSavingBeforeItGoes() {

@@ -26,6 +26,9 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QLegend>
+#include <QScreen>
+#include <set>
 #include <QValueAxis>
 #include <QXmlStreamReader>
 
@@ -38,9 +41,11 @@
 #include "report_pages/report_pages.h"
 #include "shell/program_setup.h"
 #include "shell/study_chart.h"
+#include "model/field_role.h"
 #include "shell/study_dialog.h"
 #include "shell/study_report_link.h"
 #include "shell/study_setup.h"
+#include "shell/screen_fit.h"
 
 using namespace pylora;
 
@@ -180,6 +185,27 @@ private slots:
         QCOMPARE(dialog->firstInput().toEdit()->text(), QString("5.88"));
     }
 
+    // A solve-for-one window: the quantity solved for is no input to vary, neither when the
+    // dialog opens nor after the engineer chose another unknown with the dialog open.
+    void theUnknownIsNeverOfferedAsTheVariedInput() {
+        const std::pair<const char*, const char*> unknowns[] = {{"Solve(2)", "P2"}, {"Solve(1)", "P1"}, {"Solve(0)", "Q"}};
+        window = new CalcWindow(*findWindow("输气流量公式"), Services{}, printer);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        for (const auto& [option, unknown] : unknowns) {
+            qobject_cast<QAbstractButton*>(window->widgetFor(option))->click();
+            StudyDialog* dialog = openParameterStudy(*window);
+            const QComboBox* chooser = dialog->firstInput().fieldChooser();
+            QVERIFY2(chooser->findData(QString(unknown)) < 0, unknown);
+            QVERIFY2(dialog->firstInput().control() != unknown, unknown);
+            QVERIFY(roleIn(window->model().form(), dialog->firstInput().control()) == FieldRole::Input);
+            bool offeredAsResult = false;
+            for (int i = 0; i < dialog->resultList()->count(); ++i)
+                offeredAsResult |= dialog->resultList()->item(i)->data(Qt::UserRole).toString() == unknown;
+            QVERIFY2(offeredAsResult, unknown);
+        }
+    }
+
     void pointsEqualTheWindowRunByHand() {
         StudyDialog* dialog = pressureStudy();
         QVERIFY(dialog);
@@ -204,6 +230,58 @@ private slots:
         const QString yTitle = chart->axes(Qt::Vertical).front()->titleText();
         QVERIFY2(yTitle.contains("δ<sub>b</sub>") && yTitle.contains("mm"), qPrintable(yTitle));
         QVERIFY(chart->legend()->isVisible());
+    }
+
+    // Twelve curves (three results, four design factors): no two drawn alike, and the legend
+    // draws each as a piece of its line.
+    void manyCurvesStayDistinct() {
+        StudyDialog* dialog = openOn("壁厚计算");
+        QVERIFY(dialog);
+        setRange(dialog->firstInput(), "Text2", "2", "6", StudyVariableEditor::kByPoints, "5");
+        dialog->secondInputBox()->setChecked(true);
+        setList(dialog->secondInput(), "Text4", "0.3, 0.4, 0.5, 0.6");
+        dialog->chooseResults({"Text6", "Text7", "Text10"});
+        QVERIFY(runStudy(*dialog));
+        QCOMPARE(dialog->chart()->curveNames().size(), 12);
+        std::set<std::pair<QRgb, int>> looks;
+        for (QAbstractSeries* series : dialog->chart()->chart()->series()) {
+            const QPen pen = qobject_cast<QLineSeries*>(series)->pen();
+            looks.insert({pen.color().rgb(), int(pen.style())});
+        }
+        QCOMPARE(int(looks.size()), 12);
+        QCOMPARE(dialog->chart()->chart()->legend()->markerShape(), QLegend::MarkerShapeFromSeries);
+    }
+
+    // While a new study runs, the last one's table and plot are gone and cannot be exported or
+    // added to the 计算书 as if they were the new one's.
+    void aRunningStudyShowsNoOldResults() {
+        StudyDialog* dialog = pressureStudy();
+        QVERIFY(dialog);
+        QVERIFY(dialog->findChild<QPushButton*>("export")->isEnabled());
+        setRange(dialog->firstInput(), "Text2", "1", "100", StudyVariableEditor::kByPoints, "1000000");
+        QSignalSpy finished(dialog, &StudyDialog::studyFinished);
+        QVERIFY(dialog->start());
+        QCOMPARE(dialog->table()->model()->rowCount(), 0);
+        QVERIFY(dialog->chart()->curveNames().isEmpty());
+        QVERIFY(!dialog->study());
+        for (const char* name : {"copy", "export", "addToReport"})
+            QVERIFY2(!dialog->findChild<QPushButton*>(name)->isEnabled(), name);
+        dialog->cancel();
+        QVERIFY(finished.wait(60000));
+    }
+
+    // On a laptop (1366 x 768 less the panel: 1366 x 688) the dialog fits with its title bar, and
+    // can be made that small.
+    void theDialogFitsALaptopScreen() {
+        StudyDialog* dialog = openOn("壁厚计算");
+        QVERIFY(dialog);
+        const QSize client = QSize(1366, 768 - 80) - kWindowDecoration;
+        QVERIFY2(dialog->minimumSizeHint().height() <= client.height() && dialog->minimumSizeHint().width() <= client.width(),
+                 qPrintable(QString("%1 x %2").arg(dialog->minimumSizeHint().width()).arg(dialog->minimumSizeHint().height())));
+        // It opens no larger than the screen's free area, where its smallest size allows.
+        const QSize free = (dialog->screen()->availableGeometry().size() - kWindowDecoration).expandedTo(dialog->minimumSizeHint());
+        QVERIFY2(dialog->height() <= free.height() && dialog->width() <= free.width(),
+                 qPrintable(QString("%1 x %2").arg(dialog->width()).arg(dialog->height())));
     }
 
     void failedPointsShowTheirCauseAndBreakTheCurve() {
@@ -371,9 +449,16 @@ private slots:
         QCOMPARE(rows[8].split(',').mid(0, 3),
                  QStringList({cell(dialog->table(), 7, 0), cell(dialog->table(), 7, 1), cell(dialog->table(), 7, 2)}));
 
+        // For print: 2400 pixels wide at 300 dpi, the plot's proportions, a title over it.
         const QImage picture(png);
         QVERIFY(!picture.isNull());
-        QCOMPARE(picture.size(), dialog->chart()->size() * dialog->chart()->devicePixelRatio());
+        QCOMPARE(picture.width(), 2400);
+        QCOMPARE(std::lround(picture.dotsPerMeterX() * 0.0254), 300L);
+        const QSize shown = dialog->chart()->size();
+        QVERIFY(std::abs(picture.height() - 2400.0 * shown.height() / shown.width()) < 4);
+        const QImage untitled = dialog->chart()->printImage({});
+        const int band = picture.height() / 12;
+        QVERIFY2(picture.copy(0, 0, picture.width(), band) != untitled.copy(0, 0, untitled.width(), band), "no title");
         // The curves are drawn: pixels of the first curve's colour.
         const QColor firstCurve = qobject_cast<QLineSeries*>(dialog->chart()->chart()->series().front())->color();
         int curvePixels = 0;
