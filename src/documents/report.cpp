@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <regex>
 #include <set>
 
 #include "documents/report_quantity_identity.h"
@@ -36,6 +37,41 @@ formula::Expr withConstantValues(const formula::Expr& e) {
     std::vector<formula::Expr> operands;
     for (const formula::Expr& operand : e.operands()) operands.push_back(withConstantValues(operand));
     return formula::Expr::make(e.kind(), e.text(), e.constant(), std::move(operands));
+}
+
+// The code number after a title: "GB50251-2003", "GB 50251-2003", "SY/T0015.1-98", spaces dropped.
+const std::regex kCodeNumber(R"(^\s*((?:GB|SY|JTG|CJJ|Q)(?:/[A-Z]+)?\s*\d+(?:\.\d+)*-\d+))");
+
+std::string withoutSpaces(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+    return text;
+}
+
+// A note that cites a code under another title than 一、计算依据 (《输气管道设计规范》GB50251-2003)
+// cites it as the basis does: one code, one title throughout the report.
+std::string titlesAsInBasis(std::string note, const std::vector<std::string>& basis) {
+    std::map<std::string, std::pair<std::string, std::string>> cited;  // number -> title, number as written
+    for (const std::string& code : basis) {
+        const auto open = code.find("《"), close = code.find("》");
+        if (open == std::string::npos || close == std::string::npos) continue;
+        std::smatch number;
+        const std::string after = code.substr(close + std::string("》").size());
+        if (std::regex_search(after, number, kCodeNumber))
+            cited[withoutSpaces(number[1])] = {code.substr(open, close + std::string("》").size() - open), number[1]};
+    }
+    for (std::size_t open = note.find("《"); open != std::string::npos; open = note.find("《", open + 1)) {
+        const auto close = note.find("》", open);
+        if (close == std::string::npos) break;
+        const std::size_t end = close + std::string("》").size();
+        std::smatch number;
+        const std::string after = note.substr(end);
+        if (!std::regex_search(after, number, kCodeNumber)) continue;
+        const auto code = cited.find(withoutSpaces(number[1]));
+        if (code == cited.end()) continue;
+        const std::string replacement = code->second.first + code->second.second;
+        note.replace(open, end + number.position(1) + number.length(1) - open, replacement);
+    }
+    return note;
 }
 
 bool isValueControl(const ControlDef& c) { return c.kind == ControlKind::TextField || c.kind == ControlKind::Label; }
@@ -85,7 +121,12 @@ public:
         addVerdicts();
         for (const DataFileRead& file : form_.dataFilesRead())
             report_.dataFiles.push_back({file.caption, file.path, file.sample, file.columns, file.records, file.notes});
-        const auto included = [this](const formula::Formula& line) { return stepRan(line.step) && values_.applies(line); };
+        // A formula that gives one of the inputs (the way back of a two-way conversion) is no step
+        // of this calculation.
+        const auto included = [this](const formula::Formula& line) {
+            return stepRan(line.step) && values_.applies(line) &&
+                   !(def_.findControl(line.result) && roleIn(form_, line.result) == FieldRole::Input);
+        };
         const auto sameQuantity = [this](const std::string& key) { return identity_.printedKey(key); };
         for (const std::size_t index : readingOrder(def_.formulas(), included, sameQuantity))
             addStep(def_.formulas()[index], index);
@@ -145,7 +186,7 @@ private:
         note = trimmedString(note.substr(mark.size()));
         for (const char* colon : {"：", ":"})
             if (note.rfind(colon, 0) == 0) note = trimmedString(note.substr(std::string(colon).size()));
-        if (!note.empty()) report_.notes.push_back(note);
+        if (!note.empty()) report_.notes.push_back(titlesAsInBasis(note, report_.basis));
     }
 
     // A check the window shows in four fields, as one sentence: σ = … < [σ] = …，满足强度要求,
@@ -392,11 +433,19 @@ private:
     }
 
     // The key a quantity prints under: the field that shows it where the field holds a number (not
-    // where it shows an angle in degrees, minutes and seconds).
+    // where it shows an angle in degrees, minutes and seconds) in the quantity's unit.
     const std::string& printedKey(const std::string& key) const {
         const std::string& field = identity_.printedKey(key);
-        if (field == key || readPrintedNumber(engineeringNumber(form_.text(field)))) return field;
-        return key;
+        if (field == key || !readPrintedNumber(engineeringNumber(form_.text(field)))) return key;
+        const Meaning* quantity = def_.meaningOf(key);
+        const ControlDef* shown = def_.findControl(field);
+        return quantity && shown && unitOf(*quantity) == unitOf(shown->meaning) ? field : key;
+    }
+
+    // The unrounded quantity behind a field that prints it; empty when none.
+    std::string quantityBehind(const std::string& field) const {
+        const std::string behind = identity_.quantityBehind(field);
+        return !behind.empty() && printedKey(behind) == field ? behind : std::string();
     }
 
     bool isField(const std::string& key) const { return !def_.findQuantity(key) && form_.has(key); }
@@ -405,7 +454,7 @@ private:
     // unrounded quantity behind it; words as they stand.
     std::string fieldText(const std::string& key, int decimals) const {
         const std::string shown = trimmedString(form_.text(key));
-        const std::string behind = identity_.quantityBehind(key);
+        const std::string behind = quantityBehind(key);
         if (!behind.empty() && readPrintedNumber(engineeringNumber(shown))) {
             try {
                 if (const auto digits = significant_.find(key); digits != significant_.end())
@@ -634,7 +683,7 @@ private:
         } catch (const RunFailure&) {
             return false;
         }
-        const std::string behind = identity_.quantityBehind(key);
+        const std::string behind = quantityBehind(key);
         const bool quantity = !isField(key) || !behind.empty();
         if (text.find("×10") != std::string::npos) {  // a very large or small value: more digits
             if (!quantity) return false;

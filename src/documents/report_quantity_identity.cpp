@@ -33,25 +33,55 @@ QuantityIdentity::QuantityIdentity(const FormDefinition& def) : def_(def) {
         behind_.emplace(quantity.shownIn, quantity.key);
     }
     for (const TableDef& table : def.tables())
-        for (const TableColumn& column : table.columns)
-            for (std::size_t row = 0; row < column.cells.size() && row < table.rows.size(); ++row)
-                if (!column.cells[row].empty() && !column.meaning.symbol.empty())
-                    cellSymbol_.emplace(column.cells[row], indexed(column.meaning.symbol, rowIndex(table.rows[row])));
+        for (const TableColumn& column : table.columns) addCellSymbols(table, column);
     // A name that several fields carry (管底标高 of every station) names no one field.
     std::map<std::string, std::set<std::string>> symbols;
-    for (const ControlDef& c : def.controls())
-        if (!c.meaning.name.empty() && !c.meaning.symbol.empty()) symbols[c.meaning.name].insert(c.meaning.symbol);
+    std::map<std::string, const ControlDef*> fieldOf;
+    for (const ControlDef& c : def.controls()) {
+        if (c.meaning.name.empty() || c.meaning.symbol.empty()) continue;
+        symbols[c.meaning.name].insert(c.meaning.symbol);
+        fieldOf[c.meaning.name] = &c;
+    }
     for (const auto& [name, ofName] : symbols)
         if (ofName.size() == 1) fieldSymbolOf_.emplace(name, *ofName.begin());
-    // A quantity a formula turns into the field or the field into it (k_1 and i_1 = |k_1|·1000)
-    // are two quantities of the calculation: each keeps its symbol.
+    // A quantity a formula turns into the field of its name or the field into it are two
+    // quantities of the calculation (k and i = |k|·1000): each keeps its symbol.
     for (const formula::Formula& line : def.formulas()) {
-        const QuantityDef* result = def.findQuantity(line.result);
+        const Meaning* result = def.meaningOf(line.result);
         for (const std::string& used : formula::quantitiesOf(line.expression)) {
-            const QuantityDef* usedQuantity = def.findQuantity(used);
-            for (const Meaning* meaning : {result ? &result->meaning : nullptr, usedQuantity ? &usedQuantity->meaning : nullptr})
-                if (meaning && (result == nullptr) != (usedQuantity == nullptr)) fieldSymbolOf_.erase(meaning->name);
+            const Meaning* meaning = def.meaningOf(used);
+            if (result && meaning && result->name == meaning->name && !def.findQuantity(line.result) != !def.findQuantity(used))
+                fieldSymbolOf_.erase(result->name);
         }
+    }
+    // In the field's unit it is the field's value unrounded (the solved P_1 in MPa): one
+    // quantity, printed at one precision (the report holds the units alike, as the engineer
+    // picked the field's).
+    for (const QuantityDef& quantity : def.quantities()) {
+        if (!quantity.shownIn.empty() || !fieldSymbolOf_.count(quantity.meaning.name)) continue;
+        const ControlDef* field = fieldOf.at(quantity.meaning.name);
+        if (behind_.count(field->name)) continue;
+        shownIn_.emplace(quantity.key, field->name);
+        behind_.emplace(field->name, quantity.key);
+    }
+}
+
+// A row named with a number (桩点2, 第1行) indexes its cell's symbol by it; a row named otherwise
+// (入土点, 左切点) keeps the cell's own symbol unless a numbered row has it, else takes its name.
+void QuantityIdentity::addCellSymbols(const TableDef& table, const TableColumn& column) {
+    if (column.meaning.symbol.empty()) return;
+    std::set<std::string> numbered;
+    const std::size_t rows = std::min(column.cells.size(), table.rows.size());
+    for (std::size_t row = 0; row < rows; ++row) {
+        const std::string index = rowIndex(table.rows[row]);
+        if (column.cells[row].empty() || index == table.rows[row]) continue;
+        numbered.insert(cellSymbol_[column.cells[row]] = indexed(column.meaning.symbol, index));
+    }
+    for (std::size_t row = 0; row < rows; ++row) {
+        const std::string& cell = column.cells[row];
+        if (cell.empty() || cellSymbol_.count(cell)) continue;
+        const std::string own = def_.symbolOf(cell);
+        cellSymbol_[cell] = own != cell && !numbered.count(own) ? own : indexed(column.meaning.symbol, table.rows[row]);
     }
 }
 

@@ -35,8 +35,8 @@ std::vector<Printed> printedQuantities(const Report& report) {
     return printed;
 }
 
-// The symbol without a station's or a row's index and without a prime: Z_{11} and Z_{1} are one
-// quantity at two stations, p and p′ a value and its conversion.
+// The symbol without a station's or a row's index and without a prime: Z_{11}, Z_{1} and
+// Z_{左切点} are one quantity at three stations, p and p′ a value and its conversion.
 std::string symbolFamily(std::string symbol) {
     for (const std::string prime : {"′"})
         for (auto at = symbol.find(prime); at != std::string::npos; at = symbol.find(prime)) symbol.erase(at, prime.size());
@@ -45,15 +45,24 @@ std::string symbolFamily(std::string symbol) {
     std::string tail = symbol.substr(index + 1);
     if (tail.size() > 2 && tail.front() == '{' && tail.back() == '}') tail = tail.substr(1, tail.size() - 2);
     const bool digits = !tail.empty() && tail.find_first_not_of("0123456789") == std::string::npos;
-    return digits ? symbol.substr(0, index) : symbol;
+    const bool rowName = !tail.empty() && static_cast<unsigned char>(tail.front()) >= 0x80;
+    return digits || rowName ? symbol.substr(0, index) : symbol;
 }
 
+// A quantity restated in another unit by a step of its own (V_w = V/10000, in 万m³) keeps the
+// symbol it has in that unit.
 void expectOneSymbolPerQuantity(const Report& report) {
+    std::map<std::string, std::string> restated;  // symbol family -> the one it restates
+    for (const ReportStep& step : report.steps)
+        if (step.terms.size() == 1 && step.terms[0].name == step.result.name)
+            restated[symbolFamily(step.result.symbol)] = symbolFamily(step.terms[0].symbol);
     std::map<std::string, std::set<std::string>> families;  // name -> symbol families
     std::map<std::string, std::set<std::string>> symbols;
     for (const Printed& p : printedQuantities(report)) {
         if (p.name.empty() || p.symbol.empty()) continue;
-        families[p.name].insert(symbolFamily(p.symbol));
+        std::string family = symbolFamily(p.symbol);
+        if (const auto from = restated.find(family); from != restated.end()) family = from->second;
+        families[p.name].insert(family);
         symbols[p.name].insert(p.symbol);
     }
     for (const auto& [name, ofName] : families) {
