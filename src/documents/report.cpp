@@ -131,7 +131,11 @@ public:
         for (const std::size_t index : readingOrder(def_.formulas(), included, sameQuantity))
             addStep(def_.formulas()[index], index);
         addUnplacedRemarks();
-        if (computed_) report_.warnings = window_.record().warnings;
+        if (computed_) {
+            // Besides the ranges the notes state, what the run itself said of its inputs.
+            report_.warnings = window_.record().warnings;
+            for (const std::string& note : form_.uncomputedNotes()) report_.warnings.push_back(note);
+        }
         if (report_.state != ReportState::NotRun) addStepsNotRun();
         return std::move(report_);
     }
@@ -348,11 +352,19 @@ private:
             const std::string& step = c && !c->meaning.step.empty() ? c->meaning.step : column.meaning.step;
             return role != FieldRole::Working && isResultRole(role) == results && stepRan(step);
         };
+        // The results name each row's place by the table's first column (桩点里程) as well, given
+        // or computed.
+        const TableColumn* key = results && !table.columns.empty() ? &table.columns.front() : nullptr;
+        auto keyCell = [&](const TableColumn& column, const std::string& cell) {
+            return &column == key && !cell.empty() && form_.visible(cell) && stepRan(column.meaning.step) &&
+                   (written_.count(cell) || roleIn(form_, cell) == FieldRole::Input);
+        };
         std::vector<const TableColumn*> columns;
         for (const TableColumn& column : table.columns) {
             if (!stepRan(column.meaning.step)) continue;
-            if (std::none_of(column.cells.begin(), column.cells.end(),
-                             [&](const std::string& cell) { return ofKind(column, cell); }))
+            if (std::none_of(column.cells.begin(), column.cells.end(), [&](const std::string& cell) {
+                    return ofKind(column, cell) || keyCell(column, cell);
+                }))
                 continue;
             columns.push_back(&column);
             part.columns.push_back({column.meaning.symbol, column.meaning.name, unitOf(column.meaning)});
@@ -363,7 +375,7 @@ private:
             for (const TableColumn* column : columns) {
                 const std::string& cell = column->cells[row];
                 const bool mine = ofKind(*column, cell);
-                const bool shown = mine && (!results || written_.count(cell));
+                const bool shown = (mine && (!results || written_.count(cell))) || keyCell(*column, cell);
                 const ControlDef* c = shown ? def_.findControl(cell) : nullptr;
                 const int decimals = !c ? column->meaning.decimals
                                      : decimalsOf(cell) >= 0 ? decimalsOf(cell)
@@ -495,8 +507,13 @@ private:
         step.formulaText = identity_.symbolOf(line.result) + " = " + formula::linear(line.expression, symbol);
         step.result = termOf(line.result);
         for (const std::string& key : formula::quantitiesOf(line.expression)) step.terms.push_back(termOf(key));
-        for (const formula::NamedConstant& constant : formula::namedConstantsOf(line.expression))
-            step.terms.push_back({constant.symbol, constant.name, engineeringValue(constant.value), ""});
+        // A constant names its unit after its name: "重力加速度，m/s²".
+        for (const formula::NamedConstant& constant : formula::namedConstantsOf(line.expression)) {
+            const auto comma = constant.name.rfind("，");
+            const std::string name = comma == std::string::npos ? constant.name : constant.name.substr(0, comma);
+            const std::string unit = comma == std::string::npos ? "" : constant.name.substr(comma + std::string("，").size());
+            step.terms.push_back({constant.symbol, name, engineeringValue(constant.value), unit});
+        }
         // A formula that is a bare number (P = 0) shows its value already: no values to put in.
         if (computed_ && !formula::quantitiesOf(line.expression).empty()) substitute(line, index, step);
         else if (computed_) step.result.value = resultTextOrEmpty(line);

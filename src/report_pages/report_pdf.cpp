@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextTable>
 #include <QTextObjectInterface>
 #include <map>
 
@@ -119,8 +120,10 @@ private:
 };
 
 // A heading, or a line that announces what follows ("代入数值：", "式中："), never stands alone
-// at the foot of a page: where what follows it begins on the next page, space above it takes it
-// there too. Space only: a page-break policy on the block made the layout drop later text.
+// at the foot of a page: where what follows it begins on the next page, it starts that page.
+// Nor does a table show its heading row and one row alone there. The blocks to move are found on
+// the whole laid-out document first, then moved together, and the document laid out whole again
+// before the next look.
 void keepWithNext(QTextDocument& document) {
     const double pageHeight = document.pageSize().height();
     QAbstractTextDocumentLayout* layout = document.documentLayout();
@@ -132,19 +135,40 @@ void keepWithNext(QTextDocument& document) {
     };
     // A line pushed to the next page starts a hair above its edge (the layout's rounding).
     const auto pageOf = [&](double y) { return static_cast<int>((y + 1) / pageHeight); };
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const QString text = block.text().trimmed();
-        const bool leads = block.blockFormat().headingLevel() > 0 || text.endsWith(QStringLiteral("："));
-        if (!leads || text.isEmpty() || QTextCursor(block).currentTable()) continue;
-        QTextBlock next = block.next();
-        while (next.isValid() && next.text().trimmed().isEmpty() && next.length() <= 1) next = next.next();
-        if (!next.isValid()) continue;
-        const double here = firstLine(block);
-        const int page = pageOf(here);
-        if (here - page * pageHeight < pageHeight * 0.02 || pageOf(firstLine(next)) <= page) continue;
-        QTextBlockFormat format = block.blockFormat();
-        format.setTopMargin(format.topMargin() + (page + 1) * pageHeight - here + 2);
-        QTextCursor(block).setBlockFormat(format);
+    for (int pass = 0; pass < 4; ++pass) {
+        document.pageCount();  // the whole document laid out
+        std::vector<QTextBlock> leading;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            const QString text = block.text().trimmed();
+            const bool leads = block.blockFormat().headingLevel() > 0 || text.endsWith(QStringLiteral("："));
+            if (!leads || text.isEmpty() || QTextCursor(block).currentTable()) continue;
+            QTextBlock next = block.next();
+            while (next.isValid() && next.text().trimmed().isEmpty() && next.length() <= 1) next = next.next();
+            if (!next.isValid()) continue;
+            const double here = firstLine(block);
+            const int page = pageOf(here);
+            if (here - page * pageHeight < pageHeight * 0.02 || pageOf(firstLine(next)) <= page) continue;
+            leading.push_back(block);
+        }
+        // A table that a page break would split after its heading row or its first row starts the
+        // next page with the heading above it.
+        for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+            auto* table = qobject_cast<QTextTable*>(frame);
+            if (!table || table->rows() < 2) continue;
+            const auto rowPage = [&](int row) { return pageOf(firstLine(table->cellAt(row, 0).firstCursorPosition().block())); };
+            const int first = rowPage(0);
+            if (rowPage(1) == first && (table->rows() < 3 || rowPage(2) == first)) continue;
+            QTextBlock above = document.findBlock(table->firstPosition()).previous();
+            while (above.isValid() && above.text().trimmed().isEmpty()) above = above.previous();
+            if (above.isValid() && above.blockFormat().headingLevel() > 0 && pageOf(firstLine(above)) == first)
+                leading.push_back(above);
+        }
+        if (leading.empty()) return;
+        for (const QTextBlock& block : leading) {
+            QTextBlockFormat format = block.blockFormat();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(block).setBlockFormat(format);
+        }
     }
 }
 

@@ -1,5 +1,5 @@
-// A checker reads each quantity of a 计算书 under one symbol and at one precision, and finds
-// every quantity a step uses given before it. Every window, in the runs of report_runs.h.
+// A checker reads each quantity of a 计算书 under one symbol and at one precision, finds every
+// quantity a step uses given before it, and each result row's station beside it. Every window, in the runs of report_runs.h.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -106,6 +106,15 @@ void expectStepsFollowWhatTheyUse(const Report& report) {
         }
 }
 
+// Each row of a result table names its place in the first column (桩点里程), given or computed.
+void expectResultRowsPlaced(const Report& report) {
+    for (const ReportTable& table : report.resultTables)
+        for (std::size_t row = 0; row < table.rows.size(); ++row)
+            if (table.rows[row] != "合计" && !table.cells[row].empty())
+                EXPECT_FALSE(table.cells[row].front().empty()) << table.caption << ": " << table.rows[row] << " without its "
+                                                               << table.columns.front().name;
+}
+
 class EveryWindowsReportReads : public testing::TestWithParam<const FormDefinition*> {};
 
 TEST_P(EveryWindowsReportReads, EachQuantityUnderOneSymbolAtOnePrecisionAfterWhatItUses) {
@@ -115,6 +124,7 @@ TEST_P(EveryWindowsReportReads, EachQuantityUnderOneSymbolAtOnePrecisionAfterWha
         expectOneSymbolPerQuantity(report);
         expectOnePrecisionPerSymbol(report);
         expectStepsFollowWhatTheyUse(report);
+        expectResultRowsPlaced(report);
     }
 }
 
