@@ -356,8 +356,8 @@ Expr radians(const Expr& degrees) { return degrees * c(kPi) / c(180); }
 // point-table cell) that shows it rounded.
 void declareQuantities(FormDefinition& def) {
     declareStepQuantities(def, {
-        {kLeftGradient, "左直管段斜率", "", ""},
-        {kRightGradient, "右直管段斜率", "", ""},
+        {kLeftGradient, "左直管段坡度", "", ""},
+        {kRightGradient, "右直管段坡度", "", ""},
         {kLeftAngle, "左直管段倾角", "°", kLeftInclination},
         {kRightAngle, "右直管段倾角", "°", kRightInclination},
         {kDeflection, "纵向角", "°", kDeflectionDms},

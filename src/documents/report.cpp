@@ -8,8 +8,11 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <regex>
 #include <set>
 
+#include "documents/report_quantity_identity.h"
+#include "documents/report_step_order.h"
 #include "model/field_role.h"
 #include "model/report_declarations.h"
 #include "model/quantity_values.h"
@@ -36,6 +39,41 @@ formula::Expr withConstantValues(const formula::Expr& e) {
     return formula::Expr::make(e.kind(), e.text(), e.constant(), std::move(operands));
 }
 
+// The code number after a title: "GB50251-2003", "GB 50251-2003", "SY/T0015.1-98", spaces dropped.
+const std::regex kCodeNumber(R"(^\s*((?:GB|SY|JTG|CJJ|Q)(?:/[A-Z]+)?\s*\d+(?:\.\d+)*-\d+))");
+
+std::string withoutSpaces(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+    return text;
+}
+
+// A note that cites a code under another title than 一、计算依据 (《输气管道设计规范》GB50251-2003)
+// cites it as the basis does: one code, one title throughout the report.
+std::string titlesAsInBasis(std::string note, const std::vector<std::string>& basis) {
+    std::map<std::string, std::pair<std::string, std::string>> cited;  // number -> title, number as written
+    for (const std::string& code : basis) {
+        const auto open = code.find("《"), close = code.find("》");
+        if (open == std::string::npos || close == std::string::npos) continue;
+        std::smatch number;
+        const std::string after = code.substr(close + std::string("》").size());
+        if (std::regex_search(after, number, kCodeNumber))
+            cited[withoutSpaces(number[1])] = {code.substr(open, close + std::string("》").size() - open), number[1]};
+    }
+    for (std::size_t open = note.find("《"); open != std::string::npos; open = note.find("《", open + 1)) {
+        const auto close = note.find("》", open);
+        if (close == std::string::npos) break;
+        const std::size_t end = close + std::string("》").size();
+        std::smatch number;
+        const std::string after = note.substr(end);
+        if (!std::regex_search(after, number, kCodeNumber)) continue;
+        const auto code = cited.find(withoutSpaces(number[1]));
+        if (code == cited.end()) continue;
+        const std::string replacement = code->second.first + code->second.second;
+        note.replace(open, end + number.position(1) + number.length(1) - open, replacement);
+    }
+    return note;
+}
+
 bool isValueControl(const ControlDef& c) { return c.kind == ControlKind::TextField || c.kind == ControlKind::Label; }
 
 ReportState stateOf(const CalcForm& window) {
@@ -50,7 +88,7 @@ ReportState stateOf(const CalcForm& window) {
 class Builder {
 public:
     explicit Builder(const CalcForm& window)
-        : window_(window), form_(window.form()), def_(window.definition()), values_(form_) {
+        : window_(window), form_(window.form()), def_(window.definition()), values_(form_), identity_(def_) {
         report_.state = stateOf(window);
         computed_ = report_.state == ReportState::Computed;
         const RunRecord& record = window.record();
@@ -83,10 +121,21 @@ public:
         addVerdicts();
         for (const DataFileRead& file : form_.dataFilesRead())
             report_.dataFiles.push_back({file.caption, file.path, file.sample, file.columns, file.records, file.notes});
-        int index = 0;
-        for (const formula::Formula& line : def_.formulas()) addStep(line, ++index);
+        // A formula that gives one of the inputs (the way back of a two-way conversion) is no step
+        // of this calculation.
+        const auto included = [this](const formula::Formula& line) {
+            return stepRan(line.step) && values_.applies(line) &&
+                   !(def_.findControl(line.result) && roleIn(form_, line.result) == FieldRole::Input);
+        };
+        const auto sameQuantity = [this](const std::string& key) { return identity_.printedKey(key); };
+        for (const std::size_t index : readingOrder(def_.formulas(), included, sameQuantity))
+            addStep(def_.formulas()[index], index);
         addUnplacedRemarks();
-        if (computed_) report_.warnings = window_.record().warnings;
+        if (computed_) {
+            // Besides the ranges the notes state, what the run itself said of its inputs.
+            report_.warnings = window_.record().warnings;
+            for (const std::string& note : form_.uncomputedNotes()) report_.warnings.push_back(note);
+        }
         if (report_.state != ReportState::NotRun) addStepsNotRun();
         return std::move(report_);
     }
@@ -141,7 +190,7 @@ private:
         note = trimmedString(note.substr(mark.size()));
         for (const char* colon : {"：", ":"})
             if (note.rfind(colon, 0) == 0) note = trimmedString(note.substr(std::string(colon).size()));
-        if (!note.empty()) report_.notes.push_back(note);
+        if (!note.empty()) report_.notes.push_back(titlesAsInBasis(note, report_.basis));
     }
 
     // A check the window shows in four fields, as one sentence: σ = … < [σ] = …，满足强度要求,
@@ -155,7 +204,7 @@ private:
             const std::string unit = c ? unitOf(c->meaning) : std::string();
             std::string value = valueText(key);
             if (magnitude && value.starts_with('-')) value.erase(0, 1);
-            const std::string symbol = magnitude ? "|" + def_.symbolOf(key) + "|" : def_.symbolOf(key);
+            const std::string symbol = magnitude ? "|" + identity_.symbolOf(key) + "|" : identity_.symbolOf(key);
             return symbol + " = " + value + (unit.empty() ? "" : " " + unit);
         };
         std::string text;
@@ -230,7 +279,7 @@ private:
         const ControlState& state = form_.control(c.name);
         const bool blank = trimmedString(state.text).empty() && !c.meaning.whenBlank.empty();
         return {c.name, c.meaning.symbol, c.meaning.name,
-                blank ? c.meaning.whenBlank : engineeringNumber(state.text, decimalsOf(c.name)),
+                blank ? c.meaning.whenBlank : fieldText(c.name, decimalsOf(c.name)),
                 blank ? std::string() : unitOf(c.meaning), isHighlight(state.background)};
     }
 
@@ -303,11 +352,19 @@ private:
             const std::string& step = c && !c->meaning.step.empty() ? c->meaning.step : column.meaning.step;
             return role != FieldRole::Working && isResultRole(role) == results && stepRan(step);
         };
+        // The results name each row's place by the table's first column (桩点里程) as well, given
+        // or computed.
+        const TableColumn* key = results && !table.columns.empty() ? &table.columns.front() : nullptr;
+        auto keyCell = [&](const TableColumn& column, const std::string& cell) {
+            return &column == key && !cell.empty() && form_.visible(cell) && stepRan(column.meaning.step) &&
+                   (written_.count(cell) || roleIn(form_, cell) == FieldRole::Input);
+        };
         std::vector<const TableColumn*> columns;
         for (const TableColumn& column : table.columns) {
             if (!stepRan(column.meaning.step)) continue;
-            if (std::none_of(column.cells.begin(), column.cells.end(),
-                             [&](const std::string& cell) { return ofKind(column, cell); }))
+            if (std::none_of(column.cells.begin(), column.cells.end(), [&](const std::string& cell) {
+                    return ofKind(column, cell) || keyCell(column, cell);
+                }))
                 continue;
             columns.push_back(&column);
             part.columns.push_back({column.meaning.symbol, column.meaning.name, unitOf(column.meaning)});
@@ -318,13 +375,12 @@ private:
             for (const TableColumn* column : columns) {
                 const std::string& cell = column->cells[row];
                 const bool mine = ofKind(*column, cell);
-                const bool shown = mine && (!results || written_.count(cell));
+                const bool shown = (mine && (!results || written_.count(cell))) || keyCell(*column, cell);
                 const ControlDef* c = shown ? def_.findControl(cell) : nullptr;
                 const int decimals = !c ? column->meaning.decimals
-                                     : decimals_.count(cell) ? decimals_.at(cell)
-                                     : c->meaning.decimals >= 0 ? c->meaning.decimals
-                                                                : column->meaning.decimals;
-                cells.push_back(shown ? engineeringNumber(form_.text(cell), decimals) : std::string());
+                                     : decimalsOf(cell) >= 0 ? decimalsOf(cell)
+                                                             : column->meaning.decimals;
+                cells.push_back(shown ? fieldText(cell, decimals) : std::string());
                 any = any || mine;
             }
             if (!any) continue;
@@ -375,16 +431,52 @@ private:
 
     // The value of a quantity as the report prints it: a field's text as displayed, a quantity
     // without a field from its formula. Throws RunFailure where there is no number.
-    std::string valueText(const std::string& key) const {
+    std::string valueText(const std::string& asked) const {
+        const std::string& key = printedKey(asked);
         const int decimals = decimalsOf(key);
-        if (!def_.findQuantity(key) && form_.has(key)) {
+        if (isField(key)) {
             values_.value(key);  // a field that holds no number has no value to put in
-            return engineeringNumber(form_.text(key), decimals);
+            return fieldText(key, decimals);
         }
         const double value = values_.value(key).value();
         if (const auto digits = significant_.find(key); digits != significant_.end())
             return engineeringSignificant(value, digits->second);
         return engineeringValue(value, decimals);
+    }
+
+    // The key a quantity prints under: the field that shows it where the field holds a number (not
+    // where it shows an angle in degrees, minutes and seconds) in the quantity's unit.
+    const std::string& printedKey(const std::string& key) const {
+        const std::string& field = identity_.printedKey(key);
+        if (field == key || !readPrintedNumber(engineeringNumber(form_.text(field)))) return key;
+        const Meaning* quantity = def_.meaningOf(key);
+        const ControlDef* shown = def_.findControl(field);
+        return quantity && shown && unitOf(*quantity) == unitOf(shown->meaning) ? field : key;
+    }
+
+    // The unrounded quantity behind a field that prints it; empty when none.
+    std::string quantityBehind(const std::string& field) const {
+        const std::string behind = identity_.quantityBehind(field);
+        return !behind.empty() && printedKey(behind) == field ? behind : std::string();
+    }
+
+    bool isField(const std::string& key) const { return !def_.findQuantity(key) && form_.has(key); }
+
+    // A field as the report prints it: as shown, or where it is printed finer than it shows, the
+    // unrounded quantity behind it; words as they stand.
+    std::string fieldText(const std::string& key, int decimals) const {
+        const std::string shown = trimmedString(form_.text(key));
+        const std::string behind = quantityBehind(key);
+        if (!behind.empty() && readPrintedNumber(engineeringNumber(shown))) {
+            try {
+                if (const auto digits = significant_.find(key); digits != significant_.end())
+                    return engineeringSignificant(values_.value(behind).value(), digits->second);
+                if (decimals > decimalsIn(shown) && shown.find_first_of("eE") == std::string::npos)
+                    return engineeringValue(values_.value(behind).value(), decimals);
+            } catch (const RunFailure&) {
+            }
+        }
+        return engineeringNumber(shown, decimals);
     }
 
     // A value as it stands in a substituted formula: a negative one, or one with a power of
@@ -397,14 +489,14 @@ private:
 
     ReportTerm termOf(const std::string& key) const {
         const Meaning* meaning = def_.meaningOf(key);
-        ReportTerm term{def_.symbolOf(key), meaning ? meaning->name : std::string(), {}, meaning ? unitOf(*meaning) : ""};
+        ReportTerm term{identity_.symbolOf(key), meaning ? meaning->name : std::string(), {}, meaning ? unitOf(*meaning) : ""};
         return term;
     }
 
-    void addStep(const formula::Formula& line, int index) {
-        if (!stepRan(line.step) || !values_.applies(line)) return;
-        const formula::SymbolOf symbol = [this](const std::string& key) { return def_.symbolOf(key); };
+    void addStep(const formula::Formula& line, std::size_t index) {
+        const formula::SymbolOf symbol = [this](const std::string& key) { return identity_.symbolOf(key); };
         ReportStep step;
+        step.formulaIndex = index;
         step.resultKey = line.result;
         if (line.result.empty()) {
             step.words = line.words;
@@ -412,11 +504,16 @@ private:
             return;
         }
         step.formula = picture("formula" + std::to_string(index), formula::piece(line, symbol));
-        step.formulaText = def_.symbolOf(line.result) + " = " + formula::linear(line.expression, symbol);
+        step.formulaText = identity_.symbolOf(line.result) + " = " + formula::linear(line.expression, symbol);
         step.result = termOf(line.result);
         for (const std::string& key : formula::quantitiesOf(line.expression)) step.terms.push_back(termOf(key));
-        for (const formula::NamedConstant& constant : formula::namedConstantsOf(line.expression))
-            step.terms.push_back({constant.symbol, constant.name, engineeringValue(constant.value), ""});
+        // A constant names its unit after its name: "重力加速度，m/s²".
+        for (const formula::NamedConstant& constant : formula::namedConstantsOf(line.expression)) {
+            const auto comma = constant.name.rfind("，");
+            const std::string name = comma == std::string::npos ? constant.name : constant.name.substr(0, comma);
+            const std::string unit = comma == std::string::npos ? "" : constant.name.substr(comma + std::string("，").size());
+            step.terms.push_back({constant.symbol, name, engineeringValue(constant.value), unit});
+        }
         // A formula that is a bare number (P = 0) shows its value already: no values to put in.
         if (computed_ && !formula::quantitiesOf(line.expression).empty()) substitute(line, index, step);
         else if (computed_) step.result.value = resultTextOrEmpty(line);
@@ -449,7 +546,7 @@ private:
     // The values the run used, put into the formula; a formula whose values cannot all be had
     // (a field without a number, a zero divisor) is left as it stands.
     // Each term keeps the value it has even then: the 式中 list shows what the run read.
-    void substitute(const formula::Formula& line, int index, ReportStep& step) const {
+    void substitute(const formula::Formula& line, std::size_t index, ReportStep& step) const {
         const auto keys = formula::quantitiesOf(line.expression);
         for (std::size_t i = 0; i < keys.size(); ++i) {
             try {
@@ -485,21 +582,20 @@ private:
 
     // The result as the window shows it where a field shows it; else as its formula gives it.
     std::string resultText(const formula::Formula& line) const {
-        const std::string display = displayOf(line.result);
-        if (!display.empty()) {
-            // "." is how the window writes a zero result: a value here, though no input.
-            if (trimmedString(form_.text(display)) != ".") values_.value(display);
-            return engineeringNumber(form_.text(display), decimalsOf(line.result));
-        }
-        return valueText(line.result);
+        const std::string& key = printedKey(line.result);
+        // "." is how the window writes a zero result: a value here, though no input.
+        if (isField(key) && trimmedString(form_.text(key)) == ".") return engineeringNumber(".");
+        return valueText(key);
     }
 
     // The decimals a quantity prints with throughout the report: as declared, or more where a
     // formula needs them (choosePrecisions); -1: as the window shows it.
-    int decimalsOf(const std::string& key) const {
+    int decimalsOf(const std::string& asked) const {
+        const std::string& key = printedKey(asked);
         if (const auto chosen = decimals_.find(key); chosen != decimals_.end()) return chosen->second;
-        const Meaning* meaning = def_.meaningOf(key);
-        return meaning ? meaning->decimals : -1;
+        for (const std::string* k : {&key, &asked})
+            if (const Meaning* meaning = def_.meaningOf(*k); meaning && meaning->decimals >= 0) return meaning->decimals;
+        return -1;
     }
 
     // A checker recomputes each substituted line from the numbers printed in it and must find
@@ -547,8 +643,8 @@ private:
                               const std::map<std::string, int>& significant, const formula::Formula& line) {
         for (const std::string& key : keys) {
             const auto widenedDecimals = decimals_, widenedSignificant = significant_;
-            restore(decimals_, decimals, key);
-            restore(significant_, significant, key);
+            restore(decimals_, decimals, printedKey(key));
+            restore(significant_, significant, printedKey(key));
             if (reproduces(line)) continue;
             decimals_ = widenedDecimals;
             significant_ = widenedSignificant;
@@ -570,9 +666,10 @@ private:
             return;
         }
         if (text.find("×10") != std::string::npos) return;
-        narrowed_.insert(line.result);  // printed no finer for a later line either
+        const std::string& key = printedKey(line.result);
+        narrowed_.insert(key);  // printed no finer for a later line either
         for (int decimals = decimalsIn(text) - 1; decimals >= 0; --decimals) {
-            decimals_[line.result] = decimals;
+            decimals_[key] = decimals;
             if (reproduces(line)) return;
         }
     }
@@ -594,7 +691,8 @@ private:
     }
 
     // One more printed decimal for the quantity, where its value has more; false when not.
-    bool widen(const std::string& key) {
+    bool widen(const std::string& asked) {
+        const std::string& key = printedKey(asked);
         if (narrowed_.count(key)) return false;
         std::string text;
         try {
@@ -602,7 +700,8 @@ private:
         } catch (const RunFailure&) {
             return false;
         }
-        const bool quantity = def_.findQuantity(key) || !form_.has(key);
+        const std::string behind = quantityBehind(key);
+        const bool quantity = !isField(key) || !behind.empty();
         if (text.find("×10") != std::string::npos) {  // a very large or small value: more digits
             if (!quantity) return false;
             const int digits = significant_.count(key) ? significant_.at(key) : 6;
@@ -619,7 +718,7 @@ private:
         } else {
             double value = 0;
             try {
-                value = std::abs(values_.value(key).value());
+                value = std::abs(values_.value(behind.empty() ? key : behind).value());
             } catch (const RunFailure&) {
                 return false;
             }
@@ -655,6 +754,7 @@ private:
     const Form& form_;
     const FormDefinition& def_;
     QuantityValues values_;
+    QuantityIdentity identity_;
     Report report_;
     bool computed_ = false;
     std::set<std::string> written_;

@@ -83,6 +83,7 @@ struct ReportRemark {
 // One formula of the calculation as applied: the formula, what its symbols mean, the values put
 // in, and what it gives.
 struct ReportStep {
+    std::size_t formulaIndex = 0;  // which of the window's formulas it writes out
     std::string resultKey;
     std::string words;             // a line of words instead of a formula
     ReportPicture formula;         // the formula as its picture draws it

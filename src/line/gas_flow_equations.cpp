@@ -241,6 +241,9 @@ void noteValues(Form& form, const UnknownDef& unknown, gf::PipeCase pipe, const 
     if (s.darcyFriction) form.noteQuantity(kLambda, *s.darcyFriction);
 }
 
+// The low-pressure Spitzglass form holds up to a gauge pressure of 1 psi.
+constexpr double kSpitzglassLowMostGauge = 6900;  // Pa
+
 void computeGasFlow(Form& form) {
     const int equationIndex = form.selectedIndex(kEquation);
     if (equationIndex < 0) throw RunFailure(FailureKind::MissingData, kEquation, "请选择输气流量公式");
@@ -264,6 +267,10 @@ void computeGasFlow(Form& form) {
                                          : causeOf(*outcomes[i].failure, form).brief);
     }
 
+    if (pipe.inletPressure - pipe.standardPressure > kSpitzglassLowMostGauge)
+        form.noteUncomputed("「斯皮兹格拉斯（低压）」式仅适用于表压不大于 6.9 kPa 的低压管道；本计算起点表压为 " +
+                            EngineeringText((pipe.inletPressure - pipe.standardPressure) / 1e6, 4) +
+                            " MPa，超出其适用范围，比较表中该式的结果仅供比较。");
     const Outcome& chosen = outcomes[equationIndex];
     if (chosen.failure) {
         const Cause cause = causeOf(*chosen.failure, form);
@@ -379,9 +386,9 @@ void stateFormulas(FormDefinition& def, FrameBuilder& picture) {
     using formula::when;
     picture.formulas("Image1", {when(equationChosen(Equation::Gb50251), {kDailyFlow, gb50251Flow()})}, {0, 0});
     def.quantity(kDailyFlow, "q_v", "标准状况（293 K，101.325 kPa）下日输气量", "m³/d");
-    def.quantity(kP1Mpa, "p_1", "起点压力（绝）", "MPa");
-    def.quantity(kP2Mpa, "p_2", "终点压力（绝）", "MPa");
-    def.quantity(kDiameterCm, "d", "管道内径", "cm");
+    def.quantity(kP1Mpa, "P_1", "起点压力（绝）", "MPa");
+    def.quantity(kP2Mpa, "P_2", "终点压力（绝）", "MPa");
+    def.quantity(kDiameterCm, "D", "管道内径", "cm");
     def.quantity(kLengthKm, "L", "管道长度", "km");
     def.quantity(kAlpha, "α", "高程修正系数", "1/m");
     def.formula({kAlpha, c(2) * formula::named(gf::kGravity, "g", "重力加速度，m/s²") * q(kRelativeDensity) /
@@ -389,11 +396,11 @@ void stateFormulas(FormDefinition& def, FrameBuilder& picture) {
     def.quantity(kElevationExponent, "s", "高程修正指数");
     def.formula({kElevationExponent, q(kAlpha) * formula::group(q(kOutletElevation) - q(kInletElevation))});
     def.quantity(kFlowFactor, "k_Q", "输气量单位换算系数（每显示单位的 m³/s）");
-    def.quantity(kP1Si, "p_1", "起点压力（绝）", "Pa");
-    def.quantity(kP2Si, "p_2", "终点压力（绝）", "Pa");
-    def.quantity(kDiameterSi, "D_i", "管道内径", "m");
+    def.quantity(kP1Si, "P_1", "起点压力（绝）", "Pa");
+    def.quantity(kP2Si, "P_2", "终点压力（绝）", "Pa");
+    def.quantity(kDiameterSi, "D", "管道内径", "m");
     def.quantity(kEffectiveLength, "L_e", "高程修正后的计算长度", "m");
-    def.quantity(kStandardPressureSi, "p_s", "标准状况压力", "Pa");
+    def.quantity(kStandardPressureSi, "P_s", "标准状况压力", "Pa");
     def.quantity(kLambda, "λ", "水力摩阻系数").shownIn = kFriction;
     def.quantity(kStandardDensity, "ρ_s", "标准状况下气体密度", "kg/m³");
     def.formula({kStandardDensity, q(kRelativeDensity) * q(kStandardPressureSi) / (kAirConstant * q(kStandardTemperature))});
@@ -446,12 +453,12 @@ void stateFormulas(FormDefinition& def, FrameBuilder& picture) {
     for (Equation e : {Equation::Gb50251, Equation::IsothermalGeneral})
         def.formula(when(equationChosen(e),
                          formula::words("λ 未给定时：Re < 2000 取 λ = 64/Re，否则按 Colebrook 式 "
-                                        "1/√λ = −2·lg(ε/(3.7·D_i) + 2.51/(Re·√λ)) 迭代求解")));
+                                        "1/√λ = −2·lg(ε/(3.7·D) + 2.51/(Re·√λ)) 迭代求解")));
     def.formula(when(equationChosen(Equation::AgaFullyTurbulent),
-                     formula::words("完全紊流输送系数 F = 4·lg(3.7·D_i/ε)，λ = (2/F)^2")));
+                     formula::words("完全紊流输送系数 F = 4·lg(3.7·D/ε)，λ = (2/F)^2")));
     def.formula(when(equationChosen(Equation::AgaPartiallyTurbulent),
                      formula::words("部分紊流输送系数 F = 4·D_f·lg(Re/(1.4125·F_t))，光滑管 F_t = 4·lg(Re/F_t) − 0.6；"
-                                    "取其与 4·lg(3.7·D_i/ε) 中较小者，λ = (2/F)^2")));
+                                    "取其与 4·lg(3.7·D/ε) 中较小者，λ = (2/F)^2")));
     def.formula(formula::words("高程修正：s = 2·g·Δ·(H_2 − H_1)/(Z·R_a·T)，L_e = L·(e^s − 1)/s（s = 0 时 L_e = L）；"
                                "GB 50251 公式取其线性形式"));
     // The other unknowns have no closed form: the run finds the value at which the chosen
@@ -471,8 +478,9 @@ FormDefinition makeGasFlowEquations() {
     def.titleLabel("Label1", "输气管道流量公式计算");
     def.note("Label2",
              "【注意】压力均为绝对压力；输气量为标准状况（Ts、Ps）下的体积流量，年输气量按 350 d 计。"
-             "求解的量以高亮显示，下表列出各公式对同一组输入的求解结果。");
-    def.basis({"《输气管道工程设计规范》GB 50251-2003（通用公式、高程修正）"});
+             "求解的量以高亮显示，下表列出各公式对同一组输入的求解结果。"
+             "斯皮兹格拉斯（低压）式仅适用于表压不大于 6.9 kPa 的低压管道。");
+    def.basis({"《输气管道工程设计规范》GB 50251-2003 第3.3.2条 式(3.3.2)（通用公式）、第3.3.3条 式(3.3.3)（高程修正）"});
 
     auto picture = def.frame("FrameFormula", "GB 50251 通用公式", FrameRole::Formula, {0, 0});
     stateFormulas(def, picture);

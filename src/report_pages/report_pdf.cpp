@@ -8,7 +8,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgRenderer>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
+#include <QTextTable>
 #include <QTextObjectInterface>
 #include <map>
 
@@ -115,6 +119,59 @@ private:
     std::map<QString, QString> texts_;
 };
 
+// A heading, or a line that announces what follows ("代入数值：", "式中："), never stands alone
+// at the foot of a page: where what follows it begins on the next page, it starts that page.
+// Nor does a table show its heading row and one row alone there. The blocks to move are found on
+// the whole laid-out document first, then moved together, and the document laid out whole again
+// before the next look.
+void keepWithNext(QTextDocument& document) {
+    const double pageHeight = document.pageSize().height();
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    // Where a block's first line stands: pagination pushes a line that does not fit down within
+    // its block.
+    const auto firstLine = [&](const QTextBlock& block) {
+        const double top = layout->blockBoundingRect(block).top();
+        return block.layout() && block.layout()->lineCount() > 0 ? top + block.layout()->lineAt(0).y() : top;
+    };
+    // A line pushed to the next page starts a hair above its edge (the layout's rounding).
+    const auto pageOf = [&](double y) { return static_cast<int>((y + 1) / pageHeight); };
+    for (int pass = 0; pass < 4; ++pass) {
+        document.pageCount();  // the whole document laid out
+        std::vector<QTextBlock> leading;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            const QString text = block.text().trimmed();
+            const bool leads = block.blockFormat().headingLevel() > 0 || text.endsWith(QStringLiteral("："));
+            if (!leads || text.isEmpty() || QTextCursor(block).currentTable()) continue;
+            QTextBlock next = block.next();
+            while (next.isValid() && next.text().trimmed().isEmpty() && next.length() <= 1) next = next.next();
+            if (!next.isValid()) continue;
+            const double here = firstLine(block);
+            const int page = pageOf(here);
+            if (here - page * pageHeight < pageHeight * 0.02 || pageOf(firstLine(next)) <= page) continue;
+            leading.push_back(block);
+        }
+        // A table that a page break would split after its heading row or its first row starts the
+        // next page with the heading above it.
+        for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+            auto* table = qobject_cast<QTextTable*>(frame);
+            if (!table || table->rows() < 2) continue;
+            const auto rowPage = [&](int row) { return pageOf(firstLine(table->cellAt(row, 0).firstCursorPosition().block())); };
+            const int first = rowPage(0);
+            if (rowPage(1) == first && (table->rows() < 3 || rowPage(2) == first)) continue;
+            QTextBlock above = document.findBlock(table->firstPosition()).previous();
+            while (above.isValid() && above.text().trimmed().isEmpty()) above = above.previous();
+            if (above.isValid() && above.blockFormat().headingLevel() > 0 && pageOf(firstLine(above)) == first)
+                leading.push_back(above);
+        }
+        if (leading.empty()) return;
+        for (const QTextBlock& block : leading) {
+            QTextBlockFormat format = block.blockFormat();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(block).setBlockFormat(format);
+        }
+    }
+}
+
 QRectF bodyOf(const QPageLayout& layout) {
     const QSizeF paper = layout.fullRectPixels(kDpi).size();
     // Wide on the left for binding; room above and below for the header and the page number.
@@ -166,6 +223,7 @@ PagedDocument::PagedDocument(QPdfWriter& writer, const QString& html, const Repo
     document.setDocumentMargin(0);
     document.setPageSize(body_.size());
     document.setHtml(html);
+    keepWithNext(document);
     // A picture stands on one line of its own, and pagination moves a line that does not fit
     // whole to the next page. Marking its paragraph unbreakable as well made the layout drop the
     // text of later paragraphs from the pages.

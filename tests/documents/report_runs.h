@@ -1,0 +1,60 @@
+#pragma once
+// The runs of a window whose 计算书 the every-window report tests read: its defaults, every
+// typed input raised by a tenth, and cases engineers met that the defaults do not reach (a thin
+// pipe under a heavy load, a solve-for-one window solving for another unknown).
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/calc_form.h"
+#include "test_services.h"
+#include "window_runs.h"
+
+namespace pylora {
+
+struct ReportRun {
+    std::string what;
+    std::unique_ptr<CalcForm> window;
+};
+
+// A setting: "Text8=0.004" types into a field, "Solve(3)" selects an option.
+struct NamedCase {
+    const char* formName;
+    std::vector<std::string> settings;
+};
+
+inline const std::vector<NamedCase>& namedCases() {
+    static const std::vector<NamedCase> cases = {
+        {"公路穿越强度校核", {"Text8=0.004", "Text1=300"}},
+        {"输气流量公式", {"Solve(1)"}},
+        {"输气流量公式", {"Solve(3)", "H2=120"}},
+        {"输气流量公式", {"Solve(4)", "Fd=0.01"}},
+    };
+    return cases;
+}
+
+inline std::vector<ReportRun> reportRuns(const FormDefinition& def) {
+    const Services services = testServices();
+    std::vector<ReportRun> runs;
+    runs.push_back({"defaults", std::make_unique<CalcForm>(def, services)});
+    pressEveryStep(*runs.back().window);
+    runs.push_back({"inputs raised by a tenth", std::make_unique<CalcForm>(def, services)});
+    typeInputsRaisedByATenth(*runs.back().window);
+    pressEveryStep(*runs.back().window);
+    for (const NamedCase& named : namedCases()) {
+        if (def.formName() != named.formName) continue;
+        auto window = std::make_unique<CalcForm>(def, services);
+        std::string what;
+        for (const std::string& setting : named.settings) {
+            const auto equals = setting.find('=');
+            if (equals == std::string::npos) window->form().select(setting);
+            else window->form().type(setting.substr(0, equals), setting.substr(equals + 1));
+            what += (what.empty() ? "" : " ") + setting;
+        }
+        pressEveryStep(*window);
+        runs.push_back({what, std::move(window)});
+    }
+    return runs;
+}
+
+}  // namespace pylora
