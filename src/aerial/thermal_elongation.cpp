@@ -41,15 +41,16 @@ FormDefinition makeThermalElongation() {
                   {0, 0});
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0});
-    inputs.field(kLength, "管道的计算长度L，m", "450", {0, 0}).means("L", "管道的计算长度", "m");
+    inputs.field(kLength, "管道的计算长度L，m", "450", {0, 0}).means("L", "管道的计算长度", "m").positive();
     inputs.field(kExpansionCoefficient, "管材的线膨胀系数,m/m·℃；", "0.000012", {1, 0})
-        .means("α", "管材的线膨胀系数", "m/(m·℃)");
-    inputs.field(kMediumTemperature, "输送介质温度t2，℃；", "50", {0, 1}).means("t_2", "输送介质温度", "℃");
+        .means("α", "管材的线膨胀系数", "m/(m·℃)").positive();
+    inputs.field(kMediumTemperature, "输送介质温度t2，℃；", "50", {0, 1}).means("t_2", "输送介质温度", "℃").anySign();
     inputs.field(kInstallationTemperature, "管道安装时的温度t1，℃；", "10", {1, 1})
-        .means("t_1", "管道安装时的温度", "℃");
+        .means("t_1", "管道安装时的温度", "℃").anySign();
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0});
-    results.result(kElongation, "管道的热伸长量，mm", {0, 0}).means("ΔL", "管道的热伸长量", "mm", 2);
+    // A pipe run colder than it was laid shortens: the elongation is negative.
+    results.result(kElongation, "管道的热伸长量，mm", {0, 0}).means("ΔL", "管道的热伸长量", "mm", 2).anySign();
 
     def.runButton("Command1", "开始计算", computeThermalElongation);
     def.printButton("Command2");

@@ -30,9 +30,9 @@ FormDefinition makeAllowableStress() {
         .formulas("Image1", {{kAllowableStress, q(kDesignFactor) * q(kWeldFactor) * q(kYieldStrength)}}, {0, 0});
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0});
-    inputs.field(kYieldStrength, "钢管规定的屈服强度(MPa)", "245", {0, 0}).means("σ_s", "钢管规定的屈服强度", "MPa");
-    inputs.field(kWeldFactor, "钢管的焊缝系数", "1.00", {1, 0}).means("φ", "钢管的焊缝系数");
-    inputs.field(kDesignFactor, "设计系数", "0.40", {2, 0}).means("F", "设计系数");
+    inputs.field(kYieldStrength, "钢管规定的屈服强度(MPa)", "245", {0, 0}).means("σ_s", "钢管规定的屈服强度", "MPa").positive();
+    inputs.field(kWeldFactor, "钢管的焊缝系数", "1.00", {1, 0}).means("φ", "钢管的焊缝系数").fraction();
+    inputs.field(kDesignFactor, "设计系数", "0.40", {2, 0}).means("F", "设计系数").fraction();
 
     def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0})
         .result(kAllowableStress, "输送油气钢管的许用应力(MPa) ", {0, 0})

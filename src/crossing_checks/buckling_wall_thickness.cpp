@@ -59,10 +59,10 @@ FormDefinition makeBucklingWallThickness() {
                   {0, 0});
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 2});
-    inputs.field(kOutsideDiameter, "输气管道外径D(毫米)", "610", {0, 0}).means("D", "输气管道外径", "mm");
-    inputs.field(kOverloadFactor, "超载系数,n", "1.1", {1, 0}).means("n", "超载系数");
-    inputs.field(kWorkingFactor, "工作条件系数", "0.65", {0, 1}).means("m", "工作条件系数");
-    inputs.field(kFloodDepth, "设计洪水位水深(m)", "10", {1, 1}).means("H", "设计洪水位水深", "m");
+    inputs.field(kOutsideDiameter, "输气管道外径D(毫米)", "610", {0, 0}).means("D", "输气管道外径", "mm").positive();
+    inputs.field(kOverloadFactor, "超载系数,n", "1.1", {1, 0}).means("n", "超载系数").within({.stated = true, .lowest = 1});
+    inputs.field(kWorkingFactor, "工作条件系数", "0.65", {0, 1}).means("m", "工作条件系数").fraction();
+    inputs.field(kFloodDepth, "设计洪水位水深(m)", "10", {1, 1}).means("H", "设计洪水位水深", "m").nonNegative();
 
     def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0, 1, 2})
         .result(kBucklingWall, "穿越管线外压失稳计算壁厚(mm)", {0, 0})

@@ -114,14 +114,14 @@ FormDefinition makeHighwayStabilityCheck() {
     addFormulas(def);
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {2, 0, 1, 3});
-    inputs.field(kSoilLoad, "管子受土壤垂直荷载Ptu(KN/m2)", "125", {0, 0}).means("P_{tu}", "管子受土壤垂直荷载", "kN/m²");
-    inputs.field(kLargestDiameter, "管道最大外径(米)", "0.327", {1, 0}).means("D_{max}", "管道最大外径", "m");
-    inputs.field(kSmallestDiameter, "管道最小外径(米) ", "0.323", {2, 0}).means("D_{min}", "管道最小外径", "m");
-    inputs.field(kModulus, "管材的弹性模量(x10^8KN/m2)", "2.1", {3, 0}).means("E", "管材的弹性模量", "10⁸ kN/m²");
-    inputs.field(kVehicleLoad, "管顶受汽车荷载Pk(KN/m2)", "10", {0, 1}).means("P_k", "管顶受汽车荷载", "kN/m²");
-    inputs.field(kMeanDiameter, "管道平均直径(米)", "0.325", {1, 1}).means("D_{pm}", "管道平均直径", "m");
-    inputs.field(kWall, "管道壁厚(米)", "0.08", {2, 1}).means("δ", "管道壁厚", "m");
-    inputs.field(kPoisson, "管材的泊桑系数", "0.3", {3, 1}).means("μ", "管材的泊桑系数");
+    inputs.field(kSoilLoad, "管子受土壤垂直荷载Ptu(KN/m2)", "125", {0, 0}).means("P_{tu}", "管子受土壤垂直荷载", "kN/m²").nonNegative();
+    inputs.field(kLargestDiameter, "管道最大外径(米)", "0.327", {1, 0}).means("D_{max}", "管道最大外径", "m").positive();
+    inputs.field(kSmallestDiameter, "管道最小外径(米) ", "0.323", {2, 0}).means("D_{min}", "管道最小外径", "m").positive();
+    inputs.field(kModulus, "管材的弹性模量(x10^8KN/m2)", "2.1", {3, 0}).means("E", "管材的弹性模量", "10⁸ kN/m²").positive();
+    inputs.field(kVehicleLoad, "管顶受汽车荷载Pk(KN/m2)", "10", {0, 1}).means("P_k", "管顶受汽车荷载", "kN/m²").nonNegative();
+    inputs.field(kMeanDiameter, "管道平均直径(米)", "0.325", {1, 1}).means("D_{pm}", "管道平均直径", "m").positive();
+    inputs.field(kWall, "管道壁厚(米)", "0.08", {2, 1}).means("δ", "管道壁厚", "m").positive();
+    inputs.field(kPoisson, "管材的泊桑系数", "0.3", {3, 1}).means("μ", "管材的泊桑系数").between(0, 0.5);
 
     // Two rows of labelled stresses, then the comparison read left to right:
     // smallest stress, sign, 1.5·(Ptu + Pk), verdict.

@@ -118,13 +118,13 @@ FormDefinition makeHighwayStrengthCheck() {
     addFormulas(def);
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {2, 0, 1, 2});
-    inputs.field(kSoilLoad, "管子受土壤垂直荷载Ptu(KN/m2)", "125", {0, 0}).means("P_{tu}", "管子受土壤垂直荷载", "kN/m²");
+    inputs.field(kSoilLoad, "管子受土壤垂直荷载Ptu(KN/m2)", "125", {0, 0}).means("P_{tu}", "管子受土壤垂直荷载", "kN/m²").nonNegative();
     inputs.field(kLateralLoad, "管子受土壤侧向荷载Ptuc(KN/m2)", "20", {1, 0})
-        .means("P_{tuc}", "管子受土壤侧向荷载", "kN/m²");
-    inputs.field(kYieldStrength, "钢管材质屈服极限(KN/m2)", "245000", {2, 0}).means("σ_s", "钢管材质屈服极限", "kN/m²");
-    inputs.field(kVehicleLoad, "管顶受汽车荷载Pk(KN/m2)", "10", {0, 1}).means("P_k", "管顶受汽车荷载", "kN/m²");
-    inputs.field(kMeanDiameter, "管道平均直径(米)", "0.325", {1, 1}).means("D_{pm}", "管道平均直径", "m");
-    inputs.field(kWall, "管道壁厚(米)", "0.08", {2, 1}).means("δ", "管道壁厚", "m");
+        .means("P_{tuc}", "管子受土壤侧向荷载", "kN/m²").nonNegative();
+    inputs.field(kYieldStrength, "钢管材质屈服极限(KN/m2)", "245000", {2, 0}).means("σ_s", "钢管材质屈服极限", "kN/m²").positive();
+    inputs.field(kVehicleLoad, "管顶受汽车荷载Pk(KN/m2)", "10", {0, 1}).means("P_k", "管顶受汽车荷载", "kN/m²").nonNegative();
+    inputs.field(kMeanDiameter, "管道平均直径(米)", "0.325", {1, 1}).means("D_{pm}", "管道平均直径", "m").positive();
+    inputs.field(kWall, "管道壁厚(米)", "0.08", {2, 1}).means("δ", "管道壁厚", "m").positive();
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {3, 0, 1, 2});
     results.result(kNormalForceShown, "外载作用下管子产生的法向力(KN/m)", {0, 0})

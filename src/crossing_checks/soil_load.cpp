@@ -124,19 +124,19 @@ FormDefinition makeSoilLoad() {
     addFormulas(def);
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {3, 0, 1, 2});
-    inputs.field(kUnitWeight, "γtu--土壤重度，KN/m3", "17.0", {0, 0}).means("γ", "土壤重度", "kN/m³");
-    inputs.field(kFrictionAngle, "土壤内磨擦角θ，（°） ", "45", {1, 0}).means("θ", "土壤内磨擦角", "°");
-    inputs.field(kBedding, "管子基底特征系数S", "10", {2, 0}).means("S", "管子基底特征系数");
-    inputs.field(kCasingDiameter, "套管壁厚中心处直径Hb,m", "0.529", {3, 0}).means("H_b", "套管壁厚中心处直径", "m");
-    inputs.field(kCover, "管顶至公路路面的距离h，m", "3.5", {0, 1}).means("h", "管顶至公路路面的距离", "m");
-    inputs.field(kDiameter, "管道外径D，m", "0.325", {1, 1}).means("D", "管道外径", "m");
-    inputs.field(kFirmness, "土壤坚固系数f", "1.0", {2, 1}).means("f", "土壤坚固系数");
-    inputs.field(kArchHalfAngle, "消力拱跨距包角之半β，（°）", "53", {0, 2}).means("β", "消力拱跨距包角之半", "°");
+    inputs.field(kUnitWeight, "γtu--土壤重度，KN/m3", "17.0", {0, 0}).means("γ", "土壤重度", "kN/m³").positive();
+    inputs.field(kFrictionAngle, "土壤内磨擦角θ，（°） ", "45", {1, 0}).means("θ", "土壤内磨擦角", "°").between(0, 90);
+    inputs.field(kBedding, "管子基底特征系数S", "10", {2, 0}).means("S", "管子基底特征系数").positive();
+    inputs.field(kCasingDiameter, "套管壁厚中心处直径Hb,m", "0.529", {3, 0}).means("H_b", "套管壁厚中心处直径", "m").positive();
+    inputs.field(kCover, "管顶至公路路面的距离h，m", "3.5", {0, 1}).means("h", "管顶至公路路面的距离", "m").positive();
+    inputs.field(kDiameter, "管道外径D，m", "0.325", {1, 1}).means("D", "管道外径", "m").positive();
+    inputs.field(kFirmness, "土壤坚固系数f", "1.0", {2, 1}).means("f", "土壤坚固系数").positive();
+    inputs.field(kArchHalfAngle, "消力拱跨距包角之半β，（°）", "53", {0, 2}).means("β", "消力拱跨距包角之半", "°").between(0, 90);
     inputs.field(kCentralAngle, "自垂直直径上端算起的中心角θ',(°)", "30", {1, 2})
-        .means("θ′", "自垂直直径上端算起的中心角", "°");
-    inputs.field(kExponent, "与土壤内磨擦角θ有关的参变数n", "5", {2, 2}).means("n", "与土壤内磨擦角θ有关的参变数");
+        .means("θ′", "自垂直直径上端算起的中心角", "°").between(0, 180);
+    inputs.field(kExponent, "与土壤内磨擦角θ有关的参变数n", "5", {2, 2}).means("n", "与土壤内磨擦角θ有关的参变数").positive();
     inputs.field(kSettlementFactor, "回填土壤时,沉陷磨擦力影响系数Ch", "13.65", {3, 2})
-        .means("C_h", "回填土壤时沉陷磨擦力影响系数");
+        .means("C_h", "回填土壤时沉陷磨擦力影响系数").positive();
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {4, 0, 1, 2});
     results.result(kFillVertical, "上埋式土壤垂直荷载(kN/m2)", {0, 0}).means("P_v", "上埋式土壤垂直荷载", "kN/m²", 3);
@@ -148,7 +148,9 @@ FormDefinition makeSoilLoad() {
     results.result(kFillLateral, "上埋式土壤侧向荷载(kN/m2)", {0, 1}).means("P_h", "上埋式土壤侧向荷载", "kN/m²", 3);
     results.result(kTrenchIndex, "SDHb/h2（中间过程量）", {1, 1})
         .means("SDH_b/h^2", "沟埋式选择系数C_h的中间过程量", "", 3);
-    results.result(kArchHeightShown, "隧洞式消力拱高度(m)", {2, 1}).means("h_a", "隧洞式消力拱高度", "m", 3);
+    // In firm soil (a large f) the arch closes below the pipe's crown: the formula's height is
+    // then negative and lessens the radial load, as the formula means it.
+    results.result(kArchHeightShown, "隧洞式消力拱高度(m)", {2, 1}).means("h_a", "隧洞式消力拱高度", "m", 3).anySign();
     results.result(kTunnelRadial, "隧洞式土壤径向荷载(kN/m2)", {3, 1})
         .means("P_r", "隧洞式土壤径向荷载", "kN/m²", 3);
     results.label("Label19", "备注:①本项计算的中间过程量为沟埋式敷设管道选择系数Ch!②输入参数中S、θ、β、f、n均可查表可得；",

@@ -34,9 +34,9 @@ FormDefinition makeStrengthTestPressure() {
                   {{kTestPressure, c(1.8) * q(kWallThickness) * q(kYieldStrength) / q(kOutsideDiameter)}}, {0, 0});
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0});
-    inputs.field(kYieldStrength, "钢管规定的屈服强度(MPa)", "245", {0, 0}).means("σ_s", "钢管规定的屈服强度", "MPa");
-    inputs.field(kWallThickness, "钢管设计壁厚(mm)", "8.0", {1, 0}).means("δ", "钢管设计壁厚", "mm");
-    inputs.field(kOutsideDiameter, "钢管外径(mm)", "273", {2, 0}).means("D", "钢管外径", "mm");
+    inputs.field(kYieldStrength, "钢管规定的屈服强度(MPa)", "245", {0, 0}).means("σ_s", "钢管规定的屈服强度", "MPa").positive();
+    inputs.field(kWallThickness, "钢管设计壁厚(mm)", "8.0", {1, 0}).means("δ", "钢管设计壁厚", "mm").positive();
+    inputs.field(kOutsideDiameter, "钢管外径(mm)", "273", {2, 0}).means("D", "钢管外径", "mm").positive();
 
     def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0})
         .result(kTestPressure, "强度试验压力(MPa)", {0, 0})

@@ -114,19 +114,19 @@ FormDefinition makeStructuralDesignCheck() {
     addFormulas(def);
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {2, 0, 1, 3});
-    inputs.field(kOutsideDiameter, "输气管道外径(毫米)", "323.9", {0, 0}).means("D", "输气管道外径", "mm");
-    inputs.field(kWall, "钢管壁厚δ(mm);", "5.6", {1, 0}).means("δ", "钢管壁厚", "mm");
+    inputs.field(kOutsideDiameter, "输气管道外径(毫米)", "323.9", {0, 0}).means("D", "输气管道外径", "mm").positive();
+    inputs.field(kWall, "钢管壁厚δ(mm);", "5.6", {1, 0}).means("δ", "钢管壁厚", "mm").positive();
     inputs.field(kTieInTemperature, "管道安装闭合环境温度t1(℃)", "55", {2, 0})
-        .means("t_1", "管道安装闭合环境温度", "℃");
+        .means("t_1", "管道安装闭合环境温度", "℃").anySign();
     inputs.field(kMediumTemperature, "管道内输送介质的温度t2(℃)", "10", {3, 0})
-        .means("t_2", "管道内输送介质的温度", "℃");
-    inputs.field(kPressure, "输送介质的设计内压力，（MPa）", "4.0", {0, 1}).means("P", "输送介质的设计内压力", "MPa");
-    inputs.field(kModulus, "钢材的弹性模量E,(x10^5MPa) ", "2.0", {1, 1}).means("E", "钢材的弹性模量", "10⁵ MPa");
+        .means("t_2", "管道内输送介质的温度", "℃").anySign();
+    inputs.field(kPressure, "输送介质的设计内压力，（MPa）", "4.0", {0, 1}).means("P", "输送介质的设计内压力", "MPa").positive();
+    inputs.field(kModulus, "钢材的弹性模量E,(x10^5MPa) ", "2.0", {1, 1}).means("E", "钢材的弹性模量", "10⁵ MPa").positive();
     inputs.field(kExpansion, "钢材的线膨胀系数,X10^-5  [m/(m · ℃ )]", "1.2", {2, 1})
-        .means("α", "钢材的线膨胀系数", "10⁻⁵ m/(m·℃)");
-    inputs.field(kYieldStrength, "管材屈服强度(MPa);", "290", {0, 2}).means("σ_s", "管材屈服强度", "MPa");
-    inputs.field(kBendRadius, "弹性敷设半径R(米);", "300 ", {1, 2}).means("R", "弹性敷设半径", "m");
-    inputs.field(kPoisson, "钢材的泊松比μ ", "0.3", {2, 2}).means("μ", "钢材的泊松比");
+        .means("α", "钢材的线膨胀系数", "10⁻⁵ m/(m·℃)").positive();
+    inputs.field(kYieldStrength, "管材屈服强度(MPa);", "290", {0, 2}).means("σ_s", "管材屈服强度", "MPa").positive();
+    inputs.field(kBendRadius, "弹性敷设半径R(米);", "300 ", {1, 2}).means("R", "弹性敷设半径", "m").positive();
+    inputs.field(kPoisson, "钢材的泊松比μ ", "0.3", {2, 2}).means("μ", "钢材的泊松比").between(0, 0.5);
 
     // Three labelled stresses, then the comparison read left to right:
     // equivalent stress, sign, 0.9·σs, verdict.

@@ -89,9 +89,15 @@ void computeStability(Form& form) {
     form.setText(kRemainingThrustShown, FormatNumber(remainingThrust, "#.###"));
 
     const Num stoneWeight = FieldValue(form, kStoneWeight);
+    // Stone no heavier than water weighs nothing under water and holds no pipe down.
+    if (stoneWeight <= waterWeight) throw RunFailure(FailureKind::NoSolution, kStoneWeight, "不大于水的容重：块石在水中无重量");
     const Num airToWater = stoneWeight / (stoneWeight - waterWeight);
     const auto [safety, shownBendingLoad] = FieldValues(form, kSafetyFactor, kBendingLoadShown);
     const Num stoneInAir = (safety * (remainingThrust + buoyancy + thrust + shownBendingLoad) - ballast) * airToWater;
+    // The formula subtracts the uplift with the ballast but adds it back nowhere: an uplift above
+    // the remaining thrust and the pipe's weight gives a negative stone weight, which no stone is.
+    if (stoneInAir < 0)
+        throw RunFailure(FailureKind::NoSolution, kLiftCoefficient, "过大：上抬力使石料重量公式得负值，公式不适用");
     form.setText(kStoneInAirShown, FormatNumber(stoneInAir, "#.###"));
 
     const Num fillFactor = FieldValue(form, kFillFactor);
@@ -181,27 +187,27 @@ FormDefinition makeUnderwaterStability() {
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0});
     inputs.field(kDiameter, "管道外径(包括防腐层、保护层等)(米)", "0.280", {0, 0})
-        .means("D", "管道外径（包括防腐层、保护层等）", "m");
-    inputs.field(kVelocity, "河道底部的水流速度V(米/秒)", "1.10", {1, 0}).means("V", "河道底部的水流速度", "m/s");
-    inputs.field(kModulus, "管材弹性模量E( MPa);", "210000", {2, 0}).means("E", "管材弹性模量", "MPa");
-    inputs.field(kElasticLength, "弹性敷设段水平长度(米)", "300", {3, 0}).means("L", "弹性敷设段水平长度", "m");
-    inputs.field(kInertia, "管道的惯性矩(厘米^4)", "8582", {4, 0}).means("I", "管道的惯性矩", "cm⁴");
-    inputs.field(kWaterWeight, "γ 水的容重（牛/米）", "10000", {0, 1}).means("γ_w", "水的容重", "N/m³");
+        .means("D", "管道外径（包括防腐层、保护层等）", "m").positive();
+    inputs.field(kVelocity, "河道底部的水流速度V(米/秒)", "1.10", {1, 0}).means("V", "河道底部的水流速度", "m/s").nonNegative();
+    inputs.field(kModulus, "管材弹性模量E( MPa);", "210000", {2, 0}).means("E", "管材弹性模量", "MPa").positive();
+    inputs.field(kElasticLength, "弹性敷设段水平长度(米)", "300", {3, 0}).means("L", "弹性敷设段水平长度", "m").positive();
+    inputs.field(kInertia, "管道的惯性矩(厘米^4)", "8582", {4, 0}).means("I", "管道的惯性矩", "cm⁴").positive();
+    inputs.field(kWaterWeight, "γ 水的容重（牛/米）", "10000", {0, 1}).means("γ_w", "水的容重", "N/m³").positive();
     inputs.field(kBendRise, "弯曲矢高H（厘米） ", "98.00", {1, 1}).means("H", "弯曲矢高", "cm");
-    inputs.field(kStoneWeight, "γ 石料的容重（牛/米 )", "24000", {2, 1}).means("γ_s", "石料的容重", "N/m³");
-    inputs.field(kFillFactor, "石笼充实系数", "0.90", {3, 1}).means("C_0", "石笼充实系数");
-    inputs.field(kFriction, "管道与河床的摩擦系数", "0.4", {4, 1}).means("f", "管道与河床的摩擦系数");
-    inputs.field(kDragCoefficient, "阻力系数Cx", "1.20", {0, 2}).means("C_x", "阻力系数（水平推力）");
-    inputs.field(kLiftCoefficient, "阻力系数Cy", "0.60", {1, 2}).means("C_y", "阻力系数（上抬力）");
-    inputs.field(kBendConstant, "常数K", "125000", {2, 2}).means("K", "保持自由弯曲需加压重力公式中的常数");
-    inputs.field(kGravity, "重力加速度g", "9.8066 ", {3, 2}).means("g", "重力加速度", "m/s²");
-    inputs.field(kSafetyFactor, "石笼安全系数", "1.5", {4, 2}).means("K_s", "石笼安全系数");
+    inputs.field(kStoneWeight, "γ 石料的容重（牛/米 )", "24000", {2, 1}).means("γ_s", "石料的容重", "N/m³").positive();
+    inputs.field(kFillFactor, "石笼充实系数", "0.90", {3, 1}).means("C_0", "石笼充实系数").fraction();
+    inputs.field(kFriction, "管道与河床的摩擦系数", "0.4", {4, 1}).means("f", "管道与河床的摩擦系数").positive();
+    inputs.field(kDragCoefficient, "阻力系数Cx", "1.20", {0, 2}).means("C_x", "阻力系数（水平推力）").positive();
+    inputs.field(kLiftCoefficient, "阻力系数Cy", "0.60", {1, 2}).means("C_y", "阻力系数（上抬力）").positive();
+    inputs.field(kBendConstant, "常数K", "125000", {2, 2}).means("K", "保持自由弯曲需加压重力公式中的常数").positive();
+    inputs.field(kGravity, "重力加速度g", "9.8066 ", {3, 2}).means("g", "重力加速度", "m/s²").positive();
+    inputs.field(kSafetyFactor, "石笼安全系数", "1.5", {4, 2}).means("K_s", "石笼安全系数").within({.stated = true, .lowest = 1});
     // The pipe weight's long caption spans the left and middle columns; its field stands in the right one.
     const char* pipeWeightCaption = "管道在空气单位长度中的总重量（包括防腐层、保护层）（千克/米）";
     inputs.label("", pipeWeightCaption, {5, 0, 1, 2});
     ControlDef& pipeWeight = inputs.cell(kPipeWeight, "65", {5, 2});
     pipeWeight.description = pipeWeightCaption;
-    pipeWeight.means("q", "管道在空气单位长度中的总重量（包括防腐层、保护层）", "kg/m").meaning.role = FieldRole::Input;
+    pipeWeight.means("q", "管道在空气单位长度中的总重量（包括防腐层、保护层）", "kg/m").positive().meaning.role = FieldRole::Input;
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0});
     results.result(kBuoyancyShown, "单位管长静水浮力A（千克/米）", {0, 0}).means("A", "单位管长静水浮力", "kgf/m", 3);

@@ -32,6 +32,8 @@ void computeVehicleLoad(Form& form) {
     const Num t = tan(FieldValue(form, kSpreadAngle) * kPi / 180);
 
     const auto [wheelSpacing, tyreWidth] = FieldValues(form, kWheelSpacing, kTyreWidth);
+    // Two wheels closer than a tyre is wide would stand in each other: no crossing depth.
+    if (wheelSpacing < tyreWidth) throw RunFailure(FailureKind::NoSolution, kWheelSpacing, "过小：小于汽车轮胎宽度");
     const Num crossingDepth = (wheelSpacing - tyreWidth) / (2 * t);
     form.setText(kCrossingDepth, FormatNumber(crossingDepth, "#.###"));
 
@@ -79,14 +81,17 @@ FormDefinition makeVehicleLoad() {
     addFormulas(def);
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {2, 0, 1, 2});
-    inputs.field(kWheelSpacing, "汽车后轴两轮中心距C(米)", "2.5", {0, 0}).means("C", "汽车后轴两轮中心距", "m");
-    inputs.field(kSpreadAngle, " 压力在土壤中的传播角α（ °） ", "40", {1, 0}).means("α", "压力在土壤中的传播角", "°");
+    inputs.field(kWheelSpacing, "汽车后轴两轮中心距C(米)", "2.5", {0, 0}).means("C", "汽车后轴两轮中心距", "m").positive();
+    inputs.field(kSpreadAngle, " 压力在土壤中的传播角α（ °） ", "40", {1, 0}).means("α", "压力在土壤中的传播角", "°")
+        .within({.stated = true, .lowest = 0, .lowestIncluded = false, .highest = 90, .highestIncluded = false});
     inputs.field(kContactLength, "汽车轮胎行车向着地长度a(米)", "0.2", {2, 0})
-        .means("a", "汽车轮胎行车向着地长度", "m");
-    inputs.field(kDynamicFactor, "动力系数Kd,查表可得", "1.0", {3, 0}).means("K_d", "动力系数");
-    inputs.field(kTyreWidth, "汽车轮胎宽度b（米）", "0.4", {0, 1}).means("b", "汽车轮胎宽度", "m");
-    inputs.field(kWheelLoad, "汽车每一后轮轮压G,KN", "130", {1, 1}).means("G", "汽车每一后轮轮压", "kN");
-    inputs.field(kDepth, "管道管顶埋深h(米)", "3.5", {2, 1}).means("h", "管道管顶埋深", "m");
+        .means("a", "汽车轮胎行车向着地长度", "m").positive();
+    inputs.field(kDynamicFactor, "动力系数Kd,查表可得", "1.0", {3, 0})
+        .means("K_d", "动力系数")
+        .within({.stated = true, .lowest = 1});
+    inputs.field(kTyreWidth, "汽车轮胎宽度b（米）", "0.4", {0, 1}).means("b", "汽车轮胎宽度", "m").positive();
+    inputs.field(kWheelLoad, "汽车每一后轮轮压G,KN", "130", {1, 1}).means("G", "汽车每一后轮轮压", "kN").positive();
+    inputs.field(kDepth, "管道管顶埋深h(米)", "3.5", {2, 1}).means("h", "管道管顶埋深", "m").nonNegative();
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {3, 0, 1, 2});
     results.result(kCrossingDepth, "汽车后轮压力传播线在土体中交叉点的深度（米）", {0, 0})

@@ -89,9 +89,9 @@ const PointColumn kPointColumns[kColumns] = {
 
 // The point table's columns; the cells are refined by row once the table is declared.
 struct PointTableColumns {
-    StationColumn station{meaning("X", "桩点里程", "m", -1, FieldRole::Input), {}};
-    StationColumn ground{meaning("G", "地面标高", "m", -1, FieldRole::Input, kSecondStep), {}};
-    StationColumn pipe{meaning("Z", "管底标高", "m", 3, FieldRole::Result), {}};
+    StationColumn station{meaning("X", "桩点里程", "m", -1, FieldRole::Input, {}, Domain::anySign()), {}};
+    StationColumn ground{meaning("G", "地面标高", "m", -1, FieldRole::Input, kSecondStep, Domain::anySign()), {}};
+    StationColumn pipe{meaning("Z", "管底标高", "m", 3, FieldRole::Result, {}, Domain::anySign()), {}};
 };
 
 PointTableColumns addPointTable(FrameBuilder& frame, GroundSource ground) {
@@ -163,11 +163,13 @@ void addResults(FrameBuilder& frame) {
         {kExternal, "矢  距    (米)", " ", meaning("E", "矢距", "m", 3)},
         {kTangent, " 切线T  长度(米)", " ", meaning("T", "切线长度", "m", 2)},
         {kIntersectionStation, "入土段与出土段直管段    延长线交点里程值", " ",
-         meaning("x_P", "入土段与出土段直管段延长线交点里程", "m", 2)},
+         meaning("x_P", "入土段与出土段直管段延长线交点里程", "m", 2, FieldRole::Unset, {}, Domain::anySign())},
         {kIntersectionElevation, "入土段与出土段直管段   延长线交点高程值", " ",
-         meaning("z_P", "入土段与出土段直管段延长线交点高程", "m", 2)},
-        {kCentreStation, "弹性敷设段 圆心里程值", " ", meaning("x_c", "弹性敷设段圆心里程", "m", 2)},
-        {kCentreElevation, "弹性敷设段 圆心高程值", " ", meaning("z_c", "弹性敷设段圆心高程", "m", 2)},
+         meaning("z_P", "入土段与出土段直管段延长线交点高程", "m", 2, FieldRole::Unset, {}, Domain::anySign())},
+        {kCentreStation, "弹性敷设段 圆心里程值", " ",
+         meaning("x_c", "弹性敷设段圆心里程", "m", 2, FieldRole::Unset, {}, Domain::anySign())},
+        {kCentreElevation, "弹性敷设段 圆心高程值", " ",
+         meaning("z_c", "弹性敷设段圆心高程", "m", 2, FieldRole::Unset, {}, Domain::anySign())},
     };
     // Ten results in two rows of five, each caption above its field, two table columns wide.
     int index = 0;
@@ -568,12 +570,12 @@ FormDefinition makeDrillingProfileWindow(const std::string& formName, const std:
         control.labelPlacement = LabelPlacement::Above;
         return control.inStep(kFirstStep);
     };
-    above(frame.field(kEntryAngle, " 入土角    (°)", "10.1 ", {0, 1, 1, 2})).means("α_1", "入土角", "°");
+    above(frame.field(kEntryAngle, " 入土角    (°)", "10.1 ", {0, 1, 1, 2})).means("α_1", "入土角", "°").between(0, 90);
     above(frame.result(kEntryAngleDms, "折合", {0, 3, 1, 2})).means("α_1", "入土角（度分秒）");
-    above(frame.field(kExitAngle, " 出土角    (°)", "7.2", {0, 5, 1, 2})).means("α_2", "出土角", "°");
+    above(frame.field(kExitAngle, " 出土角    (°)", "7.2", {0, 5, 1, 2})).means("α_2", "出土角", "°").between(0, 90);
     above(frame.result(kExitAngleDms, "折合  ", {0, 7, 1, 2})).means("α_2", "出土角（度分秒）");
-    above(frame.field(kDiameter, "输气管道外径(mm)", "377", {0, 9, 1, 2})).means("D", "输气管道外径", "mm");
-    above(frame.field(kRadius, "  弹性敷设    曲率半径ρ(m)", "600 ", {0, 11, 1, 2})).means("ρ", "弹性敷设曲率半径", "m");
+    above(frame.field(kDiameter, "输气管道外径(mm)", "377", {0, 9, 1, 2})).means("D", "输气管道外径", "mm").positive();
+    above(frame.field(kRadius, "  弹性敷设    曲率半径ρ(m)", "600 ", {0, 11, 1, 2})).means("ρ", "弹性敷设曲率半径", "m").positive();
     PointTableColumns columns = addPointTable(frame, ground);
     addResults(frame);
     if (ground == GroundSource::TypedElevations) {

@@ -262,8 +262,8 @@ const PointColumn kPointColumns[kColumns] = {
 // step; the stations between are given and their elevations computed by the second step.
 void addPointTable(FormDefinition& def, FrameBuilder& frame) {
     StationTable table{"桩点数据", "桩点", {}, {}, {}};
-    StationColumn stations{meaning("X", "桩点里程", "m", -1, FieldRole::Input), {}};
-    StationColumn elevations{meaning("Z", "管底标高", "m", 2, FieldRole::Result, kSecondStep), {}};
+    StationColumn stations{meaning("X", "桩点里程", "m", -1, FieldRole::Input, {}, Domain::anySign()), {}};
+    StationColumn elevations{meaning("Z", "管底标高", "m", 2, FieldRole::Result, kSecondStep, Domain::anySign()), {}};
     frame.label("", "桩点里程", {1, 0});
     frame.label("", "管底标高", {2, 0});
     for (int i = 1; i <= kColumns; ++i) {
@@ -307,8 +307,9 @@ void addSingleFields(FrameBuilder& frame) {
         const char* text;
         Meaning meaning;
     } fields[] = {
-        {kDiameter, "输气管道外径(mm)", "377", meaning("D", "输气管道外径", "mm", -1, FieldRole::Input)},
-        {kRadius, "  弹性敷设    曲率半径ρ(m)", "600 ", meaning("ρ", "弹性敷设曲率半径", "m", -1, FieldRole::Input, kFirstStep)},
+        {kDiameter, "输气管道外径(mm)", "377", meaning("D", "输气管道外径", "mm", -1, FieldRole::Input, {}, Domain::positive())},
+        {kRadius, "  弹性敷设    曲率半径ρ(m)", "600 ",
+         meaning("ρ", "弹性敷设曲率半径", "m", -1, FieldRole::Input, kFirstStep, Domain::positive())},
         {kArcLength, "弹性敷设段   实长（米）", " ", meaning("L", "弹性敷设段实长", "m", 2)},
         {kLeftLength, "左直管段   实长（米）", " ", meaning("L_1", "左直管段实长", "m", 2)},
         {kRightLength, "右直管段   实长（米）", " ", meaning("L_2", "右直管段实长", "m", 2)},
@@ -322,8 +323,10 @@ void addSingleFields(FrameBuilder& frame) {
         {kTangent, "切线T长度(米)", " ", meaning("T", "切线长度", "m", 2)},
         {kExternal, "矢距E (米)", " ", meaning("E", "矢距", "m", 4)},
         {kChord, "弦长 (米)", " ", meaning("C", "弦长", "m", 2)},
-        {kCentreStation, "弹性敷设段 圆心里程值", " ", meaning("x_c", "弹性敷设段圆心里程", "m", 2)},
-        {kCentreElevation, "弹性敷设段 圆心高程值", " ", meaning("z_c", "弹性敷设段圆心高程", "m", 2)},
+        {kCentreStation, "弹性敷设段 圆心里程值", " ",
+         meaning("x_c", "弹性敷设段圆心里程", "m", 2, FieldRole::Unset, {}, Domain::anySign())},
+        {kCentreElevation, "弹性敷设段 圆心高程值", " ",
+         meaning("z_c", "弹性敷设段圆心高程", "m", 2, FieldRole::Unset, {}, Domain::anySign())},
     };
     // Six to a row, each caption above its field, two table columns wide.
     int index = 0;

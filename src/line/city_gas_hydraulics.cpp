@@ -170,24 +170,24 @@ FormDefinition makeCityGasWindow(const CityGasWindow& window) {
     // The four quantities are inputs, except the one the picked option solves for; the flow
     // rate, picked when the window opens, is stated as the result.
     auto fields = def.frame("Frame1", "计算参数及结果", FrameRole::Input, {1, 0, 1, 3});
-    fields.field(kCompressibility, "压缩因子", "1.00", {0, 0}).means("Z", "压缩因子");
-    fields.field(kViscosity, "标况下燃气的运动粘度(平方米/秒)", "8", {0, 1}).means("ν", "标况下燃气的运动粘度", "m²/s");
-    fields.field(kRoughness, "管壁当量绝对粗糙度", "0.2", {0, 2}).means("K", "管壁当量绝对粗糙度", "mm");
-    fields.field(kDensity, "燃气的密度(千克/方)", "0.600", {1, 0}).means("ρ", "燃气的密度", "kg/m³");
-    fields.field(kMeanTemperature, "气体的平均绝对温度(K)", "293", {1, 1}).means("T_m", "气体的平均绝对温度", "K");
-    fields.field(kDesignTemperature, "设计采用燃气温度(K)", "293", {1, 2}).means("T_d", "设计采用燃气温度", "K");
+    fields.field(kCompressibility, "压缩因子", "1.00", {0, 0}).means("Z", "压缩因子").positive();
+    fields.field(kViscosity, "标况下燃气的运动粘度(平方米/秒)", "8", {0, 1}).means("ν", "标况下燃气的运动粘度", "m²/s").positive();
+    fields.field(kRoughness, "管壁当量绝对粗糙度", "0.2", {0, 2}).means("K", "管壁当量绝对粗糙度", "mm").nonNegative();
+    fields.field(kDensity, "燃气的密度(千克/方)", "0.600", {1, 0}).means("ρ", "燃气的密度", "kg/m³").positive();
+    fields.field(kMeanTemperature, "气体的平均绝对温度(K)", "293", {1, 1}).means("T_m", "气体的平均绝对温度", "K").positive();
+    fields.field(kDesignTemperature, "设计采用燃气温度(K)", "293", {1, 2}).means("T_d", "设计采用燃气温度", "K").positive();
     // The four quantities are given, except the one the picked option solves for.
     solvedWhen(fields.field(kInletPressure, "管线起点压力(绝)(KPa)", window.inletDefault, {2, 0})
-                   .means("P_1", "管线起点压力（绝）", "kPa"),
+                   .means("P_1", "管线起点压力（绝）", "kPa").positive(),
                kSolveInletPressure);
-    solvedWhen(fields.field(kFlowRate, " 气体流量(标方/小时)", "400.00", {2, 1}).means("Q", "气体流量", "m³/h", 3),
+    solvedWhen(fields.field(kFlowRate, " 气体流量(标方/小时)", "400.00", {2, 1}).means("Q", "气体流量", "m³/h", 3).positive(),
                kSolveFlowRate);
-    fields.field(kInnerDiameter, "燃气管道内径(毫米)", "100", {2, 2}).means("d", "燃气管道内径", "mm");
+    fields.field(kInnerDiameter, "燃气管道内径(毫米)", "100", {2, 2}).means("d", "燃气管道内径", "mm").positive();
     solvedWhen(fields.field(kOutletPressure, "管线终点压力(绝)(KPa)", window.outletDefault, {3, 0})
-                   .means("P_2", "管线终点压力（绝）", "kPa"),
+                   .means("P_2", "管线终点压力（绝）", "kPa").positive(),
                kSolveOutletPressure);
     solvedWhen(fields.field(kLength, "燃气管道的计算长度(公里)", window.lengthDefault, {3, 1})
-                   .means("L", "燃气管道的计算长度", "km"),
+                   .means("L", "燃气管道的计算长度", "km").positive(),
                kSolveLength);
     fields.result(kFrictionFactor, "管道的摩擦阻力系数", {3, 2}).means("λ", "管道的摩擦阻力系数", "", 3);
 

@@ -511,28 +511,31 @@ FormDefinition makeGasFlowEquations() {
     auto in = def.frame("FrameInputs", "输入参数", FrameRole::Input, {1, 0, 1, 3});
     // Q, P1, P2, L and D are given, except the one the chosen option solves for.
     const auto candidate = [&](int i, ControlDef& field) { line::solvedWhen(field, solveOption(i)); };
-    candidate(0, in.field(kFlow, "输气量 Q", "4800", {0, 0}).means("Q", "输气量", "10⁴m³/d").unitFrom(kFlowUnit));
+    candidate(0, in.field(kFlow, "输气量 Q", "4800", {0, 0}).means("Q", "输气量", "10⁴m³/d").positive().unitFrom(kFlowUnit));
     candidate(1, in.field(kInletPressure, "起点压力（绝）P1", "10", {1, 0})
-                     .means("P_1", "起点压力（绝）", "MPa")
+                     .means("P_1", "起点压力（绝）", "MPa").positive()
                      .unitFrom(kPressureUnit));
     candidate(2, in.field(kOutletPressure, "终点压力（绝）P2", "8", {2, 0})
-                     .means("P_2", "终点压力（绝）", "MPa")
+                     .means("P_2", "终点压力（绝）", "MPa").positive()
                      .unitFrom(kPressureUnit));
-    candidate(3, in.field(kLength, "管道长度 L", "100", {3, 0}).means("L", "管道长度", "km").unitFrom(kLengthUnit));
-    candidate(4, in.field(kDiameter, "管道内径 D", "990", {4, 0}).means("D", "管道内径", "mm").unitFrom(kDiameterUnit));
-    in.field(kTemperature, "平均温度 T (K)", "288", {5, 0}).means("T", "平均温度", "K");
-    in.field(kCompressibility, "压缩因子 Z", "0.9", {0, 1}).means("Z", "压缩因子");
-    in.field(kRelativeDensity, "相对密度 Δ", "0.6", {1, 1}).means("Δ", "相对密度");
-    in.field(kEfficiency, "效率系数 E", "0.92", {2, 1}).means("E", "效率系数");
-    in.field(kViscosity, "动力粘度 μ (Pa·s)", "1.1E-05", {3, 1}).means("μ", "动力粘度", "Pa·s");
-    in.field(kRoughness, "当量粗糙度 ε (mm)", "0.05", {4, 1}).means("ε", "当量粗糙度", "mm");
-    in.field(kGivenFriction, "水力摩阻系数 λ（空：计算）", "", {5, 1}).means("λ_0", "给定的水力摩阻系数").meaning.whenBlank =
+    candidate(3, in.field(kLength, "管道长度 L", "100", {3, 0}).means("L", "管道长度", "km").positive().unitFrom(kLengthUnit));
+    candidate(4, in.field(kDiameter, "管道内径 D", "990", {4, 0})
+                     .means("D", "管道内径", "mm")
+                     .positive()
+                     .unitFrom(kDiameterUnit));
+    in.field(kTemperature, "平均温度 T (K)", "288", {5, 0}).means("T", "平均温度", "K").positive();
+    in.field(kCompressibility, "压缩因子 Z", "0.9", {0, 1}).means("Z", "压缩因子").positive();
+    in.field(kRelativeDensity, "相对密度 Δ", "0.6", {1, 1}).means("Δ", "相对密度").positive();
+    in.field(kEfficiency, "效率系数 E", "0.92", {2, 1}).means("E", "效率系数").fraction();
+    in.field(kViscosity, "动力粘度 μ (Pa·s)", "1.1E-05", {3, 1}).means("μ", "动力粘度", "Pa·s").positive();
+    in.field(kRoughness, "当量粗糙度 ε (mm)", "0.05", {4, 1}).means("ε", "当量粗糙度", "mm").nonNegative();
+    in.field(kGivenFriction, "水力摩阻系数 λ（空：计算）", "", {5, 1}).means("λ_0", "给定的水力摩阻系数").positive().meaning.whenBlank =
         "由公式计算";
-    in.field(kStandardTemperature, "标准状况温度 Ts (K)", "293.15", {0, 2}).means("T_s", "标准状况温度", "K");
-    in.field(kStandardPressure, "标准状况压力 Ps (kPa)", "101.325", {1, 2}).means("P_s", "标准状况压力", "kPa");
-    in.field(kInletElevation, "起点高程 H1 (m)", "0", {2, 2}).means("H_1", "起点高程", "m");
-    in.field(kOutletElevation, "终点高程 H2 (m)", "0", {3, 2}).means("H_2", "终点高程", "m");
-    in.field(kDragFactor, "AGA 拖曳系数 Df", "0.96", {4, 2}).means("D_f", "AGA 拖曳系数");
+    in.field(kStandardTemperature, "标准状况温度 Ts (K)", "293.15", {0, 2}).means("T_s", "标准状况温度", "K").positive();
+    in.field(kStandardPressure, "标准状况压力 Ps (kPa)", "101.325", {1, 2}).means("P_s", "标准状况压力", "kPa").positive();
+    in.field(kInletElevation, "起点高程 H1 (m)", "0", {2, 2}).means("H_1", "起点高程", "m").anySign();
+    in.field(kOutletElevation, "终点高程 H2 (m)", "0", {3, 2}).means("H_2", "终点高程", "m").anySign();
+    in.field(kDragFactor, "AGA 拖曳系数 Df", "0.96", {4, 2}).means("D_f", "AGA 拖曳系数").fraction();
 
     // The comparison first, its cells wide enough to read a reason whole ("无解：终点压力的平方
     // 为负"); the results beside it.

@@ -69,23 +69,23 @@ FormDefinition makeTransmissionHydraulics() {
     // The four quantities are given, except the one the picked option solves for (the outlet
     // pressure when the window opens).
     auto fields = def.frame("Frame1", "计算参数及结果", FrameRole::Input, {1, 0, 1, 2});
-    fields.field(kOutsideDiameter, "输气管的外径(米)", "0.72", {0, 0}).means("D", "输气管的外径", "m");
-    fields.field(kWallThickness, "输气管的壁厚(毫米)", "8", {0, 1}).means("δ", "输气管的壁厚", "mm");
-    fields.field(kCompressibility, "气体的压缩系数", "1.00", {0, 2}).means("Z", "气体的压缩系数");
-    fields.field(kRelativeDensity, "气体的相对密度", "0.600", {1, 0}).means("Δ", "气体的相对密度");
-    fields.field(kTemperature, "气体的平均绝对温度(K)", "293", {1, 1}).means("T", "气体的平均绝对温度", "K");
-    fields.field(kEfficiency, "输气管的效率系数", "0.95", {1, 2}).means("E", "输气管的效率系数");
+    fields.field(kOutsideDiameter, "输气管的外径(米)", "0.72", {0, 0}).means("D", "输气管的外径", "m").positive();
+    fields.field(kWallThickness, "输气管的壁厚(毫米)", "8", {0, 1}).means("δ", "输气管的壁厚", "mm").positive();
+    fields.field(kCompressibility, "气体的压缩系数", "1.00", {0, 2}).means("Z", "气体的压缩系数").positive();
+    fields.field(kRelativeDensity, "气体的相对密度", "0.600", {1, 0}).means("Δ", "气体的相对密度").positive();
+    fields.field(kTemperature, "气体的平均绝对温度(K)", "293", {1, 1}).means("T", "气体的平均绝对温度", "K").positive();
+    fields.field(kEfficiency, "输气管的效率系数", "0.95", {1, 2}).means("E", "输气管的效率系数").fraction();
     line::solvedWhen(
-        fields.field(kInletPressure, "输气管起点压力(绝)(MPa)", "3.0", {2, 0}).means("P_1", "输气管起点压力（绝）", "MPa"),
+        fields.field(kInletPressure, "输气管起点压力(绝)(MPa)", "3.0", {2, 0}).means("P_1", "输气管起点压力（绝）", "MPa").positive(),
         kSolveInletPressure);
     line::solvedWhen(fields.field(kFlowRate, "在标准状况(P0=0.101325MPa,T=293K)下气体流量(万方/天)", "400.00", {2, 1, 1, 2})
-                         .means("Q", "在标准状况下气体流量", "10⁴m³/d"),
+                         .means("Q", "在标准状况下气体流量", "10⁴m³/d").positive(),
                      kSolveFlowRate);
     line::solvedWhen(
-        fields.field(kOutletPressure, "输气管终点压力(绝)(MPa)", " ", {3, 0}).means("P_2", "输气管终点压力（绝）", "MPa", 3),
+        fields.field(kOutletPressure, "输气管终点压力(绝)(MPa)", " ", {3, 0}).means("P_2", "输气管终点压力（绝）", "MPa", 3).positive(),
         kSolveOutletPressure);
     line::solvedWhen(fields.field(kLength, "输气管计算段的长度(包括局部摩阻损失当量长度)(公里)", "120.00", {3, 1, 1, 2})
-                         .means("L", "输气管计算段的长度（包括局部摩阻损失当量长度）", "km"),
+                         .means("L", "输气管计算段的长度（包括局部摩阻损失当量长度）", "km").positive(),
                      kSolveLength);
 
     def.runButton("Command1", "开始计算", solvePanhandle);

@@ -56,14 +56,14 @@ FormDefinition makeVentingLoss() {
         .formulas("Image2", {{kVentingCost, q(kUnitPrice) * q(kVentedVolume) / c(10000)}}, {0, 0});
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 2});
-    inputs.field(kOutsideDiameter, "输气管道外径D(毫米)", "720", {0, 0}).means("D", "输气管道外径", "mm");
-    inputs.field(kWallThickness, "输气管道壁厚(毫米) ", "8", {1, 0}).means("δ", "输气管道壁厚", "mm");
+    inputs.field(kOutsideDiameter, "输气管道外径D(毫米)", "720", {0, 0}).means("D", "输气管道外径", "mm").positive();
+    inputs.field(kWallThickness, "输气管道壁厚(毫米) ", "8", {1, 0}).means("δ", "输气管道壁厚", "mm").positive();
     inputs.field(kPressure, "放空段管道天然气运行压力P，（MPa）", "3.0", {0, 1})
-        .means("P", "放空段管道天然气运行压力", "MPa");
+        .means("P", "放空段管道天然气运行压力", "MPa").positive();
     inputs.field(kLength, "放空段前后站场或阀室间距(管道实长L)(km)", "20.00", {1, 1})
-        .means("L", "放空段前后站场或阀室间距（管道实长）", "km");
+        .means("L", "放空段前后站场或阀室间距（管道实长）", "km").positive();
     inputs.field(kUnitPrice, "Velquor相关文件中规定天然气放空单价Y(人民币)(单位为:元/方)", "0.853", {2, 0, 1, 2})
-        .means("Y", "天然气放空单价", "元/m³");
+        .means("Y", "天然气放空单价", "元/m³").nonNegative();
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0, 1, 2});
     results.result(kVentedVolumeField, "停气整改段天然气放空量(标方)", {0, 0})

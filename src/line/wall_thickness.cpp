@@ -58,12 +58,16 @@ FormDefinition makeWallThickness() {
     def.quantity(kBendFactor, "m", "弯头系数");
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 2});
-    inputs.field(kDiameter, "输气管道外径(毫米)", "720", {0, 0}).means("D", "输气管道外径", "mm");
-    inputs.field(kPressure, "管道的设计压力（MPa） ", "3.92", {1, 0}).means("P", "管道的设计压力", "MPa");
-    inputs.field(kBendRadiusRatio, "弯头的曲率半径R为几倍DN", "5.0", {2, 0}).means("n", "弯头的曲率半径R与DN之比");
-    inputs.field(kYieldStrength, "管材的最低屈服强度，（MPa）", "360", {0, 1}).means("σ_s", "管材的最低屈服强度", "MPa");
-    inputs.field(kDesignFactor, "设计系数", "0.40", {1, 1}).means("F", "设计系数");
-    inputs.field(kTemperatureFactor, "温度折减系数", "1.00", {2, 1}).means("t", "温度折减系数");
+    inputs.field(kDiameter, "输气管道外径(毫米)", "720", {0, 0}).means("D", "输气管道外径", "mm").positive();
+    inputs.field(kPressure, "管道的设计压力（MPa） ", "3.92", {1, 0}).means("P", "管道的设计压力", "MPa").positive();
+    // A bend whose radius is not above half the diameter has no inner wall: (4n−1)/(4n−2) turns
+    // negative below n = 0.5 and has no value at it.
+    inputs.field(kBendRadiusRatio, "弯头的曲率半径R为几倍DN", "5.0", {2, 0})
+        .means("n", "弯头的曲率半径R与DN之比")
+        .within({.stated = true, .lowest = 0.5, .lowestIncluded = false});
+    inputs.field(kYieldStrength, "管材的最低屈服强度，（MPa）", "360", {0, 1}).means("σ_s", "管材的最低屈服强度", "MPa").positive();
+    inputs.field(kDesignFactor, "设计系数", "0.40", {1, 1}).means("F", "设计系数").fraction();
+    inputs.field(kTemperatureFactor, "温度折减系数", "1.00", {2, 1}).means("t", "温度折减系数").fraction();
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0, 1, 2});
     results.result(kStraightWall, "直管段计算壁厚（mm）", {0, 0}).means("δ", "直管段计算壁厚", "mm", 3);

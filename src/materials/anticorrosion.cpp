@@ -350,7 +350,7 @@ FormDefinition makeAnticorrosion() {
     def.titleLabel("Label4", "埋地管道防腐材料计算");
 
     auto inputs = def.frame("输入区", "输入参数", FrameRole::Input, {0, 0, 1, 2});
-    inputs.field(kLength, "管线长度(Km)", "10", {0, 0}).means("L", "管线长度", "km");
+    inputs.field(kLength, "管线长度(Km)", "10", {0, 0}).means("L", "管线长度", "km").positive();
     inputs.list(kDiameterList, "管线外径(mm)",
                 {"φ57 ", "φ60", "φ76", "φ89", "φ108", "φ133", "φ159", "φ219", "φ273", "φ325", "φ377", "φ426",
                  "φ529", "φ630", "φ720"},

@@ -211,13 +211,13 @@ FormDefinition makeCasingSupports() {
              "和套管；（选型按厂家样本的推荐型号进行选型计算）");
 
     auto inputs = def.frame("Frame2(1)", "输入参数", FrameRole::Input, {0, 0});
-    inputs.field(kCasingLength, "套管长度（米）", "60", {0, 0}).means("L_c", "套管长度", "m");
+    inputs.field(kCasingLength, "套管长度（米）", "60", {0, 0}).means("L_c", "套管长度", "m").positive();
     inputs.list(kDiameterList, "输气管外径（mm）",
                 {"φ57", "φ89", "φ108", "φ133", "φ159", "φ219", "φ273", "φ325", "φ377", "φ426", "φ529", "φ630",
                  "φ720"},
                 {1, 0})
         .means("", "输气管外径");
-    inputs.field(kCasingBore, "套管内径（mm）", "200", {2, 0}).means("D_i", "套管内径", "mm");
+    inputs.field(kCasingBore, "套管内径（mm）", "200", {2, 0}).means("D_i", "套管内径", "mm").positive();
 
     auto makers = def.frame("Frame6", "套管支架生产厂家", FrameRole::Options, {0, 1});
     makers.option(kFirstMaker, "", {0, 0}, true).means("", "套管支架生产厂家").label = "锐支 RACI         (意大利) ";

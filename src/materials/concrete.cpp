@@ -81,7 +81,7 @@ FormDefinition makeConcrete() {
     def.titleLabel("Label1", "土建材料(混凝土)计算");
 
     auto inputs = def.frame("输入区", "输入参数", FrameRole::Input, {0, 0});
-    inputs.field(kVolume, "混凝土体积(方)", "10", {0, 0}).means("V", "混凝土体积", "m³");
+    inputs.field(kVolume, "混凝土体积(方)", "10", {0, 0}).means("V", "混凝土体积", "m³").positive();
     inputs.list(kAggregateSize, "粒径(mm)", {"10mm", "20mm", "40mm", "80mm"}, {0, 1}).means("", "骨料粒径");
     // "#200" stands first and again sixth.
     inputs.list(kGrade, "混凝土标号", {"#200", "#50", "#75", "#100", "#150", "#200", "#300"}, {0, 2})

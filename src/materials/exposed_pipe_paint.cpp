@@ -228,9 +228,9 @@ FormDefinition makeExposedPipePaint() {
     def.titleLabel("Label4", "露空管道防腐材料计算");
 
     auto inputs = def.frame("输入区", "输入参数", FrameRole::Input, {0, 0, 1, 2});
-    inputs.field(kLength, "管线长度(m)", "50", {0, 0}).means("L", "管线长度", "m");
-    inputs.field(kDiameter, "管线外径(mm)", "426", {0, 1}).means("D", "管线外径", "mm");
-    inputs.field(kStructureSurface, "金属构件表面积(平方米)", "0", {0, 2}).means("A_s", "金属构件表面积", "m²");
+    inputs.field(kLength, "管线长度(m)", "50", {0, 0}).means("L", "管线长度", "m").positive();
+    inputs.field(kDiameter, "管线外径(mm)", "426", {0, 1}).means("D", "管线外径", "mm").positive();
+    inputs.field(kStructureSurface, "金属构件表面积(平方米)", "0", {0, 2}).means("A_s", "金属构件表面积", "m²").nonNegative();
 
     auto results = def.frame("Frame1", "输出结果", FrameRole::Results, {1, 0});
     int row = 0;

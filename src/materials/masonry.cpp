@@ -42,7 +42,7 @@ FormDefinition makeMasonry() {
     def.titleLabel("Label1", "土建材料（砌石结构）计算");
 
     auto inputs = def.frame("输入区", "输入参数", FrameRole::Input, {0, 0});
-    inputs.field(kVolume, "砌筑体积(方)", "10", {0, 0}).means("V", "砌筑体积", "m³");
+    inputs.field(kVolume, "砌筑体积(方)", "10", {0, 0}).means("V", "砌筑体积", "m³").positive();
     inputs.list(kKind, "砌石结构项目",
                 {"#25水泥砂浆砌砖", "#50水泥砂浆砌砖", "#25砂浆砌毛石", "#50砂浆砌毛石", "#25水泥砂浆砌毛石",
                  "#50水泥砂浆砌毛石", "#25水泥砂浆砌毛条石基", "#25砂浆砌毛条石挡土墙", "#25砂浆砌清条石挡土墙",

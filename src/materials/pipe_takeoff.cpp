@@ -34,6 +34,8 @@ const PipeRow kRows[4] = {
 void computePipeTakeoff(Form& form) {
     for (const PipeRow& row : kRows) {
         const auto [diameter, wall] = FieldValues(form, row.diameter, row.wall);
+        // A wall of half the diameter or more leaves no bore: no pipe to weigh.
+        if (wall >= diameter / 2) throw RunFailure(FailureKind::NoSolution, row.wall, "过大：不小于钢管外径的一半");
         form.setText(row.massPerMetre, FormatNumber((diameter - wall) * wall * kSteelPipeMassFactor, "#.##"));
         // The ordered mass starts from the mass per metre as displayed, read before the length.
         const auto [shownMassPerMetre, length] = FieldValues(form, row.massPerMetre, row.length);
@@ -45,6 +47,11 @@ void computePipeTakeoff(Form& form) {
         const Num cost = shownMass * price / 10000000;
         form.setText(row.cost, FormatNumber(cost, "#.###"));
     }
+}
+
+Meaning input(std::string symbol, std::string name, std::string unit, Domain domain) {
+    return {.symbol = std::move(symbol), .name = std::move(name), .unit = std::move(unit), .role = FieldRole::Input,
+            .domain = domain};
 }
 
 // A column of a grid: its caption, the name above the unit, its cell in each pipe row, and what
@@ -122,10 +129,10 @@ FormDefinition makePipeTakeoff() {
         for (formula::Formula& line : rowFormulas(kRows[i])) def.formula(std::move(line));
 
     const GridColumn inputColumns[] = {
-        {"钢管外径", " (mm)", &PipeRow::diameter, {"D", "钢管外径", "mm", -1, FieldRole::Input, {}}},
-        {"管道壁厚", " (mm)", &PipeRow::wall, {"δ", "管道壁厚", "mm", -1, FieldRole::Input, {}}},
-        {"管道长度", " (Km)", &PipeRow::length, {"L", "管道长度", "km", -1, FieldRole::Input, {}}},
-        {"管材单价", " (元/吨)", &PipeRow::price, {"P", "管材单价", "元/t", -1, FieldRole::Input, {}}}};
+        {"钢管外径", " (mm)", &PipeRow::diameter, input("D", "钢管外径", "mm", Domain::positive())},
+        {"管道壁厚", " (mm)", &PipeRow::wall, input("δ", "管道壁厚", "mm", Domain::positive())},
+        {"管道长度", " (Km)", &PipeRow::length, input("L", "管道长度", "km", Domain::positive())},
+        {"管材单价", " (元/吨)", &PipeRow::price, input("P", "管材单价", "元/t", Domain::nonNegative())}};
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0});
     addGrid(inputs, inputColumns, &kInputDefaults);
 

@@ -110,6 +110,8 @@ void computePreliminaryMaterials(Form& form) {
     // Straight pipe: steel cross-section times density; the total mass (t) from the total
     // length as displayed (km).
     const auto [diameter, wall] = FieldValues(form, kDiameter, kWall);
+    // A wall of half the diameter or more leaves no bore: the ring's area would count it twice.
+    if (wall >= diameter / 2) throw RunFailure(FailureKind::NoSolution, kWall, "过大：不小于管线外径的一半");
     const Num outerMetres = diameter / 1000, innerMetres = (diameter - 2 * wall) / 1000;
     const Num outer = kPi * (outerMetres * outerMetres) / 4;
     const Num inner = kPi * (innerMetres * innerMetres) / 4;
@@ -238,6 +240,7 @@ struct Cell {
     const char* symbol;
     const char* meaning;
     const char* unit;
+    Domain domain = {};  // inputs
 };
 
 // Rows of three fields, left to right; results are written to two decimals.
@@ -246,7 +249,7 @@ void addRows(FrameBuilder& frame, std::span<const std::array<Cell, 3>> rows, boo
         for (int c = 0; c < 3; ++c) {
             const Cell& cell = rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
             ControlDef& field = frame.field(cell.name, cell.label, cell.defaultText, {r, c});
-            field.means(cell.symbol, cell.meaning, cell.unit, results ? 2 : -1);
+            field.means(cell.symbol, cell.meaning, cell.unit, results ? 2 : -1).within(cell.domain);
             if (results) field.meaning.role = FieldRole::Result;
         }
     }
@@ -259,24 +262,24 @@ FormDefinition makePreliminaryMaterials() {
     // The route length and the bend wall are shown for the engineer's record; the calculation
     // does not use them. Structures per km of route are in m³ (the totals are in 方).
     const std::array<Cell, 3> inputs[] = {
-        {{{kRouteLength, "管线水平长度，Km", "28.1", "H", "管线水平长度", "km"},
-          {kDiameter, "管线外径,mm", "219.1", "D", "管线外径", "mm"},
-          {kWall, "管道壁厚,mm", "5.6", "δ", "管道壁厚", "mm"}}},
-        {{{kBendWall, "弯头壁厚,mm", "500", "δ_b", "弯头壁厚", "mm"},
-          {kBendRadiusRatio, "弯头曲率半径几倍DN", "5.0", "n", "弯头曲率半径与DN之比", ""},
-          {kPlainLength, "平原地区水平长度,Km", "3", "H_p", "平原地区水平长度", "km"}}},
-        {{{kShallowHillLength, "浅丘地区水平长度,Km", "15", "H_q", "浅丘地区水平长度", "km"},
-          {kDeepHillLength, "深丘地区水平长度,Km ", "0", "H_s", "深丘地区水平长度", "km"},
-          {kMountainLength, "山地陡坡地区长度,Km", "10.1", "H_m", "山地陡坡地区水平长度", "km"}}},
-        {{{kPlainStructures, "平原地区单位长度构筑物,cm", "10", "S_p", "平原地区单位长度构筑物", "m³/km"},
-          {kShallowHillStructures, "浅丘地区单位长度构筑物", "150", "S_q", "浅丘地区单位长度构筑物", "m³/km"},
-          {kDeepHillStructures, "深丘地区单位长度构筑物", "300", "S_s", "深丘地区单位长度构筑物", "m³/km"}}},
-        {{{kMountainStructures, "山地地区单位长度构筑物", "400", "S_m", "山地地区单位长度构筑物", "m³/km"},
-          {kTrenchBottom, "管沟底宽,m", "0.8", "b", "管沟底宽", "m"},
-          {kSlope, "管沟边坡系数", "3", "m", "管沟边坡系数", ""}}},
-        {{{kTrenchDepth, "管沟平均深度", "1.5", "h", "管沟平均深度", "m"},
-          {kRockShare, "管沟石方比例", "0.25", "r", "管沟石方比例", ""},
-          {kPlaneTurnBends, "平面转角弯头个数(90度)", "50", "N_t", "平面转角弯头个数(90度)", "个"}}},
+        {{{kRouteLength, "管线水平长度，Km", "28.1", "H", "管线水平长度", "km", Domain::positive()},
+          {kDiameter, "管线外径,mm", "219.1", "D", "管线外径", "mm", Domain::positive()},
+          {kWall, "管道壁厚,mm", "5.6", "δ", "管道壁厚", "mm", Domain::positive()}}},
+        {{{kBendWall, "弯头壁厚,mm", "500", "δ_b", "弯头壁厚", "mm", Domain::positive()},
+          {kBendRadiusRatio, "弯头曲率半径几倍DN", "5.0", "n", "弯头曲率半径与DN之比", "", Domain::positive()},
+          {kPlainLength, "平原地区水平长度,Km", "3", "H_p", "平原地区水平长度", "km", Domain::nonNegative()}}},
+        {{{kShallowHillLength, "浅丘地区水平长度,Km", "15", "H_q", "浅丘地区水平长度", "km", Domain::nonNegative()},
+          {kDeepHillLength, "深丘地区水平长度,Km ", "0", "H_s", "深丘地区水平长度", "km", Domain::nonNegative()},
+          {kMountainLength, "山地陡坡地区长度,Km", "10.1", "H_m", "山地陡坡地区水平长度", "km", Domain::nonNegative()}}},
+        {{{kPlainStructures, "平原地区单位长度构筑物,cm", "10", "S_p", "平原地区单位长度构筑物", "m³/km", Domain::nonNegative()},
+          {kShallowHillStructures, "浅丘地区单位长度构筑物", "150", "S_q", "浅丘地区单位长度构筑物", "m³/km", Domain::nonNegative()},
+          {kDeepHillStructures, "深丘地区单位长度构筑物", "300", "S_s", "深丘地区单位长度构筑物", "m³/km", Domain::nonNegative()}}},
+        {{{kMountainStructures, "山地地区单位长度构筑物", "400", "S_m", "山地地区单位长度构筑物", "m³/km", Domain::nonNegative()},
+          {kTrenchBottom, "管沟底宽,m", "0.8", "b", "管沟底宽", "m", Domain::positive()},
+          {kSlope, "管沟边坡系数", "3", "m", "管沟边坡系数", "", Domain::nonNegative()}}},
+        {{{kTrenchDepth, "管沟平均深度", "1.5", "h", "管沟平均深度", "m", Domain::positive()},
+          {kRockShare, "管沟石方比例", "0.25", "r", "管沟石方比例", "", Domain::between(0, 1)},
+          {kPlaneTurnBends, "平面转角弯头个数(90度)", "50", "N_t", "平面转角弯头个数(90度)", "个", Domain::countFromZero()}}},
     };
     auto inputFrame = def.frame("Frame1", "输入参数", FrameRole::Input, {0, 0});
     addRows(inputFrame, inputs, false);

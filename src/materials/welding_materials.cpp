@@ -71,8 +71,8 @@ FormDefinition makeWeldingMaterials() {
                 {0, 0, 2, 1})
         .means("", "管线外径");
     inputs.list(kWall, "壁    厚(mm)", {"4mm", "6mm", "8mm", "10mm"}, {0, 1}).means("", "管道壁厚");
-    inputs.field(kLength, "管线长度(Km)", "10", {1, 1}).means("L", "管线长度", "km");
-    inputs.field(kWeldSpacing, "焊口平均间距（米）", "8", {2, 1}).means("s", "焊口平均间距", "m");
+    inputs.field(kLength, "管线长度(Km)", "10", {1, 1}).means("L", "管线长度", "km").positive();
+    inputs.field(kWeldSpacing, "焊口平均间距（米）", "8", {2, 1}).means("s", "焊口平均间距", "m").positive();
 
     auto results = def.frame("Frame1", "输出结果", FrameRole::Results, {1, 0});
     results.label("", "一、焊条类型：", {0, 0});

@@ -36,10 +36,14 @@ std::optional<RunFailure> CalcForm::press(const std::string& button) {
         recordRun(failure, button);
         return failure;
     }
+    // Reading an input outside its domain ends the run (field_access.h); what the run wrote
+    // before that read is taken back, so that nothing shows a result of a value refused.
+    const Form beforeRun = form_;
     try {
         (*run)(context);
     } catch (const RunFailure& f) {
         failure = blameInput(f, form_, button);
+        if (f.kind() == FailureKind::InputOutsideDomain) form_ = beforeRun;
     } catch (const std::exception& fault) {
         failure = RunFailure(FailureKind::Internal, {}, fault.what());
     }
@@ -123,6 +127,9 @@ std::string failureMessage(const RunFailure& failure, const FormDefinition& defi
         case FailureKind::TooLarge:
             text += field.empty() ? "数值超出允许范围" : "由" + field + "得到的数值超出允许范围";
             break;
+        case FailureKind::InputOutsideDomain:  // the detail says what the field should hold
+            return text + "「" + trimmedString(controlCaption(definition, failure.control()), kSpacesAndTabs) + "」" +
+                   failure.detail();
         case FailureKind::NoSolution:  // the detail finishes the sentence about the field
             return text + field + failure.detail();
         case FailureKind::MissingData:

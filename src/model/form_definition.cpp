@@ -107,6 +107,11 @@ ControlDef& ControlDef::unitFrom(std::string list) {
     return *this;
 }
 
+ControlDef& ControlDef::within(Domain domain) {
+    meaning.domain = domain;
+    return *this;
+}
+
 ControlDef& ControlDef::input() {
     meaning.role = FieldRole::Input;
     return *this;

@@ -14,6 +14,7 @@
 
 #include "model/colour.h"
 #include "model/formula.h"
+#include "model/input_domain.h"
 #include "model/sketch.h"
 
 namespace pylora {
@@ -87,6 +88,9 @@ struct Meaning {
     // An input the engineer may leave blank for the run to work it out: what the 计算书 states
     // for it then ("由公式计算"); empty: a blank input is stated as it reads.
     std::string whenBlank = {};
+    // The values the quantity may take: a run reading an input outside is refused, naming the
+    // field and this domain; a result that may be negative (an elevation) says so.
+    Domain domain = {};
 };
 
 // A place in a frame's grid. Every column holds a caption on the left and its control on the
@@ -131,6 +135,15 @@ struct ControlDef {
     ControlDef& working();                        // neither input nor result
     ControlDef& inStep(std::string runButton);    // written or first read by this step
     ControlDef& unitFrom(std::string list);       // its unit is the item chosen in `list`
+    // The domain of an input, after its meaning: `.means("P", "管道的设计压力", "MPa").positive()`.
+    ControlDef& within(Domain domain);
+    ControlDef& positive() { return within(Domain::positive()); }
+    ControlDef& nonNegative() { return within(Domain::nonNegative()); }
+    ControlDef& fraction() { return within(Domain::fraction()); }
+    ControlDef& count() { return within(Domain::count()); }
+    ControlDef& countFromZero() { return within(Domain::countFromZero()); }
+    ControlDef& anySign() { return within(Domain::anySign()); }
+    ControlDef& between(double lowest, double highest) { return within(Domain::between(lowest, highest)); }
 };
 
 // A point table (a row per station, a column per quantity: 桩点里程, 地面标高, 管底标高 …) or a

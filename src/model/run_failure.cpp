@@ -7,6 +7,7 @@ const char* failureToken(FailureKind kind) {
         case FailureKind::NotANumber: return "not_a_number";
         case FailureKind::DivisionByZero: return "division_by_zero";
         case FailureKind::OutsideDomain: return "outside_domain";
+        case FailureKind::InputOutsideDomain: return "input_outside_domain";
         case FailureKind::TooLarge: return "too_large";
         case FailureKind::NoSolution: return "no_solution";
         case FailureKind::MissingData: return "missing_data";

@@ -1,6 +1,6 @@
 #pragma once
-// A run that cannot go on: input that is not a number, a zero divisor, an operation outside
-// its domain, or data that is missing. The run ends where it is thrown; what it wrote stays.
+// A run that cannot go on: input that is no number or outside its quantity's domain, a zero divisor,
+// an operation outside its domain, or data that is missing. The run ends where it is thrown.
 #include <stdexcept>
 #include <string>
 
@@ -10,6 +10,8 @@ enum class FailureKind {
     NotANumber,      // a field read as a number holds other text (empty and "." included)
     DivisionByZero,
     OutsideDomain,   // square root of a negative, log of zero, negative base to a broken power ...
+    InputOutsideDomain,  // an input holds a value its quantity cannot take (a negative pressure): the
+                         // detail says what it should be ("应大于 0"); the run computed nothing from it
     TooLarge,        // beyond double precision, or a whole number beyond its stated range
     NoSolution,      // the inputs admit no value of the quantity sought: the named input is too large
                      // or too small, the detail says so and why ("过大：终点压力的平方为负")

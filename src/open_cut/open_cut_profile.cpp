@@ -186,9 +186,9 @@ std::string pointName(int k) { return kPointHeadings[k - 1][1]; }
 
 // The columns of the point table (stake points 1..10) and of the segment table (segments 1..9).
 struct GridColumns {
-    StationColumn station{meaning("X", "桩点里程", "m", -1, FieldRole::Input), {}};
-    StationColumn ground{meaning("G", "地面标高", "m", -1, FieldRole::Input), {}};
-    StationColumn pipe{meaning("H", "管底标高", "m", -1, FieldRole::Input), {}};
+    StationColumn station{meaning("X", "桩点里程", "m", -1, FieldRole::Input, {}, Domain::anySign()), {}};
+    StationColumn ground{meaning("G", "地面标高", "m", -1, FieldRole::Input, {}, Domain::anySign()), {}};
+    StationColumn pipe{meaning("H", "管底标高", "m", -1, FieldRole::Input, {}, Domain::anySign()), {}};
     StationColumn bend{meaning("A", "桩点纵向角", "", -1, FieldRole::Result), {}};
     StationColumn inclination{meaning("θ", "管道倾角", "°", 3, FieldRole::Result), {}};
     StationColumn slope{meaning("S", "管线斜率", "‰", 2, FieldRole::Result), {}};
@@ -221,11 +221,11 @@ void addStakePointGrid(FrameBuilder& frame, GridColumns& columns) {
         columns.pipe.cells.push_back(&pipe);
     }
     constexpr int trench = 2 * kPoints + 1;
-    frame.field(kBottomWidth, "管底宽度", "0.80", {0, trench}).means("b", "管沟管底宽度", "m");
-    frame.field(kSideSlope, "边坡系数", "3", {1, trench}).means("m", "管沟边坡系数");
-    frame.field(kDepth, "平均埋深", "1.50", {2, trench}).means("h", "管沟平均埋深", "m");
-    frame.field(kTrenchLength, "管道实长", "10.00", {3, trench}).means("L_p", "计算土石方量的管道实长", "m");
-    frame.field(kRockShare, "石方比例", "0.30", {4, trench}).means("r", "石方比例");
+    frame.field(kBottomWidth, "管底宽度", "0.80", {0, trench}).means("b", "管沟管底宽度", "m").positive();
+    frame.field(kSideSlope, "边坡系数", "3", {1, trench}).means("m", "管沟边坡系数").nonNegative();
+    frame.field(kDepth, "平均埋深", "1.50", {2, trench}).means("h", "管沟平均埋深", "m").positive();
+    frame.field(kTrenchLength, "管道实长", "10.00", {3, trench}).means("L_p", "计算土石方量的管道实长", "m").positive();
+    frame.field(kRockShare, "石方比例", "0.30", {4, trench}).means("r", "石方比例").between(0, 1);
 }
 
 void addResultRows(FrameBuilder& frame, GridColumns& columns) {

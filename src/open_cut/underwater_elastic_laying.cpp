@@ -100,21 +100,21 @@ FormDefinition makeUnderwaterElasticLaying() {
     coating.picture("Image4", kHeavyCoatingFormula, {1, 0});
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 4});
-    inputs.field(kModulus, "管材的弹性模量E(MPa )", "210000", {0, 0}).means("E", "管材的弹性模量", "MPa");
-    inputs.field(kDiameter, "输气管外径（米）", "0.280", {0, 1}).means("D", "输气管外径", "m");
+    inputs.field(kModulus, "管材的弹性模量E(MPa )", "210000", {0, 0}).means("E", "管材的弹性模量", "MPa").positive();
+    inputs.field(kDiameter, "输气管外径（米）", "0.280", {0, 1}).means("D", "输气管外径", "m").positive();
     inputs.field(kCoatingDiameter, "重混凝土覆盖层的外径(米)", "0.450", {0, 2})
-        .means("D_c", "重混凝土覆盖层的外径", "m");
-    inputs.field(kTurningAngle, "管道的转角α(弧度);", "3.50", {1, 0}).means("α", "管道的转角", "rad");
-    inputs.field(kAllowableStress, "[σ]管材容许应力(MPa)", "98.00", {1, 1}).means("[σ]", "管材容许应力", "MPa");
+        .means("D_c", "重混凝土覆盖层的外径", "m").positive();
+    inputs.field(kTurningAngle, "管道的转角α(弧度);", "3.50", {1, 0}).means("α", "管道的转角", "rad").anySign();
+    inputs.field(kAllowableStress, "[σ]管材容许应力(MPa)", "98.00", {1, 1}).means("[σ]", "管材容许应力", "MPa").positive();
     // The caption's "(米)" is no unit of a unit weight; none is stated.
-    inputs.field(kConcreteUnitWeight, "重混凝土的容重(米)", "0.280", {1, 2}).means("γ_c", "重混凝土的容重");
-    inputs.field(kThrust, "管道所受的水平推力Px（牛/米）", "10.2", {2, 0}).means("P_x", "管道所受的水平推力", "N/m");
+    inputs.field(kConcreteUnitWeight, "重混凝土的容重(米)", "0.280", {1, 2}).means("γ_c", "重混凝土的容重").positive();
+    inputs.field(kThrust, "管道所受的水平推力Px（牛/米）", "10.2", {2, 0}).means("P_x", "管道所受的水平推力", "N/m").positive();
     inputs.field(kCoatedStiffness, "重混凝土连续覆盖层管身结构的折算刚度", "0.280", {2, 1})
-        .means("(EI)_c", "重混凝土连续覆盖层管身结构的折算刚度");
+        .means("(EI)_c", "重混凝土连续覆盖层管身结构的折算刚度").positive();
     inputs.field(kDisplacedVolume, "具有外涂层的管道排开水的体积", "10.2", {3, 0})
-        .means("V", "具有外涂层的管道排开水的体积");
+        .means("V", "具有外涂层的管道排开水的体积").positive();
     inputs.field(kWeightInAir, "具有外涂层的管道在空气中的重量(kg /m)", "0.280", {3, 1})
-        .means("G", "具有外涂层的管道在空气中的重量", "kg/m");
+        .means("G", "具有外涂层的管道在空气中的重量", "kg/m").positive();
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0, 1, 4});
     results.result(kRadiusByDiameter, "公式1计算曲率半径Re（米）", {0, 0}).means("R_{e1}", "公式1计算曲率半径", "m", 2);

@@ -3,8 +3,14 @@
 namespace pylora {
 
 Meaning meaning(std::string symbol, std::string name, std::string unit, int decimals, FieldRole role,
-                std::string step) {
-    return {std::move(symbol), std::move(name), std::move(unit), decimals, role, std::move(step)};
+                std::string step, Domain domain) {
+    return {.symbol = std::move(symbol),
+            .name = std::move(name),
+            .unit = std::move(unit),
+            .decimals = decimals,
+            .role = role,
+            .step = std::move(step),
+            .domain = domain};
 }
 
 std::string subscripted(const std::string& symbol, const std::string& subscript) {

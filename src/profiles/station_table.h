@@ -9,9 +9,10 @@
 
 namespace pylora {
 
-// A meaning stated in one expression: table columns, lists of result fields.
+// A meaning stated in one expression: table columns, lists of result fields; `domain` for an
+// input's values.
 Meaning meaning(std::string symbol, std::string name, std::string unit, int decimals = -1,
-                FieldRole role = FieldRole::Unset, std::string step = {});
+                FieldRole role = FieldRole::Unset, std::string step = {}, Domain domain = {});
 
 struct StationColumn {
     Meaning meaning;

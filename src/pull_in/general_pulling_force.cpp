@@ -91,25 +91,29 @@ FormDefinition makeGeneralPullingForce() {
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 4});
     inputs.field(kCurrentThrust, "单位管长动水水平推力Fx，KN", "13.6", {0, 0})
-        .means("F_x", "单位管长动水水平推力", "kN/m");
+        .means("F_x", "单位管长动水水平推力", "kN/m").nonNegative();
     inputs.field(kBedFriction, "管段表面与河床或沟底滑动摩擦系数f；", "0.45", {1, 0})
-        .means("f", "管段表面与河床或沟底滑动摩擦系数");
+        .means("f", "管段表面与河床或沟底滑动摩擦系数").positive();
     inputs.field(kElasticForce, "单位长度管线结构曲线敷设时的弹性力Fn，KN", "10.2", {2, 0})
-        .means("F_n", "单位长度管线结构曲线敷设时的弹性力", "kN/m");
-    inputs.field(kStartingCoefficient, "起动系数K，一般取2；", "2", {3, 0}).means("K_q", "起动系数");
-    inputs.field(kRopeSafetyFactor, "钢丝绳使用安全系数K", "9.0", {4, 0}).means("K_s", "钢丝绳使用安全系数");
+        .means("F_n", "单位长度管线结构曲线敷设时的弹性力", "kN/m").nonNegative();
+    inputs.field(kStartingCoefficient, "起动系数K，一般取2；", "2", {3, 0})
+        .means("K_q", "起动系数")
+        .within({.stated = true, .lowest = 1});
+    inputs.field(kRopeSafetyFactor, "钢丝绳使用安全系数K", "9.0", {4, 0})
+        .means("K_s", "钢丝绳使用安全系数")
+        .within({.stated = true, .lowest = 1});
     inputs.field(kUnequalLoadFactor, "考虑钢丝受力不均的钢丝绳破断拉力换算系数a", "0.82", {5, 0})
-        .means("a", "考虑钢丝受力不均的钢丝绳破断拉力换算系数");
-    inputs.field(kWeight, "管段在陆上或水中重力G，KN；", "650", {0, 1}).means("G", "管段在陆上或水中重力", "kN");
+        .means("a", "考虑钢丝受力不均的钢丝绳破断拉力换算系数").fraction();
+    inputs.field(kWeight, "管段在陆上或水中重力G，KN；", "650", {0, 1}).means("G", "管段在陆上或水中重力", "kN").nonNegative();
     inputs.field(kRopeFriction, "钢丝绳与接触面摩擦力F1，KN；", "500", {1, 1})
-        .means("F_1", "钢丝绳与接触面摩擦力", "kN");
+        .means("F_1", "钢丝绳与接触面摩擦力", "kN").nonNegative();
     inputs.field(kSlopeFriction, "管段结构表面斜坡面摩擦系数f", "0.30", {2, 1})
-        .means("f′", "管段结构表面与斜坡面摩擦系数");
-    inputs.field(kSlopeAngle, "斜坡坡角α，( °) ", "30", {3, 1}).means("α", "斜坡坡角", "°");
+        .means("f′", "管段结构表面与斜坡面摩擦系数").positive();
+    inputs.field(kSlopeAngle, "斜坡坡角α，( °) ", "30", {3, 1}).means("α", "斜坡坡角", "°").between(0, 90);
     inputs.field(kRopeGroundResistance, "钢丝绳与地面间的摩擦阻力F4,KN", "600", {4, 1})
-        .means("F_4", "钢丝绳与地面间的摩擦阻力", "kN");
+        .means("F_4", "钢丝绳与地面间的摩擦阻力", "kN").nonNegative();
     inputs.field(kBreakingForceSum, "钢丝绳的钢丝破断拉力总和Pg，KN", "931.5", {5, 1})
-        .means("P_g", "钢丝绳的钢丝破断拉力总和", "kN");
+        .means("P_g", "钢丝绳的钢丝破断拉力总和", "kN").positive();
 
     // Mmin comes out in technical mass units per metre (see the run), whatever the caption says.
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0, 1, 4});

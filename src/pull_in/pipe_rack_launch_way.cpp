@@ -209,7 +209,8 @@ FormDefinition makePipeRackLaunchWay() {
         for (int row = 0; row < 8; ++row) {
             const FieldRow& f = kInputColumns[column][row];
             ControlDef& field = inputs.field(f.name, f.label, f.defaultText, {row, column});
-            field.means(f.symbol, f.meaning, f.unit);
+            // Moduli, stresses, forces, sizes and friction factors of the launch way: all positive.
+            field.means(f.symbol, f.meaning, f.unit).positive();
             // The launch way's radius stands among the inputs; the run computes it.
             if (std::string(f.name) == kCurvatureRadius) {
                 field.means(f.symbol, f.meaning, f.unit, 2);

@@ -89,19 +89,21 @@ FormDefinition makeTrolleyLaunchWay() {
 
     // The rolling friction coefficients are lever arms, in the unit of the radii.
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {2, 0, 1, 3});
-    inputs.field(kPipeWeight, "被拖管段总重力G，KN", "15000", {0, 0}).means("G", "被拖管段总重力", "kN");
-    inputs.field(kTrolleyWeight, "单个小平车重力G1，KN", "500", {1, 0}).means("G_1", "单个小平车重力", "kN");
-    inputs.field(kTrolleys, "小平车个数n", "10", {2, 0}).means("n", "小平车个数");
-    inputs.field(kWheelRadius, "小平车轮子半径rc,cm", "15.0", {3, 0}).means("r_c", "小平车轮子半径", "cm");
+    inputs.field(kPipeWeight, "被拖管段总重力G，KN", "15000", {0, 0}).means("G", "被拖管段总重力", "kN").positive();
+    inputs.field(kTrolleyWeight, "单个小平车重力G1，KN", "500", {1, 0}).means("G_1", "单个小平车重力", "kN").positive();
+    inputs.field(kTrolleys, "小平车个数n", "10", {2, 0}).means("n", "小平车个数").count();
+    inputs.field(kWheelRadius, "小平车轮子半径rc,cm", "15.0", {3, 0}).means("r_c", "小平车轮子半径", "cm").positive();
     inputs.field(kWheelFriction, "小平车车轮沿钢轨滚动摩擦系数f1", "0.5", {0, 1})
-        .means("f_1", "小平车车轮沿钢轨滚动摩擦系数", "cm");
-    inputs.field(kBearingFriction, "轮轴轴承滚动摩擦系数f2", "0.6", {1, 1}).means("f_2", "轮轴轴承滚动摩擦系数", "cm");
-    inputs.field(kAxleRadius, "小平车轮轴半径r,cm;", "15.0", {2, 1}).means("r", "小平车轮轴半径", "cm");
+        .means("f_1", "小平车车轮沿钢轨滚动摩擦系数", "cm").positive();
+    inputs.field(kBearingFriction, "轮轴轴承滚动摩擦系数f2", "0.6", {1, 1}).means("f_2", "轮轴轴承滚动摩擦系数", "cm").positive();
+    inputs.field(kAxleRadius, "小平车轮轴半径r,cm;", "15.0", {2, 1}).means("r", "小平车轮轴半径", "cm").positive();
     inputs.field(kRopeWeight, "单位长度牵引钢丝绳重力G2,KN/m", "65.5", {3, 1})
-        .means("G_2", "单位长度牵引钢丝绳重力", "kN/m");
-    inputs.field(kRopeLength, "牵引钢丝绳长度l,m", "100", {0, 2}).means("l", "牵引钢丝绳长度", "m");
-    inputs.field(kGroundFriction, "钢丝绳与地面摩擦系数f4", "0.6", {1, 2}).means("f_4", "钢丝绳与地面摩擦系数");
-    inputs.field(kStartingCoefficient, "起动系数K，一般取2", "2.0", {2, 2}).means("K", "起动系数");
+        .means("G_2", "单位长度牵引钢丝绳重力", "kN/m").positive();
+    inputs.field(kRopeLength, "牵引钢丝绳长度l,m", "100", {0, 2}).means("l", "牵引钢丝绳长度", "m").positive();
+    inputs.field(kGroundFriction, "钢丝绳与地面摩擦系数f4", "0.6", {1, 2}).means("f_4", "钢丝绳与地面摩擦系数").positive();
+    inputs.field(kStartingCoefficient, "起动系数K，一般取2", "2.0", {2, 2})
+        .means("K", "起动系数")
+        .within({.stated = true, .lowest = 1});
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {3, 0, 1, 3});
     results.result(kWheelRolling, "小车车轮在沿轨道滚动时的摩擦力F1，KN", {0, 0})

@@ -150,7 +150,8 @@ FormDefinition makeQuotaForm(const QuotaWindow& window) {
 
     def.frame("Frame2", "输入参数", FrameRole::Input, {0, 0})
         .field(kQuotaAmountField, window.work.label, window.work.defaultText, {0, 0})
-        .means("A", window.work.name, window.work.unit);
+        .means("A", window.work.name, window.work.unit)
+        .within(window.work.domain);
     int column = 1;
     for (const QuotaOptionFrame& options : window.optionFrames) addOptionFrame(def, options, column++);
 

@@ -74,19 +74,19 @@ FormDefinition makeBankRevetment() {
 
     // The unit weights of stone and water enter only as their ratio; the window takes kg/m³.
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 2});
-    inputs.field(kVelocity, "水流平均速度V,m/S ；", "2.2", {0, 0}).means("V", "水流平均速度", "m/s");
-    inputs.field(kStoneSizeFactor, "系数K，查表可得; ", "6.0", {1, 0}).means("K", "抛石粒径系数（查表）");
-    inputs.field(kSlope, "坡度系数m;", "3.0", {2, 0}).means("m", "坡度系数");
-    inputs.field(kChosenSize, "抛石粒径 d,(厘米 )；", "30", {3, 0}).means("d", "选定的抛石粒径", "cm");
-    inputs.field(kStoneWeight, "抛掷石块的重量M,(千克)；", "10.0", {0, 1}).means("M", "抛掷石块的重量", "kg");
-    inputs.field(kDepth, "水深h,(米)；", "3.0", {1, 1}).means("h", "水深", "m");
+    inputs.field(kVelocity, "水流平均速度V,m/S ；", "2.2", {0, 0}).means("V", "水流平均速度", "m/s").positive();
+    inputs.field(kStoneSizeFactor, "系数K，查表可得; ", "6.0", {1, 0}).means("K", "抛石粒径系数（查表）").positive();
+    inputs.field(kSlope, "坡度系数m;", "3.0", {2, 0}).means("m", "坡度系数").positive();
+    inputs.field(kChosenSize, "抛石粒径 d,(厘米 )；", "30", {3, 0}).means("d", "选定的抛石粒径", "cm").positive();
+    inputs.field(kStoneWeight, "抛掷石块的重量M,(千克)；", "10.0", {0, 1}).means("M", "抛掷石块的重量", "kg").positive();
+    inputs.field(kDepth, "水深h,(米)；", "3.0", {1, 1}).means("h", "水深", "m").positive();
     inputs.field(kPavingFactor, "系数A，对砌石护坡，取0.64,对于方块体铺石护坡,取0.54；", "0.64", {2, 1})
-        .means("A", "护坡系数（砌石护坡0.64，方块体铺石护坡0.54）");
+        .means("A", "护坡系数（砌石护坡0.64，方块体铺石护坡0.54）").positive();
     inputs.label("Label12", "备注:输入参数览中抛石粒径为根据抛石粒径结果选择抛石尺寸大小后计算抛石距离；", {3, 1});
-    inputs.field(kSlopeFactor, "与边坡系数m有关的系数k", "1.4", {0, 2}).means("k", "与边坡系数m有关的系数");
-    inputs.field(kStoneUnitWeight, "石块的比重γ石；", "2400", {1, 2}).means("γ_s", "石块的比重", "kg/m³");
-    inputs.field(kWaterUnitWeight, "水的比重γ；", "1000", {2, 2}).means("γ", "水的比重", "kg/m³");
-    inputs.field(kWaveHeight, "波浪高h0（米）", "0.2", {3, 2}).means("h_0", "波浪高", "m");
+    inputs.field(kSlopeFactor, "与边坡系数m有关的系数k", "1.4", {0, 2}).means("k", "与边坡系数m有关的系数").positive();
+    inputs.field(kStoneUnitWeight, "石块的比重γ石；", "2400", {1, 2}).means("γ_s", "石块的比重", "kg/m³").positive();
+    inputs.field(kWaterUnitWeight, "水的比重γ；", "1000", {2, 2}).means("γ", "水的比重", "kg/m³").positive();
+    inputs.field(kWaveHeight, "波浪高h0（米）", "0.2", {3, 2}).means("h_0", "波浪高", "m").nonNegative();
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0, 1, 2});
     results.result(kRequiredSize, "抛石粒径 d,(厘米)；", {0, 0}).means("d_c", "所需抛石粒径", "cm", 2);

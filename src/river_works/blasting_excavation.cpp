@@ -110,20 +110,20 @@ FormDefinition makeBlastingExcavation() {
     def.formula({kFlowTotal, q(kChargeCount) * q(kFlowCharge)});
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {2, 0, 1, 3});
-    inputs.field(kExplosiveIndex, "炸药单位计算指数K", "1.86", {0, 0}).means("K", "炸药单位计算指数", "kg/m³");
-    inputs.field(kResistanceLine, "计算抵抗线长度W（米）", "3.5", {1, 0}).means("W", "计算抵抗线长度", "m");
+    inputs.field(kExplosiveIndex, "炸药单位计算指数K", "1.86", {0, 0}).means("K", "炸药单位计算指数", "kg/m³").positive();
+    inputs.field(kResistanceLine, "计算抵抗线长度W（米）", "3.5", {1, 0}).means("W", "计算抵抗线长度", "m").positive();
     inputs.field(kFragmentFactor, "与地形、地质、气候及药包埋置深度有关的系数KA", "2", {2, 0})
-        .means("K_A", "与地形、地质、气候及药包埋置深度有关的系数");
+        .means("K_A", "与地形、地质、气候及药包埋置深度有关的系数").positive();
     inputs.field(kSoilFactor, "依所保护的建筑物或构筑物的地基土壤而定的系数Kc", "15", {3, 0})
-        .means("K_c", "依所保护的建筑物或构筑物的地基土壤而定的系数");
+        .means("K_c", "依所保护的建筑物或构筑物的地基土壤而定的系数").positive();
     inputs.field(kTrenchLength, "采用爆破法开挖管沟长度L（米）", "300", {4, 0})
-        .means("L", "采用爆破法开挖管沟长度", "m");
-    inputs.field(kBlastingIndex, "爆破指数n", "2", {0, 1}).means("n", "爆破指数");
-    inputs.field(kTotalCharge, "一次起爆总装药量C(千克) ", "85.00", {1, 1}).means("C", "一次起爆总装药量", "kg");
+        .means("L", "采用爆破法开挖管沟长度", "m").positive();
+    inputs.field(kBlastingIndex, "爆破指数n", "2", {0, 1}).means("n", "爆破指数").positive();
+    inputs.field(kTotalCharge, "一次起爆总装药量C(千克) ", "85.00", {1, 1}).means("C", "一次起爆总装药量", "kg").positive();
     inputs.field(kShockFactor, "与爆炸条件和破坏性质有关的系数KB", "100", {2, 1})
-        .means("K_B", "与爆炸条件和破坏性质有关的系数");
-    inputs.field(kSeismicFactor, "依爆破作用指数而定的系数α", "1.50", {3, 1}).means("α", "依爆破作用指数而定的系数");
-    inputs.field(kChargeSpacing, "药包间距(米)", "6", {4, 1}).means("a", "药包间距", "m");
+        .means("K_B", "与爆炸条件和破坏性质有关的系数").positive();
+    inputs.field(kSeismicFactor, "依爆破作用指数而定的系数α", "1.50", {3, 1}).means("α", "依爆破作用指数而定的系数").positive();
+    inputs.field(kChargeSpacing, "药包间距(米)", "6", {4, 1}).means("a", "药包间距", "m").positive();
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {3, 0, 1, 3});
     results.result(kFlowCharge, "水下爆破用药量(利用水流挟带爆破的石碴)(千克)", {0, 0})

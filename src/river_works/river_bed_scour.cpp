@@ -52,14 +52,14 @@ FormDefinition makeRiverBedScour() {
     def.titleLabel("Label1", "河床稳定性评价");
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {0, 0});
-    inputs.field(kWidth, "河面宽(米)", "76", {0, 0}).means("B", "河面宽", "m");
-    inputs.field(kContraction, "压缩系数", "1.00", {1, 0}).means("μ", "压缩系数");
-    inputs.field(kSediment, "与汛期含砂量有关的参数E", "0.46", {2, 0}).means("E", "与汛期含砂量有关的参数");
-    inputs.field(kMeanDepth, "平均水深(米)", "3.6", {3, 0}).means("H_m", "平均水深", "m");
-    inputs.field(kLargestDepth, "最大水深(米)", "7.0", {0, 1}).means("H_{max}", "冲刷前的最大水深", "m");
-    inputs.field(kDischarge, "流量(方/秒)", "738", {1, 1}).means("Q", "设计流量", "m³/s");
-    inputs.field(kWaterLevel, "水位高程(米)", "410.5", {2, 1}).means("Z", "水位高程", "m");
-    inputs.field(kGrainSize, "平均粒径(mm)", "33.44", {3, 1}).means("d", "河床平均粒径", "mm");
+    inputs.field(kWidth, "河面宽(米)", "76", {0, 0}).means("B", "河面宽", "m").positive();
+    inputs.field(kContraction, "压缩系数", "1.00", {1, 0}).means("μ", "压缩系数").fraction();
+    inputs.field(kSediment, "与汛期含砂量有关的参数E", "0.46", {2, 0}).means("E", "与汛期含砂量有关的参数").positive();
+    inputs.field(kMeanDepth, "平均水深(米)", "3.6", {3, 0}).means("H_m", "平均水深", "m").positive();
+    inputs.field(kLargestDepth, "最大水深(米)", "7.0", {0, 1}).means("H_{max}", "冲刷前的最大水深", "m").positive();
+    inputs.field(kDischarge, "流量(方/秒)", "738", {1, 1}).means("Q", "设计流量", "m³/s").positive();
+    inputs.field(kWaterLevel, "水位高程(米)", "410.5", {2, 1}).means("Z", "水位高程", "m").anySign();
+    inputs.field(kGrainSize, "平均粒径(mm)", "33.44", {3, 1}).means("d", "河床平均粒径", "mm").positive();
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {1, 0});
     auto& scoured = results.result(kScouredDepth, "冲刷后的最大水深(米)", {0, 0});
@@ -70,7 +70,7 @@ FormDefinition makeRiverBedScour() {
     concentration.means("A", "流量集中系数", "", 4);
     auto& stop = results.result(kScourStopLevel, "冲止高程(米)", {2, 0});
     stop.widthChars = 20;
-    stop.means("Z_c", "冲止高程", "m", 3);
+    stop.means("Z_c", "冲止高程", "m", 3).anySign();
 
     // The window shows no formulas; the scour depth of a non-cohesive bed, step by step.
     def.quantity(kUnitDischarge, "q", "集中后的单宽流量", "m³/(s·m)");

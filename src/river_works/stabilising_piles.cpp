@@ -94,13 +94,13 @@ FormDefinition makeStabilisingPiles() {
     schematics.picture("Picture2", kPileSection, {0, 1});
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 2});
-    inputs.field(kInertia, "管道截面惯性矩J", "5852", {0, 0}).means("J", "管道截面惯性矩", "cm⁴");
+    inputs.field(kInertia, "管道截面惯性矩J", "5852", {0, 0}).means("J", "管道截面惯性矩", "cm⁴").positive();
     inputs.picture("Image2", unitPicture(), {0, 1});
-    inputs.field(kSupportFactor, "决定于支点数目的系数K0", "0.106", {1, 0}).means("K_0", "决定于支点数目的系数");
-    inputs.field(kDiameter, "管道外径（计入防腐层）（米）", "0.280", {0, 2}).means("D", "管道外径（计入防腐层）", "m");
-    inputs.field(kAllowableStress, "[σ]管材许用应力(MPa)", "98.00", {1, 2}).means("[σ]", "管材许用应力", "MPa");
+    inputs.field(kSupportFactor, "决定于支点数目的系数K0", "0.106", {1, 0}).means("K_0", "决定于支点数目的系数").positive();
+    inputs.field(kDiameter, "管道外径（计入防腐层）（米）", "0.280", {0, 2}).means("D", "管道外径（计入防腐层）", "m").positive();
+    inputs.field(kAllowableStress, "[σ]管材许用应力(MPa)", "98.00", {1, 2}).means("[σ]", "管材许用应力", "MPa").positive();
     inputs.field(kThrust, "管道所受的水平推力Px（牛/米）(详见水下管道稳定性计算)", "102", {2, 0, 1, 3})
-        .means("P_x", "管道所受的水平推力", "N/m");
+        .means("P_x", "管道所受的水平推力", "N/m").positive();
 
     def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0, 1, 2})
         .result(kSpan, " 管道在水中的允许跨度,即桩间距L(米 )；", {0, 0})

@@ -183,18 +183,18 @@ FormDefinition makeVibration() {
 
     // Two columns of inputs; the units of I, E and ν stand in small pictures beside their fields.
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0});
-    inputs.field(kInertia, "管道的惯性矩I", "0.5852", {0, 0}).means("I", "管道的惯性矩", "10⁴ cm⁴");
+    inputs.field(kInertia, "管道的惯性矩I", "0.5852", {0, 0}).means("I", "管道的惯性矩", "10⁴ cm⁴").positive();
     inputs.picture("Image6", unitPicture("×10^4 cm^4"), {0, 1});
-    inputs.field(kSpanLength, "冲刷段的管道长度l（米）", "20", {1, 0}).means("l", "冲刷段的管道长度", "m");
-    inputs.field(kVelocity, "河底水流速度（米/秒）", "1.1", {2, 0}).means("V", "河底水流速度", "m/s");
-    inputs.field(kDiameter, "管线的外径（米）", "0.273", {3, 0}).means("D", "管线的外径", "m");
-    inputs.field(kModulus, "管材的弹性模量E", "2.1", {0, 2}).means("E", "管材的弹性模量", "10⁵ MPa");
+    inputs.field(kSpanLength, "冲刷段的管道长度l（米）", "20", {1, 0}).means("l", "冲刷段的管道长度", "m").positive();
+    inputs.field(kVelocity, "河底水流速度（米/秒）", "1.1", {2, 0}).means("V", "河底水流速度", "m/s").nonNegative();
+    inputs.field(kDiameter, "管线的外径（米）", "0.273", {3, 0}).means("D", "管线的外径", "m").positive();
+    inputs.field(kModulus, "管材的弹性模量E", "2.1", {0, 2}).means("E", "管材的弹性模量", "10⁵ MPa").positive();
     inputs.picture("Image7", unitPicture("×10^5 MPa"), {0, 3});
     inputs.field(kMassPerMetre, "管线单位长度的质量m（千克/米）", "52.38", {1, 2})
-        .means("m", "管线单位长度的质量", "kg/m");
-    inputs.field(kStrouhal, "斯脱罗哈里数（sh）", "0.20", {2, 2}).means("Sh", "斯脱罗哈里数");
+        .means("m", "管线单位长度的质量", "kg/m").positive();
+    inputs.field(kStrouhal, "斯脱罗哈里数（sh）", "0.20", {2, 2}).means("Sh", "斯脱罗哈里数").positive();
     inputs.field(kViscosity, "水在20温度下的运动粘度系数", "0.0101", {3, 2})
-        .means("ν", "水在20 °C时的运动粘度系数", "cm²/s");
+        .means("ν", "水在20 °C时的运动粘度系数", "cm²/s").positive();
     inputs.picture("Image8", unitPicture("cm^2/s"), {3, 3});
 
     // Three columns of results, so that the window fits a laptop's screen.

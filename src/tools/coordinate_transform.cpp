@@ -202,20 +202,20 @@ FormDefinition makeCoordinateTransform() {
              "(图解桩),需计算出该点的坐标,均可采用以下方法。");
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {0, 0});
-    inputs.field(kOldAX, "参考点A(原X坐标)", "10000.00", {0, 0}).means("X_A", "参考点A原X坐标", "m");
-    inputs.field(kOldAY, "参考点A(原Y坐标) ", "10000.00", {0, 1}).means("Y_A", "参考点A原Y坐标", "m");
-    inputs.field(kNewAX, "参考点A(新X坐标)", "", {1, 0}).means("X′_A", "参考点A新X坐标", "m");
-    inputs.field(kNewAY, "参考点A(新Y坐标)", "", {1, 1}).means("Y′_A", "参考点A新Y坐标", "m");
-    inputs.field(kOldBX, "参考点B(原X坐标)", "10001.234", {2, 0}).means("X_B", "参考点B原X坐标", "m");
-    inputs.field(kOldBY, "参考点B(原Y坐标)", "9998.783", {2, 1}).means("Y_B", "参考点B原Y坐标", "m");
-    inputs.field(kNewBX, "参考点B(新X坐标)", "", {3, 0}).means("X′_B", "参考点B新X坐标", "m");
-    inputs.field(kNewBY, "参考点B(新Y坐标)", "", {3, 1}).means("Y′_B", "参考点B新Y坐标", "m");
-    inputs.field(kOldCX, "计算点C(原X坐标)", "", {4, 0}).means("X_C", "计算点C原X坐标", "m");
-    inputs.field(kOldCY, "计算点C(原Y坐标)", "", {4, 1}).means("Y_C", "计算点C原Y坐标", "m");
-    inputs.field(kDistanceAD, "计算点D(AD长度)", "156.33", {5, 0}).means("L_{AD}", "计算点D与参考点A的距离", "m");
-    inputs.field(kDistanceBD, "计算点D(BD长度)", "233.50", {5, 1}).means("L_{BD}", "计算点D与参考点B的距离", "m");
-    inputs.field(kDistanceAE, "计算点E(AE长度)", "156.33", {6, 0}).means("L_{AE}", "计算点E与参考点A的距离", "m");
-    inputs.field(kAngleEAB, "计算点E(∠EAB夹角)", "30", {6, 1}).means("β", "∠EAB夹角", "°");
+    inputs.field(kOldAX, "参考点A(原X坐标)", "10000.00", {0, 0}).means("X_A", "参考点A原X坐标", "m").anySign();
+    inputs.field(kOldAY, "参考点A(原Y坐标) ", "10000.00", {0, 1}).means("Y_A", "参考点A原Y坐标", "m").anySign();
+    inputs.field(kNewAX, "参考点A(新X坐标)", "", {1, 0}).means("X′_A", "参考点A新X坐标", "m").anySign();
+    inputs.field(kNewAY, "参考点A(新Y坐标)", "", {1, 1}).means("Y′_A", "参考点A新Y坐标", "m").anySign();
+    inputs.field(kOldBX, "参考点B(原X坐标)", "10001.234", {2, 0}).means("X_B", "参考点B原X坐标", "m").anySign();
+    inputs.field(kOldBY, "参考点B(原Y坐标)", "9998.783", {2, 1}).means("Y_B", "参考点B原Y坐标", "m").anySign();
+    inputs.field(kNewBX, "参考点B(新X坐标)", "", {3, 0}).means("X′_B", "参考点B新X坐标", "m").anySign();
+    inputs.field(kNewBY, "参考点B(新Y坐标)", "", {3, 1}).means("Y′_B", "参考点B新Y坐标", "m").anySign();
+    inputs.field(kOldCX, "计算点C(原X坐标)", "", {4, 0}).means("X_C", "计算点C原X坐标", "m").anySign();
+    inputs.field(kOldCY, "计算点C(原Y坐标)", "", {4, 1}).means("Y_C", "计算点C原Y坐标", "m").anySign();
+    inputs.field(kDistanceAD, "计算点D(AD长度)", "156.33", {5, 0}).means("L_{AD}", "计算点D与参考点A的距离", "m").positive();
+    inputs.field(kDistanceBD, "计算点D(BD长度)", "233.50", {5, 1}).means("L_{BD}", "计算点D与参考点B的距离", "m").positive();
+    inputs.field(kDistanceAE, "计算点E(AE长度)", "156.33", {6, 0}).means("L_{AE}", "计算点E与参考点A的距离", "m").positive();
+    inputs.field(kAngleEAB, "计算点E(∠EAB夹角)", "30", {6, 1}).means("β", "∠EAB夹角", "°").anySign();
 
     // The check boxes have no caption of their own; the label to their left names them.
     auto options = def.frame("Frame2", "计算选项", FrameRole::Options, {1, 0});
@@ -228,12 +228,12 @@ FormDefinition makeCoordinateTransform() {
                   {3, 0});
 
     auto results = def.frame("Frame3", "输出结果", FrameRole::Results, {2, 0});
-    results.result(kNewCX, "计算点C(新X坐标)", {0, 0}).means("X′_C", "计算点C新X坐标", "m", 3);
-    results.result(kNewCY, "计算点C(新Y坐标)", {0, 1}).means("Y′_C", "计算点C新Y坐标", "m", 3);
-    results.result(kDX, "计算点D(原X坐标)", {1, 0}).means("X_D", "计算点D原X坐标", "m", 3);
-    results.result(kDY, "计算点D(原Y坐标)", {1, 1}).means("Y_D", "计算点D原Y坐标", "m", 3);
-    results.result(kEX, "计算点E(原X坐标)", {2, 0}).means("X_E", "计算点E原X坐标", "m", 3);
-    results.result(kEY, "计算点E(原Y坐标)", {2, 1}).means("Y_E", "计算点E原Y坐标", "m", 3);
+    results.result(kNewCX, "计算点C(新X坐标)", {0, 0}).means("X′_C", "计算点C新X坐标", "m", 3).anySign();
+    results.result(kNewCY, "计算点C(新Y坐标)", {0, 1}).means("Y′_C", "计算点C新Y坐标", "m", 3).anySign();
+    results.result(kDX, "计算点D(原X坐标)", {1, 0}).means("X_D", "计算点D原X坐标", "m", 3).anySign();
+    results.result(kDY, "计算点D(原Y坐标)", {1, 1}).means("Y_D", "计算点D原Y坐标", "m", 3).anySign();
+    results.result(kEX, "计算点E(原X坐标)", {2, 0}).means("X_E", "计算点E原X坐标", "m", 3).anySign();
+    results.result(kEY, "计算点E(原Y坐标)", {2, 1}).means("Y_E", "计算点E原Y坐标", "m", 3).anySign();
     stateFormulas(def);
 
     def.runButton("Command1", "开始计算", computeCoordinates);

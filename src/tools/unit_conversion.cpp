@@ -79,7 +79,8 @@ formula::Expr scaled(const std::string& key, double multiply, double divide) {
 // field and writes the right one, "向左转换" the other way round.
 void stateRow(FormDefinition& def, ControlDef& left, ControlDef& right, const UnitRow& row, int number) {
     const std::string symbol = std::string(row.letter) + "_{" + std::to_string(number) + "}";
-    left.means(symbol, row.quantity, row.leftUnit).inStep(kConvertRight).meaning.role = FieldRole::Input;
+    // A converter takes any number the engineer has: a moment or a load of either sign.
+    left.means(symbol, row.quantity, row.leftUnit).anySign().inStep(kConvertRight).meaning.role = FieldRole::Input;
     const int decimals = std::string(row.rightPattern) == "#.#####" ? 5 : 3;
     right.means(std::string(row.letter) + "′_{" + std::to_string(number) + "}", row.quantity, row.rightUnit, decimals)
         .inStep(kConvertRight)
