@@ -2,7 +2,7 @@
 # A project book of 1,000 chapters (five crossing calculations, one a drilled profile with its
 # ground survey, repeated) bound as one PDF and as one DOCX: wall time and peak memory of the
 # whole command, pylora-report included, from /usr/bin/time -v.
-#   bench/book/thousand_chapters.sh [build folder] [chapters]
+#   bench/book/thousand_chapters.sh [build folder] [chapters] [formats, "pdf docx" unless given]
 # Measured on two shared cores (Dec 2026): 20 chapters 5.6 s / 85 MB (PDF of 17 MB), 100 chapters
 # 84 s / 242 MB under load (PDF of 86 MB): linear in the chapters, about 0.3 s and 0.86 MB of PDF
 # a chapter; reading the book is a small part. Half the time is zlib compressing the PDF's
@@ -11,6 +11,7 @@
 set -eu
 build=${1:-build}
 chapters=${2:-1000}
+formats=${3:-pdf docx}
 cli=$build/bin/pylora-cli
 database=$build/share/pylora/database
 work=$(mktemp -d)
@@ -29,7 +30,7 @@ book = {"format": "pylora-project", "format_version": 1, "title": "千章计算�
         "calculations": [{"title": f"第 {i + 1} 个计算", "case": cases[i % len(cases)]} for i in range(count)]}
 (work / "book.pylora-project").write_text(json.dumps(book, ensure_ascii=False), encoding="utf-8")
 PY
-for format in pdf docx; do
+for format in $formats; do
     echo "== $chapters chapters as $format"
     /usr/bin/time -v "$cli" --database "$database" book "$work/book.pylora-project" -o "$work/book.$format" 2>"$work/time" || true
     grep -E "Elapsed|Maximum resident|Exit status" "$work/time"
