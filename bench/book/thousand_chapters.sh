@@ -9,7 +9,7 @@
 # every chapter's layout and the whole PDF in memory, so 1,000 chapters exceeded 500 MB. Now the
 # chapters are laid out to count their pages, then drawn one at a time straight into the file,
 # and the pages are compressed at zlib's fastest level: 100 chapters 32 s wall, 10.6 s user,
-# 51 MB, 103 MB of PDF; 1,000 chapters 9 min wall under that load (about 110 s of processor
+# 51 MB, 103 MB of PDF; 1,000 chapters 9 min wall under that load (some 110 s of processor
 # time), 127 MB, 1.03 GB of PDF, linear in the chapters. What remains is drawing the formula
 # pictures (a third), compressing (a quarter) and laying the chapters out twice (a fifth). The
 # DOCX book is still built whole in memory (100 chapters 203 s, 310 MB).
@@ -38,6 +38,6 @@ PY
 for format in $formats; do
     echo "== $chapters chapters as $format"
     /usr/bin/time -v "$cli" --database "$database" book "$work/book.pylora-project" -o "$work/book.$format" 2>"$work/time" || true
-    grep -E "Elapsed|Maximum resident|Exit status" "$work/time"
+    grep -E "Elapsed|User time|Maximum resident|Exit status" "$work/time"
     ls -l "$work/book.$format" | awk '{print "size: " $5 " bytes"}'
 done
