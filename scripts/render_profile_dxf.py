@@ -4,8 +4,8 @@ as a CAD program would show it.
 
 Usage: render_profile_dxf.py DRAWING.dxf PICTURE.png [INCHES]
 
-The drawing's text style names 宋体 (simsun.ttf); where it is not installed, the CJK font the
-system has stands in for it, as a CAD program substitutes a missing font.
+The drawing's text style names 宋体 (simsun.ttc, family SimSun); where it is not installed, the
+CJK font the system has stands in for it, as a CAD program substitutes a missing font.
 """
 import sys
 
@@ -28,10 +28,19 @@ def cjk_family():
     return "sans-serif"
 
 
+def stand_in_for_missing_fonts(doc):
+    """A TrueType style whose family is not installed gets the system's CJK font."""
+    installed = {font.name for font in font_manager.fontManager.ttflist}
+    for style in doc.styles:
+        file = style.dxf.font
+        face = fonts.find_font_face(file)
+        if file.lower().endswith((".ttf", ".ttc")) and (not face or face.family not in installed):
+            fonts.font_face_cache[fonts.cache_key(file)] = fonts.FontFace(ttf=file, family=cjk_family())
+
+
 def main(source, picture, inches=16.0):
-    if not fonts.find_font_face("simsun.ttf"):
-        fonts.font_face_cache[fonts.cache_key("simsun.ttf")] = fonts.FontFace(ttf="simsun.ttf", family=cjk_family())
     doc = ezdxf.readfile(source)
+    stand_in_for_missing_fonts(doc)
     figure = plt.figure()
     axes = figure.add_axes([0, 0, 1, 1])
     layout = LayoutProperties.from_layout(doc.modelspace())

@@ -43,8 +43,14 @@ std::string gbkText(const std::string& utf8) {
 
 namespace {
 
-// A text style on a font file. Written here rather than by dxflib, which leaves the font file
-// (group 3) empty and puts the name where CAD programs look for a font family.
+// The character set of Simplified Chinese fonts (GB2312_CHARSET, as Windows numbers it) in the
+// second byte of a TrueType style's font flags, beside variable pitch in the first.
+constexpr int kChineseVariablePitch = (134 << 8) | 2;
+
+// A text style on a TrueType font, as CAD programs write one: the font file (group 3), no big
+// font, and the font's family with its flags in the ACAD extended data, which AutoCAD and the
+// programs that follow it find the font by. Written here rather than by dxflib, which leaves
+// the font file empty and puts the name where CAD programs look for a font family.
 void textStyle(DL_WriterA& w, const DxfTextStyle& style) {
     w.dxfString(0, "STYLE");
     w.handle();
@@ -59,6 +65,9 @@ void textStyle(DL_WriterA& w, const DxfTextStyle& style) {
     w.dxfReal(42, 2.5);
     w.dxfString(3, style.fontFile);
     w.dxfString(4, "");
+    w.dxfString(1001, "ACAD");
+    w.dxfString(1000, gbkText(style.family));
+    w.dxfInt(1071, kChineseVariablePitch);
 }
 
 void writeTables(DL_Dxf& dxf, DL_WriterA& w, const std::vector<DxfLayer>& layers,

@@ -18,9 +18,13 @@ struct DxfLayer {
     int lineweight;    // 1/100 mm
 };
 
+// A TrueType text style: the font's file and its family name, which a CAD program finds the
+// font by wherever its file lies (and which a program without it replaces by a font it has for
+// that family, as fontconfig does for SimSun).
 struct DxfTextStyle {
     std::string name;
-    std::string fontFile;  // "simsun.ttf"
+    std::string fontFile;  // "simsun.ttc"
+    std::string family;    // "SimSun"
     double widthFactor = 1;
 };
 

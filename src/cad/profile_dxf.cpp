@@ -26,7 +26,9 @@ constexpr auto kNotes = "标注";
 constexpr auto kGrid = "网格";
 constexpr auto kFrame = "图框";
 constexpr auto kStyle = "HZ";
-constexpr auto kChineseFont = "simsun.ttf";  // 宋体, the usual font of Chinese drawings
+// 宋体, the usual font of Chinese drawings, as every Windows has it (a TrueType collection).
+constexpr auto kChineseFont = "simsun.ttc";
+constexpr auto kChineseFamily = "SimSun";
 
 const std::vector<DxfLayer> kLayers = {{kGround, 3, 35}, {kPipe, 1, 50}, {kArc, 6, 50}, {kStations, 5, 18},
                              {kNotes, 7, 18},  {kGrid, 8, 13}, {kFrame, 7, 50}};
@@ -286,7 +288,7 @@ private:
 std::string profileDxf(const ProfileDrawing& drawing, double exaggeration) {
     if (!(exaggeration > 0 && exaggeration <= kMaxExaggeration)) throw std::invalid_argument("exaggeration");
     DxfSheet sheet(drawing, exaggeration);
-    return dxfDocument(kLayers, {{kStyle, kChineseFont, 0.8}}, sheet.extents(),
+    return dxfDocument(kLayers, {{kStyle, kChineseFont, kChineseFamily, 0.8}}, sheet.extents(),
                        [&sheet](DL_Dxf& dxf, DL_WriterA& w) { sheet.writeEntities(dxf, w); });
 }
 

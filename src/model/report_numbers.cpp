@@ -37,8 +37,8 @@ std::string superscript(int number) {
     return text;
 }
 
-// A number with an exponent, one digit before the mantissa's point: "46.76620E+06" is "-"-less,
-// mantissa "4.676620", exponent 7.
+// A number with an exponent, one digit before the mantissa's point: "-46.76620E+06" is the sign
+// "-", the mantissa "4.676620" and the exponent 7.
 struct PowerOfTen {
     std::string sign;  // "-" or empty
     std::string mantissa;

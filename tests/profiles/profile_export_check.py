@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The profile drawings and tables of the four profile windows, read back by an independent
-reader (ezdxf): the drawing passes ezdxf's audit, has its layers, draws the ground and the pipe
-through the stations and elevations the run computed (exaggeration undone, to 1 mm), the arc on
+reader (ezdxf): the drawing passes ezdxf's audit, has its layers and its texts in the 宋体
+style, draws the ground and the pipe through the stations and elevations the run computed
+(exaggeration undone, to 1 mm), the arc on
 the circle the window states (sag error under 1 mm), its Chinese texts read back exactly, and
 spans the crossing; the CSV table and the drawing's table hold the window's numbers as numbers
 (in engineering form, to the precision of each quantity).
@@ -43,6 +44,7 @@ SEGMENT_COLUMNS = {"坡度 (‰)", "倾角 (°)", "管段长度 (m)"}
 # A number as spreadsheets and CAD tables read it: no bare or leading point, one digit before
 # the point of a mantissa.
 SPREADSHEET_NUMBER = re.compile(r"-?(0|[1-9]\d*)(\.\d+)?|-?[1-9](\.\d+)?E[+-]\d\d")
+CHINESE_STYLE = "HZ"
 LAYER_COLOURS = {"地面线": 3, "管线": 1, "弹性敷设段": 6, "桩号": 5, "标注": 7, "网格": 8, "图框": 7}
 
 failures = []
@@ -134,6 +136,14 @@ def check_window(window, names, arc_rows, apex, survey):
 
     msp = doc.modelspace()
     words = [t.dxf.text for t in msp.query("TEXT")]
+    # Every text in the Chinese style: 宋体 by its file and by its family, which CAD programs
+    # find the font by, no big font (a TrueType style has none).
+    styles = {t.dxf.style for t in msp.query("TEXT")}
+    if check(styles == {CHINESE_STYLE} and doc.styles.has_entry(CHINESE_STYLE), f"{window}: text styles {styles}"):
+        style = doc.styles.get(CHINESE_STYLE)
+        check((style.dxf.font, style.dxf.bigfont) == ("simsun.ttc", ""), f"{window}: style font {style.dxf.font}")
+        check(style.has_extended_font_data and style.get_extended_font_data()[0] == "SimSun",
+              f"{window}: style without the family SimSun")
     statement = next((w for w in words if "高程放大" in w), "")
     e = float(re.search(r"高程放大 (\S+) 倍", statement).group(1))
     datum = float(re.search(r"高程基准 (\S+) m", statement).group(1))
