@@ -134,6 +134,8 @@ private slots:
         QVERIFY(!window->isStale("Text5"));
         type(window, "Text1", "20");
         QVERIFY(window->isStale("Text5"));
+    }
+
     // Two cases of one calculation side by side: a case opens in a window of its own when the
     // form's window holds another case or unsaved changes, which stay as they were; the menu
     // entry still brings the form's one window forward, and a case open already is not opened
