@@ -448,7 +448,10 @@ private:
     // where it shows an angle in degrees, minutes and seconds) in the quantity's unit.
     const std::string& printedKey(const std::string& key) const {
         const std::string& field = identity_.printedKey(key);
-        if (field == key || !readPrintedNumber(engineeringNumber(form_.text(field)))) return key;
+        if (field == key) return key;
+        // "." is how a window writes a zero: the quantity behind it holds the number.
+        const std::string text = trimmedString(form_.text(field));
+        if (text == "." || !readPrintedNumber(engineeringNumber(text))) return key;
         const Meaning* quantity = def_.meaningOf(key);
         const ControlDef* shown = def_.findControl(field);
         return quantity && shown && unitOf(*quantity) == unitOf(shown->meaning) ? field : key;
@@ -518,7 +521,11 @@ private:
         if (computed_ && !formula::quantitiesOf(line.expression).empty()) substitute(line, index, step);
         else if (computed_) step.result.value = resultTextOrEmpty(line);
         for (const Remark* remark : remarksOn(def_, line.result)) step.remarks.push_back(remarkOf(*remark));
-        report_.steps.push_back(std::move(step));
+        // A quantity two checks share ([σ] of the tension and of the compression) is computed once.
+        const bool again = std::any_of(report_.steps.begin(), report_.steps.end(), [&](const ReportStep& earlier) {
+            return earlier.formulaText == step.formulaText && earlier.substituted == step.substituted && earlier.words.empty();
+        });
+        if (!again) report_.steps.push_back(std::move(step));
     }
 
     ReportRemark remarkOf(const Remark& remark) const {

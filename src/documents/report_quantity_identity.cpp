@@ -67,7 +67,8 @@ QuantityIdentity::QuantityIdentity(const FormDefinition& def) : def_(def) {
 }
 
 // A row named with a number (桩点2, 第1行) indexes its cell's symbol by it; a row named otherwise
-// (入土点, 左切点) keeps the cell's own symbol unless a numbered row has it, else takes its name.
+// (入土点, 左切点) keeps the cell's own symbol unless a numbered row has one of those, else takes
+// its name.
 void QuantityIdentity::addCellSymbols(const TableDef& table, const TableColumn& column) {
     if (column.meaning.symbol.empty()) return;
     std::set<std::string> numbered;
@@ -77,11 +78,19 @@ void QuantityIdentity::addCellSymbols(const TableDef& table, const TableColumn& 
         if (column.cells[row].empty() || index == table.rows[row]) continue;
         numbered.insert(cellSymbol_[column.cells[row]] = indexed(column.meaning.symbol, index));
     }
+    // One way for the column: where one row's own symbol would read as a numbered row's, every
+    // row without a number goes by its name.
+    bool byName = false;
     for (std::size_t row = 0; row < rows; ++row) {
         const std::string& cell = column.cells[row];
         if (cell.empty() || cellSymbol_.count(cell)) continue;
         const std::string own = def_.symbolOf(cell);
-        cellSymbol_[cell] = own != cell && !numbered.count(own) ? own : indexed(column.meaning.symbol, table.rows[row]);
+        byName = byName || own == cell || numbered.count(own);
+    }
+    for (std::size_t row = 0; row < rows; ++row) {
+        const std::string& cell = column.cells[row];
+        if (cell.empty() || cellSymbol_.count(cell)) continue;
+        cellSymbol_[cell] = byName ? indexed(column.meaning.symbol, table.rows[row]) : def_.symbolOf(cell);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "model/text.h"
 #include "line/gas_flow_equations_math.h"
 #include "line/solve_for_one.h"
+#include "model/report_numbers.h"
 
 namespace pylora {
 namespace {
@@ -267,10 +268,9 @@ void computeGasFlow(Form& form) {
                                          : causeOf(*outcomes[i].failure, form).brief);
     }
 
-    if (pipe.inletPressure - pipe.standardPressure > kSpitzglassLowMostGauge)
+    if (const double gauge = pipe.inletPressure - pipe.standardPressure; gauge > kSpitzglassLowMostGauge)
         form.noteUncomputed("「斯皮兹格拉斯（低压）」式仅适用于表压不大于 6.9 kPa 的低压管道；本计算起点表压为 " +
-                            EngineeringText((pipe.inletPressure - pipe.standardPressure) / 1e6, 4) +
-                            " MPa，超出其适用范围，比较表中该式的结果仅供比较。");
+                            engineeringValue(gauge / 1e6) + " MPa，超出其适用范围，比较表中该式的结果仅供比较。");
     const Outcome& chosen = outcomes[equationIndex];
     if (chosen.failure) {
         const Cause cause = causeOf(*chosen.failure, form);

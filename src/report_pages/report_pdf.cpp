@@ -135,9 +135,9 @@ void keepWithNext(QTextDocument& document) {
     };
     // A line pushed to the next page starts a hair above its edge (the layout's rounding).
     const auto pageOf = [&](double y) { return static_cast<int>((y + 1) / pageHeight); };
-    for (int pass = 0; pass < 4; ++pass) {
+    for (int pass = 0; pass < 6; ++pass) {
         document.pageCount();  // the whole document laid out
-        std::vector<QTextBlock> leading;
+        std::vector<std::pair<QTextBlock, QTextBlock>> leading;  // a block to move and what follows it
         for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
             const QString text = block.text().trimmed();
             const bool leads = block.blockFormat().headingLevel() > 0 || text.endsWith(QStringLiteral("："));
@@ -148,7 +148,7 @@ void keepWithNext(QTextDocument& document) {
             const double here = firstLine(block);
             const int page = pageOf(here);
             if (here - page * pageHeight < pageHeight * 0.02 || pageOf(firstLine(next)) <= page) continue;
-            leading.push_back(block);
+            leading.emplace_back(block, next);
         }
         // A table that a page break would split after its heading row or its first row starts the
         // next page with the heading above it.
@@ -161,13 +161,19 @@ void keepWithNext(QTextDocument& document) {
             QTextBlock above = document.findBlock(table->firstPosition()).previous();
             while (above.isValid() && above.text().trimmed().isEmpty()) above = above.previous();
             if (above.isValid() && above.blockFormat().headingLevel() > 0 && pageOf(firstLine(above)) == first)
-                leading.push_back(above);
+                leading.emplace_back(above, QTextBlock());
         }
         if (leading.empty()) return;
-        for (const QTextBlock& block : leading) {
+        for (const auto& [block, followed] : leading) {
             QTextBlockFormat format = block.blockFormat();
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             QTextCursor(block).setBlockFormat(format);
+            // What follows it, moved on an earlier look, now goes with it.
+            if (followed.isValid() && followed.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_AlwaysBefore) {
+                QTextBlockFormat unbroken = followed.blockFormat();
+                unbroken.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+                QTextCursor(followed).setBlockFormat(unbroken);
+            }
         }
     }
 }

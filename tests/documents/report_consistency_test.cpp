@@ -110,9 +110,10 @@ void expectStepsFollowWhatTheyUse(const Report& report) {
 void expectResultRowsPlaced(const Report& report) {
     for (const ReportTable& table : report.resultTables)
         for (std::size_t row = 0; row < table.rows.size(); ++row)
-            if (table.rows[row] != "合计" && !table.cells[row].empty())
-                EXPECT_FALSE(table.cells[row].front().empty()) << table.caption << ": " << table.rows[row] << " without its "
-                                                               << table.columns.front().name;
+            if (table.rows[row] != "合计" && !table.cells[row].empty()) {
+                EXPECT_FALSE(table.cells[row].front().empty())
+                    << table.caption << ": " << table.rows[row] << " without its " << table.columns.front().name;
+            }
 }
 
 class EveryWindowsReportReads : public testing::TestWithParam<const FormDefinition*> {};

@@ -300,7 +300,8 @@ TEST(Report, WithoutBasisSaysSoPlainly) {
 }
 
 // The wall-thickness window as it states itself: its codes, its inputs with symbols, its three
-// results at three decimals, and the bend factor as an intermediate quantity in its place.
+// results at three decimals, and the bend factor as an intermediate quantity before the bends
+// that use it.
 TEST(Report, WallThicknessFromItsStatedMeanings) {
     CalcForm window(*findWindow("壁厚计算"), testServices());
     window.form().type("Text2", "0.3");
@@ -314,9 +315,9 @@ TEST(Report, WallThicknessFromItsStatedMeanings) {
     EXPECT_EQ(report.results[2].value, "0.871");
     std::vector<std::string> keys;
     for (const ReportStep& step : report.steps) keys.push_back(step.resultKey);
-    EXPECT_EQ(keys, (std::vector<std::string>{"Text6", "Text7", "Text10", "m"}));
-    EXPECT_EQ(report.steps[1].terms[0].symbol, "m");
-    EXPECT_EQ(report.steps[1].terms[0].value, report.steps[3].result.value);
+    EXPECT_EQ(keys, (std::vector<std::string>{"Text6", "m", "Text7", "Text10"}));
+    EXPECT_EQ(report.steps[2].terms[0].symbol, "m");
+    EXPECT_EQ(report.steps[2].terms[0].value, report.steps[1].result.value);
 }
 
 // Every registered window: after a failed run (words typed into its first input), nothing a run
