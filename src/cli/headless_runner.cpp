@@ -99,15 +99,6 @@ WindowRun runWindow(CalcForm& window, const std::vector<std::pair<std::string, s
     return result;
 }
 
-// The data files the runs read (the ground data file): which one, how many records, notes.
-nlohmann::json dataFilesJson(const Form& form) {
-    nlohmann::json files = nlohmann::json::array();
-    for (const DataFileRead& file : form.dataFilesRead())
-        files.push_back({{"caption", file.caption}, {"path", file.path}, {"sample", file.sample},
-                         {"records", file.records.size()}, {"notes", file.notes}});
-    return files;
-}
-
 // Opened from a case: the file and where the results differ from those it saved.
 struct CaseStart {
     std::string file;
@@ -115,17 +106,7 @@ struct CaseStart {
 };
 
 void printRun(const CalcForm& window, const WindowRun& run, const std::optional<CaseStart>& start, std::ostream& out) {
-    const Sketch* sketch = window.form().findSketch();
-    nlohmann::json result{
-        {"form", window.definition().formName()},
-        {"controls", controlsJson(window.form())},
-        {"written", run.written},
-        {"failure", run.failure ? failureJson(*run.failure, window.definition()) : nlohmann::json(nullptr)},
-        {"remarks", window.form().uncomputedNotes()},
-        {"warnings", window.record().warnings},
-        {"sketch", sketch ? sketchJson(*sketch) : nlohmann::json(nullptr)},
-        {"data_files", dataFilesJson(window.form())},
-    };
+    nlohmann::json result = runJson(window, run.written, run.failure);
     if (start) result["case"] = {{"file", start->file}, {"differences", start->differences}};
     out << printable(result) << '\n';
 }
