@@ -35,6 +35,8 @@ target_include_directories(pylora_web_dxflib SYSTEM PUBLIC ${PYLORA_WEB_SOURCES}
 target_compile_options(pylora_web_dxflib PRIVATE -w)
 add_library(PkgConfig::DXFLIB ALIAS pylora_web_dxflib)
 
-# The core throws RunFailure where a run fails: exceptions must be caught in the browser too.
-add_compile_options(-fexceptions)
-add_link_options(-fexceptions)
+# The core throws RunFailure where a run fails: exceptions must be caught in the browser too,
+# with WebAssembly's own exception handling (the JavaScript emulation makes every call that may
+# throw a round trip through JavaScript, tens of times slower).
+add_compile_options(-fwasm-exceptions)
+add_link_options(-fwasm-exceptions)

@@ -28,6 +28,7 @@ Pylora.desk = {
   createCalcWindow: function (form, state) {
     var window = new Pylora.CalcWindow(Pylora.engine.call("describe", { form: form }), this.element());
     window.show(state || Pylora.engine.call("open", { form: form }));
+    Pylora.contextMenu.attach(window);
     return window;
   },
 

@@ -14,8 +14,8 @@ Pylora.menu = {
           var window = Pylora.files.requireActive();
           if (window) Pylora.files.chooseGroundFile(window.form);
         } },
-        { name: "file_dxf", caption: "导出纵断面 DXF…", action: "page", run: function () { Pylora.files.exportProfile("dxf"); } },
-        { name: "file_csv", caption: "导出纵断面 CSV…", action: "page", run: function () { Pylora.files.exportProfile("csv"); } }
+        { name: "file_dxf", caption: "导出纵断面图 (DXF)…", action: "page", run: function () { Pylora.files.exportProfile("dxf"); } },
+        { name: "file_csv", caption: "导出纵断面表 (CSV)…", action: "page", run: function () { Pylora.files.exportProfile("csv"); } }
       ]
     };
   },

@@ -245,8 +245,9 @@ Pylora.CalcWindow.prototype.show = function (state) {
       element.classList.toggle("failed", !!failed[name]);
       element.style.background = stale[name] ? "" : (L.cssColour(s.background) || "");
       element.style.color = stale[name] ? "" : L.cssColour(s.foreground);
-      // A text longer than the field is read whole in its tooltip.
-      element.title = s.text.length + 1 > self.fieldChars(name) ? s.text : "";
+      // A text longer than the field is read whole in its tooltip, above the window's notes on it.
+      var tip = state.tips[name] || "";
+      element.title = s.text.length + 1 > self.fieldChars(name) ? s.text + (tip ? "\n\n" + tip : "") : tip;
     } else if (kind === "label") {
       element.textContent = s.text;
       element.classList.toggle("stale", !!stale[name]);

@@ -2,6 +2,7 @@
 
 #include "cli/json_output.h"
 #include "documents/report.h"
+#include "model/remarks.h"
 #include "model/window_settings.h"
 
 namespace pylora::web {
@@ -145,6 +146,7 @@ nlohmann::json OpenWindow::state() const {
         {"failed", failedFields_},
         {"status", {{"text", statusText_}, {"kind", statusKind_}}},
         {"sketches", sketches},
+        {"tips", remarksByControl(form)},  // tooltips: the notes on prescribed formulas
         {"changed_since_run", model_.changedSinceRun()},
     };
     if (lastRun_) state["run"] = *lastRun_;

@@ -2,7 +2,7 @@
 native headless runner: every window, its default run and random inputs, failures, stale
 results, case files, the menu, and the page's refusal to reach the network.
 
-    page_test.py PAGE_FOLDER PYLORA_CLI    (exit status 77: no page built, skipped)
+    page_test.py PAGE_FOLDER PYLORA_CLI [TEST…]    (exit status 77: no page built, skipped)
 """
 import base64
 import io
@@ -228,6 +228,36 @@ class PageTest(unittest.TestCase):
                               "--jobs", "1")
             self.assertEqual(csv.encode("utf-8"), out.read_bytes())
 
+    def test_a_ground_file_the_engineer_picks_feeds_the_profile_as_in_the_runner(self):
+        form = "定向钻穿越地面数据"
+        survey = "0.00,311.0\n25.00,309.5\n60.00,306.2\n120.00,305.9\n180.00,309.8\n240.00,312.4\n"
+        page_driver.open_window(self.driver, form)
+        self.driver.execute_script(
+            "Pylora.desk.windows[arguments[0]].act('ground_file', {name: '河谷.TXT', text: arguments[1]});", form, survey)
+        steps = [c["name"] for c in self.described(form)["controls"] if c["kind"] == "button" and c.get("action") == "run"]
+        for step in steps:
+            page_driver.click(self.driver, form, step)
+        csv = self.driver.execute_script(
+            "return Pylora.engine.call('profile', {form: arguments[0], format: 'csv'});", form)
+        with tempfile.TemporaryDirectory() as folder:
+            ground = pathlib.Path(folder, "河谷.TXT")
+            ground.write_text(survey, encoding="utf-8")
+            table = pathlib.Path(folder, "profile.csv")
+            press = [arg for step in steps for arg in ("--press", step)]
+            expected = self.runner.run(form, "--ground-file", str(ground), *press, "--csv", str(table))
+            self.assertShowsRunner(form, expected, "the picked survey")
+            self.assertEqual(base64.b64decode(csv["base64"]), table.read_bytes())
+        self.assertIn("河谷.TXT", self.status(form)["text"])
+
+    def test_windows_left_open_come_back_when_the_page_is_opened_again(self):
+        form = "壁厚计算"
+        page_driver.open_window(self.driver, form)
+        page_driver.type_text(self.driver, form, "Text2", "6.3")
+        page_driver.click(self.driver, form, "Command1")
+        self.driver.refresh()
+        page_driver.wait_ready(self.driver)
+        self.assertShowsRunner(form, self.runner.run(form, "--set=Text2=6.3"), "after opening the page again")
+
     def test_the_page_reaches_no_network(self):
         self.driver.set_script_timeout(10)
         refused = self.driver.execute_async_script("""
@@ -237,11 +267,11 @@ class PageTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
+    if len(sys.argv) < 3:
         sys.exit(__doc__)
     PAGE, CLI = sys.argv[1], sys.argv[2]
     if not pathlib.Path(PAGE, "index.html").exists():
         print(f"no page at {PAGE}: build it with scripts/web", file=sys.stderr)
         sys.exit(77)
-    sys.argv[1:] = []
+    sys.argv[1:] = sys.argv[3:]
     unittest.main(verbosity=2)
