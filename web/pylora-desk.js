@@ -25,8 +25,11 @@ Pylora.desk = {
     return existing;
   },
 
+  definitions: {},  // form name -> its definition: it never changes, so it is asked for once
+
   createCalcWindow: function (form, state) {
-    var window = new Pylora.CalcWindow(Pylora.engine.call("describe", { form: form }), this.element());
+    var definition = this.definitions[form] || (this.definitions[form] = Pylora.engine.call("describe", { form: form }));
+    var window = new Pylora.CalcWindow(definition, this.element());
     window.show(state || Pylora.engine.call("open", { form: form }));
     Pylora.contextMenu.attach(window);
     return window;
