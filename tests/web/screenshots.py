@@ -47,6 +47,11 @@ def main():
         shot("31-failed-run")
         page_driver.type_text(driver, form, first, "720")
         page_driver.click(driver, form, "Command1")
+        driver.execute_script("""
+            var w = Pylora.desk.windows[arguments[0]];
+            Pylora.contextMenu.show(w, 300, 200);""", form)
+        shot("33-context-menu")
+        driver.execute_script("Pylora.contextMenu.close();")
         driver.execute_script("Pylora.files.showReport(arguments[0]);", form)
         shot("32-report-view")
         driver.execute_script("document.querySelector('.report-view').remove();")
