@@ -26,7 +26,6 @@
 #include "model/calc_form.h"
 #include "files/case_file.h"
 #include "model/menu.h"
-#include "model/result_freshness.h"
 #include "documents/report.h"
 #include "files/atomic_file.h"
 #include "model/text.h"
@@ -100,15 +99,6 @@ WindowRun runWindow(CalcForm& window, const std::vector<std::pair<std::string, s
     return result;
 }
 
-// The data files the runs read (the ground data file): which one, how many records, notes.
-nlohmann::json dataFilesJson(const Form& form) {
-    nlohmann::json files = nlohmann::json::array();
-    for (const DataFileRead& file : form.dataFilesRead())
-        files.push_back({{"caption", file.caption}, {"path", file.path}, {"sample", file.sample},
-                         {"records", file.records.size()}, {"notes", file.notes}});
-    return files;
-}
-
 // Opened from a case: the file, whether its steps were pressed again (a case saved with inputs
 // changed after its last run has none), and where the results differ from those it saved.
 struct CaseStart {
@@ -118,19 +108,7 @@ struct CaseStart {
 };
 
 void printRun(const CalcForm& window, const WindowRun& run, const std::optional<CaseStart>& start, std::ostream& out) {
-    const Sketch* sketch = window.form().findSketch();
-    nlohmann::json result{
-        {"form", window.definition().formName()},
-        {"controls", controlsJson(window.form())},
-        {"written", run.written},
-        {"failure", run.failure ? failureJson(*run.failure, window.definition()) : nlohmann::json(nullptr)},
-        {"remarks", window.form().uncomputedNotes()},
-        {"warnings", window.record().warnings},
-        {"sketch", sketch ? sketchJson(*sketch) : nlohmann::json(nullptr)},
-        {"data_files", dataFilesJson(window.form())},
-        // Results shown that were not computed from the inputs shown (greyed in the window).
-        {"stale", staleResults(window)},
-    };
+    nlohmann::json result = runJson(window, run.written, run.failure);
     if (start)
         result["case"] = {{"file", start->file}, {"recomputed", start->recomputed}, {"differences", start->differences}};
     out << printable(result) << '\n';

@@ -1,6 +1,7 @@
 #include "cli/json_output.h"
 
 #include "model/field_role.h"
+#include "model/result_freshness.h"
 
 namespace pylora {
 namespace {
@@ -138,6 +139,36 @@ nlohmann::json failureJson(const RunFailure& failure, const FormDefinition& defi
     return {{"control", failure.control().empty() ? nlohmann::json(nullptr) : nlohmann::json(failure.control())},
             {"kind", failureToken(failure.kind())},
             {"cause", failureMessage(failure, definition)}};
+}
+
+namespace {
+
+// The data files the runs read (the ground data file): which one, how many records, notes.
+nlohmann::json dataFilesJson(const Form& form) {
+    nlohmann::json files = nlohmann::json::array();
+    for (const DataFileRead& file : form.dataFilesRead())
+        files.push_back({{"caption", file.caption}, {"path", file.path}, {"sample", file.sample},
+                         {"records", file.records.size()}, {"notes", file.notes}});
+    return files;
+}
+
+}  // namespace
+
+nlohmann::json runJson(const CalcForm& window, const std::vector<std::string>& written,
+                       const std::optional<RunFailure>& failure) {
+    const Sketch* sketch = window.form().findSketch();
+    return {
+        {"form", window.definition().formName()},
+        {"controls", controlsJson(window.form())},
+        {"written", written},
+        {"failure", failure ? failureJson(*failure, window.definition()) : nlohmann::json(nullptr)},
+        {"remarks", window.form().uncomputedNotes()},
+        {"warnings", window.record().warnings},
+        {"sketch", sketch ? sketchJson(*sketch) : nlohmann::json(nullptr)},
+        {"data_files", dataFilesJson(window.form())},
+        // Results shown that were not computed from the inputs shown (greyed in the window).
+        {"stale", staleResults(window)},
+    };
 }
 
 }  // namespace pylora

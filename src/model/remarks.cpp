@@ -57,6 +57,22 @@ std::string remarkText(const Form& form, const Remark& remark) {
     return text;
 }
 
+std::map<std::string, std::string> remarksByControl(const Form& form) {
+    const FormDefinition& def = form.definition();
+    std::map<std::string, std::string> tips;
+    for (const Remark& remark : def.remarks()) {
+        const QuantityDef* quantity = def.findQuantity(remark.result);
+        std::vector<std::string> controls = remark.besideFields;
+        controls.push_back(quantity && !quantity->shownIn.empty() ? quantity->shownIn : remark.result);
+        const std::string text = remarkText(form, remark);
+        for (const std::string& control : controls) {
+            std::string& tip = tips[control];
+            tip += (tip.empty() ? "" : "\n\n") + text;
+        }
+    }
+    return tips;
+}
+
 std::vector<const Remark*> remarksOn(const FormDefinition& definition, const std::string& key) {
     auto shown = [&definition](const std::string& k) {
         const QuantityDef* quantity = definition.findQuantity(k);

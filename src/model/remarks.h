@@ -2,6 +2,7 @@
 // A window's notes on its prescribed formulas and its ranges of validity, read for the form as
 // it stands: the reference value (参考值) a note gives for the current inputs, and the warnings
 // for ranges the inputs lie outside of. The window, the runner and the 计算书 all read them here.
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,10 @@ std::optional<ReferenceValue> referenceValue(const Form& form, const Remark& rem
 // The note as one text, with its reference value when it can be had:
 // "…\n参考值：δ′ = D·(…) = 4.34 mm".
 std::string remarkText(const Form& form, const Remark& remark);
+
+// Every note by the controls it stands beside (the inputs whose units it expects, and the result
+// or the control that shows it), the notes on one control one after the other: a display's tips.
+std::map<std::string, std::string> remarksByControl(const Form& form);
 
 // The notes on a result: a control, a quantity, or the control that shows the quantity.
 std::vector<const Remark*> remarksOn(const FormDefinition& definition, const std::string& key);

@@ -16,19 +16,7 @@ QString markedRichText(const std::string& marked) {
 }
 
 void showRemarks(const Form& form, const std::map<std::string, QWidget*>& widgets) {
-    const FormDefinition& def = form.definition();
-    std::map<std::string, std::string> tips;  // control -> its notes, one after the other
-    for (const Remark& remark : def.remarks()) {
-        const QuantityDef* quantity = def.findQuantity(remark.result);
-        std::vector<std::string> controls = remark.besideFields;
-        controls.push_back(quantity && !quantity->shownIn.empty() ? quantity->shownIn : remark.result);
-        const std::string text = remarkText(form, remark);
-        for (const std::string& control : controls) {
-            std::string& tip = tips[control];
-            tip += (tip.empty() ? "" : "\n\n") + text;
-        }
-    }
-    for (const auto& [control, tip] : tips)
+    for (const auto& [control, tip] : remarksByControl(form))
         if (auto it = widgets.find(control); it != widgets.end()) it->second->setToolTip(markedRichText(tip));
 }
 

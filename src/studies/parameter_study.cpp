@@ -11,6 +11,7 @@
 #include <mutex>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 
 #include "model/field_role.h"
 #include "model/text.h"
@@ -27,9 +28,20 @@ std::string shortestText(double value) {
     if (value == 0) return "0";  // never "-0"
     char buffer[64];
     const double size = std::fabs(value);
-    const auto format = size >= 1e-4 && size < 1e15 ? std::chars_format::fixed : std::chars_format::scientific;
+    const bool plain = size >= 1e-4 && size < 1e15;
+#if defined(__cpp_lib_to_chars)
+    const auto format = plain ? std::chars_format::fixed : std::chars_format::scientific;
     const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, format);
     return error == std::errc() ? std::string(buffer, end) : std::to_string(value);
+#else
+    // A standard library without to_chars for doubles (the browser build's): the fewest digits
+    // that read back as the value, written the same way.
+    for (int digits = 0; digits < 40; ++digits) {
+        std::snprintf(buffer, sizeof buffer, plain ? "%.*f" : "%.*e", digits, value);
+        if (std::strtod(buffer, nullptr) == value) break;
+    }
+    return buffer;
+#endif
 }
 
 // A value of a linear range cut to 15 significant digits of the range's largest end, so that
@@ -342,6 +354,24 @@ bool cancelled(const StudyOptions& options) { return options.cancel && options.c
 
 // The points in chunks over several threads; the calling thread hands them on in table order.
 // Workers run at most a few chunks ahead of the one due, so memory does not grow with the study.
+#if defined(__cpp_lib_jthread)
+using JoiningThread = std::jthread;
+#else
+// A standard library without jthread (the browser build's): a thread joined when it goes.
+class JoiningThread {
+public:
+    template <typename Work>
+    explicit JoiningThread(Work&& work) : thread_(std::forward<Work>(work)) {}
+    JoiningThread(JoiningThread&&) = default;
+    ~JoiningThread() {
+        if (thread_.joinable()) thread_.join();
+    }
+
+private:
+    std::thread thread_;
+};
+#endif
+
 class ParallelStudy {
 public:
     ParallelStudy(const StudyStart& start, const StudyRequest& request, const StudyOptions& options, std::size_t total,
@@ -354,7 +384,7 @@ public:
 
     // Calls `deliver` for each point in order; true when every point was delivered.
     bool run(const std::function<void(std::size_t, const StudyPoint&)>& deliver) {
-        std::vector<std::jthread> workers;
+        std::vector<JoiningThread> workers;
         workers.reserve(static_cast<std::size_t>(jobs_));
         for (int j = 0; j < jobs_; ++j) workers.emplace_back([this] { work(); });
         std::size_t delivered = 0;

@@ -33,6 +33,7 @@ const std::map<std::string, std::set<std::string>> kAllowed = {
     {"cli", {"model", "studies", "cad", "files", "documents"}},
     {"report_pages", {"model", "studies", "cad", "files", "documents", "cli"}},
     {"shell", {"model", "studies", "cad", "files", "documents", "report_pages"}},
+    {"web", {"model", "studies", "cad", "files", "documents", "cli"}},
 };
 
 std::string roomOf(const std::string& folder) { return kWindowFolders.count(folder) ? "window" : folder; }
@@ -86,6 +87,9 @@ TEST(IncludeDirections, TheTableRefusesTheFaultsItGuardsAgainst) {
         {{"model/calc_form.cpp", "files/atomic_file.h"}, false},        // the model and files
         {{"files/project_book.h", "documents/report.h"}, false},
         {{"cli/main.cpp", "shell/main_window.h"}, false},
+        {{"web/page_api.cpp", "shell/calc_window.h"}, false},  // the page and the desktop
+        {{"cli/headless_runner.cpp", "web/window_session.h"}, false},
+        {{"web/window_session.cpp", "cli/json_output.h"}, true},
         {{"line/wall_thickness.cpp", "model/calc.h"}, true},
         {{"crossing_profiles/ground_data_file.cpp", "files/data_locations.h"}, true},
         {{"documents/book_document.h", "files/project_book.h"}, true},

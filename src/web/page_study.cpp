@@ -1,0 +1,40 @@
+#include "web/page_study.h"
+
+#include "documents/study_table.h"
+#include "studies/parameter_study.h"
+
+namespace pylora::web {
+
+nlohmann::json runPageStudy(const CalcForm& window, const nlohmann::json& request) {
+    StudyRange range;
+    range.from = request.at("from").get<double>();
+    range.to = request.at("to").get<double>();
+    range.step = request.value("step", 0.0);
+    range.points = request.value("points", 0);
+    range.logarithmic = request.value("logarithmic", false);
+    StudyRequest study;
+    study.vary.push_back({request.at("vary").get<std::string>(), rangeValues(range)});
+    study.results = request.at("results").get<std::vector<std::string>>();
+    checkStudy(window.definition(), study);
+    StudyOptions options;
+    options.jobs = 1;
+    const StudyResult result = runStudy(window, study, options);
+
+    nlohmann::json headings = nlohmann::json::array();
+    for (const StudyColumn& column : result.inputColumns) headings.push_back(studyHeading(column));
+    for (const StudyColumn& column : result.resultColumns) headings.push_back(studyHeading(column));
+    headings.push_back(kFailureHeading);
+    nlohmann::json rows = nlohmann::json::array();
+    std::string csv = std::string(kUtf8ByteOrderMark) + studyCsvHeading(result.inputColumns, result.resultColumns);
+    for (const StudyPoint& point : result.points) {
+        nlohmann::json row = point.inputs;
+        for (std::size_t i = 0; i < result.resultColumns.size(); ++i)
+            row.push_back(i < point.results.size() ? point.results[i] : std::string());
+        row.push_back(point.failure.value_or(""));
+        rows.push_back(row);
+        csv += studyCsvRow(point, result.resultColumns.size());
+    }
+    return {{"headings", headings}, {"rows", rows}, {"csv", csv}};
+}
+
+}  // namespace pylora::web
