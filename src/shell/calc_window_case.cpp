@@ -142,7 +142,7 @@ void CalcWindow::openCase(const CaseFile& file, const std::filesystem::path& pat
         showStatus(text, StatusKind::Problem);
     } else if (!model_.record().ran) {
         // Saved with inputs changed after the last run: nothing to press, nothing recomputed.
-        showStatus((recovered ? QStringLiteral("已恢复未保存的输入") : QStringLiteral("已打开 ") + shownName(path)) +
+        showStatus((recovered ? QStringLiteral("已恢复未保存的输入") : QStringLiteral("已打开") + openedName()) +
                        QStringLiteral("：这些输入尚未计算，灰色显示的结果不是它们的计算结果，请重新计算"),
                    StatusKind::Warning);
     } else if (!model_.record().failure) {
