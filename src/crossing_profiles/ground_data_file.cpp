@@ -172,6 +172,15 @@ void GroundDataParser::takeLine(std::string_view row) {
         rest.remove_prefix(comma + 1);
     }
     while (values.size() > 1 && values.back().empty()) values.pop_back();  // a spreadsheet's empty columns
+    // A spreadsheet's heading ("里程,地面高程") as the first line: skipped, and the engineer told.
+    // Words in another encoding than the file's numbers are read in are not taken for one.
+    const bool firstLine = !anyLineTaken_;
+    anyLineTaken_ = true;
+    const auto words = [](std::string_view value) { return value.find_first_of("0123456789") == std::string_view::npos; };
+    if (firstLine && values.size() == 2 && words(values[0]) && words(values[1]) && isValidUtf8(text)) {
+        data_.notes.push_back(where(data_.path, line_) + quotedLine(text) + "不是数据，作为表头跳过");
+        return;
+    }
     const bool otherwiseSeparated = std::any_of(values.begin(), values.end(), [](std::string_view value) {
         return value.find_first_of(" \t;") != std::string_view::npos;
     });

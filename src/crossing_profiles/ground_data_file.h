@@ -3,7 +3,8 @@
 // 1.TXT. Each line holds one record, the station and the ground elevation in metres separated
 // by a comma ("0.00,310.8"), in file order (by increasing station). A spreadsheet's CSV export
 // (UTF-8 mark, CRLF line ends, a trailing comma) reads the same as a hand-typed file; blank
-// lines anywhere are skipped. The file is read afresh at each run, once, strictly: every value
+// lines anywhere are skipped, and so is a heading line of words before the first record
+// ("里程,地面高程"), with a note. The file is read afresh at each run, once, strictly: every value
 // is a number or the run ends naming the file and the line. It is never written.
 #include <cstdint>
 #include <filesystem>
@@ -58,6 +59,7 @@ private:
     std::string pending_;  // the start of a line whose end has not come yet
     std::int64_t line_ = 0;
     bool started_ = false;
+    bool anyLineTaken_ = false;  // a line other than blank was read: no heading after it
 };
 
 // The whole text at once (tests, the fuzzer).

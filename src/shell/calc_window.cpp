@@ -522,7 +522,8 @@ void CalcWindow::noteWritten(const std::string& button, bool failed) {
         // and has drawn the same again.
         auto [it, first] = sketchSignatures_.try_emplace(sketch, signature);
         const auto drawer = writtenBy_.find(sketch);
-        if (first || it->second != signature || (drawer != writtenBy_.end() && drawer->second == button))
+        // A failed run that left a sketch as it was has not drawn it: it stays the old run's.
+        if (first || it->second != signature || (!failed && drawer != writtenBy_.end() && drawer->second == button))
             written.push_back(sketch);
         it->second = signature;
     }
@@ -598,6 +599,17 @@ int CalcWindow::stepIndex(const std::string& button) const {
 }
 
 bool CalcWindow::isStale(const std::string& control) const { return stale_.count(control) != 0; }
+
+void CalcWindow::outdateSketches(const QString& why) {
+    for (const auto& [name, widget] : widgets_) {
+        auto* canvas = dynamic_cast<SketchCanvas*>(widget);
+        if (!canvas || !writtenBy_.count(name)) continue;
+        stale_.insert(name);
+        canvas->setOutdated(why);
+    }
+}
+
+void CalcWindow::insertAboveButtons(QWidget* row) { static_cast<QBoxLayout*>(layout())->insertWidget(1, row); }
 
 bool CalcWindow::isGiven(const std::string& control) const {
     const ControlDef* c = model_.definition().findControl(control);

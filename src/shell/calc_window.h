@@ -46,6 +46,10 @@ public:
 
     // A result that a failed run did not write again: it keeps its text but shows as old.
     bool isStale(const std::string& control) const;
+    // Sketches drawn so far no longer belong to what the next run reads (another ground file).
+    void outdateSketches(const QString& why);
+    // A row of the window's own between its body and its buttons (the ground data file's).
+    void insertAboveButtons(QWidget* row);
     // A field of a solve-for-one window that the chosen option makes a given input.
     bool isGiven(const std::string& control) const;
 
@@ -76,6 +80,8 @@ public:
     void holdChapter(Chapter chapter);
     void releaseChapter();
     bool holdsChapter() const { return static_cast<bool>(chapter_.writeBack); }
+    const QString& chapterTitle() const { return chapter_.title; }
+    const std::string& definitionTitle() const { return model_.definition().title(); }
     bool writeBackChapter();
     // Holds a case file or a chapter: what the engineer would lose to another case in its place.
     bool holdsCase() const { return !casePath_.empty() || holdsChapter(); }

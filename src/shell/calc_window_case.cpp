@@ -1,6 +1,7 @@
 // The calculator window's case file: saving, opening, the title that names the file and marks
 // changes, the question before a changed window closes, and the crash-recovery copy.
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QShortcut>
 #include <QTimer>
@@ -8,6 +9,7 @@
 #include "files/recovery_store.h"
 #include "model/result_freshness.h"
 #include "shell/calc_window.h"
+#include "shell/default_names.h"
 #include "shell/path_text.h"
 
 namespace pylora {
@@ -98,8 +100,9 @@ bool CalcWindow::saveCase() {
 
 bool CalcWindow::saveCaseAs() {
     if (!questions_.savePath) return false;
-    const QString suggested = casePath_.empty() ? qt(model_.definition().formName()) + QStringLiteral(".pylora")
-                                                : qtPathText(casePath_);
+    const QString suggested =
+        casePath_.empty() ? QDir(lastFolder()).filePath(cleanName(qt(model_.definition().formName())) + QStringLiteral(".pylora"))
+                          : qtPathText(casePath_);
     const QString path = questions_.savePath(this, suggested);
     return !path.isEmpty() && saveCaseTo(pathOf(path));
 }
@@ -114,6 +117,7 @@ bool CalcWindow::saveCaseTo(const std::filesystem::path& path) {
     }
     casePath_ = path;
     savedCase_ = comparableCase();
+    rememberFolder(qtPathText(path));
     showCaseTitle();
     showStatus(QStringLiteral("已保存到 ") + shownName(path), StatusKind::Information);
     writeRecoveryCopy();  // saved: no copy needed any more

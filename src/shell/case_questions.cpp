@@ -25,10 +25,10 @@ CaseQuestions dialogQuestions() {
                : answer == QMessageBox::Discard ? CloseAnswer::Discard
                                                 : CloseAnswer::Cancel;
     };
-    questions.restoreAfterCrash = [](QWidget* parent, int windows) {
+    questions.restoreAfterCrash = [](QWidget* parent, const QStringList& unsaved) {
         return QMessageBox::question(parent, QStringLiteral("恢复计算"),
-                                     QStringLiteral("Pylora 上次未正常退出，有 %1 个计算窗口的输入未保存。是否恢复？")
-                                         .arg(windows),
+                                     QStringLiteral("Pylora 上次未正常退出，以下未保存的内容可以恢复：\n\n%1\n\n是否恢复？")
+                                         .arg(unsaved.join('\n')),
                                      QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
     };
     questions.tell = [](QWidget* parent, const QString& message) {

@@ -17,7 +17,8 @@ struct CaseQuestions {
     std::function<QString(QWidget* parent, const QString& suggested)> savePath;  // empty: cancelled
     std::function<QString(QWidget* parent)> openPath;                          // empty: cancelled
     std::function<CloseAnswer(QWidget* parent, const QString& title)> saveBeforeClosing;
-    std::function<bool(QWidget* parent, int windows)> restoreAfterCrash;
+    // What a crash left unsaved, each named: "输气管道壁厚计算 — 甲.pylora", "工程「穿越.pylora-project」".
+    std::function<bool(QWidget* parent, const QStringList& unsaved)> restoreAfterCrash;
     std::function<void(QWidget* parent, const QString& message)> tell;
     // The project book (.pylora-project) and its export as one 计算书 (.pdf or .docx).
     std::function<QString(QWidget* parent, const QString& suggested)> projectSavePath;  // empty: cancelled

@@ -5,9 +5,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <optional>
 
 #include "files/recovery_store.h"
 #include "model/window_registry.h"
+#include "shell/default_names.h"
 #include "shell/main_window.h"
 #include "shell/path_text.h"
 #include "shell/project_panel.h"
@@ -154,7 +156,10 @@ CalcWindow* MainWindow::openCaseFile(const std::filesystem::path& path) {
         return nullptr;
     }
     CalcWindow* window = openCase(file, path, false);
-    if (window) rememberRecent(qtPathText(path));
+    if (window) {
+        rememberRecent(qtPathText(path));
+        rememberFolder(qtPathText(path));
+    }
     return window;
 }
 
@@ -205,48 +210,61 @@ int MainWindow::offerRecovery() {
     const auto abandoned = abandonedRecoveryFiles(recoveryFolder_);
     const auto projects = abandonedProjectRecoveryFiles(recoveryFolder_);
     if (abandoned.empty() && projects.empty()) return 0;
-    const bool restore = questions_.restoreAfterCrash &&
-                         questions_.restoreAfterCrash(this, int(abandoned.size() + (projects.empty() ? 0 : 1)));
+    // Read first, so that the question names what it would restore. The panel holds one
+    // project: the newest copy is offered, older ones wait for the next start.
+    struct Readable {
+        std::filesystem::path copy;
+        std::string fault;  // why it cannot be read; empty: it can
+    };
+    std::optional<ProjectBook> project;
+    std::vector<Readable> read;
+    QStringList names;
+    if (!projects.empty()) {
+        try {
+            project = loadBook(projects.back());
+            const QString file = project->bookFile.empty() ? QStringLiteral("未命名")
+                                                           : shownName(pathOf(QString::fromStdString(project->bookFile)));
+            names << QStringLiteral("工程「%1」").arg(file);
+        } catch (const BookFileError& e) {
+            read.push_back({projects.back(), e.what()});
+        }
+    }
+    std::vector<std::pair<std::filesystem::path, CaseFile>> cases;
+    for (const auto& copy : abandoned) {
+        try {
+            CaseFile file = loadCase(copy);
+            const FormDefinition* definition = findWindow(file.formName);
+            QString name = QString::fromStdString(definition ? definition->title() : file.formName);
+            if (!file.caseFile.empty()) name += QStringLiteral(" — ") + shownName(pathOf(QString::fromStdString(file.caseFile)));
+            names << name;
+            cases.emplace_back(copy, std::move(file));
+        } catch (const CaseFileError& e) {
+            read.push_back({copy, e.what()});
+        }
+    }
+    const bool restore = !names.isEmpty() && questions_.restoreAfterCrash && questions_.restoreAfterCrash(this, names);
     int restored = 0;
+    std::error_code ignored;
     // A copy that cannot be read is kept, as a later version may read it, but moved aside: told
     // once, not offered again at every start.
-    const auto setAside = [this](const std::filesystem::path& copy, const char* fault) {
-        const std::filesystem::path aside = damagedRecoveryFile(copy);
+    for (const Readable& damaged : read) {
+        const std::filesystem::path aside = damagedRecoveryFile(damaged.copy);
         std::error_code error;
-        std::filesystem::rename(copy, aside, error);
+        std::filesystem::rename(damaged.copy, aside, error);
         const QString where = error ? QStringLiteral("无法移走该副本（%1）").arg(QString::fromStdString(error.message()))
-                                    : QStringLiteral("该副本已移至 %1，以后不再提示。")
-                                          .arg(qtPathText(aside));
-        if (questions_.tell) questions_.tell(this, QString::fromUtf8(fault) + QStringLiteral("。") + where);
-    };
-    // The panel holds one project: the newest copy is restored, older ones wait for the next start.
-    for (auto copy = projects.rbegin(); copy != projects.rend(); ++copy) {
-        if (restore && copy != projects.rbegin()) break;
-        if (restore) {
-            try {
-                project_->restoreRecovered(loadBook(*copy));
-                project_->show();
-                ++restored;
-            } catch (const BookFileError& e) {
-                setAside(*copy, e.what());
-                continue;
-            }
-        }
-        std::error_code ignored;
-        std::filesystem::remove(*copy, ignored);
+                                    : QStringLiteral("该副本已移至 %1，以后不再提示。").arg(qtPathText(aside));
+        if (questions_.tell) questions_.tell(this, QString::fromStdString(damaged.fault) + QStringLiteral("。") + where);
     }
-    for (const auto& copy : abandoned) {
-        if (restore) {
-            try {
-                const CaseFile file = loadCase(copy);
-                if (openCase(file, file.caseFile.empty() ? std::filesystem::path() : pathOf(QString::fromStdString(file.caseFile)), true))
-                    ++restored;
-            } catch (const CaseFileError& e) {
-                setAside(copy, e.what());
-                continue;
-            }
-        }
-        std::error_code ignored;
+    if (restore && project) {
+        project_->restoreRecovered(*project);
+        project_->show();
+        ++restored;
+    }
+    for (const auto& copy : projects)
+        if (!restore || copy == projects.back()) std::filesystem::remove(copy, ignored);
+    for (const auto& [copy, file] : cases) {
+        if (restore && openCase(file, file.caseFile.empty() ? std::filesystem::path() : pathOf(QString::fromStdString(file.caseFile)), true))
+            ++restored;
         std::filesystem::remove(copy, ignored);
     }
     return restored;

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "shell/calc_window.h"
 #include "shell/report_export.h"
 
 namespace pylora {
@@ -21,9 +22,15 @@ QSize contentSize(QWidget& window) {
     return window.size();
 }
 
+// The window's name as a page or a dialog gives it: a calculation's without the mark of a change.
+QString nameOf(const QWidget& window) {
+    if (const auto* calculation = qobject_cast<const CalcWindow*>(&window)) return calculation->caseTitle();
+    return window.windowTitle();
+}
+
 // A dialog's title names the window it prints.
 QString titleFor(const QString& action, const QWidget& window) {
-    return action + QStringLiteral(" — ") + window.windowTitle();
+    return action + QStringLiteral(" — ") + nameOf(window);
 }
 
 // The heading's lines and the page number, in a small type of their own; returns the area left
@@ -65,7 +72,7 @@ QRect paintHeading(QPainter& painter, const QRect& page, const PageHeading& head
 PageHeading pageHeadingFor(QWidget& window) {
     const ProjectInfo project = rememberedProject();
     const auto* source = dynamic_cast<const PageSource*>(&window);
-    return {window.windowTitle(), QString::fromStdString(project.projectName), QString::fromStdString(project.date),
+    return {nameOf(window), QString::fromStdString(project.projectName), QString::fromStdString(project.date),
             source ? source->pageWarning() : QString()};
 }
 
@@ -98,7 +105,7 @@ void paintWindowPage(QWidget& window, QPrinter& printer) {
 }
 
 void SystemPrinter::prepare(QPrinter& printer, QWidget& window) const {
-    printer.setDocName(window.windowTitle());
+    printer.setDocName(nameOf(window));
     if (chosenLayout_) {
         printer.setPrinterName(chosenPrinter_);
         printer.setPageLayout(*chosenLayout_);

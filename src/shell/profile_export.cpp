@@ -18,6 +18,7 @@
 #include "cad/profile_csv.h"
 #include "cad/profile_dxf.h"
 #include "shell/calc_window.h"
+#include "shell/default_names.h"
 #include "shell/report_export.h"
 
 namespace pylora {
@@ -60,12 +61,6 @@ QString writeProfileCsv(const CalcForm& window, const QString& path) {
     const auto drawing = profileDrawing(window);
     if (!drawing) return qt(noProfileReason(window));
     return written(path, profileCsv(*drawing));
-}
-
-QString profileFileName(const QString& windowTitle, const QString& suffix) {
-    QString title = windowTitle;
-    title.remove(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|\\s]")));
-    return title + QStringLiteral("纵断面_") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + '.' + suffix;
 }
 
 ProfileExportDialog::ProfileExportDialog(const CalcForm& window, const QString& suggestedPath, QWidget* parent)
@@ -133,21 +128,21 @@ void ProfileExportDialog::accept() {
     }
     path_->setText(QDir::toNativeSeparators(name));
     problem_->hide();
-    rememberReportFolder(QFileInfo(name).absolutePath());
+    rememberFolder(name);
     QDialog::accept();
 }
 
 void exportProfileDxf(CalcWindow& window) {
     if (!drawingOrSay(window)) return;
-    const QString suggested = QDir(reportFolder()).filePath(profileFileName(window.windowTitle(), "dxf"));
-    ProfileExportDialog dialog(window.model(), QDir::toNativeSeparators(suggested), &window);
+    ProfileExportDialog dialog(window.model(), offeredExportPath(window, QStringLiteral("纵断面"), QStringLiteral("dxf")),
+                               &window);
     if (dialog.exec() == QDialog::Accepted)
         window.showInformation(QStringLiteral("纵断面图已导出：") + dialog.path());
 }
 
 void exportProfileCsv(CalcWindow& window) {
     if (!drawingOrSay(window)) return;
-    const QString suggested = QDir(reportFolder()).filePath(profileFileName(window.windowTitle(), "csv"));
+    const QString suggested = offeredExportPath(window, QStringLiteral("纵断面"), QStringLiteral("csv"));
     const QString chosen = QFileDialog::getSaveFileName(&window, QStringLiteral("导出纵断面表 (CSV)"), suggested,
                                                         QStringLiteral("CSV 表格 (*.csv)"));
     if (chosen.isEmpty()) return;
@@ -155,7 +150,7 @@ void exportProfileCsv(CalcWindow& window) {
         window.showInformation(problem);
         return;
     }
-    rememberReportFolder(QFileInfo(chosen).absolutePath());
+    rememberFolder(chosen);
     window.showInformation(QStringLiteral("纵断面表已导出：") + QDir::toNativeSeparators(chosen));
 }
 

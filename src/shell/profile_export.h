@@ -21,9 +21,6 @@ class CalcWindow;
 QString writeProfileDxf(const CalcForm& window, const QString& path, double exaggeration);
 QString writeProfileCsv(const CalcForm& window, const QString& path);
 
-// "<window title>纵断面_<yyyymmdd>.dxf" in the folder reports go to.
-QString profileFileName(const QString& windowTitle, const QString& suffix);
-
 // Asks for the file and the vertical exaggeration (the window's own default offered) and writes
 // the drawing when 导出 is pressed: a failure is shown in the dialog, which stays open.
 class ProfileExportDialog : public QDialog {

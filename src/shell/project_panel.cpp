@@ -1,6 +1,7 @@
 #include "shell/project_panel.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include "files/recovery_store.h"
 #include "report_pages/report_pages.h"
 #include "shell/calc_window.h"
+#include "shell/default_names.h"
 #include "shell/main_window.h"
 #include "shell/path_text.h"
 
@@ -219,16 +221,17 @@ bool ProjectPanel::saveProject() {
         return false;
     }
     savedText_ = bookText(book_);
+    rememberFolder(qtPathText(path_));
     markChanged();
     return true;
 }
 
 bool ProjectPanel::saveProjectAs() {
     if (!questions_.projectSavePath) return false;
-    const QString suggested = path_.empty() ? (book_.project.projectName.empty() ? QStringLiteral("工程")
-                                                                                : qt(book_.project.projectName)) +
-                                                  QString::fromUtf8(kBookExtension)
-                                            : qtPathText(path_);
+    const QString name = cleanName(qt(book_.project.projectName));
+    const QString suggested =
+        path_.empty() ? QDir(lastFolder()).filePath((name.isEmpty() ? QStringLiteral("工程") : name) + QString::fromUtf8(kBookExtension))
+                      : qtPathText(path_);
     const QString path = questions_.projectSavePath(this, suggested);
     if (path.isEmpty()) return false;
     const std::filesystem::path previous = path_;
@@ -245,9 +248,11 @@ void ProjectPanel::exportBookAsked() {
         return;
     }
     if (!questions_.bookExportPath) return;
-    const QString base = path_.empty() ? QStringLiteral("计算书") : shownName(path_.stem());
-    const QString path = questions_.bookExportPath(this, base + QStringLiteral(".pdf"));
+    const QString base = path_.empty() ? qt(book_.project.projectName) : shownName(path_.stem());
+    const QString name = documentFileName({base}, QStringLiteral("计算书"), QDate::currentDate(), QStringLiteral("pdf"));
+    const QString path = questions_.bookExportPath(this, QDir(offeredFolder(path_)).filePath(name));
     if (path.isEmpty()) return;
+    rememberFolder(path);
     const QString problem = exportBook(path);
     if (!problem.isEmpty()) tell(problem);
 }

@@ -19,6 +19,7 @@
 #include <cstring>
 
 #include "shell/calc_window.h"
+#include "shell/default_names.h"
 #include "shell/study_report_link.h"
 
 namespace pylora {
@@ -76,7 +77,6 @@ QString causeOf(int error) {
     }
 }
 
-const char* const kFolderKey = "report/folder";
 
 }  // namespace
 
@@ -98,26 +98,6 @@ void rememberProject(const ProjectInfo& project) {
     settings.beginGroup(QStringLiteral("report"));
     ProjectInfo copy = project;
     for (int i = 0; i < kRememberedFields; ++i) settings.setValue(kFieldKeys[i], qt(*fieldOf(copy, i)));
-}
-
-QString reportFolder(const QString& documents, const QString& home) {
-    const QString last = QSettings().value(QLatin1String(kFolderKey)).toString();
-    if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
-    if (!documents.isEmpty() && QDir().mkpath(documents)) return documents;
-    return home;
-}
-
-QString reportFolder() {
-    return reportFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath());
-}
-
-void rememberReportFolder(const QString& folder) { QSettings().setValue(QLatin1String(kFolderKey), folder); }
-
-QString reportFileName(const QString& windowTitle, const QDate& day) {
-    QString name = windowTitle.trimmed() + QStringLiteral("计算书_") + day.toString(QStringLiteral("yyyyMMdd")) + ".pdf";
-    for (QChar& ch : name)
-        if (QStringLiteral("/\\:*?\"<>|").contains(ch)) ch = '_';
-    return name;
 }
 
 QString whyNotWritable(const QString& path) {
@@ -266,12 +246,12 @@ void ReportExportDialog::accept() {
         }
     }
     problem_->hide();
-    rememberReportFolder(QFileInfo(name).absolutePath());
+    rememberFolder(name);
     QDialog::accept();
 }
 
 void exportReport(CalcWindow& window) {
-    const QString suggested = QDir(reportFolder()).filePath(reportFileName(window.windowTitle(), QDate::currentDate()));
+    const QString suggested = offeredExportPath(window, QStringLiteral("计算书"), QStringLiteral("pdf"));
     ReportExportDialog dialog(
         QDir::toNativeSeparators(suggested),
         [&window](ReportFormat format, const QString& path, const ProjectInfo& project) {

@@ -27,13 +27,6 @@ QString writeReport(const CalcForm& window, const ProjectInfo& project, ReportFo
 ProjectInfo rememberedProject();
 void rememberProject(const ProjectInfo& project);
 
-// The folder a report is offered in: the one the last report went to while it exists, else the
-// documents folder (made when missing), else the home folder.
-QString reportFolder(const QString& documents, const QString& home);
-QString reportFolder();
-void rememberReportFolder(const QString& folder);
-// "<window title>计算书_<yyyymmdd>.pdf", without the characters a file name may not hold.
-QString reportFileName(const QString& windowTitle, const QDate& day);
 
 // Why the file cannot be written, in the engineer's words from the system's own answer
 // ("目录不存在", "权限不足" …); empty when it can. An existing file is left as it is.

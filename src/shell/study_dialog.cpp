@@ -23,6 +23,7 @@
 #include <algorithm>
 
 #include "shell/calc_window.h"
+#include "shell/default_names.h"
 #include "shell/report_export.h"
 #include "shell/screen_fit.h"
 #include "shell/study_chart.h"
@@ -53,7 +54,7 @@ QPushButton* button(const QString& caption, const char* name) {
 StudyDialog::StudyDialog(CalcWindow& window) : QDialog(&window, Qt::Window), window_(window) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("parameterStudy");
-    setWindowTitle(QStringLiteral("参数分析 — ") + window.windowTitle());
+    setWindowTitle(QStringLiteral("参数分析 — ") + window.caseTitle());
     const Form& form = window.model().form();
     const std::vector<FieldChoice> inputs = studyInputs(form);
 
@@ -326,7 +327,7 @@ void StudyDialog::copyTable() {
     showStatus(QStringLiteral("表格已复制（以制表符分隔，可粘贴到电子表格）"));
 }
 
-QString StudyDialog::plotTitle() const { return window_.windowTitle() + QStringLiteral(" 参数分析"); }
+QString StudyDialog::plotTitle() const { return window_.caseTitle() + QStringLiteral(" 参数分析"); }
 
 QString StudyDialog::exportTo(const QString& path) {
     if (!study_) return QStringLiteral("尚无分析结果");
@@ -348,14 +349,13 @@ void StudyDialog::exportAsked() {
     QString filters;
     for (const char* filter : kExportFilters) filters += (filters.isEmpty() ? "" : ";;") + QString::fromUtf8(filter);
     QString chosenFilter = QString::fromUtf8(kExportFilters[0]);
-    const QString suggested = QDir(reportFolder()).filePath(window_.windowTitle().trimmed() + QStringLiteral("参数分析_") +
-                                                            QDate::currentDate().toString("yyyyMMdd") + ".csv");
+    const QString suggested = offeredExportPath(window_, QStringLiteral("参数分析"), QStringLiteral("csv"));
     QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出参数分析"), suggested, filters, &chosenFilter);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty())
         for (int i = 0; i < int(std::size(kExportFilters)); ++i)
             if (chosenFilter == QString::fromUtf8(kExportFilters[i])) path += '.' + QLatin1String(kExportSuffixes[i]);
-    if (exportTo(path).isEmpty()) rememberReportFolder(QFileInfo(path).absolutePath());
+    if (exportTo(path).isEmpty()) rememberFolder(path);
 }
 
 void StudyDialog::addToReport() {

@@ -39,6 +39,23 @@ TEST(GroundDataFile, LayoutsReadTheSame) {
     for (const LayoutCase& c : cases) EXPECT_EQ(recordsOf(parseGroundData(c.text, "1.TXT")), expected) << c.name;
 }
 
+// A spreadsheet's heading before the records is skipped and noted; words anywhere else are
+// still refused, a second heading line too.
+TEST(GroundDataFile, AHeadingLineFirstIsSkippedAndSaid) {
+    const GroundData data = parseGroundData("\xEF\xBB\xBF里程,地面高程\r\n0.00,310.8\r\n10,310.3\r\n", "/d/1.TXT");
+    EXPECT_EQ(recordsOf(data), (Records{{"0.00", "310.8"}, {"10", "310.3"}}));
+    ASSERT_EQ(data.notes.size(), 1u);
+    EXPECT_EQ(data.notes[0], "地面数据文件 /d/1.TXT 第1行「里程,地面高程」不是数据，作为表头跳过");
+    for (const char* text : {"里程,地面高程\n桩号,高程\n0,310.8\n", "0,310.8\n里程,地面高程\n"}) {
+        try {
+            parseGroundData(text, "/d/1.TXT");
+            ADD_FAILURE() << text;
+        } catch (const RunFailure& failure) {
+            EXPECT_EQ(failure.kind(), FailureKind::NotANumber) << text;
+        }
+    }
+}
+
 // The disk hands the file over in pieces of any size: the records are the same.
 TEST(GroundDataFile, PiecesOfAnySizeReadAsTheWhole) {
     const std::string text = "\xEF\xBB\xBF" "0.00,310.8\r\n10,310.3\r\n\r\n18.5,309.5";

@@ -25,6 +25,7 @@ class CaseFilesTest : public QObject {
     FakePrinter printer;
     QTemporaryDir folder;
     QString told;
+    QStringList restoreOffered;  // what the question after a crash named
     int closeQuestions = 0;
     QString closeTitle;  // the window the question named
     CloseAnswer closeAnswer = CloseAnswer::Discard;
@@ -46,7 +47,10 @@ class CaseFilesTest : public QObject {
             quitQuestions << unsaved;
             return closeAnswer;
         };
-        questions.restoreAfterCrash = [](QWidget*, int) { return true; };
+        questions.restoreAfterCrash = [this](QWidget*, const QStringList& unsaved) {
+            restoreOffered = unsaved;
+            return true;
+        };
         questions.tell = [this](QWidget*, const QString& message) { told = message; };
         main->setCaseQuestions(questions);
         main->keepForRecovery(file("recovery"));
@@ -284,6 +288,33 @@ private slots:
         QVERIFY(restored->isModified());
         QVERIFY(restored->isStale("Text7"));  // greyed before the crash, and still not of n = 0.9
         QVERIFY(!std::filesystem::exists(left));
+    }
+
+    // The question after a crash names each calculation it would restore, by its window and
+    // its case file, and counts only calculations.
+    void theRecoveryQuestionNamesEachCalculation() {
+        MainWindow* main = makeMain();
+        CalcWindow* wall = main->showWindow("壁厚计算");
+        QVERIFY(wall->saveCaseTo(file("甲.pylora")));
+        type(wall, "Text5", "0.7");
+        CalcWindow* soil = main->showWindow("土壤荷载计算");
+        for (QLineEdit* edit : soil->findChildren<QLineEdit*>())
+            if (edit->isEnabled() && !edit->isReadOnly() && edit->isVisible()) {
+                QTest::keyClicks(edit, "2");
+                break;
+            }
+        for (CalcWindow* window : {wall, soil}) window->writeRecoveryCopy();
+        for (const auto& copy : ownRecoveryFiles(file("recovery"))) {  // as a crashed program left them
+            const std::string name = copy.filename().string();
+            std::filesystem::copy_file(copy, file("recovery") / ("999997" + name.substr(name.find('-'))));
+        }
+        closeAnswer = CloseAnswer::Discard;
+        QVERIFY(main->quit());
+
+        MainWindow* again = makeMain();
+        QCOMPARE(again->offerRecovery(), 2);
+        restoreOffered.sort();
+        QCOMPARE(restoreOffered, QStringList({"土壤荷载计算", "壁厚计算 — 甲.pylora"}));
     }
 
     void anUnreadableCopyIsToldOnceAndMovedAside() {

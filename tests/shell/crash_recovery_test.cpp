@@ -50,9 +50,9 @@ private slots:
         auto* main = new MainWindow(services, printer);
         CaseQuestions questions;
         int asked = 0;
-        questions.restoreAfterCrash = [&asked](QWidget*, int windows) {
+        questions.restoreAfterCrash = [&asked](QWidget*, const QStringList& unsaved) {
             ++asked;
-            return windows == 1;
+            return unsaved == QStringList{"壁厚计算"};
         };
         main->setCaseQuestions(questions);
         main->keepForRecovery(folder);

@@ -18,6 +18,7 @@
 #include "fake_printer.h"
 #include "gui_test_main.h"
 #include "shell/calc_window.h"
+#include "shell/default_names.h"
 #include "shell/profile_export.h"
 #include "shell/report_export.h"
 #include "test_services.h"
@@ -42,7 +43,7 @@ private slots:
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
         QSettings().clear();
-        rememberReportFolder(folder_.path());
+        rememberFolder(folder_.path());
     }
 
     void onlyProfileWindowsOfferTheExports() {

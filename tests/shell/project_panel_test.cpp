@@ -28,6 +28,7 @@ class ProjectPanelTest : public QObject {
     FakePrinter printer;
     QTemporaryDir folder;
     QString told;
+    QStringList restoreOffered;  // what the question after a crash named
     int closeQuestions = 0;
     CloseAnswer closeAnswer = CloseAnswer::Discard;
     CloseAnswer windowCloseAnswer = CloseAnswer::Discard;  // a calculator window's question
@@ -48,7 +49,10 @@ class ProjectPanelTest : public QObject {
         };
         questions.saveBeforeClosing = [this](QWidget*, const QString&) { return windowCloseAnswer; };
         questions.tell = [this](QWidget*, const QString& message) { told = message; };
-        questions.restoreAfterCrash = [](QWidget*, int) { return true; };
+        questions.restoreAfterCrash = [this](QWidget*, const QStringList& unsaved) {
+            restoreOffered = unsaved;
+            return true;
+        };
         main->setCaseQuestions(questions);
         main->keepForRecovery(recovery());
         return main;
@@ -287,6 +291,7 @@ private slots:
 
         MainWindow* again = makeMain();
         QCOMPARE(again->offerRecovery(), 1);
+        QCOMPARE(restoreOffered, QStringList({"工程「穿越.pylora-project」"}));
         ProjectPanel* restored = again->projectPanel();
         QCOMPARE(restored->findChild<QLineEdit*>("project_approved_by")->text(), QString("张华"));
         QCOMPARE(titles(restored), QStringList({"土壤荷载计算"}));

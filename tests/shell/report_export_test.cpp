@@ -25,6 +25,7 @@
 #include "fake_printer.h"
 #include "gui_test_main.h"
 #include "shell/calc_window.h"
+#include "shell/default_names.h"
 #include "shell/report_export.h"
 #include "test_services.h"
 
@@ -249,22 +250,42 @@ private slots:
         QSettings().remove("report/folder");
         QTemporaryDir home;
         const QString documents = home.path() + "/文档";
-        QCOMPARE(reportFolder(documents, home.path()), documents);
+        QCOMPARE(lastFolder(documents, home.path()), documents);
         QVERIFY(QFileInfo(documents).isDir());
         QFile blocker(home.path() + "/file");
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        QCOMPARE(reportFolder(home.path() + "/file/文档", home.path()), home.path());
+        QCOMPARE(lastFolder(home.path() + "/file/文档", home.path()), home.path());
 
         const QString last = home.path() + "/报告";
         QVERIFY(QDir().mkpath(last));
-        rememberReportFolder(last);
-        QCOMPARE(reportFolder(documents, home.path()), last);
+        rememberFolder(last);
+        QCOMPARE(lastFolder(documents, home.path()), last);
         QVERIFY(QDir(last).removeRecursively());
-        QCOMPARE(reportFolder(documents, home.path()), documents);  // gone since: not offered
+        QCOMPARE(lastFolder(documents, home.path()), documents);  // gone since: not offered
         QSettings().remove("report/folder");
 
-        QCOMPARE(reportFileName("输气管道壁厚计算", QDate(2026, 3, 5)), QString("输气管道壁厚计算计算书_20260305.pdf"));
-        QCOMPARE(reportFileName("A/B: 计算", QDate(2026, 12, 31)), QString("A_B_ 计算计算书_20261231.pdf"));
+    }
+
+    // Offered names come from the window's name and the case's, clean: no refused character,
+    // no stray blank, no word twice, no bracket left unmatched.
+    void offeredNamesAreClean() {
+        struct Case {
+            QStringList names;
+            const char* what;
+            const char* suffix;
+            const char* offered;
+        };
+        const Case cases[] = {
+            {{"输气管道壁厚计算"}, "计算书", "pdf", "输气管道壁厚计算_计算书_20261210.pdf"},
+            {{"壁厚计算", "西气东输 壁厚 K12"}, "计算书", "pdf", "壁厚计算_西气东输 壁厚 K12_计算书_20261210.pdf"},
+            {{"A/B: 计算", "  甲  乙 "}, "计算书", "docx", "A_B_ 计算_甲 乙_计算书_20261210.docx"},
+            {{"大开挖穿越纵断面"}, "纵断面", "dxf", "大开挖穿越纵断面_20261210.dxf"},
+            {{"定向钻穿越(输入地面标高）"}, "纵断面", "csv", "定向钻穿越（输入地面标高）_纵断面_20261210.csv"},
+            {{"长度)两端(铰接"}, "参数分析", "csv", "长度两端铰接_参数分析_20261210.csv"},
+            {{"壁厚计算", ""}, "参数分析", "png", "壁厚计算_参数分析_20261210.png"},
+        };
+        for (const Case& c : cases)
+            QCOMPARE(documentFileName(c.names, c.what, QDate(2026, 12, 10), c.suffix), QString(c.offered));
     }
 
     // A name that cannot be written: the dialog says why, as the system says it, writes nothing
@@ -361,7 +382,7 @@ private slots:
     // Ctrl+E opens the export wherever the cursor is: in an input field too, whose own editing
     // keys would otherwise take it. The name offered is the window's title and today's date.
     void ctrlEExportsFromAnInputField() {
-        rememberReportFolder(folder_.path());  // not the account's documents folder
+        rememberFolder(folder_.path());  // not the account's documents folder
         FakePrinter printer;
         CalcWindow window(*findWindow("壁厚计算"), testServices(), printer);
         window.setAttribute(Qt::WA_DeleteOnClose, false);
@@ -379,8 +400,7 @@ private slots:
         });
         QTest::keyClick(pressure, Qt::Key_E, Qt::ControlModifier);
         QVERIFY2(!offered.isEmpty(), "Ctrl+E in an input field opened no export");
-        QCOMPARE(QFileInfo(offered).fileName(),
-                 window.windowTitle() + "计算书_" + QDate::currentDate().toString("yyyyMMdd") + ".pdf");
+        QCOMPARE(QFileInfo(offered).fileName(), "壁厚计算_计算书_" + QDate::currentDate().toString("yyyyMMdd") + ".pdf");
         QCOMPARE(QFileInfo(offered).absolutePath(), folder_.path());
         QSettings().remove("report/folder");
     }
