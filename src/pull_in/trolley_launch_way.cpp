@@ -2,6 +2,7 @@
 // trolleys: the rolling friction of the wheels, the friction of their bearings and flanges, the
 // friction of the pulling rope on the ground, and the pulling force that starts it all moving.
 #include "model/calc.h"
+#include "model/input_domain_bounds.h"
 #include "pull_in/pulling_force.h"
 
 namespace pylora {
@@ -103,7 +104,7 @@ FormDefinition makeTrolleyLaunchWay() {
     inputs.field(kGroundFriction, "钢丝绳与地面摩擦系数f4", "0.6", {1, 2}).means("f_4", "钢丝绳与地面摩擦系数").positive();
     inputs.field(kStartingCoefficient, "起动系数K，一般取2", "2.0", {2, 2})
         .means("K", "起动系数")
-        .within({.stated = true, .lowest = 1});
+        .within(atLeast(1));
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {3, 0, 1, 3});
     results.result(kWheelRolling, "小车车轮在沿轨道滚动时的摩擦力F1，KN", {0, 0})
