@@ -110,7 +110,7 @@ FormDefinition makeGeneralPullingForce() {
         .means("F_1", "钢丝绳与接触面摩擦力", "kN").nonNegative();
     inputs.field(kSlopeFriction, "管段结构表面斜坡面摩擦系数f", "0.30", {2, 1})
         .means("f′", "管段结构表面与斜坡面摩擦系数").positive();
-    inputs.field(kSlopeAngle, "斜坡坡角α，( °) ", "30", {3, 1}).means("α", "斜坡坡角", "°").between(0, 90);
+    inputs.field(kSlopeAngle, "斜坡坡角α，( °) ", "30", {3, 1}).means("α", "斜坡坡角", "°").between(-90, 90);
     inputs.field(kRopeGroundResistance, "钢丝绳与地面间的摩擦阻力F4,KN", "600", {4, 1})
         .means("F_4", "钢丝绳与地面间的摩擦阻力", "kN").nonNegative();
     inputs.field(kBreakingForceSum, "钢丝绳的钢丝破断拉力总和Pg，KN", "931.5", {5, 1})

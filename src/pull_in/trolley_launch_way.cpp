@@ -92,7 +92,7 @@ FormDefinition makeTrolleyLaunchWay() {
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {2, 0, 1, 3});
     inputs.field(kPipeWeight, "被拖管段总重力G，KN", "15000", {0, 0}).means("G", "被拖管段总重力", "kN").positive();
     inputs.field(kTrolleyWeight, "单个小平车重力G1，KN", "500", {1, 0}).means("G_1", "单个小平车重力", "kN").positive();
-    inputs.field(kTrolleys, "小平车个数n", "10", {2, 0}).means("n", "小平车个数").count();
+    inputs.field(kTrolleys, "小平车个数n", "10", {2, 0}).means("n", "小平车个数").countFromZero();
     inputs.field(kWheelRadius, "小平车轮子半径rc,cm", "15.0", {3, 0}).means("r_c", "小平车轮子半径", "cm").positive();
     inputs.field(kWheelFriction, "小平车车轮沿钢轨滚动摩擦系数f1", "0.5", {0, 1})
         .means("f_1", "小平车车轮沿钢轨滚动摩擦系数", "cm").positive();
