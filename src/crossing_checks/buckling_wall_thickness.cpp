@@ -3,6 +3,7 @@
 // δ = 0.006·D·(n·p/m)^(1/3) / m with p = H/10.
 
 #include "model/calc.h"
+#include "model/input_domain_bounds.h"
 
 namespace pylora {
 namespace {
@@ -60,7 +61,7 @@ FormDefinition makeBucklingWallThickness() {
 
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {1, 0, 1, 2});
     inputs.field(kOutsideDiameter, "输气管道外径D(毫米)", "610", {0, 0}).means("D", "输气管道外径", "mm").positive();
-    inputs.field(kOverloadFactor, "超载系数,n", "1.1", {1, 0}).means("n", "超载系数").within({.stated = true, .lowest = 1});
+    inputs.field(kOverloadFactor, "超载系数,n", "1.1", {1, 0}).means("n", "超载系数").within(atLeast(1));
     inputs.field(kWorkingFactor, "工作条件系数", "0.65", {0, 1}).means("m", "工作条件系数").fraction();
     inputs.field(kFloodDepth, "设计洪水位水深(m)", "10", {1, 1}).means("H", "设计洪水位水深", "m").nonNegative();
 

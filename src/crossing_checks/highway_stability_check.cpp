@@ -54,6 +54,8 @@ void checkStability(Form& form) {
     form.setText(kWithCasing, FormatNumber(withCasing, "#.###"));
 
     const auto [largestDiameter, smallestDiameter] = FieldValues(form, kLargestDiameter, kSmallestDiameter);
+    if (smallestDiameter > largestDiameter)
+        throw RunFailure(FailureKind::NoSolution, kSmallestDiameter, "大于管道最大外径");
     const Num ovality = (largestDiameter - smallestDiameter) / meanDiameter;
     const Num base = 2.2 * stiffness / (meanDiameter * meanDiameter * meanDiameter);
     form.setText(kSymmetricOvality, FormatNumber(base * (1 - 4.5 * ovality), "#.###"));

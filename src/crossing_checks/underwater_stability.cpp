@@ -2,6 +2,7 @@
 // hydrodynamic uplift and horizontal thrust), the ballast that keeps the pipe in place, and the
 // stone or gabion ballast that provides it. Forces are in kilograms-force per metre of pipe.
 #include "model/calc.h"
+#include "model/input_domain_bounds.h"
 
 namespace pylora {
 namespace {
@@ -193,7 +194,7 @@ FormDefinition makeUnderwaterStability() {
     inputs.field(kElasticLength, "弹性敷设段水平长度(米)", "300", {3, 0}).means("L", "弹性敷设段水平长度", "m").positive();
     inputs.field(kInertia, "管道的惯性矩(厘米^4)", "8582", {4, 0}).means("I", "管道的惯性矩", "cm⁴").positive();
     inputs.field(kWaterWeight, "γ 水的容重（牛/米）", "10000", {0, 1}).means("γ_w", "水的容重", "N/m³").positive();
-    inputs.field(kBendRise, "弯曲矢高H（厘米） ", "98.00", {1, 1}).means("H", "弯曲矢高", "cm");
+    inputs.field(kBendRise, "弯曲矢高H（厘米） ", "98.00", {1, 1}).means("H", "弯曲矢高", "cm").positive();
     inputs.field(kStoneWeight, "γ 石料的容重（牛/米 )", "24000", {2, 1}).means("γ_s", "石料的容重", "N/m³").positive();
     inputs.field(kFillFactor, "石笼充实系数", "0.90", {3, 1}).means("C_0", "石笼充实系数").fraction();
     inputs.field(kFriction, "管道与河床的摩擦系数", "0.4", {4, 1}).means("f", "管道与河床的摩擦系数").positive();
@@ -201,7 +202,7 @@ FormDefinition makeUnderwaterStability() {
     inputs.field(kLiftCoefficient, "阻力系数Cy", "0.60", {1, 2}).means("C_y", "阻力系数（上抬力）").positive();
     inputs.field(kBendConstant, "常数K", "125000", {2, 2}).means("K", "保持自由弯曲需加压重力公式中的常数").positive();
     inputs.field(kGravity, "重力加速度g", "9.8066 ", {3, 2}).means("g", "重力加速度", "m/s²").positive();
-    inputs.field(kSafetyFactor, "石笼安全系数", "1.5", {4, 2}).means("K_s", "石笼安全系数").within({.stated = true, .lowest = 1});
+    inputs.field(kSafetyFactor, "石笼安全系数", "1.5", {4, 2}).means("K_s", "石笼安全系数").within(atLeast(1));
     // The pipe weight's long caption spans the left and middle columns; its field stands in the right one.
     const char* pipeWeightCaption = "管道在空气单位长度中的总重量（包括防腐层、保护层）（千克/米）";
     inputs.label("", pipeWeightCaption, {5, 0, 1, 2});

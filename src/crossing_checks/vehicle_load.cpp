@@ -2,6 +2,7 @@
 // wheel's load spreads into the soil at the spreading angle; below the depth where the spreading
 // lines of the two rear wheels cross, their zones overlap and the overlapping formula applies.
 #include "model/calc.h"
+#include "model/input_domain_bounds.h"
 
 namespace pylora {
 namespace {
@@ -83,12 +84,12 @@ FormDefinition makeVehicleLoad() {
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {2, 0, 1, 2});
     inputs.field(kWheelSpacing, "汽车后轴两轮中心距C(米)", "2.5", {0, 0}).means("C", "汽车后轴两轮中心距", "m").positive();
     inputs.field(kSpreadAngle, " 压力在土壤中的传播角α（ °） ", "40", {1, 0}).means("α", "压力在土壤中的传播角", "°")
-        .within({.stated = true, .lowest = 0, .lowestIncluded = false, .highest = 90, .highestIncluded = false});
+        .within(strictlyBetween(0, 90));
     inputs.field(kContactLength, "汽车轮胎行车向着地长度a(米)", "0.2", {2, 0})
         .means("a", "汽车轮胎行车向着地长度", "m").positive();
     inputs.field(kDynamicFactor, "动力系数Kd,查表可得", "1.0", {3, 0})
         .means("K_d", "动力系数")
-        .within({.stated = true, .lowest = 1});
+        .within(atLeast(1));
     inputs.field(kTyreWidth, "汽车轮胎宽度b（米）", "0.4", {0, 1}).means("b", "汽车轮胎宽度", "m").positive();
     inputs.field(kWheelLoad, "汽车每一后轮轮压G,KN", "130", {1, 1}).means("G", "汽车每一后轮轮压", "kN").positive();
     inputs.field(kDepth, "管道管顶埋深h(米)", "3.5", {2, 1}).means("h", "管道管顶埋深", "m").nonNegative();

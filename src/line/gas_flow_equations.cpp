@@ -516,7 +516,7 @@ FormDefinition makeGasFlowEquations() {
                      .means("P_1", "起点压力（绝）", "MPa").positive()
                      .unitFrom(kPressureUnit));
     candidate(2, in.field(kOutletPressure, "终点压力（绝）P2", "8", {2, 0})
-                     .means("P_2", "终点压力（绝）", "MPa").positive()
+                     .means("P_2", "终点压力（绝）", "MPa").nonNegative()  // 0: discharge to vacuum
                      .unitFrom(kPressureUnit));
     candidate(3, in.field(kLength, "管道长度 L", "100", {3, 0}).means("L", "管道长度", "km").positive().unitFrom(kLengthUnit));
     candidate(4, in.field(kDiameter, "管道内径 D", "990", {4, 0})

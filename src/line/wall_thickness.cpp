@@ -1,6 +1,7 @@
 // 壁厚计算: wall thickness of a gas transmission pipe from the hoop stress of the internal
 // pressure (GB 50251-2003), the minimum wall at a bend arc and the straight pipe for a hot-bent bend.
 #include "model/calc.h"
+#include "model/input_domain_bounds.h"
 
 namespace pylora {
 namespace {
@@ -64,7 +65,7 @@ FormDefinition makeWallThickness() {
     // negative below n = 0.5 and has no value at it.
     inputs.field(kBendRadiusRatio, "弯头的曲率半径R为几倍DN", "5.0", {2, 0})
         .means("n", "弯头的曲率半径R与DN之比")
-        .within({.stated = true, .lowest = 0.5, .lowestIncluded = false});
+        .within(above(0.5));
     inputs.field(kYieldStrength, "管材的最低屈服强度，（MPa）", "360", {0, 1}).means("σ_s", "管材的最低屈服强度", "MPa").positive();
     inputs.field(kDesignFactor, "设计系数", "0.40", {1, 1}).means("F", "设计系数").fraction();
     inputs.field(kTemperatureFactor, "温度折减系数", "1.00", {2, 1}).means("t", "温度折减系数").fraction();

@@ -229,7 +229,9 @@ FormDefinition makeCasingSupports() {
                     kSecondMakerFields);
 
     auto verdict = def.frame("Frame4", "输出结果3", FrameRole::Results, {3, 0, 1, 2});
-    verdict.result(kClearance, "主管与套管空隙（mm）", {0, 0}).means("c", "主管与套管空隙", "mm", 1);
+    // A casing too small for the pipe and its runners shows by how much: the clearance is negative
+    // and the verdict beside it says 偏小.
+    verdict.result(kClearance, "主管与套管空隙（mm）", {0, 0}).means("c", "主管与套管空隙", "mm", 1).anySign();
     // "小于", "大于" or "远大于" before the caption "15（mm）".
     unitResult(verdict, kClearanceWord, "15（mm）", {0, 1}).means("", "主管与套管空隙与15mm相比").verdict();
     verdict.result(kRingCost, "所选套管支架总费用", {0, 2}).means("C", "所选套管支架总费用", "元");

@@ -51,7 +51,7 @@ void computePipeTakeoff(Form& form) {
 
 Meaning input(std::string symbol, std::string name, std::string unit, Domain domain) {
     return {.symbol = std::move(symbol), .name = std::move(name), .unit = std::move(unit), .role = FieldRole::Input,
-            .domain = domain};
+            .step = {}, .domain = domain};
 }
 
 // A column of a grid: its caption, the name above the unit, its cell in each pipe row, and what

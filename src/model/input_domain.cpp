@@ -6,19 +6,19 @@
 
 namespace pylora {
 
-Domain Domain::anySign() { return Domain{true}; }
+Domain Domain::anySign() { return Domain{true, std::nullopt, true, std::nullopt, true, false}; }
 
-Domain Domain::positive() { return Domain{true, 0.0, false}; }
+Domain Domain::positive() { return Domain{true, 0.0, false, std::nullopt, true, false}; }
 
-Domain Domain::nonNegative() { return Domain{true, 0.0, true}; }
+Domain Domain::nonNegative() { return Domain{true, 0.0, true, std::nullopt, true, false}; }
 
-Domain Domain::fraction() { return Domain{true, 0.0, false, 1.0, true}; }
+Domain Domain::fraction() { return Domain{true, 0.0, false, 1.0, true, false}; }
 
 Domain Domain::count() { return Domain{true, 1.0, true, std::nullopt, true, true}; }
 
 Domain Domain::countFromZero() { return Domain{true, 0.0, true, std::nullopt, true, true}; }
 
-Domain Domain::between(double lowest, double highest) { return Domain{true, lowest, true, highest, true}; }
+Domain Domain::between(double lowest, double highest) { return Domain{true, lowest, true, highest, true, false}; }
 
 bool holds(const Domain& domain, double value) {
     if (!domain.stated) return true;

@@ -2,6 +2,7 @@
 // the towed string on the bed against the current, the allowable tension of the wire rope, and
 // the pulling force along the bed and up a slope.
 #include "model/calc.h"
+#include "model/input_domain_bounds.h"
 #include "pull_in/pulling_force.h"
 
 namespace pylora {
@@ -98,10 +99,10 @@ FormDefinition makeGeneralPullingForce() {
         .means("F_n", "单位长度管线结构曲线敷设时的弹性力", "kN/m").nonNegative();
     inputs.field(kStartingCoefficient, "起动系数K，一般取2；", "2", {3, 0})
         .means("K_q", "起动系数")
-        .within({.stated = true, .lowest = 1});
+        .within(atLeast(1));
     inputs.field(kRopeSafetyFactor, "钢丝绳使用安全系数K", "9.0", {4, 0})
         .means("K_s", "钢丝绳使用安全系数")
-        .within({.stated = true, .lowest = 1});
+        .within(atLeast(1));
     inputs.field(kUnequalLoadFactor, "考虑钢丝受力不均的钢丝绳破断拉力换算系数a", "0.82", {5, 0})
         .means("a", "考虑钢丝受力不均的钢丝绳破断拉力换算系数").fraction();
     inputs.field(kWeight, "管段在陆上或水中重力G，KN；", "650", {0, 1}).means("G", "管段在陆上或水中重力", "kN").nonNegative();
@@ -109,7 +110,7 @@ FormDefinition makeGeneralPullingForce() {
         .means("F_1", "钢丝绳与接触面摩擦力", "kN").nonNegative();
     inputs.field(kSlopeFriction, "管段结构表面斜坡面摩擦系数f", "0.30", {2, 1})
         .means("f′", "管段结构表面与斜坡面摩擦系数").positive();
-    inputs.field(kSlopeAngle, "斜坡坡角α，( °) ", "30", {3, 1}).means("α", "斜坡坡角", "°").between(0, 90);
+    inputs.field(kSlopeAngle, "斜坡坡角α，( °) ", "30", {3, 1}).means("α", "斜坡坡角", "°").between(-90, 90);
     inputs.field(kRopeGroundResistance, "钢丝绳与地面间的摩擦阻力F4,KN", "600", {4, 1})
         .means("F_4", "钢丝绳与地面间的摩擦阻力", "kN").nonNegative();
     inputs.field(kBreakingForceSum, "钢丝绳的钢丝破断拉力总和Pg，KN", "931.5", {5, 1})

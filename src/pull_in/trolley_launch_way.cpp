@@ -2,6 +2,7 @@
 // trolleys: the rolling friction of the wheels, the friction of their bearings and flanges, the
 // friction of the pulling rope on the ground, and the pulling force that starts it all moving.
 #include "model/calc.h"
+#include "model/input_domain_bounds.h"
 #include "pull_in/pulling_force.h"
 
 namespace pylora {
@@ -91,7 +92,7 @@ FormDefinition makeTrolleyLaunchWay() {
     auto inputs = def.frame("Frame1", "输入参数", FrameRole::Input, {2, 0, 1, 3});
     inputs.field(kPipeWeight, "被拖管段总重力G，KN", "15000", {0, 0}).means("G", "被拖管段总重力", "kN").positive();
     inputs.field(kTrolleyWeight, "单个小平车重力G1，KN", "500", {1, 0}).means("G_1", "单个小平车重力", "kN").positive();
-    inputs.field(kTrolleys, "小平车个数n", "10", {2, 0}).means("n", "小平车个数").count();
+    inputs.field(kTrolleys, "小平车个数n", "10", {2, 0}).means("n", "小平车个数").countFromZero();
     inputs.field(kWheelRadius, "小平车轮子半径rc,cm", "15.0", {3, 0}).means("r_c", "小平车轮子半径", "cm").positive();
     inputs.field(kWheelFriction, "小平车车轮沿钢轨滚动摩擦系数f1", "0.5", {0, 1})
         .means("f_1", "小平车车轮沿钢轨滚动摩擦系数", "cm").positive();
@@ -103,7 +104,7 @@ FormDefinition makeTrolleyLaunchWay() {
     inputs.field(kGroundFriction, "钢丝绳与地面摩擦系数f4", "0.6", {1, 2}).means("f_4", "钢丝绳与地面摩擦系数").positive();
     inputs.field(kStartingCoefficient, "起动系数K，一般取2", "2.0", {2, 2})
         .means("K", "起动系数")
-        .within({.stated = true, .lowest = 1});
+        .within(atLeast(1));
 
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {3, 0, 1, 3});
     results.result(kWheelRolling, "小车车轮在沿轨道滚动时的摩擦力F1，KN", {0, 0})

@@ -15,7 +15,7 @@ const QuotaWindow kBrickWall{
     .titleLabel = "",
     .note = " 【工程内容】1、调、运、铺砂浆； 2、安放木砖、铁件，砌砖;      [摘录于四川省建筑工程计价定额(一)SGD1-2000]",
     .basis = {"四川省建筑工程计价定额(一)SGD1-2000"},
-    .work = {"一般砖墙（单位:方）", "10", "一般砖墙体积", "m³", 10, Domain::positive()},
+    .work = {"一般砖墙（单位:方）", "10", "一般砖墙体积", "m³", 10, Domain::nonNegative()},
     .optionFrames = {{"Frame6", "混凝土标号", "砂浆标号",
                       {{kM5, "Label14", "M5", true}, {kM75, "Label21", "M7.5"}, {kM10, "Label1", "M10"}}}},
     .tests = {{{kM5}, 0}, {{kM75}, 1}, {{}, 2}},

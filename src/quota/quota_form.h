@@ -73,7 +73,7 @@ struct QuotaWork {
     const char* name;  // e.g. 一般砖墙体积
     const char* unit;  // m³, 个
     double quotaUnit;  // the rates are per this many units of work: 10 or 1
-    Domain domain;     // the amounts of work there can be: a volume positive, a count whole
+    Domain domain;     // the amounts of work there can be: a volume not negative, a count whole
 };
 
 struct QuotaWindow {

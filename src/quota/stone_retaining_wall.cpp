@@ -17,7 +17,7 @@ const QuotaWindow kStoneRetainingWall{
     .note = " 【工程内容】工程内容：1、打天地座，镶缝、逗缝，调、运、铺砂浆，运石、砌筑；2、露面加扁子缝，留自然荒包。"
             "                              [摘录于四川省建筑工程计价定额(一)SGD1-2000]",
     .basis = {"四川省建筑工程计价定额(一)SGD1-2000"},
-    .work = {"石挡土墙(片石护坡或条石护壁)（单位:方）", "10", "石挡土墙体积", "m³", 10, Domain::positive()},
+    .work = {"石挡土墙(片石护坡或条石护壁)（单位:方）", "10", "石挡土墙体积", "m³", 10, Domain::nonNegative()},
     .optionFrames = {{"Frame6", "挡土墙类型", "挡土墙石料类型",
                       {{kRubbleStone, "Label14", "毛石(片石)", true}, {kDressedStone, "Label21", "毛条石(条石)"}}},
                      {"Frame3", "混凝土标号", "砂浆标号", {{kM5, "Label12", "M5", true}, {kM75, "Label10", "M7.5"}}}},

@@ -16,7 +16,7 @@ const QuotaWindow kWireGabionStabilisation{
     .note = " 【工程内容】铁丝、钢筋下料编笼、人工抬运卵石、装笼、封口、装船、抛石笼；"
             "摘录于《石油建设安装工程预算定额》中第五册（长距离输送管道工程）2000年7月出版",
     .basis = {"《石油建设安装工程预算定额》第五册（长距离输送管道工程）2000年7月出版，定额编号5-3006、5-3007"},
-    .work = {"石笼制作与装船个数", "10", "石笼制作与装船个数", "个", 10, Domain::count()},
+    .work = {"石笼制作与装船个数", "10", "石笼制作与装船个数", "个", 10, Domain::countFromZero()},
     .optionFrames = {{"Frame6", "石笼类型及定额编号", "石笼类型",
                       {{kFourMetres, "", "φ0.6x4m(算5-3006) "}, {kSixMetres, "", "φ0.6x6m(算5-3007)", true}}}},
     .tests = {{{kFourMetres}, 0}, {{kSixMetres}, 1}},

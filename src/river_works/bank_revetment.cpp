@@ -36,6 +36,8 @@ void computeRevetment(Form& form) {
 
     const auto [slopeFactor, water, stone, a, waveHeight, m] =
         FieldValues(form, kSlopeFactor, kWaterUnitWeight, kStoneUnitWeight, kPavingFactor, kWaveHeight, kSlope);
+    // Stone no heavier than water weighs nothing under water and protects no bank.
+    if (stone <= water) throw RunFailure(FailureKind::NoSolution, kStoneUnitWeight, "不大于水的比重：块石在水中无重量");
     // In metres by the formula; the factor 100 gives centimetres.
     const Num block = 100 * 1.59 * slopeFactor * water / (stone - water) * a * waveHeight *
                       sqrt(pow(m, 2) + 1) / (m * (m + 2));

@@ -117,7 +117,7 @@ FormDefinition makeBlastingExcavation() {
     inputs.field(kSoilFactor, "依所保护的建筑物或构筑物的地基土壤而定的系数Kc", "15", {3, 0})
         .means("K_c", "依所保护的建筑物或构筑物的地基土壤而定的系数").positive();
     inputs.field(kTrenchLength, "采用爆破法开挖管沟长度L（米）", "300", {4, 0})
-        .means("L", "采用爆破法开挖管沟长度", "m").positive();
+        .means("L", "采用爆破法开挖管沟长度", "m").nonNegative();
     inputs.field(kBlastingIndex, "爆破指数n", "2", {0, 1}).means("n", "爆破指数").positive();
     inputs.field(kTotalCharge, "一次起爆总装药量C(千克) ", "85.00", {1, 1}).means("C", "一次起爆总装药量", "kg").positive();
     inputs.field(kShockFactor, "与爆炸条件和破坏性质有关的系数KB", "100", {2, 1})

@@ -68,6 +68,16 @@ TEST(SweepCommandTest, WritesHeadingsFromMeaningsAndOneRowPerPointWithTheCauseLa
     EXPECT_NE(single.out.find("\"" + cells.substr(0, cells.find(',')) + "\""), std::string::npos) << cells;
 }
 
+TEST(SweepCommandTest, APointOutsideTheInputsDomainFailsWithItsCause) {
+    const Outcome o = run({"壁厚计算", "--values", "Text2=-3,0,3.92", "--result", "Text6", "--output", "-"});
+    ASSERT_EQ(o.status, kExitDone) << o.err;
+    const std::vector<std::string> lines = linesOf(o.out);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1], "-3,,计算中止：「管道的设计压力（MPa）」应大于 0");
+    EXPECT_EQ(lines[2], "0,,计算中止：「管道的设计压力（MPa）」应大于 0");
+    EXPECT_EQ(lines[3], "3.92,9.8,");
+}
+
 TEST(SweepCommandTest, FileIsUtf8WithByteOrderMarkAndTheSameForAnyNumberOfJobs) {
     const fs::path folder = fs::temp_directory_path() / ("pylora_sweep_" + std::to_string(::getpid()));
     fs::create_directories(folder);

@@ -22,15 +22,15 @@ void PrintTo(const LoadTermCase& c, std::ostream* os) { *os << c.name; }
 const LoadTermCase kLoadTerms[] = {
     {"defaults", {}, "6.71", ""},
     {"dry_crossing", {"Text4=0"}, ".", ""},
-    {"negative_depth", {"Text4=-10"}, " ", "Text4"},
-    {"negative_overload_factor", {"Text2=-1.1"}, " ", "Text2"},
-    {"negative_working_factor", {"Text3=-0.65"}, " ", "Text3"},
-    // Two negative factors give a positive load term; a negative m then turns δ negative.
-    {"negative_depth_and_overload", {"Text4=-10", "Text2=-1.1"}, "6.71", ""},
-    {"negative_depth_and_working_factor", {"Text4=-10", "Text3=-0.65"}, "-6.71", ""},
-    {"zero_working_factor", {"Text3=0"}, " ", "Text3", FailureKind::DivisionByZero},
-    // A zero diameter needs no root: δ is zero whatever the load term.
-    {"zero_diameter", {"Text1=0"}, ".", ""},
+    // A negative depth or factor is refused as read, before any root is taken: two of them no
+    // longer make a positive load term and a negative wall.
+    {"negative_depth", {"Text4=-10"}, " ", "Text4", FailureKind::InputOutsideDomain},
+    {"negative_overload_factor", {"Text2=-1.1"}, " ", "Text2", FailureKind::InputOutsideDomain},
+    {"negative_working_factor", {"Text3=-0.65"}, " ", "Text3", FailureKind::InputOutsideDomain},
+    {"negative_depth_and_overload", {"Text4=-10", "Text2=-1.1"}, " ", "Text4", FailureKind::InputOutsideDomain},
+    {"negative_depth_and_working_factor", {"Text4=-10", "Text3=-0.65"}, " ", "Text4", FailureKind::InputOutsideDomain},
+    {"zero_working_factor", {"Text3=0"}, " ", "Text3", FailureKind::InputOutsideDomain},
+    {"zero_diameter", {"Text1=0"}, " ", "Text1", FailureKind::InputOutsideDomain},
 };
 
 class BucklingWallLoadTermTest : public testing::TestWithParam<LoadTermCase> {};

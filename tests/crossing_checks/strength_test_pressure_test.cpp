@@ -22,8 +22,8 @@ const PressureCase kPressures[] = {
     // 1.8·1·0.0025/1 = 0.0045 rounds to nothing: the bare point; 0.005 rounds up to .01.
     {"below_half_a_hundredth", {"Text1=0.0025", "Text2=1", "Text3=1"}, ".", ""},
     {"half_a_hundredth_rounds_up", {"Text1=0.0025", "Text2=1", "Text3=0.9"}, ".01", ""},
-    // No range check: a negative diameter gives a negative pressure.
-    {"negative_diameter", {"Text3=-273"}, "-12.92", ""},
+    // A negative diameter is no pipe: refused, no pressure written.
+    {"negative_diameter", {"Text3=-273"}, " ", "Text3"},
     {"thickness_with_unit", {"Text2=8mm"}, " ", "Text2"},
 };
 

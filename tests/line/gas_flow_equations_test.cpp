@@ -371,7 +371,7 @@ TEST(GasFlowFailures, EveryFailureNamesItsFieldAndCause) {
          "层流（Re = "},
         {"NoDiameter", {"Equation=潘汉德尔B", "Solve(4)", "Q=1E+300"}, "Q", "使方程无解", "无解"},
         {"ElevationBeyondTheLinearTerms", {"H2=-8000"}, "H2", "高差过大", "高差过大"},
-        {"ZeroDiameter", {"D=0"}, "D", "应大于零", "输入有误"},
+        {"ZeroDiameter", {"D=0"}, "D", "应大于 0", nullptr},
         {"NoEquationChosen", {}, "Equation", "请选择输气流量公式", nullptr},
         {"TextInAField", {"T=abc"}, "T", "不是有效数字", nullptr},
     };

@@ -113,7 +113,9 @@ TEST_P(QuotaWindowTest, BasePriceMatchesTheCostRates) {
 // Each output's formula, with the rate of the quota item the options choose, gives the very text
 // the window writes, for every item (the check of all windows covers the default choice only).
 TEST_P(QuotaWindowTest, FormulaOfEachOutputFollowsTheChosenItem) {
-    window_.form().type("Text6", "7.3");
+    // A count of work (gabions, signs) is whole; a volume need not be.
+    const bool counted = window_.definition().findControl("Text6")->meaning.domain.whole;
+    window_.form().type("Text6", counted ? "7" : "7.3");
     for (const auto& variant : GetParam().variants) {
         select(variant);
         ASSERT_FALSE(window_.press("Command1"));
