@@ -1,6 +1,7 @@
 #include "web/page_study.h"
 
 #include "documents/study_table.h"
+#include "model/report_numbers.h"
 #include "studies/parameter_study.h"
 
 namespace pylora::web {
@@ -27,12 +28,11 @@ nlohmann::json runPageStudy(const CalcForm& window, const nlohmann::json& reques
     nlohmann::json rows = nlohmann::json::array();
     std::string csv = std::string(kUtf8ByteOrderMark) + studyCsvHeading(result.inputColumns, result.resultColumns);
     for (const StudyPoint& point : result.points) {
-        nlohmann::json row = point.inputs;
-        for (std::size_t i = 0; i < result.resultColumns.size(); ++i)
-            row.push_back(i < point.results.size() ? point.results[i] : std::string());
+        // The cells as the desktop's table shows them: numbers in engineering form.
+        nlohmann::json row = studyCells(point, result.inputColumns, result.resultColumns, exportNumber);
         row.push_back(point.failure.value_or(""));
         rows.push_back(row);
-        csv += studyCsvRow(point, result.resultColumns.size());
+        csv += studyCsvRow(point, result.inputColumns, result.resultColumns);
     }
     return {{"headings", headings}, {"rows", rows}, {"csv", csv}};
 }
