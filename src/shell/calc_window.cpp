@@ -23,6 +23,7 @@
 #include <tuple>
 
 #include "model/field_role.h"
+#include "model/result_freshness.h"
 #include "shell/colours.h"
 #include "shell/field_widgets.h"
 #include "shell/ground_file_choice.h"
@@ -40,26 +41,6 @@ namespace {
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 bool isSvg(const std::string& content) { return content.rfind("<svg", 0) == 0; }
-
-// What a sketch shows, in one number: a run that changes it is the run that drew it.
-std::size_t sketchSignature(const Sketch& sketch) {
-    std::size_t seed = 0;
-    auto mix = [&seed](auto value) { seed ^= std::hash<decltype(value)>{}(value) + 0x9e3779b9 + (seed << 6) + (seed >> 2); };
-    for (const SketchLine& l : sketch.lines()) {
-        mix(l.visible);
-        mix(l.x1), mix(l.y1), mix(l.x2), mix(l.y2);
-    }
-    for (const SketchMarker& m : sketch.markers()) {
-        mix(m.visible);
-        mix(m.left), mix(m.top);
-    }
-    for (const SketchLabel& label : sketch.labels()) {
-        mix(label.visible);
-        mix(label.caption);
-        mix(label.left), mix(label.top);
-    }
-    return seed;
-}
 
 const QString kSketchAfterEdit = "输入已改动：此草图不是当前输入的计算结果，请重新计算。";
 const QString kSketchAfterFailure = "计算中止：此草图不是当前输入的计算结果。";
