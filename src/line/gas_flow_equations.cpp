@@ -5,8 +5,11 @@
 // of the unknown for the same inputs.
 #include <array>
 #include <cmath>
+#include <functional>
+#include <map>
 
 #include "model/calc.h"
+#include "model/formula_solve.h"
 #include "model/number_reading.h"
 #include "model/text.h"
 #include "line/gas_flow_equations_math.h"
@@ -68,6 +71,9 @@ constexpr auto kP1Mpa = "p1M";
 constexpr auto kP2Mpa = "p2M";
 constexpr auto kDiameterCm = "dcm";
 constexpr auto kLengthKm = "Lkm";
+// Conditions the run notes for the 计算书: the two ends at one elevation (L_e = L), or not.
+constexpr auto kLevelLine = "levelLine";
+constexpr auto kSlopedLine = "slopedLine";
 
 std::string compareCell(int i) { return indexed("Compare", i); }
 std::string solveOption(int i) { return indexed("Solve", i); }
@@ -240,6 +246,9 @@ void noteValues(Form& form, const UnknownDef& unknown, gf::PipeCase pipe, const 
     form.noteQuantity(kDiameterCm, pipe.diameter * 100);
     form.noteQuantity(kLengthKm, pipe.length / 1000);
     if (s.darcyFriction) form.noteQuantity(kLambda, *s.darcyFriction);
+    const bool level = pipe.inletElevation == pipe.outletElevation;
+    form.noteQuantity(kLevelLine, level ? 1 : 0);
+    form.noteQuantity(kSlopedLine, level ? 0 : 1);
 }
 
 // The low-pressure Spitzglass form holds up to a gauge pressure of 1 psi.
@@ -381,10 +390,130 @@ Expr gb50251Flow() {
                           elevationLinear(0.5)));
 }
 
+// One equation's law: the flow rate at standard conditions it gives (the daily flow for GB 50251).
+struct FlowLaw {
+    gf::Equation equation;
+    const char* gives;
+    Expr tree;
+};
+
+// The quantity under which an unknown (1 P1, 2 P2, 3 L, 4 D) enters a law: GB 50251 writes
+// MPa, km and cm; the others Pa, the elevation-corrected length in m, and m.
+const char* keyInLaw(gf::Equation e, int unknown) {
+    const bool gb = e == gf::Equation::Gb50251;
+    switch (unknown) {
+    case 1: return gb ? kP1Mpa : kP1Si;
+    case 2: return gb ? kP2Mpa : kP2Si;
+    case 3: return gb ? kLengthKm : kEffectiveLength;
+    default: return gb ? kDiameterCm : kDiameterSi;
+    }
+}
+
+bool frictionFoundWithUnknown(gf::Equation e) {
+    return e == gf::Equation::Gb50251 || e == gf::Equation::AgaFullyTurbulent ||
+           e == gf::Equation::AgaPartiallyTurbulent || e == gf::Equation::IsothermalGeneral;
+}
+
+using IsChosen = std::function<bool(const std::string&)>;
+
+int chosenIndex(const IsChosen& isChosen, int count, const std::function<std::string(int)>& name) {
+    for (int i = 0; i < count; ++i)
+        if (isChosen(name(i))) return i;
+    return 0;
+}
+
+formula::Formula holdingWhile(std::function<bool(const IsChosen&)> holds, formula::Formula line) {
+    line.applies = std::move(holds);
+    return line;
+}
+
+// The laws as the 计算书 presents them. Solving for Q, each law gives the flow rate forward.
+// Solving for P1, P2, L or D, the law is turned round where the unknown occurs once in it, so
+// the unknown is derived from the given flow rate; where it occurs more than once (Spitzglass
+// and Oliphant in D, the isothermal equation in P1, P2 and D) the run finds it by iteration and
+// the law, computed forward with it, checks that it gives the flow rate given.
+void stateLaws(FormDefinition& def, FrameBuilder& picture, const std::vector<FlowLaw>& laws) {
+    std::map<std::pair<int, int>, Expr> turned;  // (equation, unknown) → the unknown's tree
+    for (const FlowLaw& law : laws)
+        for (int unknown = 1; unknown < static_cast<int>(kUnknowns.size()); ++unknown)
+            if (auto tree = formula::solveFor(law.tree, keyInLaw(law.equation, unknown), q(law.gives)))
+                turned.emplace(std::make_pair(static_cast<int>(law.equation), unknown), *tree);
+
+    const auto equationOf = [](const IsChosen& isChosen) {
+        return chosenIndex(isChosen, gf::kEquationCount, [](int i) { return equationChosen(static_cast<gf::Equation>(i)); });
+    };
+    const auto unknownOf = [](const IsChosen& isChosen) {
+        return chosenIndex(isChosen, static_cast<int>(kUnknowns.size()), solveOption);
+    };
+    const auto derived = [=](const IsChosen& isChosen) {
+        const int unknown = unknownOf(isChosen);
+        return unknown != 0 && turned.count({equationOf(isChosen), unknown}) != 0;
+    };
+    const auto forward = [=](int equation) {
+        return [=](const IsChosen& isChosen) { return equationOf(isChosen) == equation && !derived(isChosen); };
+    };
+    const auto backward = [=](int equation) {
+        return [=](const IsChosen& isChosen) { return equationOf(isChosen) == equation && derived(isChosen); };
+    };
+
+    const int gb = static_cast<int>(gf::Equation::Gb50251);
+    const Expr dailyToStandard = q(kDailyFlow) * formula::group(q(kStandardTemperature) / c(293)) *
+                                 formula::group(c(101.325) / q(kStandardPressure)) / c(86400);
+    // The window's picture shows the GB 50251 law; the others are the 计算书's alone.
+    for (const FlowLaw& law : laws) {
+        formula::Formula line = holdingWhile(forward(static_cast<int>(law.equation)), {law.gives, law.tree});
+        if (law.equation == gf::Equation::Gb50251) picture.formulas("Image1", {std::move(line)}, {0, 0});
+        else def.formula(std::move(line));
+    }
+    def.formula(holdingWhile(forward(gb), {kFlowSi, dailyToStandard}));
+    def.formula(holdingWhile([=](const IsChosen& isChosen) { return !derived(isChosen); },
+                             {kFlowShown, q(kFlowSi) / q(kFlowFactor)}));
+
+    // The way back, from the flow rate given to the unknown.
+    def.formula(holdingWhile(derived, {kFlowSi, q(kFlow) * q(kFlowFactor)}));
+    def.formula(holdingWhile(backward(gb), {kDailyFlow, *formula::solveFor(dailyToStandard, kDailyFlow, q(kFlowSi))}));
+    for (const auto& [which, tree] : turned) {
+        const auto [equation, unknown] = which;
+        def.formula(holdingWhile(
+            [=](const IsChosen& isChosen) { return equationOf(isChosen) == equation && unknownOf(isChosen) == unknown; },
+            {keyInLaw(static_cast<gf::Equation>(equation), unknown), tree}));
+    }
+    // The length from the elevation-corrected length: L_e = L·(e^s − 1)/s, L_e = L on a level line.
+    const auto lengthBack = [=](const char* line) {
+        return [=](const IsChosen& isChosen) {
+            return derived(isChosen) && unknownOf(isChosen) == 3 && equationOf(isChosen) != gb && isChosen(line);
+        };
+    };
+    def.formula(holdingWhile(lengthBack(kSlopedLine),
+                             {kLengthKm, q(kEffectiveLength) * q(kElevationExponent) /
+                                             (formula::group(pow(kE, q(kElevationExponent)) - c(1)) * c(1000))}));
+    def.formula(holdingWhile(lengthBack(kLevelLine), {kLengthKm, q(kEffectiveLength) / c(1000)}));
+
+    // How the unknown was found, in words.
+    const char* const unknownWords[][2] = {{"P_1", "起点压力"}, {"P_2", "终点压力"}, {"L", "管道长度"}, {"D", "管道内径"}};
+    for (int unknown = 1; unknown < static_cast<int>(kUnknowns.size()); ++unknown) {
+        const std::string symbol = unknownWords[unknown - 1][0];
+        const std::string name = std::string("求") + unknownWords[unknown - 1][1] + " " + symbol + "：";
+        for (int equation = 0; equation < gf::kEquationCount; ++equation) {
+            const bool closed = turned.count({equation, unknown}) != 0;
+            std::string words =
+                closed ? name + "由所选公式解出 " + symbol + "，以给定的输气量 Q 代入"
+                       : name + symbol + " 在所选公式中出现不止一次，不能单独解出：以给定的输气量 Q 迭代求得 " + symbol +
+                             "，再以求得的 " + symbol + " 代入所选公式算出 Q，与给定值相同即为校核";
+            if (closed && frictionFoundWithUnknown(static_cast<gf::Equation>(equation)))
+                words += "；λ 随 " + symbol + " 变化，二者一并迭代，式中 λ 为收敛后的值";
+            def.formula(holdingWhile(
+                [=](const IsChosen& isChosen) {
+                    return equationOf(isChosen) == equation && unknownOf(isChosen) == unknown;
+                },
+                formula::words(words)));
+        }
+    }
+}
+
 void stateFormulas(FormDefinition& def, FrameBuilder& picture) {
     using gf::Equation;
     using formula::when;
-    picture.formulas("Image1", {when(equationChosen(Equation::Gb50251), {kDailyFlow, gb50251Flow()})}, {0, 0});
     def.quantity(kDailyFlow, "q_v", "标准状况（293 K，101.325 kPa）下日输气量", "m³/d");
     def.quantity(kP1Mpa, "P_1", "起点压力（绝）", "MPa");
     def.quantity(kP2Mpa, "P_2", "终点压力（绝）", "MPa");
@@ -409,41 +538,44 @@ void stateFormulas(FormDefinition& def, FrameBuilder& picture) {
     shown.shownIn = kFlow;
     shown.meaning.unitList = kFlowUnit;
 
-    const auto flow = [&](Equation e, Expr tree) { def.formula(when(equationChosen(e), {kFlowSi, std::move(tree)})); };
-    def.formula(when(equationChosen(Equation::Gb50251),
-                     {kFlowSi, q(kDailyFlow) * formula::group(q(kStandardTemperature) / c(293)) *
-                                   formula::group(c(101.325) / q(kStandardPressure)) / c(86400)}));
-    flow(Equation::PanhandleA, empirical(158.0205328706957, "158.02053", 1.0788, "1.0788", 0.8539, "0.8539", 0.5394,
-                                         "0.5394", 2.6182, "2.6182"));
-    flow(Equation::PanhandleB, empirical(152.8811634298055, "152.88116", 1.02, "1.02", 0.961, "0.961", 0.51, "0.51",
-                                         2.53, "2.53"));
-    flow(Equation::Weymouth, empirical(137.3295809942513, "137.32958", 1, "1", 1, "1", 0.5, "0.5", 2.667, "2.667"));
-    flow(Equation::SpitzglassHigh, spitzglass(squaredPressures()));
-    flow(Equation::SpitzglassLow,
-         spitzglass(c(2) * formula::group(q(kP1Si) - q(kP2Si) * pow(kE, q(kElevationExponent) / c(2))) *
-                    formula::group(q(kStandardPressureSi) + c(1210))));
-    flow(Equation::Oliphant,
-         c(84.58717613991857, "84.587176") *
-             formula::group(pow(q(kDiameterSi), c(2.5)) + c(0.20915193504605287, "0.20915194") * pow(q(kDiameterSi), c(3))) *
-             standardRatio() *
-             formula::sqrt(squaredPressures() / (q(kEffectiveLength) * q(kRelativeDensity) * q(kTemperature))));
-    flow(Equation::Fritzsche, empirical(93.50009798751128, "93.500098", 1, "1", 0.8587, "0.8587", 0.538, "0.538", 2.69,
-                                        "2.69"));
-    flow(Equation::Mueller, viscous(15.77439908642077, "15.774399", 0.575, "0.575", 2.725, "2.725", 0.425, "0.425",
-                                    0.15, "0.15"));
-    flow(Equation::Igt, viscous(24.62412451461407, "24.624125", 5.0 / 9, "5/9", 8.0 / 3, "8/3", 4.0 / 9, "4/9", 1.0 / 9,
-                                "1/9"));
-    flow(Equation::AgaFullyTurbulent, generalFlow());
-    flow(Equation::AgaPartiallyTurbulent, generalFlow());
+    // Each equation's own law: the flow rate at standard conditions (the daily flow for GB 50251).
+    std::vector<FlowLaw> laws;
+    const auto law = [&](Equation e, Expr tree, const char* gives = kFlowSi) {
+        laws.push_back({e, gives, std::move(tree)});
+    };
+    law(Equation::Gb50251, gb50251Flow(), kDailyFlow);
+    law(Equation::PanhandleA, empirical(158.0205328706957, "158.02053", 1.0788, "1.0788", 0.8539, "0.8539", 0.5394,
+                                        "0.5394", 2.6182, "2.6182"));
+    law(Equation::PanhandleB, empirical(152.8811634298055, "152.88116", 1.02, "1.02", 0.961, "0.961", 0.51, "0.51",
+                                        2.53, "2.53"));
+    law(Equation::Weymouth, empirical(137.3295809942513, "137.32958", 1, "1", 1, "1", 0.5, "0.5", 2.667, "2.667"));
+    law(Equation::SpitzglassHigh, spitzglass(squaredPressures()));
+    law(Equation::SpitzglassLow,
+        spitzglass(c(2) * formula::group(q(kP1Si) - q(kP2Si) * pow(kE, q(kElevationExponent) / c(2))) *
+                   formula::group(q(kStandardPressureSi) + c(1210))));
+    law(Equation::Oliphant,
+        c(84.58717613991857, "84.587176") *
+            formula::group(pow(q(kDiameterSi), c(2.5)) +
+                           c(0.20915193504605287, "0.20915194") * pow(q(kDiameterSi), c(3))) *
+            standardRatio() *
+            formula::sqrt(squaredPressures() / (q(kEffectiveLength) * q(kRelativeDensity) * q(kTemperature))));
+    law(Equation::Fritzsche, empirical(93.50009798751128, "93.500098", 1, "1", 0.8587, "0.8587", 0.538, "0.538", 2.69,
+                                       "2.69"));
+    law(Equation::Mueller, viscous(15.77439908642077, "15.774399", 0.575, "0.575", 2.725, "2.725", 0.425, "0.425",
+                                   0.15, "0.15"));
+    law(Equation::Igt, viscous(24.62412451461407, "24.624125", 5.0 / 9, "5/9", 8.0 / 3, "8/3", 4.0 / 9, "4/9",
+                               1.0 / 9, "1/9"));
+    law(Equation::AgaFullyTurbulent, generalFlow());
+    law(Equation::AgaPartiallyTurbulent, generalFlow());
     // ṁ² = A²·ρ1·(p1² − p2²·e^s)/(p1·(λ·Le/D + 2·ln(p1/p2))), ρ1 = p1·Δ/(Z·R_a·T); Q = ṁ/ρs.
-    flow(Equation::IsothermalGeneral,
-         kPi / c(4) * pow(q(kDiameterSi), c(2)) *
-             formula::sqrt(q(kRelativeDensity) * squaredPressures() /
-                           (q(kCompressibility) * kAirConstant * q(kTemperature) *
-                            formula::group(q(kLambda) * q(kEffectiveLength) / q(kDiameterSi) +
-                                           c(2) * formula::fn("ln", q(kP1Si) / q(kP2Si))))) /
-             q(kStandardDensity));
-    def.formula({kFlowShown, q(kFlowSi) / q(kFlowFactor)});
+    law(Equation::IsothermalGeneral,
+        kPi / c(4) * pow(q(kDiameterSi), c(2)) *
+            formula::sqrt(q(kRelativeDensity) * squaredPressures() /
+                          (q(kCompressibility) * kAirConstant * q(kTemperature) *
+                           formula::group(q(kLambda) * q(kEffectiveLength) / q(kDiameterSi) +
+                                          c(2) * formula::fn("ln", q(kP1Si) / q(kP2Si))))) /
+            q(kStandardDensity));
+    stateLaws(def, picture, laws);
     def.formula({kReynolds, c(4) * q(kStandardDensity) * q(kFlowSi) / (kPi * q(kDiameterSi) * q(kViscosity))});
     for (Equation e : {Equation::Gb50251, Equation::AgaFullyTurbulent, Equation::AgaPartiallyTurbulent,
                        Equation::IsothermalGeneral})
@@ -461,14 +593,6 @@ void stateFormulas(FormDefinition& def, FrameBuilder& picture) {
                                     "取其与 4·lg(3.7·D/ε) 中较小者，λ = (2/F)^2")));
     def.formula(formula::words("高程修正：s = 2·g·Δ·(H_2 − H_1)/(Z·R_a·T)，L_e = L·(e^s − 1)/s（s = 0 时 L_e = L）；"
                                "GB 50251 公式取其线性形式"));
-    // The other unknowns have no closed form: the run finds the value at which the chosen
-    // equation gives the flow rate given.
-    const char* const derived[][2] = {{"P_1", "起点压力"}, {"P_2", "终点压力"}, {"L", "管道长度"}, {"D", "管道内径"}};
-    for (int i = 1; i < static_cast<int>(kUnknowns.size()); ++i) {
-        const std::string symbol = derived[i - 1][0], name = derived[i - 1][1];
-        def.formula(when(solveOption(i), formula::words("求" + name + " " + symbol + "：以给定的输气量 Q 代入所选公式，反算使 Q_s(" +
-                                                        symbol + ") = Q·单位换算系数 的 " + symbol + "（迭代求解）")));
-    }
 }
 
 // ---- the window --------------------------------------------------------------------------

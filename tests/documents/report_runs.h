@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/calc_form.h"
+#include "model/window_settings.h"
 #include "test_services.h"
 #include "window_runs.h"
 
@@ -17,19 +18,29 @@ struct ReportRun {
     std::unique_ptr<CalcForm> window;
 };
 
-// A setting: "Text8=0.004" types into a field, "Solve(3)" selects an option.
+// A setting: "Text8=0.004" types into a field, "Solve(3)" selects an option, "Equation=威莫斯"
+// chooses a list item.
 struct NamedCase {
-    const char* formName;
+    std::string formName;
     std::vector<std::string> settings;
 };
 
 inline const std::vector<NamedCase>& namedCases() {
-    static const std::vector<NamedCase> cases = {
-        {"公路穿越强度校核", {"Text8=0.004", "Text1=300"}},
-        {"输气流量公式", {"Solve(1)"}},
-        {"输气流量公式", {"Solve(3)", "H2=120"}},
-        {"输气流量公式", {"Solve(4)", "Fd=0.01"}},
-    };
+    static const std::vector<NamedCase> cases = [] {
+        std::vector<NamedCase> all = {
+            {"公路穿越强度校核", {"Text8=0.004", "Text1=300"}},
+            {"输气流量公式", {"Solve(1)"}},
+            {"输气流量公式", {"Solve(3)", "H2=120"}},
+            {"输气流量公式", {"Solve(4)", "Fd=0.01"}},
+        };
+        // Every flow equation solved for each unknown but the flow rate, on a line that climbs.
+        for (const char* equation : {"GB 50251 通用公式", "潘汉德尔A", "潘汉德尔B", "威莫斯", "斯皮兹格拉斯（高压）",
+                                     "斯皮兹格拉斯（低压）", "奥利芬特", "弗里茨舍", "穆勒", "IGT", "AGA 完全紊流",
+                                     "AGA 部分紊流", "等温流动通用方程"})
+            for (const char* unknown : {"Solve(1)", "Solve(2)", "Solve(3)", "Solve(4)"})
+                all.push_back({"输气流量公式", {std::string("Equation=") + equation, unknown, "H2=120"}});
+        return all;
+    }();
     return cases;
 }
 
@@ -46,9 +57,7 @@ inline std::vector<ReportRun> reportRuns(const FormDefinition& def) {
         auto window = std::make_unique<CalcForm>(def, services);
         std::string what;
         for (const std::string& setting : named.settings) {
-            const auto equals = setting.find('=');
-            if (equals == std::string::npos) window->form().select(setting);
-            else window->form().type(setting.substr(0, equals), setting.substr(equals + 1));
+            applyShortSetting(window->form(), setting);
             what += (what.empty() ? "" : " ") + setting;
         }
         pressEveryStep(*window);
