@@ -2,6 +2,8 @@
 // opened afresh, set as the study's start, the varied texts typed, its buttons pressed.
 #include <gtest/gtest.h>
 
+#include "model/window_settings.h"
+
 #include <atomic>
 #include <map>
 #include <mutex>
@@ -189,6 +191,17 @@ TEST(ParameterStudyTest, ColumnsComeFromTheFieldsMeanings) {
     EXPECT_FALSE(study.resultColumns[0].verdict);
     EXPECT_EQ(study.resultColumns[1].name, "拉应力校核结论");
     EXPECT_TRUE(study.resultColumns[1].verdict);
+
+    // The gas-flow comparison: each equation's cell is named by its equation, in the unit of
+    // the unknown the window solves for.
+    CalcForm flow(*findWindow("输气流量公式"), Services{});
+    for (const char* s : {"Solve(4)", "DUnit=m"}) applyShortSetting(flow.form(), s);
+    ASSERT_FALSE(flow.press("Command1"));  // the engineer's run that the study starts from
+    const StudyResult compared = runStudy(flow, {{{"Q", {"4000"}}}, {"Compare(1)", "Compare(12)"}, {}});
+    ASSERT_EQ(compared.resultColumns.size(), 2u);
+    EXPECT_EQ(compared.resultColumns[0].name, "潘汉德尔A 求得的所求量");
+    EXPECT_EQ(compared.resultColumns[1].name, "等温流动通用方程 求得的所求量");
+    EXPECT_EQ(compared.resultColumns[0].unit, "m");
 }
 
 TEST(ParameterStudyTest, AnyNumberOfJobsDeliversTheSamePointsInTableOrder) {
