@@ -3,16 +3,22 @@
 # ground survey, repeated) bound as one PDF and as one DOCX: wall time and peak memory of the
 # whole command, pylora-report included, from /usr/bin/time -v.
 #   bench/book/thousand_chapters.sh [build folder] [chapters] [formats, "pdf docx" unless given]
-# Measured on two cores shared with other builds (load 13, Dec 2026), PDF only. Before: 100
-# chapters 70 s wall, 20.7 s user, 244 MB, 87 MB of PDF; half the time was zlib compressing the
-# pages (the formulas' glyphs are outlines, most of a megabyte a page), and pylora-report held
-# every chapter's layout and the whole PDF in memory, so 1,000 chapters exceeded 500 MB. Now the
-# chapters are laid out to count their pages, then drawn one at a time straight into the file,
-# and the pages are compressed at zlib's fastest level: 100 chapters 32 s wall, 10.6 s user,
-# 51 MB, 103 MB of PDF; 1,000 chapters 9 min wall under that load (some 110 s of processor
-# time), 127 MB, 1.03 GB of PDF, linear in the chapters. What remains is drawing the formula
-# pictures (a third), compressing (a quarter) and laying the chapters out twice (a fifth). The
-# DOCX book is still built whole in memory (100 chapters 203 s, 310 MB).
+# Measured on two cores shared with other builds, Dec 2026, user and system time from
+# /usr/bin/time -v. Earlier (load 13): 100 chapters as PDF 70 s wall, then 32 s once the chapters
+# were drawn one at a time straight into the file at zlib's fastest level.
+# Before the present version (load 1-2): 100 chapters as PDF 12.0 s wall, 11.3 s user + 0.1 s
+# system, 51 MB, 102 MB of PDF (the formula pictures' glyphs written as outlines, about 1 MB a
+# page); as DOCX 25.2 s wall, 22.9 + 0.8 s, 317 MB, 65 MB (every picture of every chapter drawn
+# to PNG and stored again: PNG encoding was three quarters of the time).
+# Now the formulas are painted with their text as text in an embedded font, a chapter drawn after
+# its pages were counted reuses the page breaks the count found, and the DOCX stores each
+# distinct picture once. Load 1-2: 100 chapters as PDF 4.2 s wall, 4.0 + 0.1 s, 49 MB, 5.5 MB;
+# as DOCX 1.8 s wall, 1.4 + 0.2 s, 65 MB, 10 MB. 1,000 chapters (load 4-6, so the wall time is
+# nearly twice the processor time): PDF 85 s wall, 47 + 2.6 s, 126 MB, 54 MB, 6,319 pages; DOCX
+# 7.2 s wall, 3.6 + 1.0 s, 337 MB, 76 MB. What the PDF spends now is Qt's text layout (a chapter
+# laid out to count its pages a third, laid out again to draw it a fifth), drawing the laid-out
+# text a third (the formulas a twelfth), recomputing the cases a twentieth; compression 3 %.
+# The DOCX's memory is its document part (about 75 KB a chapter), held while the archive is built.
 set -eu
 build=${1:-build}
 chapters=${2:-1000}
@@ -38,6 +44,6 @@ PY
 for format in $formats; do
     echo "== $chapters chapters as $format"
     /usr/bin/time -v "$cli" --database "$database" book "$work/book.pylora-project" -o "$work/book.$format" 2>"$work/time" || true
-    grep -E "Elapsed|User time|Maximum resident|Exit status" "$work/time"
+    grep -E "Elapsed|User time|System time|Maximum resident|Exit status" "$work/time"
     ls -l "$work/book.$format" | awk '{print "size: " $5 " bytes"}'
 done

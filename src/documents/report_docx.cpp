@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <sstream>
 
 #include "documents/book_document.h"
@@ -119,6 +120,14 @@ std::vector<int> widthsOf(const std::vector<double>& parts, int total = kTextWid
     return widths;
 }
 
+// The package's pictures: each distinct drawing stored once as a PNG, however many times the
+// document shows it (a formula repeated in every chapter of the same window).
+struct PackageMedia {
+    std::vector<std::string> pngs;
+    std::map<std::string, int> numberOf;  // by the picture's size and SVG: image1.png is 1
+    int drawings = 0;                      // the pictures shown, each with an id of its own
+};
+
 class DocxWriter {
 public:
     DocxWriter(const Report& report, const ProjectInfo& project, const PngOf& png)
@@ -152,10 +161,10 @@ public:
         }
         body_ << paragraph("", {}, {}, sectionProperties(false));
         for (const BookChapterReport& chapter : book.chapters) {
-            DocxWriter writer(chapter.report, book.project, png_, images_);
+            DocxWriter writer(chapter.report, book.project, png_, media_);
             writer.body_ << paragraph(run(chapter.heading, {true, "", 32}), {}, {}, "<w:outlineLvl w:val=\"0\"/>");
             writer.body();
-            body_ << writer.body_.str() << paragraph("", {}, {}, writer.lastSection_);
+            body_ << writer.body_.view() << paragraph("", {}, {}, writer.lastSection_);
         }
         body_ << paragraph(run(kBookSummaryTitle), "Title", "center", "<w:outlineLvl w:val=\"0\"/>");
         std::vector<std::vector<Cell>> rows{
@@ -169,9 +178,9 @@ public:
     }
 
 private:
-    // A chapter of a book: its pictures numbered among the book's.
-    DocxWriter(const Report& report, const ProjectInfo& project, const PngOf& png, std::vector<std::string>& images)
-        : report_(report), project_(project), png_(png), headerTitle_(reportTitle(report)), images_(images) {}
+    // A chapter of a book: its pictures among the book's.
+    DocxWriter(const Report& report, const ProjectInfo& project, const PngOf& png, PackageMedia& media)
+        : report_(report), project_(project), png_(png), headerTitle_(reportTitle(report)), media_(media) {}
 
     void bookCover(const BookDocument& book) {
         const ProjectInfo& p = book.project;
@@ -203,12 +212,15 @@ private:
                 "openxmlformats.org/package/2006/relationships\"><Relationship Id=\"rId1\" Type=\"http://schemas."
                 "openxmlformats.org/officeDocument/2006/relationships/officeDocument\" Target=\"word/document.xml\"/>"
                 "</Relationships>");
-        zip.add("word/document.xml", document());
+        const std::string opening = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<w:document" +
+                                    std::string(kNamespaces) + "><w:body>";
+        zip.add("word/document.xml", {opening, body_.view(), lastSection_, "</w:body></w:document>"});
         zip.add("word/_rels/document.xml.rels", relationships());
         zip.add("word/styles.xml", styles());
         zip.add("word/header1.xml", header());
         zip.add("word/footer1.xml", footer());
-        for (std::size_t i = 0; i < images_.size(); ++i) zip.add("word/media/image" + std::to_string(i + 1) + ".png", images_[i]);
+        for (std::size_t i = 0; i < media_.pngs.size(); ++i)
+            zip.add("word/media/image" + std::to_string(i + 1) + ".png", media_.pngs[i]);
         return zip.finish();
     }
 
@@ -225,8 +237,11 @@ private:
 
     // A picture in its own run, scaled down to `maxWidth` twips where it is wider.
     std::string image(const ReportPicture& picture, int maxWidth, int maxHeight = kPageLong) {
-        images_.push_back(png_(picture));
-        const int id = static_cast<int>(images_.size());
+        const std::string key = std::to_string(picture.width) + "x" + std::to_string(picture.height) + " " + picture.svg;
+        auto [stored, added] = media_.numberOf.try_emplace(key, static_cast<int>(media_.pngs.size()) + 1);
+        if (added) media_.pngs.push_back(png_(picture));
+        const int media = stored->second;
+        const int id = ++media_.drawings;
         double cx = picture.width * kEmuPerPixel, cy = picture.height * kEmuPerPixel;
         const double scale = std::min({1.0, maxWidth * kEmuPerTwip / std::max(1.0, cx), maxHeight * kEmuPerTwip / std::max(1.0, cy)});
         cx *= scale;
@@ -235,8 +250,8 @@ private:
         out << "<w:r><w:drawing><wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\"><wp:extent cx=\"" << long(cx)
             << "\" cy=\"" << long(cy) << "\"/><wp:docPr id=\"" << id << "\" name=\"" << xml(picture.id)
             << "\"/><a:graphic><a:graphicData uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><pic:pic>"
-               "<pic:nvPicPr><pic:cNvPr id=\"" << id << "\" name=\"image" << id << ".png\"/><pic:cNvPicPr/></pic:nvPicPr>"
-               "<pic:blipFill><a:blip r:embed=\"rIdImage" << id << "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill>"
+               "<pic:nvPicPr><pic:cNvPr id=\"" << id << "\" name=\"image" << media << ".png\"/><pic:cNvPicPr/></pic:nvPicPr>"
+               "<pic:blipFill><a:blip r:embed=\"rIdImage" << media << "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill>"
                "<pic:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/><a:ext cx=\"" << long(cx) << "\" cy=\"" << long(cy)
             << "\"/></a:xfrm><a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></pic:spPr></pic:pic></a:graphicData>"
                "</a:graphic></wp:inline></w:drawing></w:r>";
@@ -410,11 +425,6 @@ private:
         return out.str();
     }
 
-    std::string document() const {
-        return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<w:document" + std::string(kNamespaces) +
-               "><w:body>" + body_.str() + lastSection_ + "</w:body></w:document>";
-    }
-
     std::string contentTypes() const {
         return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<Types xmlns=\"http://schemas.openxmlformats."
                "org/package/2006/content-types\"><Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-"
@@ -434,7 +444,7 @@ private:
                            "<Relationship Id=\"rIdStyles\" Type=\"" + base + "styles\" Target=\"styles.xml\"/>"
                            "<Relationship Id=\"rIdHeader\" Type=\"" + base + "header\" Target=\"header1.xml\"/>"
                            "<Relationship Id=\"rIdFooter\" Type=\"" + base + "footer\" Target=\"footer1.xml\"/>";
-        for (std::size_t i = 1; i <= images_.size(); ++i)
+        for (std::size_t i = 1; i <= media_.pngs.size(); ++i)
             rels += "<Relationship Id=\"rIdImage" + std::to_string(i) + "\" Type=\"" + base + "image\" Target=\"media/image" +
                     std::to_string(i) + ".png\"/>";
         return rels + "</Relationships>";
@@ -493,8 +503,8 @@ private:
     std::ostringstream body_;
     std::string headerTitle_;
     std::string lastSection_;
-    std::vector<std::string> ownImages_;
-    std::vector<std::string>& images_ = ownImages_;
+    PackageMedia ownMedia_;
+    PackageMedia& media_ = ownMedia_;
     int section_ = 0;
 };
 

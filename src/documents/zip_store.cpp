@@ -19,7 +19,7 @@ constexpr std::uint32_t kDosDate = (46u << 9) | (1u << 5) | 1u;  // 2026-01-01: 
 
 }  // namespace
 
-std::uint32_t crc32(const std::string& data) {
+std::uint32_t crc32(std::string_view data, std::uint32_t crcSoFar) {
     static const std::array<std::uint32_t, 256> table = [] {
         std::array<std::uint32_t, 256> t{};
         for (std::uint32_t i = 0; i < 256; ++i) {
@@ -29,13 +29,19 @@ std::uint32_t crc32(const std::string& data) {
         }
         return t;
     }();
-    std::uint32_t crc = 0xFFFFFFFFu;
+    std::uint32_t crc = crcSoFar ^ 0xFFFFFFFFu;
     for (unsigned char byte : data) crc = table[(crc ^ byte) & 0xFF] ^ (crc >> 8);
     return crc ^ 0xFFFFFFFFu;
 }
 
-void ZipStore::add(const std::string& name, const std::string& data) {
-    const Entry entry{name, crc32(data), static_cast<std::uint32_t>(data.size()), static_cast<std::uint32_t>(body_.size())};
+void ZipStore::add(const std::string& name, std::initializer_list<std::string_view> pieces) {
+    std::uint32_t crc = 0;
+    std::size_t size = 0;
+    for (const std::string_view piece : pieces) {
+        crc = crc32(piece, crc);
+        size += piece.size();
+    }
+    const Entry entry{name, crc, static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(body_.size())};
     put32(body_, 0x04034b50);
     put16(body_, 20);        // version needed
     put16(body_, 1u << 11);  // names in UTF-8
@@ -48,12 +54,13 @@ void ZipStore::add(const std::string& name, const std::string& data) {
     put16(body_, static_cast<std::uint32_t>(name.size()));
     put16(body_, 0);
     body_ += name;
-    body_ += data;
+    for (const std::string_view piece : pieces) body_ += piece;
     entries_.push_back(entry);
 }
 
-std::string ZipStore::finish() const {
-    std::string out = body_;
+std::string ZipStore::finish() {
+    std::string out = std::move(body_);
+    body_.clear();
     const auto directoryStart = static_cast<std::uint32_t>(out.size());
     for (const Entry& e : entries_) {
         put32(out, 0x02014b50);

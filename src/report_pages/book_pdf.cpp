@@ -1,7 +1,8 @@
 // The project book as one PDF: the cover, the contents, every chapter's report and the closing
 // summary, page numbers counted across the book. The contents name the page each chapter starts
 // on, so every chapter is laid out once to count its pages; then the pages are drawn chapter by
-// chapter (laid out again), each written to the file as it is finished. A chapter's layout is
+// chapter, each written to the file as it is finished. Drawn, a chapter is laid out again, but
+// once: where its headings go to the next page is kept from the count, not looked for again. A chapter's layout is
 // dropped as soon as it is counted or drawn, so time and memory grow with the chapters, not
 // with their square, and no more than one chapter's pages are ever held.
 #include <QPainter>
@@ -17,10 +18,13 @@ namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
-PagedDocument chapterPages(QPdfWriter& writer, const BookDocument& book, std::size_t index) {
+PagedDocument chapterPages(QPdfWriter& writer, const BookDocument& book, std::size_t index,
+                           const PageBreakMoves* known = nullptr) {
     const BookChapterReport& chapter = book.chapters[index];
-    return PagedDocument(writer, qt(chapterHtml(chapter, book.project, {PictureStyle::Reference, false})), &chapter.report);
+    return PagedDocument(writer, qt(chapterHtml(chapter, book.project, {PictureStyle::Reference, false})), &chapter.report,
+                         known);
 }
+
 
 // The pages each chapter and then the summary start on, after the cover and the contents.
 std::vector<int> startPages(int before, const std::vector<int>& chapterPageCounts) {
@@ -44,9 +48,12 @@ QString writeBookPdf(const BookDocument& book, const QString& path) {
 
     const PagedDocument cover(writer, qt(bookCoverHtml(book)), nullptr);
     std::vector<int> chapterPageCounts;
-    chapterPageCounts.reserve(book.chapters.size());
-    for (std::size_t i = 0; i < book.chapters.size(); ++i)
-        chapterPageCounts.push_back(chapterPages(writer, book, i).pageCount());
+    std::vector<PageBreakMoves> chapterMoves;  // what the count found, a few numbers a chapter
+    for (std::size_t i = 0; i < book.chapters.size(); ++i) {
+        const PagedDocument counted = chapterPages(writer, book, i);
+        chapterPageCounts.push_back(counted.pageCount());
+        chapterMoves.push_back(counted.pageBreakMoves());
+    }
     const PagedDocument summary(writer, qt(bookSummaryHtml(book)), nullptr);
 
     // The contents' length does not depend on its page numbers (one line per chapter, the number
@@ -69,7 +76,7 @@ QString writeBookPdf(const BookDocument& book, const QString& path) {
     cover.paint(painter, writer, coverHead, 1, pages, false);
     contents->paint(painter, writer, bookHead, cover.pageCount() + 1, pages, true);
     for (std::size_t i = 0; i < book.chapters.size(); ++i)
-        chapterPages(writer, book, i)
+        chapterPages(writer, book, i, &chapterMoves[i])
             .paint(painter, writer, runningHeadOf(book.chapters[i].report, book.project), starts[i], pages, true);
     summary.paint(painter, writer, bookHead, starts.back(), pages, true);
     painter.end();

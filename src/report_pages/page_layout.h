@@ -5,6 +5,7 @@
 #include <QRectF>
 #include <QString>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "documents/report.h"
@@ -27,15 +28,21 @@ RunningHead runningHeadOf(const Report& report, const ProjectInfo& project);
 // The file's resolution, paper and properties.
 void preparePdfWriter(QPdfWriter& writer, const QString& title, const QString& creator);
 
+// The paragraphs the layout started on a new page so that a heading stays with what follows it,
+// or set back, in the order done: block number, and whether a page break now stands before it.
+using PageBreakMoves = std::vector<std::pair<int, bool>>;
+
 class PagedDocument {
 public:
     // `pictures`: the report whose formulas <img src="picture:ID"> draws and whose sketches
-    // follow the text; none for a page of plain text.
-    PagedDocument(QPdfWriter& writer, const QString& html, const Report* pictures);
+    // follow the text; none for a page of plain text. `known`: the moves an earlier layout of
+    // the same text made, done again instead of looked for.
+    PagedDocument(QPdfWriter& writer, const QString& html, const Report* pictures, const PageBreakMoves* known = nullptr);
     ~PagedDocument();
     PagedDocument(PagedDocument&&) noexcept;
 
     int pageCount() const;
+    const PageBreakMoves& pageBreakMoves() const;
     // Paints the pages as pages firstPage … of `pages`, beginning a new page first unless this
     // is the file's first page.
     void paint(QPainter& painter, QPdfWriter& writer, const RunningHead& head, int firstPage, int pages,
@@ -45,6 +52,7 @@ private:
     std::unique_ptr<QTextDocument> document_;
     QRectF body_;
     int textPages_ = 0;
+    PageBreakMoves moves_;
     std::vector<ReportSketch> sketches_;
 };
 

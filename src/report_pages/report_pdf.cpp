@@ -1,10 +1,9 @@
 // The PDF: the report's HTML laid out by QTextDocument on A4 pages with the running header and
-// "第 x 页 共 y 页", formulas drawn as vector pictures; then each sketch on a page of its own,
+// "第 x 页 共 y 页", formulas drawn with their text as text; then each sketch on a page of its own,
 // turned sideways where it is wider than tall. A project book lays several such documents out
 // one after another (book_pdf.cpp).
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgRenderer>
@@ -16,6 +15,7 @@
 #include <QTextObjectInterface>
 #include <map>
 
+#include "report_pages/formula_drawing.h"
 #include "report_pages/page_layout.h"
 #include "report_pages/report_pages.h"
 
@@ -36,7 +36,8 @@ QFont reportFont(double points) {
     return font;
 }
 
-// Draws <img src="picture:ID"> as the SVG drawing, vector paths and text on the PDF.
+// Draws <img src="picture:ID">: a formula with its text as text (formula_drawing.h), any other
+// picture (a chart) as the SVG drawing, vector paths and text on the PDF.
 class PictureObjects : public QObject, public QTextObjectInterface {
     Q_OBJECT
     Q_INTERFACES(QTextObjectInterface)
@@ -44,10 +45,6 @@ public:
     PictureObjects(const Report& report, QObject* parent) : QObject(parent) {
         for (const ReportPicture* picture : reportPictures(report))
             svgs_[QStringLiteral("picture:") + qt(picture->id)] = QByteArray::fromStdString(picture->svg);
-        for (const ReportStep& step : report.steps) {
-            texts_[QStringLiteral("picture:") + qt(step.formula.id)] = plain(step.formulaText);
-            texts_[QStringLiteral("picture:") + qt(step.substitutedPicture.id)] = plain(step.substituted);
-        }
     }
 
     QSizeF intrinsicSize(QTextDocument* document, int, const QTextFormat& format) override {
@@ -61,70 +58,33 @@ public:
     }
 
     void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat& format) override {
-        auto svg = svgs_.find(format.toImageFormat().name());
-        if (svg != svgs_.end()) QSvgRenderer(svg->second).render(painter, rect);
-        if (auto text = texts_.find(format.toImageFormat().name()); text != texts_.end()) searchable(*painter, rect, text->second);
+        const QString name = format.toImageFormat().name();
+        const auto svg = svgs_.find(name);
+        if (svg == svgs_.end()) return;
+        auto formula = formulas_.find(name);
+        if (formula == formulas_.end()) formula = formulas_.emplace(name, FormulaDrawing::read(svg->second)).first;
+        if (formula->second) formula->second->paint(*painter, rect);
+        else QSvgRenderer(svg->second).render(painter, rect);
     }
 
 private:
-    // A formula's line as plain text: subscripts inline, whole-number powers raised
-    // (R^{2} -> R²), other powers as ^(…): δ = P·D/(2·σs·F·t).
-    static QString plain(const std::string& linear) {
-        static const QString raised = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
-        QString text = qt(linear), out;
-        for (int i = 0; i < text.size(); ++i) {
-            const QChar c = text[i];
-            if (c == QLatin1Char('_') || c == QLatin1Char('{') || c == QLatin1Char('}')) continue;
-            if (c != QLatin1Char('^')) {
-                out += c;
-                continue;
-            }
-            QString power;
-            int end = i + 1;
-            if (end < text.size() && text[end] == QLatin1Char('{')) {
-                const int close = text.indexOf(QLatin1Char('}'), end);
-                power = text.mid(end + 1, (close < 0 ? text.size() : close) - end - 1);
-                end = close < 0 ? text.size() : close + 1;
-            } else {
-                while (end < text.size() && text[end].isDigit()) power += text[end++];
-            }
-            bool digits = !power.isEmpty();
-            for (const QChar d : power) digits = digits && d.isDigit() && d.unicode() < 128;
-            if (digits)
-                for (const QChar d : power) out += raised[d.digitValue()];
-            else
-                out += QStringLiteral("^(") + power + QStringLiteral(")");
-            i = end - 1;
-        }
-        return out;
-    }
-
-    // The drawn formula's glyphs are vector outlines; its text lies over it, invisible, so that
-    // the PDF can be searched and copied from as the page shows it.
-    static void searchable(QPainter& painter, const QRectF& rect, const QString& text) {
-        if (text.isEmpty()) return;
-        painter.save();
-        QFont font(reportFontFamily());
-        font.setPixelSize(std::max(1, static_cast<int>(rect.height() * 0.5)));
-        const double width = QFontMetricsF(font).horizontalAdvance(text);
-        if (width > rect.width() && width > 0)
-            font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * rect.width() / width)));
-        painter.setFont(font);
-        painter.setPen(QColor(0, 0, 0, 0));
-        painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, text);
-        painter.restore();
-    }
-
     std::map<QString, QByteArray> svgs_;
-    std::map<QString, QString> texts_;
+    std::map<QString, std::optional<FormulaDrawing>> formulas_;  // read when first drawn
 };
+
+void setBreakBefore(const QTextBlock& block, bool broken, PageBreakMoves& moves) {
+    QTextBlockFormat format = block.blockFormat();
+    format.setPageBreakPolicy(broken ? QTextFormat::PageBreak_AlwaysBefore : QTextFormat::PageBreak_Auto);
+    QTextCursor(block).setBlockFormat(format);
+    moves.emplace_back(block.blockNumber(), broken);
+}
 
 // A heading, or a line that announces what follows ("代入数值：", "式中："), never stands alone
 // at the foot of a page: where what follows it begins on the next page, it starts that page.
 // Nor does a table show its heading row and one row alone there. The blocks to move are found on
 // the whole laid-out document first, then moved together, and the document laid out whole again
 // before the next look.
-void keepWithNext(QTextDocument& document) {
+void keepWithNext(QTextDocument& document, PageBreakMoves& moves) {
     const double pageHeight = document.pageSize().height();
     QAbstractTextDocumentLayout* layout = document.documentLayout();
     // Where a block's first line stands: pagination pushes a line that does not fit down within
@@ -164,17 +124,17 @@ void keepWithNext(QTextDocument& document) {
                 leading.emplace_back(above, QTextBlock());
         }
         if (leading.empty()) return;
+        // Moved together in one edit: the layout follows each edit of the document, and a
+        // chapter laid out again for every heading it moves was most of the time it took.
+        QTextCursor edit(&document);
+        edit.beginEditBlock();
         for (const auto& [block, followed] : leading) {
-            QTextBlockFormat format = block.blockFormat();
-            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            QTextCursor(block).setBlockFormat(format);
+            setBreakBefore(block, true, moves);
             // What follows it, moved on an earlier look, now goes with it.
-            if (followed.isValid() && followed.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_AlwaysBefore) {
-                QTextBlockFormat unbroken = followed.blockFormat();
-                unbroken.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
-                QTextCursor(followed).setBlockFormat(unbroken);
-            }
+            if (followed.isValid() && followed.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_AlwaysBefore)
+                setBreakBefore(followed, false, moves);
         }
+        edit.endEditBlock();
     }
 }
 
@@ -218,7 +178,7 @@ RunningHead runningHeadOf(const Report& report, const ProjectInfo& project) {
     return {qt(reportTitle(report)), project, qt(report.program + " " + report.version), true};
 }
 
-PagedDocument::PagedDocument(QPdfWriter& writer, const QString& html, const Report* pictures)
+PagedDocument::PagedDocument(QPdfWriter& writer, const QString& html, const Report* pictures, const PageBreakMoves* known)
     : document_(std::make_unique<QTextDocument>()), body_(bodyOf(a4(QPageLayout::Portrait))) {
     if (pictures) sketches_ = pictures->sketches;
     QTextDocument& document = *document_;
@@ -229,7 +189,14 @@ PagedDocument::PagedDocument(QPdfWriter& writer, const QString& html, const Repo
     document.setDocumentMargin(0);
     document.setPageSize(body_.size());
     document.setHtml(html);
-    keepWithNext(document);
+    if (known) {
+        QTextCursor edit(&document);
+        edit.beginEditBlock();
+        for (const auto& [number, broken] : *known) setBreakBefore(document.findBlockByNumber(number), broken, moves_);
+        edit.endEditBlock();
+    } else {
+        keepWithNext(document, moves_);
+    }
     // A picture stands on one line of its own, and pagination moves a line that does not fit
     // whole to the next page. Marking its paragraph unbreakable as well made the layout drop the
     // text of later paragraphs from the pages.
@@ -238,6 +205,8 @@ PagedDocument::PagedDocument(QPdfWriter& writer, const QString& html, const Repo
 
 PagedDocument::~PagedDocument() = default;
 PagedDocument::PagedDocument(PagedDocument&&) noexcept = default;
+
+const PageBreakMoves& PagedDocument::pageBreakMoves() const { return moves_; }
 
 int PagedDocument::pageCount() const { return textPages_ + static_cast<int>(sketches_.size()); }
 

@@ -159,6 +159,21 @@ private slots:
         QVERIFY2(!text.contains(QStringLiteral("㬵")) && !text.contains(QStringLiteral("⽶")), qPrintable(text));
     }
 
+    // A formula is drawn with its text as text in an embedded serif face, not as the outlines
+    // of its glyphs: the PDF reads back the formula's letters and the values put into it, and
+    // names the face among its embedded fonts.
+    void formulasAreTextInAnEmbeddedFont() {
+        const CalcForm window = runWindow("壁厚计算", {});
+        const QString pdf = pathFor("formulas.pdf");
+        QVERIFY(writeReport(window, kProject, ReportFormat::Pdf, pdf).isEmpty());
+        const QString text = withoutBlanks(runTool("pdftotext", {pdf, "-"}));
+        for (const QString part : {"P·D", "2·σs·F·t", "3.92·720", "2·360·0.40·1.00", "=9.8mm"})
+            QVERIFY2(text.contains(part), qPrintable("no \"" + part + "\" in\n" + text));
+        const QString fonts = runTool("pdffonts", {pdf});
+        QVERIFY2(fonts.contains("Serif"), qPrintable(fonts));
+        expectFontsEmbedded(pdf);
+    }
+
     void failedRunIsStatedAndItsResultsAreNotShown() {
         CalcForm window = runWindow("壁厚计算", {});
         window.form().type("Text5", "0.5");  // the bend factor's divisor is zero
