@@ -82,7 +82,7 @@ QStringList calculationNames(const CalcWindow& window) {
 
 QString offeredExportPath(const CalcWindow& window, const QString& what, const QString& suffix) {
     const QString name = documentFileName(calculationNames(window), what, QDate::currentDate(), suffix);
-    return QDir::toNativeSeparators(QDir(offeredFolder(window.caseFile())).filePath(name));
+    return QDir::toNativeSeparators(QDir(offeredFolder(window.savedIn())).filePath(name));
 }
 
 }  // namespace pylora

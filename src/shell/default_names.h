@@ -33,7 +33,7 @@ QString offeredFolder(const std::filesystem::path& savedIn);
 // holds the other.
 QStringList calculationNames(const CalcWindow& window);
 // A file of the window's calculation: "<window>_<case>_<what>_<day>.<suffix>" in its case's
-// folder, else the folder used last.
+// folder (or its chapter's project's), else the folder used last.
 QString offeredExportPath(const CalcWindow& window, const QString& what, const QString& suffix);
 
 }  // namespace pylora

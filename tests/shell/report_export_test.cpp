@@ -289,8 +289,8 @@ private slots:
             QCOMPARE(documentFileName(c.names, c.what, QDate(2026, 12, 10), c.suffix), QString(c.offered));
     }
 
-    // A window's exports are offered beside its saved case, whatever folder was used last; an
-    // unsaved window's in the folder used last. The name holds the window's title and the case's
+    // A window's exports are offered beside its saved case (or its chapter's project), whatever
+    // folder was used last; an unsaved window's in the folder used last. The name holds the window's title and the case's
     // name once each, whether or not the case has changed since it was saved.
     void anExportIsOfferedBesideItsCaseElseInTheLastFolder() {
         QTemporaryDir cases, last;
@@ -320,6 +320,16 @@ private slots:
             const QString offered = offeredExportPath(window, "计算书", "pdf");
             QCOMPARE(offered, QDir::toNativeSeparators(cases.path() + '/' + QString::fromUtf8(c.offered) + day + ".pdf"));
         }
+
+        // A chapter of a project: beside the project's file once it has one.
+        CalcWindow chapter(*findWindow("壁厚计算"), testServices(), printer);
+        std::filesystem::path book;
+        chapter.holdChapter({"K12 (复核)", [](const CaseFile&) { return true; }, [&book] { return book; }});
+        QCOMPARE(offeredExportPath(chapter, "计算书", "pdf"),
+                 QDir::toNativeSeparators(last.path() + "/壁厚计算_K12 （复核）_计算书_" + day + ".pdf"));
+        book = pathOf(cases.filePath("西部管道.pylora-project"));
+        QCOMPARE(offeredExportPath(chapter, "计算书", "pdf"),
+                 QDir::toNativeSeparators(cases.path() + "/壁厚计算_K12 （复核）_计算书_" + day + ".pdf"));
     }
 
     // A name that cannot be written: the dialog says why, as the system says it, writes nothing
