@@ -197,7 +197,8 @@ FormDefinition makeVibration() {
         .means("ν", "水在20 °C时的运动粘度系数", "cm²/s").positive();
     inputs.picture("Image8", unitPicture("cm^2/s"), {3, 3});
 
-    // Three columns of results, so that the window fits a laptop's screen.
+    // Three columns of results, so that the window fits a laptop's screen (the two allowed free
+    // spans side by side); the verdict on a row of its own below them.
     auto results = def.frame("Frame2", "输出结果", FrameRole::Results, {2, 0});
     results.result(kHingedFrequency, "两端铰接的管线自振频率（按公式1计算）", {0, 0})
         .means("f_1", "两端铰接的管线自振频率", "Hz", 2);
@@ -213,9 +214,10 @@ FormDefinition makeVibration() {
     results.result(kFlowRegime, "利用雷诺数判断水流为稳流还是湍流", {1, 2}).means("", "水流状态").verdict();
     results.result(kHingedFreeSpan, "受冲刷时管道允许最大悬空长度(两端铰接）", {2, 1})
         .means("L_h", "两端铰接时受冲刷管道允许最大悬空长度", "m", 2);
-    results.result(kFixedFreeSpan, "受冲刷时管道允许最大悬空长度L（两端刚性固定，按公式5计算,单位为米）", {3, 0, 1, 2})
+    results.result(kFixedFreeSpan, "受冲刷时管道允许最大悬空长度L（两端刚性固定，按公式5计算,单位为米）", {2, 2})
         .means("L_f", "两端刚性固定时受冲刷管道允许最大悬空长度", "m", 2);
-    results.result(kVerdict, "结论：", {2, 2}).means("", "结论").verdict();
+    // The verdict names the span and both allowed lengths: a row of its own, read whole.
+    results.result(kVerdict, "结论：", {3, 0, 1, 3}).means("", "结论").verdict();
 
     addRemarks(def);
 

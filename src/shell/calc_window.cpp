@@ -17,7 +17,6 @@
 #include <QScreen>
 #include <QStyle>
 #include <QShortcut>
-#include <QSvgWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <tuple>
@@ -26,6 +25,7 @@
 #include "model/result_freshness.h"
 #include "shell/colours.h"
 #include "shell/field_widgets.h"
+#include "shell/formula_picture_view.h"
 #include "shell/ground_file_choice.h"
 #include "shell/printing.h"
 #include "shell/profile_export.h"
@@ -421,10 +421,7 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
         }
         case ControlKind::Picture: {
             if (isSvg(c.text)) {
-                auto* svg = new QSvgWidget;
-                svg->load(QByteArray::fromStdString(c.text));
-                svg->setFixedSize(svg->sizeHint());
-                widget = svg;
+                widget = new FormulaPictureView(c.text);
             } else {
                 auto* label = new QLabel(qt(c.text));
                 label->setTextFormat(Qt::RichText);

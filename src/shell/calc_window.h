@@ -76,11 +76,14 @@ public:
     struct Chapter {
         QString title;
         std::function<bool(const CaseFile&)> writeBack;
+        std::function<std::filesystem::path()> bookFile;  // the project's file; empty while unsaved
     };
     void holdChapter(Chapter chapter);
     void releaseChapter();
     bool holdsChapter() const { return static_cast<bool>(chapter_.writeBack); }
     const QString& chapterTitle() const { return chapter_.title; }
+    // Where the calculation is kept: its case file, else the project file of its chapter.
+    std::filesystem::path savedIn() const;
     const std::string& definitionTitle() const { return model_.definition().title(); }
     bool writeBackChapter();
     // Holds a case file or a chapter: what the engineer would lose to another case in its place.

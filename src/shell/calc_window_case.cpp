@@ -51,6 +51,11 @@ void CalcWindow::caseChanged() {
     if (!recoveryFolder_.empty()) recoveryTimer_->start();
 }
 
+std::filesystem::path CalcWindow::savedIn() const {
+    if (!casePath_.empty() || !holdsChapter() || !chapter_.bookFile) return casePath_;
+    return chapter_.bookFile();
+}
+
 QString CalcWindow::caseTitle() const {
     QString title = qt(model_.definition().title());
     if (!casePath_.empty())

@@ -67,17 +67,22 @@ QString offeredFolder(const std::filesystem::path& savedIn) {
 }
 
 QStringList calculationNames(const CalcWindow& window) {
-    QStringList names{QString::fromStdString(window.definitionTitle())};
+    const QString title = QString::fromStdString(window.definitionTitle());
+    QString caseName;
     if (!window.caseFile().empty())
-        names << qtPathText(window.caseFile().stem());
+        caseName = qtPathText(window.caseFile().stem());
     else if (window.holdsChapter())
-        names << window.chapterTitle();
-    return names;
+        caseName = window.chapterTitle();
+    // A case named after its window ("壁厚计算", the name its first save offers, or
+    // "壁厚计算 K12") does not repeat the window's name.
+    if (caseName.contains(title)) return {caseName};
+    if (title.contains(caseName)) return {title};
+    return {title, caseName};
 }
 
 QString offeredExportPath(const CalcWindow& window, const QString& what, const QString& suffix) {
     const QString name = documentFileName(calculationNames(window), what, QDate::currentDate(), suffix);
-    return QDir::toNativeSeparators(QDir(offeredFolder(window.caseFile())).filePath(name));
+    return QDir::toNativeSeparators(QDir(offeredFolder(window.savedIn())).filePath(name));
 }
 
 }  // namespace pylora

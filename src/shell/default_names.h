@@ -29,10 +29,11 @@ void rememberFolder(const QString& fileOrFolder);
 // The folder of a file the work was saved in; none: the folder used last.
 QString offeredFolder(const std::filesystem::path& savedIn);
 
-// The window's name and its case's, as names of its files are made from.
+// The window's name and its case's, as names of its files are made from; one of them when it
+// holds the other.
 QStringList calculationNames(const CalcWindow& window);
 // A file of the window's calculation: "<window>_<case>_<what>_<day>.<suffix>" in its case's
-// folder, else the folder used last.
+// folder (or its chapter's project's), else the folder used last.
 QString offeredExportPath(const CalcWindow& window, const QString& what, const QString& suffix);
 
 }  // namespace pylora

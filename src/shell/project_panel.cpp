@@ -304,7 +304,12 @@ void ProjectPanel::letWindowHold(int id) {
     CalcWindow* window = open == chapterWindows_.end() ? nullptr : open->second.data();
     const int row = rowOf(id);
     if (window && row >= 0)
-        window->holdChapter({qt(book_.chapters[row].title), [this, id](const CaseFile& f) { return writeBack(id, f); }});
+        window->holdChapter(chapterFor(id, row));
+}
+
+CalcWindow::Chapter ProjectPanel::chapterFor(int id, int row) {
+    return {qt(book_.chapters[row].title), [this, id](const CaseFile& f) { return writeBack(id, f); },
+            [this] { return path_; }};
 }
 
 bool ProjectPanel::addActiveCalculation() {
@@ -339,9 +344,7 @@ CalcWindow* ProjectPanel::openChapter(int row) {
         open->activateWindow();
         return open;
     }
-    CalcWindow* window = main_.openCalculation(
-        book_.chapters[row].calculation,
-        {qt(book_.chapters[row].title), [this, id](const CaseFile& f) { return writeBack(id, f); }});
+    CalcWindow* window = main_.openCalculation(book_.chapters[row].calculation, chapterFor(id, row));
     chapterWindows_[id] = window;
     return window;
 }

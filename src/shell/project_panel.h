@@ -14,6 +14,7 @@
 
 #include "files/data_locations.h"
 #include "files/project_book.h"
+#include "shell/calc_window.h"
 #include "shell/case_questions.h"
 
 class QLineEdit;
@@ -24,7 +25,6 @@ class QTimer;
 namespace pylora {
 
 class MainWindow;
-class CalcWindow;
 
 class ProjectPanel : public QWidget {
     Q_OBJECT
@@ -80,6 +80,8 @@ private:
     int rowOf(int id) const;
     bool writeBack(int id, const CaseFile& calculation);
     void letWindowHold(int id);
+    // What a window holding the chapter writes back to, and the project file it belongs to.
+    CalcWindow::Chapter chapterFor(int id, int row);
     void releaseWindows();
     void resetChapters();
 

@@ -26,6 +26,7 @@
 #include "gui_test_main.h"
 #include "shell/calc_window.h"
 #include "shell/default_names.h"
+#include "shell/path_text.h"
 #include "shell/report_export.h"
 #include "test_services.h"
 
@@ -301,6 +302,49 @@ private slots:
         };
         for (const Case& c : cases)
             QCOMPARE(documentFileName(c.names, c.what, QDate(2026, 12, 10), c.suffix), QString(c.offered));
+    }
+
+    // A window's exports are offered beside its saved case (or its chapter's project), whatever
+    // folder was used last; an unsaved window's in the folder used last. The name holds the window's title and the case's
+    // name once each, whether or not the case has changed since it was saved.
+    void anExportIsOfferedBesideItsCaseElseInTheLastFolder() {
+        QTemporaryDir cases, last;
+        const QString day = QDate::currentDate().toString("yyyyMMdd");
+        FakePrinter printer;
+        CalcWindow window(*findWindow("壁厚计算"), testServices(), printer);
+        rememberFolder(last.path());
+        QCOMPARE(offeredExportPath(window, "计算书", "pdf"),
+                 QDir::toNativeSeparators(last.path() + "/壁厚计算_计算书_" + day + ".pdf"));
+
+        struct Case {
+            const char* saved;  // the case file's name
+            const char* offered;
+        };
+        const Case named[] = {
+            {"西气东输 K12.pylora", "壁厚计算_西气东输 K12_计算书_"},
+            {"复核(二.pylora", "壁厚计算_复核二_计算书_"},
+            {"壁厚计算.pylora", "壁厚计算_计算书_"},  // the name a first save offers
+            {"壁厚计算 K12.pylora", "壁厚计算 K12_计算书_"},
+        };
+        for (const Case& c : named) {
+            QVERIFY(window.saveCaseTo(pathOf(cases.filePath(QString::fromUtf8(c.saved)))));
+            rememberFolder(last.path());  // another folder used since
+            window.widgetFor("Text2")->setFocus();
+            QTest::keyClick(window.widgetFor("Text2"), Qt::Key_1);  // changed since saved
+            QVERIFY(window.windowTitle().endsWith(" *"));
+            const QString offered = offeredExportPath(window, "计算书", "pdf");
+            QCOMPARE(offered, QDir::toNativeSeparators(cases.path() + '/' + QString::fromUtf8(c.offered) + day + ".pdf"));
+        }
+
+        // A chapter of a project: beside the project's file once it has one.
+        CalcWindow chapter(*findWindow("壁厚计算"), testServices(), printer);
+        std::filesystem::path book;
+        chapter.holdChapter({"K12 (复核)", [](const CaseFile&) { return true; }, [&book] { return book; }});
+        QCOMPARE(offeredExportPath(chapter, "计算书", "pdf"),
+                 QDir::toNativeSeparators(last.path() + "/壁厚计算_K12 （复核）_计算书_" + day + ".pdf"));
+        book = pathOf(cases.filePath("西部管道.pylora-project"));
+        QCOMPARE(offeredExportPath(chapter, "计算书", "pdf"),
+                 QDir::toNativeSeparators(cases.path() + "/壁厚计算_K12 （复核）_计算书_" + day + ".pdf"));
     }
 
     // A name that cannot be written: the dialog says why, as the system says it, writes nothing

@@ -17,6 +17,7 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QSplitter>
 #include <QProcess>
 #include <QProgressBar>
 #include <QRegularExpression>
@@ -416,6 +417,40 @@ private slots:
         QCOMPARE(view->readOut(), "δ 直管段计算壁厚：P = 5.5 MPa，δ = " + qt(byHand.form().text("Text6")) + " mm");
         QCOMPARE(dialog->findChild<QLabel*>("readOut")->text(), view->readOut());
         QCOMPARE(view->readOutAt(QPoint(1, 1)), QString());  // outside the plot
+    }
+
+    // The read-out of the points at either edge of the plot, the plot as narrow as it goes: shown
+    // whole (wrapped when it must, never cut), below the plot and no wider than it.
+    void readOutAtThePlotsEdgesIsReadWhole() {
+        StudyDialog* dialog = pressureStudy();
+        QVERIFY(dialog);
+        dialog->show();
+        dialog->findChild<QSplitter*>()->setSizes({10000, 1});  // the table takes all it can
+        QApplication::processEvents();
+        StudyChart* view = dialog->chart();
+        auto* series = qobject_cast<QLineSeries*>(view->chart()->series().front());
+        QVERIFY(series);
+        auto* readOut = dialog->findChild<QLabel*>("readOut");
+        QWidget* plot = readOut->parentWidget();
+        for (const int point : {0, int(series->count()) - 1}) {
+            const QPointF at = view->chart()->mapToPosition(series->at(point), series);
+            const QPointF inward = at + QPointF(point == 0 ? 2 : -2, 0);  // within the plot area
+            const QPoint place = view->mapFromScene(view->chart()->mapToScene(inward));
+            QMouseEvent move(QEvent::MouseMove, place, view->viewport()->mapToGlobal(place), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(view->viewport(), &move);
+            QApplication::processEvents();
+            const QString text = view->readOut();
+            QVERIFY2(text.startsWith("δ 直管段计算壁厚：P = "), qPrintable(text));
+            QCOMPARE(readOut->text(), text);
+            QVERIFY(readOut->isVisible());
+            QVERIFY2(plot->rect().contains(readOut->geometry()), qPrintable(text));
+            QVERIFY(readOut->width() <= view->width());
+            const QRect room = readOut->contentsRect();
+            const QRect needed = readOut->fontMetrics().boundingRect(QRect(room.topLeft(), QSize(room.width(), 1000)),
+                                                                     Qt::TextWordWrap, text);
+            QVERIFY2(readOut->wordWrap() && needed.height() <= room.height(), qPrintable(text + " is cut"));
+        }
     }
 
     void copiesTheTableAsTabSeparatedText() {
