@@ -5,7 +5,6 @@
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <map>
 #include <mutex>
@@ -13,6 +12,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "model/decimal_value.h"
 #include "model/field_role.h"
 #include "model/text.h"
 
@@ -38,7 +38,7 @@ std::string shortestText(double value) {
     // that read back as the value, written the same way.
     for (int digits = 0; digits < 40; ++digits) {
         std::snprintf(buffer, sizeof buffer, plain ? "%.*f" : "%.*e", digits, value);
-        if (std::strtod(buffer, nullptr) == value) break;
+        if (decimalValue(buffer) == value) break;
     }
     return buffer;
 #endif
@@ -51,7 +51,7 @@ double roundToRange(double value, double scale) {
     const int decimals = std::clamp(14 - static_cast<int>(std::floor(std::log10(scale))), 0, 340);
     char buffer[400];
     std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    const double rounded = std::strtod(buffer, nullptr);
+    const double rounded = decimalValue(buffer);
     return rounded == 0 ? 0.0 : rounded;
 }
 
@@ -59,7 +59,7 @@ double roundToRange(double value, double scale) {
 double roundToDigits(double value) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.14e", value);
-    return std::strtod(buffer, nullptr);
+    return decimalValue(buffer);
 }
 
 std::string number(double value) { return shortestText(value); }
