@@ -58,4 +58,5 @@ build_web_page() {
   # module, and the loader given the bytes fetches nothing.
   { printf 'var pyloraCoreBinary = "'; base64 -w0 "$PYLORA_WEB_CMAKE/bin/pylora-core.wasm"; printf '";\n'; } \
     > "$PYLORA_WEB_PAGE/pylora-core-binary.js"
+  node "$PYLORA_ROOT/scripts/web_page_data.js" "$PYLORA_WEB_CMAKE/bin" "$PYLORA_WEB_PAGE"
 }
