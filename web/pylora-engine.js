@@ -40,6 +40,19 @@ Pylora.engine = {
     return bytes;
   },
 
+  // The browser compiles the core's code as it is first run: each window is made and dropped
+  // unseen, one while the page is idle, so that the first window opened takes no longer than
+  // the next.
+  warmWhenIdle: function (forms) {
+    var self = this, later = window.requestIdleCallback || function (f) { return setTimeout(f, 50); };
+    var next = function () {
+      if (!forms.length) return;
+      try { self.call("warm", { form: forms.shift() }); } catch (e) { /* a window that cannot open shows why when opened */ }
+      later(next);
+    };
+    later(next);
+  },
+
   // Throws an Error with the core's message when the request is refused.
   call: function (op, args) {
     var request = Object.assign({ op: op }, args || {});

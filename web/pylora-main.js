@@ -13,6 +13,7 @@ Pylora.engine.start().then(function () {
   Pylora.readyAt = performance.now();
   document.body.dataset.ready = "true";
   Pylora.menu.chooseWaiting();
+  Pylora.engine.warmWhenIdle(Object.keys(pyloraDefinitions));
 }, function (error) {
   document.getElementById("loading").textContent = "无法载入计算核心：" + error;
 });
