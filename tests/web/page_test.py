@@ -260,6 +260,19 @@ class PageTest(unittest.TestCase):
         page_driver.wait_ready(self.driver)
         self.assertShowsRunner(form, self.runner.run(form, "--set=Text2=6.3"), "after opening the page again")
 
+    def test_the_menu_answers_before_the_core_and_a_window_chosen_meanwhile_opens_once_it_is_ready(self):
+        form = "壁厚计算"
+        # The window named after "#" is chosen as the menu is drawn, before the core has loaded.
+        self.driver.get("about:blank")
+        self.driver.get(pathlib.Path(PAGE, "index.html").resolve().as_uri() + "#" + form)
+        page_driver.wait_ready(self.driver)
+        try:
+            menu_at, ready_at = self.driver.execute_script("return [Pylora.menuAt, Pylora.readyAt];")
+            self.assertLess(menu_at, ready_at)
+            self.assertShowsRunner(form, self.opened(form), "chosen before the core was ready")
+        finally:
+            page_driver.open_page(self.driver, PAGE)
+
     def test_the_page_reaches_no_network(self):
         self.driver.set_script_timeout(10)
         # The page's own script loader asking for a script from a server: its policy refuses it.
