@@ -33,6 +33,7 @@ Pylora.engine = {
     });
   },
 
+  // Bytes from base64: the binary, and the files the core writes (DOCX, DXF).
   decode: function (base64) {
     if (Uint8Array.fromBase64) return Uint8Array.fromBase64(base64);
     var text = atob(base64), bytes = new Uint8Array(text.length);
