@@ -21,8 +21,8 @@ PYLORA_PACKAGES=(
   # Qt Charts' CMake package asks for the Qt OpenGL module's, which it does not pull in
   qt6-charts-dev libqt6opengl6-dev libdxflib-dev python3-ezdxf python3-matplotlib hyperfine
   # the browser page (scripts/web): the core compiled to WebAssembly, SQLite's amalgamation made
-  # with tclsh, and its tests in headless Chromium
-  emscripten node-acorn tcl zip chromium chromium-driver python3-selenium
+  # with tclsh, and its tests in headless Chromium and in Firefox
+  emscripten node-acorn tcl zip chromium chromium-driver python3-selenium firefox-esr
 )
 
 install_missing_packages() {

@@ -25,10 +25,16 @@ Pylora.desk = {
     return existing;
   },
 
-  definitions: {},  // form name -> its definition: it never changes, so it is asked for once
+  // A window's definition never changes: the build wrote every one beside the page, and the
+  // core is asked only for one that is not there.
+  definition: function (form) {
+    if (!window.pyloraDefinitions) window.pyloraDefinitions = {};
+    var written = window.pyloraDefinitions;
+    return written[form] || (written[form] = Pylora.engine.call("describe", { form: form }));
+  },
 
   createCalcWindow: function (form, state) {
-    var definition = this.definitions[form] || (this.definitions[form] = Pylora.engine.call("describe", { form: form }));
+    var definition = this.definition(form);
     var window = new Pylora.CalcWindow(definition, this.element());
     window.show(state || Pylora.engine.call("open", { form: form }));
     Pylora.contextMenu.attach(window);
@@ -101,10 +107,21 @@ Pylora.desk = {
   },
 
   // A window's calculation changed: kept in the browser's storage, as the desktop keeps a
-  // recovery copy, so that closing the tab loses nothing.
-  changed: function () { this.remember(); },
+  // recovery copy, so that closing the tab loses nothing. Every window's case is written, so not
+  // at each key typed: once typing pauses, and at once when the page is left or hidden.
+  kRememberPause: 400,
+  rememberTimer: null,
+
+  changed: function () {
+    var self = this;
+    if (this.rememberTimer === null) this.rememberTimer = setTimeout(function () { self.remember(); }, this.kRememberPause);
+  },
+
+  rememberNow: function () { if (this.rememberTimer !== null) this.remember(); },
 
   remember: function () {
+    clearTimeout(this.rememberTimer);
+    this.rememberTimer = null;
     try {
       var kept = [];
       var self = this;
@@ -129,3 +146,8 @@ Pylora.desk = {
     });
   }
 };
+
+window.addEventListener("pagehide", function () { Pylora.desk.rememberNow(); });
+document.addEventListener("visibilitychange", function () {
+  if (document.visibilityState === "hidden") Pylora.desk.rememberNow();
+});

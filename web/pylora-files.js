@@ -16,12 +16,6 @@ Pylora.files = {
     setTimeout(function () { URL.revokeObjectURL(link.href); }, 60000);
   },
 
-  bytesOf: function (base64) {
-    var text = atob(base64), bytes = new Uint8Array(text.length);
-    for (var i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
-    return bytes;
-  },
-
   requireActive: function () {
     var window = Pylora.desk.activeWindow();
     if (!window) Pylora.messageBox(this.kNoWindow);
@@ -115,7 +109,7 @@ Pylora.files = {
       var byId = {};
       pictures.forEach(function (p, i) { byId[p.id] = pngs[i]; });
       var docx = Pylora.engine.call("report_docx", { form: form, project: project, png: byId }).base64;
-      Pylora.files.download(form + "计算书.docx", new Blob([Pylora.files.bytesOf(docx)],
+      Pylora.files.download(form + "计算书.docx", new Blob([Pylora.engine.decode(docx)],
         { type: "application/vnd.openxmlformats-officedocument.wordprocessingml.document" }));
     });
   },
@@ -149,6 +143,6 @@ Pylora.files = {
       window.showStatus(answer.error, "problem");
       return;
     }
-    this.download(answer.name, new Blob([this.bytesOf(answer.base64)], { type: format === "dxf" ? "image/vnd.dxf" : "text/csv" }));
+    this.download(answer.name, new Blob([Pylora.engine.decode(answer.base64)], { type: format === "dxf" ? "image/vnd.dxf" : "text/csv" }));
   }
 };

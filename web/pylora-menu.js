@@ -91,8 +91,17 @@ Pylora.menu = {
     document.querySelectorAll("#menubar .open").forEach(function (e) { e.classList.remove("open"); });
   },
 
+  waiting: [],  // entries chosen before the core was ready ("正在载入…" shows meanwhile)
+
+  chooseWaiting: function () {
+    var waiting = this.waiting;
+    this.waiting = [];
+    waiting.forEach(this.choose, this);
+  },
+
   // What an entry does: show its window, act on the calculator window active last, or nothing.
   choose: function (item) {
+    if (!Pylora.engine.core) return void this.waiting.push(item);
     if (item.run) return item.run();
     var action = item.action || "";
     if (action.indexOf("show ") === 0) return Pylora.desk.open(action.slice(5));

@@ -233,14 +233,22 @@ Pylora.CalcWindow.prototype.show = function (state) {
   var stale = {}, failed = {};
   state.stale.forEach(function (n) { stale[n] = true; });
   state.failed.forEach(function (n) { failed[n] = true; });
+  // What the engineer changes in a control follows the core at every answer; the rest of a
+  // control is redrawn only when its look changed (a run changes a few of many).
+  var shown = this.shown || (this.shown = {});
   Object.keys(state.controls).forEach(function (name) {
     var s = state.controls[name], element = self.elements[name];
     if (!element) return;
+    var kind = element.dataset.kind;
+    if (kind === "field" && element.value !== s.text) element.value = s.text;
+    if (kind === "option" || kind === "check") element.input.checked = s.checked;
+    if (kind === "list") element.selectedIndex = s.selected === null ? -1 : s.items.indexOf(s.selected);
+    var look = JSON.stringify(s) + (stale[name] ? " stale" : "") + (failed[name] ? " failed" : "") + (state.tips[name] || "");
+    if (shown[name] === look) return;
+    shown[name] = look;
     element.hidden = !s.visible;
     if (self.captions[name]) self.captions[name].hidden = !s.visible;
-    var kind = element.dataset.kind;
     if (kind === "field") {
-      if (element.value !== s.text) element.value = s.text;
       element.classList.toggle("stale", !!stale[name]);
       element.classList.toggle("failed", !!failed[name]);
       element.style.background = stale[name] ? "" : (L.cssColour(s.background) || "");
@@ -254,17 +262,16 @@ Pylora.CalcWindow.prototype.show = function (state) {
       element.style.color = stale[name] ? "" : L.cssColour(s.foreground);
       element.style.background = stale[name] ? "" : (L.cssColour(s.background) || "");
     } else if (kind === "option" || kind === "check") {
-      element.input.checked = s.checked;
       element.querySelector("span").textContent = s.text;
-    } else if (kind === "list") {
-      element.selectedIndex = s.selected === null ? -1 : s.items.indexOf(s.selected);
     } else if (kind === "button") {
       element.replaceChildren(L.captionNode(s.text));
     }
   });
   Object.keys(state.sketches).forEach(function (name) {
     var element = self.elements[name], sketch = state.sketches[name];
-    if (!element) return;
+    var look = sketch.svg + (sketch.outdated || "");
+    if (!element || shown["sketch " + name] === look) return;
+    shown["sketch " + name] = look;
     var note = element.querySelector(".sketch-outdated");
     element.innerHTML = sketch.svg;
     element.appendChild(note);
@@ -275,8 +282,11 @@ Pylora.CalcWindow.prototype.show = function (state) {
 };
 
 Pylora.CalcWindow.prototype.fieldChars = function (name) {
-  var c = this.definition.layout.find(function (l) { return l.name === name; });
-  return c ? Pylora.layout.fieldWidthChars(c) : 0;
+  if (!this.fieldCharsByName) {
+    var widths = this.fieldCharsByName = {};
+    this.definition.layout.forEach(function (c) { widths[c.name] = Pylora.layout.fieldWidthChars(c); });
+  }
+  return this.fieldCharsByName[name] || 0;
 };
 
 Pylora.CalcWindow.prototype.showStatus = function (text, kind) {

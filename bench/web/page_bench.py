@@ -64,12 +64,15 @@ def main():
     runner = page_driver.Runner(cli)
     driver = page_driver.start_browser()
     try:
-        loads = []
+        loads, cores = [], []
         for _ in range(5):
             page_driver.open_page(driver, page)
-            loads.append(driver.execute_script("return Pylora.readyAt;") / 1000)
+            # A page built before the menu was drawn ahead of the core has only readyAt.
+            menu, ready = driver.execute_script("return [Pylora.menuAt || Pylora.readyAt, Pylora.readyAt];")
+            loads.append(menu / 1000)
+            cores.append(ready / 1000)
         print(f"open index.html to menu: median {statistics.median(loads):.3f} s, "
-              f"max {max(loads):.3f} s (goal 1.5 s)")
+              f"max {max(loads):.3f} s (goal 1.5 s); core ready: median {statistics.median(cores):.3f} s")
 
         opens = {}
         for line in runner.lines("list"):

@@ -1,9 +1,9 @@
 #include "model/number_reading.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
+#include "model/decimal_value.h"
 #include "model/text.h"
 
 namespace pylora {
@@ -53,7 +53,7 @@ Scan scanNumber(std::string_view text, std::size_t& pos, bool allowCommas) {
 }
 
 std::optional<double> toDouble(const std::string& number) {
-    const double value = std::strtod(number.c_str(), nullptr);
+    const double value = decimalValue(number.c_str());
     if (std::isinf(value)) return std::nullopt;
     return value;
 }

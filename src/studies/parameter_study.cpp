@@ -5,7 +5,6 @@
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <map>
 #include <mutex>
@@ -13,6 +12,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "model/decimal_value.h"
 #include "model/field_role.h"
 #include "model/text.h"
 
@@ -35,10 +35,25 @@ std::string shortestText(double value) {
     return error == std::errc() ? std::string(buffer, end) : std::to_string(value);
 #else
     // A standard library without to_chars for doubles (the browser build's): the fewest digits
-    // that read back as the value, written the same way.
+    // that read back as the value, written the same way. A plain value to 15 significant digits,
+    // its trailing zeros dropped, is that text whenever it reads back, as no two texts of 15
+    // significant digits or fewer read as the same double; else the digits are counted up.
+    if (plain) {
+        const int decimals = std::max(0, 14 - static_cast<int>(std::floor(std::log10(size))));
+        std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+        std::string text = buffer;
+        if (text.find('.') != std::string::npos) {
+            text.erase(text.find_last_not_of('0') + 1);
+            if (text.back() == '.') text.pop_back();
+        }
+        const std::size_t first = text.find_first_of("123456789");
+        const auto significant = first == std::string::npos ? 0 : std::count_if(text.begin() + first, text.end(),
+                                                                                 [](char c) { return c >= '0' && c <= '9'; });
+        if (significant <= 15 && decimalValue(text.c_str()) == value) return text;
+    }
     for (int digits = 0; digits < 40; ++digits) {
         std::snprintf(buffer, sizeof buffer, plain ? "%.*f" : "%.*e", digits, value);
-        if (std::strtod(buffer, nullptr) == value) break;
+        if (decimalValue(buffer) == value) break;
     }
     return buffer;
 #endif
@@ -51,7 +66,7 @@ double roundToRange(double value, double scale) {
     const int decimals = std::clamp(14 - static_cast<int>(std::floor(std::log10(scale))), 0, 340);
     char buffer[400];
     std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    const double rounded = std::strtod(buffer, nullptr);
+    const double rounded = decimalValue(buffer);
     return rounded == 0 ? 0.0 : rounded;
 }
 
@@ -59,7 +74,7 @@ double roundToRange(double value, double scale) {
 double roundToDigits(double value) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.14e", value);
-    return std::strtod(buffer, nullptr);
+    return decimalValue(buffer);
 }
 
 std::string number(double value) { return shortestText(value); }

@@ -76,6 +76,12 @@ nlohmann::json handle(const nlohmann::json& request) {
     }
     const std::string formName = request.value("form", std::string());
     if (op == "describe") return definitionJson(requireWindow(formName), pageServices());
+    if (op == "warm") {
+        // A window made and dropped unseen: the code it runs on opening (the database's above
+        // all) is compiled by the browser now, not when the engineer opens the first window.
+        OpenWindow(requireWindow(formName), pageServices());
+        return nlohmann::json::object();
+    }
     if (op == "close") {
         openWindows().erase(formName);
         return nlohmann::json::object();

@@ -33,7 +33,6 @@ OpenWindow::OpenWindow(const FormDefinition& definition, const Services& service
     : model_(definition, services), freshness_(definition) {}
 
 void OpenWindow::edited(const std::string& control) {
-    lastRun_.reset();
     failedFields_.erase(control);
     if (freshness_.noteEdit(model_.form(), control)) sketchAfterEdit_ = true;
 }
@@ -62,11 +61,7 @@ void OpenWindow::pick(const std::string& list, int index) {
         throw SettingError("no item " + std::to_string(index) + " in " + list);
     model_.form().pick(list, index);
     // Numbers converted to another unit are the same results: nothing to grey.
-    if (model_.definition().chooseHandler(list)) {
-        lastRun_.reset();
-    } else {
-        edited(list);
-    }
+    if (!model_.definition().chooseHandler(list)) edited(list);
 }
 
 void OpenWindow::press(const std::string& button) {
@@ -81,7 +76,6 @@ void OpenWindow::press(const std::string& button) {
     if (!failure) failedFields_.clear();
     freshness_.noteRun(model_.form(), button, failure.has_value());
     sketchAfterEdit_ = !failure;  // a step that ended early leaves a drawing of earlier inputs
-    lastRun_ = runJson(model_, model_.form().written(), failure);
     showRunStatus(failure);
 }
 
@@ -123,7 +117,6 @@ void OpenWindow::openCase(const CaseFile& file, const std::string& fileName) {
         if (failure) break;
     }
     model_.noteDifferencesFromCase(caseDifferences(model_, file));
-    lastRun_ = runJson(model_, model_.form().written(), failure);
     showRunStatus(failure);
     if (!failure && !model_.differencesFromCase().empty()) {
         statusText_ = joined(model_.differencesFromCase());
@@ -149,7 +142,6 @@ nlohmann::json OpenWindow::state() const {
         {"tips", remarksByControl(form)},  // tooltips: the notes on prescribed formulas
         {"changed_since_run", model_.changedSinceRun()},
     };
-    if (lastRun_) state["run"] = *lastRun_;
     return state;
 }
 

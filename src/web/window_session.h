@@ -33,7 +33,7 @@ public:
     void openCase(const CaseFile& file, const std::string& fileName);
 
     // Texts, colours, visibility and choices of every control, the stale results, the failed
-    // field, the status line, the sketches as SVG, and the runner's JSON of the last press.
+    // field, the status line and the sketches as SVG.
     nlohmann::json state() const;
 
 private:
@@ -46,7 +46,6 @@ private:
     std::string statusText_;
     std::string statusKind_;  // "problem", "warning", "information"
     bool sketchAfterEdit_ = false;
-    std::optional<nlohmann::json> lastRun_;
 };
 
 }  // namespace pylora::web

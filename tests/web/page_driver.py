@@ -1,18 +1,20 @@
-"""The browser page driven in headless Chromium from file://, as an engineer opens it with a
-double-click: shared by the page tests, the screenshots and the benchmarks."""
+"""The browser page driven from file://, as an engineer opens it with a double-click: shared by
+the page tests (headless Chromium through Selenium, Firefox through marionette.py), the
+screenshots and the benchmarks."""
 import json
 import os
 import pathlib
 import subprocess
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
+ENTER_KEY = "\ue007"  # the WebDriver code of the Enter key
 
 
 def start_browser(width=1366, height=768):
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
+
     options = webdriver.ChromeOptions()
     options.binary_location = CHROMIUM
     for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",

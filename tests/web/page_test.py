@@ -22,10 +22,13 @@ PAGE, CLI = None, None
 
 
 class PageTest(unittest.TestCase):
+    start_browser = staticmethod(page_driver.start_browser)  # headless Chromium
+    scripts_obey_page_policy = True  # a test's script is held to the page's content security policy
+
     @classmethod
     def setUpClass(cls):
         cls.runner = page_driver.Runner(CLI)
-        cls.driver = page_driver.start_browser()
+        cls.driver = cls.start_browser()
         page_driver.open_page(cls.driver, PAGE)
         cls.windows = [line.split("\t")[0] for line in cls.runner.lines("list")]
 
@@ -150,8 +153,7 @@ class PageTest(unittest.TestCase):
         first_input = next(c["name"] for c in self.described(form)["controls"]
                            if c["kind"] == "field" and c.get("meaning", {}).get("role") == "input")
         self.assertEqual(focused, first_input)
-        from selenium.webdriver.common.keys import Keys
-        self.driver.switch_to.active_element.send_keys(Keys.ENTER)
+        self.driver.switch_to.active_element.send_keys(page_driver.ENTER_KEY)
         self.assertShowsRunner(form, self.runner.run(form), "Enter in the first field")
 
     def test_a_case_saved_by_the_desktop_opens_with_its_inputs_and_results(self):
@@ -258,20 +260,47 @@ class PageTest(unittest.TestCase):
         page_driver.wait_ready(self.driver)
         self.assertShowsRunner(form, self.runner.run(form, "--set=Text2=6.3"), "after opening the page again")
 
+    def test_the_menu_answers_before_the_core_and_a_window_chosen_meanwhile_opens_once_it_is_ready(self):
+        form = "壁厚计算"
+        # The window named after "#" is chosen as the menu is drawn, before the core has loaded.
+        self.driver.get("about:blank")
+        self.driver.get(pathlib.Path(PAGE, "index.html").resolve().as_uri() + "#" + form)
+        page_driver.wait_ready(self.driver)
+        try:
+            menu_at, ready_at = self.driver.execute_script("return [Pylora.menuAt, Pylora.readyAt];")
+            self.assertLess(menu_at, ready_at)
+            self.assertShowsRunner(form, self.opened(form), "chosen before the core was ready")
+        finally:
+            page_driver.open_page(self.driver, PAGE)
+
     def test_the_page_reaches_no_network(self):
         self.driver.set_script_timeout(10)
-        refused = self.driver.execute_async_script("""
+        # The page's own script loader asking for a script from a server: its policy refuses it.
+        violated = self.driver.execute_async_script("""
             var done = arguments[arguments.length - 1];
-            fetch('index.html').then(function () { done(false); }, function () { done(true); });""")
-        self.assertTrue(refused)
+            document.addEventListener('securitypolicyviolation', function (e) { done(e.effectiveDirective); });
+            Pylora.engine.loadScript('http://127.0.0.1:9/pylora.js').catch(function () {});
+            setTimeout(function () { done('no violation'); }, 5000);""")
+        self.assertIn(violated, ("script-src", "script-src-elem"))
+        if self.scripts_obey_page_policy:
+            refused = self.driver.execute_async_script("""
+                var done = arguments[arguments.length - 1];
+                fetch('index.html').then(function () { done(false); }, function () { done(true); });""")
+            self.assertTrue(refused)
 
 
-if __name__ == "__main__":
+def main(usage):
+    """Runs the page tests of the calling module: PAGE_FOLDER PYLORA_CLI [TEST…] on the command line."""
+    global PAGE, CLI
     if len(sys.argv) < 3:
-        sys.exit(__doc__)
+        sys.exit(usage)
     PAGE, CLI = sys.argv[1], sys.argv[2]
     if not pathlib.Path(PAGE, "index.html").exists():
         print(f"no page at {PAGE}: build it with scripts/web", file=sys.stderr)
         sys.exit(77)
     sys.argv[1:] = sys.argv[3:]
     unittest.main(verbosity=2)
+
+
+if __name__ == "__main__":
+    main(__doc__)
