@@ -61,7 +61,9 @@ TEST(SolvedUnknownReport, EveryEquationDerivesOrChecksEveryUnknown) {
                 EXPECT_FALSE(hasStepFor(report, "Qx")) << "the flow rate is given, not a step";
             }
             // A length solved on a climbing line comes back from the corrected length.
-            if (unknown == 3 && equation != equations.front()) EXPECT_TRUE(hasStepFor(report, "Lkm"));
+            if (unknown == 3 && equation != equations.front()) {
+                EXPECT_TRUE(hasStepFor(report, "Lkm"));
+            }
         }
     }
 }
