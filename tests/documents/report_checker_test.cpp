@@ -180,6 +180,30 @@ TEST(CheckerReads, SketchCaptionsWriteTheirNumbersInEngineeringForm) {
     for (const auto& c : cases) EXPECT_EQ(sketchCaption(c.caption), c.printed) << c.caption;
 }
 
+// The profile sketch of a 计算书 labels the arc's lowest point as computed (the circle's bottom
+// (x_c, z_c − ρ), not the nearest of the window's hundred samples) and names the deflection by
+// the report's symbol.
+TEST(CheckerReads, ProfileSketchLabelsStateTheComputedQuantities) {
+    const struct {
+        const char* form;
+        const char* label;
+        const char* absent;
+    } cases[] = {{"定向钻穿越", ">(129.15, 295.04)<", "( 128.6, 295.04)"},
+                 {"弹性敷设参数计算", ">(93.93, 306.76)<", "( 94, 306.76)"},
+                 {"弹性敷设参数计算", ">θ=3° 33′ 54″<", "α="},
+                 {"弹性敷设参数计算", ">E=0.2907<", ">E=.2907<"}};
+    for (const auto& c : cases) {
+        CalcForm window = windowNamed(c.form);
+        window.press("Command1");
+        window.press("Command3");
+        const Report report = buildReport(window);
+        ASSERT_EQ(report.sketches.size(), 1u) << c.form;
+        const std::string& svg = report.sketches.front().picture.svg;
+        EXPECT_TRUE(contains(svg, c.label)) << c.form << " " << c.label;
+        EXPECT_FALSE(contains(svg, c.absent)) << c.form << " " << c.absent;
+    }
+}
+
 TEST(CheckerReads, NamedConstantsAreSubstitutedWithTheirValues) {
     CalcForm window = windowNamed("振动计算");
     window.press(window.definition().defaultRunButton());
