@@ -568,6 +568,7 @@ private:
         }
         step.formula = picture("formula" + std::to_string(index), formula::piece(line, symbol));
         step.formulaText = identity_.symbolOf(line.result) + " = " + formula::linear(line.expression, symbol);
+        step.source = line.source;
         step.result = termOf(line.result);
         for (const std::string& key : formula::quantitiesOf(line.expression)) step.terms.push_back(termOf(key));
         // A constant names its unit after its name: "重力加速度，m/s²".

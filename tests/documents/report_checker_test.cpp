@@ -204,6 +204,39 @@ TEST(CheckerReads, ProfileSketchLabelsStateTheComputedQuantities) {
     }
 }
 
+const ReportQuantity* resultNamed(const Report& report, const std::string& name) {
+    for (const ReportQuantity& r : report.results)
+        if (r.name == name) return &r;
+    return nullptr;
+}
+
+// A quota take-off prints its costs to the 分 (a machinery cost of 5.69 元 is not "0.001 万元"),
+// the three parts add up to the printed base price, and every rate names its row of the quota table.
+TEST(CheckerReads, QuotaCostsShowTheirValueAndRatesNameTheirTableRow) {
+    for (const char* form : {"一般砖墙", "石挡土墙", "加重块稳管"}) {
+        CalcForm window = windowNamed(form);
+        window.press(window.definition().defaultRunButton());
+        const Report report = buildReport(window);
+        const ReportQuantity* total = resultNamed(report, "基价（含人工费、材料费及机械费）");
+        ASSERT_TRUE(total) << form;
+        double parts = 0;
+        for (const char* part : {"人工费", "材料费", "机械费"}) {
+            const ReportQuantity* cost = resultNamed(report, part);
+            ASSERT_TRUE(cost) << form << " " << part;
+            EXPECT_GT(std::stod(cost->value), 0) << form << " " << part << " shows its value";
+            parts += std::stod(cost->value);
+        }
+        EXPECT_NEAR(parts, std::stod(total->value), 0.5e-6) << form;
+        for (const ReportStep& step : report.steps) {
+            if (!step.result.symbol.starts_with("q_") && !step.result.symbol.starts_with("c_")) continue;
+            EXPECT_TRUE(contains(step.source, std::string(form) + "定额表「")) << form << " " << step.result.symbol;
+        }
+    }
+    CalcForm brick = windowNamed("一般砖墙");
+    brick.press(brick.definition().defaultRunButton());
+    EXPECT_EQ(resultNamed(buildReport(brick), "机械费")->value, "0.000569");
+}
+
 TEST(CheckerReads, NamedConstantsAreSubstitutedWithTheirValues) {
     CalcForm window = windowNamed("振动计算");
     window.press(window.definition().defaultRunButton());
