@@ -6,7 +6,8 @@
 # included inside an array of pylora::ReferenceRow. In each file, lines starting with # are
 # comments, the first other line names the columns, and every row has as many cells as it: the
 # first <text columns> cells are texts, the rest numbers, copied as written so that the program
-# holds exactly the figures of the file.
+# holds exactly the figures of the file. The header line becomes a row of table "<file stem>/columns"
+# with the column names as its texts.
 set(PYLORA_REFERENCE_TABLE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/reference_table_source.cmake)
 
 function(pylora_reference_table output text_columns)

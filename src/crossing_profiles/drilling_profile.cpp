@@ -450,7 +450,7 @@ void runDrillingSecondStep(RunContext& run, GroundSource source) {
         drawSurveyGround(sketch, mapping, *survey);
     } else {
         showScaleLabels(sketch, highest.value, lowest.value, x1, x12);
-        showLowestPoint(form, sketch, arc);
+        showLowestPoint(form, sketch, arc, circle);
     }
 }
 
@@ -594,7 +594,7 @@ FormDefinition makeDrillingProfileWindow(const std::string& formName, const std:
     addScaleLabels(panel);
     def.body().sketch("Picture1", std::move(panel), {1, 0});
     addDmsScratchFields(def);
-    addLowestPointScratchField(def);
+    addLowestPoint(def);
 
     def.runButton(kFirstStep, "第一步计算", runDrillingFirstStep);
     def.successiveSteps();  // the second step reads back what the first wrote

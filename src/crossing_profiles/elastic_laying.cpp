@@ -243,7 +243,7 @@ void runSecondStep(Form& form) {
     drawArc(sketch, mapping, arc);
 
     showScaleLabels(sketch, zmax, lowest.value, x1, x11);
-    showLowestPoint(form, sketch, arc);
+    showLowestPoint(form, sketch, arc, circle);
 }
 
 struct PointColumn {
@@ -464,7 +464,7 @@ ProfileLayout profileLayout() {
                                            LeadingValueOfText(form.text(elevation(kFirst)));
                                 }};
     layout.intersectionRow = kIntersection - 1;
-    layout.notes = {{"α=", kDeflectionDms}, {"ρ=", kRadius}, {"T=", kTangent}, {"L=", kArcLength}, {"E=", kExternal}};
+    layout.notes = {{"θ=", kDeflectionDms}, {"ρ=", kRadius}, {"T=", kTangent}, {"L=", kArcLength}, {"E=", kExternal}};
     return layout;
 }
 
@@ -479,7 +479,11 @@ FormDefinition makeElasticLaying() {
     declareSecondStepFormulas(def);
     def.body().sketch("Picture1", elasticLayingPanel(), {1, 0});
     addDmsScratchFields(def);
-    addLowestPointScratchField(def);
+    addLowestPoint(def);
+    // The annotations under the report's symbols and precision: the window labels θ as "α".
+    def.sketchStatement("Picture1", "Label25", std::string("{symbol:") + kDeflectionDms + "}={text:" + kDeflectionDms + "}");
+    for (const auto& [label, field] : {std::pair{"Label37", kTangent}, {"Label40", kArcLength}, {"Label41", kExternal}})
+        def.sketchStatement("Picture1", label, std::string("{symbol:") + field + "}={" + field + "}");
 
     def.runButton(kFirstStep, "第一步计算", runFirstStep);
     def.successiveSteps();  // the second step reads back what the first wrote

@@ -137,6 +137,7 @@ public:
             for (const std::string& note : form_.uncomputedNotes()) report_.warnings.push_back(note);
         }
         if (report_.state != ReportState::NotRun) addStepsNotRun();
+        if (computed_) addSketches();
         return std::move(report_);
     }
 
@@ -423,6 +424,65 @@ private:
         table.cells.push_back(std::move(totals));
     }
 
+    void addSketches() {
+        int index = 0;
+        for (const ControlDef& c : def_.controls()) {
+            if (c.kind != ControlKind::Sketch || !form_.visible(c.name)) continue;
+            const Sketch* shown = form_.findSketch(c.name);
+            if (!shown) continue;
+            const Sketch sketch = statedSketch(c.name, *shown);
+            const FrameDef* frame = def_.findFrame(c.frame);
+            std::string caption = frame ? trimmedString(frame->caption) : std::string();
+            if (caption.empty()) caption = c.meaning.name.empty() ? "示意图" : c.meaning.name;
+            constexpr double kWidth = 960;  // pixels: the drawing is scaled to the page's width
+            const double height = kWidth * sketch.height() / std::max(1.0, sketch.width());
+            report_.sketches.push_back({caption, {"sketch" + std::to_string(++index), sketchSvg(sketch, kWidth), kWidth, height},
+                                        sketch.width() > sketch.height()});
+        }
+    }
+
+    // The sketch with the labels that state quantities written as this report prints them.
+    Sketch statedSketch(const std::string& name, Sketch sketch) const {
+        for (const SketchStatement& statement : def_.sketchStatements()) {
+            if (statement.sketch != name) continue;
+            SketchLabel& label = sketch.label(statement.label);
+            if (!label.visible) continue;
+            try {
+                label.caption = statedCaption(statement.pattern);
+            } catch (const RunFailure&) {
+                // A quantity without a value: the label stays as the window shows it.
+            }
+        }
+        return sketch;
+    }
+
+    // "({x_low}, {z_low})" with the printed values; "{symbol:Text46}" the printed symbol, without
+    // its subscript marks; "{text:Text46}" a field's words (an angle in degrees, minutes, seconds).
+    std::string statedCaption(const std::string& pattern) const {
+        std::string caption;
+        for (std::size_t i = 0; i < pattern.size();) {
+            const auto open = pattern.find('{', i);
+            const auto close = open == std::string::npos ? open : pattern.find('}', open);
+            if (close == std::string::npos) {
+                caption += pattern.substr(i);
+                break;
+            }
+            caption += pattern.substr(i, open - i);
+            const std::string key = pattern.substr(open + 1, close - open - 1);
+            if (key.starts_with("symbol:")) {
+                std::string symbol = identity_.symbolOf(key.substr(7));
+                std::erase_if(symbol, [](char ch) { return ch == '_' || ch == '{' || ch == '}'; });
+                caption += symbol;
+            } else if (key.starts_with("text:")) {
+                caption += trimmedString(form_.text(key.substr(5)));
+            } else {
+                caption += valueText(key);
+            }
+            i = close + 1;
+        }
+        return caption;
+    }
+
     static std::string fixedText(double value, int decimals) {
         char text[64];
         std::snprintf(text, sizeof text, "%.*f", decimals, value);
@@ -508,6 +568,7 @@ private:
         }
         step.formula = picture("formula" + std::to_string(index), formula::piece(line, symbol));
         step.formulaText = identity_.symbolOf(line.result) + " = " + formula::linear(line.expression, symbol);
+        step.source = line.source;
         step.result = termOf(line.result);
         for (const std::string& key : formula::quantitiesOf(line.expression)) step.terms.push_back(termOf(key));
         // A constant names its unit after its name: "重力加速度，m/s²".
@@ -773,29 +834,10 @@ private:
     static constexpr int kMostDigits = 12;     // significant digits a quantity without a field may print
 };
 
-void addSketches(const CalcForm& window, Report& report) {
-    if (report.state != ReportState::Computed) return;
-    const FormDefinition& def = window.definition();
-    int index = 0;
-    for (const ControlDef& c : def.controls()) {
-        if (c.kind != ControlKind::Sketch || !window.form().visible(c.name)) continue;
-        const Sketch* sketch = window.form().findSketch(c.name);
-        if (!sketch) continue;
-        const FrameDef* frame = def.findFrame(c.frame);
-        std::string caption = frame ? trimmedString(frame->caption) : std::string();
-        if (caption.empty()) caption = c.meaning.name.empty() ? "示意图" : c.meaning.name;
-        constexpr double kWidth = 960;  // pixels: the drawing is scaled to the page's width
-        const double height = kWidth * sketch->height() / std::max(1.0, sketch->width());
-        report.sketches.push_back({caption, {"sketch" + std::to_string(++index), sketchSvg(*sketch, kWidth), kWidth, height},
-                                   sketch->width() > sketch->height()});
-    }
-}
-
 }  // namespace
 
 Report buildReport(const CalcForm& window) {
     Report report = Builder(window).build();
-    addSketches(window, report);
     report.differencesFromCase = window.differencesFromCase();
     return report;
 }

@@ -93,6 +93,7 @@ struct ReportStep {
     ReportPicture substitutedPicture;  // the same drawn as a formula; empty svg when none
     ReportTerm result;             // value empty when none can be given
     std::vector<ReportRemark> remarks;  // notes on the prescribed formula, under it
+    std::string source;  // where a value read from a table is found: 取自…
 };
 
 struct ReportVerdict {

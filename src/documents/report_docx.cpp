@@ -352,6 +352,7 @@ private:
                                    marked(step.result.symbol, kBold),
                                "Heading3", {}, "<w:keepNext/>")
                   << paragraph(image(step.formula, kTextWidth), {}, "center", "<w:keepNext/>");
+            if (!step.source.empty()) body_ << paragraph(run("取自：") + marked(step.source));
             if (!step.terms.empty()) body_ << paragraph(run("式中："), {}, {}, "<w:keepNext/>");
             for (const ReportTerm& term : step.terms) {
                 std::string runs = marked(term.symbol) + run(" — " + term.name);

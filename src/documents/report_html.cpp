@@ -187,6 +187,7 @@ private:
             }
             html_ << "<h3>" << ++n << ". " << escaped(step.result.name) << " " << markup(step.result.symbol) << "</h3>\n"
                   << "<p class=\"figure\" align=\"center\">" << picture(step.formula) << "</p>\n";
+            if (!step.source.empty()) html_ << "<p>取自：" << markup(step.source) << "</p>\n";
             if (!step.terms.empty()) html_ << "<p>式中：</p>\n";
             for (const ReportTerm& term : step.terms) {
                 html_ << "<p class=\"term\">" << markup(term.symbol) << " — " << escaped(term.name);

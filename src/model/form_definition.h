@@ -163,6 +163,10 @@ struct TableDef {
 
 // A quantity that the run computes without showing it in a field of its own (a bend factor),
 // or the unrounded value behind a field that shows it rounded (`shownIn`).
+struct SketchStatement {
+    std::string sketch, label, pattern;
+};
+
 struct QuantityDef {
     std::string key;
     Meaning meaning;
@@ -304,6 +308,13 @@ public:
         profileBuilder_ = std::move(builder);
     }
     bool hasProfile() const { return static_cast<bool>(profileBuilder_); }
+    // A sketch label that states quantities, e.g. "({x_low}, {z_low})" or "{symbol:Text46}={Text46}":
+    // the 计算书 writes it from the values and symbols it prints for those keys; the window keeps
+    // its own display of them.
+    void sketchStatement(std::string sketch, std::string label, std::string pattern) {
+        sketchStatements_.push_back({std::move(sketch), std::move(label), std::move(pattern)});
+    }
+    const std::vector<SketchStatement>& sketchStatements() const { return sketchStatements_; }
     const std::string& profileStep() const { return profileStep_; }
     const ProfileBuilder& profileBuilder() const { return profileBuilder_; }
 
@@ -357,6 +368,7 @@ private:
     bool readsGroundDataFile_ = false;
     std::string profileStep_;
     ProfileBuilder profileBuilder_;
+    std::vector<SketchStatement> sketchStatements_;
     std::deque<QuantityDef> quantities_;  // a deque: quantity() hands out a reference
     std::vector<TableDef> tables_;
     std::vector<formula::Formula> formulas_;

@@ -82,6 +82,8 @@ struct Formula {
     Expr expression = 0.0;
     std::string words;   // the line of words, with _sub and ^super marks
     std::string step;    // the run button whose run computes it; empty: every run
+    // Where a value the formula takes from a table is found: the table, its row and column.
+    std::string source;
     // Formulas that hold only for some choices (an option, a check box): when it is false the
     // formula is left out of the 计算书 and of the consistency check.
     std::function<bool(const std::function<bool(const std::string&)>& isChosen)> applies;

@@ -2,6 +2,8 @@
 
 #include "profiles/degrees_to_dms.h"
 
+#include <algorithm>
+
 namespace pylora {
 namespace {
 
@@ -75,7 +77,19 @@ void showScaleLabels(Sketch& sketch, const Num& highest, const Num& lowest, cons
     showCaption(sketch, "Label46", "横向比例 1:" + shownWithSign(horizontal, "#.#"));
 }
 
-void showLowestPoint(Form& form, Sketch& sketch, const ArcSamples& arc) {
+SketchPoint lowestArcPoint(const ArcCircle& circle, SketchPoint start, SketchPoint end) {
+    const double xc = circle.xc.value();
+    if (!circle.upperHalf && std::min(start.x, end.x) <= xc && xc <= std::max(start.x, end.x))
+        return {xc, (circle.zc - circle.rho).value()};
+    return end.y < start.y ? end : start;
+}
+
+void showLowestPoint(Form& form, Sketch& sketch, const ArcSamples& arc, const ArcCircle& circle) {
+    constexpr int kLast = kArcPoints;
+    const SketchPoint lowest = lowestArcPoint(circle, {arc.station[1].value(), arc.elevation[1].value()},
+                                              {arc.station[kLast].value(), arc.elevation[kLast].value()});
+    form.noteQuantity(kLowestStation, lowest.x);
+    form.noteQuantity(kLowestElevation, lowest.y);
     // No sample below the start value leaves the station empty, and reading it back ends the run.
     form.setText("Text79", arc.lowestStation ? FormatNumber(*arc.lowestStation, "#.#") : "");
     const Num station = FieldValue(form, "Text79");
@@ -85,10 +99,14 @@ void showLowestPoint(Form& form, Sketch& sketch, const ArcSamples& arc) {
                 "(" + signPositionText(station.value()) + "," + signPositionText(elevation.value()) + ")");
 }
 
-void addLowestPointScratchField(FormDefinition& definition) {
+void addLowestPoint(FormDefinition& definition) {
     ControlDef& scratch = definition.body().cell("Text79", "Text79", {});
     scratch.working().visible = false;
     scratch.description = "管底最小值（米）";
+    definition.quantity(kLowestStation, "x_低", "弹性敷设段管底最低点里程", "m", 2);
+    definition.quantity(kLowestElevation, "z_低", "弹性敷设段管底最低点高程", "m", 2);
+    definition.sketchStatement("Picture1", "Label47",
+                               "(" + std::string("{") + kLowestStation + "}, {" + kLowestElevation + "})");
 }
 
 std::string highestField(const Form& form, const std::vector<std::string>& fields) {

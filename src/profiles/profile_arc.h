@@ -50,11 +50,20 @@ void addScaleLabels(Sketch& sketch);
 void showScaleLabels(Sketch& sketch, const Num& highest, const Num& lowest, const Num& firstStation,
                      const Num& lastStation);
 
-// Label47 "(x, z)" of the arc's lowest point, rounded through the scratch field Text79 ("#.#"
-// for the station, "#.##" for the elevation) and read back as displayed.
-void showLowestPoint(Form& form, Sketch& sketch, const ArcSamples& arc);
-// Adds the hidden scratch field Text79 to the window.
-void addLowestPointScratchField(FormDefinition& definition);
+// Label47 "(x, z)" of the arc's lowest sample, rounded through the scratch field Text79 ("#.#"
+// for the station, "#.##" for the elevation) and read back as displayed. The arc's true lowest
+// point is noted as the quantities kLowestStation and kLowestElevation, which the 计算书 writes
+// in that label instead.
+void showLowestPoint(Form& form, Sketch& sketch, const ArcSamples& arc, const ArcCircle& circle);
+// Adds the hidden scratch field Text79 and the lowest-point quantities to the window.
+void addLowestPoint(FormDefinition& definition);
+
+inline constexpr auto kLowestStation = "x_低";
+inline constexpr auto kLowestElevation = "z_低";
+
+// The arc's lowest point: the bottom of the circle (x_c, z_c − ρ) on a sag whose centre lies
+// between the tangent points, else the lower tangent point.
+SketchPoint lowestArcPoint(const ArcCircle& circle, SketchPoint start, SketchPoint end);
 
 // The field whose text has the highest leading number, the first of equal ones.
 std::string highestField(const Form& form, const std::vector<std::string>& fields);

@@ -15,6 +15,9 @@ using formula::c;
 using formula::q;
 
 constexpr double kYuanPerTenThousand = 10000;
+// A cost in 万元 to the 分: the window shows it to 0.001 万元 (10 元), which hides a small
+// machinery cost and keeps the parts from adding up to the base price.
+constexpr int kCostDecimals = 6;
 
 // Every quota window's rate table, from data/quota/*.csv: the window's form name, then the
 // output field, the material or cost and the rate's unit, then one rate per variant.
@@ -78,6 +81,8 @@ std::string quotaUnitText(const QuotaWork& work) {
 }
 
 std::string rateKey(const QuotaOutput& output) { return std::string("rate ") + output.control; }
+// The cost before the window rounds it for display.
+std::string exactCostKey(const QuotaOutput& output) { return std::string("cost ") + output.control; }
 
 std::string indexedSymbol(const char* letter, const QuotaOutput& output) {
     return std::string(letter) + "_{" + output.tag + "}";
@@ -93,6 +98,28 @@ void declareRate(FormDefinition& def, const QuotaWindow& window, const QuotaOutp
     def.quantity(rateKey(output), rateSymbol(output), name, unit);
 }
 
+// The names of the rate table's variant columns, as its header gives them ("M5", "装配式(5-3010、5-3012)").
+std::vector<std::string> variantNames(const QuotaWindow& window) {
+    std::vector<std::string> names;
+    for (const ReferenceRow* header : rowsOfTable(kQuotaRateRows, std::string(window.formName) + "/columns"))
+        for (std::size_t i = 3; i < header->texts.size(); ++i) names.emplace_back(header->texts[i]);
+    return names;
+}
+
+// Where the rate stands: the window's quota table, the output's row, and the columns of the
+// variants that have this rate (none named where the table has one column only).
+std::string rateSource(const QuotaWindow& window, const QuotaOutput& output, double rate) {
+    const std::vector<double>& rates = quotaRates(window, output);
+    const std::vector<std::string> names = variantNames(window);
+    std::string columns;
+    if (rates.size() > 1)
+        for (std::size_t i = 0; i < rates.size() && i < names.size(); ++i)
+            if (rates[i] == rate) columns += (columns.empty() ? "" : "、") + names[i];
+    std::string source = std::string(window.formName) + "定额表「" + output.name + "」行";
+    if (!columns.empty()) source += "，" + columns + " 列";
+    return window.basis.empty() ? source : source + "（" + window.basis.front() + "）";
+}
+
 // The rate of the chosen quota item: one line for each distinct rate, holding while the
 // options choose an item of that rate (one line without condition where all items agree).
 void addRateFormulas(FormDefinition& def, const QuotaWindow& window, const QuotaOutput& output) {
@@ -100,16 +127,14 @@ void addRateFormulas(FormDefinition& def, const QuotaWindow& window, const Quota
     std::vector<double> distinct;
     for (double rate : rates)
         if (std::find(distinct.begin(), distinct.end(), rate) == distinct.end()) distinct.push_back(rate);
-    if (distinct.size() == 1) {
-        def.formula({rateKey(output), c(distinct.front())});
-        return;
-    }
     for (double rate : distinct) {
         formula::Formula line{rateKey(output), c(rate)};
-        line.applies = [&window, &rates, rate](const std::function<bool(const std::string&)>& isChosen) {
-            const int variant = variantFor(window, isChosen);
-            return variant >= 0 && rates[variant] == rate;
-        };
+        line.source = rateSource(window, output, rate);
+        if (distinct.size() > 1)
+            line.applies = [&window, &rates, rate](const std::function<bool(const std::string&)>& isChosen) {
+                const int variant = variantFor(window, isChosen);
+                return variant >= 0 && rates[variant] == rate;
+            };
         def.formula(std::move(line));
     }
 }
@@ -157,11 +182,18 @@ FormDefinition makeQuotaForm(const QuotaWindow& window) {
 
     auto results = def.frame("Frame1", "输出结果", FrameRole::Results, {1, 0, 1, column});
     for (const QuotaOutput& output : window.outputs) {
+        const int decimals = isCost(output) ? kCostDecimals : decimalsOf(output.pattern);
         results.result(output.control, output.label, output.place)
-            .means(outputSymbol(output), output.name, output.unit, decimalsOf(output.pattern));
+            .means(outputSymbol(output), output.name, output.unit, decimals);
         declareRate(def, window, output);
         addRateFormulas(def, window, output);
-        def.formula({output.control, takeOff(window, output)});
+        if (isCost(output)) {
+            def.quantity(exactCostKey(output), outputSymbol(output), output.name, output.unit, decimals).shownIn =
+                output.control;
+            def.formula({exactCostKey(output), takeOff(window, output)});
+        } else {
+            def.formula({output.control, takeOff(window, output)});
+        }
     }
 
     def.runButton("Command1", "开始计算", [&window](RunContext& context) { runQuotaTakeOff(context.form, window); });

@@ -49,9 +49,9 @@ struct Factors {
 };
 
 Factors factorsOf(const UnitRow& row) {
-    for (const ReferenceRow& factors : kFactorRows)
-        if (factors.texts[0] == row.leftUnit && factors.texts[1] == row.rightUnit)
-            return {factors.numbers[0], factors.numbers[1]};
+    for (const ReferenceRow* factors : rowsOfTable(kFactorRows, "单位转换"))
+        if (factors->texts[0] == row.leftUnit && factors->texts[1] == row.rightUnit)
+            return {factors->numbers[0], factors->numbers[1]};
     throw std::logic_error(std::string("单位转换: no factors for ") + row.leftUnit + " to " + row.rightUnit);
 }
 
@@ -107,7 +107,7 @@ void convertLeft(Form& form) {
 }
 
 FormDefinition makeUnitConversion() {
-    if (std::size(kFactorRows) != kRows.size()) throw std::logic_error("单位转换: the factor table's rows are not the window's");
+    if (rowsOfTable(kFactorRows, "单位转换").size() != kRows.size()) throw std::logic_error("单位转换: the factor table's rows are not the window's");
     FormDefinition def("单位转换", "单位转换");
     def.titleLabel("Label1", "单位转换");
     auto rows = def.frame("Frame1", "单位转换", FrameRole::Plain, {0, 0});

@@ -180,6 +180,63 @@ TEST(CheckerReads, SketchCaptionsWriteTheirNumbersInEngineeringForm) {
     for (const auto& c : cases) EXPECT_EQ(sketchCaption(c.caption), c.printed) << c.caption;
 }
 
+// The profile sketch of a 计算书 labels the arc's lowest point as computed (the circle's bottom
+// (x_c, z_c − ρ), not the nearest of the window's hundred samples) and names the deflection by
+// the report's symbol.
+TEST(CheckerReads, ProfileSketchLabelsStateTheComputedQuantities) {
+    const struct {
+        const char* form;
+        const char* label;
+        const char* absent;
+    } cases[] = {{"定向钻穿越", ">(129.15, 295.04)<", "( 128.6, 295.04)"},
+                 {"弹性敷设参数计算", ">(93.93, 306.76)<", "( 94, 306.76)"},
+                 {"弹性敷设参数计算", ">θ=3° 33′ 54″<", "α="},
+                 {"弹性敷设参数计算", ">E=0.2907<", ">E=.2907<"}};
+    for (const auto& c : cases) {
+        CalcForm window = windowNamed(c.form);
+        window.press("Command1");
+        window.press("Command3");
+        const Report report = buildReport(window);
+        ASSERT_EQ(report.sketches.size(), 1u) << c.form;
+        const std::string& svg = report.sketches.front().picture.svg;
+        EXPECT_TRUE(contains(svg, c.label)) << c.form << " " << c.label;
+        EXPECT_FALSE(contains(svg, c.absent)) << c.form << " " << c.absent;
+    }
+}
+
+const ReportQuantity* resultNamed(const Report& report, const std::string& name) {
+    for (const ReportQuantity& r : report.results)
+        if (r.name == name) return &r;
+    return nullptr;
+}
+
+// A quota take-off prints its costs to the 分 (a machinery cost of 5.69 元 is not "0.001 万元"),
+// the three parts add up to the printed base price, and every rate names its row of the quota table.
+TEST(CheckerReads, QuotaCostsShowTheirValueAndRatesNameTheirTableRow) {
+    for (const char* form : {"一般砖墙", "石挡土墙", "加重块稳管"}) {
+        CalcForm window = windowNamed(form);
+        window.press(window.definition().defaultRunButton());
+        const Report report = buildReport(window);
+        const ReportQuantity* total = resultNamed(report, "基价（含人工费、材料费及机械费）");
+        ASSERT_TRUE(total) << form;
+        double parts = 0;
+        for (const char* part : {"人工费", "材料费", "机械费"}) {
+            const ReportQuantity* cost = resultNamed(report, part);
+            ASSERT_TRUE(cost) << form << " " << part;
+            EXPECT_GT(std::stod(cost->value), 0) << form << " " << part << " shows its value";
+            parts += std::stod(cost->value);
+        }
+        EXPECT_NEAR(parts, std::stod(total->value), 0.5e-6) << form;
+        for (const ReportStep& step : report.steps) {
+            if (!step.result.symbol.starts_with("q_") && !step.result.symbol.starts_with("c_")) continue;
+            EXPECT_TRUE(contains(step.source, std::string(form) + "定额表「")) << form << " " << step.result.symbol;
+        }
+    }
+    CalcForm brick = windowNamed("一般砖墙");
+    brick.press(brick.definition().defaultRunButton());
+    EXPECT_EQ(resultNamed(buildReport(brick), "机械费")->value, "0.000569");
+}
+
 TEST(CheckerReads, NamedConstantsAreSubstitutedWithTheirValues) {
     CalcForm window = windowNamed("振动计算");
     window.press(window.definition().defaultRunButton());
