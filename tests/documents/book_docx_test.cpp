@@ -16,21 +16,12 @@
 #include "files/project_book.h"
 #include "model/window_registry.h"
 #include "test_services.h"
+#include "command_output.h"
 
 namespace pylora {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string commandOutput(const std::string& command) {
-    std::string text;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return text;
-    std::array<char, 4096> buffer{};
-    while (const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) text.append(buffer.data(), n);
-    ::pclose(pipe);
-    return text;
-}
 
 CaseFile ranCase(const std::string& form, const std::string& control, const std::string& text) {
     CalcForm window(*findWindow(form), testServicesWithGroundFile());

@@ -11,6 +11,7 @@
 #include "documents/report_docx.h"
 #include "documents/study_report.h"
 #include "model/window_registry.h"
+#include "command_output.h"
 
 namespace pylora {
 namespace {
@@ -25,16 +26,6 @@ const std::string kChart =
 StudyResult wallThicknessOverPressure() {
     CalcForm start(*findWindow("壁厚计算"), Services{});
     return runStudy(start, {{{"Text2", {"1", "x", "3"}}}, {"Text6"}, {}});
-}
-
-std::string commandOutput(const std::string& command) {
-    std::string text;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return text;
-    std::array<char, 4096> buffer{};
-    while (const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) text.append(buffer.data(), n);
-    ::pclose(pipe);
-    return text;
 }
 
 TEST(StudyReportTest, SectionHoldsEveryPointItsCauseAndTheChartsSize) {
