@@ -13,6 +13,16 @@
 namespace pylora {
 namespace {
 
+// The document part as it grows: appended in place and handed to the package as it stands (a
+// string stream would copy the whole part out, and a book's part runs to tens of megabytes).
+struct DocumentText {
+    std::string text;
+    DocumentText& operator<<(std::string_view piece) {
+        text.append(piece);
+        return *this;
+    }
+};
+
 // A4 in twips, the margins as the PDF has them: wide on the left for binding.
 constexpr int kPageShort = 11906, kPageLong = 16838;
 constexpr int kMarginLeft = 1417, kMarginRight = 850, kMarginTop = 1417, kMarginBottom = 1134;
@@ -164,7 +174,7 @@ public:
             DocxWriter writer(chapter.report, book.project, png_, media_);
             writer.body_ << paragraph(run(chapter.heading, {true, "", 32}), {}, {}, "<w:outlineLvl w:val=\"0\"/>");
             writer.body();
-            body_ << writer.body_.view() << paragraph("", {}, {}, writer.lastSection_);
+            body_ << writer.body_.text << paragraph("", {}, {}, writer.lastSection_);
         }
         body_ << paragraph(run(kBookSummaryTitle), "Title", "center", "<w:outlineLvl w:val=\"0\"/>");
         std::vector<std::vector<Cell>> rows{
@@ -214,7 +224,7 @@ private:
                 "</Relationships>");
         const std::string opening = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<w:document" +
                                     std::string(kNamespaces) + "><w:body>";
-        zip.add("word/document.xml", {opening, body_.view(), lastSection_, "</w:body></w:document>"});
+        zip.add("word/document.xml", {opening, body_.text, lastSection_, "</w:body></w:document>"});
         zip.add("word/_rels/document.xml.rels", relationships());
         zip.add("word/styles.xml", styles());
         zip.add("word/header1.xml", header());
@@ -501,7 +511,7 @@ private:
     const Report& report_;
     const ProjectInfo& project_;
     const PngOf& png_;
-    std::ostringstream body_;
+    DocumentText body_;
     std::string headerTitle_;
     std::string lastSection_;
     PackageMedia ownMedia_;
