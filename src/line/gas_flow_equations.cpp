@@ -473,7 +473,7 @@ void stateLaws(FormDefinition& def, FrameBuilder& picture, const std::vector<Flo
     def.formula(holdingWhile(derived, {kFlowSi, q(kFlow) * q(kFlowFactor)}));
     def.formula(holdingWhile(backward(gb), {kDailyFlow, *formula::solveFor(dailyToStandard, kDailyFlow, q(kFlowSi))}));
     for (const auto& [which, tree] : turned) {
-        const auto [equation, unknown] = which;
+        const int equation = which.first, unknown = which.second;  // named, for the lambda to capture
         def.formula(holdingWhile(
             [=](const IsChosen& isChosen) { return equationOf(isChosen) == equation && unknownOf(isChosen) == unknown; },
             {keyInLaw(static_cast<gf::Equation>(equation), unknown), tree}));
