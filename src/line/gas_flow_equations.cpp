@@ -455,6 +455,11 @@ void stateLaws(FormDefinition& def, FrameBuilder& picture, const std::vector<Flo
     const auto backward = [=](int equation) {
         return [=](const IsChosen& isChosen) { return equationOf(isChosen) == equation && derived(isChosen); };
     };
+    const auto solving = [=](int equation, int unknown) {
+        return [=](const IsChosen& isChosen) {
+            return equationOf(isChosen) == equation && unknownOf(isChosen) == unknown;
+        };
+    };
 
     const int gb = static_cast<int>(gf::Equation::Gb50251);
     const Expr dailyToStandard = q(kDailyFlow) * formula::group(q(kStandardTemperature) / c(293)) *
@@ -473,10 +478,8 @@ void stateLaws(FormDefinition& def, FrameBuilder& picture, const std::vector<Flo
     def.formula(holdingWhile(derived, {kFlowSi, q(kFlow) * q(kFlowFactor)}));
     def.formula(holdingWhile(backward(gb), {kDailyFlow, *formula::solveFor(dailyToStandard, kDailyFlow, q(kFlowSi))}));
     for (const auto& [which, tree] : turned) {
-        const int equation = which.first, unknown = which.second;  // named, for the lambda to capture
-        def.formula(holdingWhile(
-            [=](const IsChosen& isChosen) { return equationOf(isChosen) == equation && unknownOf(isChosen) == unknown; },
-            {keyInLaw(static_cast<gf::Equation>(equation), unknown), tree}));
+        def.formula(holdingWhile(solving(which.first, which.second),
+                                 {keyInLaw(static_cast<gf::Equation>(which.first), which.second), tree}));
     }
     // The length from the elevation-corrected length: L_e = L·(e^s − 1)/s, L_e = L on a level line.
     const auto lengthBack = [=](const char* line) {
@@ -502,11 +505,7 @@ void stateLaws(FormDefinition& def, FrameBuilder& picture, const std::vector<Flo
                              "，再以求得的 " + symbol + " 代入所选公式算出 Q，与给定值相同即为校核";
             if (closed && frictionFoundWithUnknown(static_cast<gf::Equation>(equation)))
                 words += "；λ 随 " + symbol + " 变化，二者一并迭代，式中 λ 为收敛后的值";
-            def.formula(holdingWhile(
-                [=](const IsChosen& isChosen) {
-                    return equationOf(isChosen) == equation && unknownOf(isChosen) == unknown;
-                },
-                formula::words(words)));
+            def.formula(holdingWhile(solving(equation, unknown), formula::words(words)));
         }
     }
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/calc_form.h"
+#include "model/window_registry.h"
 #include "model/window_settings.h"
 #include "test_services.h"
 #include "window_runs.h"
@@ -34,11 +35,9 @@ inline const std::vector<NamedCase>& namedCases() {
             {"输气流量公式", {"Solve(4)", "Fd=0.01"}},
         };
         // Every flow equation solved for each unknown but the flow rate, on a line that climbs.
-        for (const char* equation : {"GB 50251 通用公式", "潘汉德尔A", "潘汉德尔B", "威莫斯", "斯皮兹格拉斯（高压）",
-                                     "斯皮兹格拉斯（低压）", "奥利芬特", "弗里茨舍", "穆勒", "IGT", "AGA 完全紊流",
-                                     "AGA 部分紊流", "等温流动通用方程"})
+        for (const std::string& equation : findWindow("输气流量公式")->findControl("Equation")->items)
             for (const char* unknown : {"Solve(1)", "Solve(2)", "Solve(3)", "Solve(4)"})
-                all.push_back({"输气流量公式", {std::string("Equation=") + equation, unknown, "H2=120"}});
+                all.push_back({"输气流量公式", {"Equation=" + equation, unknown, "H2=120"}});
         return all;
     }();
     return cases;
