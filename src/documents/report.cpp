@@ -11,6 +11,8 @@
 #include <regex>
 #include <set>
 
+#include "cad/profile_drawing.h"
+#include "documents/report_profile_columns.h"
 #include "documents/report_quantity_identity.h"
 #include "documents/report_step_order.h"
 #include "model/field_role.h"
@@ -397,6 +399,8 @@ private:
         if (!computed_) return;
         ReportTable results = tablePart(table, true);
         addTotals(results);
+        if (const auto profile = profileDrawing(window_); profile && addGroundAndDepthColumns(results, *profile))
+            report_.notes.push_back(groundAndDepthNote(*profile));
         if (!results.rows.empty()) report_.resultTables.push_back(std::move(results));
     }
 

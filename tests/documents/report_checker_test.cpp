@@ -10,6 +10,7 @@
 #include "documents/book_document.h"
 #include "documents/report.h"
 #include "model/calc_form.h"
+#include "model/report_numbers.h"
 #include "model/window_registry.h"
 #include "test_services.h"
 
@@ -201,6 +202,72 @@ TEST(CheckerReads, ProfileSketchLabelsStateTheComputedQuantities) {
         const std::string& svg = report.sketches.front().picture.svg;
         EXPECT_TRUE(contains(svg, c.label)) << c.form << " " << c.label;
         EXPECT_FALSE(contains(svg, c.absent)) << c.form << " " << c.absent;
+    }
+}
+
+const ReportTable* resultTable(const Report& report, const std::string& caption) {
+    for (const ReportTable& t : report.resultTables)
+        if (t.caption == caption) return &t;
+    return nullptr;
+}
+
+std::size_t columnIndex(const ReportTable& table, const std::string& name) {
+    for (std::size_t i = 0; i < table.columns.size(); ++i)
+        if (table.columns[i].name == name) return i;
+    return table.columns.size();
+}
+
+double printed(const std::string& text) { return readPrintedNumber(text).value().value; }
+
+// Where the window has ground elevations, typed or from the survey, each computed station of
+// the point table stands with its ground and the depth of the pipe under it (ground less pipe
+// bottom, as the profile drawing has it); a station between two survey points takes the ground
+// on the straight line between them.
+TEST(CheckerReads, ProfileStationsStandWithTheirGroundAndDepth) {
+    const struct {
+        const char* form;
+        bool groundColumns;
+    } cases[] = {{"定向钻穿越", true}, {"定向钻穿越地面数据", true}, {"弹性敷设参数计算", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.form);
+        CalcForm window = windowNamed(c.form);
+        window.press("Command1");
+        window.press("Command3");
+        const Report report = buildReport(window);
+        const ReportTable* table = resultTable(report, "桩点数据");
+        ASSERT_NE(table, nullptr);
+        const std::size_t x = columnIndex(*table, "桩点里程"), z = columnIndex(*table, "管底标高"),
+                          g = columnIndex(*table, "地面标高"), h = columnIndex(*table, "埋深");
+        ASSERT_LT(z, table->columns.size());
+        if (!c.groundColumns) {
+            EXPECT_EQ(h, table->columns.size()) << "no ground, no depth";
+            continue;
+        }
+        ASSERT_LT(g, table->columns.size());
+        ASSERT_LT(h, table->columns.size());
+        for (std::size_t row = 0; row < table->rows.size(); ++row) {
+            const auto& cells = table->cells[row];
+            ASSERT_FALSE(cells[h].empty()) << table->rows[row];
+            EXPECT_NEAR(printed(cells[h]), printed(cells[g]) - printed(cells[z]), 0.011) << table->rows[row];
+        }
+        EXPECT_TRUE(std::any_of(report.notes.begin(), report.notes.end(),
+                                [](const std::string& n) { return contains(n, "埋深 h = 地面标高 G − 管底标高 Z"); }));
+        if (report.dataFiles.empty()) continue;
+        // The arc's start lies between two survey points: its ground on the line between them.
+        const auto start = std::find(table->rows.begin(), table->rows.end(), "弹性敷设起点") - table->rows.begin();
+        ASSERT_LT(std::size_t(start), table->rows.size());
+        const double station = printed(table->cells[start][x]);
+        const auto& records = report.dataFiles.front().records;
+        const auto after = std::find_if(records.begin(), records.end(),
+                                        [&](const auto& r) { return std::stod(r[0]) > station; });
+        ASSERT_TRUE(after != records.begin() && after != records.end());
+        const auto& a = *(after - 1);
+        const auto& b = *after;
+        const double ground = std::stod(a[1]) + (std::stod(b[1]) - std::stod(a[1])) * (station - std::stod(a[0])) /
+                                                    (std::stod(b[0]) - std::stod(a[0]));
+        EXPECT_NEAR(printed(table->cells[start][g]), ground, 0.006);
+        EXPECT_TRUE(std::any_of(report.notes.begin(), report.notes.end(),
+                                [](const std::string& n) { return contains(n, "线性内插"); }));
     }
 }
 
