@@ -304,6 +304,30 @@ private:
         std::vector<double> parts{1.3};
         parts.resize(t.columns.size() + 1, 1.0);
         body_ << table(widthsOf(parts), rows, 1) << paragraph("");
+        rowFormulas(t);
+    }
+
+    void rowFormulas(const ReportTable& t) {
+        if (t.rowFormulas.empty()) return;
+        body_ << paragraph(run(kRowFormulasHeading, kBold), {}, {}, "<w:keepNext/>");
+        int n = 0;
+        for (const ReportRowFormula& row : t.rowFormulas) {
+            const bool drawn = !row.formula.svg.empty();
+            body_ << paragraph(run(rowFormulaLead(row, ++n)), {}, {}, drawn ? "<w:keepNext/>" : "");
+            if (drawn) body_ << paragraph(image(row.formula, kTextWidth), {}, "center");
+            if (!row.note.empty()) body_ << paragraph(marked(row.note), "Term");
+            if (!row.validity.empty()) body_ << paragraph(run("适用范围：") + marked(row.validity), "Term");
+        }
+        if (!t.rowFormulaTerms.empty()) body_ << paragraph(run("式中："), {}, {}, "<w:keepNext/>");
+        for (const ReportTerm& term : t.rowFormulaTerms) termLine(term);
+    }
+
+    // σ_s — 管材的最低屈服强度，360 MPa；
+    void termLine(const ReportTerm& term) {
+        std::string runs = marked(term.symbol) + run(" — " + term.name);
+        if (!term.value.empty()) runs += run("，" + term.value);
+        if (!term.unit.empty()) runs += run(term.value.empty() ? "，" : " ") + marked(term.unit);
+        body_ << paragraph(runs + run("；"), "Term");
     }
 
     void dataFile(const ReportDataFile& file) {
@@ -364,12 +388,7 @@ private:
                   << paragraph(image(step.formula, kTextWidth), {}, "center", "<w:keepNext/>");
             if (!step.source.empty()) body_ << paragraph(run("取自：") + marked(step.source));
             if (!step.terms.empty()) body_ << paragraph(run("式中："), {}, {}, "<w:keepNext/>");
-            for (const ReportTerm& term : step.terms) {
-                std::string runs = marked(term.symbol) + run(" — " + term.name);
-                if (!term.value.empty()) runs += run("，" + term.value);
-                if (!term.unit.empty()) runs += run(term.value.empty() ? "，" : " ") + marked(term.unit);
-                body_ << paragraph(runs + run("；"), "Term");
-            }
+            for (const ReportTerm& term : step.terms) termLine(term);
             if (!step.substitutedPicture.svg.empty())
                 body_ << paragraph(run("代入数值："), {}, {}, "<w:keepNext/>")
                       << paragraph(image(step.substitutedPicture, kTextWidth), {}, "center", "<w:keepNext/>")

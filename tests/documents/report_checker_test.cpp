@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <string>
 
 #include "documents/book_document.h"
@@ -268,6 +269,54 @@ TEST(CheckerReads, ProfileStationsStandWithTheirGroundAndDepth) {
         EXPECT_NEAR(printed(table->cells[start][g]), ground, 0.006);
         EXPECT_TRUE(std::any_of(report.notes.begin(), report.notes.end(),
                                 [](const std::string& n) { return contains(n, "线性内插"); }));
+    }
+}
+
+// The gas-flow window compares thirteen equations: the 计算书 names each, writes each formula
+// once (the chosen one as its step, a shared one by the row that has it), states the range of
+// validity the window holds each to, and warns where the run used one outside it.
+TEST(CheckerReads, TheGasFlowComparisonWritesEachEquationOnceWithItsRange) {
+    const struct {
+        const char* what;
+        std::vector<std::pair<const char*, const char*>> typed;
+        bool spitzglassWarned;
+    } cases[] = {{"a 10 MPa transmission line", {}, true},
+                 {"a low-pressure line", {{"P1", "0.105"}, {"P2", "0.104"}, {"L", "1"}, {"D", "100"}}, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CalcForm window = windowNamed("输气流量公式");
+        for (const auto& [field, text] : c.typed) window.form().type(field, text);
+        window.press("Command1");
+        const Report report = buildReport(window);
+        const ReportTable* table = resultTable(report, "各公式比较");
+        ASSERT_NE(table, nullptr);
+        ASSERT_EQ(table->rowFormulas.size(), table->rows.size());
+        std::map<std::string, int> written;  // formula -> how many rows write it out
+        std::map<std::string, const ReportRowFormula*> byRow;
+        for (std::size_t i = 0; i < table->rows.size(); ++i) {
+            const ReportRowFormula& row = table->rowFormulas[i];
+            EXPECT_EQ(row.row, table->rows[i]);
+            byRow[row.row] = &row;
+            const bool drawn = !row.formula.svg.empty();
+            EXPECT_EQ(int(drawn) + int(row.step > 0) + int(!row.sameAs.empty()), 1) << row.row;
+            if (drawn || row.step > 0) ++written[row.formulaText];
+        }
+        for (const auto& [formula, times] : written) EXPECT_EQ(times, 1) << formula;
+        EXPECT_GT(byRow.at("GB 50251 通用公式")->step, 0) << "the chosen equation is the step that computes it";
+        EXPECT_EQ(byRow.at("AGA 部分紊流")->sameAs, "AGA 完全紊流");
+        EXPECT_TRUE(contains(byRow.at("斯皮兹格拉斯（低压）")->validity, "6.9 kPa"));
+        EXPECT_TRUE(contains(byRow.at("潘汉德尔A")->validity, "Re ≥ 2000"));
+        EXPECT_TRUE(contains(byRow.at("等温流动通用方程")->validity, "临界压力"));
+        EXPECT_EQ(byRow.at("GB 50251 通用公式")->validity, "") << "the window states no range for it";
+        EXPECT_FALSE(table->rowFormulaTerms.empty());
+
+        const std::string html = reportHtml(report, {});
+        const std::string heading = kRowFormulasHeading;
+        const auto first = html.find(heading);
+        ASSERT_NE(first, std::string::npos);
+        EXPECT_EQ(html.find(heading, first + 1), std::string::npos) << "the formulas stand once, under the table";
+        const bool warned = contains(html, "color:#a04000;\"><b>「斯皮兹格拉斯（低压）」式仅适用于");
+        EXPECT_EQ(warned, c.spitzglassWarned);
     }
 }
 
