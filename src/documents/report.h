@@ -195,6 +195,11 @@ std::string pageOneBanner(const Report& report);
 inline bool signable(const Report& report) { return pageOneBanner(report).empty(); }
 // The colour of a warning wherever a report or a book prints one.
 inline constexpr Colour kWarningColour = Colour::rgb(0xA0, 0x40, 0x00);
+// The face of symbols and numbers in tables and 式中 lines, where the report's sans-serif face
+// draws capital I and lower-case l alike: the serif the formulas are drawn in, else the serif
+// every office program has.
+inline constexpr const char* kSerifFace = "DejaVu Serif";
+inline constexpr const char* kOfficeSerifFace = "Times New Roman";
 // What 一、计算依据 says when the window names no code.
 inline constexpr const char* kNoBasis = "本计算未注明所依据的规范条文。";
 

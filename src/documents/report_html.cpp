@@ -38,6 +38,13 @@ std::string markup(const std::string& text) {
 
 std::string orBlank(const std::string& text) { return text.empty() ? "&nbsp;" : escaped(text); }
 
+// Symbols and numbers in the serif face: I and l told apart.
+std::string serif(const std::string& html) {
+    if (html.empty()) return html;
+    return std::string("<span style=\"font-family: '") + kSerifFace + "', '" + kOfficeSerifFace + "', serif;\">" + html +
+           "</span>";
+}
+
 constexpr const char* kTable = "<table class=\"grid\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\">";
 
 constexpr const char* kStyle = R"(<style>
@@ -124,10 +131,10 @@ private:
         html_ << kTable << "\n<thead><tr><th width=\"14%\">符号</th><th width=\"50%\">名称</th><th width=\"20%\">数值</th>"
               << "<th width=\"16%\">单位</th></tr></thead>\n";
         for (const ReportQuantity& row : rows) {
-            std::string value = escaped(row.value);
+            std::string value = serif(escaped(row.value));
             if (row.highlighted) value = "<b><span style=\"background-color:#ffff80;\">" + value + "</span></b> ※";
-            html_ << "<tr><td align=\"center\">" << markup(row.symbol) << "</td><td>" << escaped(row.name)
-                  << "</td><td align=\"right\">" << value << "</td><td align=\"center\">" << markup(row.unit)
+            html_ << "<tr><td align=\"center\">" << serif(markup(row.symbol)) << "</td><td>" << escaped(row.name)
+                  << "</td><td align=\"right\">" << value << "</td><td align=\"center\">" << serif(markup(row.unit))
                   << "</td></tr>\n";
         }
         html_ << "</table>\n";
@@ -145,7 +152,8 @@ private:
         html_ << "</tr></thead>\n";
         for (std::size_t row = 0; row < table.rows.size(); ++row) {
             html_ << "<tr><td align=\"center\">" << escaped(table.rows[row]) << "</td>";
-            for (const std::string& cell : table.cells[row]) html_ << "<td align=\"right\">" << orBlank(cell) << "</td>";
+            for (const std::string& cell : table.cells[row])
+                html_ << "<td align=\"right\">" << (cell.empty() ? orBlank(cell) : serif(escaped(cell))) << "</td>";
             html_ << "</tr>\n";
         }
         html_ << "</table>\n";
@@ -169,8 +177,8 @@ private:
 
     // σ_s — 管材的最低屈服强度，360 MPa；
     void termLine(const ReportTerm& term) {
-        html_ << "<p class=\"term\">" << markup(term.symbol) << " — " << escaped(term.name);
-        if (!term.value.empty()) html_ << "，" << escaped(term.value);
+        html_ << "<p class=\"term\">" << serif(markup(term.symbol)) << " — " << escaped(term.name);
+        if (!term.value.empty()) html_ << "，" << serif(escaped(term.value));
         if (!term.unit.empty()) html_ << (term.value.empty() ? "，" : " ") << markup(term.unit);
         html_ << "；</p>\n";
     }
@@ -192,7 +200,8 @@ private:
             int n = 0;
             for (const auto& record : file.records) {
                 html_ << "<tr><td align=\"center\">" << ++n << "</td>";
-                for (const std::string& value : record) html_ << "<td align=\"right\">" << orBlank(value) << "</td>";
+                for (const std::string& value : record)
+                    html_ << "<td align=\"right\">" << (value.empty() ? orBlank(value) : serif(escaped(value))) << "</td>";
                 html_ << "</tr>\n";
             }
             html_ << "</table>\n";

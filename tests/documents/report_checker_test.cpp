@@ -320,6 +320,24 @@ TEST(CheckerReads, TheGasFlowComparisonWritesEachEquationOnceWithItsRange) {
     }
 }
 
+// The pipe's moment of inertia I and the scoured span l stand in the serif face in the 计算书's
+// tables and 式中 lines: the sans-serif face draws the two letters alike.
+TEST(CheckerReads, CapitalIAndLowerCaseLStandInASerifFace) {
+    CalcForm window = windowNamed("振动计算");
+    window.press(window.definition().defaultRunButton());
+    const std::string html = reportHtml(buildReport(window), {});
+    const std::string face = std::string("<span style=\"font-family: '") + kSerifFace + "'";
+    for (const char* symbol : {"I", "l"}) {
+        SCOPED_TRACE(symbol);
+        const std::string inSerif = "\">" + std::string(symbol) + "</span>";
+        const auto cell = html.find("<td align=\"center\">" + face);
+        ASSERT_NE(cell, std::string::npos) << "no symbol cell in the serif face";
+        EXPECT_TRUE(contains(html, "<td align=\"center\">" + face + ", '" + kOfficeSerifFace + "', serif;" + inSerif));
+        EXPECT_TRUE(contains(html, "<p class=\"term\">" + face + ", '" + kOfficeSerifFace + "', serif;" + inSerif +
+                                       " — "));
+    }
+}
+
 const ReportQuantity* resultNamed(const Report& report, const std::string& name) {
     for (const ReportQuantity& r : report.results)
         if (r.name == name) return &r;
