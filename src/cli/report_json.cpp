@@ -24,19 +24,30 @@ nlohmann::json quantities(const std::vector<ReportQuantity>& rows) {
     return list;
 }
 
+nlohmann::json term(const ReportTerm& t) {
+    return {{"symbol", t.symbol}, {"name", t.name}, {"value", t.value}, {"unit", t.unit}};
+}
+
 nlohmann::json tables(const std::vector<ReportTable>& tables) {
     nlohmann::json list = nlohmann::json::array();
     for (const ReportTable& t : tables) {
         nlohmann::json columns = nlohmann::json::array();
         for (const ReportColumn& c : t.columns) columns.push_back({{"symbol", c.symbol}, {"name", c.name}, {"unit", c.unit}});
-        list.push_back({{"caption", t.caption}, {"row_heading", t.rowHeading}, {"rows", t.rows}, {"columns", columns},
-                        {"cells", t.cells}});
+        nlohmann::json table = {{"caption", t.caption}, {"row_heading", t.rowHeading}, {"rows", t.rows},
+                                {"columns", columns}, {"cells", t.cells}};
+        // A comparison of formulas: each row's formula once, with its range of validity.
+        if (!t.rowFormulas.empty()) {
+            nlohmann::json rows = nlohmann::json::array(), terms = nlohmann::json::array();
+            for (const ReportRowFormula& r : t.rowFormulas)
+                rows.push_back({{"row", r.row}, {"formula", r.formulaText}, {"same_as", r.sameAs}, {"step", r.step},
+                                {"note", r.note}, {"validity", r.validity}});
+            for (const ReportTerm& each : t.rowFormulaTerms) terms.push_back(term(each));
+            table["row_formulas"] = rows;
+            table["row_formula_terms"] = terms;
+        }
+        list.push_back(std::move(table));
     }
     return list;
-}
-
-nlohmann::json term(const ReportTerm& t) {
-    return {{"symbol", t.symbol}, {"name", t.name}, {"value", t.value}, {"unit", t.unit}};
 }
 
 nlohmann::json remarks(const std::vector<ReportRemark>& remarks) {

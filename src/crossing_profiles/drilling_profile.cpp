@@ -526,7 +526,7 @@ void declareSecondStepFormulas(FormDefinition& def) {
     for (int i : kComputedStations) {
         const Expr x = q(station(i));
         const Expr entry = z1 - (x - x1) * fn("tan", radiansOf(kEntryAngle));
-        const Expr arc = q(kCentreElevation) - formula::sqrt(pow(q(kRadius), c(2)) - pow(x - q(kCentreStation), c(2)));
+        const Expr arc = arcElevation(q(kCentreStation), q(kCentreElevation), q(kRadius), x, false);
         const Expr exit = z12 - (x12 - x) * fn("tan", radiansOf(kExitAngle));
         for (formula::Formula& line : partFormulas(pipe(i), entry, arc, exit)) lines.push_back(std::move(line));
     }

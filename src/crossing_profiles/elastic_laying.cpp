@@ -129,6 +129,7 @@ void runFirstStep(Form& form) {
     const bool crest = x3 + shift > FieldValue(form, station(kLeftTangent));
     const Num xc = crest ? x3 + shift : x3 - shift;
     const Num zc = crest ? z3 - rho * cos(atan(k1)) : z3 + rho * cos(atan(k1));
+    noteBend(form, crest);
     mark(form, kCentreStation);
     mark(form, kCentreElevation);
     form.setText(kCentreStation, FormatNumber(xc, "#.##"));
@@ -190,6 +191,7 @@ void runSecondStep(Form& form) {
     const auto [xc, zc, rho, z6, z1] = FieldValues(form, kCentreStation, kCentreElevation, kRadius,
                                                    elevation(kIntersection), elevation(kFirst));
     const ArcCircle circle{xc, zc, rho, z6 > z1};
+    noteBend(form, circle.upperHalf);
     const ArcSamples arc = sampleArc(form, circle, {station(kLeftTangent), elevation(kLeftTangent),
                                                     station(kRightTangent), elevation(kRightTangent)});
     requireChainageOrder(form, givenStations());
@@ -375,6 +377,7 @@ void declareQuantities(FormDefinition& def) {
 
 void declareFirstStepFormulas(FormDefinition& def) {
     const Expr k1 = q(kLeftGradient), k2 = q(kRightGradient), rho = q(kRadius), T = q(kTangent);
+    const Expr shift = rho * fn("sin", fn("arctan", k1)), rise = rho * fn("cos", fn("arctan", k1));
     const std::vector<formula::Formula> lines = {
         {kLeftGradient, (Z(kFirst) - Z(kIntersection)) / (X(kFirst) - X(kIntersection))},
         {kRightGradient, (Z(kIntersection) - Z(kThird)) / (X(kIntersection) - X(kThird))},
@@ -394,10 +397,14 @@ void declareFirstStepFormulas(FormDefinition& def) {
         {kLeftLength, length(Z(kLeftTangent) - Z(kFirst), X(kLeftTangent) - X(kFirst))},
         {kRightLength, length(q(kRightTangentZ) - Z(kThird), q(kRightTangentX) - X(kThird))},
         {kTotalLength, q(kArcLength) + q(kLeftLength) + q(kRightLength)},
-        // A sag bend, the usual one: the centre lies above the arc.
-        {kCentreX, q(kLeftTangentX) - rho * fn("sin", fn("arctan", k1))},
-        {kCentreZ, q(kLeftTangentZ) + rho * fn("cos", fn("arctan", k1))},
-        formula::words("凸形弯曲（Z_6 > Z_1，圆心在弧下）时：x_c = x_3 + ρ·sin(arctan k_1)，z_c = z_3 − ρ·cos(arctan k_1)"),
+        // The centre ρ from the left tangent point, square to the left straight: above the arc
+        // of a sag bend, below that of a crest.
+        forBend(false, formula::words("凹形弯曲（第二点低于第一点）：圆心在弧上方")),
+        forBend(false, {kCentreX, q(kLeftTangentX) - shift}),
+        forBend(false, {kCentreZ, q(kLeftTangentZ) + rise}),
+        forBend(true, formula::words("凸形弯曲（第二点高于第一点）：圆心在弧下方")),
+        forBend(true, {kCentreX, q(kLeftTangentX) + shift}),
+        forBend(true, {kCentreZ, q(kLeftTangentZ) - rise}),
         {kExternal, length(Z(kIntersection) - q(kCentreElevation), X(kIntersection) - q(kCentreStation)) - rho},
         formula::words("L_1 < 5 m 或 L_2 < 5 m 时提示重新校核"),
     };
@@ -417,12 +424,17 @@ void declareSecondStepFormulas(FormDefinition& def) {
                           kSecondStep);
     for (int i : kComputedStations) {
         const Expr left = Z(kFirst) + q(kLeftRise) * (X(i) - X(kFirst)) * fn("tan", radians(q(kLeftInclination)));
-        const Expr arc = q(kCentreElevation) - formula::sqrt(pow(q(kRadius), c(2)) - pow(X(i) - q(kCentreStation), c(2)));
         const Expr right = Z(kThird) + q(kRightRise) * (X(kThird) - X(i)) * fn("tan", radians(q(kRightInclination)));
-        for (formula::Formula& line : partFormulas(elevation(i), left, arc, right)) lines.push_back(std::move(line));
+        // The arc on the lower half of its circle for a sag bend, on the upper for a crest.
+        for (const bool crest : {false, true}) {
+            const Expr arc = arcElevation(q(kCentreStation), q(kCentreElevation), q(kRadius), X(i), crest);
+            std::vector<formula::Formula> parts = partFormulas(elevation(i), left, arc, right);
+            if (!crest) lines.push_back(std::move(parts[0]));
+            lines.push_back(forBend(crest, std::move(parts[1])));
+            if (crest) lines.push_back(std::move(parts[2]));
+        }
     }
     lines.push_back(formula::words("X_i ≤ X_3：左直管段；X_3 < X_i < X_9：弹性敷设段；X_i ≥ X_9：右直管段"));
-    lines.push_back(formula::words("凸形弯曲（Z_6 > Z_1）时弧取圆的上半：Z_i = z_c + √(ρ^2 − (X_i − x_c)^2)"));
     for (formula::Formula line : lines) {
         line.step = kSecondStep;
         def.formula(std::move(line));
@@ -458,11 +470,7 @@ ProfileLayout profileLayout() {
     layout.runs = {{0, left, kLeftSlope, kLeftInclination, kLeftLength},
                    {left, right, "", "", kArcLength},
                    {right, last, kRightSlope, kRightInclination, kRightLength}};
-    layout.arc = ProfileArcSpan{left, right, kCentreStation, kCentreElevation, kRadius,
-                                [](const Form& form) {
-                                    return LeadingValueOfText(form.text(elevation(kIntersection))) >
-                                           LeadingValueOfText(form.text(elevation(kFirst)));
-                                }};
+    layout.arc = ProfileArcSpan{left, right, kCentreStation, kCentreElevation, kRadius, crestNoted};
     layout.intersectionRow = kIntersection - 1;
     layout.notes = {{"θ=", kDeflectionDms}, {"ρ=", kRadius}, {"T=", kTangent}, {"L=", kArcLength}, {"E=", kExternal}};
     return layout;

@@ -11,6 +11,8 @@
 #include <regex>
 #include <set>
 
+#include "cad/profile_drawing.h"
+#include "documents/report_profile_columns.h"
 #include "documents/report_quantity_identity.h"
 #include "documents/report_step_order.h"
 #include "model/field_role.h"
@@ -138,10 +140,97 @@ public:
         }
         if (report_.state != ReportState::NotRun) addStepsNotRun();
         if (computed_) addSketches();
+        if (computed_) addRowFormulas();
         return std::move(report_);
     }
 
 private:
+    // Under a table that compares formulas, each row's formula once: drawn, or named by the
+    // earlier row with the same, or by the step that writes it out with its values; then the
+    // symbols they use, once, and each row's range of validity as the window states it.
+    void addRowFormulas() {
+        const formula::SymbolOf symbol = [this](const std::string& key) { return identity_.symbolOf(key); };
+        for (const TableDef& def : def_.tables()) {
+            if (def.rowFormulas.empty()) continue;
+            const auto table = std::find_if(report_.resultTables.begin(), report_.resultTables.end(),
+                                            [&](const ReportTable& t) { return t.caption == def.caption; });
+            if (table == report_.resultTables.end()) continue;
+            RowTerms terms;
+            for (std::size_t row = 0; row < def.rowFormulas.size() && row < def.rows.size(); ++row) {
+                const RowFormula& of = def.rowFormulas[row];
+                const formula::Formula& line = def_.formulas().at(of.formula);
+                ReportRowFormula written{def.rows[row], {}, {}, {}, stepWriting(of.formula), of.note, of.validity};
+                written.formulaText = symbol(line.result) + " = " + formula::linear(line.expression, symbol);
+                for (const ReportRowFormula& earlier : table->rowFormulas)
+                    if (written.sameAs.empty() && earlier.formulaText == written.formulaText) written.sameAs = earlier.row;
+                if (written.step == 0 && written.sameAs.empty())
+                    written.formula = picture("row" + std::to_string(of.formula), formula::piece(line, symbol));
+                for (const std::string& key : formula::quantitiesOf(line.expression)) terms.add(termOf(key), def.rows[row]);
+                terms.add(termOf(line.result), def.rows[row]);
+                for (const formula::NamedConstant& constant : formula::namedConstantsOf(line.expression))
+                    terms.add(constantTerm(constant), def.rows[row]);
+                table->rowFormulas.push_back(std::move(written));
+            }
+            table->rowFormulaTerms = terms.list();
+        }
+    }
+
+    // The symbols of a comparison's formulas, each once; one that rows take in different units
+    // (D in cm in one law, in m in the others) names the rows of the fewer.
+    class RowTerms {
+    public:
+        void add(ReportTerm term, const std::string& row) {
+            auto at = std::find_if(terms_.begin(), terms_.end(), [&](const Entry& e) { return e.term.symbol == term.symbol; });
+            if (at == terms_.end()) at = terms_.insert(terms_.end(), Entry{term, {}});
+            auto& rows = at->rowsByUnit[term.unit];
+            if (std::find(rows.begin(), rows.end(), row) == rows.end()) rows.push_back(row);
+        }
+
+        std::vector<ReportTerm> list() const {
+            std::vector<ReportTerm> list;
+            for (const Entry& e : terms_) {
+                ReportTerm term = e.term;
+                if (e.rowsByUnit.size() > 1) term.unit = unitsByRow(e.rowsByUnit);
+                list.push_back(std::move(term));
+            }
+            return list;
+        }
+
+    private:
+        struct Entry {
+            ReportTerm term;
+            std::map<std::string, std::vector<std::string>> rowsByUnit;
+        };
+
+        // "cm（GB 50251 通用公式），m（其余各式）": the unit most rows take last, as the rest.
+        static std::string unitsByRow(const std::map<std::string, std::vector<std::string>>& rowsByUnit) {
+            const auto most = std::max_element(rowsByUnit.begin(), rowsByUnit.end(), [](const auto& a, const auto& b) {
+                return a.second.size() < b.second.size();
+            });
+            std::string text;
+            for (const auto& [unit, rows] : rowsByUnit) {
+                if (unit == most->first) continue;
+                std::string names;
+                for (const std::string& row : rows) names += (names.empty() ? "" : "、") + row;
+                text += (unit.empty() ? "无量纲" : unit) + "（" + names + "），";
+            }
+            return text + (most->first.empty() ? "无量纲" : most->first) + "（其余各式）";
+        }
+
+        std::vector<Entry> terms_;
+    };
+
+    // The number of the step of 三、计算过程 that writes out this formula; 0 when none does.
+    int stepWriting(std::size_t formulaIndex) const {
+        int number = 0;
+        for (const ReportStep& step : report_.steps) {
+            if (!step.words.empty()) continue;
+            ++number;
+            if (step.formulaIndex == formulaIndex) return number;
+        }
+        return 0;
+    }
+
     // Every verdict of every step that ran, as the step wrote it: a later step that writes its
     // own into the same field (the drilling windows' 结论) does not take the earlier one away.
     // Where two steps judged in one field, each verdict is named and keyed by its step.
@@ -397,6 +486,8 @@ private:
         if (!computed_) return;
         ReportTable results = tablePart(table, true);
         addTotals(results);
+        if (const auto profile = profileDrawing(window_); profile && addGroundAndDepthColumns(results, *profile))
+            report_.notes.push_back(groundAndDepthNote(*profile));
         if (!results.rows.empty()) report_.resultTables.push_back(std::move(results));
     }
 
@@ -556,6 +647,14 @@ private:
         return term;
     }
 
+    // A constant names its unit after its name: "重力加速度，m/s²".
+    static ReportTerm constantTerm(const formula::NamedConstant& constant) {
+        const auto comma = constant.name.rfind("，");
+        const std::string name = comma == std::string::npos ? constant.name : constant.name.substr(0, comma);
+        const std::string unit = comma == std::string::npos ? "" : constant.name.substr(comma + std::string("，").size());
+        return {constant.symbol, name, engineeringValue(constant.value), unit};
+    }
+
     void addStep(const formula::Formula& line, std::size_t index) {
         const formula::SymbolOf symbol = [this](const std::string& key) { return identity_.symbolOf(key); };
         ReportStep step;
@@ -571,13 +670,8 @@ private:
         step.source = line.source;
         step.result = termOf(line.result);
         for (const std::string& key : formula::quantitiesOf(line.expression)) step.terms.push_back(termOf(key));
-        // A constant names its unit after its name: "重力加速度，m/s²".
-        for (const formula::NamedConstant& constant : formula::namedConstantsOf(line.expression)) {
-            const auto comma = constant.name.rfind("，");
-            const std::string name = comma == std::string::npos ? constant.name : constant.name.substr(0, comma);
-            const std::string unit = comma == std::string::npos ? "" : constant.name.substr(comma + std::string("，").size());
-            step.terms.push_back({constant.symbol, name, engineeringValue(constant.value), unit});
-        }
+        for (const formula::NamedConstant& constant : formula::namedConstantsOf(line.expression))
+            step.terms.push_back(constantTerm(constant));
         // A formula that is a bare number (P = 0) shows its value already: no values to put in.
         if (computed_ && !formula::quantitiesOf(line.expression).empty()) substitute(line, index, step);
         else if (computed_) step.result.value = resultTextOrEmpty(line);
@@ -887,6 +981,9 @@ std::vector<const ReportPicture*> reportPictures(const Report& report) {
         if (!step.formula.svg.empty()) pictures.push_back(&step.formula);
         if (!step.substitutedPicture.svg.empty()) pictures.push_back(&step.substitutedPicture);
     }
+    for (const ReportTable& table : report.resultTables)
+        for (const ReportRowFormula& row : table.rowFormulas)
+            if (!row.formula.svg.empty()) pictures.push_back(&row.formula);
     for (const ReportStudy& study : report.studies) pictures.push_back(&study.plot);
     for (const ReportSketch& sketch : report.sketches) pictures.push_back(&sketch.picture);
     return pictures;
@@ -895,6 +992,13 @@ std::vector<const ReportPicture*> reportPictures(const Report& report) {
 void addStudy(Report& report, ReportStudy study) {
     study.plot.id = "study" + std::to_string(report.studies.size() + 1);
     report.studies.push_back(std::move(study));
+}
+
+std::string rowFormulaLead(const ReportRowFormula& row, int number) {
+    std::string lead = std::to_string(number) + ". " + row.row + "：";
+    if (row.step > 0) lead += "所选公式，见三、计算过程第 " + std::to_string(row.step) + " 步";
+    else if (!row.sameAs.empty()) lead += "同「" + row.sameAs + "」式";
+    return lead;
 }
 
 std::string reportTitle(const Report& report) { return report.heading + " 计算书"; }

@@ -36,24 +36,6 @@ struct ReportColumn {
     std::string unit;
 };
 
-// A point or segment table: rows named as the window's table names them.
-struct ReportTable {
-    std::string caption;
-    std::string rowHeading;
-    std::vector<std::string> rows;
-    std::vector<ReportColumn> columns;
-    std::vector<std::vector<std::string>> cells;  // [row][column]
-};
-
-struct ReportDataFile {
-    std::string caption;
-    std::string path;
-    bool sample = false;
-    std::vector<std::string> columns;
-    std::vector<std::vector<std::string>> records;
-    std::vector<std::string> notes;  // warnings on the file's content (stations that go back …)
-};
-
 // A picture the report shows: an SVG drawing with its size in pixels of a 96-dpi page.
 struct ReportPicture {
     std::string id;  // "formula3", "values3", "sketch1": how a writer refers to it
@@ -68,6 +50,40 @@ struct ReportTerm {
     std::string name;
     std::string value;  // empty when the report gives no values
     std::string unit;
+};
+
+// The formula a row of a comparison table is computed by, written once for the table: drawn,
+// or named by the earlier row that has the same, or by the step of 三、计算过程 that writes it
+// out with its values.
+struct ReportRowFormula {
+    std::string row;
+    ReportPicture formula;  // empty svg when `sameAs` or `step` names it
+    std::string formulaText;
+    std::string sameAs;
+    int step = 0;           // the number of that step; 0: none
+    std::string note;       // what else the row takes: "F = 4·lg(3.7·D/ε)"
+    std::string validity;   // the range of validity the window states; empty: none stated
+};
+
+// A point or segment table: rows named as the window's table names them.
+struct ReportTable {
+    std::string caption;
+    std::string rowHeading;
+    std::vector<std::string> rows;
+    std::vector<ReportColumn> columns;
+    std::vector<std::vector<std::string>> cells;  // [row][column]
+    // A comparison of formulas: each row's, and the symbols they use, once.
+    std::vector<ReportRowFormula> rowFormulas = {};
+    std::vector<ReportTerm> rowFormulaTerms = {};
+};
+
+struct ReportDataFile {
+    std::string caption;
+    std::string path;
+    bool sample = false;
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> records;
+    std::vector<std::string> notes;  // warnings on the file's content (stations that go back …)
 };
 
 // A note under a formula whose prescribed form an engineer would question: what it does, and
@@ -160,6 +176,11 @@ struct Report {
 
 Report buildReport(const CalcForm& window);
 
+// What stands before the formulas of a comparison table, and before one row's formula: its name,
+// and where the formula is not drawn again, where it is found.
+inline constexpr const char* kRowFormulasHeading = "各公式的计算式及适用范围（求其他量时由同一式解出或迭代求得）：";
+std::string rowFormulaLead(const ReportRowFormula& row, int number);
+
 // Adds a study to the report, its chart named apart from the report's other pictures.
 void addStudy(Report& report, ReportStudy study);
 
@@ -174,6 +195,11 @@ std::string pageOneBanner(const Report& report);
 inline bool signable(const Report& report) { return pageOneBanner(report).empty(); }
 // The colour of a warning wherever a report or a book prints one.
 inline constexpr Colour kWarningColour = Colour::rgb(0xA0, 0x40, 0x00);
+// The face of symbols and numbers in tables and 式中 lines, where the report's sans-serif face
+// draws capital I and lower-case l alike: the serif the formulas are drawn in, else the serif
+// every office program has.
+inline constexpr const char* kSerifFace = "DejaVu Serif";
+inline constexpr const char* kOfficeSerifFace = "Times New Roman";
 // What 一、计算依据 says when the window names no code.
 inline constexpr const char* kNoBasis = "本计算未注明所依据的规范条文。";
 

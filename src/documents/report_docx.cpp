@@ -38,6 +38,7 @@ struct RunStyle {
     bool bold = false;
     std::string colour;  // "C00000"; empty: automatic
     int halfPoints = 0;  // 0: the paragraph style's size
+    bool serif = false;  // symbols and numbers: I and l told apart
 };
 
 const RunStyle kBold{true, "", 0};
@@ -45,6 +46,8 @@ const RunStyle kBold{true, "", 0};
 std::string run(const std::string& text, const RunStyle& style = {}, int level = 0) {
     if (text.empty()) return {};
     std::string properties;
+    if (style.serif)
+        properties += std::string("<w:rFonts w:ascii=\"") + kOfficeSerifFace + "\" w:hAnsi=\"" + kOfficeSerifFace + "\"/>";
     if (style.bold) properties += "<w:b/><w:bCs/>";
     if (!style.colour.empty()) properties += "<w:color w:val=\"" + style.colour + "\"/>";
     if (style.halfPoints) properties += "<w:sz w:val=\"" + std::to_string(style.halfPoints) + "\"/>";
@@ -115,6 +118,8 @@ std::string table(const std::vector<int>& widths, const std::vector<std::vector<
 
 Cell headingCell(const std::string& text) { return {run(text, kBold), true, "center", {}}; }
 Cell textCell(const std::string& text, const std::string& align = "left") { return {marked(text), false, align, {}}; }
+const RunStyle kSerif{false, "", 0, true};
+Cell serifCell(const std::string& text, const std::string& align) { return {marked(text, kSerif), false, align, {}}; }
 
 // Widths in parts of the text width, as twips that add up to it.
 std::vector<int> widthsOf(const std::vector<double>& parts, int total = kTextWidth) {
@@ -279,9 +284,9 @@ private:
     void quantityTable(const std::vector<ReportQuantity>& quantities) {
         std::vector<std::vector<Cell>> rows{{headingCell("符号"), headingCell("名称"), headingCell("数值"), headingCell("单位")}};
         for (const ReportQuantity& q : quantities) {
-            Cell value{run(q.value, RunStyle{q.highlighted, "", 0}) + (q.highlighted ? run(" ※") : ""), false, "right",
-                       q.highlighted ? "FFFF80" : ""};
-            rows.push_back({textCell(q.symbol, "center"), textCell(q.name), value, textCell(q.unit, "center")});
+            Cell value{run(q.value, RunStyle{q.highlighted, "", 0, true}) + (q.highlighted ? run(" ※") : ""), false,
+                       "right", q.highlighted ? "FFFF80" : ""};
+            rows.push_back({serifCell(q.symbol, "center"), textCell(q.name), value, serifCell(q.unit, "center")});
         }
         body_ << table(widthsOf({14, 50, 20, 16}), rows, 1) << paragraph("");
     }
@@ -298,12 +303,36 @@ private:
         std::vector<std::vector<Cell>> rows{head};
         for (std::size_t r = 0; r < t.rows.size(); ++r) {
             std::vector<Cell> line{textCell(t.rows[r], "center")};
-            for (const std::string& cell : t.cells[r]) line.push_back(textCell(cell, "right"));
+            for (const std::string& cell : t.cells[r]) line.push_back(serifCell(cell, "right"));
             rows.push_back(line);
         }
         std::vector<double> parts{1.3};
         parts.resize(t.columns.size() + 1, 1.0);
         body_ << table(widthsOf(parts), rows, 1) << paragraph("");
+        rowFormulas(t);
+    }
+
+    void rowFormulas(const ReportTable& t) {
+        if (t.rowFormulas.empty()) return;
+        body_ << paragraph(run(kRowFormulasHeading, kBold), {}, {}, "<w:keepNext/>");
+        int n = 0;
+        for (const ReportRowFormula& row : t.rowFormulas) {
+            const bool drawn = !row.formula.svg.empty();
+            body_ << paragraph(run(rowFormulaLead(row, ++n)), {}, {}, drawn ? "<w:keepNext/>" : "");
+            if (drawn) body_ << paragraph(image(row.formula, kTextWidth), {}, "center");
+            if (!row.note.empty()) body_ << paragraph(marked(row.note), "Term");
+            if (!row.validity.empty()) body_ << paragraph(run("适用范围：") + marked(row.validity), "Term");
+        }
+        if (!t.rowFormulaTerms.empty()) body_ << paragraph(run("式中："), {}, {}, "<w:keepNext/>");
+        for (const ReportTerm& term : t.rowFormulaTerms) termLine(term);
+    }
+
+    // σ_s — 管材的最低屈服强度，360 MPa；
+    void termLine(const ReportTerm& term) {
+        std::string runs = marked(term.symbol, kSerif) + run(" — " + term.name);
+        if (!term.value.empty()) runs += run("，") + run(term.value, kSerif);
+        if (!term.unit.empty()) runs += run(term.value.empty() ? "，" : " ") + marked(term.unit);
+        body_ << paragraph(runs + run("；"), "Term");
     }
 
     void dataFile(const ReportDataFile& file) {
@@ -317,7 +346,7 @@ private:
         int n = 0;
         for (const auto& record : file.records) {
             std::vector<Cell> line{textCell(std::to_string(++n), "center")};
-            for (const std::string& value : record) line.push_back(textCell(value, "right"));
+            for (const std::string& value : record) line.push_back(serifCell(value, "right"));
             rows.push_back(line);
         }
         std::vector<double> parts{0.6};
@@ -364,12 +393,7 @@ private:
                   << paragraph(image(step.formula, kTextWidth), {}, "center", "<w:keepNext/>");
             if (!step.source.empty()) body_ << paragraph(run("取自：") + marked(step.source));
             if (!step.terms.empty()) body_ << paragraph(run("式中："), {}, {}, "<w:keepNext/>");
-            for (const ReportTerm& term : step.terms) {
-                std::string runs = marked(term.symbol) + run(" — " + term.name);
-                if (!term.value.empty()) runs += run("，" + term.value);
-                if (!term.unit.empty()) runs += run(term.value.empty() ? "，" : " ") + marked(term.unit);
-                body_ << paragraph(runs + run("；"), "Term");
-            }
+            for (const ReportTerm& term : step.terms) termLine(term);
             if (!step.substitutedPicture.svg.empty())
                 body_ << paragraph(run("代入数值："), {}, {}, "<w:keepNext/>")
                       << paragraph(image(step.substitutedPicture, kTextWidth), {}, "center", "<w:keepNext/>")

@@ -38,6 +38,13 @@ std::string markup(const std::string& text) {
 
 std::string orBlank(const std::string& text) { return text.empty() ? "&nbsp;" : escaped(text); }
 
+// Symbols and numbers in the serif face: I and l told apart.
+std::string serif(const std::string& html) {
+    if (html.empty()) return html;
+    return std::string("<span style=\"font-family: '") + kSerifFace + "', '" + kOfficeSerifFace + "', serif;\">" + html +
+           "</span>";
+}
+
 constexpr const char* kTable = "<table class=\"grid\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\">";
 
 constexpr const char* kStyle = R"(<style>
@@ -45,6 +52,7 @@ body { font-family: "Pylora Report Hei", "Noto Sans CJK SC", "Microsoft YaHei", 
 h1 { font-size: 18pt; text-align: center; margin: 6pt 0; }
 h2 { font-size: 12pt; margin: 12pt 0 4pt 0; }
 h3 { font-size: 10.5pt; margin: 8pt 0 2pt 0; }
+h4 { font-size: 10.5pt; font-weight: normal; margin: 4pt 0 0 0; }
 table.grid { border-collapse: collapse; }
 table.grid th { background: #e8e8e8; font-weight: bold; }
 table.grid td, table.grid th { border: 1px solid #000; padding: 3pt 5pt; }
@@ -123,10 +131,10 @@ private:
         html_ << kTable << "\n<thead><tr><th width=\"14%\">符号</th><th width=\"50%\">名称</th><th width=\"20%\">数值</th>"
               << "<th width=\"16%\">单位</th></tr></thead>\n";
         for (const ReportQuantity& row : rows) {
-            std::string value = escaped(row.value);
+            std::string value = serif(escaped(row.value));
             if (row.highlighted) value = "<b><span style=\"background-color:#ffff80;\">" + value + "</span></b> ※";
-            html_ << "<tr><td align=\"center\">" << markup(row.symbol) << "</td><td>" << escaped(row.name)
-                  << "</td><td align=\"right\">" << value << "</td><td align=\"center\">" << markup(row.unit)
+            html_ << "<tr><td align=\"center\">" << serif(markup(row.symbol)) << "</td><td>" << escaped(row.name)
+                  << "</td><td align=\"right\">" << value << "</td><td align=\"center\">" << serif(markup(row.unit))
                   << "</td></tr>\n";
         }
         html_ << "</table>\n";
@@ -144,10 +152,35 @@ private:
         html_ << "</tr></thead>\n";
         for (std::size_t row = 0; row < table.rows.size(); ++row) {
             html_ << "<tr><td align=\"center\">" << escaped(table.rows[row]) << "</td>";
-            for (const std::string& cell : table.cells[row]) html_ << "<td align=\"right\">" << orBlank(cell) << "</td>";
+            for (const std::string& cell : table.cells[row])
+                html_ << "<td align=\"right\">" << (cell.empty() ? orBlank(cell) : serif(escaped(cell))) << "</td>";
             html_ << "</tr>\n";
         }
         html_ << "</table>\n";
+        rowFormulas(table);
+    }
+
+    void rowFormulas(const ReportTable& table) {
+        if (table.rowFormulas.empty()) return;
+        html_ << "<p><b>" << kRowFormulasHeading << "</b></p>\n";
+        int n = 0;
+        for (const ReportRowFormula& row : table.rowFormulas) {
+            // A heading of its own, kept on the page with its formula and its range.
+            html_ << "<h4>" << escaped(rowFormulaLead(row, ++n)) << "</h4>\n";
+            if (!row.formula.svg.empty()) html_ << "<p class=\"figure\" align=\"center\">" << picture(row.formula) << "</p>\n";
+            if (!row.note.empty()) html_ << "<p class=\"term\">" << markup(row.note) << "</p>\n";
+            if (!row.validity.empty()) html_ << "<p class=\"term\">适用范围：" << markup(row.validity) << "</p>\n";
+        }
+        if (!table.rowFormulaTerms.empty()) html_ << "<p>式中：</p>\n";
+        for (const ReportTerm& term : table.rowFormulaTerms) termLine(term);
+    }
+
+    // σ_s — 管材的最低屈服强度，360 MPa；
+    void termLine(const ReportTerm& term) {
+        html_ << "<p class=\"term\">" << serif(markup(term.symbol)) << " — " << escaped(term.name);
+        if (!term.value.empty()) html_ << "，" << serif(escaped(term.value));
+        if (!term.unit.empty()) html_ << (term.value.empty() ? "，" : " ") << markup(term.unit);
+        html_ << "；</p>\n";
     }
 
     void conditions() {
@@ -167,7 +200,8 @@ private:
             int n = 0;
             for (const auto& record : file.records) {
                 html_ << "<tr><td align=\"center\">" << ++n << "</td>";
-                for (const std::string& value : record) html_ << "<td align=\"right\">" << orBlank(value) << "</td>";
+                for (const std::string& value : record)
+                    html_ << "<td align=\"right\">" << (value.empty() ? orBlank(value) : serif(escaped(value))) << "</td>";
                 html_ << "</tr>\n";
             }
             html_ << "</table>\n";
@@ -189,12 +223,7 @@ private:
                   << "<p class=\"figure\" align=\"center\">" << picture(step.formula) << "</p>\n";
             if (!step.source.empty()) html_ << "<p>取自：" << markup(step.source) << "</p>\n";
             if (!step.terms.empty()) html_ << "<p>式中：</p>\n";
-            for (const ReportTerm& term : step.terms) {
-                html_ << "<p class=\"term\">" << markup(term.symbol) << " — " << escaped(term.name);
-                if (!term.value.empty()) html_ << "，" << escaped(term.value);
-                if (!term.unit.empty()) html_ << (term.value.empty() ? "，" : " ") << markup(term.unit);
-                html_ << "；</p>\n";
-            }
+            for (const ReportTerm& term : step.terms) termLine(term);
             if (!step.substitutedPicture.svg.empty())
                 html_ << "<p>代入数值：</p>\n<p class=\"figure\" align=\"center\">" << picture(step.substitutedPicture)
                       << "</p>\n<p>计算结果：" << markup(step.result.symbol) << " = " << escaped(step.result.value)

@@ -253,6 +253,7 @@ void noteValues(Form& form, const UnknownDef& unknown, gf::PipeCase pipe, const 
 
 // The low-pressure Spitzglass form holds up to a gauge pressure of 1 psi.
 constexpr double kSpitzglassLowMostGauge = 6900;  // Pa
+constexpr const char* kSpitzglassLowRange = "表压不大于 6.9 kPa 的低压管道";
 
 void computeGasFlow(Form& form) {
     const int equationIndex = form.selectedIndex(kEquation);
@@ -278,7 +279,7 @@ void computeGasFlow(Form& form) {
     }
 
     if (const double gauge = pipe.inletPressure - pipe.standardPressure; gauge > kSpitzglassLowMostGauge)
-        form.noteUncomputed("「斯皮兹格拉斯（低压）」式仅适用于表压不大于 6.9 kPa 的低压管道；本计算起点表压为 " +
+        form.noteUncomputed(std::string("「斯皮兹格拉斯（低压）」式仅适用于") + kSpitzglassLowRange + "；本计算起点表压为 " +
                             engineeringValue(gauge / 1e6) + " MPa，超出其适用范围，比较表中该式的结果仅供比较。");
     const Outcome& chosen = outcomes[equationIndex];
     if (chosen.failure) {
@@ -432,7 +433,9 @@ formula::Formula holdingWhile(std::function<bool(const IsChosen&)> holds, formul
 // the unknown is derived from the given flow rate; where it occurs more than once (Spitzglass
 // and Oliphant in D, the isothermal equation in P1, P2 and D) the run finds it by iteration and
 // the law, computed forward with it, checks that it gives the flow rate given.
-void stateLaws(FormDefinition& def, FrameBuilder& picture, const std::vector<FlowLaw>& laws) {
+// Returns where each equation's law stands among the definition's formulas.
+std::array<std::size_t, gf::kEquationCount> stateLaws(FormDefinition& def, FrameBuilder& picture,
+                                                     const std::vector<FlowLaw>& laws) {
     std::map<std::pair<int, int>, Expr> turned;  // (equation, unknown) → the unknown's tree
     for (const FlowLaw& law : laws)
         for (int unknown = 1; unknown < static_cast<int>(kUnknowns.size()); ++unknown)
@@ -465,7 +468,9 @@ void stateLaws(FormDefinition& def, FrameBuilder& picture, const std::vector<Flo
     const Expr dailyToStandard = q(kDailyFlow) * formula::group(q(kStandardTemperature) / c(293)) *
                                  formula::group(c(101.325) / q(kStandardPressure)) / c(86400);
     // The window's picture shows the GB 50251 law; the others are the 计算书's alone.
+    std::array<std::size_t, gf::kEquationCount> lawAt{};
     for (const FlowLaw& law : laws) {
+        lawAt[static_cast<int>(law.equation)] = def.formulas().size();
         formula::Formula line = holdingWhile(forward(static_cast<int>(law.equation)), {law.gives, law.tree});
         if (law.equation == gf::Equation::Gb50251) picture.formulas("Image1", {std::move(line)}, {0, 0});
         else def.formula(std::move(line));
@@ -508,9 +513,41 @@ void stateLaws(FormDefinition& def, FrameBuilder& picture, const std::vector<Flo
             def.formula(holdingWhile(solving(equation, unknown), formula::words(words)));
         }
     }
+    return lawAt;
 }
 
-void stateFormulas(FormDefinition& def, FrameBuilder& picture) {
+// How an equation finds λ or F, which no tree shows: under the chosen equation's formula and
+// beside its row of the comparison.
+constexpr const char* kColebrookWords =
+    "λ 未给定时：Re < 2000 取 λ = 64/Re，否则按 Colebrook 式 1/√λ = −2·lg(ε/(3.7·D) + 2.51/(Re·√λ)) 迭代求解";
+constexpr const char* kAgaFullWords = "完全紊流输送系数 F = 4·lg(3.7·D/ε)，λ = (2/F)^2";
+constexpr const char* kAgaPartialWords =
+    "部分紊流输送系数 F = 4·D_f·lg(Re/(1.4125·F_t))，光滑管 F_t = 4·lg(Re/F_t) − 0.6；取其与 4·lg(3.7·D/ε) 中较小者，λ = (2/F)^2";
+
+// Each row of the comparison: its equation's law, how it finds λ or F, and the range of
+// validity the window holds it to (the runs refuse laminar flow to the turbulent fits and a
+// choked isothermal flow, and warn of the low-pressure Spitzglass form above its pressure).
+std::vector<RowFormula> comparisonRows(const std::array<std::size_t, gf::kEquationCount>& lawAt) {
+    using gf::Equation;
+    std::vector<RowFormula> rows;
+    for (int i = 0; i < gf::kEquationCount; ++i) {
+        const auto e = static_cast<Equation>(i);
+        RowFormula row{lawAt[i], {}, {}};
+        if (e == Equation::Gb50251) row.note = kColebrookWords;
+        if (e == Equation::IsothermalGeneral) row.note = "λ 的求法同 GB 50251 通用公式";
+        if (e == Equation::AgaFullyTurbulent) row.note = kAgaFullWords;
+        if (e == Equation::AgaPartiallyTurbulent) row.note = kAgaPartialWords;
+        std::vector<std::string> ranges;
+        if (e == Equation::SpitzglassLow) ranges.push_back(kSpitzglassLowRange);
+        if (gf::isTurbulentOnly(e)) ranges.push_back("紊流（Re ≥ " + engineeringValue(gf::kLaminarLimit) + "）");
+        if (e == Equation::IsothermalGeneral) ranges.push_back("终点压力不低于临界压力（流动未壅塞）");
+        for (const std::string& range : ranges) row.validity += (row.validity.empty() ? "" : "；") + range;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::array<std::size_t, gf::kEquationCount> stateFormulas(FormDefinition& def, FrameBuilder& picture) {
     using gf::Equation;
     using formula::when;
     def.quantity(kDailyFlow, "q_v", "标准状况（293 K，101.325 kPa）下日输气量", "m³/d");
@@ -574,7 +611,7 @@ void stateFormulas(FormDefinition& def, FrameBuilder& picture) {
                            formula::group(q(kLambda) * q(kEffectiveLength) / q(kDiameterSi) +
                                           c(2) * formula::fn("ln", q(kP1Si) / q(kP2Si))))) /
             q(kStandardDensity));
-    stateLaws(def, picture, laws);
+    const auto lawAt = stateLaws(def, picture, laws);
     def.formula({kReynolds, c(4) * q(kStandardDensity) * q(kFlowSi) / (kPi * q(kDiameterSi) * q(kViscosity))});
     for (Equation e : {Equation::Gb50251, Equation::AgaFullyTurbulent, Equation::AgaPartiallyTurbulent,
                        Equation::IsothermalGeneral})
@@ -583,15 +620,12 @@ void stateFormulas(FormDefinition& def, FrameBuilder& picture) {
     // What no tree can show: the implicit friction and the elevation length.
     for (Equation e : {Equation::Gb50251, Equation::IsothermalGeneral})
         def.formula(when(equationChosen(e),
-                         formula::words("λ 未给定时：Re < 2000 取 λ = 64/Re，否则按 Colebrook 式 "
-                                        "1/√λ = −2·lg(ε/(3.7·D) + 2.51/(Re·√λ)) 迭代求解")));
-    def.formula(when(equationChosen(Equation::AgaFullyTurbulent),
-                     formula::words("完全紊流输送系数 F = 4·lg(3.7·D/ε)，λ = (2/F)^2")));
-    def.formula(when(equationChosen(Equation::AgaPartiallyTurbulent),
-                     formula::words("部分紊流输送系数 F = 4·D_f·lg(Re/(1.4125·F_t))，光滑管 F_t = 4·lg(Re/F_t) − 0.6；"
-                                    "取其与 4·lg(3.7·D/ε) 中较小者，λ = (2/F)^2")));
+                         formula::words(kColebrookWords)));
+    def.formula(when(equationChosen(Equation::AgaFullyTurbulent), formula::words(kAgaFullWords)));
+    def.formula(when(equationChosen(Equation::AgaPartiallyTurbulent), formula::words(kAgaPartialWords)));
     def.formula(formula::words("高程修正：s = 2·g·Δ·(H_2 − H_1)/(Z·R_a·T)，L_e = L·(e^s − 1)/s（s = 0 时 L_e = L）；"
                                "GB 50251 公式取其线性形式"));
+    return lawAt;
 }
 
 // ---- the window --------------------------------------------------------------------------
@@ -606,7 +640,7 @@ FormDefinition makeGasFlowEquations() {
     def.basis({"《输气管道工程设计规范》GB 50251-2003 第3.3.2条 式(3.3.2)（通用公式）、第3.3.3条 式(3.3.3)（高程修正）"});
 
     auto picture = def.frame("FrameFormula", "GB 50251 通用公式", FrameRole::Formula, {0, 0});
-    stateFormulas(def, picture);
+    const auto lawAt = stateFormulas(def, picture);
 
     auto choice = def.frame("FrameChoice", "公式与所求量", FrameRole::Options, {0, 1});
     ControlDef& equations = choice.list(kEquation, "流量公式", {kEquationNames.begin(), kEquationNames.end()},
@@ -686,6 +720,7 @@ FormDefinition makeGasFlowEquations() {
         column.cells.push_back(compareCell(i));
     }
     table.columns.push_back(std::move(column));
+    table.rowFormulas = comparisonRows(lawAt);
     def.table(std::move(table));
     // Alone (a study's column, its legend and axis), each cell is named by its equation.
     for (int i = 0; i < gf::kEquationCount; ++i) cells[i]->meaning.name = std::string(kEquationNames[i]) + " 求得的所求量";

@@ -13,8 +13,6 @@ constexpr int kMostIterations = 200;
 
 bool isIsothermal(Equation e) { return e == Equation::IsothermalGeneral; }
 bool isAga(Equation e) { return e == Equation::AgaFullyTurbulent || e == Equation::AgaPartiallyTurbulent; }
-// The general equations hold for laminar flow too (λ = 64/Re); the others are fits to turbulent flow.
-bool isTurbulentOnly(Equation e) { return e != Equation::Gb50251 && !isIsothermal(e); }
 
 // The elevation correction as factors on the outlet pressure and the length: the outlet
 // pressure enters as P2' = P2·f_p, the length as L_e = L·f_L.
@@ -337,6 +335,8 @@ Solution solveDiameter(Equation equation, const PipeCase& given, const Elevation
 }
 
 }  // namespace
+
+bool isTurbulentOnly(Equation e) { return e != Equation::Gb50251 && !isIsothermal(e); }
 
 FlowFailure::FlowFailure(Fault fault, std::string blame, double limit)
     : std::runtime_error("gas flow: " + blame), fault_(fault), blame_(std::move(blame)), limit_(limit) {}

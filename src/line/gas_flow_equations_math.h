@@ -29,6 +29,10 @@ enum class Equation {
 };
 inline constexpr int kEquationCount = 13;
 
+// The general equations (GB 50251, the isothermal one) hold for laminar flow too (λ = 64/Re);
+// the others are fits to turbulent flow.
+bool isTurbulentOnly(Equation e);
+
 enum class Unknown { Flow, InletPressure, OutletPressure, Length, Diameter };
 
 inline constexpr double kAirGasConstant = 287.1;  // R_a, J/(kg·K)

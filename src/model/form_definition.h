@@ -154,11 +154,22 @@ struct TableColumn {
     std::vector<std::string> cells;
 };
 
+// The formula a row of a comparison table computes its value by (an index into the
+// definition's formulas), what else the row takes that no tree shows, and the range of validity
+// the window states for it; empty texts where it states none.
+struct RowFormula {
+    std::size_t formula = 0;
+    std::string note;      // "F = 4·lg(3.7·D/ε)"
+    std::string validity;  // "紊流（Re ≥ 2000）"
+};
+
 struct TableDef {
     std::string caption;             // "桩点数据"
     std::string rowHeading;          // the heading over the row names: "桩点", "管段"
     std::vector<std::string> rows;   // "入土点", "桩点2", …, "出土点"
     std::vector<TableColumn> columns;
+    // A table that compares one quantity by several formulas: each row's; empty otherwise.
+    std::vector<RowFormula> rowFormulas = {};
 };
 
 // A quantity that the run computes without showing it in a field of its own (a bend factor),

@@ -8,6 +8,8 @@ namespace pylora {
 namespace {
 
 constexpr int kArcPoints = 100;
+constexpr const char* kSagBend = "弹性敷设段@凹形弯曲";
+constexpr const char* kCrestBend = "弹性敷设段@凸形弯曲";
 
 // The sign-position text of a value as a pattern shows it, the shown text read back strictly.
 std::string shownWithSign(const Num& value, std::string_view pattern) {
@@ -25,6 +27,25 @@ Num ArcCircle::elevationAt(const Num& station) const {
     const Num half = sqrt(square);
     return upperHalf ? zc + half : zc - half;
 }
+
+formula::Expr arcElevation(const formula::Expr& centreStation, const formula::Expr& centreElevation,
+                           const formula::Expr& radius, const formula::Expr& station, bool upperHalf) {
+    using formula::c;
+    const formula::Expr half = formula::sqrt(formula::pow(radius, c(2)) - formula::pow(station - centreStation, c(2)));
+    return upperHalf ? centreElevation + half : centreElevation - half;
+}
+
+void noteBend(Form& form, bool crest) {
+    form.noteQuantity(kCrestBend, crest ? 1 : 0);
+    form.noteQuantity(kSagBend, crest ? 0 : 1);
+}
+
+bool crestNoted(const Form& form) {
+    const auto noted = form.notedQuantities().find(kCrestBend);
+    return noted != form.notedQuantities().end() && noted->second != 0;
+}
+
+formula::Formula forBend(bool crest, formula::Formula line) { return formula::when(crest ? kCrestBend : kSagBend, std::move(line)); }
 
 ArcSamples sampleArc(const Form& form, const ArcCircle& circle, const ArcEnds& ends) {
     ArcSamples arc;

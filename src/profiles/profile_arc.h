@@ -22,6 +22,19 @@ struct ArcCircle {
     Num elevationAt(const Num& station) const;
 };
 
+// The formula of ArcCircle::elevationAt for the 计算书: z_c − √(ρ² − (x − x_c)²) on the lower
+// half, z_c + √(…) on the upper.
+formula::Expr arcElevation(const formula::Expr& centreStation, const formula::Expr& centreElevation,
+                           const formula::Expr& radius, const formula::Expr& station, bool upperHalf);
+
+// Notes whether the run laid a crest bend (centre below the arc, its upper half) or a sag bend,
+// so that the 计算书 presents the formulas of that bend only.
+void noteBend(Form& form, bool crest);
+// The bend the last run noted: a crest; a sag when none was noted.
+bool crestNoted(const Form& form);
+// A formula that holds while the run noted that bend.
+formula::Formula forBend(bool crest, formula::Formula line);
+
 // The arc between its two tangent points as a polyline of 100 points A(1..100), B(1..100):
 // the ends are the displayed tangent points, the 98 inner samples step by a hundredth of the
 // span, so the last segment spans two steps. Only the inner samples are searched for the

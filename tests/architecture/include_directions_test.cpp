@@ -26,7 +26,7 @@ const std::map<std::string, std::set<std::string>> kAllowed = {
     {"studies", {"model"}},
     {"cad", {"model"}},
     {"files", {"model"}},
-    {"documents", {"model", "files", "studies"}},
+    {"documents", {"model", "files", "studies", "cad"}},
     {"profiles", {"model", "cad"}},
     // a window: the model, the shared profile pieces, and where the program's data lie
     {"window", {"model", "profiles", "files/data_locations.h"}},

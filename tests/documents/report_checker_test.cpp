@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <string>
 
 #include "documents/book_document.h"
 #include "documents/report.h"
 #include "model/calc_form.h"
+#include "model/report_numbers.h"
 #include "model/window_registry.h"
 #include "test_services.h"
 
@@ -201,6 +203,138 @@ TEST(CheckerReads, ProfileSketchLabelsStateTheComputedQuantities) {
         const std::string& svg = report.sketches.front().picture.svg;
         EXPECT_TRUE(contains(svg, c.label)) << c.form << " " << c.label;
         EXPECT_FALSE(contains(svg, c.absent)) << c.form << " " << c.absent;
+    }
+}
+
+const ReportTable* resultTable(const Report& report, const std::string& caption) {
+    for (const ReportTable& t : report.resultTables)
+        if (t.caption == caption) return &t;
+    return nullptr;
+}
+
+std::size_t columnIndex(const ReportTable& table, const std::string& name) {
+    for (std::size_t i = 0; i < table.columns.size(); ++i)
+        if (table.columns[i].name == name) return i;
+    return table.columns.size();
+}
+
+double printed(const std::string& text) { return readPrintedNumber(text).value().value; }
+
+// Where the window has ground elevations, typed or from the survey, each computed station of
+// the point table stands with its ground and the depth of the pipe under it (ground less pipe
+// bottom, as the profile drawing has it); a station between two survey points takes the ground
+// on the straight line between them.
+TEST(CheckerReads, ProfileStationsStandWithTheirGroundAndDepth) {
+    const struct {
+        const char* form;
+        bool groundColumns;
+    } cases[] = {{"定向钻穿越", true}, {"定向钻穿越地面数据", true}, {"弹性敷设参数计算", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.form);
+        CalcForm window = windowNamed(c.form);
+        window.press("Command1");
+        window.press("Command3");
+        const Report report = buildReport(window);
+        const ReportTable* table = resultTable(report, "桩点数据");
+        ASSERT_NE(table, nullptr);
+        const std::size_t x = columnIndex(*table, "桩点里程"), z = columnIndex(*table, "管底标高"),
+                          g = columnIndex(*table, "地面标高"), h = columnIndex(*table, "埋深");
+        ASSERT_LT(z, table->columns.size());
+        if (!c.groundColumns) {
+            EXPECT_EQ(h, table->columns.size()) << "no ground, no depth";
+            continue;
+        }
+        ASSERT_LT(g, table->columns.size());
+        ASSERT_LT(h, table->columns.size());
+        for (std::size_t row = 0; row < table->rows.size(); ++row) {
+            const auto& cells = table->cells[row];
+            ASSERT_FALSE(cells[h].empty()) << table->rows[row];
+            EXPECT_NEAR(printed(cells[h]), printed(cells[g]) - printed(cells[z]), 0.011) << table->rows[row];
+        }
+        EXPECT_TRUE(std::any_of(report.notes.begin(), report.notes.end(),
+                                [](const std::string& n) { return contains(n, "埋深 h = 地面标高 G − 管底标高 Z"); }));
+        if (report.dataFiles.empty()) continue;
+        // The arc's start lies between two survey points: its ground on the line between them.
+        const auto start = std::find(table->rows.begin(), table->rows.end(), "弹性敷设起点") - table->rows.begin();
+        ASSERT_LT(std::size_t(start), table->rows.size());
+        const double station = printed(table->cells[start][x]);
+        const auto& records = report.dataFiles.front().records;
+        const auto after = std::find_if(records.begin(), records.end(),
+                                        [&](const auto& r) { return std::stod(r[0]) > station; });
+        ASSERT_TRUE(after != records.begin() && after != records.end());
+        const auto& a = *(after - 1);
+        const auto& b = *after;
+        const double ground = std::stod(a[1]) + (std::stod(b[1]) - std::stod(a[1])) * (station - std::stod(a[0])) /
+                                                    (std::stod(b[0]) - std::stod(a[0]));
+        EXPECT_NEAR(printed(table->cells[start][g]), ground, 0.006);
+        EXPECT_TRUE(std::any_of(report.notes.begin(), report.notes.end(),
+                                [](const std::string& n) { return contains(n, "线性内插"); }));
+    }
+}
+
+// The gas-flow window compares thirteen equations: the 计算书 names each, writes each formula
+// once (the chosen one as its step, a shared one by the row that has it), states the range of
+// validity the window holds each to, and warns where the run used one outside it.
+TEST(CheckerReads, TheGasFlowComparisonWritesEachEquationOnceWithItsRange) {
+    const struct {
+        const char* what;
+        std::vector<std::pair<const char*, const char*>> typed;
+        bool spitzglassWarned;
+    } cases[] = {{"a 10 MPa transmission line", {}, true},
+                 {"a low-pressure line", {{"P1", "0.105"}, {"P2", "0.104"}, {"L", "1"}, {"D", "100"}}, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CalcForm window = windowNamed("输气流量公式");
+        for (const auto& [field, text] : c.typed) window.form().type(field, text);
+        window.press("Command1");
+        const Report report = buildReport(window);
+        const ReportTable* table = resultTable(report, "各公式比较");
+        ASSERT_NE(table, nullptr);
+        ASSERT_EQ(table->rowFormulas.size(), table->rows.size());
+        std::map<std::string, int> written;  // formula -> how many rows write it out
+        std::map<std::string, const ReportRowFormula*> byRow;
+        for (std::size_t i = 0; i < table->rows.size(); ++i) {
+            const ReportRowFormula& row = table->rowFormulas[i];
+            EXPECT_EQ(row.row, table->rows[i]);
+            byRow[row.row] = &row;
+            const bool drawn = !row.formula.svg.empty();
+            EXPECT_EQ(int(drawn) + int(row.step > 0) + int(!row.sameAs.empty()), 1) << row.row;
+            if (drawn || row.step > 0) ++written[row.formulaText];
+        }
+        for (const auto& [formula, times] : written) EXPECT_EQ(times, 1) << formula;
+        EXPECT_GT(byRow.at("GB 50251 通用公式")->step, 0) << "the chosen equation is the step that computes it";
+        EXPECT_EQ(byRow.at("AGA 部分紊流")->sameAs, "AGA 完全紊流");
+        EXPECT_TRUE(contains(byRow.at("斯皮兹格拉斯（低压）")->validity, "6.9 kPa"));
+        EXPECT_TRUE(contains(byRow.at("潘汉德尔A")->validity, "Re ≥ 2000"));
+        EXPECT_TRUE(contains(byRow.at("等温流动通用方程")->validity, "临界压力"));
+        EXPECT_EQ(byRow.at("GB 50251 通用公式")->validity, "") << "the window states no range for it";
+        EXPECT_FALSE(table->rowFormulaTerms.empty());
+
+        const std::string html = reportHtml(report, {});
+        const std::string heading = kRowFormulasHeading;
+        const auto first = html.find(heading);
+        ASSERT_NE(first, std::string::npos);
+        EXPECT_EQ(html.find(heading, first + 1), std::string::npos) << "the formulas stand once, under the table";
+        const bool warned = contains(html, "color:#a04000;\"><b>「斯皮兹格拉斯（低压）」式仅适用于");
+        EXPECT_EQ(warned, c.spitzglassWarned);
+    }
+}
+
+// The pipe's moment of inertia I and the scoured span l stand in the serif face in the 计算书's
+// tables and 式中 lines: the sans-serif face draws the two letters alike.
+TEST(CheckerReads, CapitalIAndLowerCaseLStandInASerifFace) {
+    CalcForm window = windowNamed("振动计算");
+    window.press(window.definition().defaultRunButton());
+    const std::string html = reportHtml(buildReport(window), {});
+    const std::string face = std::string("<span style=\"font-family: '") + kSerifFace + "'";
+    for (const char* symbol : {"I", "l"}) {
+        SCOPED_TRACE(symbol);
+        const std::string inSerif = "\">" + std::string(symbol) + "</span>";
+        const auto cell = html.find("<td align=\"center\">" + face);
+        ASSERT_NE(cell, std::string::npos) << "no symbol cell in the serif face";
+        EXPECT_TRUE(contains(html, "<td align=\"center\">" + face + ", '" + kOfficeSerifFace + "', serif;" + inSerif));
+        EXPECT_TRUE(contains(html, "<p class=\"term\">" + face + ", '" + kOfficeSerifFace + "', serif;" + inSerif +
+                                       " — "));
     }
 }
 

@@ -56,6 +56,7 @@ def check(form, index):
                     problems.append(f"page {number}: {what}: \"{line}\"")
     text = "\f".join(pages)
     terms = sum(len(step.get("terms", [])) for step in report["steps"])
+    terms += sum(len(table.get("row_formula_terms", [])) for table in report["result_tables"])
     printed = text.count(" — ")
     if printed != terms:
         problems.append(f"{printed} 式中 lines on the pages, {terms} in the report")

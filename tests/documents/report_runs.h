@@ -1,7 +1,7 @@
 #pragma once
 // The runs of a window whose 计算书 the every-window report tests read: its defaults, every
 // typed input raised by a tenth, and cases engineers met that the defaults do not reach (a thin
-// pipe under a heavy load, a solve-for-one window solving for another unknown).
+// pipe under a heavy load, a solve-for-one window solving for another unknown, a crest bend).
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +33,8 @@ inline const std::vector<NamedCase>& namedCases() {
             {"输气流量公式", {"Solve(1)"}},
             {"输气流量公式", {"Solve(3)", "H2=120"}},
             {"输气流量公式", {"Solve(4)", "Fd=0.01"}},
+            // The second point above the first: a crest bend, the arc on the circle's upper half.
+            {"弹性敷设参数计算", {"Text2(6)=311"}},
         };
         // Every flow equation solved for each unknown but the flow rate, on a line that climbs.
         for (const std::string& equation : findWindow("输气流量公式")->findControl("Equation")->items)
