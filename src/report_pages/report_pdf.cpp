@@ -13,6 +13,7 @@
 #include <QTextLayout>
 #include <QTextTable>
 #include <QTextObjectInterface>
+#include <algorithm>
 #include <map>
 
 #include "report_pages/formula_drawing.h"
@@ -82,8 +83,10 @@ void setBreakBefore(const QTextBlock& block, bool broken, PageBreakMoves& moves)
 // A heading, or a line that announces what follows ("代入数值：", "式中："), never stands alone
 // at the foot of a page: where what follows it begins on the next page, it starts that page.
 // Nor does a table show its heading row and one row alone there. The blocks to move are found on
-// the whole laid-out document first, then moved together, and the document laid out whole again
-// before the next look.
+// the whole laid-out document, and those of the first page that has any are moved together; the
+// document is laid out again from there before the next look. A move pushes everything after it
+// down, so a block found lower down in the same look may no longer stand at a page's foot: moved
+// anyway, it left a page nearly empty in the middle of the report.
 void keepWithNext(QTextDocument& document, PageBreakMoves& moves) {
     const double pageHeight = document.pageSize().height();
     QAbstractTextDocumentLayout* layout = document.documentLayout();
@@ -95,7 +98,8 @@ void keepWithNext(QTextDocument& document, PageBreakMoves& moves) {
     };
     // A line pushed to the next page starts a hair above its edge (the layout's rounding).
     const auto pageOf = [&](double y) { return static_cast<int>((y + 1) / pageHeight); };
-    for (int pass = 0; pass < 6; ++pass) {
+    // Each look settles at least one page, and a move never unsettles a page before it.
+    for (int pass = 0; pass <= document.pageCount(); ++pass) {
         document.pageCount();  // the whole document laid out
         std::vector<std::pair<QTextBlock, QTextBlock>> leading;  // a block to move and what follows it
         for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
@@ -124,6 +128,12 @@ void keepWithNext(QTextDocument& document, PageBreakMoves& moves) {
                 leading.emplace_back(above, QTextBlock());
         }
         if (leading.empty()) return;
+        const auto pageOfMove = [&](const std::pair<QTextBlock, QTextBlock>& move) { return pageOf(firstLine(move.first)); };
+        const int firstPage = pageOfMove(*std::min_element(leading.begin(), leading.end(), [&](const auto& a, const auto& b) {
+            return pageOfMove(a) < pageOfMove(b);
+        }));
+        leading.erase(std::remove_if(leading.begin(), leading.end(), [&](const auto& move) { return pageOfMove(move) != firstPage; }),
+                      leading.end());
         // Moved together in one edit: the layout follows each edit of the document, and a
         // chapter laid out again for every heading it moves was most of the time it took.
         QTextCursor edit(&document);

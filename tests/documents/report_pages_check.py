@@ -3,7 +3,9 @@
 
 - no heading and no line that announces what follows ("代入数值：", "式中：") stands last on a page;
 - every 式中 line of the report is on the pages once: none dropped, none printed twice;
-- numbers in engineering form: no "1.21762e+17", "46.76620E+06", ".2907" or "5.".
+- numbers in engineering form: no "1.21762e+17", "46.76620E+06", ".2907" or "5.";
+- no page in the middle of the text left mostly empty by a page break (pdftotext -bbox: where
+  the text of each page ends).
 
 Usage: report_pages_check.py PYLORA_CLI DATABASE_DIR SCRATCH_DIR
 """
@@ -34,6 +36,21 @@ def windows():
     return [line.split("\t")[0] for line in run(cli, "list").stdout.splitlines() if line.strip()]
 
 
+WORD = re.compile(r'<word xMin="[\d.]+" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>')
+PAGE = re.compile(r'<page width="[\d.]+" height="([\d.]+)">(.*?)</page>', re.S)
+
+
+def text_ends(pdf):
+    """For each page, how far down its body text reaches, as a share of the page's height
+    (the running header and the page-number footer left out)."""
+    ends = []
+    for height, words in PAGE.findall(run("pdftotext", "-bbox", pdf, "-").stdout):
+        height = float(height)
+        body = [float(bottom) for top, bottom, _ in WORD.findall(words) if 0.1 < float(top) / height < 0.9]
+        ends.append(max(body) / height if body else 0.0)
+    return ends
+
+
 def check(form, index):
     problems = []
     pdf = os.path.join(scratch, f"report{index}.pdf")
@@ -54,6 +71,13 @@ def check(form, index):
                     line = HEADING.sub("", line)
                 if pattern.search(line):
                     problems.append(f"page {number}: {what}: \"{line}\"")
+    # A text page followed by another text page is filled at least halfway down; only the
+    # last text page (and a 附图 page) ends where its content ends.
+    ends = text_ends(pdf)
+    for number in range(1, len(pages) - 1):
+        if number < len(ends) and "附图" not in pages[number - 1] and "附图" not in pages[number] \
+                and pages[number].strip() and ends[number - 1] < 0.5:
+            problems.append(f"page {number} is left {ends[number - 1]:.0%} full before page {number + 1}")
     text = "\f".join(pages)
     terms = sum(len(step.get("terms", [])) for step in report["steps"])
     terms += sum(len(table.get("row_formula_terms", [])) for table in report["result_tables"])
