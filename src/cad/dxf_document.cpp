@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "model/decimal_text.h"
 #include "model/text.h"
 
 namespace pylora {
@@ -120,7 +121,7 @@ public:
 
     void dxfReal(int gc, double value) const override {
         char text[384];
-        std::snprintf(text, sizeof text, "%.16f", value);
+        printFixed(text, sizeof text, 16, value);
         std::string shown = text;
         const auto dot = shown.find('.');
         if (dot != std::string::npos) {

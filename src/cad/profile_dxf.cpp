@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <functional>
 #include <limits>
 #include <numbers>
 #include <stdexcept>
 
 #include "cad/dxf_document.h"
+#include "model/decimal_text.h"
 #include "model/text.h"
 
 namespace pylora {
@@ -35,7 +35,7 @@ const std::vector<DxfLayer> kLayers = {{kGround, 3, 35}, {kPipe, 1, 50}, {kArc, 
 
 std::string fixed(double value, int decimals) {
     char text[48];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    printFixed(text, sizeof text, decimals, value);
     return text;
 }
 

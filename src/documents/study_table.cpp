@@ -63,9 +63,13 @@ std::vector<std::string> studyCells(const StudyPoint& point, const std::vector<S
 
 std::string studyCsvRow(const StudyPoint& point, const std::vector<StudyColumn>& inputs,
                         const std::vector<StudyColumn>& results) {
+    return studyCsvLine(studyCells(point, inputs, results, exportNumber), point.failure);
+}
+
+std::string studyCsvLine(const std::vector<std::string>& cells, const std::optional<std::string>& failure) {
     CsvLine line;
-    for (const std::string& cell : studyCells(point, inputs, results, exportNumber)) line.add(cell);
-    line.add(point.failure.value_or(""));
+    for (const std::string& cell : cells) line.add(cell);
+    line.add(failure.value_or(""));
     return line.end();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // A parameter study as a table of text: the headings an engineer reads ("P 管道的设计压力 (MPa)")
 // and CSV rows, written one point at a time so that a long study need not be kept whole.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ std::string studyCsvHeading(const std::vector<StudyColumn>& inputs, const std::v
 // One point's line: its cells, the cause of its failure last (empty when it ran).
 std::string studyCsvRow(const StudyPoint& point, const std::vector<StudyColumn>& inputs,
                         const std::vector<StudyColumn>& results);
+// The same line from the point's cells as studyCells wrote them with exportNumber.
+std::string studyCsvLine(const std::vector<std::string>& cells, const std::optional<std::string>& failure);
 
 // The byte order mark that spreadsheet programs need to read a CSV file as UTF-8.
 inline constexpr const char* kUtf8ByteOrderMark = "\xEF\xBB\xBF";

@@ -10,7 +10,7 @@
 namespace pylora {
 
 CalcForm::CalcForm(const FormDefinition& definition, Services services)
-    : form_(definition), services_(std::move(services)) {
+    : form_(definition), beforeRun_(definition), services_(std::move(services)) {
     if (definition.createHandler()) state_ = definition.createHandler()(form_, services_);
 }
 
@@ -22,9 +22,12 @@ ButtonAction CalcForm::action(const std::string& button) const {
 std::optional<RunFailure> CalcForm::press(const std::string& button) {
     const RunHandler* run = definition().handler(button);
     if (!run) return std::nullopt;
-    if (changedSinceRun()) record_ = RunRecord{};  // the engineer began a new calculation
-    if (!record_.ran || changedSinceRun()) {
-        trail_ = CalculationTrail{snapshot(), {}, {}};
+    const bool changed = changedSinceRun();
+    if (changed) record_ = RunRecord{};  // the engineer began a new calculation
+    if (!record_.ran || changed) {
+        takeSnapshot(trail_.start);
+        trail_.steps.clear();
+        trail_.dataFiles.clear();
         differencesFromCase_.clear();
     }
     trail_.steps.push_back(button);
@@ -38,12 +41,13 @@ std::optional<RunFailure> CalcForm::press(const std::string& button) {
     }
     // Reading an input outside its domain ends the run (field_access.h); what the run wrote
     // before that read is taken back, so that nothing shows a result of a value refused.
-    const Form beforeRun = form_;
+    // Kept in a member so that its texts reuse their storage from press to press.
+    beforeRun_ = form_;
     try {
         (*run)(context);
     } catch (const RunFailure& f) {
         failure = blameInput(f, form_, button);
-        if (f.kind() == FailureKind::InputOutsideDomain) form_ = beforeRun;
+        if (f.kind() == FailureKind::InputOutsideDomain) form_ = beforeRun_;
     } catch (const std::exception& fault) {
         failure = RunFailure(FailureKind::Internal, {}, fault.what());
     }
@@ -89,17 +93,25 @@ void CalcForm::recordRun(const std::optional<RunFailure>& failure, const std::st
             *same = read;
         }
     }
-    afterRun_ = snapshot();
+    takeSnapshot(afterRun_);
 }
 
-std::vector<CalcForm::ControlSnapshot> CalcForm::snapshot() const {
-    std::vector<ControlSnapshot> states;
-    states.reserve(form_.controls().size());
-    for (const ControlState& c : form_.controls()) states.emplace_back(c.text, c.checked, c.selectedIndex);
-    return states;
+// Assigned element by element: a run after the first allocates nothing for it.
+void CalcForm::takeSnapshot(std::vector<ControlSnapshot>& states) const {
+    const std::vector<ControlState>& controls = form_.controls();
+    states.resize(controls.size());
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        states[i] = std::tie(controls[i].text, controls[i].checked, controls[i].selectedIndex);
 }
 
-bool CalcForm::changedSinceRun() const { return record_.ran && snapshot() != afterRun_; }
+bool CalcForm::changedSinceRun() const {
+    if (!record_.ran) return false;
+    const std::vector<ControlState>& controls = form_.controls();
+    if (controls.size() != afterRun_.size()) return true;
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        if (afterRun_[i] != std::tie(controls[i].text, controls[i].checked, controls[i].selectedIndex)) return true;
+    return false;
+}
 
 std::string controlCaption(const FormDefinition& definition, const std::string& control) {
     const ControlDef* c = definition.findControl(control);

@@ -81,10 +81,11 @@ public:
 
 private:
     using ControlSnapshot = std::tuple<std::string, bool, int>;  // text, checked, selected item
-    std::vector<ControlSnapshot> snapshot() const;
+    void takeSnapshot(std::vector<ControlSnapshot>& states) const;
     void recordRun(const std::optional<RunFailure>& failure, const std::string& button);
 
     Form form_;
+    Form beforeRun_;  // the form as the run under way found it
     RunRecord record_;
     std::vector<ControlSnapshot> afterRun_;
     CalculationTrail trail_;

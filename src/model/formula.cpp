@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
+#include "model/decimal_text.h"
 #include "model/run_failure.h"
 
 namespace pylora::formula {
@@ -20,7 +20,7 @@ bool isNegativeText(const std::string& text) {
 
 std::string constantText(double value) {
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    printGeneral(buffer, sizeof buffer, 15, value);
     std::string text = buffer;
     if (text[0] == '-') text = "−" + text.substr(1);
     return text;

@@ -1,8 +1,8 @@
 #include "model/formula_picture.h"
 
 #include <algorithm>
-#include <cstdio>
 
+#include "model/decimal_text.h"
 #include "model/text.h"
 
 namespace pylora::formula {
@@ -87,7 +87,7 @@ std::string escaped(const std::string& s) {
 
 std::string number(double v) {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.1f", v);
+    printFixed(buffer, sizeof buffer, 1, v);
     return buffer;
 }
 

@@ -1,6 +1,6 @@
 #include "model/formula_solve.h"
 
-#include <cstdio>
+#include "model/decimal_text.h"
 
 namespace pylora::formula {
 namespace {
@@ -27,7 +27,7 @@ Expr rootOf(const Expr& value, const Expr& exponent) {
     if (n == 2) return sqrt(value);
     if (n == 0.5) return pow(value, c(2));
     char written[32];
-    std::snprintf(written, sizeof written, "%.15g", n);
+    printGeneral(written, sizeof written, 15, n);
     const std::string text = exponent.text().empty() ? std::string(written) : exponent.text();
     const auto slash = text.find('/');
     const std::string reciprocal = slash != std::string::npos

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "model/decimal_text.h"
 #include "model/run_failure.h"
 
 namespace pylora {
@@ -26,7 +27,7 @@ DecimalDigits significantDigits(double value, int significant) {
         return d;
     }
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, std::fabs(value));
+    printExponent(buffer, sizeof buffer, significant - 1, std::fabs(value));
     // buffer: "d.ddddde+XX"
     std::string text(buffer);
     const auto e = text.find('e');

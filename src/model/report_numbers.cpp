@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "model/decimal_text.h"
 #include "model/text.h"
 
 namespace pylora {
@@ -132,7 +133,7 @@ std::string engineeringValue(double value, int decimals) {
     if (!std::isfinite(value)) return "—";
     char text[64];
     if (decimals >= 0) {
-        std::snprintf(text, sizeof text, "%.*f", decimals, value);
+        printFixed(text, sizeof text, decimals, value);
         std::string fixed = text;
         if (fixed.find('.') != std::string::npos) {
             const std::size_t point = fixed.find('.');
@@ -153,7 +154,7 @@ std::string engineeringValue(double value, int decimals) {
 std::string engineeringSignificant(double value, int digits) {
     if (!std::isfinite(value)) return "—";
     char text[64];
-    std::snprintf(text, sizeof text, "%.*e", std::clamp(digits, 1, 17) - 1, value);
+    printExponent(text, sizeof text, std::clamp(digits, 1, 17) - 1, value);
     std::string form = text;  // "1.21762e+17": trailing zeros of the mantissa dropped
     const auto mark = form.find('e');
     std::string mantissa = form.substr(0, mark);

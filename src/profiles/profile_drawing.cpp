@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <numbers>
 
 #include "model/calc_form.h"
+#include "model/decimal_text.h"
 #include "model/report_numbers.h"
 #include "model/text.h"
 
@@ -49,7 +49,7 @@ double value(const Form& form, const std::string& field) { return LeadingValueOf
 
 std::string twoDecimals(double metres) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.2f", metres);
+    printFixed(text, sizeof text, 2, metres);
     return text;
 }
 

@@ -1,11 +1,11 @@
 #include "quota/quota_form.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <functional>
 #include <set>
 #include <stdexcept>
 
+#include "model/decimal_text.h"
 #include "model/reference_table.h"
 
 namespace pylora {
@@ -76,7 +76,7 @@ int decimalsOf(const char* pattern) {
 std::string quotaUnitText(const QuotaWork& work) {
     if (work.quotaUnit == 1) return work.unit;
     char number[32];
-    std::snprintf(number, sizeof number, "%g", work.quotaUnit);
+    printGeneral(number, sizeof number, 6, work.quotaUnit);
     return number + std::string(work.unit);
 }
 

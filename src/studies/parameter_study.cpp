@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <condition_variable>
-#include <cstdio>
 #include <exception>
 #include <map>
 #include <mutex>
@@ -12,6 +11,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "model/decimal_text.h"
 #include "model/decimal_value.h"
 #include "model/field_role.h"
 #include "model/text.h"
@@ -40,7 +40,7 @@ std::string shortestText(double value) {
     // significant digits or fewer read as the same double; else the digits are counted up.
     if (plain) {
         const int decimals = std::max(0, 14 - static_cast<int>(std::floor(std::log10(size))));
-        std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+        printFixed(buffer, sizeof buffer, decimals, value);
         std::string text = buffer;
         if (text.find('.') != std::string::npos) {
             text.erase(text.find_last_not_of('0') + 1);
@@ -52,7 +52,7 @@ std::string shortestText(double value) {
         if (significant <= 15 && decimalValue(text.c_str()) == value) return text;
     }
     for (int digits = 0; digits < 40; ++digits) {
-        std::snprintf(buffer, sizeof buffer, plain ? "%.*f" : "%.*e", digits, value);
+        (plain ? printFixed : printExponent)(buffer, sizeof buffer, digits, value);
         if (decimalValue(buffer) == value) break;
     }
     return buffer;
@@ -65,7 +65,7 @@ double roundToRange(double value, double scale) {
     if (scale == 0 || value == 0) return value;
     const int decimals = std::clamp(14 - static_cast<int>(std::floor(std::log10(scale))), 0, 340);
     char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    printFixed(buffer, sizeof buffer, decimals, value);
     const double rounded = decimalValue(buffer);
     return rounded == 0 ? 0.0 : rounded;
 }
@@ -73,7 +73,7 @@ double roundToRange(double value, double scale) {
 // A value of a logarithmic range cut to 15 significant digits of its own.
 double roundToDigits(double value) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", value);
+    printExponent(buffer, sizeof buffer, 14, value);
     return decimalValue(buffer);
 }
 

@@ -29,10 +29,11 @@ nlohmann::json runPageStudy(const CalcForm& window, const nlohmann::json& reques
     std::string csv = std::string(kUtf8ByteOrderMark) + studyCsvHeading(result.inputColumns, result.resultColumns);
     for (const StudyPoint& point : result.points) {
         // The cells as the desktop's table shows them: numbers in engineering form.
-        nlohmann::json row = studyCells(point, result.inputColumns, result.resultColumns, exportNumber);
+        const std::vector<std::string> cells = studyCells(point, result.inputColumns, result.resultColumns, exportNumber);
+        csv += studyCsvLine(cells, point.failure);
+        nlohmann::json row = cells;
         row.push_back(point.failure.value_or(""));
-        rows.push_back(row);
-        csv += studyCsvRow(point, result.inputColumns, result.resultColumns);
+        rows.push_back(std::move(row));
     }
     return {{"headings", headings}, {"rows", rows}, {"csv", csv}};
 }
