@@ -231,7 +231,7 @@ void CalcWindow::buildLayout() {
     status_ = new WrappingLabel;
     status_->setContentsMargins(10, 0, 10, 0);
     status_->setObjectName("statusLine");
-    status_->setStyleSheet("color: #d00000;");
+    showStatus({}, StatusKind::Problem);
     // Room for a two-line message from the start, so that a failure never pushes the frames
     // into scrolling or hides the bottom rows.
     status_->setMinimumHeight(2 * fontMetrics().lineSpacing() + 4);
@@ -595,8 +595,10 @@ bool CalcWindow::isGiven(const std::string& control) const {
 }
 
 void CalcWindow::showStatus(const QString& text, StatusKind kind) {
-    const char* colour = kind == StatusKind::Problem ? "#d00000" : kind == StatusKind::Warning ? "#a04000" : "#1a1a1a";
-    status_->setStyleSheet(QString("color: %1;").arg(colour));
+    const QColor colour(QRgb(kind == StatusKind::Problem ? 0xd00000 : kind == StatusKind::Warning ? 0xa04000 : 0x1a1a1a));
+    QPalette palette = status_->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    status_->setPalette(palette);
     status_->setText(text);
 }
 
@@ -650,12 +652,12 @@ void CalcWindow::syncControl(const ControlState& state, QWidget* widget) {
         case ControlKind::TextField: {
             auto* edit = static_cast<FieldEdit*>(widget);
             edit->showText(qt(state.text));
-            edit->setStyleSheet(fieldStyle(state, palette(), failedFields_.count(state.name) != 0, freshness));
+            showFieldLook(*edit, state, palette(), failedFields_.count(state.name) != 0, freshness);
             break;
         }
         case ControlKind::Label:
             static_cast<QLabel*>(widget)->setText(qt(state.text));
-            widget->setStyleSheet(labelStyle(state, palette(), freshness));
+            showLabelLook(*static_cast<QLabel*>(widget), state, palette(), freshness);
             break;
         case ControlKind::OptionButton:
         case ControlKind::CheckBox:
