@@ -302,7 +302,7 @@ void CalcWindow::placeControl(QGridLayout& grid, const ControlDef& c) {
         grid.addWidget(widget, p.row, column, p.rowSpan, span);
         return;
     }
-    QLabel* caption = c.labelPlacement == LabelPlacement::Above ? new WrappedCaption(qt(c.label)) : new QLabel(qt(c.label));
+    QLabel* caption = c.labelPlacement == LabelPlacement::Above ? new WrappedCaption(qt(c.label)) : new MeasuredLabel(qt(c.label));
     caption->setBuddy(widget);
     widgets_["caption:" + c.name] = caption;
     if (c.labelPlacement == LabelPlacement::Left) {
@@ -332,7 +332,7 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
     const std::string name = c.name;
     switch (c.kind) {
         case ControlKind::Label: {
-            QLabel* label = c.style == LabelStyle::Note ? new WrappingLabel : new QLabel;
+            QLabel* label = c.style == LabelStyle::Note ? static_cast<QLabel*>(new WrappingLabel) : new MeasuredLabel;
             if (c.style == LabelStyle::Title) {
                 QFont font = label->font();
                 font.setPointSizeF(font.pointSizeF() * 1.5);

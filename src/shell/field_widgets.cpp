@@ -1,6 +1,7 @@
 #include "shell/field_widgets.h"
 
 #include <QAction>
+#include <QHash>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QRegularExpression>
@@ -27,7 +28,26 @@ constexpr int kWidestCellChars = 11;
 
 }  // namespace
 
-WrappedCaption::WrappedCaption(const QString& text) : QLabel(text) {
+// Everything a one-line label's size follows from, besides the style the whole program shares.
+const MeasuredLabel::Sizes& MeasuredLabel::sizes() const {
+    static QHash<QString, Sizes> measured;  // plain values: safe to outlive the application
+    const QString key = QStringLiteral("%1|%2|%3|%4|%5|%6")
+                            .arg(font().key())
+                            .arg(int(textFormat()))
+                            .arg(buddy() ? 1 : 0)  // a buddy hides the "&" of a shortcut
+                            .arg(margin())
+                            .arg(indent())
+                            .arg(text());
+    auto it = measured.constFind(key);
+    if (it == measured.constEnd()) it = measured.insert(key, {QLabel::sizeHint(), QLabel::minimumSizeHint()});
+    return *it;
+}
+
+QSize MeasuredLabel::sizeHint() const { return wordWrap() ? QLabel::sizeHint() : sizes().hint; }
+
+QSize MeasuredLabel::minimumSizeHint() const { return wordWrap() ? QLabel::minimumSizeHint() : sizes().minimum; }
+
+WrappedCaption::WrappedCaption(const QString& text) : MeasuredLabel(text) {
     setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     const QFontMetrics metrics = fontMetrics();
     if (metrics.horizontalAdvance(text) <= metrics.horizontalAdvance('0') * 20) return;

@@ -11,10 +11,26 @@
 
 namespace pylora {
 
+// A one-line label (a caption, a title, a label a run writes) that measures each text once in
+// the program's run: a window opened again lays out its labels without shaping their text anew,
+// which is most of what laying out a window of fifty captions costs.
+class MeasuredLabel : public QLabel {
+public:
+    explicit MeasuredLabel(const QString& text = {}) : QLabel(text) {}
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+private:
+    struct Sizes {
+        QSize hint, minimum;
+    };
+    const Sizes& sizes() const;
+};
+
 // A caption above its field. One wider than the narrowest field it may stand over breaks into
 // two lines after its run of blanks (where the caption was laid out to wrap), else after its
 // middle; its text is unchanged.
-class WrappedCaption : public QLabel {
+class WrappedCaption : public MeasuredLabel {
 public:
     explicit WrappedCaption(const QString& text);
 };
