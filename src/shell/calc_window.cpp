@@ -231,7 +231,7 @@ void CalcWindow::buildLayout() {
     status_ = new WrappingLabel;
     status_->setContentsMargins(10, 0, 10, 0);
     status_->setObjectName("statusLine");
-    status_->setStyleSheet("color: #d00000;");
+    showStatus({}, StatusKind::Problem);
     // Room for a two-line message from the start, so that a failure never pushes the frames
     // into scrolling or hides the bottom rows.
     status_->setMinimumHeight(2 * fontMetrics().lineSpacing() + 4);
@@ -302,7 +302,7 @@ void CalcWindow::placeControl(QGridLayout& grid, const ControlDef& c) {
         grid.addWidget(widget, p.row, column, p.rowSpan, span);
         return;
     }
-    QLabel* caption = c.labelPlacement == LabelPlacement::Above ? new WrappedCaption(qt(c.label)) : new QLabel(qt(c.label));
+    QLabel* caption = c.labelPlacement == LabelPlacement::Above ? new WrappedCaption(qt(c.label)) : new MeasuredLabel(qt(c.label));
     caption->setBuddy(widget);
     widgets_["caption:" + c.name] = caption;
     if (c.labelPlacement == LabelPlacement::Left) {
@@ -332,7 +332,7 @@ QWidget* CalcWindow::createControl(const ControlDef& c) {
     const std::string name = c.name;
     switch (c.kind) {
         case ControlKind::Label: {
-            QLabel* label = c.style == LabelStyle::Note ? new WrappingLabel : new QLabel;
+            QLabel* label = c.style == LabelStyle::Note ? static_cast<QLabel*>(new WrappingLabel) : new MeasuredLabel;
             if (c.style == LabelStyle::Title) {
                 QFont font = label->font();
                 font.setPointSizeF(font.pointSizeF() * 1.5);
@@ -595,8 +595,10 @@ bool CalcWindow::isGiven(const std::string& control) const {
 }
 
 void CalcWindow::showStatus(const QString& text, StatusKind kind) {
-    const char* colour = kind == StatusKind::Problem ? "#d00000" : kind == StatusKind::Warning ? "#a04000" : "#1a1a1a";
-    status_->setStyleSheet(QString("color: %1;").arg(colour));
+    const QColor colour(QRgb(kind == StatusKind::Problem ? 0xd00000 : kind == StatusKind::Warning ? 0xa04000 : 0x1a1a1a));
+    QPalette palette = status_->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    status_->setPalette(palette);
     status_->setText(text);
 }
 
@@ -650,12 +652,12 @@ void CalcWindow::syncControl(const ControlState& state, QWidget* widget) {
         case ControlKind::TextField: {
             auto* edit = static_cast<FieldEdit*>(widget);
             edit->showText(qt(state.text));
-            edit->setStyleSheet(fieldStyle(state, palette(), failedFields_.count(state.name) != 0, freshness));
+            showFieldLook(*edit, state, palette(), failedFields_.count(state.name) != 0, freshness);
             break;
         }
         case ControlKind::Label:
             static_cast<QLabel*>(widget)->setText(qt(state.text));
-            widget->setStyleSheet(labelStyle(state, palette(), freshness));
+            showLabelLook(*static_cast<QLabel*>(widget), state, palette(), freshness);
             break;
         case ControlKind::OptionButton:
         case ControlKind::CheckBox:

@@ -1,6 +1,7 @@
 #include "shell/field_widgets.h"
 
 #include <QAction>
+#include <QHash>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QRegularExpression>
@@ -13,6 +14,12 @@ namespace pylora {
 namespace {
 
 const QColor kStaleText(0x80, 0x80, 0x80);
+const QColor kPlainFrame(0x8c, 0x8c, 0x8c);
+const QColor kFocusFrame(0x1f, 0x5f, 0xbf);
+const QColor kFailedFrame(0xe0, 0x00, 0x00);
+// Border and padding of a field's frame, on each side horizontally (half of it above and below).
+constexpr int kFrameRoom = 4;
+constexpr int kLineEditMargin = 1;  // QLineEdit's own margin above and below its text
 
 // A cell of a point table (a field without a caption of its own) stands in a row of ten or
 // more: it gets less room, and a longer number is read whole in its tooltip.
@@ -21,7 +28,26 @@ constexpr int kWidestCellChars = 11;
 
 }  // namespace
 
-WrappedCaption::WrappedCaption(const QString& text) : QLabel(text) {
+// Everything a one-line label's size follows from, besides the style the whole program shares.
+const MeasuredLabel::Sizes& MeasuredLabel::sizes() const {
+    static QHash<QString, Sizes> measured;  // plain values: safe to outlive the application
+    const QString key = QStringLiteral("%1|%2|%3|%4|%5|%6")
+                            .arg(font().key())
+                            .arg(int(textFormat()))
+                            .arg(buddy() ? 1 : 0)  // a buddy hides the "&" of a shortcut
+                            .arg(margin())
+                            .arg(indent())
+                            .arg(text());
+    auto it = measured.constFind(key);
+    if (it == measured.constEnd()) it = measured.insert(key, {QLabel::sizeHint(), QLabel::minimumSizeHint()});
+    return *it;
+}
+
+QSize MeasuredLabel::sizeHint() const { return wordWrap() ? QLabel::sizeHint() : sizes().hint; }
+
+QSize MeasuredLabel::minimumSizeHint() const { return wordWrap() ? QLabel::minimumSizeHint() : sizes().minimum; }
+
+WrappedCaption::WrappedCaption(const QString& text) : MeasuredLabel(text) {
     setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     const QFontMetrics metrics = fontMetrics();
     if (metrics.horizontalAdvance(text) <= metrics.horizontalAdvance('0') * 20) return;
@@ -46,7 +72,50 @@ void WrappingLabel::resizeEvent(QResizeEvent* event) {
     if (needed > 0 && needed != minimumHeight()) setMinimumHeight(needed);
 }
 
-FieldEdit::FieldEdit() { connect(this, &QLineEdit::textChanged, this, &FieldEdit::updateToolTip); }
+FieldEdit::FieldEdit() {
+    setFrame(false);  // the frame is drawn here
+    setTextMargins(kFrameRoom, kFrameRoom / 2, kFrameRoom, kFrameRoom / 2);
+    connect(this, &QLineEdit::textChanged, this, &FieldEdit::updateToolTip);
+}
+
+// Qt's own size for a line edit's text, then the room of the frame and its padding.
+QSize FieldEdit::sizeHint() const {
+    const int text = std::max(fontMetrics().height(), 14) + 2 * kLineEditMargin;
+    return {minimumWidth(), text + kFrameRoom};
+}
+
+QSize FieldEdit::minimumSizeHint() const {
+    const QFontMetrics metrics = fontMetrics();
+    const int text = metrics.height() + std::max(2 * kLineEditMargin, metrics.leading());
+    return {metrics.maxWidth() + 2 * kFrameRoom, text + kFrameRoom};
+}
+
+void FieldEdit::setColours(const QColor& background, const QColor& text) {
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, background);
+    colours.setColor(QPalette::Text, text);
+    if (colours != palette()) setPalette(colours);
+}
+
+void FieldEdit::setFailed(bool failed) {
+    if (failed == failed_) return;
+    failed_ = failed;
+    update();
+}
+
+// A 1 px grey border and 3 px of padding, or a 2 px coloured border and 2 px of padding: a framed
+// field is no larger than others and its text does not move.
+void FieldEdit::paintFrame() {
+    QPainter painter(this);
+    const bool marked = failed_ || hasFocus();
+    const int width = marked ? 2 : 1;
+    const QColor colour = failed_ ? kFailedFrame : hasFocus() ? kFocusFrame : kPlainFrame;
+    const QRect r = rect();
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), width), colour);
+    painter.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), colour);
+    painter.fillRect(QRect(r.left(), r.top(), width, r.height()), colour);
+    painter.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), colour);
+}
 
 void FieldEdit::showText(const QString& text) {
     if (this->text() != text) {
@@ -80,16 +149,15 @@ QString FieldEdit::shownText() const {
 
 void FieldEdit::paintEvent(QPaintEvent* event) {
     if (hasFocus() || !isClipped() || echoMode() != Normal) {
-        QLineEdit::paintEvent(event);
-        return;
+        QLineEdit::paintEvent(event);  // the background and the text
+    } else {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().color(QPalette::Base));
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+        const QRect room = textRect();
+        painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter, fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
     }
-    QPainter painter(this);
-    QStyleOptionFrame panel;
-    initStyleOption(&panel);
-    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
-    const QRect room = textRect();
-    painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter, fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+    paintFrame();
 }
 
 bool FieldEdit::isWindowKey(const QKeyEvent& key) const {
@@ -111,25 +179,22 @@ bool FieldEdit::event(QEvent* event) {
 
 void FieldEdit::updateToolTip() { setToolTip(isClipped() ? text() : QString()); }
 
-QString fieldStyle(const ControlState& state, const QPalette& palette, bool failed, Freshness freshness) {
+void showFieldLook(FieldEdit& field, const ControlState& state, const QPalette& palette, bool failed, Freshness freshness) {
     const bool stale = freshness == Freshness::Stale;
-    const QString border = failed ? QStringLiteral("2px solid #e00000") : QStringLiteral("1px solid #8c8c8c");
-    const QString focusBorder = failed ? border : QStringLiteral("2px solid #1f5fbf");
-    // A 2 px border takes a pixel of padding, so that a framed field is no larger than others.
-    const QString padding = failed ? QStringLiteral("0px 2px") : QStringLiteral("1px 3px");
-    return QStringLiteral("QLineEdit { background: %1; color: %2; border: %3; padding: %5; }"
-                          "QLineEdit:focus { border: %4; padding: 0px 2px; }")
-        .arg(stale ? QStringLiteral("#ffffff") : toQColor(state.background, palette).name(),
-             stale ? kStaleText.name() : toQColor(state.foreground, palette).name(), border, focusBorder, padding);
+    field.setColours(stale ? Qt::white : toQColor(state.background, palette),
+                     stale ? kStaleText : toQColor(state.foreground, palette));
+    field.setFailed(failed);
 }
 
-QString labelStyle(const ControlState& state, const QPalette& palette, Freshness freshness) {
+void showLabelLook(QLabel& label, const ControlState& state, const QPalette& palette, Freshness freshness) {
     const bool stale = freshness == Freshness::Stale;
-    QString style =
-        QStringLiteral("color: %1;").arg(stale ? kStaleText.name() : toQColor(state.foreground, palette).name());
-    if (!stale && state.background.role() != Colour::Role::ButtonFace)
-        style += QStringLiteral("background: %1;").arg(toQColor(state.background, palette).name());
-    return style;
+    // On the window's face a label is see-through; any other background fills it.
+    const bool filled = !stale && state.background.role() != Colour::Role::ButtonFace;
+    QPalette colours = label.palette();
+    colours.setColor(QPalette::WindowText, stale ? kStaleText : toQColor(state.foreground, palette));
+    if (filled) colours.setColor(QPalette::Window, toQColor(state.background, palette));
+    if (colours != label.palette()) label.setPalette(colours);
+    label.setAutoFillBackground(filled);
 }
 
 int fieldWidthChars(const ControlDef& control, int expectedLength) {

@@ -11,10 +11,26 @@
 
 namespace pylora {
 
+// A one-line label (a caption, a title, a label a run writes) that measures each text once in
+// the program's run: a window opened again lays out its labels without shaping their text anew,
+// which is most of what laying out a window of fifty captions costs.
+class MeasuredLabel : public QLabel {
+public:
+    explicit MeasuredLabel(const QString& text = {}) : QLabel(text) {}
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+private:
+    struct Sizes {
+        QSize hint, minimum;
+    };
+    const Sizes& sizes() const;
+};
+
 // A caption above its field. One wider than the narrowest field it may stand over breaks into
 // two lines after its run of blanks (where the caption was laid out to wrap), else after its
 // middle; its text is unchanged.
-class WrappedCaption : public QLabel {
+class WrappedCaption : public MeasuredLabel {
 public:
     explicit WrappedCaption(const QString& text);
 };
@@ -33,14 +49,20 @@ protected:
 // A text field that never cuts its text off unseen: a text wider than the field ends in "…"
 // while the field is not being edited, and is shown whole in its tooltip. The window's own
 // keys (Ctrl+E) work in it: it does not take them as editing keys.
+// It draws its own flat frame: grey, blue while it has the keyboard focus, red while it holds
+// the input that ended the last run. Drawn, not set by a style sheet: Qt builds a style for
+// every widget with a sheet of its own, which made opening a window of a hundred fields slow.
 class FieldEdit : public QLineEdit {
 public:
     FieldEdit();
     // As wide as the text it is expected to show (its minimum width), not Qt's usual 17 letters.
-    QSize sizeHint() const override { return {minimumWidth(), QLineEdit::sizeHint().height()}; }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
     void showText(const QString& text);
     // What the field shows when not being edited: its text, or as much as fits and "…".
     QString shownText() const;
+    void setColours(const QColor& background, const QColor& text);
+    void setFailed(bool failed);
 
 protected:
     bool event(QEvent* event) override;
@@ -52,6 +74,9 @@ private:
     bool isClipped() const;
     bool isWindowKey(const QKeyEvent& key) const;
     void updateToolTip();
+    void paintFrame();
+
+    bool failed_ = false;
 };
 
 // How a field or label shows what the last run did to it: a result that a failed run did not
@@ -59,10 +84,10 @@ private:
 // highlight, so it never reads as the answer to new inputs.
 enum class Freshness { Current, Stale };
 
-// A field's look: its background and text colour, a red frame while it holds the input that
-// ended the last run, and a blue frame while it has the keyboard focus.
-QString fieldStyle(const ControlState& state, const QPalette& palette, bool failed, Freshness freshness);
-QString labelStyle(const ControlState& state, const QPalette& palette, Freshness freshness);
+// A field's look: its background and text colour, and its red frame while it holds the input
+// that ended the last run.
+void showFieldLook(FieldEdit& field, const ControlState& state, const QPalette& palette, bool failed, Freshness freshness);
+void showLabelLook(QLabel& label, const ControlState& state, const QPalette& palette, Freshness freshness);
 
 // Fields narrower than this are so only when the window asks (the "<" of a verdict row).
 inline constexpr int kUsualFieldChars = 7;

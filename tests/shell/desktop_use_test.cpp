@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "model/window_registry.h"
+#include "drawn_look.h"
 #include "fake_printer.h"
 #include "gui_test_main.h"
 #include "shell/calc_window.h"
@@ -267,13 +268,36 @@ private slots:
         QCOMPARE(field(window, "Text7")->text(), QString("10.344"));
         QVERIFY(window.isStale("Text7"));
         QVERIFY(window.isStale("Text10"));
-        QVERIFY(field(window, "Text7")->styleSheet().contains("#808080"));
+        QVERIFY(qGray(ink(field(window, "Text7")).rgb()) >= 0x70);  // grey
         QVERIFY(!window.isStale("Text1"));
 
         window.model().form().type("Text5", "5.0");
         window.press("Command1");
         QVERIFY(!window.isStale("Text7"));
-        QVERIFY(!field(window, "Text7")->styleSheet().contains("#808080"));
+        QVERIFY(qGray(ink(field(window, "Text7")).rgb()) < 0x40);  // black again
+    }
+
+    // A verdict the run writes in red reads red; once an edit makes it stale it reads grey like
+    // any old result, and the next run paints it red again.
+    void aVerdictShowsInItsColourUntilItIsStale() {
+        CalcWindow window(*findWindow("振动计算"), Services{}, printer);
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        window.show();
+        window.model().form().type("Text11", "50");  // a span not held
+        window.pressDefaultRun();
+        const auto isRed = [](const QColor& c) { return c.red() > 200 && c.green() < 80 && c.blue() < 80; };
+        QVERIFY(isRed(ink(field(window, "Text18"))));
+
+        auto* span = field(window, "Text11");
+        span->setFocus();
+        QTest::keyClick(span, Qt::Key_0);
+        QVERIFY(window.isStale("Text18"));
+        const QColor stale = ink(field(window, "Text18"));
+        QVERIFY(!isRed(stale) && qGray(stale.rgb()) >= 0x70);
+
+        window.model().form().type("Text11", "50");
+        window.pressDefaultRun();
+        QVERIFY(isRed(ink(field(window, "Text18"))));
     }
 
     // Running the first step again makes the second step's results and its sketch old, and
