@@ -10,9 +10,11 @@
 
 #include "documents/report.h"
 
+class QPaintDevice;
 class QPainter;
 class QPdfWriter;
 class QTextDocument;
+class QThread;
 
 namespace pylora {
 
@@ -36,13 +38,16 @@ class PagedDocument {
 public:
     // `pictures`: the report whose formulas <img src="picture:ID"> draws and whose sketches
     // follow the text; none for a page of plain text. `known`: the moves an earlier layout of
-    // the same text made, done again instead of looked for.
-    PagedDocument(QPdfWriter& writer, const QString& html, const Report* pictures, const PageBreakMoves* known = nullptr);
+    // the same text made, done again instead of looked for. `device`: the PDF writer, or its
+    // measures (layout_device.h) where the text is laid out on another thread.
+    PagedDocument(QPaintDevice& device, const QString& html, const Report* pictures, const PageBreakMoves* known = nullptr);
     ~PagedDocument();
     PagedDocument(PagedDocument&&) noexcept;
 
     int pageCount() const;
     const PageBreakMoves& pageBreakMoves() const;
+    // Laid out on a worker thread, handed to the thread that paints it (from the worker).
+    void handTo(QThread* painting);
     // Paints the pages as pages firstPage … of `pages`, beginning a new page first unless this
     // is the file's first page.
     void paint(QPainter& painter, QPdfWriter& writer, const RunningHead& head, int firstPage, int pages,

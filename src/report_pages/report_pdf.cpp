@@ -178,11 +178,11 @@ RunningHead runningHeadOf(const Report& report, const ProjectInfo& project) {
     return {qt(reportTitle(report)), project, qt(report.program + " " + report.version), true};
 }
 
-PagedDocument::PagedDocument(QPdfWriter& writer, const QString& html, const Report* pictures, const PageBreakMoves* known)
+PagedDocument::PagedDocument(QPaintDevice& device, const QString& html, const Report* pictures, const PageBreakMoves* known)
     : document_(std::make_unique<QTextDocument>()), body_(bodyOf(a4(QPageLayout::Portrait))) {
     if (pictures) sketches_ = pictures->sketches;
     QTextDocument& document = *document_;
-    document.documentLayout()->setPaintDevice(&writer);
+    document.documentLayout()->setPaintDevice(&device);
     if (pictures)
         document.documentLayout()->registerHandler(QTextFormat::ImageObject, new PictureObjects(*pictures, &document));
     document.setDefaultFont(reportFont(10));
@@ -207,6 +207,8 @@ PagedDocument::~PagedDocument() = default;
 PagedDocument::PagedDocument(PagedDocument&&) noexcept = default;
 
 const PageBreakMoves& PagedDocument::pageBreakMoves() const { return moves_; }
+
+void PagedDocument::handTo(QThread* painting) { document_->moveToThread(painting); }
 
 int PagedDocument::pageCount() const { return textPages_ + static_cast<int>(sketches_.size()); }
 
