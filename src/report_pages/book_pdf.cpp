@@ -14,6 +14,7 @@
 #include <QThreadPool>
 
 #include "model/version.h"
+#include "report_pages/book_chapters.h"
 #include "report_pages/layout_device.h"
 #include "report_pages/made_in_order.h"
 #include "report_pages/page_layout.h"
@@ -24,19 +25,6 @@ namespace pylora {
 namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
-
-PagedDocument chapterPages(QPaintDevice& device, const BookDocument& book, std::size_t index,
-                           const PageBreakMoves* known = nullptr) {
-    const BookChapterReport& chapter = book.chapters[index];
-    return PagedDocument(device, qt(chapterHtml(chapter, book.project, {PictureStyle::Reference, false})), &chapter.report,
-                         known);
-}
-
-struct ChapterCount {
-    int pages = 0;
-    PageBreakMoves moves;  // what the count found, a few numbers a chapter
-};
-
 
 // The pages each chapter and then the summary start on, after the cover and the contents.
 std::vector<int> startPages(int before, const std::vector<int>& chapterPageCounts) {
@@ -64,18 +52,9 @@ QString writeBookPdf(const BookDocument& book, const QString& path) {
     // when the file is finished: the threads, with their fonts, stay until then.
     QThreadPool layingOut;
     layingOut.setExpiryTimeout(-1);
+    const std::vector<ChapterCount> counts = countChapters(layingOut, device, book);
     std::vector<int> chapterPageCounts;
-    std::vector<PageBreakMoves> chapterMoves;
-    madeInOrder(
-        layingOut, book.chapters.size(),
-        [&](std::size_t i) {
-            const PagedDocument counted = chapterPages(device, book, i);
-            return ChapterCount{counted.pageCount(), counted.pageBreakMoves()};
-        },
-        [&](std::size_t, ChapterCount&& counted) {
-            chapterPageCounts.push_back(counted.pages);
-            chapterMoves.push_back(std::move(counted.moves));
-        });
+    for (const ChapterCount& count : counts) chapterPageCounts.push_back(count.pages);
     const PagedDocument summary(writer, qt(bookSummaryHtml(book)), nullptr);
 
     // The contents' length does not depend on its page numbers (one line per chapter, the number
@@ -101,7 +80,7 @@ QString writeBookPdf(const BookDocument& book, const QString& path) {
     madeInOrder(
         layingOut, book.chapters.size(),
         [&](std::size_t i) {
-            PagedDocument laidOut = chapterPages(device, book, i, &chapterMoves[i]);
+            PagedDocument laidOut = chapterPages(device, book, i, &counts[i].moves);
             laidOut.handTo(painting);
             return laidOut;
         },

@@ -13,6 +13,7 @@
 class QPaintDevice;
 class QPainter;
 class QPdfWriter;
+class QTextBlock;
 class QTextDocument;
 class QThread;
 
@@ -46,6 +47,8 @@ public:
 
     int pageCount() const;
     const PageBreakMoves& pageBreakMoves() const;
+    // The first paragraph as laid out: a book chapter's heading.
+    QTextBlock firstBlock() const;
     // Laid out on a worker thread, handed to the thread that paints it (from the worker).
     void handTo(QThread* painting);
     // Paints the pages as pages firstPage … of `pages`, beginning a new page first unless this

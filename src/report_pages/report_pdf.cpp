@@ -208,6 +208,8 @@ PagedDocument::PagedDocument(PagedDocument&&) noexcept = default;
 
 const PageBreakMoves& PagedDocument::pageBreakMoves() const { return moves_; }
 
+QTextBlock PagedDocument::firstBlock() const { return document_->begin(); }
+
 void PagedDocument::handTo(QThread* painting) { document_->moveToThread(painting); }
 
 int PagedDocument::pageCount() const { return textPages_ + static_cast<int>(sketches_.size()); }
