@@ -185,7 +185,9 @@ PagedDocument::PagedDocument(QPaintDevice& device, const QString& html, const Re
     document.documentLayout()->setPaintDevice(&device);
     if (pictures)
         document.documentLayout()->registerHandler(QTextFormat::ImageObject, new PictureObjects(*pictures, &document));
-    document.setDefaultFont(reportFont(10));
+    // At the device's resolution from the start: the layout takes every run's font at that
+    // resolution, and a font made anew for it looked its face up again for each run of text.
+    document.setDefaultFont(QFont(reportFont(10), &device));
     document.setDocumentMargin(0);
     document.setPageSize(body_.size());
     document.setHtml(html);
