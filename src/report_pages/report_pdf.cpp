@@ -62,14 +62,14 @@ public:
         const auto svg = svgs_.find(name);
         if (svg == svgs_.end()) return;
         auto formula = formulas_.find(name);
-        if (formula == formulas_.end()) formula = formulas_.emplace(name, FormulaDrawing::read(svg->second)).first;
+        if (formula == formulas_.end()) formula = formulas_.emplace(name, FormulaDrawing::readOnce(svg->second)).first;
         if (formula->second) formula->second->paint(*painter, rect);
         else QSvgRenderer(svg->second).render(painter, rect);
     }
 
 private:
     std::map<QString, QByteArray> svgs_;
-    std::map<QString, std::optional<FormulaDrawing>> formulas_;  // read when first drawn
+    std::map<QString, std::shared_ptr<const FormulaDrawing>> formulas_;  // read when first drawn
 };
 
 void setBreakBefore(const QTextBlock& block, bool broken, PageBreakMoves& moves) {
