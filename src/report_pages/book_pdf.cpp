@@ -7,7 +7,6 @@
 // chapters, not with their square, and no more than a few chapters' pages are ever held.
 // Both layouts run on worker threads (made_in_order.h); the writer draws on this one, each chapter
 // while the next ones are laid out.
-#include <QCoreApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QThread>
@@ -85,8 +84,7 @@ QString writeBookPdf(const BookDocument& book, const QString& path) {
             return laidOut;
         },
         [&](std::size_t i, PagedDocument&& chapter) {
-            // The layout's timers, handed over with it, join this thread, so that it ends here.
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+            chapter.settle();
             chapter.paint(painter, writer, runningHeadOf(book.chapters[i].report, book.project), starts[i], pages, true);
         });
     summary.paint(painter, writer, bookHead, starts.back(), pages, true);

@@ -49,8 +49,10 @@ public:
     const PageBreakMoves& pageBreakMoves() const;
     // The first paragraph as laid out: a book chapter's heading.
     QTextBlock firstBlock() const;
-    // Laid out on a worker thread, handed to the thread that paints it (from the worker).
+    // Laid out on a worker thread: handed to the thread that paints it (called on the worker),
+    // then settled there (called on the painting thread) before it is painted.
     void handTo(QThread* painting);
+    void settle();
     // Paints the pages as pages firstPage … of `pages`, beginning a new page first unless this
     // is the file's first page.
     void paint(QPainter& painter, QPdfWriter& writer, const RunningHead& head, int firstPage, int pages,

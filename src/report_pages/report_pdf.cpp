@@ -4,6 +4,7 @@
 // one after another (book_pdf.cpp).
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgRenderer>
@@ -213,6 +214,13 @@ const PageBreakMoves& PagedDocument::pageBreakMoves() const { return moves_; }
 QTextBlock PagedDocument::firstBlock() const { return document_->begin(); }
 
 void PagedDocument::handTo(QThread* painting) { document_->moveToThread(painting); }
+
+// The layout's timers, handed over with it, join this thread, so that they are stopped here.
+// Only the document's own calls: the desktop program's other queued work waits for its turn.
+void PagedDocument::settle() {
+    QCoreApplication::sendPostedEvents(document_.get(), QEvent::MetaCall);
+    QCoreApplication::sendPostedEvents(document_->documentLayout(), QEvent::MetaCall);
+}
 
 int PagedDocument::pageCount() const { return textPages_ + static_cast<int>(sketches_.size()); }
 
