@@ -24,9 +24,11 @@
 # 1,000), the text takes its font at the page's resolution from the start, and a formula read once
 # is not read again. The same pages (text and its positions, pages drawn to pixels alike; only
 # the embedded fonts stand in another order in the file), 54 MB, 6,319 pages. 1,000 chapters as
-# PDF, back to back at load 8-9 on the two cores: before 123 s wall, 64.4 + 3.3 s, 127 MB; after
-# 82 s wall, 35.7 + 3.1 s, 149 MB (at load 6: before 107 s, 50.7 + 2.4 s; after 78 s,
-# 36.7 + 2.4 s, without the last two changes); before at load 0.2: 43 s wall, 41.7 + 1.3 s.
+# PDF, back to back at load 4: before 68 s wall, 51.8 + 2.6 s, 127 MB; after 35 s wall,
+# 31.9 + 2.4 s, 149 MB; through this script at load 3: 34 s wall, 29.0 + 2.3 s (pylora-report
+# alone, 31 s, 27.4 + 2.2 s). At load 8-9: before 123 s, 64.4 + 3.3 s; after 82 s, 35.7 + 3.1 s.
+# Before at load 0.2: 43 s wall, 41.7 + 1.3 s. 100 chapters at load 4: before 5.8 s, 5.7 + 0.1 s;
+# after 5.3 s, 3.0 + 0.2 s: the processor time grows with the chapters (32 ms a chapter).
 # Instructions (callgrind, 20 chapters): 7.77 G before, 5.54 G after. What the PDF spends now:
 # drawing the laid-out text two fifths (Qt shaping the lines again as it draws them, its tables
 # asking each cell's format, the formulas a tenth), laying each chapter out to draw it three
