@@ -2,13 +2,20 @@
 // summary, page numbers counted across the book. The contents name the page each chapter starts
 // on, so every chapter is laid out once to count its pages; then the pages are drawn chapter by
 // chapter, each written to the file as it is finished. Drawn, a chapter is laid out again, but
-// once: where its headings go to the next page is kept from the count, not looked for again. A chapter's layout is
-// dropped as soon as it is counted or drawn, so time and memory grow with the chapters, not
-// with their square, and no more than one chapter's pages are ever held.
+// once: where its headings go to the next page is kept from the count, not looked for again. A
+// chapter's layout is dropped as soon as it is counted or drawn, so time and memory grow with the
+// chapters, not with their square, and no more than a few chapters' pages are ever held.
+// Both layouts run on worker threads (made_in_order.h); the writer draws on this one, each chapter
+// while the next ones are laid out.
 #include <QPainter>
 #include <QPdfWriter>
+#include <QThread>
+#include <QThreadPool>
 
 #include "model/version.h"
+#include "report_pages/book_chapters.h"
+#include "report_pages/layout_device.h"
+#include "report_pages/made_in_order.h"
 #include "report_pages/page_layout.h"
 #include "report_pages/report_pages.h"
 #include "report_pages/streamed_file.h"
@@ -17,14 +24,6 @@ namespace pylora {
 namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
-
-PagedDocument chapterPages(QPdfWriter& writer, const BookDocument& book, std::size_t index,
-                           const PageBreakMoves* known = nullptr) {
-    const BookChapterReport& chapter = book.chapters[index];
-    return PagedDocument(writer, qt(chapterHtml(chapter, book.project, {PictureStyle::Reference, false})), &chapter.report,
-                         known);
-}
-
 
 // The pages each chapter and then the summary start on, after the cover and the contents.
 std::vector<int> startPages(int before, const std::vector<int>& chapterPageCounts) {
@@ -47,13 +46,14 @@ QString writeBookPdf(const BookDocument& book, const QString& path) {
     preparePdfWriter(writer, qt(book.title), program);
 
     const PagedDocument cover(writer, qt(bookCoverHtml(book)), nullptr);
+    LayoutDevice device(writer);  // the portrait page, as the chapters' text is laid out on it
+    // The drawn text keeps the fonts of the thread that laid it out, and the writer embeds them
+    // when the file is finished: the threads, with their fonts, stay until then.
+    QThreadPool layingOut;
+    layingOut.setExpiryTimeout(-1);
+    const std::vector<ChapterCount> counts = countChapters(layingOut, device, book);
     std::vector<int> chapterPageCounts;
-    std::vector<PageBreakMoves> chapterMoves;  // what the count found, a few numbers a chapter
-    for (std::size_t i = 0; i < book.chapters.size(); ++i) {
-        const PagedDocument counted = chapterPages(writer, book, i);
-        chapterPageCounts.push_back(counted.pageCount());
-        chapterMoves.push_back(counted.pageBreakMoves());
-    }
+    for (const ChapterCount& count : counts) chapterPageCounts.push_back(count.pages);
     const PagedDocument summary(writer, qt(bookSummaryHtml(book)), nullptr);
 
     // The contents' length does not depend on its page numbers (one line per chapter, the number
@@ -75,9 +75,18 @@ QString writeBookPdf(const BookDocument& book, const QString& path) {
     coverHead.shown = false;
     cover.paint(painter, writer, coverHead, 1, pages, false);
     contents->paint(painter, writer, bookHead, cover.pageCount() + 1, pages, true);
-    for (std::size_t i = 0; i < book.chapters.size(); ++i)
-        chapterPages(writer, book, i, &chapterMoves[i])
-            .paint(painter, writer, runningHeadOf(book.chapters[i].report, book.project), starts[i], pages, true);
+    QThread* const painting = QThread::currentThread();
+    madeInOrder(
+        layingOut, book.chapters.size(),
+        [&](std::size_t i) {
+            PagedDocument laidOut = chapterPages(device, book, i, &counts[i].moves);
+            laidOut.handTo(painting);
+            return laidOut;
+        },
+        [&](std::size_t i, PagedDocument&& chapter) {
+            chapter.settle();
+            chapter.paint(painter, writer, runningHeadOf(book.chapters[i].report, book.project), starts[i], pages, true);
+        });
     summary.paint(painter, writer, bookHead, starts.back(), pages, true);
     painter.end();
     return file.commit();

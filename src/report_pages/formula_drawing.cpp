@@ -1,10 +1,12 @@
 #include "report_pages/formula_drawing.h"
 
 #include <QFont>
+#include <QHash>
 #include <QFontInfo>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
+#include <mutex>
 
 #include "report_pages/report_pages.h"
 
@@ -64,6 +66,19 @@ QStringList formulaFamilies() {
 }
 
 }  // namespace
+
+std::shared_ptr<const FormulaDrawing> FormulaDrawing::readOnce(const QByteArray& svg) {
+    constexpr qsizetype kKept = 1024;  // the formulas of a few windows, each a few kilobytes
+    static std::mutex guard;
+    static QHash<QByteArray, std::shared_ptr<const FormulaDrawing>> drawings;
+    const std::lock_guard lock(guard);
+    if (const auto found = drawings.constFind(svg); found != drawings.constEnd()) return *found;
+    if (drawings.size() >= kKept) drawings.clear();
+    std::optional<FormulaDrawing> drawing = read(svg);
+    auto shared = drawing ? std::make_shared<const FormulaDrawing>(std::move(*drawing)) : nullptr;
+    drawings.insert(svg, shared);
+    return shared;
+}
 
 std::optional<FormulaDrawing> FormulaDrawing::read(const QByteArray& svg) {
     FormulaDrawing drawing;

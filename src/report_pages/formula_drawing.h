@@ -8,6 +8,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -19,6 +20,9 @@ class FormulaDrawing {
 public:
     // The drawing, or nothing when the SVG holds more than a formula picture does.
     static std::optional<FormulaDrawing> read(const QByteArray& svg);
+    // As read, null for nothing; an SVG read before is not read again: a book draws the same
+    // formula in chapter after chapter. A bounded number of drawings are kept.
+    static std::shared_ptr<const FormulaDrawing> readOnce(const QByteArray& svg);
     // Scaled from the picture's view box onto `target`.
     void paint(QPainter& painter, const QRectF& target) const;
 

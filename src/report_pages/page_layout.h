@@ -10,9 +10,12 @@
 
 #include "documents/report.h"
 
+class QPaintDevice;
 class QPainter;
 class QPdfWriter;
+class QTextBlock;
 class QTextDocument;
+class QThread;
 
 namespace pylora {
 
@@ -36,13 +39,20 @@ class PagedDocument {
 public:
     // `pictures`: the report whose formulas <img src="picture:ID"> draws and whose sketches
     // follow the text; none for a page of plain text. `known`: the moves an earlier layout of
-    // the same text made, done again instead of looked for.
-    PagedDocument(QPdfWriter& writer, const QString& html, const Report* pictures, const PageBreakMoves* known = nullptr);
+    // the same text made, done again instead of looked for. `device`: the PDF writer, or its
+    // measures (layout_device.h) where the text is laid out on another thread.
+    PagedDocument(QPaintDevice& device, const QString& html, const Report* pictures, const PageBreakMoves* known = nullptr);
     ~PagedDocument();
     PagedDocument(PagedDocument&&) noexcept;
 
     int pageCount() const;
     const PageBreakMoves& pageBreakMoves() const;
+    // The first paragraph as laid out: a book chapter's heading.
+    QTextBlock firstBlock() const;
+    // Laid out on a worker thread: handed to the thread that paints it (called on the worker),
+    // then settled there (called on the painting thread) before it is painted.
+    void handTo(QThread* painting);
+    void settle();
     // Paints the pages as pages firstPage … of `pages`, beginning a new page first unless this
     // is the file's first page.
     void paint(QPainter& painter, QPdfWriter& writer, const RunningHead& head, int firstPage, int pages,

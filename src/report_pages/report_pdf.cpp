@@ -4,6 +4,7 @@
 // one after another (book_pdf.cpp).
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgRenderer>
@@ -63,14 +64,14 @@ public:
         const auto svg = svgs_.find(name);
         if (svg == svgs_.end()) return;
         auto formula = formulas_.find(name);
-        if (formula == formulas_.end()) formula = formulas_.emplace(name, FormulaDrawing::read(svg->second)).first;
+        if (formula == formulas_.end()) formula = formulas_.emplace(name, FormulaDrawing::readOnce(svg->second)).first;
         if (formula->second) formula->second->paint(*painter, rect);
         else QSvgRenderer(svg->second).render(painter, rect);
     }
 
 private:
     std::map<QString, QByteArray> svgs_;
-    std::map<QString, std::optional<FormulaDrawing>> formulas_;  // read when first drawn
+    std::map<QString, std::shared_ptr<const FormulaDrawing>> formulas_;  // read when first drawn
 };
 
 void setBreakBefore(const QTextBlock& block, bool broken, PageBreakMoves& moves) {
@@ -188,14 +189,16 @@ RunningHead runningHeadOf(const Report& report, const ProjectInfo& project) {
     return {qt(reportTitle(report)), project, qt(report.program + " " + report.version), true};
 }
 
-PagedDocument::PagedDocument(QPdfWriter& writer, const QString& html, const Report* pictures, const PageBreakMoves* known)
+PagedDocument::PagedDocument(QPaintDevice& device, const QString& html, const Report* pictures, const PageBreakMoves* known)
     : document_(std::make_unique<QTextDocument>()), body_(bodyOf(a4(QPageLayout::Portrait))) {
     if (pictures) sketches_ = pictures->sketches;
     QTextDocument& document = *document_;
-    document.documentLayout()->setPaintDevice(&writer);
+    document.documentLayout()->setPaintDevice(&device);
     if (pictures)
         document.documentLayout()->registerHandler(QTextFormat::ImageObject, new PictureObjects(*pictures, &document));
-    document.setDefaultFont(reportFont(10));
+    // At the device's resolution from the start: the layout takes every run's font at that
+    // resolution, and a font made anew for it looked its face up again for each run of text.
+    document.setDefaultFont(QFont(reportFont(10), &device));
     document.setDocumentMargin(0);
     document.setPageSize(body_.size());
     document.setHtml(html);
@@ -217,6 +220,17 @@ PagedDocument::~PagedDocument() = default;
 PagedDocument::PagedDocument(PagedDocument&&) noexcept = default;
 
 const PageBreakMoves& PagedDocument::pageBreakMoves() const { return moves_; }
+
+QTextBlock PagedDocument::firstBlock() const { return document_->begin(); }
+
+void PagedDocument::handTo(QThread* painting) { document_->moveToThread(painting); }
+
+// The layout's timers, handed over with it, join this thread, so that they are stopped here.
+// Only the document's own calls: the desktop program's other queued work waits for its turn.
+void PagedDocument::settle() {
+    QCoreApplication::sendPostedEvents(document_.get(), QEvent::MetaCall);
+    QCoreApplication::sendPostedEvents(document_->documentLayout(), QEvent::MetaCall);
+}
 
 int PagedDocument::pageCount() const { return textPages_ + static_cast<int>(sketches_.size()); }
 
