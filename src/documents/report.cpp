@@ -15,6 +15,7 @@
 #include "documents/report_profile_columns.h"
 #include "documents/report_quantity_identity.h"
 #include "documents/report_step_order.h"
+#include "model/decimal_text.h"
 #include "model/field_role.h"
 #include "model/report_declarations.h"
 #include "model/quantity_values.h"
@@ -576,7 +577,7 @@ private:
 
     static std::string fixedText(double value, int decimals) {
         char text[64];
-        std::snprintf(text, sizeof text, "%.*f", decimals, value);
+        printFixed(text, sizeof text, decimals, value);
         return text;
     }
 

@@ -7,6 +7,7 @@
 
 #include "documents/report.h"
 #include "documents/report_text.h"
+#include "model/decimal_text.h"
 #include "model/report_numbers.h"
 #include "model/text.h"
 
@@ -18,7 +19,7 @@ std::string escaped(const std::string& given) { return markupText(given); }
 
 std::string number(double value) {
     char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
+    printGeneral(text, sizeof text, 6, value);
     return text;
 }
 
