@@ -177,7 +177,17 @@ bool FieldEdit::event(QEvent* event) {
     return QLineEdit::event(event);
 }
 
-void FieldEdit::updateToolTip() { setToolTip(isClipped() ? text() : QString()); }
+void FieldEdit::setRemark(const QString& richText) {
+    remark_ = richText;
+    updateToolTip();
+}
+
+// The whole text where the field shows it cut short, and the field's note (its 参考值) always.
+void FieldEdit::updateToolTip() {
+    if (!isClipped()) setToolTip(remark_);
+    else if (remark_.isEmpty()) setToolTip(text());
+    else setToolTip(QStringLiteral("<qt>%1<br/>%2</qt>").arg(text().toHtmlEscaped(), remark_));
+}
 
 void showFieldLook(FieldEdit& field, const ControlState& state, const QPalette& palette, bool failed, Freshness freshness) {
     const bool stale = freshness == Freshness::Stale;

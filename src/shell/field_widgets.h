@@ -63,6 +63,8 @@ public:
     QString shownText() const;
     void setColours(const QColor& background, const QColor& text);
     void setFailed(bool failed);
+    // The note that stands in the tooltip whatever the field shows (rich text).
+    void setRemark(const QString& richText);
 
 protected:
     bool event(QEvent* event) override;
@@ -77,6 +79,7 @@ private:
     void paintFrame();
 
     bool failed_ = false;
+    QString remark_;
 };
 
 // How a field or label shows what the last run did to it: a result that a failed run did not

@@ -2,6 +2,7 @@
 
 #include "model/remarks.h"
 #include "documents/report_text.h"
+#include "shell/field_widgets.h"
 
 namespace pylora {
 
@@ -17,7 +18,11 @@ QString markedRichText(const std::string& marked) {
 
 void showRemarks(const Form& form, const std::map<std::string, QWidget*>& widgets) {
     for (const auto& [control, tip] : remarksByControl(form))
-        if (auto it = widgets.find(control); it != widgets.end()) it->second->setToolTip(markedRichText(tip));
+        if (auto it = widgets.find(control); it != widgets.end()) {
+            // A field keeps its note apart: its tooltip also shows its whole text when cut short.
+            if (auto* field = dynamic_cast<FieldEdit*>(it->second)) field->setRemark(markedRichText(tip));
+            else it->second->setToolTip(markedRichText(tip));
+        }
 }
 
 QString warningRichText(const std::vector<std::string>& warnings) {

@@ -219,6 +219,11 @@ private slots:
         QCOMPARE(field("Text6")->text(), QString("6.71"));
         QVERIFY2(field("Text6")->toolTip().contains("参考值：δ′ = 610"), qPrintable(field("Text6")->toolTip()));
         QVERIFY(field("Text6")->toolTip().contains("= 4.366 mm"));
+        // The note stays through what redraws the field: a wider window, a new text.
+        window->resize(window->width() + 40, window->height());
+        field("Text6")->setText("6.7");
+        QApplication::processEvents();
+        QVERIFY2(field("Text6")->toolTip().contains("参考值：δ′ = 610"), qPrintable(field("Text6")->toolTip()));
     }
 };
 
