@@ -71,17 +71,21 @@ std::string reportTextOf(const BookDocument& book, std::size_t index) {
 std::vector<std::size_t> firstsOfTheirText(const BookDocument& book) {
     std::vector<std::size_t> firstOf(book.chapters.size());
     std::unordered_map<std::size_t, std::vector<std::size_t>> firstsByHash;
+    std::unordered_map<std::size_t, std::string> textOfFirst;  // written once, not again for each match
     for (std::size_t i = 0; i < book.chapters.size(); ++i) {
-        const std::string text = reportTextOf(book, i);
+        std::string text = reportTextOf(book, i);
         std::vector<std::size_t>& firsts = firstsByHash[std::hash<std::string>{}(text)];
         firstOf[i] = i;
         for (const std::size_t first : firsts)
             if (book.chapters[first].report.sketches.size() == book.chapters[i].report.sketches.size() &&
-                reportTextOf(book, first) == text) {
+                textOfFirst.at(first) == text) {
                 firstOf[i] = first;
                 break;
             }
-        if (firstOf[i] == i) firsts.push_back(i);
+        if (firstOf[i] == i) {
+            firsts.push_back(i);
+            textOfFirst.emplace(i, std::move(text));
+        }
     }
     return firstOf;
 }
